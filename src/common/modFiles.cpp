@@ -1,0 +1,216 @@
+#include "common/modFiles.h"
+
+#include "common/modVB.h"
+#include "platform/TextFile.h"
+#include "platform/UiServices.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+using namespace veltra;
+
+namespace files {
+QString separator() { return QStringLiteral("/"); }
+
+QString recentDocumentsPath()
+{
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
+    return data + QStringLiteral("/recently-used.xbel");
+}
+} // namespace files
+
+QString files_GetFileName(const QString& path)
+{
+    const qsizetype i = path.lastIndexOf(u'/');
+    return i < 0 ? path : path.mid(i + 1);
+}
+
+QString files_GetDirectory(const QString& path)
+{
+    const qsizetype i = path.lastIndexOf(u'/');
+    return i < 0 ? QString() : path.left(i);
+}
+
+QString files_GetExtension(const QString& path)
+{
+    const qsizetype i = path.lastIndexOf(u'.');
+    return i < 0 ? path : path.mid(i + 1);
+}
+
+QString files_GetNameWithoutExtension(const QString& path)
+{
+    const QString name = files_GetFileName(path);
+    const qsizetype i = name.lastIndexOf(u'.');
+    return i < 0 ? name : name.left(i);
+}
+
+QString files_RemoveTrailingNull(const QString& text)
+{
+    if (!text.isEmpty() && text.back() == QChar(0)) return text.left(text.size() - 1);
+    return text;
+}
+
+bool files_FileExists(const QString& path)
+{
+    if (path.isEmpty()) return false;
+    return QFileInfo::exists(path);
+}
+
+bool files_HasAttribute(const QString& path, quint32 mask)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) return true;   // the failed query has every bit set
+    quint32 attributes = 0;
+    if (!info.isWritable()) attributes |= 1;
+    if (info.fileName().startsWith(u'.')) attributes |= 2;
+    attributes |= info.isDir() ? 16 : 32;
+    return (attributes & mask) == mask;
+}
+
+QString files_GetFileSizeText(const QString& path) { return QString::number(QFileInfo(path).size()); }
+
+QString files_GetFileSizeDisplay(const QString& path, bool withUnit)
+{
+    const qint64 length = QFileInfo(path).size();
+    if (length <= 1024) return QString::number(length) + (withUnit ? QStringLiteral(" Bytes") : QString());
+    const double mb = vb::Round(double(length) / 1024.0 / 1024.0, 2);
+    return vb::CStr(mb) + (withUnit ? QStringLiteral(" MB") : QString());
+}
+
+void files_DeleteFile(const QString& path)
+{
+    if (!files_FileExists(path) || files_HasAttribute(path, 1)) return;
+    if (QFileInfo(path).isDir() || !QFile::remove(path)) {
+        msgBox(QStringLiteral("There was an error while trying to delete the following file:\r\n") + path
+                   + QStringLiteral("\r\n\r\nPlease check that the file is not being used by another program or user.\r\n"),
+               MsgButtons::OK, MsgIcon::Information, QStringLiteral("Deleting File Error"));
+    }
+}
+
+void files_DeleteToRecycleBin(const QString& path, bool, bool)
+{
+    // The desktop's trash takes the file without asking, as the no-confirmation flags do.
+    QFile f(path);
+    if (path.isEmpty() || !f.exists() || !f.moveToTrash()) {
+        msgBox(QStringLiteral("An error occured while trying to delete the filename\r\n") + path
+                   + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Deleting File"));
+    }
+}
+
+namespace {
+// A destination that is a folder takes the file under its own name; an existing file is
+// replaced (the operation runs without confirmation).
+QString targetOf(const QString& source, const QString& destination)
+{
+    if (QFileInfo(destination).isDir()) return destination + u'/' + files_GetFileName(source);
+    return destination;
+}
+
+bool copyReplacing(const QString& source, const QString& target)
+{
+    if (source == target) return QFileInfo::exists(source);
+    const QString temp = target + QStringLiteral(".veltra-copy");
+    QFile::remove(temp);
+    if (!QFile::copy(source, temp)) return false;
+    if (QFileInfo::exists(target) && !QFile::remove(target)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return QFile::rename(temp, target);
+}
+} // namespace
+
+void files_CopyFile(const QString& source, const QString& destination)
+{
+    if (!QFileInfo(source).isFile() || !copyReplacing(source, targetOf(source, destination))) {
+        msgBox(QStringLiteral("An error occured while trying to copy the filename\r\n") + source
+                   + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Copying File"));
+    }
+}
+
+void files_MoveFile(const QString& source, const QString& destination)
+{
+    bool ok = QFileInfo(source).exists();
+    if (ok) {
+        const QString target = targetOf(source, destination);
+        if (target != source) {
+            if (QFileInfo(target).isFile() && !QFileInfo(source).isDir()) QFile::remove(target);
+            ok = QFile::rename(source, target);
+            if (!ok && QFileInfo(source).isFile()) {
+                // another file system: copy, then remove the original only when the copy is whole
+                ok = copyReplacing(source, target) && QFile::remove(source);
+            }
+        }
+    }
+    if (!ok) {
+        msgBox(QStringLiteral("An error occured while trying to move the filename\r\n") + source
+                   + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Moving File"));
+    }
+}
+
+bool files_RenameFile(const QString& oldPath, const QString& newPath)
+{
+    if (oldPath.isEmpty() || newPath.isEmpty()) return false;
+    if (oldPath == newPath) return QFileInfo::exists(oldPath);
+    if (QFileInfo::exists(newPath)) return false;   // never rename over another file
+    return QFile::rename(oldPath, newPath);
+}
+
+void files_AddToRecentDocuments(const QString& path)
+{
+    // The desktop's recently-used list (an XBEL file); failures are ignored.
+    const QFileInfo info(path);
+    if (!info.isFile()) return;
+    const QString href = QString::fromLatin1(QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded());
+    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    const QString listPath = files::recentDocumentsPath();
+    QString xml;
+    if (!textfile::read(listPath, &xml) || !xml.contains(QStringLiteral("</xbel>"))) {
+        xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                             "<xbel version=\"1.0\"\n"
+                             "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"
+                             "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\"\n>\n</xbel>\n");
+    }
+    const QString escapedHref = href.toHtmlEscaped();
+    const QString marker = QStringLiteral("href=\"") + escapedHref + u'"';
+    const qsizetype at = xml.indexOf(marker);
+    if (at >= 0) {
+        // refresh the visit time of the existing entry
+        const qsizetype mod = xml.indexOf(QStringLiteral("modified=\""), xml.lastIndexOf(QStringLiteral("<bookmark"), at));
+        if (mod >= 0 && mod < xml.indexOf(u'>', at)) {
+            const qsizetype s = mod + 10;
+            const qsizetype e = xml.indexOf(u'"', s);
+            if (e > s) xml.replace(s, e - s, now);
+        }
+    } else {
+        const QString entry = QStringLiteral("  <bookmark href=\"%1\" added=\"%2\" modified=\"%2\" visited=\"%2\">\n"
+                                             "    <info>\n"
+                                             "      <metadata owner=\"http://freedesktop.org\">\n"
+                                             "        <bookmark:applications>\n"
+                                             "          <bookmark:application name=\"VELTRA\" exec=\"&apos;veltra %u&apos;\" modified=\"%2\" count=\"1\"/>\n"
+                                             "        </bookmark:applications>\n"
+                                             "      </metadata>\n"
+                                             "    </info>\n"
+                                             "  </bookmark>\n")
+                                  .arg(escapedHref, now);
+        xml.insert(xml.lastIndexOf(QStringLiteral("</xbel>")), entry);
+    }
+    QDir().mkpath(QFileInfo(listPath).absolutePath());
+    textfile::writeAtomic(listPath, xml);
+}
+
+bool files_WriteArrayToFile(const QString& baseAddress, const QString& fileName, const QString& folder,
+                            const DownloadFunction& download)
+{
+    if (!download) return false;
+    const std::optional<QByteArray> bytes = download(baseAddress + fileName);
+    if (!bytes) return false;
+    return textfile::writeAtomic(folder + u'/' + fileName, *bytes);
+}

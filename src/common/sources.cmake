@@ -1,0 +1,13 @@
+veltra_core_sources(
+  modVB.cpp
+  modSettings.cpp
+  modFiles.cpp
+  modListFiles.cpp
+  modLog.cpp
+  ListViewModel.cpp
+)
+veltra_ui_sources(
+  FrmConsole.cpp
+  modWindows.cpp
+  modTray.cpp
+)

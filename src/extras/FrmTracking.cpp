@@ -1,0 +1,7 @@
+#include "extras/FrmTracking.h"
+
+FrmTracking::FrmTracking()
+{
+    setObjectName(QStringLiteral("FrmTracking"));
+    setWindowTitle(QStringLiteral("Tracking"));
+}

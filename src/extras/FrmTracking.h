@@ -1,0 +1,9 @@
+#pragma once
+// Play counts of the songs played.
+#include <QWidget>
+
+class FrmTracking : public QWidget {
+    Q_OBJECT
+public:
+    FrmTracking();
+};

@@ -1,0 +1,7 @@
+#include "library/FrmLyrics.h"
+
+FrmLyrics::FrmLyrics()
+{
+    setObjectName(QStringLiteral("FrmLyrics"));
+    setWindowTitle(QStringLiteral("Lyrics"));
+}

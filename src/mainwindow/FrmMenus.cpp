@@ -1,0 +1,3 @@
+#include "mainwindow/FrmMenus.h"
+
+FrmMenus::FrmMenus() { setObjectName(QStringLiteral("FrmMenus")); }

@@ -1,0 +1,191 @@
+#include "platform/QtUiServices.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QUrl>
+#include <QWidget>
+
+namespace veltra {
+
+QtUiServices::QtUiServices() = default;
+QtUiServices::~QtUiServices() = default;
+
+static QWidget* activeParent() { return QApplication::activeWindow(); }
+
+MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+{
+    QMessageBox box(activeParent());
+    box.setWindowTitle(title);
+    QString shown = text;
+    while (shown.endsWith(QLatin1String("\r\n"))) shown.chop(2);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box.setText(shown);
+    switch (icon) {
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    switch (buttons) {
+    case MsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::AbortRetryIgnore: box.setStandardButtons(QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore); break;
+    case MsgButtons::YesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::OK;
+    case QMessageBox::Abort: return MsgResult::Abort;
+    case QMessageBox::Retry: return MsgResult::Retry;
+    case QMessageBox::Ignore: return MsgResult::Ignore;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    default: return MsgResult::Cancel;
+    }
+}
+
+std::optional<QString> QtUiServices::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString s = QInputDialog::getText(activeParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return s;
+}
+
+void QtUiServices::runModal(QObject* form, QObject* owner)
+{
+    auto* w = qobject_cast<QWidget*>(form);
+    if (!w) return;
+    if (auto* d = qobject_cast<QDialog*>(w)) {
+        if (auto* o = qobject_cast<QWidget*>(owner); o && !d->parentWidget()) {
+            d->setParent(o, d->windowFlags() | Qt::Dialog);
+        }
+        d->exec();
+        return;
+    }
+    // A plain window shown modally: run until it hides.
+    const Qt::WindowModality old = w->windowModality();
+    w->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    struct Watcher : QObject {
+        QEventLoop* loop;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Hide || e->type() == QEvent::Close) loop->quit();
+            return false;
+        }
+    } watcher;
+    watcher.loop = &loop;
+    w->installEventFilter(&watcher);
+    w->show();
+    if (w->isVisible()) loop.exec();
+    w->removeEventFilter(&watcher);
+    w->setWindowModality(old);
+}
+
+QString QtUiServices::qtFilter(const QString& filter, QStringList* names)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) continue;
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        out.append(parts[i] + QStringLiteral(" (") + patterns + u')');
+    }
+    if (names) *names = out;
+    return out.join(QStringLiteral(";;"));
+}
+
+static FileDialogResult runFileDialog(const FileDialogRequest& r, bool save)
+{
+    QStringList names;
+    QFileDialog dlg(activeParent(), r.title, r.initialDir, QtUiServices::qtFilter(r.filter, &names));
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : (r.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile));
+    if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);   // callers ask themselves
+    if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
+    if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+    if (r.filterIndex >= 1 && r.filterIndex <= names.size()) dlg.selectNameFilter(names[r.filterIndex - 1]);
+    FileDialogResult res;
+    if (dlg.exec() != QDialog::Accepted) return res;
+    res.cancelled = false;
+    res.files = dlg.selectedFiles();
+    res.filterIndex = int(names.indexOf(dlg.selectedNameFilter())) + 1;
+    if (res.filterIndex < 1) res.filterIndex = 1;
+    return res;
+}
+
+FileDialogResult QtUiServices::openFileDialog(const FileDialogRequest& request) { return runFileDialog(request, false); }
+FileDialogResult QtUiServices::saveFileDialog(const FileDialogRequest& request) { return runFileDialog(request, true); }
+
+std::optional<QString> QtUiServices::browseForFolder(const QString& title, const QString& startFolder)
+{
+    const QString d = QFileDialog::getExistingDirectory(activeParent(), title, startFolder);
+    if (d.isEmpty()) return std::nullopt;
+    return d;
+}
+
+std::optional<quint32> QtUiServices::chooseColour(quint32 initial)
+{
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor c = QColorDialog::getColor(start, activeParent());
+    if (!c.isValid()) return std::nullopt;
+    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}
+
+std::optional<FontChoice> QtUiServices::chooseFont(const FontChoice& initial)
+{
+    QFont f(initial.name);
+    f.setPointSizeF(initial.size > 0 ? initial.size : 8);
+    f.setBold(initial.bold);
+    f.setItalic(initial.italic);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, f, activeParent());
+    if (!ok) return std::nullopt;
+    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
+}
+
+bool QtUiServices::printDialog(const QString& title, int)
+{
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dlg(m_printer.get(), activeParent());
+    dlg.setWindowTitle(title);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+bool QtUiServices::print(const QList<PrintLine>& lines)
+{
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QString html;
+    for (const PrintLine& l : lines) {
+        QString text = l.text.toHtmlEscaped();
+        text.replace(u'\n', QStringLiteral("<br>"));
+        html += QStringLiteral("<div style=\"font-size:%1pt;%2%3\">%4</div>")
+                    .arg(l.fontSize)
+                    .arg(l.bold ? QStringLiteral("font-weight:bold;") : QString())
+                    .arg(l.fontName.isEmpty() ? QString() : QStringLiteral("font-family:'%1';").arg(l.fontName))
+                    .arg(text.isEmpty() ? QStringLiteral("&nbsp;") : text);
+    }
+    QTextDocument doc;
+    doc.setHtml(html);
+    doc.print(m_printer.get());
+    return true;
+}
+
+bool QtUiServices::openUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+} // namespace veltra

@@ -1,0 +1,35 @@
+#pragma once
+// The desktop's own dialogs behind UiServices.
+#include "platform/UiServices.h"
+
+#include <memory>
+
+class QPrinter;
+
+namespace veltra {
+
+class QtUiServices : public UiServices {
+public:
+    QtUiServices();
+    ~QtUiServices() override;
+
+    MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    void runModal(QObject* form, QObject* owner) override;
+    FileDialogResult openFileDialog(const FileDialogRequest& request) override;
+    FileDialogResult saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<QString> browseForFolder(const QString& title, const QString& startFolder) override;
+    std::optional<quint32> chooseColour(quint32 initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    bool printDialog(const QString& title, int flags) override;
+    bool print(const QList<PrintLine>& lines) override;
+    bool openUrl(const QString& url) override;
+
+    // "Name|*.a;*.b|All|*.*|" -> "Name (*.a *.b);;All (*.*)"
+    static QString qtFilter(const QString& filter, QStringList* names = nullptr);
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace veltra

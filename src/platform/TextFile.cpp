@@ -1,0 +1,122 @@
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace textfile {
+
+namespace {
+// Windows-1252 0x80..0x9F; 0 marks the five unassigned bytes, which map to C1 controls.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+} // namespace
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 && b < 0xA0 && kHigh[b - 0x80]) d[i] = QChar(kHigh[b - 0x80]);
+        else d[i] = QChar(b);
+    }
+    return out;
+}
+
+QByteArray toWindows1252(const QString& text, char replacement)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        char b = replacement;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            b = char(c);
+        } else if (c >= 0x80 && c < 0xA0) {
+            // a C1 control maps to itself only where Windows-1252 leaves the byte unassigned
+            if (!kHigh[c - 0x80]) b = char(c);
+        } else {
+            for (int k = 0; k < 32; ++k)
+                if (kHigh[k] == c) { b = char(0x80 + k); break; }
+        }
+        out[i] = b;
+    }
+    return out;
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) { ++i; continue; }
+        int len;
+        unsigned cp;
+        if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
+        else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
+        else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
+        else return false;
+        if (i + len > n) return false;
+        for (int k = 1; k < len; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF && static_cast<unsigned char>(bytes[1]) == 0xBB
+        && static_cast<unsigned char>(bytes[2]) == 0xBF)
+        bytes = bytes.sliced(3);
+    if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
+    return fromWindows1252(bytes);
+}
+
+bool readBytes(const QString& path, QByteArray* bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    *bytes = f.readAll();
+    return f.error() == QFileDevice::NoError;
+}
+
+bool read(const QString& path, QString* text)
+{
+    QByteArray bytes;
+    if (!readBytes(path, &bytes)) return false;
+    *text = decode(bytes);
+    return true;
+}
+
+bool writeAtomic(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool writeAtomic(const QString& path, const QString& text) { return writeAtomic(path, text.toUtf8()); }
+
+bool append(const QString& path, const QString& text)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    const QByteArray bytes = text.toUtf8();
+    return f.write(bytes) == bytes.size();
+}
+
+} // namespace textfile

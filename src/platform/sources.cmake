@@ -1,0 +1,12 @@
+veltra_core_sources(
+  ProgramFolder.cpp
+  TextFile.cpp
+  UiServices.cpp
+  RecordingUiServices.cpp
+  MediaPlayerControl.cpp
+  SessionEnd.cpp
+)
+veltra_ui_sources(
+  SoundDevice.cpp
+  QtUiServices.cpp
+)

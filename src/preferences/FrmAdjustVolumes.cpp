@@ -1,0 +1,7 @@
+#include "preferences/FrmAdjustVolumes.h"
+
+FrmAdjustVolumes::FrmAdjustVolumes()
+{
+    setObjectName(QStringLiteral("FrmAdjustVolumes"));
+    setWindowTitle(QStringLiteral("Adjust Volumes"));
+}

@@ -1,0 +1,1 @@
+veltra_ui_sources(FrmAdjustVolumes.cpp)

@@ -1,0 +1,51 @@
+#pragma once
+// The program's windows, each existing once. A form is created ("loaded") the first time
+// it is asked for, and stays until it is unloaded. Reach them only through forms():
+//   forms().get<FrmMain>().player_Play(1);
+//   if (forms().isLoaded<FrmLyrics>()) ...
+#include <QWidget>
+#include <map>
+#include <typeindex>
+#include <vector>
+
+class Forms {
+public:
+    template <class F>
+    F& get()
+    {
+        auto it = m_forms.find(std::type_index(typeid(F)));
+        if (it != m_forms.end()) return *static_cast<F*>(it->second);
+        F* form = new F();
+        m_forms[std::type_index(typeid(F))] = form;
+        m_order.push_back(form);
+        return *form;
+    }
+
+    template <class F>
+    bool isLoaded() const
+    {
+        return m_forms.count(std::type_index(typeid(F))) != 0;
+    }
+
+    // Drops the form without its close handling.
+    template <class F>
+    void unload()
+    {
+        auto it = m_forms.find(std::type_index(typeid(F)));
+        if (it == m_forms.end()) return;
+        QWidget* w = it->second;
+        m_forms.erase(it);
+        std::erase(m_order, w);
+        delete w;
+    }
+
+    // Every loaded form, newest first dropped (tests and the end of the program).
+    void unloadAll();
+    std::vector<QWidget*> loaded() const { return m_order; }
+
+private:
+    std::map<std::type_index, QWidget*> m_forms;
+    std::vector<QWidget*> m_order;
+};
+
+Forms& forms();

@@ -1,0 +1,28 @@
+#pragma once
+// The program's entry and start-up.
+#include <QString>
+#include <QStringList>
+
+class SingleInstance;
+
+enum class StartResult { Running, AlreadyRunning, NoSoundDevice };
+
+// The start-up sequence: settings file, single instance, sound check, resident windows,
+// start line, then initialisation. Running means the event loop should run.
+StartResult Main();
+bool window_ActivatePrevInstance();
+void window_LoadSettings();
+
+namespace startup {
+// The command line as given to the program (without the program itself).
+void setArguments(const QStringList& arguments);
+QStringList arguments();
+// Set by the command-line routine when a switch was handled.
+extern bool CommandLineSwitch;
+extern QString BetaLabel;
+SingleInstance* instance();
+// Runs the whole program: Main, then the event loop. Returns the exit code.
+int run();
+// Saving at the end of the desktop session or on SIGTERM, then the end of the program.
+void endSession();
+} // namespace startup

@@ -1,0 +1,6 @@
+veltra_ui_sources(
+  Forms.cpp
+  FrmExit.cpp
+  SingleInstance.cpp
+  modMain.cpp
+)
