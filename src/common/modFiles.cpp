@@ -65,7 +65,7 @@ bool files_HasAttribute(const QString& path, quint32 mask)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) return true;   // the failed query has every bit set
     quint32 attributes = 0;
-    if (!info.isWritable()) attributes |= 1;
+    if (!(info.permissions() & QFileDevice::WriteOwner)) attributes |= 1;
     if (info.fileName().startsWith(u'.')) attributes |= 2;
     attributes |= info.isDir() ? 16 : 32;
     return (attributes & mask) == mask;

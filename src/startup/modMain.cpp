@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTime>
@@ -51,7 +52,8 @@ SingleInstance* instance() { return instancePtr(); }
 bool window_ActivatePrevInstance()
 {
     SingleInstance*& inst = startup::instancePtr();
-    if (!inst) inst = new SingleInstance(programfolder::path(), qApp);
+    delete inst;
+    inst = new SingleInstance(programfolder::path(), qApp);
     if (inst->claim()) {
         inst->setActivateHandler([] {
             if (!forms().isLoaded<FrmMain>()) return;
@@ -149,6 +151,8 @@ void window_LoadSettings()
     main.IsExiting = false;
     main.CurrentTrack = 0;
     main.LayoutReady = true;
+    for (const char* folder : {"Playlists", "Logs", "Moods", "Updates"})
+        QDir().mkpath(programfolder::file(QString::fromLatin1(folder)));
     main.show();
     main.WindowShown = true;
     console.LoggingEnabled = settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("WriteConsoleLogs"), QStringLiteral("1"));

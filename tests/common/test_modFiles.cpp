@@ -1,0 +1,129 @@
+#include "common/modFiles.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+class FilesTest : public VeltraTest {};
+
+TEST(FilePaths, TextRoutines)
+{
+    EXPECT_EQ(files_GetFileName("/music/a/song.mp3"), QStringLiteral("song.mp3"));
+    EXPECT_EQ(files_GetFileName("song.mp3"), QStringLiteral("song.mp3"));
+    EXPECT_EQ(files_GetDirectory("/music/a/song.mp3"), QStringLiteral("/music/a"));
+    EXPECT_EQ(files_GetExtension("/music/a/song.Mp3"), QStringLiteral("Mp3"));
+    EXPECT_EQ(files_GetExtension("/music/noext"), QStringLiteral("/music/noext"));
+    EXPECT_EQ(files_GetExtension("/music/a.b/song"), QStringLiteral("b/song"));
+    EXPECT_EQ(files_GetNameWithoutExtension("/m/My.Song.mp3"), QStringLiteral("My.Song"));
+    EXPECT_EQ(files_RemoveTrailingNull(QStringLiteral("abc") + QChar(0)), QStringLiteral("abc"));
+    EXPECT_EQ(files_RemoveTrailingNull("abc"), QStringLiteral("abc"));
+}
+
+TEST_F(FilesTest, QuestionsAndSizes)
+{
+    const QString small = writeFile("1024.bin", QByteArray(1024, 'a'));
+    const QString over = writeFile("1025.bin", QByteArray(1025, 'a'));
+    const QString ten = writeFile("10mb.bin", QByteArray(10485760, 'a'));
+    const QString half = writeFile("1.5mb.bin", QByteArray(1572864, 'a'));
+    EXPECT_EQ(files_GetFileSizeDisplay(small, true), QStringLiteral("1024 Bytes"));
+    EXPECT_EQ(files_GetFileSizeDisplay(small, false), QStringLiteral("1024"));
+    EXPECT_EQ(files_GetFileSizeDisplay(over, true), QStringLiteral("0 MB"));
+    EXPECT_EQ(files_GetFileSizeDisplay(ten, true), QStringLiteral("10 MB"));
+    EXPECT_EQ(files_GetFileSizeDisplay(half, false), QStringLiteral("1.5"));
+    EXPECT_EQ(files_GetFileSizeText(over), QStringLiteral("1025"));
+    EXPECT_TRUE(files_FileExists(home()));
+    EXPECT_TRUE(files_FileExists(small));
+    EXPECT_FALSE(files_FileExists(home("nope")));
+    EXPECT_FALSE(files_FileExists(QString()));
+    EXPECT_TRUE(files_HasAttribute(home("nope"), 1));   // a failed query has every bit set
+    EXPECT_FALSE(files_HasAttribute(small, 1));
+    EXPECT_TRUE(files_HasAttribute(home(), 16));
+}
+
+TEST_F(FilesTest, DeleteFileSkipsReadOnlyAndMissing)
+{
+    const QString ro = writeFile("ro.mp3", "x");
+    QFile::setPermissions(ro, QFileDevice::ReadOwner);
+    EXPECT_TRUE(files_HasAttribute(ro, 1));
+    files_DeleteFile(ro);
+    EXPECT_TRUE(QFile::exists(ro));
+    files_DeleteFile(home("missing.mp3"));
+    EXPECT_TRUE(ui.calls.isEmpty());
+    const QString rw = writeFile("rw.mp3", "x");
+    files_DeleteFile(rw);
+    EXPECT_FALSE(QFile::exists(rw));
+}
+
+TEST_F(FilesTest, CopyMoveAndRename)
+{
+    const QString a = writeFile("a/song.mp3", "song");
+    QDir().mkpath(home("b"));
+    files_CopyFile(a, home("b"));                       // into a folder under its own name
+    EXPECT_EQ(readFile(home("b/song.mp3")), QByteArray("song"));
+    writeFile("c/song.mp3", "older, longer content");
+    files_CopyFile(a, home("c/song.mp3"));              // replaces without asking
+    EXPECT_EQ(readFile(home("c/song.mp3")), QByteArray("song"));
+    files_MoveFile(home("b/song.mp3"), home("c/moved.mp3"));
+    EXPECT_FALSE(QFile::exists(home("b/song.mp3")));
+    EXPECT_TRUE(QFile::exists(home("c/moved.mp3")));
+    EXPECT_TRUE(ui.calls.isEmpty());
+
+    EXPECT_TRUE(files_RenameFile(home("c/moved.mp3"), home("c/renamed.mp3")));
+    EXPECT_FALSE(files_RenameFile(home("c/renamed.mp3"), home("c/song.mp3")));   // never over another file
+    EXPECT_EQ(readFile(home("c/song.mp3")), QByteArray("song"));
+    EXPECT_FALSE(files_RenameFile(home("c/none.mp3"), home("c/x.mp3")));
+    // two names that differ only in case are two files here
+    EXPECT_TRUE(files_RenameFile(home("c/renamed.mp3"), home("c/RENAMED.mp3")));
+}
+
+TEST_F(FilesTest, FailuresShowTheirBoxes)
+{
+    files_CopyFile(home("missing.mp3"), home("x.mp3"));
+    files_MoveFile(home("missing.mp3"), home("x.mp3"));
+    files_DeleteToRecycleBin(home("missing.mp3"), false, true);
+    const auto m = ui.messages();
+    ASSERT_EQ(m.size(), 3);
+    EXPECT_EQ(m[0].title, QStringLiteral("Error Copying File"));
+    EXPECT_EQ(m[0].text, QStringLiteral("An error occured while trying to copy the filename\r\n") + home("missing.mp3")
+                             + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"));
+    EXPECT_EQ(m[1].title, QStringLiteral("Error Moving File"));
+    EXPECT_EQ(m[2].title, QStringLiteral("Error Deleting File"));
+    EXPECT_EQ(m[2].icon, int(veltra::MsgIcon::Exclamation));
+}
+
+TEST_F(FilesTest, RecycleBinUsesTheTrash)
+{
+    const QString f = writeFile("music/gone.mp3", "x");
+    files_DeleteToRecycleBin(f, false, true);
+    EXPECT_FALSE(QFile::exists(f));
+    EXPECT_TRUE(ui.calls.isEmpty());
+}
+
+TEST_F(FilesTest, WriteArrayToFileReplacesWhole)
+{
+    writeFile("Updates/veltra.upd", QByteArray(500, 'o'));
+    QString asked;
+    const bool ok = files_WriteArrayToFile("http://example.invalid/", "veltra.upd", home("Updates"), [&](const QString& url) {
+        asked = url;
+        return std::optional<QByteArray>("[Version]\r\n");
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(asked, QStringLiteral("http://example.invalid/veltra.upd"));
+    EXPECT_EQ(readFile(home("Updates/veltra.upd")), QByteArray("[Version]\r\n"));
+    EXPECT_FALSE(files_WriteArrayToFile("u", "x", home(), [](const QString&) { return std::optional<QByteArray>(); }));
+}
+
+TEST_F(FilesTest, RecentDocumentsList)
+{
+    const QString f = writeFile("music/a.mp3", "x");
+    files_AddToRecentDocuments(f);
+    files_AddToRecentDocuments(f);
+    const QByteArray xbel = readFile(files::recentDocumentsPath());
+    EXPECT_EQ(xbel.count("<bookmark href="), 1);
+    EXPECT_TRUE(xbel.contains("music/a.mp3"));
+}
+
+} // namespace

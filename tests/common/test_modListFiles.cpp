@@ -1,0 +1,168 @@
+#include "common/ListViewModel.h"
+#include "common/modListFiles.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+
+namespace {
+
+const QStringList kPlaylistColumns = {"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"};
+
+class ListFilesTest : public VeltraTest {
+protected:
+    ListViewModel playlist;
+    void SetUp() override
+    {
+        VeltraTest::SetUp();
+        playlist.setColumns(kPlaylistColumns);
+    }
+    void expectLoadError(const QString& file)
+    {
+        ASSERT_EQ(ui.messages().size(), 1);
+        const auto m = ui.messages().first();
+        EXPECT_EQ(m.title, QStringLiteral("Error Loading List"));
+        EXPECT_EQ(m.text, QStringLiteral("An error occured while trying to open the list:\r\n") + file
+                              + QStringLiteral("\r\n\r\nThis list will not be opened and this function closed.\r\n"));
+        EXPECT_EQ(m.icon, int(veltra::MsgIcon::Exclamation));
+    }
+};
+
+TEST_F(ListFilesTest, PlaylistRoundTripWithCommasQuotesAndNonAscii)
+{
+    playlist.add({"01", "Crosby, Stills & Nash", "Suite: \"Judy Blue Eyes\"", "1969", "Play", "07:25", "/music/csn/suite.mp3"});
+    playlist.add({"02", "Björk", "Jóga", "1997", "Skip", "05:05", "/music/björk/歌.mp3"});
+    playlist.add({"03", "", "", "", "Play", "", "/music/x.mp3"});
+    const QString file = home("Playlists/test.spp");
+    QDir().mkpath(home("Playlists"));
+    ASSERT_TRUE(controls_SaveListView(playlist, file));
+    EXPECT_TRUE(readFile(file).startsWith("\"01\"\r\n\"Crosby, Stills & Nash\"\r\n\"Suite: \"Judy Blue Eyes\"\"\r\n\"1969\"\r\n"));
+    EXPECT_EQ(readFile(file).count('\n'), 21);
+
+    ListViewModel loaded;
+    loaded.setColumns(kPlaylistColumns);
+    ASSERT_TRUE(controls_LoadListView(loaded, file));
+    ASSERT_EQ(loaded.count(), 3);
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(loaded.cells(r), playlist.cells(r)) << r;
+    EXPECT_TRUE(ui.calls.isEmpty());
+}
+
+TEST_F(ListFilesTest, FourFieldVolumeListAndRecordSizeFromColumns)
+{
+    const QString file = writeFile("volumes.ssb", "\"Artist\"\r\n\"Title\"\r\n\"80\"\r\n\"/m/a.mp3\"\r\n"
+                                                  "\"B\"\r\n\"T2\"\r\n\"20\"\r\n\"/m/b.mp3\"\r\n");
+    ListViewModel volumes;
+    volumes.setColumns({"Artist", "Title", "Volume", "Filename"});
+    ASSERT_TRUE(controls_LoadListView(volumes, file));
+    ASSERT_EQ(volumes.count(), 2);
+    EXPECT_EQ(volumes.subItem(2, 2), QStringLiteral("20"));
+    EXPECT_EQ(volumes.subItem(2, 3), QStringLiteral("/m/b.mp3"));
+
+    // one column: one line per row; read back into 4 columns the lines group four by four
+    ListViewModel single;
+    single.setColumns({"Only"});
+    for (const char* s : {"a", "b", "c", "d"}) single.add({s});
+    ASSERT_TRUE(controls_SaveListView(single, home("single.ssb")));
+    ListViewModel four;
+    four.setColumns({"1", "2", "3", "4"});
+    ASSERT_TRUE(controls_LoadListView(four, home("single.ssb")));
+    ASSERT_EQ(four.count(), 1);
+    EXPECT_EQ(four.cells(1), QStringList({"a", "b", "c", "d"}));
+}
+
+TEST_F(ListFilesTest, WrongFieldCountFailsAndKeepsExistingRows)
+{
+    playlist.add({"01", "Kept", "Row", "", "Play", "", "/m/kept.mp3"});
+    const QString file = writeFile("Playlists/cut.spp", "\"01\"\r\n\"A\"\r\n\"T\"\r\n\"\"\r\n\"Play\"\r\n\"\"\r\n\"/m/a.mp3\"\r\n"
+                                                        "\"02\"\r\n\"B\"\r\n");
+    EXPECT_FALSE(controls_LoadListView(playlist, file));
+    expectLoadError(file);
+    ASSERT_EQ(playlist.count(), 1);
+    EXPECT_EQ(playlist.subItem(1, 1), QStringLiteral("Kept"));
+}
+
+TEST_F(ListFilesTest, MissingFileFails)
+{
+    const QString file = home("Playlists/none.spp");
+    EXPECT_FALSE(controls_LoadListView(playlist, file));
+    expectLoadError(file);
+}
+
+TEST_F(ListFilesTest, EmptyListAndTruncation)
+{
+    const QString file = writeFile("Playlists/old.spp", QByteArray(5000, 'x'));
+    ASSERT_TRUE(controls_SaveListView(playlist, file));
+    EXPECT_TRUE(readFile(file).isEmpty());
+    ASSERT_TRUE(controls_LoadListView(playlist, file));
+    EXPECT_EQ(playlist.count(), 0);
+    EXPECT_TRUE(ui.calls.isEmpty());
+}
+
+TEST_F(ListFilesTest, LoadingTwiceDoublesRows)
+{
+    playlist.add({"01", "A", "T", "", "Play", "", "/m/a.mp3"});
+    ASSERT_TRUE(controls_SaveListView(playlist, home("a.spp")));
+    ASSERT_TRUE(controls_LoadListView(playlist, home("a.spp")));
+    ASSERT_TRUE(controls_LoadListView(playlist, home("a.spp")));
+    EXPECT_EQ(playlist.count(), 3);
+}
+
+TEST_F(ListFilesTest, LineBreakInsideACellDoesNotSplitTheRecord)
+{
+    playlist.add({"01", "Two\r\nLines", "T", "", "Play", "", "/m/a.mp3"});
+    playlist.add({"02", "B", "T", "", "Play", "", "/m/b.mp3"});
+    ASSERT_TRUE(controls_SaveListView(playlist, home("a.spp")));
+    ListViewModel loaded;
+    loaded.setColumns(kPlaylistColumns);
+    ASSERT_TRUE(controls_LoadListView(loaded, home("a.spp")));
+    ASSERT_EQ(loaded.count(), 2);
+    EXPECT_EQ(loaded.subItem(1, 1), QStringLiteral("Two Lines"));
+    EXPECT_EQ(loaded.subItem(2, 6), QStringLiteral("/m/b.mp3"));
+}
+
+TEST_F(ListFilesTest, Windows1252PlaylistFromAnOlderVersionLoads)
+{
+    const QString file = writeFile("Playlists/old.spp", "\"01\"\r\n\"Beyonc\xE9\"\r\n\"Halo\"\r\n\"2008\"\r\n\"Play\"\r\n\"04:21\"\r\n\"C:\\Music\\halo.mp3\"\r\n");
+    ASSERT_TRUE(controls_LoadListView(playlist, file));
+    EXPECT_EQ(playlist.subItem(1, 1), QStringLiteral("Beyoncé"));
+    EXPECT_EQ(playlist.subItem(1, 6), QStringLiteral("C:\\Music\\halo.mp3"));
+}
+
+TEST(ListFileFields, SequentialFieldRule)
+{
+    // quoted: up to the last quote of the line, the rest to the next comma skipped
+    EXPECT_EQ(listfile::readFields("\"a \"quoted\" b\"\r\n"), QStringList({"a \"quoted\" b"}));
+    EXPECT_EQ(listfile::readFields("  \"x\"  junk\r\n"), QStringList({"x"}));
+    // unquoted: commas separate, trailing blanks dropped, leading blanks skipped
+    EXPECT_EQ(listfile::readFields("one, two  ,three\r\n"), QStringList({"one", "two", "three"}));
+    // one cell per line: everything between the first and the last quote is the cell
+    EXPECT_EQ(listfile::readFields("\"a\",\"b\"\r\n"), QStringList({"a\",\"b"}));
+    EXPECT_EQ(listfile::readFields("\"\"\r\n\r\nlast"), QStringList({"", "", "last"}));
+    EXPECT_EQ(listfile::readFields(""), QStringList());
+}
+
+class LineFilesTest : public VeltraTest {};
+
+TEST_F(LineFilesTest, CountReadAndContain)
+{
+    const QString file = writeFile("bookmarks.sbl", "/m/One.mp3\r\n/m/two, with comma.mp3\r\n\"/m/quoted, name.mp3\"\r\n");
+    EXPECT_EQ(files_CountLines(file), 3);
+    EXPECT_EQ(files_ReadLine(file, 2), QStringLiteral("/m/two, with comma.mp3"));
+    EXPECT_TRUE(files_FileContainsLine(file, "/M/ONE.MP3"));          // ignores case
+    EXPECT_TRUE(files_FileContainsLine(file, "/m/quoted, name.mp3")); // quoted field whole
+    EXPECT_FALSE(files_FileContainsLine(file, "/m/two, with comma.mp3")); // unquoted comma ends a field
+    EXPECT_EQ(files_CountLines(home("missing.sbl")), 0);
+    EXPECT_EQ(files_ReadLine(home("missing.sbl"), 1), QString());
+    EXPECT_FALSE(files_FileContainsLine(home("missing.sbl"), "x"));
+}
+
+TEST_F(LineFilesTest, WriteLinesReplacesWhole)
+{
+    const QString file = writeFile("locations.log", QByteArray(100, 'z'));
+    ASSERT_TRUE(listfile::writeLines(file, {"/a", "/b"}));
+    EXPECT_EQ(readFile(file), QByteArray("/a\r\n/b\r\n"));
+    QStringList lines;
+    ASSERT_TRUE(listfile::readLines(file, &lines));
+    EXPECT_EQ(lines, QStringList({"/a", "/b"}));
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+// Starts the real program, as a user's desktop would, on an empty program folder.
+#include "support/PulseServer.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        if (!pulse.start()) GTEST_SKIP() << "pulseaudio is not available";
+    }
+
+    QProcessEnvironment env() const
+    {
+        QProcessEnvironment e = pulse.environment();
+        e.insert(QStringLiteral("VELTRA_HOME"), home.path());
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        e.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/.xdg-data"));
+        e.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.xdg-config"));
+        return e;
+    }
+
+    void startPlayer(QProcess& p, const QStringList& args = {})
+    {
+        p.setProcessEnvironment(env());
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral(VELTRA_BINARY), args);
+        ASSERT_TRUE(p.waitForStarted(10000));
+    }
+
+    // The main window is up once initialisation made the data folders.
+    bool waitForMainWindow(QProcess& p, int ms = 20000)
+    {
+        QDeadlineTimer deadline(ms);
+        while (!deadline.hasExpired()) {
+            if (QFileInfo(home.path() + QStringLiteral("/Playlists")).isDir() && p.state() == QProcess::Running) {
+                QThread::msleep(300);
+                return true;
+            }
+            if (p.state() != QProcess::Running) return false;
+            QThread::msleep(50);
+        }
+        return false;
+    }
+
+    int terminate(QProcess& p)
+    {
+        ::kill(pid_t(p.processId()), SIGTERM);
+        if (!p.waitForFinished(15000)) {
+            p.kill();
+            p.waitForFinished();
+            return -1;
+        }
+        return p.exitCode();
+    }
+
+    QByteArray settings() const
+    {
+        QFile f(home.path() + QStringLiteral("/settings.ini"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir home;
+    PulseServer pulse;
+};
+
+TEST_F(EndToEnd, FirstStartSecondInstanceAndSigterm)
+{
+    QProcess first;
+    startPlayer(first);
+    ASSERT_TRUE(waitForMainWindow(first)) << first.readAll().constData();
+
+    const QByteArray ini = settings();
+    EXPECT_TRUE(ini.startsWith("; VELTRA Settings:\r\n\r\n[VELTRA]\r\nVersion=")) << ini.constData();
+    EXPECT_TRUE(ini.contains("\r\nBuild=#"));
+    EXPECT_TRUE(ini.contains("\r\nBetaInformation=Beta 5\r\n"));
+    for (const char* folder : {"Playlists", "Logs", "Moods", "Updates"})
+        EXPECT_TRUE(QFileInfo(home.path() + u'/' + QString::fromLatin1(folder)).isDir()) << folder;
+
+    // a second start on the same program folder hands over to the first and ends
+    QProcess second;
+    startPlayer(second);
+    ASSERT_TRUE(second.waitForFinished(15000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    EXPECT_EQ(terminate(first), 0) << first.readAll().constData();
+}
+
+TEST_F(EndToEnd, SeparateProgramFoldersRunSideBySide)
+{
+    QTemporaryDir other;
+    QProcess a;
+    startPlayer(a);
+    ASSERT_TRUE(waitForMainWindow(a));
+    QProcess b;
+    QProcessEnvironment e = env();
+    e.insert(QStringLiteral("VELTRA_HOME"), other.path());
+    b.setProcessEnvironment(e);
+    b.start(QStringLiteral(VELTRA_BINARY), {});
+    ASSERT_TRUE(b.waitForStarted());
+    QThread::msleep(1500);
+    EXPECT_EQ(b.state(), QProcess::Running);
+    EXPECT_EQ(terminate(b), 0);
+    EXPECT_EQ(terminate(a), 0);
+}
+
+} // namespace
+
+namespace {
+TEST_F(EndToEnd, InstanceLeftByACrashDoesNotBlockTheNextStart)
+{
+    QProcess crashed;
+    startPlayer(crashed);
+    ASSERT_TRUE(waitForMainWindow(crashed));
+    ::kill(pid_t(crashed.processId()), SIGKILL);
+    crashed.waitForFinished();
+
+    QProcess next;
+    startPlayer(next);
+    QThread::msleep(2500);
+    EXPECT_EQ(next.state(), QProcess::Running) << next.readAll().constData();
+    EXPECT_EQ(terminate(next), 0);
+}
+} // namespace
