@@ -1,5 +1,8 @@
 #include "common/modVB.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <cfenv>
 #include <cmath>
 
@@ -142,6 +145,14 @@ QString ProperCase(const QString& text)
 
 int CompareText(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive); }
 bool EqualText(const QString& a, const QString& b) { return CompareText(a, b) == 0; }
+
+void DoEventsThrottled()
+{
+    static QElapsedTimer last;
+    if (last.isValid() && last.elapsed() < 50) return;
+    QCoreApplication::processEvents();
+    last.restart();
+}
 
 QString Trim(const QString& text)
 {

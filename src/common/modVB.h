@@ -42,6 +42,10 @@ constexpr int TwipsPerPixel = 15;
 inline int TwipsToPixels(double twips) { return CInt(twips / TwipsPerPixel); }
 inline double PixelsToTwips(int pixels) { return double(pixels) * TwipsPerPixel; }
 
+// DoEvents(): lets pending window messages run, at most every 50 ms so that long loops
+// stay responsive without being slowed down by the event loop.
+void DoEventsThrottled();
+
 // Trim(): removes leading and trailing blanks (spaces only, as the runtime does).
 QString Trim(const QString& text);
 

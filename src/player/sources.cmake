@@ -1,3 +1,6 @@
+veltra_core_sources(
+  modExport.cpp
+)
 veltra_ui_sources(
   FrmMain.cpp
   FrmVideo.cpp
