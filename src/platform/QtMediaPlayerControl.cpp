@@ -233,7 +233,7 @@ void QtMediaPlayerControl::setFileName(const QString& path)
     m_fileName = path;
     if (path.isEmpty()) return;
     if (!m_pipeline) {
-        emit Error(QStringLiteral("The media player is not available"));
+        reportLater(QStringLiteral("The media player is not available"));
         return;
     }
     GError* error = nullptr;
@@ -241,13 +241,26 @@ void QtMediaPlayerControl::setFileName(const QString& path)
     if (!uri) {
         const QString text = errorText(error);
         if (error) g_error_free(error);
-        emit Error(text);
+        reportLater(text);
         return;
     }
     g_object_set(m_pipeline, "uri", uri, nullptr);
     g_free(uri);
     // Prerolling opens the file: the duration is known and a first picture shown before Play.
     gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+}
+
+// Errors reach the caller from the event loop, as those GStreamer finds later do: a handler
+// that loads the next file never runs inside the call that loaded this one.
+void QtMediaPlayerControl::reportLater(const QString& message)
+{
+    const quint64 generation = m_generation.load();
+    QMetaObject::invokeMethod(
+        this,
+        [this, message, generation] {
+            if (generation == m_generation.load()) emit Error(message);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtMediaPlayerControl::Play()

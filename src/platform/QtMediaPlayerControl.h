@@ -83,6 +83,7 @@ private:
     void seekNow(double seconds);
     void queryDuration();
     void halt();
+    void reportLater(const QString& message);
     void frameArrived(QImage frame);
     void showLatestFrame();
 
