@@ -21,6 +21,12 @@
 // polling). Each load or stop starts a new generation; messages of an older one (an
 // end-of-stream already queued when the next file is loaded) are dropped.
 //
+// Life of a file: writing FileName loads it and prerolls it paused (its duration becomes
+// known, a video shows its first picture); Play starts it. Stop, the end of the file and an
+// error release the sound device; Play then starts again from the beginning, or from a
+// position written meanwhile. EndOfStream and Error always arrive from the event loop, never
+// inside a call to the player.
+//
 // Numbers: PlayState is what the program asked for (2 after Play until the end, an error or
 // Stop; 1 after Pause while playing; 0 otherwise). Volume v (hundredths of a dB, at most 0)
 // becomes the level 10^(v/2000); -10000 or below is silence. Balance b (-5000..5000) becomes
@@ -33,7 +39,6 @@
 #include <QString>
 
 #include <atomic>
-#include <memory>
 
 typedef struct _GstElement GstElement;
 typedef struct _GstMessage GstMessage;
