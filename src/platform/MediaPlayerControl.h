@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
 namespace veltra {
 
 class MediaPlayerControl : public QObject {
@@ -29,6 +31,10 @@ public:
     virtual void Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
+
+    // The widget that shows the picture of a video, for the video window to host; none
+    // where the player draws no picture.
+    virtual QWidget* videoWidget() { return nullptr; }
 
 signals:
     // The loaded file has played to its end.

@@ -9,4 +9,6 @@ veltra_core_sources(
 veltra_ui_sources(
   SoundDevice.cpp
   QtUiServices.cpp
+  QtMediaPlayerControl.cpp
+  VideoFrameWidget.cpp
 )

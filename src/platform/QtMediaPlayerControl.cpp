@@ -1,0 +1,422 @@
+#include "platform/QtMediaPlayerControl.h"
+
+#include "platform/VideoFrameWidget.h"
+
+#include <QFile>
+#include <QMetaObject>
+
+#include <gst/app/gstappsink.h>
+#include <gst/gst.h>
+#include <gst/video/video.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace veltra {
+
+namespace {
+
+constexpr int kSilence = -10000;      // this attenuation or more is no sound at all
+constexpr int kBalanceRange = 5000;
+
+bool gstInitialised()
+{
+    static const bool ok = [] {
+        GError* error = nullptr;
+        const bool done = gst_init_check(nullptr, nullptr, &error);
+        if (error) g_error_free(error);
+        return done;
+    }();
+    return ok;
+}
+
+// The elements the player is built from.
+constexpr const char* kElements[] = {"playbin", "audioconvert", "audiopanorama", "volume",
+                                     "videoconvert", "videoscale", "appsink"};
+
+QString errorText(GError* error)
+{
+    return error && error->message ? QString::fromUtf8(error->message) : QStringLiteral("Unknown error");
+}
+
+constexpr double kNanosecondsPerSecond = 1e9;
+
+} // namespace
+
+struct QtMediaPlayerCallbacks {
+    // Runs on whichever thread posted the message: only hands it over to the GUI thread.
+    static GstBusSyncReply busMessage(GstBus*, GstMessage* message, gpointer data)
+    {
+        auto* self = static_cast<QtMediaPlayerControl*>(data);
+        switch (GST_MESSAGE_TYPE(message)) {
+        case GST_MESSAGE_EOS:
+        case GST_MESSAGE_ERROR:
+        case GST_MESSAGE_ASYNC_DONE:
+        case GST_MESSAGE_DURATION_CHANGED:
+            break;
+        default:
+            return GST_BUS_DROP;
+        }
+        const quint64 generation = self->m_generation.load();
+        std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+        QMetaObject::invokeMethod(
+            self,
+            [self, held, generation] {
+                if (generation == self->m_generation.load()) self->handleMessage(held.get());
+            },
+            Qt::QueuedConnection);
+        return GST_BUS_DROP;
+    }
+
+    static GstFlowReturn newSample(GstAppSink* sink, gpointer data) { return take(sink, data, false); }
+    static GstFlowReturn newPreroll(GstAppSink* sink, gpointer data) { return take(sink, data, true); }
+
+    // Runs on the video streaming thread: copies the frame out of GStreamer's buffer.
+    static GstFlowReturn take(GstAppSink* sink, gpointer data, bool preroll)
+    {
+        auto* self = static_cast<QtMediaPlayerControl*>(data);
+        GstSample* sample = preroll ? gst_app_sink_pull_preroll(sink) : gst_app_sink_pull_sample(sink);
+        if (!sample) return GST_FLOW_OK;
+        QImage image;
+        GstVideoInfo info;
+        GstBuffer* buffer = gst_sample_get_buffer(sample);
+        GstCaps* caps = gst_sample_get_caps(sample);
+        if (buffer && caps && gst_video_info_from_caps(&info, caps)) {
+            GstVideoFrame frame;
+            if (gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) {
+                const auto* bits = static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0));
+                image = QImage(bits, GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame),
+                               GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0), QImage::Format_RGB32)
+                            .copy();
+                gst_video_frame_unmap(&frame);
+            }
+        }
+        gst_sample_unref(sample);
+        if (!image.isNull()) self->frameArrived(std::move(image));
+        return GST_FLOW_OK;
+    }
+};
+
+QtMediaPlayerControl::QtMediaPlayerControl(QObject* parent) : MediaPlayerControl(parent)
+{
+    if (isAvailable()) build();
+}
+
+QtMediaPlayerControl::~QtMediaPlayerControl()
+{
+    if (m_pipeline) {
+        // Stops every streaming thread before the callbacks lose their object.
+        gst_element_set_state(m_pipeline, GST_STATE_NULL);
+        GstBus* bus = gst_element_get_bus(m_pipeline);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+        gst_object_unref(m_pipeline);
+    }
+    if (m_videoWidget && !m_videoWidget->parent()) delete m_videoWidget.data();
+}
+
+bool QtMediaPlayerControl::isAvailable()
+{
+    if (!gstInitialised()) return false;
+    for (const char* name : kElements) {
+        GstElementFactory* factory = gst_element_factory_find(name);
+        if (!factory) return false;
+        gst_object_unref(factory);
+    }
+    return true;
+}
+
+void QtMediaPlayerControl::build()
+{
+    m_pipeline = gst_element_factory_make("playbin", "veltra-player");
+    if (!m_pipeline) return;
+    gst_object_ref_sink(m_pipeline);
+
+    // Balance and volume on the samples: audioconvert lets any channel layout and sample
+    // format reach the panorama, which takes mono or stereo.
+    GstElement* audioFilter = gst_bin_new("veltra-audio-filter");
+    GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+    m_panorama = gst_element_factory_make("audiopanorama", nullptr);
+    m_volumeElement = gst_element_factory_make("volume", nullptr);
+    gst_bin_add_many(GST_BIN(audioFilter), convert, m_panorama, m_volumeElement, nullptr);
+    gst_element_link_many(convert, m_panorama, m_volumeElement, nullptr);
+    gst_util_set_object_arg(G_OBJECT(m_panorama), "method", "simple");
+    GstPad* pad = gst_element_get_static_pad(convert, "sink");
+    gst_element_add_pad(audioFilter, gst_ghost_pad_new("sink", pad));
+    gst_object_unref(pad);
+    pad = gst_element_get_static_pad(m_volumeElement, "src");
+    gst_element_add_pad(audioFilter, gst_ghost_pad_new("src", pad));
+    gst_object_unref(pad);
+    g_object_set(m_pipeline, "audio-filter", audioFilter, nullptr);
+
+    // Frames for the widget: 32-bit pixels in the byte order of QImage::Format_RGB32, square
+    // pixels so that painting keeps the picture's proportions.
+    const char* rgb32 = G_BYTE_ORDER == G_LITTLE_ENDIAN ? "BGRx" : "xRGB";
+    const QByteArray description =
+        QByteArrayLiteral("videoconvert ! videoscale ! appsink name=frames qos=true max-buffers=2 "
+                          "caps=video/x-raw,format=")
+        + rgb32 + ",pixel-aspect-ratio=1/1";
+    GError* error = nullptr;
+    GstElement* videoSink = gst_parse_bin_from_description(description.constData(), TRUE, &error);
+    if (error) g_error_free(error);
+    if (videoSink) {
+        GstElement* frames = gst_bin_get_by_name(GST_BIN(videoSink), "frames");
+        GstAppSinkCallbacks callbacks{};
+        callbacks.new_preroll = &QtMediaPlayerCallbacks::newPreroll;
+        callbacks.new_sample = &QtMediaPlayerCallbacks::newSample;
+        gst_app_sink_set_callbacks(GST_APP_SINK(frames), &callbacks, this, nullptr);
+        gst_object_unref(frames);
+        g_object_set(m_pipeline, "video-sink", videoSink, nullptr);
+    }
+
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    gst_bus_set_sync_handler(bus, &QtMediaPlayerCallbacks::busMessage, this, nullptr);
+    gst_object_unref(bus);
+
+    setVolume(m_volume);
+    setBalance(m_balance);
+}
+
+double QtMediaPlayerControl::volumeToLevel(int hundredthsOfDb)
+{
+    if (hundredthsOfDb <= kSilence) return 0;
+    return std::pow(10.0, std::min(hundredthsOfDb, 0) / 2000.0);
+}
+
+double QtMediaPlayerControl::balanceToPanorama(int balance)
+{
+    return std::clamp(balance, -kBalanceRange, kBalanceRange) / double(kBalanceRange);
+}
+
+void QtMediaPlayerControl::setVolume(int hundredthsOfDb)
+{
+    m_volume = std::clamp(hundredthsOfDb, kSilence, 0);
+    if (!m_volumeElement) return;
+    g_object_set(m_volumeElement, "volume", volumeToLevel(m_volume), "mute",
+                 gboolean(m_volume <= kSilence), nullptr);
+}
+
+void QtMediaPlayerControl::setBalance(int balance)
+{
+    m_balance = std::clamp(balance, -kBalanceRange, kBalanceRange);
+    if (!m_panorama) return;
+    g_object_set(m_panorama, "panorama", gfloat(balanceToPanorama(m_balance)), nullptr);
+}
+
+// Brings the pipeline back to a standstill and makes every message still queued from
+// before stale.
+void QtMediaPlayerControl::halt()
+{
+    if (m_pipeline) gst_element_set_state(m_pipeline, GST_STATE_READY);
+    ++m_generation;
+    m_ready = false;
+    {
+        QMutexLocker lock(&m_frameLock);
+        m_latestFrame = QImage();
+    }
+}
+
+void QtMediaPlayerControl::unload()
+{
+    halt();
+    m_state = Stopped;
+    m_atEnd = false;
+    m_pendingSeek = -1;
+    m_duration = 0;
+    m_lastPosition = 0;
+    if (m_videoWidget) m_videoWidget->clearFrame();
+}
+
+void QtMediaPlayerControl::setFileName(const QString& path)
+{
+    unload();
+    m_fileName = path;
+    if (path.isEmpty()) return;
+    if (!m_pipeline) {
+        reportLater(QStringLiteral("The media player is not available"));
+        return;
+    }
+    GError* error = nullptr;
+    gchar* uri = gst_filename_to_uri(QFile::encodeName(path).constData(), &error);
+    if (!uri) {
+        const QString text = errorText(error);
+        if (error) g_error_free(error);
+        reportLater(text);
+        return;
+    }
+    g_object_set(m_pipeline, "uri", uri, nullptr);
+    g_free(uri);
+    // Prerolling opens the file: the duration is known and a first picture shown before Play.
+    gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+}
+
+// Errors reach the caller from the event loop, as those GStreamer finds later do: a handler
+// that loads the next file never runs inside the call that loaded this one.
+void QtMediaPlayerControl::reportLater(const QString& message)
+{
+    const quint64 generation = m_generation.load();
+    QMetaObject::invokeMethod(
+        this,
+        [this, message, generation] {
+            if (generation == m_generation.load()) emit Error(message);
+        },
+        Qt::QueuedConnection);
+}
+
+void QtMediaPlayerControl::Play()
+{
+    if (m_fileName.isEmpty() || !m_pipeline) return;
+    if (m_atEnd) {
+        // Played to the end: the pipeline stands still at the start again.
+        m_atEnd = false;
+        m_lastPosition = 0;
+    }
+    m_state = Playing;
+    gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
+}
+
+void QtMediaPlayerControl::Pause()
+{
+    if (m_state != Playing || !m_pipeline) return;
+    m_state = Paused;
+    gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+}
+
+void QtMediaPlayerControl::Stop()
+{
+    halt();
+    m_state = Stopped;
+    m_atEnd = false;
+    m_pendingSeek = -1;
+    m_lastPosition = 0;
+    if (m_videoWidget) m_videoWidget->clearFrame();
+}
+
+double QtMediaPlayerControl::CurrentPosition() const
+{
+    if (m_pendingSeek >= 0) return m_pendingSeek;
+    if (m_atEnd) return m_duration;
+    if (!m_ready) return m_lastPosition;
+    gint64 position = 0;
+    if (gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &position) && position >= 0)
+        m_lastPosition = position / kNanosecondsPerSecond;
+    return m_lastPosition;
+}
+
+void QtMediaPlayerControl::setCurrentPosition(double seconds)
+{
+    if (m_fileName.isEmpty() || !m_pipeline || !std::isfinite(seconds)) return;
+    seconds = std::max(seconds, 0.0);
+    if (m_duration > 0) seconds = std::min(seconds, m_duration);
+    if (m_ready && !m_atEnd) {
+        seekNow(seconds);
+    } else {
+        // Still opening (or stopped): the seek waits for the media to be ready.
+        m_pendingSeek = seconds;
+        if (m_atEnd) {
+            m_atEnd = false;
+            m_lastPosition = 0;
+        }
+    }
+}
+
+void QtMediaPlayerControl::seekNow(double seconds)
+{
+    const auto target = gint64(std::llround(seconds * kNanosecondsPerSecond));
+    if (gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME,
+                                GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target)) {
+        m_lastPosition = seconds;
+    }
+}
+
+void QtMediaPlayerControl::applyPendingSeek()
+{
+    if (m_pendingSeek < 0) return;
+    double seconds = m_pendingSeek;
+    m_pendingSeek = -1;
+    if (m_duration > 0) seconds = std::min(seconds, m_duration);
+    seekNow(seconds);
+}
+
+double QtMediaPlayerControl::Duration() const
+{
+    if (m_duration <= 0 && m_ready) {
+        gint64 duration = 0;
+        if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0)
+            m_duration = duration / kNanosecondsPerSecond;
+    }
+    return m_duration;
+}
+
+void QtMediaPlayerControl::queryDuration()
+{
+    gint64 duration = 0;
+    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0)
+        m_duration = duration / kNanosecondsPerSecond;
+}
+
+void QtMediaPlayerControl::handleMessage(GstMessage* message)
+{
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ASYNC_DONE:
+        m_ready = true;
+        queryDuration();
+        applyPendingSeek();
+        break;
+    case GST_MESSAGE_DURATION_CHANGED:
+        if (m_ready) queryDuration();
+        break;
+    case GST_MESSAGE_EOS:
+        halt();
+        m_state = Stopped;
+        m_atEnd = true;
+        m_pendingSeek = -1;
+        emit EndOfStream();
+        break;
+    case GST_MESSAGE_ERROR: {
+        GError* error = nullptr;
+        gst_message_parse_error(message, &error, nullptr);
+        const QString text = errorText(error);
+        if (error) g_error_free(error);
+        halt();
+        m_state = Stopped;
+        m_pendingSeek = -1;
+        emit Error(text);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void QtMediaPlayerControl::frameArrived(QImage frame)
+{
+    {
+        QMutexLocker lock(&m_frameLock);
+        m_latestFrame = std::move(frame);
+    }
+    // One queued hand-over at a time: a slow GUI sees the newest frame, not a backlog.
+    if (!m_framePending.exchange(true))
+        QMetaObject::invokeMethod(this, [this] { showLatestFrame(); }, Qt::QueuedConnection);
+}
+
+void QtMediaPlayerControl::showLatestFrame()
+{
+    m_framePending = false;
+    QImage frame;
+    {
+        QMutexLocker lock(&m_frameLock);
+        frame = std::move(m_latestFrame);
+        m_latestFrame = QImage();
+    }
+    if (!frame.isNull() && m_videoWidget) m_videoWidget->setFrame(frame);
+}
+
+QWidget* QtMediaPlayerControl::videoWidget()
+{
+    if (!m_videoWidget) m_videoWidget = new VideoFrameWidget;
+    return m_videoWidget;
+}
+
+} // namespace veltra

@@ -1,0 +1,120 @@
+#pragma once
+// The real media player: GStreamer's playbin driven directly.
+//
+// Why playbin and not QMediaPlayer: Qt Multimedia 6.4 has no balance, and the player must
+// really pan the sound. The audio filter of playbin is a small bin
+//     audioconvert ! audiopanorama method=simple ! volume
+// so balance and volume act on the samples themselves, whatever the audio sink (PulseAudio,
+// ALSA, a test sink) and without touching the sound server's own per-stream volume. The
+// "simple" panorama only attenuates the far channel: fully left leaves the right channel
+// silent and the left channel as it was.
+//
+// Why frames are painted rather than overlaid: the video sink is an appsink that hands
+// BGRx frames to a plain QWidget (VideoFrameWidget), which paints them scaled. An overlay
+// sink (xvimagesink or ximagesink on the widget's window id) would need a native X11 window:
+// nothing under the offscreen platform the tests use, no XVideo under Xvfb, and the window
+// id changes whenever the host re-parents or re-creates the widget. Painting frames works
+// on every Qt platform, including Wayland, and lets the tests see the frames arrive.
+//
+// The bus: a sync handler on GStreamer's threads only queues each message to this object on
+// the GUI thread, so it works with any Qt event dispatcher (no GLib main context needed, no
+// polling). Each load or stop starts a new generation; messages of an older one (an
+// end-of-stream already queued when the next file is loaded) are dropped.
+//
+// Life of a file: writing FileName loads it and prerolls it paused (its duration becomes
+// known, a video shows its first picture); Play starts it. Stop, the end of the file and an
+// error release the sound device; Play then starts again from the beginning, or from a
+// position written meanwhile. EndOfStream and Error always arrive from the event loop, never
+// inside a call to the player.
+//
+// Numbers: PlayState is what the program asked for (2 after Play until the end, an error or
+// Stop; 1 after Pause while playing; 0 otherwise). Volume v (hundredths of a dB, at most 0)
+// becomes the level 10^(v/2000); -10000 or below is silence. Balance b (-5000..5000) becomes
+// the panorama b/5000.
+#include "platform/MediaPlayerControl.h"
+
+#include <QImage>
+#include <QMutex>
+#include <QPointer>
+#include <QString>
+
+#include <atomic>
+
+typedef struct _GstElement GstElement;
+typedef struct _GstMessage GstMessage;
+
+namespace veltra {
+
+class VideoFrameWidget;
+
+class QtMediaPlayerControl : public MediaPlayerControl {
+    Q_OBJECT
+public:
+    explicit QtMediaPlayerControl(QObject* parent = nullptr);
+    ~QtMediaPlayerControl() override;
+
+    // False when GStreamer or one of the elements the player is built from is missing; the
+    // player then loads nothing and reports every file as an error.
+    static bool isAvailable();
+
+    QString FileName() const override { return m_fileName; }
+    void setFileName(const QString& path) override;
+    double CurrentPosition() const override;
+    void setCurrentPosition(double seconds) override;
+    double Duration() const override;
+    int PlayState() const override { return m_state; }
+    int Volume() const override { return m_volume; }
+    void setVolume(int hundredthsOfDb) override;
+    int Balance() const override { return m_balance; }
+    void setBalance(int balance) override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+
+    // The picture. Made with no parent: a host that re-parents it into its own layout owns it
+    // from then on; otherwise the player deletes it.
+    QWidget* videoWidget() override;
+    VideoFrameWidget* frameWidget() const { return m_videoWidget; }
+
+    // The linear level and the panorama the two numbers map to (also used by the tests).
+    static double volumeToLevel(int hundredthsOfDb);
+    static double balanceToPanorama(int balance);
+
+private:
+    void build();
+    void handleMessage(GstMessage* message);
+    void unload();
+    void applyPendingSeek();
+    void seekNow(double seconds);
+    void queryDuration();
+    void halt();
+    void reportLater(const QString& message);
+    void frameArrived(QImage frame);
+    void showLatestFrame();
+
+    // The GStreamer callbacks (bus sync handler, appsink) reach the members through this.
+    friend struct QtMediaPlayerCallbacks;
+
+    GstElement* m_pipeline = nullptr;
+    GstElement* m_panorama = nullptr;
+    GstElement* m_volumeElement = nullptr;
+
+    QString m_fileName;
+    int m_state = Stopped;
+    int m_volume = 0;
+    int m_balance = 0;
+    bool m_ready = false;          // prerolled: position and duration can be asked, seeks work
+    bool m_atEnd = false;          // played to its end; the position reads as the duration
+    double m_pendingSeek = -1;     // a seek asked for before the media was ready
+    mutable double m_duration = 0;
+    mutable double m_lastPosition = 0;
+
+    std::atomic<quint64> m_generation{0};
+
+    QPointer<VideoFrameWidget> m_videoWidget;
+    QMutex m_frameLock;
+    QImage m_latestFrame;          // guarded by m_frameLock
+    std::atomic<bool> m_framePending{false};
+};
+
+} // namespace veltra
