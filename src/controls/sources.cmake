@@ -1,0 +1,18 @@
+veltra_core_sources(
+  PropertyBag.cpp
+)
+veltra_ui_sources(
+  SystemColours.cpp
+  SkinnedControl.cpp
+  ControlPiece.cpp
+  EdgeFrame.cpp
+  ctlQX_wLine3D.cpp
+  ctlQX_hLine3D.cpp
+  ctlQX_noFocusPanel.cpp
+  ctlQX_3DPanel.cpp
+  ctlQX_wPanel.cpp
+  ctlQX_wTextPanel.cpp
+  ctlQX_wScrollbar.cpp
+  ctlQX_wImageButton.cpp
+  ctlQX_Digital.cpp
+)
