@@ -1,6 +1,7 @@
 #include "common/FrmConsole.h"
 
 #include "common/modFiles.h"
+#include "controls/ctlQX_3DPanel.h"
 #include "common/modLog.h"
 #include "common/modSettings.h"
 #include "platform/ProgramFolder.h"
@@ -30,9 +31,8 @@ FrmConsole::FrmConsole()
     setWindowTitle(QStringLiteral("Console"));
     resize(560, 380);
 
-    qxpTop = new QFrame(this);
+    qxpTop = new ctlQX_3DPanel(this);
     qxpTop->setObjectName(QStringLiteral("qxpTop"));
-    qxpTop->setFrameShape(QFrame::StyledPanel);
     lblText = new QLabel(QStringLiteral("Console Logs:"), qxpTop);
     auto* topLayout = new QHBoxLayout(qxpTop);
     topLayout->setContentsMargins(6, 3, 6, 3);
@@ -43,9 +43,8 @@ FrmConsole::FrmConsole()
     txtData->setReadOnly(true);
     txtData->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    qxpOptions = new QFrame(this);
+    qxpOptions = new ctlQX_3DPanel(this);
     qxpOptions->setObjectName(QStringLiteral("qxpOptions"));
-    qxpOptions->setFrameShape(QFrame::StyledPanel);
     lblOptions = new QLabel(QStringLiteral("Options"), qxpOptions);
     lblOptions->setCursor(Qt::PointingHandCursor);
     lblOptions->installEventFilter(this);

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
-class QFrame;
+class ctlQX_3DPanel;
 class QLabel;
 class QMenu;
 class QAction;
@@ -42,8 +42,8 @@ public:
     QPushButton* cmdSave;
     QPushButton* cmdClear;
     QPushButton* cmdHide;
-    QFrame* qxpTop;
-    QFrame* qxpOptions;
+    ctlQX_3DPanel* qxpTop;
+    ctlQX_3DPanel* qxpOptions;
     QLabel* lblOptions;
     QMenu* mnuMenu;
     QAction* mnuSaveAs;
