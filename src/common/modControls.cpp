@@ -125,9 +125,17 @@ bool controls_ValidateRange(const QLineEdit* box, int maximum, int minimum)
 
 // ---- Combo boxes ----
 
+// Adding entries selects none (a combo box would select its first entry on its own).
+static void addKeepingSelection(QComboBox* combo, const QStringList& texts)
+{
+    const int before = combo->currentIndex();
+    combo->addItems(texts);
+    if (before < 0 && combo->currentIndex() >= 0) combo->setCurrentIndex(-1);
+}
+
 void controls_ComboAddString(QComboBox* combo, const QString& text)
 {
-    if (combo) combo->addItem(text);
+    if (combo) addKeepingSelection(combo, {text});
 }
 
 int controls_ComboFindExact(const QComboBox* combo, const QString& text)
@@ -322,6 +330,6 @@ bool controls_LoadFileIntoCombo(const QString& fileName, QComboBox* combo)
 {
     QString text;
     if (!combo || !textfile::read(fileName, &text)) return false;
-    combo->addItems(listfile::readFields(text));
+    addKeepingSelection(combo, listfile::readFields(text));
     return true;
 }

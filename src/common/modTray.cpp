@@ -71,7 +71,8 @@ QString tray_Tip() { return tip(); }
 
 void tray_AddIcon(const QString& tipText, QWidget* ownerForm, const QIcon& picture)
 {
-    if (tray::availability() == tray::Availability::Missing) {
+    const tray::Availability where = tray::availability();
+    if (where == tray::Availability::Missing) {
         msgBox(QStringLiteral("An error occured while trying to install the system tray icon.\r\n\r\n")
                    + QStringLiteral("The system tray icon will not be used in this session of ") + programfolder::title()
                    + QStringLiteral(".\r\n"),
@@ -95,7 +96,7 @@ void tray_AddIcon(const QString& tipText, QWidget* ownerForm, const QIcon& pictu
     QObject::connect(menu, &QMenu::aboutToShow, i, [menu] {
         if (modalWindowOpen) QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
     });
-    i->show();
+    if (where == tray::Availability::Available) i->show();
     TrayIconLost = false;
 }
 
