@@ -36,6 +36,7 @@ public:
     // Removes the rows listed (any order, repeats and invalid numbers ignored) in one pass,
     // keeping the selection and the current row of the rows that stay; returns how many went.
     int removeRowList(const QList<int>& rows);
+    using QAbstractTableModel::moveRows;
     void moveRows(const QList<int>& rows, int before);      // rows keep their order; `before` in old numbering, count()+1 = end
 
     QString text(int row) const { return cell(row, 0); }

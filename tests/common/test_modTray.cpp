@@ -46,7 +46,7 @@ TEST_F(TrayTest, NoNotificationAreaIsReportedAndTheProgramGoesOn)
     tray_AddIcon(QString(), &main(), colourIcon(Qt::red));
     EXPECT_EQ(tray_Icon(), nullptr);
     ASSERT_EQ(ui.messages().size(), 1);
-    const auto& m = ui.messages()[0];
+    const veltra::RecordedCall m = ui.messages()[0];
     EXPECT_EQ(m.title, QStringLiteral("Error Installing System Tray Icon"));
     EXPECT_EQ(m.text, QStringLiteral("An error occured while trying to install the system tray icon.\r\n\r\n"
                                      "The system tray icon will not be used in this session of VELTRA.\r\n"));
