@@ -30,19 +30,21 @@ template <class Show>
 void runAsModal(QWidget* owner, Show&& show)
 {
     QPointer<QWidget> keptOwner(owner);
-    QAction* item = windows_AlwaysOnTopItem(owner);
+    QPointer<QAction> item(windows_AlwaysOnTopItem(owner));
     const bool onTop = item && item->isChecked();
     if (onTop) windows_SetAlwaysOnTop(owner, false);
     modalWindowOpen = true;
     struct Restore {
         QPointer<QWidget>& owner;
+        QPointer<QAction>& item;
         bool onTop;
         ~Restore()
         {
             modalWindowOpen = false;
-            if (onTop && owner) windows_SetAlwaysOnTop(owner, true);
+            // Back on top unless the dialog itself switched the item off meanwhile.
+            if (onTop && owner && (!item || item->isChecked())) windows_SetAlwaysOnTop(owner, true);
         }
-    } restore{keptOwner, onTop};
+    } restore{keptOwner, item, onTop};
     show();
 }
 

@@ -97,6 +97,28 @@ TEST_F(WindowsTest, ShowModalRestoresWhenTheDialogFailsAndWhenNested)
     EXPECT_TRUE(windows_IsAlwaysOnTop(&main));
 }
 
+TEST_F(WindowsTest, ADialogThatSwitchesAlwaysOnTopOffIsNotOverruled)
+{
+    FrmMain& main = forms().get<FrmMain>();
+    main.mnuAlwaysOnTop->setChecked(true);
+    windows_SetAlwaysOnTop(&main, true);
+    ui.modalHandlers.push_back([&](QObject*) {
+        // As the preferences' Apply does it.
+        main.mnuAlwaysOnTop->setChecked(false);
+        windows_SetAlwaysOnTop(&main, false);
+    });
+    windows_ShowModal(forms().get<FrmTracking>(), &main, false);
+    EXPECT_FALSE(windows_IsAlwaysOnTop(&main));
+
+    // Switched on meanwhile: left as the dialog set it.
+    ui.modalHandlers.push_back([&](QObject*) {
+        main.mnuAlwaysOnTop->setChecked(true);
+        windows_SetAlwaysOnTop(&main, true);
+    });
+    windows_ShowModal(forms().get<FrmTracking>(), &main, false);
+    EXPECT_TRUE(windows_IsAlwaysOnTop(&main));
+}
+
 TEST_F(WindowsTest, TheAlwaysOnTopItemIsTheOwnersOwnEvenInsideItsMenus)
 {
     QWidget owner;
