@@ -103,6 +103,61 @@ void ListViewModel::clear()
     m_selection->clear();
 }
 
+int ListViewModel::removeRowList(const QList<int>& rowsIn)
+{
+    std::vector<int> rows;
+    rows.reserve(size_t(rowsIn.size()));
+    for (int r : rowsIn)
+        if (valid(r)) rows.push_back(r);
+    if (rows.empty()) return 0;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+
+    // Runs of neighbouring rows; a few runs are removed as such (the views keep their state),
+    // many scattered rows in one reset, which costs one pass instead of one per run.
+    std::vector<std::pair<int, int>> runs;
+    for (int r : rows) {
+        if (!runs.empty() && runs.back().second + 1 == r) runs.back().second = r;
+        else runs.emplace_back(r, r);
+    }
+    if (runs.size() <= 32) {
+        for (auto it = runs.rbegin(); it != runs.rend(); ++it) removeRange(it->first, it->second);
+        return int(rows.size());
+    }
+
+    std::vector<char> gone(m_rows.size(), 0);
+    for (int r : rows) gone[size_t(r - 1)] = 1;
+    const quint64 currentKey = rowKey(selectedItem());
+    std::vector<quint64> selectedKeys;
+    for (int r : selectedRows())
+        if (!gone[size_t(r - 1)]) selectedKeys.push_back(rowKey(r));
+
+    beginResetModel();
+    std::vector<Row> kept;
+    kept.reserve(m_rows.size() - rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (!gone[i]) kept.push_back(std::move(m_rows[i]));
+    m_rows = std::move(kept);
+    endResetModel();
+
+    std::sort(selectedKeys.begin(), selectedKeys.end());
+    QItemSelection sel;
+    int runStart = -1;
+    for (int i = 0; i <= count(); ++i) {
+        const bool on = i < count() && std::binary_search(selectedKeys.begin(), selectedKeys.end(), m_rows[size_t(i)].key);
+        if (on && runStart < 0) runStart = i;
+        if (!on && runStart >= 0) {
+            sel.select(index(runStart, 0), index(i - 1, std::max(0, columnCount() - 1)));
+            runStart = -1;
+        }
+    }
+    m_selection->clear();
+    if (!sel.isEmpty()) m_selection->select(sel, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const int cur = rowOfKey(currentKey);
+    if (cur) m_selection->setCurrentIndex(index(cur - 1, 0), QItemSelectionModel::NoUpdate);
+    return int(rows.size());
+}
+
 void ListViewModel::moveRows(const QList<int>& rowsIn, int before)
 {
     QList<int> rows;
@@ -164,6 +219,22 @@ QStringList ListViewModel::cells(int row) const { return valid(row) ? m_rows[siz
 void ListViewModel::setCells(int row, const QStringList& cells)
 {
     for (int c = 0; c < cells.size(); ++c) setCell(row, c, cells[c]);
+}
+
+void ListViewModel::setColumnTexts(int column, const QStringList& texts)
+{
+    if (column < 0 || column >= std::max(1, columnCount())) return;
+    const int n = std::min(count(), int(texts.size()));
+    int first = -1, last = -1;
+    for (int i = 0; i < n; ++i) {
+        Row& r = m_rows[size_t(i)];
+        while (r.cells.size() <= column) r.cells.append(QString());
+        if (r.cells[column] == texts[i]) continue;
+        r.cells[column] = texts[i];
+        if (first < 0) first = i;
+        last = i;
+    }
+    if (first >= 0) emit dataChanged(index(first, column), index(last, column), {Qt::DisplayRole});
 }
 
 quint64 ListViewModel::rowKey(int row) const { return valid(row) ? m_rows[size_t(row - 1)].key : 0; }
@@ -297,6 +368,17 @@ void ListViewModel::setSelectedItem(int row)
     const auto flags = m_multiSelect ? QItemSelectionModel::Select | QItemSelectionModel::Rows
                                      : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
     m_selection->setCurrentIndex(index(row - 1, 0), flags);
+}
+
+void ListViewModel::setMultiSelect(bool on)
+{
+    if (m_multiSelect == on) return;
+    m_multiSelect = on;
+    if (!on && selectedCount() > 1) {
+        const int keep = selectedItem() ? selectedItem() : selectedRows().first();
+        selectOnly(keep);
+    }
+    emit multiSelectChanged(on);
 }
 
 void ListViewModel::ensureVisible(int row)

@@ -33,6 +33,10 @@ public:
     void remove(int index);
     void removeRange(int first, int last);                  // rows first..last inclusive
     void clear();
+    // Removes the rows listed (any order, repeats and invalid numbers ignored) in one pass,
+    // keeping the selection and the current row of the rows that stay; returns how many went.
+    int removeRowList(const QList<int>& rows);
+    using QAbstractTableModel::moveRows;
     void moveRows(const QList<int>& rows, int before);      // rows keep their order; `before` in old numbering, count()+1 = end
 
     QString text(int row) const { return cell(row, 0); }
@@ -43,6 +47,8 @@ public:
     void setCell(int row, int column, const QString& text);
     QStringList cells(int row) const;
     void setCells(int row, const QStringList& cells);
+    // Sets one column of rows 1..texts.size() at once (renumbering a long list).
+    void setColumnTexts(int column, const QStringList& texts);
 
     // A key that stays with a row through moves, inserts and sorts.
     quint64 rowKey(int row) const;
@@ -59,7 +65,7 @@ public:
     // Selection and the current row ("selected item").
     QItemSelectionModel* selectionModel() const { return m_selection; }
     bool multiSelect() const { return m_multiSelect; }
-    void setMultiSelect(bool on) { m_multiSelect = on; }
+    void setMultiSelect(bool on);
     bool isSelected(int row) const;
     void setSelected(int row, bool selected);
     void selectOnly(int row);                                // this row alone, and current
@@ -93,6 +99,7 @@ public:
 signals:
     void ensureVisibleRequested(int row);
     void headersVisibilityChanged(bool hidden);
+    void multiSelectChanged(bool on);
     void rowsReordered();          // a sort or a move changed the order of rows
 
 private:

@@ -1,7 +1,302 @@
 #include "common/modWindows.h"
 
+#include "common/modSettings.h"
+#include "common/modVB.h"
 #include "platform/SoundDevice.h"
+#include "platform/UiServices.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QNetworkInterface>
+#include <QPointer>
+#include <QScreen>
+#include <QSysInfo>
+#include <QWidget>
+#include <QWindow>
+
+using namespace veltra;
+
+bool modalWindowOpen = false;
+
+namespace {
+bool screenSaverEnabled = true;
+
+QScreen* screen() { return QGuiApplication::primaryScreen(); }
+
+// Runs `show` as a modal display over `owner`: the flag is set meanwhile and the owner's
+// topmost state dropped; both are put back whatever way the display ends.
+template <class Show>
+void runAsModal(QWidget* owner, Show&& show)
+{
+    QPointer<QWidget> keptOwner(owner);
+    QPointer<QAction> item(windows_AlwaysOnTopItem(owner));
+    const bool onTop = item && item->isChecked();
+    if (onTop) windows_SetAlwaysOnTop(owner, false);
+    modalWindowOpen = true;
+    struct Restore {
+        QPointer<QWidget>& owner;
+        QPointer<QAction>& item;
+        bool onTop;
+        ~Restore()
+        {
+            modalWindowOpen = false;
+            // Back on top unless the dialog itself switched the item off meanwhile.
+            if (onTop && owner && (!item || item->isChecked())) windows_SetAlwaysOnTop(owner, true);
+        }
+    } restore{keptOwner, item, onTop};
+    show();
+}
+
+const QString kTop = QStringLiteral("Window_Top");
+const QString kLeft = QStringLiteral("Window_left");
+const QString kHeight = QStringLiteral("Window_Height");
+const QString kWidth = QStringLiteral("Window_Width");
+const QString kMaximized = QStringLiteral("Window_Maximized");
+
+// A stored number, or the default when the key is missing or holds no number.
+double readTwips(const QString& section, const QString& key, double fallback)
+{
+    bool ok = false;
+    const double v = vb::ToDouble(settings_ReadValue(section, key, fallback), &ok);
+    return ok ? v : fallback;
+}
+
+void placeTwips(QWidget* form, double left, double top, double width, double height)
+{
+    form->move(vb::TwipsToPixels(left), vb::TwipsToPixels(top));
+    form->resize(std::max(0, vb::TwipsToPixels(width)), std::max(0, vb::TwipsToPixels(height)));
+}
+} // namespace
+
+namespace windows {
+int screenWidthTwips()
+{
+    QScreen* s = screen();
+    return s ? int(vb::PixelsToTwips(s->geometry().width())) : 0;
+}
+
+int screenHeightTwips()
+{
+    QScreen* s = screen();
+    return s ? int(vb::PixelsToTwips(s->geometry().height())) : 0;
+}
+} // namespace windows
+
+QAction* windows_AlwaysOnTopItem(QWidget* owner)
+{
+    if (!owner) return nullptr;
+    const QList<QAction*> items = owner->findChildren<QAction*>(QStringLiteral("mnuAlwaysOnTop"));
+    for (QAction* a : items) {
+        // The item belongs to the window it lives in; menus on the way up do not count.
+        for (QObject* o = a->parent(); o; o = o->parent()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || qobject_cast<QMenu*>(w)) continue;
+            if (w->isWindow()) {
+                if (w == owner) return a;
+                break;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void windows_ShowModalWith(QWidget* form, QWidget* owner, bool unloadAfter, const std::function<void()>& unload)
+{
+    runAsModal(owner, [&] {
+        ui().runModal(form, owner);
+        if (unloadAfter && unload) unload();
+    });
+}
+
+void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QString& text)
+{
+    runAsModal(owner, [&] {
+        msgBox(windows_GetOSName() + QStringLiteral("\r\n\r\n") + text, MsgButtons::OK, MsgIcon::Information,
+               QStringLiteral("About ") + title);
+    });
+}
+
+void windows_SetAlwaysOnTop(QWidget* form, bool onTop)
+{
+    if (!form) return;
+    Qt::WindowFlags flags = form->windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (QWindow* handle = form->windowHandle()) {
+        // A window that exists keeps its place, size and visibility: only the flag changes.
+        form->overrideWindowFlags(flags);
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    } else {
+        const bool hidden = form->isHidden();
+        form->setWindowFlags(flags);
+        if (!hidden) form->show();
+    }
+}
+
+bool windows_IsAlwaysOnTop(const QWidget* form)
+{
+    return form && form->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void windows_ShowNoActivate(QWidget* form, int mode)
+{
+    if (!form || mode != 0) return;
+    form->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    form->show();
+}
+
+void windows_SavePosition(QWidget* form, const QString& windowName, int margin)
+{
+    if (!form || form->isMinimized()) return;
+    const QString section = QStringLiteral("Position_") + windowName;
+    if (form->isMaximized()) {
+        const double top = vb::PixelsToTwips(form->y());
+        const double left = vb::PixelsToTwips(form->x());
+        settings_WriteValue(section, kTop, margin);
+        settings_WriteValue(section, kLeft, margin);
+        settings_WriteValue(section, kHeight, windows::screenHeightTwips() - top - margin);
+        settings_WriteValue(section, kWidth, windows::screenWidthTwips() - left - margin);
+        settings_WriteValue(section, kMaximized, QStringLiteral("1"));
+        return;
+    }
+    settings_WriteValue(section, kTop, vb::PixelsToTwips(form->y()));
+    settings_WriteValue(section, kLeft, vb::PixelsToTwips(form->x()));
+    settings_WriteValue(section, kHeight, vb::PixelsToTwips(form->height()));
+    settings_WriteValue(section, kWidth, vb::PixelsToTwips(form->width()));
+    settings_WriteValue(section, kMaximized, QStringLiteral("0"));
+}
+
+void windows_LoadPosition(QWidget* form, const QString& windowName, int margin)
+{
+    if (!form) return;
+    const QString section = QStringLiteral("Position_") + windowName;
+    const double screenW = windows::screenWidthTwips();
+    const double screenH = windows::screenHeightTwips();
+    if (!settings_ReadFlag(section, kMaximized, QStringLiteral("0"))) {
+        if (form->isMaximized()) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
+        const double top = readTwips(section, kTop, margin);
+        const double left = readTwips(section, kLeft, margin);
+        const double height = readTwips(section, kHeight, screenH - top - margin);
+        const double width = readTwips(section, kWidth, screenW - left - margin);
+        placeTwips(form, left, top, width, height);
+        return;
+    }
+    placeTwips(form, margin, margin, screenW - margin - margin, screenH - margin - margin);
+    form->setWindowState((form->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+}
+
+void windows_KeepFormOnScreen(QWidget* form)
+{
+    if (!form) return;
+    const double screenW = windows::screenWidthTwips();
+    const double screenH = windows::screenHeightTwips();
+    double top = vb::PixelsToTwips(form->y());
+    double left = vb::PixelsToTwips(form->x());
+    if (top >= screenH) top = screenH - vb::PixelsToTwips(form->height()) - 480;
+    if (left >= screenW) left = screenW - vb::PixelsToTwips(form->width()) - 480;
+    form->move(vb::TwipsToPixels(left), vb::TwipsToPixels(top));
+}
+
+void windows_ReCenterForm(QWidget* form, int margin)
+{
+    if (!form) return;
+    if (form->isMaximized()) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
+    const double screenW = windows::screenWidthTwips();
+    const double screenH = windows::screenHeightTwips();
+    placeTwips(form, margin, margin, screenW - margin - margin, screenH - margin - margin);
+}
+
+int windows_GetTaskbarOffset()
+{
+    QScreen* s = screen();
+    if (!s) return 0;
+    const QRect all = s->geometry();
+    const QRect work = s->availableGeometry();
+    const int strip = (all.y() + all.height()) - (work.y() + work.height());
+    return strip > 0 ? int(vb::PixelsToTwips(strip)) : 0;
+}
+
+void windows_OpenURL(QWidget*, const QString& address, int)
+{
+    ui().openUrl(address);
+}
+
+void windows_OpenMail(QWidget*, const QString& address, const QString& subject, int)
+{
+    ui().openUrl(QStringLiteral("mailto:") + address + QStringLiteral("?SUBJECT=") + subject);
+}
+
+QString windows_GetOSName() { return QSysInfo::prettyProductName(); }
 
 bool windows_HasSoundCard() { return sounddevice::hasSoundCard(); }
+
+bool windows_IsConnectedToInternet()
+{
+    const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface& i : all) {
+        const auto f = i.flags();
+        if (!f.testFlag(QNetworkInterface::IsUp) || !f.testFlag(QNetworkInterface::IsRunning)
+            || f.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& e : i.addressEntries()) {
+            const QHostAddress a = e.ip();
+            if (!a.isNull() && !a.isLoopback() && !a.isLinkLocal()) return true;
+        }
+    }
+    return false;
+}
+
+void windows_EnableScreenSaver(bool enable) { screenSaverEnabled = enable; }
+
+bool windows_ScreenSaverEnabled() { return screenSaverEnabled; }
+
+QString windows_MessengerText(const QString& firstValue, const QString& secondValue, const QString& category,
+                              const QString& thirdValue, const QString& format, bool enabled)
+{
+    const QString sep = QStringLiteral("\\0");
+    return sep + category + sep + (enabled ? QStringLiteral("1") : QStringLiteral("0")) + sep + format + sep + firstValue
+           + sep + secondValue + sep + thirdValue + sep + QChar(0);
+}
+
+void windows_SendMessengerNowPlaying(const QString& firstValue, const QString& secondValue, const QString& category,
+                                     const QString& thirdValue, const QString& format, bool enabled)
+{
+    // Built for the record; there is no messenger window to receive it.
+    (void)windows_MessengerText(firstValue, secondValue, category, thirdValue, format, enabled);
+}
+
+QString windows_ThemeManifestText(const QString& programFileName, const QString& programTitle)
+{
+    const QString q = QStringLiteral("\"");
+    const QString in4(4, u' ');
+    const QString in8(8, u' ');
+    const QString in12(12, u' ');
+    const QStringList lines = {
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"),
+        QStringLiteral("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"),
+        QStringLiteral("<assemblyIdentity"),
+        in4 + QStringLiteral("version=\"1.0.0.0\""),
+        in4 + QStringLiteral("processorArchitecture=\"X86\""),
+        in4 + QStringLiteral("name=") + q + programFileName + q,
+        in4 + QStringLiteral("type=\"win32\""),
+        QStringLiteral("/>"),
+        QStringLiteral("<description>") + programTitle + QStringLiteral(" Windows Theme File</description>"),
+        QStringLiteral("<dependency>"),
+        in4 + QStringLiteral("<dependentAssembly>"),
+        in8 + QStringLiteral("<assemblyIdentity"),
+        in12 + QStringLiteral("type=\"win32\""),
+        in12 + QStringLiteral("name=\"Microsoft.Windows.Common-Controls\""),
+        in12 + QStringLiteral("version=\"6.0.0.0\""),
+        in12 + QStringLiteral("processorArchitecture=\"X86\""),
+        in12 + QStringLiteral("publicKeyToken=\"6595b64144ccf1df\""),
+        in12 + QStringLiteral("language=\"*\""),
+        in8 + QStringLiteral("/>"),
+        in4 + QStringLiteral("</dependentAssembly>"),
+        QStringLiteral("</dependency>"),
+        QStringLiteral("</assembly>"),
+    };
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
 
 void windows_CreateThemeManifest(const QString&, const QString&) {}

@@ -1,8 +1,88 @@
 #pragma once
-// Window- and shell-level services shared by every window.
-#include <QString>
+// Window- and shell-level services shared by every window: modal display that keeps the
+// owner's always-on-top state, window positions in the settings (twips), keeping windows on
+// the screen, opening addresses and mail, the system's name, the connection check, and
+// the texts of the messenger announcement and the theme manifest (both of which belong to
+// another platform: they are built here but sent or written nowhere).
+#include "startup/Forms.h"
 
-// True when the system can play sound.
+#include <QString>
+#include <functional>
+
+class QAction;
+class QWidget;
+
+// True while a window shown through windows_ShowModal or windows_ShowAboutWindows is open;
+// the tray icon ignores clicks meanwhile.
+extern bool modalWindowOpen;
+
+// Shows `form` modally over `owner` (through the UiServices, so tests answer it). When the
+// owner's always-on-top item is checked, the owner stops being topmost for the time of the
+// dialog. Afterwards, however the dialog ended, the flag is cleared and the owner is topmost
+// again when it was; with unloadAfter the form is unloaded (`unload` says how).
+void windows_ShowModalWith(QWidget* form, QWidget* owner, bool unloadAfter, const std::function<void()>& unload);
+
+// The form as the program's windows are reached: unloading drops the single instance.
+template <class F>
+void windows_ShowModal(F& form, QWidget* owner, bool unloadAfter)
+{
+    F* shown = &form;
+    windows_ShowModalWith(shown, owner, unloadAfter, [shown] {
+        if (forms().isLoaded<F>() && &forms().get<F>() == shown) forms().unload<F>();
+    });
+}
+template <class F>
+void windows_ShowModal(F& form, QWidget& owner, bool unloadAfter)
+{
+    windows_ShowModal(form, &owner, unloadAfter);
+}
+
+// The system's about box for the program, with the same modal and topmost handling.
+void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QString& text);
+
+// The owner's always-on-top menu item (an action named "mnuAlwaysOnTop" of that window), or null.
+QAction* windows_AlwaysOnTopItem(QWidget* owner);
+
+// Topmost or ordinary, without moving, showing or activating the window.
+void windows_SetAlwaysOnTop(QWidget* form, bool onTop);
+bool windows_IsAlwaysOnTop(const QWidget* form);
+// Mode 0 shows the window without activating it; other modes do nothing here.
+void windows_ShowNoActivate(QWidget* form, int mode);
+
+// Section "Position_" + name: Window_Top, Window_left, Window_Height, Window_Width (twips)
+// and Window_Maximized.
+void windows_SavePosition(QWidget* form, const QString& windowName, int margin);
+void windows_LoadPosition(QWidget* form, const QString& windowName, int margin);
+void windows_KeepFormOnScreen(QWidget* form);
+void windows_ReCenterForm(QWidget* form, int margin);
+// Height in twips of what is docked at the bottom of the screen.
+int windows_GetTaskbarOffset();
+
+void windows_OpenURL(QWidget* form, const QString& address, int showCommand);
+void windows_OpenMail(QWidget* form, const QString& address, const QString& subject, int showCommand);
+
+QString windows_GetOSName();
 bool windows_HasSoundCard();
-// The visual-styles manifest belongs to another platform: nothing is written here.
+bool windows_IsConnectedToInternet();
+
+// The screen saver is left to the desktop here; the last request is remembered.
+void windows_EnableScreenSaver(bool enable);
+bool windows_ScreenSaverEnabled();
+
+// The now-playing text: separators "\0" (a backslash and a zero), ending in one NUL.
+QString windows_MessengerText(const QString& firstValue, const QString& secondValue, const QString& category,
+                              const QString& thirdValue, const QString& format, bool enabled);
+// No messenger window exists on this platform: the text is built and nothing is sent.
+void windows_SendMessengerNowPlaying(const QString& firstValue, const QString& secondValue, const QString& category,
+                                     const QString& thirdValue, const QString& format, bool enabled);
+
+// The visual-styles manifest text (lines ended by CR LF).
+QString windows_ThemeManifestText(const QString& programFileName, const QString& programTitle);
+// The manifest belongs to another platform: nothing is written here and no restart is asked.
 void windows_CreateThemeManifest(const QString& programFileName, const QString& programTitle);
+
+namespace windows {
+// The screen the positions refer to, in twips.
+int screenWidthTwips();
+int screenHeightTwips();
+}

@@ -5,9 +5,17 @@ veltra_core_sources(
   modListFiles.cpp
   modLog.cpp
   ListViewModel.cpp
+  modAssociations.cpp
+  modFolders.cpp
+  modMath.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp
   modWindows.cpp
   modTray.cpp
+  modColours.cpp
+  ListView.cpp
+  MenuArray.cpp
+  modControls.cpp
+  modRecent.cpp
 )

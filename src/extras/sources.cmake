@@ -1,1 +1,4 @@
-veltra_ui_sources(FrmTracking.cpp)
+veltra_ui_sources(
+  FrmTracking.cpp
+  FrmMini.cpp
+)

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QString>
 
+class QAction;
+
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,4 +29,8 @@ public:
     int PlayerState = 1;          // 0 playing, 1 stopped, 2 paused
     int PlayNextIndex = 0;
     QString NowPlayingInfo[3];    // artist, title, file name
+
+    // Menu items other windows read.
+    QAction* mnuAlwaysOnTop;          // checked: the window stays on top of the others
+    QAction* mnuSwitchToMiniMode;     // checked: the mini window is used instead of this one
 };

@@ -3,7 +3,10 @@
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Tests run offscreen; a test that needs a real display starts this binary again with
+    // VELTRA_TEST_QPA naming the platform (and DISPLAY set).
+    const QByteArray platform = qgetenv("VELTRA_TEST_QPA");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     qputenv("QT_LOGGING_RULES", "qt.multimedia*=false");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

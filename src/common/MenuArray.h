@@ -1,0 +1,38 @@
+#pragma once
+// A menu-item array: element 0 is designed into a menu; elements 1, 2 ... are loaded at
+// run time, each placed after the element loaded before it, and unloaded again. Indexes
+// stay with their elements (unloading one leaves a gap). A click on any element reports
+// its index.
+#include <QAction>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+
+class MenuArray : public QObject {
+    Q_OBJECT
+public:
+    explicit MenuArray(QObject* parent = nullptr);
+    ~MenuArray() override;
+
+    // Makes `element0` element 0 (it stays owned by its menu).
+    void attach(QAction* element0);
+
+    QAction* at(int index) const;                 // null when not loaded
+    QAction* operator[](int index) const { return at(index); }
+    bool exists(int index) const { return at(index) != nullptr; }
+    int ubound() const;                           // the highest loaded index; -1 when none
+    int count() const;                            // elements loaded, element 0 included
+
+    // Loads element `index` (above every loaded one): a copy of element 0's caption,
+    // check style, enabled and visible state, placed after the last element.
+    QAction* load(int index);
+    void unload(int index);                       // element 0 stays
+    void unloadAbove(int index);                  // every element above `index`
+
+signals:
+    void triggered(int index);
+
+private:
+    void watch(int index, QAction* action);
+    QMap<int, QPointer<QAction>> m_items;
+};

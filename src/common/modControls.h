@@ -1,0 +1,86 @@
+#pragma once
+// Routines shared by every window for menus, text boxes, combo boxes, list boxes and list
+// views. List boxes and combo boxes count entries from 0, list-view rows from 1.
+// The list-view routines take the rows (a ListView converts to them).
+#include <QString>
+#include <Qt>
+
+class ListView;
+class ListViewModel;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+// Menus. Each writes Enabled only when it differs.
+void controls_DisableMenu(QAction* item);
+void controls_EnableMenu(QAction* item);
+// The state of the item at `itemPosition` of the drop-down at `menuPosition` of the window's
+// menu bar (visible entries, separators included, count from 0): 128 and above while the
+// item is highlighted (the value also carries 8 for a check mark and 3 when disabled),
+// 0 for an item that is not highlighted, negative for a position that names no command
+// (nothing there, a separator, a submenu).
+int controls_GetMenuItemState(QWidget* window, int menuPosition, int itemPosition);
+
+// Text boxes. True when the typed character (its code; 8 is backspace) must be refused:
+// only digits are accepted, and "0" only where it cannot begin the number.
+bool controls_IsNumericKey(const QLineEdit* box, int keyCode);
+// Makes the box drop every typed character that controls_IsNumericKey refuses.
+void controls_FilterNumericKeys(QLineEdit* box);
+// True when the text is a number whose 16-bit integer value lies in minimum..maximum.
+bool controls_ValidateRange(const QLineEdit* box, int maximum, int minimum);
+
+// Combo boxes.
+void controls_ComboAddString(QComboBox* combo, const QString& text);
+int controls_ComboFindExact(const QComboBox* combo, const QString& text);   // ignoring case; -1 when absent
+// Selects the first entry whose text is exactly `text`; without one, the last entry.
+void controls_ComboSelectText(QComboBox* combo, const QString& text);
+
+// List boxes.
+void controls_ListAddString(QListWidget* list, const QString& text);
+int controls_ListFindExact(const QListWidget* list, const QString& text, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+void controls_ListMoveItem(QListWidget* list, int i, int j);
+void controls_ListRemoveSelected(QListWidget* list);
+void controls_ListRemoveDeadFiles(QListWidget* list);
+
+// List views.
+int controls_GetSelectedCount(const ListViewModel& list);
+bool controls_HasSelectedItem(const ListViewModel& list);
+// Flips the column headers between buttons and flat headers.
+void controls_SetHeaderStyle(ListView& list);
+void controls_RemoveSelectedItems(ListViewModel& list);
+void controls_SwapItems(ListViewModel& list, int i, int j, bool select);
+void controls_SelectItem(ListViewModel& list, int index);
+// The row numbers in column 0: "01".."09" style padding when UseNumberPaddingInPlaylists is on.
+void controls_RenumberItems(ListViewModel& list);
+int controls_CountMatchingItems(const ListViewModel& list, const QString& text, int column,
+                                Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+bool controls_FindItem(ListViewModel& list, const QString& text, int column, bool select,
+                       Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+void controls_RemoveDeadFiles(ListViewModel& list, int column);
+void controls_ClearListView(ListViewModel& list);
+
+// The same routines under the names some windows know them by.
+inline bool controls_HasSelection(const ListViewModel& list) { return controls_HasSelectedItem(list); }
+inline bool controls_GetSelectedIndex(const ListViewModel& list) { return controls_HasSelectedItem(list); }
+inline int controls_CountMatches(const ListViewModel& list, const QString& text, int column)
+{
+    return controls_CountMatchingItems(list, text, column);
+}
+inline int controls_RemoveDuplicates(const ListViewModel& list, const QString& text, int column)
+{
+    return controls_CountMatchingItems(list, text, column);
+}
+inline bool controls_RemoveSelectedByName(ListViewModel& list, const QString& text, int column, bool select)
+{
+    return controls_FindItem(list, text, column, select);
+}
+
+// Line files (one entry per line, CR LF) moved to and from list and combo boxes.
+// Saving replaces the file whole; false when it could not be written.
+bool controls_SaveListToFile(const QString& fileName, const QListWidget* list);
+// Adds each whole line at the end of the list; false (nothing added) when the file cannot be read.
+bool controls_LoadFileIntoList(const QString& fileName, QListWidget* list);
+// Adds each field (a comma ends an entry unless it is quoted) at the end of the combo's list.
+bool controls_LoadFileIntoCombo(const QString& fileName, QComboBox* combo);
