@@ -43,7 +43,9 @@ bool FileSource::open(const QString& path, Mode mode)
         return false;
     }
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), (mode == ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    // Non-blocking, so that a named pipe with a song's name cannot hang the reader; it is
+    // refused below, and regular files ignore the flag.
+    const int fd = ::open(name.constData(), (mode == ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         m_errno = errno;
         return false;

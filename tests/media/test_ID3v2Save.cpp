@@ -99,14 +99,26 @@ TEST_F(ID3v2SaveTest, AFileWithoutATagGrowsBy2048)
 {
     const QByteArray audioBytes = audio(10);
     const QString path = writeFile("plain.mp3", audioBytes);
-    const QByteArray after = saveTitle(path, QStringLiteral("abc"));
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setTitle(QString(275, u'x')); // an image of 300 bytes
+    ASSERT_EQ(t.id3v2_BuildImage().size(), 300);
+    t.Save();
+    const QByteArray after = readFile(path);
     ASSERT_EQ(after.size(), audioBytes.size() + 2048);
     EXPECT_EQ(after.left(6), bytes({'I', 'D', '3', 3, 0, 0}));
-    EXPECT_EQ(after.mid(6, 4), syncsafe(2048 - 10)); // 00 00 0F 76
-    // The TIT2 frame: size 4, data 00 61 62 63; then zeros to the end of the area.
-    EXPECT_EQ(after.mid(10, 14), QByteArray("TIT2") + bytes({0, 0, 0, 4, 0, 0, 0, 'a', 'b', 'c'}));
-    EXPECT_EQ(after.mid(24, 2048 - 24), QByteArray(2048 - 24, '\0'));
+    EXPECT_EQ(after.mid(6, 4), bytes({0x00, 0x00, 0x0F, 0x76})); // 2038 = 2048 - 10, seven bits a byte
+    EXPECT_EQ(after.mid(10, 11), QByteArray("TIT2") + bytes({0, 0, 1, 20, 0, 0, 0}));
+    EXPECT_EQ(after.mid(300, 2048 - 300), QByteArray(2048 - 300, '\0'));
     EXPECT_EQ(after.mid(2048), audioBytes);
+
+    // Title abc: a TIT2 frame of size 4 holding 00 61 62 63.
+    t.setTitle(QStringLiteral("abc"));
+    t.Save();
+    const QByteArray again = readFile(path);
+    EXPECT_EQ(again.mid(10, 14), QByteArray("TIT2") + bytes({0, 0, 0, 4, 0, 0, 0, 'a', 'b', 'c'}));
+    EXPECT_EQ(again.mid(24, 2048 - 24), QByteArray(2048 - 24, '\0'));
+    EXPECT_EQ(again.size(), after.size());
 }
 
 TEST_F(ID3v2SaveTest, AnImageOfExactly2048BytesGetsAnAreaOf4096)

@@ -1,6 +1,9 @@
 // Song length from the MPEG audio header, the time text and the number mask.
 #include "media/modMedia.h"
 #include "media/ByteSource.h"
+#include "media/MediaError.h"
+#include "media/clsID3v1.h"
+#include "media/clsID3v2.h"
 #include "support/Mp3Maker.h"
 #include "support/TestEnv.h"
 #include "TagBytes.h"
@@ -9,6 +12,7 @@
 #include <QStandardPaths>
 #include <QtEndian>
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace tagbytes;
 
@@ -115,6 +119,20 @@ TEST_F(MP3InfoTest, JunkBeforeTheFirstFrameDoesNotGiveAFalseHeader)
     EXPECT_EQ(MP3Info.AudioStart, junk.size());
     EXPECT_EQ(MP3Info.Bitrate, 64000);
     EXPECT_EQ(MP3Duration(), QStringLiteral("6"));
+}
+
+TEST_F(MP3InfoTest, ANamedPipeNeverHangsTheReaders)
+{
+    const QString pipe = home("pipe.mp3");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    media_ReadMP3Info(pipe);
+    EXPECT_TRUE(MP3Duration().isEmpty());
+    clsID3v2 v2;
+    v2.setFilename(pipe);
+    EXPECT_FALSE(v2.HasID3v2Tag());
+    clsID3v1 v1;
+    EXPECT_THROW(v1.setFilename(pipe), veltra::MediaError);
+    EXPECT_FALSE(media_WriteID3v1(pipe, ID3v1Fields{}));
 }
 
 TEST_F(MP3InfoTest, VariableBitrateLengthComesFromTheFrameCount)
