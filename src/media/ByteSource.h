@@ -1,0 +1,64 @@
+#pragma once
+// Random access to the bytes of a song, from a file or from memory. The tag and header
+// readers take only the few ranges they need (tag header, tag, first frame, last 128
+// bytes), so a source never loads a whole file.
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace media {
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual qint64 size() const = 0;
+    // Copies up to `length` bytes from `offset`; returns the count copied (short at the end
+    // of the data), or -1 on a read error.
+    virtual qint64 read(qint64 offset, char* buffer, qint64 length) = 0;
+
+    // The bytes of [offset, offset + length) that exist; empty past the end or on error.
+    QByteArray readBytes(qint64 offset, qint64 length);
+    bool failed() const { return m_failed; }
+
+protected:
+    bool m_failed = false;
+};
+
+class MemorySource final : public ByteSource {
+public:
+    explicit MemorySource(QByteArrayView data) : m_data(data) {}
+    qint64 size() const override { return m_data.size(); }
+    qint64 read(qint64 offset, char* buffer, qint64 length) override;
+
+private:
+    QByteArrayView m_data;
+};
+
+// A file opened with the system's own calls (no buffering layer): each read is one pread.
+class FileSource final : public ByteSource {
+public:
+    enum Mode { ReadOnly, ReadWrite };
+    FileSource() = default;
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    // False when the file cannot be opened; error() then holds errno.
+    bool open(const QString& path, Mode mode = ReadOnly);
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+    int error() const { return m_errno; }
+    int handle() const { return m_fd; }
+
+    qint64 size() const override { return m_size; }
+    qint64 read(qint64 offset, char* buffer, qint64 length) override;
+    // Writes all of `data` at `offset`; false (error() set) when not all was written.
+    bool write(qint64 offset, QByteArrayView data);
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+    int m_errno = 0;
+};
+
+} // namespace media

@@ -1,0 +1,645 @@
+#include "media/ID3v2Format.h"
+
+#include "media/MpegHeader.h"
+#include "platform/TextFile.h"
+
+#include <QList>
+#include <QStringList>
+#include <cstring>
+
+namespace media::id3v2 {
+
+// ---- numbers -------------------------------------------------------------------------
+
+quint32 readBE32(const char* p)
+{
+    const auto* u = reinterpret_cast<const uchar*>(p);
+    return quint32(u[0]) << 24 | quint32(u[1]) << 16 | quint32(u[2]) << 8 | u[3];
+}
+
+quint32 readBE24(const char* p)
+{
+    const auto* u = reinterpret_cast<const uchar*>(p);
+    return quint32(u[0]) << 16 | quint32(u[1]) << 8 | u[2];
+}
+
+quint32 readSyncsafe(const char* p)
+{
+    const auto* u = reinterpret_cast<const uchar*>(p);
+    return quint32(u[0] & 0x7F) << 21 | quint32(u[1] & 0x7F) << 14 | quint32(u[2] & 0x7F) << 7 | (u[3] & 0x7F);
+}
+
+void writeBE32(char* p, quint32 value)
+{
+    p[0] = char(value >> 24);
+    p[1] = char(value >> 16);
+    p[2] = char(value >> 8);
+    p[3] = char(value);
+}
+
+void writeSyncsafe(char* p, quint32 value)
+{
+    p[0] = char((value >> 21) & 0x7F);
+    p[1] = char((value >> 14) & 0x7F);
+    p[2] = char((value >> 7) & 0x7F);
+    p[3] = char(value & 0x7F);
+}
+
+// ---- where the tag is ------------------------------------------------------------------
+
+namespace {
+// How many zero bytes between a tag and the audio are taken as the tag's room.
+constexpr qint64 kMaxZeroRun = 1 << 20;
+constexpr qint64 kChunk = 8192;
+} // namespace
+
+qint64 audioAfter(ByteSource& source, qint64 pos)
+{
+    const qint64 size = source.size();
+    if (pos < 0 || pos > size) return -1;
+    char buffer[kChunk];
+    qint64 q = pos;
+    for (;;) {
+        if (q >= size) return size;
+        if (q - pos > kMaxZeroRun) return -1;
+        const qint64 n = source.read(q, buffer, kChunk);
+        if (n <= 0) return -1;
+        qint64 i = 0;
+        while (i < n && buffer[i] == 0) ++i;
+        if (i == n) {
+            q += n;
+            continue;
+        }
+        q += i;
+        break;
+    }
+    const qint64 n = source.read(q, buffer, kChunk);
+    if (n <= 0) return -1;
+    if (size - q == 128 && n >= 3 && std::memcmp(buffer, "TAG", 3) == 0) return q;
+    mpeg::Header header;
+    const auto found = mpeg::check(reinterpret_cast<const uchar*>(buffer), n, &header);
+    if (found == mpeg::Check::Confirmed || found == mpeg::Check::Unconfirmed) return q;
+    return -1;
+}
+
+TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom)
+{
+    TagArea area;
+    if (head.size() < 10 || std::memcmp(head.data(), "ID3", 3) != 0) return area;
+    const auto* h = reinterpret_cast<const uchar*>(head.data());
+    const int version = h[3];
+    if (version < 2 || version > 4) return area;
+
+    const qint64 fileSize = source.size();
+    const bool highByte = (h[6] | h[7] | h[8] | h[9]) & 0x80;
+    const qint64 plain = readBE32(head.data() + 6);
+    const qint64 footer = (version == 4 && (h[5] & 0x10)) ? 10 : 0;
+    const qint64 publishedEnd = 10 + qint64(readSyncsafe(head.data() + 6)) + footer;
+    // Earlier versions of the program wrote only version 3, with the whole area's length.
+    const bool olderPossible = version == 3 && plain >= 10 && plain <= fileSize && (highByte || plain % 2048 == 0);
+    const bool publishedPossible = !highByte && publishedEnd <= fileSize;
+    if (!olderPossible && !publishedPossible) return area;
+
+    bool older = !publishedPossible;
+    qint64 audio = -1;
+    if (publishedPossible && olderPossible && publishedEnd != plain) {
+        audio = audioAfter(source, publishedEnd);
+        if (audio < 0) {
+            const qint64 olderAudio = audioAfter(source, plain);
+            if (olderAudio >= 0) {
+                older = true;
+                audio = olderAudio;
+            }
+        }
+    } else if (withRoom) {
+        audio = audioAfter(source, older ? plain : publishedEnd);
+    }
+
+    area.found = true;
+    area.version = version;
+    area.revision = h[4];
+    area.flags = h[5];
+    area.olderForm = older;
+    area.tagEnd = older ? plain : publishedEnd;
+    area.dataSize = older ? plain - 10 : publishedEnd - 10 - footer;
+    area.audioStart = audio;
+    return area;
+}
+
+// ---- unsynchronisation -----------------------------------------------------------------
+
+QByteArray removeUnsync(const QByteArray& data)
+{
+    if (!data.contains('\xFF')) return data;
+    QByteArray out;
+    out.reserve(data.size());
+    const char* p = data.constData();
+    const qsizetype n = data.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        out.append(p[i]);
+        if (uchar(p[i]) == 0xFF && i + 1 < n && p[i + 1] == 0) ++i;
+    }
+    return out;
+}
+
+// ---- text encodings ----------------------------------------------------------------------
+
+namespace {
+QString decodeUtf16(const uchar* p, qsizetype bytes, bool bigEndian)
+{
+    QString out(bytes / 2, Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i + 1 < bytes; i += 2)
+        *d++ = QChar(bigEndian ? char16_t(p[i] << 8 | p[i + 1]) : char16_t(p[i + 1] << 8 | p[i]));
+    return out;
+}
+
+QString stripNuls(QString text)
+{
+    if (text.contains(QChar(0))) text.remove(QChar(0));
+    return text;
+}
+
+QString windows1252WithoutNuls(const QByteArray& bytes, qsizetype from = 0)
+{
+    QByteArray b = bytes.mid(from);
+    b.replace('\0', QByteArrayView());
+    return textfile::fromWindows1252(b);
+}
+} // namespace
+
+QString decodeText(int encoding, const char* begin, const char* end)
+{
+    if (end <= begin) return {};
+    const auto* p = reinterpret_cast<const uchar*>(begin);
+    qsizetype n = end - begin;
+    switch (encoding) {
+    case Utf16:
+        if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF) return decodeUtf16(p + 2, n - 2, true);
+        if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) return decodeUtf16(p + 2, n - 2, false);
+        return decodeUtf16(p, n, false);
+    case Utf16BE:
+        return decodeUtf16(p, n, true);
+    case Utf8:
+        if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+            p += 3;
+            n -= 3;
+        }
+        return QString::fromUtf8(reinterpret_cast<const char*>(p), n);
+    default:
+        return textfile::fromWindows1252(QByteArrayView(begin, n));
+    }
+}
+
+qsizetype terminatorLength(int encoding) { return (encoding == Utf16 || encoding == Utf16BE) ? 2 : 1; }
+
+qsizetype findTerminator(int encoding, const QByteArray& data, qsizetype from)
+{
+    const qsizetype n = data.size();
+    if (from >= n) return n;
+    if (terminatorLength(encoding) == 2) {
+        for (qsizetype i = from; i + 1 < n; i += 2)
+            if (data[i] == 0 && data[i + 1] == 0) return i;
+        return n;
+    }
+    const qsizetype i = data.indexOf('\0', from);
+    return i < 0 ? n : i;
+}
+
+EncodedText encodeText(const QString& text)
+{
+    bool latin1 = true;
+    for (QChar c : text)
+        if (c.unicode() > 0xFF) {
+            latin1 = false;
+            break;
+        }
+    EncodedText out;
+    out.encoding = latin1 ? Latin1 : Utf16;
+    out.bytes = encodeText(text, out.encoding);
+    return out;
+}
+
+QByteArray encodeText(const QString& text, quint8 encoding)
+{
+    const QString clean = stripNuls(text);
+    if (encoding == Latin1) return clean.toLatin1();
+    QByteArray out(2 + clean.size() * 2, Qt::Uninitialized);
+    out[0] = '\xFF';
+    out[1] = '\xFE';
+    for (qsizetype i = 0; i < clean.size(); ++i) {
+        const char16_t c = clean[i].unicode();
+        out[2 + 2 * i] = char(c & 0xFF);
+        out[3 + 2 * i] = char(c >> 8);
+    }
+    return out;
+}
+
+// ---- frames ---------------------------------------------------------------------------------
+
+QByteArray Frame23::serialize() const
+{
+    QByteArray out(10, '\0');
+    std::memcpy(out.data(), id.constData(), size_t(std::min<qsizetype>(4, id.size())));
+    writeBE32(out.data() + 4, quint32(body.size()));
+    out[8] = char(statusFlags);
+    out[9] = char(formatFlags);
+    out.append(body);
+    return out;
+}
+
+bool isValidFrameId(const char* id, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        const char c = id[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+QByteArray mapV22FrameId(const QByteArray& id)
+{
+    static const char* const kMap[][2] = {
+        {"BUF", "RBUF"}, {"CNT", "PCNT"}, {"COM", "COMM"}, {"CRA", "AENC"}, {"ETC", "ETCO"},
+        {"EQU", "EQUA"}, {"GEO", "GEOB"}, {"IPL", "IPLS"}, {"MCI", "MCDI"}, {"MLL", "MLLT"},
+        {"PIC", "APIC"}, {"POP", "POPM"}, {"REV", "RVRB"}, {"RVA", "RVAD"}, {"SLT", "SYLT"},
+        {"STC", "SYTC"}, {"TAL", "TALB"}, {"TBP", "TBPM"}, {"TCM", "TCOM"}, {"TCO", "TCON"},
+        {"TCR", "TCOP"}, {"TDA", "TDAT"}, {"TDY", "TDLY"}, {"TEN", "TENC"}, {"TFT", "TFLT"},
+        {"TIM", "TIME"}, {"TKE", "TKEY"}, {"TLA", "TLAN"}, {"TLE", "TLEN"}, {"TMT", "TMED"},
+        {"TOA", "TOPE"}, {"TOF", "TOFN"}, {"TOL", "TOLY"}, {"TOR", "TORY"}, {"TOT", "TOAL"},
+        {"TP1", "TPE1"}, {"TP2", "TPE2"}, {"TP3", "TPE3"}, {"TP4", "TPE4"}, {"TPA", "TPOS"},
+        {"TPB", "TPUB"}, {"TRC", "TSRC"}, {"TRD", "TRDA"}, {"TRK", "TRCK"}, {"TSI", "TSIZ"},
+        {"TSS", "TSSE"}, {"TT1", "TIT1"}, {"TT2", "TIT2"}, {"TT3", "TIT3"}, {"TXT", "TEXT"},
+        {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"}, {"ULT", "USLT"}, {"WAF", "WOAF"},
+        {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"}, {"WPB", "WPUB"},
+        {"WXX", "WXXX"},
+    };
+    for (const auto& m : kMap)
+        if (id == m[0]) return QByteArray(m[1]);
+    return {};
+}
+
+namespace {
+bool isTextFrame(const QByteArray& id) { return id.startsWith('T') && id != "TXXX"; }
+bool isUrlFrame(const QByteArray& id) { return id.startsWith('W') && id != "WXXX"; }
+
+// The strings of a text frame from `from` on, empty ones dropped.
+QStringList textStrings(int encoding, const QByteArray& data, qsizetype from)
+{
+    QStringList out;
+    qsizetype pos = from;
+    const qsizetype step = terminatorLength(encoding);
+    while (pos < data.size()) {
+        const qsizetype end = findTerminator(encoding, data, pos);
+        QString s = decodeText(encoding, data.constData() + pos, data.constData() + end);
+        if (!s.isEmpty()) out << stripNuls(s);
+        pos = end + step;
+    }
+    return out;
+}
+
+// The text from `from` to the end: terminators and NULs dropped.
+QString restText(int encoding, const QByteArray& data, qsizetype from)
+{
+    if (from >= data.size()) return {};
+    return stripNuls(decodeText(encoding, data.constData() + from, data.constData() + data.size()));
+}
+
+// A language code as published writers put it: three letters (or blanks), or three NULs.
+bool looksLikeLanguage(const char* p)
+{
+    if (p[0] == 0 && p[1] == 0 && p[2] == 0) return true;
+    for (int i = 0; i < 3; ++i) {
+        const char c = p[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ' ')) return false;
+    }
+    return true;
+}
+
+QString commentText(const QByteArray& c)
+{
+    const int encoding = uchar(c[0]);
+    // The older form of the program: encoding byte, NULs, text; no language code.
+    if (c.size() < 4 || (encoding == Latin1 && !looksLikeLanguage(c.constData() + 1)))
+        return windows1252WithoutNuls(c, 1);
+    const qsizetype descEnd = findTerminator(encoding, c, 4);
+    if (descEnd >= c.size()) return restText(encoding, c, 4);
+    return restText(encoding, c, descEnd + terminatorLength(encoding));
+}
+
+QString counterText(const QByteArray& c)
+{
+    bool older = c.size() < 4;
+    if (!older && c[0] == 0 && c.size() > 1) {
+        older = true;
+        for (qsizetype i = 1; i < c.size(); ++i)
+            if (c[i] < '0' || c[i] > '9') {
+                older = false;
+                break;
+            }
+    }
+    if (older) return windows1252WithoutNuls(c);
+    quint64 value = 0;
+    for (qsizetype i = std::max<qsizetype>(0, c.size() - 8); i < c.size(); ++i) value = value << 8 | uchar(c[i]);
+    return QString::number(value);
+}
+
+QByteArray counterBytes(const QString& text)
+{
+    bool ok = false;
+    quint64 value = text.trimmed().toULongLong(&ok);
+    if (!ok) value = 0;
+    QByteArray out;
+    while (value > 0) {
+        out.prepend(char(value & 0xFF));
+        value >>= 8;
+    }
+    while (out.size() < 4) out.prepend('\0');
+    return out;
+}
+
+QByteArray latin1WithoutNuls(const QString& text) { return stripNuls(text).toLatin1(); }
+
+// The encoding that holds every string without loss.
+quint8 encodingFor(const QStringList& texts)
+{
+    for (const QString& t : texts)
+        if (encodeText(t).encoding != Latin1) return Utf16;
+    return Latin1;
+}
+
+QByteArray terminator(quint8 encoding) { return QByteArray(int(terminatorLength(encoding)), '\0'); }
+
+// One string of an encoded layout, plus where the next field starts.
+struct Field {
+    QString text;
+    qsizetype next = 0;
+    bool terminated = false;
+};
+Field readField(int encoding, const QByteArray& data, qsizetype from)
+{
+    Field f;
+    const qsizetype end = findTerminator(encoding, data, from);
+    f.text = stripNuls(decodeText(encoding, data.constData() + std::min(from, data.size()),
+                                  data.constData() + end));
+    f.terminated = end < data.size();
+    f.next = f.terminated ? end + terminatorLength(encoding) : data.size();
+    return f;
+}
+
+QByteArray latin1Field(const QByteArray& data, qsizetype from, qsizetype* next)
+{
+    const qsizetype end = findTerminator(Latin1, data, from);
+    *next = end < data.size() ? end + 1 : data.size();
+    return data.mid(from, end - from);
+}
+
+// Version 2.2 PIC: encoding, three-letter image format, type, description, data.
+std::optional<QByteArray> picToApic(const QByteArray& c)
+{
+    if (c.size() < 5) return std::nullopt;
+    const QByteArray format = c.mid(1, 3).trimmed().toUpper();
+    QByteArray mime;
+    if (format == "JPG") mime = "image/jpeg";
+    else if (format == "PNG") mime = "image/png";
+    else if (format == "-->") mime = "-->";
+    else mime = "image/" + format.toLower();
+    QByteArray out;
+    out.append(c[0]);
+    out.append(mime);
+    out.append('\0');
+    out.append(c.mid(4));
+    return out;
+}
+
+// Content whose encodings a version 2.3 reader understands (0 and 1), or none.
+std::optional<QByteArray> toV23Content(const QByteArray& id, const QByteArray& c)
+{
+    if (c.isEmpty()) return c;
+    const int encoding = uchar(c[0]);
+    const bool foreign = encoding > Utf16;
+    if (isTextFrame(id)) {
+        const QStringList parts = textStrings(encoding, c, 1);
+        if (!foreign && parts.size() <= 1) return c;
+        return frameFromText(id, parts.join(u'/')).body;
+    }
+    if (!foreign) return c;
+    if (id == "TXXX" || id == "WXXX") {
+        const Field desc = readField(encoding, c, 1);
+        QByteArray out;
+        if (id == "TXXX") {
+            const QString value = restText(encoding, c, desc.next);
+            const quint8 e = encodingFor({desc.text, value});
+            out.append(char(e)).append(encodeText(desc.text, e)).append(terminator(e)).append(encodeText(value, e));
+        } else {
+            const quint8 e = encodingFor({desc.text});
+            out.append(char(e)).append(encodeText(desc.text, e)).append(terminator(e)).append(c.mid(desc.next));
+        }
+        return out;
+    }
+    if (id == "COMM" || id == "USLT") {
+        if (c.size() < 4) return std::nullopt;
+        const Field desc = readField(encoding, c, 4);
+        const QString text = restText(encoding, c, desc.next);
+        const quint8 e = encodingFor({desc.text, text});
+        QByteArray out;
+        out.append(char(e)).append(c.mid(1, 3)).append(encodeText(desc.text, e)).append(terminator(e))
+            .append(encodeText(text, e));
+        return out;
+    }
+    if (id == "USER") {
+        if (c.size() < 4) return std::nullopt;
+        const QString text = restText(encoding, c, 4);
+        const quint8 e = encodingFor({text});
+        return QByteArray().append(char(e)).append(c.mid(1, 3)).append(encodeText(text, e));
+    }
+    if (id == "APIC") {
+        qsizetype pos = 1;
+        const QByteArray mime = latin1Field(c, pos, &pos);
+        if (pos >= c.size()) return std::nullopt;
+        const char type = c[pos];
+        const Field desc = readField(encoding, c, pos + 1);
+        const quint8 e = encodingFor({desc.text});
+        QByteArray out;
+        out.append(char(e)).append(mime).append('\0').append(type).append(encodeText(desc.text, e))
+            .append(terminator(e)).append(c.mid(desc.next));
+        return out;
+    }
+    if (id == "GEOB") {
+        qsizetype pos = 1;
+        const QByteArray mime = latin1Field(c, pos, &pos);
+        const Field file = readField(encoding, c, pos);
+        const Field desc = readField(encoding, c, file.next);
+        const quint8 e = encodingFor({file.text, desc.text});
+        QByteArray out;
+        out.append(char(e)).append(mime).append('\0').append(encodeText(file.text, e)).append(terminator(e))
+            .append(encodeText(desc.text, e)).append(terminator(e)).append(c.mid(desc.next));
+        return out;
+    }
+    if (id == "SYLT" || id == "COMR" || id == "OWNE") return std::nullopt;
+    return c;
+}
+
+// Version 2.4 frames that version 2.3 has no form for.
+bool isV24Only(const QByteArray& id)
+{
+    static const char* const kIds[] = {"ASPI", "EQU2", "RVA2", "SEEK", "SIGN", "TDEN", "TDRL", "TDTG",
+                                       "TMCL", "TMOO", "TPRO", "TSOA", "TSOP", "TSOT", "TSST"};
+    for (const char* k : kIds)
+        if (id == k) return true;
+    return false;
+}
+
+// Decompresses zlib data of an announced size. Sizes beyond what a tag could sensibly
+// hold are refused, so a hostile frame cannot make the reader allocate without bound.
+std::optional<QByteArray> inflate(const QByteArray& data, qint64 announced)
+{
+    constexpr qint64 kMaxOutput = 16 << 20;
+    constexpr qint64 kMaxInput = 64 << 10; // at most ~1000:1, so the output stays bounded
+    if (announced <= 0 || announced > kMaxOutput || data.size() > kMaxInput) return std::nullopt;
+    QByteArray framed(4, '\0');
+    writeBE32(framed.data(), quint32(announced));
+    framed.append(data);
+    QByteArray out = qUncompress(framed);
+    if (out.isEmpty()) return std::nullopt;
+    return out;
+}
+} // namespace
+
+QString frameText(const QByteArray& id, const QByteArray& c)
+{
+    if (c.isEmpty()) return {};
+    const int encoding = uchar(c[0]);
+    if (id == "TXXX") {
+        const Field desc = readField(encoding, c, 1);
+        if (!desc.terminated) return desc.text;
+        return restText(encoding, c, desc.next);
+    }
+    if (isTextFrame(id) || id == "IPLS") return textStrings(encoding, c, 1).join(u'/');
+    if (id == "COMM" || id == "USLT") return commentText(c);
+    if (id == "WXXX") {
+        const Field desc = readField(encoding, c, 1);
+        if (!desc.terminated) return windows1252WithoutNuls(c, 1); // the older form: encoding byte, address
+        qsizetype next = 0;
+        return textfile::fromWindows1252(latin1Field(c, desc.next, &next));
+    }
+    if (isUrlFrame(id)) {
+        qsizetype start = 0;
+        while (start < c.size() && c[start] == 0) ++start;
+        qsizetype next = 0;
+        return textfile::fromWindows1252(latin1Field(c, start, &next));
+    }
+    if (id == "PCNT") return counterText(c);
+    return windows1252WithoutNuls(c);
+}
+
+Frame23 frameFromText(const QByteArray& id, const QString& text)
+{
+    Frame23 f;
+    f.id = id;
+    if (id == "COMM" || id == "USLT") {
+        const EncodedText t = encodeText(text);
+        f.body.append(char(t.encoding)).append("eng").append(encodeText(QString(), t.encoding))
+            .append(terminator(t.encoding)).append(t.bytes);
+    } else if (id == "TXXX") {
+        const EncodedText t = encodeText(text);
+        f.body.append(char(t.encoding)).append(encodeText(QString(), t.encoding)).append(terminator(t.encoding))
+            .append(t.bytes);
+    } else if (id == "WXXX") {
+        f.body.append('\0').append('\0').append(latin1WithoutNuls(text));
+    } else if (isUrlFrame(id)) {
+        f.body = latin1WithoutNuls(text);
+    } else if (id == "PCNT") {
+        f.body = counterBytes(text);
+    } else {
+        const EncodedText t = encodeText(text);
+        f.body.append(char(t.encoding)).append(t.bytes);
+    }
+    return f;
+}
+
+ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 flags1, const QByteArray& body,
+                       bool tagUnsync)
+{
+    ReadFrame r;
+    if (version == 2) {
+        r.content = body;
+        const QByteArray id23 = mapV22FrameId(id);
+        r.modelId = id23;
+        if (id23.isEmpty()) return r;
+        std::optional<QByteArray> c = id == "PIC" ? picToApic(body) : std::optional<QByteArray>(body);
+        if (c) c = toV23Content(id23, *c);
+        if (c) r.frame = Frame23{id23, 0, 0, *c};
+        return r;
+    }
+
+    r.modelId = id;
+    if (version == 3) {
+        // Kept byte for byte; the content is only needed for its text.
+        r.frame = Frame23{id, flags0, flags1, body};
+        qsizetype pos = 0;
+        if (flags1 & 0x80) pos += 4;
+        if (flags1 & 0x40) pos += 1;
+        if (flags1 & 0x20) pos += 1;
+        if (pos > body.size() || (flags1 & 0x40)) return r;
+        if (flags1 & 0x80) {
+            if (auto c = inflate(body.mid(pos), readBE32(body.constData()))) r.content = *c;
+        } else {
+            r.content = pos == 0 ? body : body.mid(pos);
+        }
+        return r;
+    }
+
+    // Version 2.4: group byte, encryption method and data length come before the data.
+    qsizetype pos = 0;
+    qint64 dataLength = -1;
+    if (flags1 & 0x40) pos += 1;
+    if (flags1 & 0x04) pos += 1;
+    if (flags1 & 0x01) {
+        if (pos + 4 > body.size()) return r;
+        dataLength = readSyncsafe(body.constData() + pos);
+        pos += 4;
+    }
+    if (pos > body.size() || (flags1 & 0x04)) return r;
+    QByteArray data = pos == 0 ? body : body.mid(pos);
+    if ((flags1 & 0x02) || tagUnsync) data = removeUnsync(data);
+    if (flags1 & 0x08) {
+        const auto c = inflate(data, dataLength);
+        if (!c) return r;
+        data = *c;
+    }
+    r.content = data;
+
+    quint8 status = 0;
+    if (flags0 & 0x40) status |= 0x80;
+    if (flags0 & 0x20) status |= 0x40;
+    if (flags0 & 0x10) status |= 0x20;
+    if (id == "TDRC" || id == "TDOR") {
+        const QString year = frameText(id, data).left(4);
+        if (year.isEmpty()) return r;
+        Frame23 f = frameFromText(id == "TDRC" ? "TYER" : "TORY", year);
+        f.statusFlags = status;
+        r.frame = f;
+        return r;
+    }
+    if (id == "TIPL") {
+        if (data.isEmpty()) return r;
+        const int encoding = uchar(data[0]);
+        QStringList parts;
+        for (qsizetype p = 1; p < data.size();) {
+            const Field f = readField(encoding, data, p);
+            parts << f.text;
+            p = f.next;
+        }
+        const quint8 e = encodingFor(parts);
+        QByteArray out(1, char(e));
+        for (const QString& part : parts) out.append(encodeText(part, e)).append(terminator(e));
+        r.frame = Frame23{"IPLS", status, 0, out};
+        return r;
+    }
+    if (isV24Only(id)) return r;
+    if (auto c = toV23Content(id, data)) r.frame = Frame23{id, status, 0, *c};
+    return r;
+}
+
+} // namespace media::id3v2

@@ -1,0 +1,233 @@
+#include "media/clsID3v2.h"
+
+#include "media/MediaError.h"
+#include "platform/ProgramFolder.h"
+
+using namespace media;
+using namespace media::id3v2;
+using veltra::MediaError;
+
+const char* const clsID3v2::kPropertyIds[kPropertyCount] = {
+    "WOAR", "WCOM", "WOAF", "TCOP", "TCOM", "TOPE", "WXXX", "PCNT",
+    "TENC", "TIT2", "TPE1", "TALB", "TYER", "COMM", "USLT", "TRCK",
+};
+
+QString clsID3v2::errorSource() { return programfolder::exeName() + QStringLiteral(".cMP3ID3v2"); }
+
+void clsID3v2::clear()
+{
+    m_tagPosition = 0;
+    m_version = 0;
+    for (QString& c : m_cache) c.clear();
+    m_frames.clear();
+}
+
+clsID3v2::Slot* clsID3v2::findSlot(const QString& id)
+{
+    for (Slot& s : m_frames)
+        if (s.id.compare(id, Qt::CaseInsensitive) == 0) return &s;
+    return nullptr;
+}
+
+const clsID3v2::Slot* clsID3v2::findSlot(const QString& id) const
+{
+    return const_cast<clsID3v2*>(this)->findSlot(id);
+}
+
+QString clsID3v2::Frame(int index) const
+{
+    if (index < 1 || index > FrameCount())
+        throw MediaError(MediaError::SubscriptOutOfRange, MediaError::describe(MediaError::SubscriptOutOfRange),
+                         errorSource());
+    return m_frames[size_t(index - 1)].id;
+}
+
+void clsID3v2::RemoveFrame(const QString& key)
+{
+    for (auto it = m_frames.begin(); it != m_frames.end(); ++it) {
+        if (it->id.compare(key, Qt::CaseInsensitive) == 0) {
+            m_frames.erase(it);
+            return;
+        }
+    }
+    throw MediaError(MediaError::InvalidArgument, MediaError::describe(MediaError::InvalidArgument), errorSource());
+}
+
+int clsID3v2::TagsInFrame(const QString& key) const
+{
+    const Slot* s = findSlot(key);
+    return s ? int(s->entries.size()) : 0;
+}
+
+void clsID3v2::AddTag(const QString& id, const QString& text)
+{
+    Entry e;
+    e.text = text;
+    Slot* s = findSlot(id);
+    if (!s) {
+        m_frames.push_back(Slot{id, {}});
+        s = &m_frames.back();
+    }
+    s->entries.push_back(std::move(e));
+}
+
+void clsID3v2::RemoveTag(const QString& id, int index)
+{
+    for (auto it = m_frames.begin(); it != m_frames.end(); ++it) {
+        if (it->id.compare(id, Qt::CaseInsensitive) != 0) continue;
+        if (index < 1 || index > int(it->entries.size())) return;
+        it->entries.erase(it->entries.begin() + (index - 1));
+        if (it->entries.empty()) m_frames.erase(it);
+        return;
+    }
+}
+
+const QString& clsID3v2::entryText(const Entry& e) const
+{
+    if (e.textPending) {
+        e.text = frameText(e.sourceId, e.content);
+        e.textPending = false;
+    }
+    return e.text;
+}
+
+QString clsID3v2::id3v2_GetTagText(const QString& id, int n) const
+{
+    const Slot* s = findSlot(id);
+    if (!s || n < 1 || n > int(s->entries.size())) return {};
+    return entryText(s->entries[size_t(n - 1)]);
+}
+
+void clsID3v2::setProperty(Property p, const QString& value)
+{
+    m_cache[p] = value;
+    const QString id = QString::fromLatin1(kPropertyIds[p]);
+    try {
+        RemoveFrame(id);
+    } catch (const MediaError&) {
+        // no frame of the ID yet
+    }
+    AddTag(id, value);
+}
+
+void clsID3v2::storeFrame(const QString& id, Entry entry)
+{
+    Slot* s = findSlot(id);
+    if (!s) {
+        m_frames.push_back(Slot{id, {}});
+        s = &m_frames.back();
+    }
+    s->entries.push_back(std::move(entry));
+    for (int p = 0; p < kPropertyCount; ++p) {
+        if (id.compare(QLatin1String(kPropertyIds[p]), Qt::CaseInsensitive) != 0) continue;
+        const QString& text = entryText(s->entries.back());
+        if (p == kComment && s->entries.size() > 1) m_cache[p] += QChar(0) + QStringLiteral("\r\n") + text;
+        else m_cache[p] = text;
+        break;
+    }
+}
+
+void clsID3v2::setFilename(const QString& path)
+{
+    m_filename = path;
+    clear();
+    FileSource file;
+    if (!file.open(path)) return;
+    readTag(file);
+    if (file.failed()) {
+        clear();
+        throw MediaError::fromErrno(file.error(), errorSource());
+    }
+}
+
+namespace {
+// A version 2.4 frame size: syncsafe as published; the plain form that some writers used
+// when the syncsafe reading does not land on the next frame, padding or the tag's end.
+qint64 v24FrameSize(const QByteArray& data, qsizetype pos)
+{
+    const char* s = data.constData() + pos + 4;
+    const quint32 plain = readBE32(s);
+    if ((plain & 0x80808080u) != 0) return plain;
+    const quint32 safe = readSyncsafe(s);
+    if (safe < 0x80) return safe;
+    const qsizetype n = data.size();
+    auto lands = [&](qint64 size) {
+        const qint64 next = pos + 10 + size;
+        if (next == n) return true;
+        if (next > n) return false;
+        if (data[next] == 0) return true;
+        return next + 4 <= n && isValidFrameId(data.constData() + next, 4);
+    };
+    if (lands(safe) || !lands(plain)) return safe;
+    return plain;
+}
+
+bool hasEagerText(const QByteArray& id)
+{
+    return id.startsWith('T') || id.startsWith('W') || id == "COMM" || id == "USLT" || id == "PCNT"
+        || id == "IPLS";
+}
+} // namespace
+
+void clsID3v2::readTag(ByteSource& source)
+{
+    clear();
+    const QByteArray head = source.readBytes(0, 4096);
+    const TagArea area = locateTag(source, head, false);
+    if (!area.found) return;
+    m_tagPosition = 4;
+    m_version = quint8(area.version);
+    QByteArray data = head.size() >= 10 + area.dataSize ? head.mid(10, area.dataSize)
+                                                        : source.readBytes(10, area.dataSize);
+    parse(area, std::move(data));
+}
+
+void clsID3v2::parse(const TagArea& area, QByteArray data)
+{
+    const int version = area.version;
+    const bool tagUnsync = area.flags & 0x80;
+    if (version < 4 && tagUnsync) data = removeUnsync(data);
+    // Version 2.2 used this flag for a compression that was never defined.
+    if (version == 2 && (area.flags & 0x40)) return;
+
+    qsizetype pos = 0;
+    if (version >= 3 && (area.flags & 0x40)) {
+        if (data.size() < 4) return;
+        const qint64 extended = version == 3 ? 4 + qint64(readBE32(data.constData())) : readSyncsafe(data.constData());
+        if (extended > data.size()) return;
+        pos = qsizetype(extended);
+    }
+
+    const int idLength = version == 2 ? 3 : 4;
+    const int headerLength = version == 2 ? 6 : 10;
+    while (pos + headerLength <= data.size()) {
+        const char* p = data.constData() + pos;
+        if (p[0] == 0 || !isValidFrameId(p, idLength)) break; // padding, or bytes that are no frame
+        qint64 size;
+        if (version == 2) size = readBE24(p + 3);
+        else if (version == 3) size = readBE32(p + 4);
+        else size = v24FrameSize(data, pos);
+        if (size > data.size() - pos - headerLength) break;
+
+        const QByteArray id(p, idLength);
+        const quint8 flags0 = version == 2 ? 0 : quint8(p[8]);
+        const quint8 flags1 = version == 2 ? 0 : quint8(p[9]);
+        ReadFrame r = convertFrame(version, id, flags0, flags1, data.mid(pos + headerLength, size), tagUnsync);
+
+        Entry e;
+        e.fromFile = true;
+        e.sourceId = r.modelId;
+        e.content = std::move(r.content);
+        e.frame = std::move(r.frame);
+        if (hasEagerText(e.sourceId)) e.text = frameText(e.sourceId, e.content);
+        else e.textPending = true;
+        storeFrame(QString::fromLatin1(r.modelId), std::move(e));
+        pos += headerLength + qsizetype(size);
+    }
+
+    // Version 2.4 keeps the year in the recording time.
+    if (TagsInFrame(QStringLiteral("TYER")) == 0) {
+        if (const Slot* s = findSlot(QStringLiteral("TDRC")))
+            m_cache[kYear] = entryText(s->entries.back()).left(4);
+    }
+}

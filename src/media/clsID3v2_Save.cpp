@@ -1,0 +1,154 @@
+// Writing the tag back: version 2.3, the area padded to a multiple of 2048 bytes, written
+// in place when it fits the old area, else through a complete copy renamed over the song.
+#include "media/clsID3v2.h"
+
+#include "media/MediaError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace media;
+using namespace media::id3v2;
+using veltra::MediaError;
+
+namespace {
+constexpr qint64 kArea = 2048;
+
+[[noreturn]] void raise(int error, const QString& source) { throw MediaError::fromErrno(error, source); }
+
+// A new file next to the song (same folder, so the rename never crosses file systems):
+// the tag area followed by the song's bytes from `audioStart` on. Renamed over the song
+// only when complete and on disk; on any failure the song is untouched.
+void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray& area, qint64 audioStart,
+                        const QString& source)
+{
+    // Write through a symbolic link to the file it names, so the link stays a link.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
+    QByteArray name = QFile::encodeName(target);
+    const qsizetype slash = name.lastIndexOf('/');
+    QByteArray temp = (slash < 0 ? QByteArray() : name.left(slash + 1)) + '.'
+        + (slash < 0 ? name : name.mid(slash + 1)) + ".XXXXXX";
+
+    const int out = ::mkstemp(temp.data());
+    if (out < 0) raise(errno, source);
+    auto fail = [&](int error) {
+        ::close(out);
+        ::unlink(temp.constData());
+        raise(error, source);
+    };
+
+    struct stat st;
+    if (::fstat(song.handle(), &st) == 0) {
+        if (::fchown(out, st.st_uid, st.st_gid) != 0) {
+            // another owner cannot be kept by an ordinary user; the mode still is
+        }
+        ::fchmod(out, st.st_mode & 07777);
+    }
+
+    auto writeAll = [&](const char* data, qint64 length) {
+        while (length > 0) {
+            const ssize_t n = ::write(out, data, size_t(length));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                fail(errno);
+            }
+            if (n == 0) fail(ENOSPC);
+            data += n;
+            length -= n;
+        }
+    };
+    writeAll(area.constData(), area.size());
+
+    QByteArray buffer(256 * 1024, Qt::Uninitialized);
+    const qint64 end = song.size();
+    for (qint64 pos = audioStart; pos < end;) {
+        const qint64 n = song.read(pos, buffer.data(), std::min<qint64>(buffer.size(), end - pos));
+        if (n < 0) fail(song.error());
+        if (n == 0) fail(EIO); // the song became shorter while it was copied
+        writeAll(buffer.constData(), n);
+        pos += n;
+    }
+    if (::fsync(out) != 0) fail(errno);
+    if (::close(out) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        raise(error, source);
+    }
+    if (::rename(temp.constData(), name.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        raise(error, source);
+    }
+}
+} // namespace
+
+QByteArray clsID3v2::id3v2_BuildImage() const
+{
+    QByteArray image("ID3\x03\x00\x00\x00\x00\x00\x00", 10);
+    const bool hasYear = TagsInFrame(QStringLiteral("TYER")) > 0;
+    const bool hasOriginalYear = TagsInFrame(QStringLiteral("TORY")) > 0;
+    for (const Slot& slot : m_frames) {
+        if (slot.id.contains(QLatin1String("ID3"))) continue;
+        const QByteArray id = slot.id.toUpper().toLatin1();
+        for (const Entry& e : slot.entries) {
+            if (e.fromFile) {
+                if (!e.frame) continue; // no version 2.3 form
+                // A version 2.4 date gives way to the year a caller set.
+                if ((id == "TDRC" && hasYear) || (id == "TDOR" && hasOriginalYear)) continue;
+                if (e.frame->id.size() != 4 || !isValidFrameId(e.frame->id.constData(), 4)) continue;
+                image.append(e.frame->serialize());
+            } else {
+                if (id.size() != 4 || !isValidFrameId(id.constData(), 4)) continue;
+                image.append(frameFromText(id, e.text).serialize());
+            }
+        }
+    }
+    image.append(4, '\0');
+    return image;
+}
+
+void clsID3v2::Save()
+{
+    const QString source = errorSource();
+    const QByteArray image = id3v2_BuildImage();
+    const qint64 length = image.size();
+
+    FileSource song;
+    if (!song.open(m_filename, FileSource::ReadWrite)) raise(song.error(), source);
+    const QByteArray head = song.readBytes(0, 4096);
+    const TagArea old = locateTag(song, head, true);
+    if (song.failed()) raise(song.error(), source);
+
+    // The old tag's area, with the zero bytes that follow it before the audio.
+    qint64 area = 0;
+    if (old.found) area = old.audioStart >= 0 ? old.audioStart : old.tagEnd;
+
+    if (old.found && length < area && area - 10 <= qint64(kMaxSyncsafe)) {
+        QByteArray block = image;
+        block.append(area - length, '\0');
+        writeSyncsafe(block.data() + 6, quint32(area - 10));
+        const QByteArray before = song.readBytes(0, area);
+        if (song.failed() || before.size() != area) raise(song.failed() ? song.error() : EIO, source);
+        if (!song.write(0, block)) {
+            const int error = song.error();
+            song.write(0, before); // put the old tag back if the disk allows
+            raise(error, source);
+        }
+        if (::fdatasync(song.handle()) != 0) raise(errno, source);
+        return;
+    }
+
+    const qint64 padded = (length / kArea + 1) * kArea;
+    if (padded - 10 > qint64(kMaxSyncsafe)) raise(EFBIG, source);
+    QByteArray block = image;
+    block.append(padded - length, '\0');
+    writeSyncsafe(block.data() + 6, quint32(padded - 10));
+    replaceThroughCopy(song, m_filename, block, area, source);
+}

@@ -1,0 +1,10 @@
+veltra_core_sources(
+  ByteSource.cpp
+  MediaError.cpp
+  MpegHeader.cpp
+  ID3v2Format.cpp
+  modMedia.cpp
+  clsID3v1.cpp
+  clsID3v2.cpp
+  clsID3v2_Save.cpp
+)

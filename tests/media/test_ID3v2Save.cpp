@@ -1,0 +1,616 @@
+// Writing ID3v2.3 tags: the bytes written, in place or through a copy, the audio left
+// untouched, frames of other programs kept, and failures raised.
+#include "media/MediaError.h"
+#include "media/clsID3v2.h"
+#include "media/modMedia.h"
+#include "support/Mp3Maker.h"
+#include "support/TestEnv.h"
+#include "TagBytes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tagbytes;
+
+namespace {
+
+// A version 2.3 tag read back independently of the class: header fields and frames.
+struct SavedFrame {
+    QByteArray id;
+    quint32 size = 0;
+    QByteArray flags;
+    QByteArray body;
+    QByteArray raw;
+};
+struct SavedTag {
+    bool ok = false;
+    QByteArray header;  // the first six bytes
+    qint64 area = 0;    // 10 + syncsafe size
+    QList<SavedFrame> frames;
+    bool zeroAfterFrames = true;
+    const SavedFrame* find(const char* id) const
+    {
+        for (const auto& f : frames)
+            if (f.id == id) return &f;
+        return nullptr;
+    }
+};
+
+SavedTag parseSaved(const QByteArray& file)
+{
+    SavedTag t;
+    if (file.size() < 10 || !file.startsWith("ID3")) return t;
+    t.header = file.left(6);
+    for (int i = 6; i < 10; ++i)
+        if (uchar(file[i]) & 0x80) return t;
+    const quint32 size = quint32(uchar(file[6])) << 21 | quint32(uchar(file[7])) << 14 | quint32(uchar(file[8])) << 7 | uchar(file[9]);
+    t.area = 10 + size;
+    if (t.area > file.size()) return t;
+    qint64 pos = 10;
+    while (pos + 10 <= t.area && file[pos] != 0) {
+        SavedFrame f;
+        f.id = file.mid(pos, 4);
+        f.size = quint32(uchar(file[pos + 4])) << 24 | quint32(uchar(file[pos + 5])) << 16 | quint32(uchar(file[pos + 6])) << 8 | uchar(file[pos + 7]);
+        f.flags = file.mid(pos + 8, 2);
+        if (pos + 10 + f.size > t.area) return t;
+        f.body = file.mid(pos + 10, f.size);
+        f.raw = file.mid(pos, 10 + f.size);
+        t.frames << f;
+        pos += 10 + f.size;
+    }
+    for (qint64 i = pos; i < t.area; ++i)
+        if (file[i] != 0) t.zeroAfterFrames = false;
+    t.ok = true;
+    return t;
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+QStringList folderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+class ID3v2SaveTest : public VeltraTest {
+protected:
+    // Sets the title and saves; returns the file's bytes.
+    QByteArray saveTitle(const QString& path, const QString& title)
+    {
+        clsID3v2 t;
+        t.setFilename(path);
+        t.setTitle(title);
+        t.Save();
+        return readFile(path);
+    }
+};
+
+TEST_F(ID3v2SaveTest, AFileWithoutATagGrowsBy2048)
+{
+    const QByteArray audioBytes = audio(10);
+    const QString path = writeFile("plain.mp3", audioBytes);
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setTitle(QString(275, u'x')); // an image of 300 bytes
+    ASSERT_EQ(t.id3v2_BuildImage().size(), 300);
+    t.Save();
+    const QByteArray after = readFile(path);
+    ASSERT_EQ(after.size(), audioBytes.size() + 2048);
+    EXPECT_EQ(after.left(6), bytes({'I', 'D', '3', 3, 0, 0}));
+    EXPECT_EQ(after.mid(6, 4), bytes({0x00, 0x00, 0x0F, 0x76})); // 2038 = 2048 - 10, seven bits a byte
+    EXPECT_EQ(after.mid(10, 11), QByteArray("TIT2") + bytes({0, 0, 1, 20, 0, 0, 0}));
+    EXPECT_EQ(after.mid(300, 2048 - 300), QByteArray(2048 - 300, '\0'));
+    EXPECT_EQ(after.mid(2048), audioBytes);
+
+    // Title abc: a TIT2 frame of size 4 holding 00 61 62 63.
+    t.setTitle(QStringLiteral("abc"));
+    t.Save();
+    const QByteArray again = readFile(path);
+    EXPECT_EQ(again.mid(10, 14), QByteArray("TIT2") + bytes({0, 0, 0, 4, 0, 0, 0, 'a', 'b', 'c'}));
+    EXPECT_EQ(again.mid(24, 2048 - 24), QByteArray(2048 - 24, '\0'));
+    EXPECT_EQ(again.size(), after.size());
+}
+
+TEST_F(ID3v2SaveTest, AnImageOfExactly2048BytesGetsAnAreaOf4096)
+{
+    const QString path = writeFile("exact.mp3", audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setTitle(QString(2048 - 10 - 11 - 4, u'x'));
+    ASSERT_EQ(t.id3v2_BuildImage().size(), 2048);
+    t.Save();
+    const SavedTag saved = parseSaved(readFile(path));
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.area, 4096);
+}
+
+TEST_F(ID3v2SaveTest, ALaterSaveThatFitsIsWrittenInPlaceAndOneThatDoesNotGrowsTheFile)
+{
+    const QByteArray audioBytes = audio(30);
+    const QString path = writeFile("own.mp3", audioBytes);
+    saveTitle(path, QStringLiteral("first"));
+    ASSERT_EQ(QFileInfo(path).size(), 2048 + audioBytes.size());
+    const ino_t inode = inodeOf(path);
+
+    // An image of about 1000 bytes: nothing inserted, the area stays 2048, no copy made.
+    QByteArray after = saveTitle(path, QString(975, u'a'));
+    EXPECT_EQ(inodeOf(path), inode);
+    EXPECT_EQ(after.size(), 2048 + audioBytes.size());
+    SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.area, 2048);
+    EXPECT_TRUE(saved.zeroAfterFrames);
+    EXPECT_EQ(saved.find("TIT2")->size, 976u);
+    EXPECT_EQ(after.mid(2048), audioBytes);
+
+    // An image of about 2100 bytes: 2048 bytes inserted, the area becomes 4096.
+    after = saveTitle(path, QString(2075, u'b'));
+    EXPECT_NE(inodeOf(path), inode);
+    EXPECT_EQ(after.size(), 4096 + audioBytes.size());
+    saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.area, 4096);
+    EXPECT_EQ(after.mid(4096), audioBytes);
+    EXPECT_EQ(folderEntries(home()).filter(QStringLiteral("own")), QStringList{QStringLiteral("own.mp3")});
+}
+
+TEST_F(ID3v2SaveTest, LargeSizesUseAllTheirBytes)
+{
+    const QString path = writeFile("large.mp3", audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setTitle(QString(65535, u'z')); // data of 65536 bytes
+    t.Save();
+    const QByteArray after = readFile(path);
+    const SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(after.mid(14, 4), bytes({0x00, 0x01, 0x00, 0x00})); // the frame's plain size
+    EXPECT_EQ(saved.area, (65536 + 10 + 10 + 4) / 2048 * 2048 + 2048);
+    EXPECT_EQ(after.mid(6, 4), syncsafe(quint32(saved.area - 10)));
+}
+
+TEST_F(ID3v2SaveTest, ASavedTagIsAPublishedVersion23TagFieldByField)
+{
+    const QString path = writeFile("fields.mp3", audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setTitle(QStringLiteral(u"Grüße"));             // Latin-1 suffices
+    t.setArtist(QStringLiteral(u"東京 Artist"));      // needs UTF-16
+    t.setAlbum(QStringLiteral("Album"));
+    t.setYear(QStringLiteral("2021"));
+    t.setTrack(QStringLiteral("4/9"));
+    t.setComment(QStringLiteral("Nice"));
+    t.setLyrics(QStringLiteral(u"La la ♪"));
+    t.setArtistURL(QStringLiteral("http://a.example"));
+    t.setLinkTo(QStringLiteral("http://link.example"));
+    t.setPlayCounter(QStringLiteral("42"));
+    t.Save();
+
+    const QByteArray after = readFile(path);
+    const SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.header, bytes({'I', 'D', '3', 3, 0, 0}));
+    EXPECT_EQ(saved.area % 2048, 0);
+    EXPECT_TRUE(saved.zeroAfterFrames);
+    ASSERT_EQ(saved.frames.size(), 10);
+    for (const SavedFrame& f : saved.frames) EXPECT_EQ(f.flags, bytes({0, 0})) << f.id.constData();
+
+    EXPECT_EQ(saved.find("TIT2")->body, QByteArray("\0Gr\xFC\xDF" "e", 6));
+    EXPECT_EQ(saved.find("TPE1")->body, bytes({1}) + utf16LE(QStringLiteral(u"東京 Artist")));
+    EXPECT_EQ(saved.find("TALB")->body, latin1Text("Album"));
+    EXPECT_EQ(saved.find("TYER")->body, latin1Text("2021"));
+    EXPECT_EQ(saved.find("TRCK")->body, latin1Text("4/9"));
+    // COMM: encoding, language, empty description and its terminator, text.
+    EXPECT_EQ(saved.find("COMM")->body, QByteArray("\0eng\0Nice", 9));
+    EXPECT_EQ(saved.find("USLT")->body, bytes({1}) + "eng" + utf16LE(QString()) + bytes({0, 0}) + utf16LE(QStringLiteral(u"La la ♪")));
+    // URL frames carry no encoding byte; WXXX has one, an empty description, then the address.
+    EXPECT_EQ(saved.find("WOAR")->body, QByteArray("http://a.example"));
+    EXPECT_EQ(saved.find("WXXX")->body, QByteArray("\0\0http://link.example", 21));
+    // The play counter is a 32-bit binary number.
+    EXPECT_EQ(saved.find("PCNT")->body, bytes({0, 0, 0, 42}));
+    EXPECT_EQ(after.mid(saved.area), audio());
+
+    // Read back: every entry's text.
+    clsID3v2 r;
+    r.setFilename(path);
+    EXPECT_EQ(r.ID3v2TagVersion(), 3);
+    EXPECT_EQ(r.Title(), QStringLiteral(u"Grüße"));
+    EXPECT_EQ(r.Artist(), QStringLiteral(u"東京 Artist"));
+    EXPECT_EQ(r.Album(), QStringLiteral("Album"));
+    EXPECT_EQ(r.Year(), QStringLiteral("2021"));
+    EXPECT_EQ(r.Track(), QStringLiteral("4/9"));
+    EXPECT_EQ(r.Comment(), QStringLiteral("Nice"));
+    EXPECT_EQ(r.Lyrics(), QStringLiteral(u"La la ♪"));
+    EXPECT_EQ(r.ArtistURL(), QStringLiteral("http://a.example"));
+    EXPECT_EQ(r.LinkTo(), QStringLiteral("http://link.example"));
+    EXPECT_EQ(r.PlayCounter(), QStringLiteral("42"));
+    EXPECT_EQ(r.FrameCount(), 10);
+}
+
+TEST_F(ID3v2SaveTest, FfprobeReadsTheSavedTag)
+{
+    const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    if (ffprobe.isEmpty()) GTEST_SKIP() << "ffprobe is not installed";
+    const QString path = home("probe.mp3");
+    ASSERT_TRUE(mp3maker::makeMp3(path, {.seconds = 2}));
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setTitle(QStringLiteral(u"Título ♫"));
+    t.setArtist(QStringLiteral("Plain Artist"));
+    t.setAlbum(QStringLiteral(u"Ålbum"));
+    t.Save();
+    QProcess p;
+    p.start(ffprobe, {"-v", "error", "-show_entries", "format_tags=title,artist,album", "-of", "default=nw=1", path});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QStringLiteral(u"TAG:title=Título ♫"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("TAG:artist=Plain Artist"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral(u"TAG:album=Ålbum"))) << out.toStdString();
+}
+
+// ---- files tagged by other programs --------------------------------------------------------
+
+// A published version 2.3 tag of exactly `total` bytes (header included).
+QByteArray foreignTag(int total, const QByteArray& frames)
+{
+    QByteArray data = frames;
+    data.append(QByteArray(total - 10 - data.size(), '\0'));
+    return tag(3, data);
+}
+
+TEST_F(ID3v2SaveTest, AudioAfterAForeignTagIsNeverTouched)
+{
+    const QByteArray audioBytes = audio(40);
+    const QByteArray frames = frame23("TIT2", latin1Text("Foreign")) + frame23("TPE1", latin1Text("Them"));
+    struct Case {
+        const char* name;
+        int tagBytes;
+        int titleLength;
+        bool inPlace;
+    };
+    const Case cases[] = {
+        {"thousand_smaller.mp3", 1000, 10, true},   // 1,000-byte tag, smaller image
+        {"thousand_larger.mp3", 1000, 3000, false}, // 1,000-byte tag, larger image
+        {"large_tag.mp3", 30000, 500, true},        // tag larger than the new image
+        {"small_tag.mp3", 200, 5000, false},        // tag smaller than the new image
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray original = foreignTag(c.tagBytes, frames) + audioBytes;
+        const QString path = writeFile(QString::fromLatin1(c.name), original);
+        const ino_t inode = inodeOf(path);
+        const QByteArray after = saveTitle(path, QString(c.titleLength, u't'));
+        const SavedTag saved = parseSaved(after);
+        ASSERT_TRUE(saved.ok);
+        EXPECT_EQ(after.mid(saved.area), audioBytes);
+        EXPECT_EQ(saved.find("TPE1")->body, latin1Text("Them"));
+        if (c.inPlace) {
+            EXPECT_EQ(after.size(), original.size());
+            EXPECT_EQ(saved.area, c.tagBytes);
+            EXPECT_EQ(inodeOf(path), inode);
+        } else {
+            EXPECT_EQ(saved.area % 2048, 0);
+        }
+    }
+}
+
+TEST_F(ID3v2SaveTest, AnOlderTagOfThisProgramIsRewrittenInItsOwnArea)
+{
+    // Plain size 00 00 08 00 over the whole 2048-byte area, as earlier versions wrote.
+    const QByteArray audioBytes = audio(12);
+    const QByteArray frames = frame23("TIT2", QByteArray("\0Old", 4)) + frame23("COMM", QByteArray("\0\0\0Old comment", 14))
+        + frame23("USLT", QByteArray("\0\0", 2) + QByteArray(1200, 'l'));
+    const QString path = writeFile("older.mp3", olderTag(frames, 2048) + audioBytes);
+    clsID3v2 t;
+    t.setFilename(path);
+    EXPECT_EQ(t.Comment(), QStringLiteral("Old comment"));
+    t.setTitle(QStringLiteral("New"));
+    t.Save();
+    const QByteArray after = readFile(path);
+    EXPECT_EQ(after.size(), 2048 + audioBytes.size());
+    EXPECT_EQ(after.mid(6, 4), syncsafe(2038));
+    EXPECT_EQ(after.mid(2048), audioBytes);
+    clsID3v2 r;
+    r.setFilename(path);
+    EXPECT_EQ(r.Title(), QStringLiteral("New"));
+    EXPECT_EQ(r.Comment(), QStringLiteral("Old comment"));
+    EXPECT_EQ(r.Lyrics(), QString(1200, u'l'));
+}
+
+TEST_F(ID3v2SaveTest, ZeroBytesAfterATagAreItsRoomOnlyWhenAudioFollows)
+{
+    const QByteArray audioBytes = audio(10);
+    const QByteArray small = tag(3, frame23("TIT2", latin1Text("x")));
+    const QString roomy = writeFile("roomy.mp3", small + QByteArray(3000, '\0') + audioBytes);
+    const qint64 size = QFileInfo(roomy).size();
+    QByteArray after = saveTitle(roomy, QString(1500, u'r'));
+    EXPECT_EQ(after.size(), size);
+    SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.area, small.size() + 3000);
+    EXPECT_EQ(after.mid(saved.area), audioBytes);
+
+    // Zeros followed by something else are data: kept behind the new tag.
+    const QByteArray other = QByteArray(64, '\0') + "fLaC" + QByteArray(500, 'f');
+    const QString notRoom = writeFile("other.mp3", small + other);
+    after = saveTitle(notRoom, QStringLiteral("y"));
+    saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(after.mid(saved.area), other);
+}
+
+TEST_F(ID3v2SaveTest, FramesNotChangedAreWrittenBackIntact)
+{
+    const QByteArray picture = QByteArray("\0image/jpeg\0\3Front\0", 19) + QByteArray(5000, '\xD8');
+    const QByteArray compressedText = qCompress(QByteArray("\0Compressed", 11)).mid(4);
+    const QList<QByteArray> keep = {
+        frame23("APIC", picture),
+        frame23("PCNT", bytes({0, 0, 0, 1, 7})),
+        frame23("WOAR", "http://artist.example"),
+        frame23("TXXX", QByteArray("\0Key\0Value", 10)),
+        frame23("COMM", bytes({1}) + "deu" + utf16LE("Beschreibung") + bytes({0, 0}) + utf16LE(QStringLiteral(u"Größe"))),
+        frame23("PRIV", QByteArray("owner\0", 6) + bytes({0, 1, 2, 0xFF})),
+        frame23("TPE1", bytes({1}) + utf16LE(QStringLiteral(u"Ünicode"))),
+        frame23("TCON", bytes({0}) + "(17)Rock", 0x40, 0), // status flag: file alter preservation
+        frame23("TPE2", be32(11) + compressedText, 0, 0x80),
+    };
+    QByteArray frames = frame23("TIT2", latin1Text("Old"));
+    for (const QByteArray& f : keep) frames += f;
+    const QString path = writeFile("keep.mp3", tag(3, frames + QByteArray(100, '\0')) + audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    EXPECT_EQ(t.id3v2_GetTagText(QStringLiteral("TPE2"), 1), QStringLiteral("Compressed"));
+    t.setTitle(QString(9000, u'n')); // forces a new, larger area
+    t.Save();
+    const QByteArray after = readFile(path);
+    const SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    for (const QByteArray& f : keep) EXPECT_TRUE(after.left(saved.area).contains(f)) << f.left(4).constData();
+    EXPECT_EQ(after.mid(saved.area), audio());
+}
+
+TEST_F(ID3v2SaveTest, Version22FramesAreSavedInTheirVersion23Form)
+{
+    QByteArray frames;
+    frames += frame22("TT2", latin1Text("Two"));
+    frames += frame22("COM", QByteArray("\0eng\0Comment", 12));
+    frames += frame22("PIC", QByteArray("\0JPG\3Cover\0", 11) + bytes({0xFF, 0xD8, 0xFF}));
+    frames += frame22("ULT", QByteArray("\0eng\0Words", 10));
+    frames += frame22("CRM", QByteArray("owner\0x\0data", 12)); // no version 2.3 form
+    const QString path = writeFile("v22.mp3", tag(2, frames) + audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setArtist(QStringLiteral("Added"));
+    t.Save();
+    const QByteArray after = readFile(path);
+    const SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.header[3], 3);
+    ASSERT_EQ(saved.frames.size(), 5);
+    EXPECT_EQ(saved.find("TIT2")->body, latin1Text("Two"));
+    EXPECT_EQ(saved.find("COMM")->body, QByteArray("\0eng\0Comment", 12));
+    EXPECT_EQ(saved.find("APIC")->body, QByteArray("\0image/jpeg\0\3Cover\0", 19) + bytes({0xFF, 0xD8, 0xFF}));
+    EXPECT_EQ(saved.find("USLT")->body, QByteArray("\0eng\0Words", 10));
+    EXPECT_EQ(saved.find("TPE1")->body, latin1Text("Added"));
+    EXPECT_EQ(after.mid(saved.area), audio());
+}
+
+TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
+{
+    QByteArray frames;
+    frames += frame24("TIT2", bytes({3}) + QStringLiteral(u"Ütf-8 ♪").toUtf8());
+    frames += frame24("TDRC", latin1Text("2004-05-06"));
+    frames += frame24("TSOP", latin1Text("Sort"));                    // no 2.3 form: dropped
+    frames += frame24("TCON", bytes({3}) + QByteArray("Rock\0Pop", 8)); // several values
+    frames += frame24("COMM", bytes({3}) + "eng" + "d" + bytes({0}) + QStringLiteral(u"Ça").toUtf8());
+    const QByteArray plainData = bytes({0, 'A', 0xFF, 'B'});
+    frames += frame24("TPE1", syncsafe(4) + bytes({0, 'A', 0xFF, 'B'}), 0x40, 0x01); // DLI, tag-alter flag
+    frames += frame24("APIC", bytes({3}) + QByteArray("image/png\0\3", 11) + QStringLiteral(u"Bild ü").toUtf8() + bytes({0}) + "PNGDATA");
+    const QString path = writeFile("v24.mp3", tag(4, frames + QByteArray(20, '\0')) + audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setAlbum(QStringLiteral("Album"));
+    t.Save();
+    const QByteArray after = readFile(path);
+    const SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.find("TIT2")->body, bytes({1}) + utf16LE(QStringLiteral(u"Ütf-8 ♪")));
+    EXPECT_EQ(saved.find("TYER")->body, latin1Text("2004"));
+    EXPECT_EQ(saved.find("TDRC"), nullptr);
+    EXPECT_EQ(saved.find("TSOP"), nullptr);
+    EXPECT_EQ(saved.find("TCON")->body, latin1Text("Rock/Pop"));
+    EXPECT_EQ(saved.find("COMM")->body, QByteArray("\0engd\0\xC7" "a", 8));
+    EXPECT_EQ(saved.find("TPE1")->body, plainData);
+    EXPECT_EQ(saved.find("TPE1")->flags, bytes({0x80, 0}));
+    EXPECT_EQ(saved.find("APIC")->body, QByteArray("\0image/png\0\3Bild \xFC\0PNGDATA", 26));
+    EXPECT_EQ(saved.find("TALB")->body, latin1Text("Album"));
+    EXPECT_EQ(after.mid(saved.area), audio());
+
+    // A year set by the caller replaces the recording time's year.
+    t.setYear(QStringLiteral("1999"));
+    t.Save();
+    const SavedTag again = parseSaved(readFile(path));
+    int years = 0;
+    for (const SavedFrame& f : again.frames) years += f.id == "TYER";
+    EXPECT_EQ(years, 1);
+    EXPECT_EQ(again.find("TYER")->body, latin1Text("1999"));
+}
+
+TEST_F(ID3v2SaveTest, FramesWithoutAVersion23FormNeverStopTheSave)
+{
+    const QString path = writeFile("ids.mp3", audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    t.AddTag(QString(), QStringLiteral("empty id"));
+    t.AddTag(QStringLiteral("TT"), QStringLiteral("short id"));
+    t.AddTag(QStringLiteral("ID3X"), QStringLiteral("skipped"));
+    t.AddTag(QStringLiteral("tpe1"), QStringLiteral("lower case id"));
+    t.setTitle(QStringLiteral("Saved"));
+    t.Save();
+    const SavedTag saved = parseSaved(readFile(path));
+    ASSERT_TRUE(saved.ok);
+    ASSERT_EQ(saved.frames.size(), 2);
+    EXPECT_EQ(saved.frames[0].id, QByteArray("TPE1"));
+    EXPECT_EQ(saved.frames[1].id, QByteArray("TIT2"));
+}
+
+TEST_F(ID3v2SaveTest, AnEmptyFileIsTagged)
+{
+    const QString path = writeFile("empty.mp3", QByteArray());
+    EXPECT_EQ(saveTitle(path, QStringLiteral("e")).size(), 2048);
+}
+
+// ---- failures ------------------------------------------------------------------------------
+
+void expectRaised(clsID3v2& t, int number)
+{
+    try {
+        t.Save();
+        FAIL() << "Save reported success";
+    } catch (const veltra::MediaError& e) {
+        EXPECT_EQ(e.source(), QStringLiteral("veltra.cMP3ID3v2"));
+        if (number) {
+            EXPECT_EQ(e.number(), number);
+        }
+    }
+}
+
+TEST_F(ID3v2SaveTest, AFileThatCannotBeOpenedRaises)
+{
+    clsID3v2 t;
+    t.setFilename(home("missing.mp3"));
+    t.setTitle(QStringLiteral("x"));
+    expectRaised(t, veltra::MediaError::FileNotFound);
+    EXPECT_FALSE(QFileInfo::exists(home("missing.mp3")));
+
+    QDir().mkpath(home("folder.mp3"));
+    t.setFilename(home("folder.mp3"));
+    expectRaised(t, 0);
+
+    if (::geteuid() != 0) {
+        const QString path = writeFile("readonly.mp3", audio());
+        QFile::setPermissions(path, QFileDevice::ReadOwner);
+        t.setFilename(path);
+        t.setTitle(QStringLiteral("x"));
+        expectRaised(t, veltra::MediaError::PermissionDenied);
+        EXPECT_EQ(readFile(path), audio());
+    }
+}
+
+// Runs `body` with the largest file this process may write limited to `bytes`.
+template <typename F>
+void withFileSizeLimit(rlim_t bytes, F body)
+{
+    struct rlimit old;
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit lim = old;
+    lim.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &lim);
+    body();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST_F(ID3v2SaveTest, AFailedCopyLeavesTheSongWholeAndNoTemporaryFile)
+{
+    const QByteArray original = mp3maker::makeMp3Bytes({.title = "Before", .seconds = 8, .id3v1 = true});
+    const QString path = writeFile("songs/whole.mp3", original);
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setLyrics(QString(5000, u'w'));
+    withFileSizeLimit(rlim_t(original.size()), [&] { expectRaised(t, veltra::MediaError::DiskFull); });
+    EXPECT_EQ(readFile(path), original);
+    EXPECT_EQ(folderEntries(home("songs")), QStringList{QStringLiteral("whole.mp3")});
+
+    // The same save succeeds without the limit.
+    t.Save();
+    clsID3v2 r;
+    r.setFilename(path);
+    EXPECT_EQ(r.Lyrics(), QString(5000, u'w'));
+    EXPECT_EQ(r.Title(), QStringLiteral("Before"));
+    EXPECT_EQ(folderEntries(home("songs")), QStringList{QStringLiteral("whole.mp3")});
+}
+
+TEST_F(ID3v2SaveTest, GrowingKeepsTheFileModeAndSymbolicLinks)
+{
+    const QString path = writeFile("real/target.mp3", audio());
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    const QString link = home("link.mp3");
+    ASSERT_TRUE(QFile::link(path, link));
+    saveTitle(link, QStringLiteral("through the link"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    clsID3v2 r;
+    r.setFilename(path);
+    EXPECT_EQ(r.Title(), QStringLiteral("through the link"));
+    EXPECT_EQ(folderEntries(home("real")), QStringList{QStringLiteral("target.mp3")});
+}
+
+} // namespace
+
+namespace {
+
+QString probeTags(const QString& path)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QStringLiteral("ffprobe")),
+            {"-v", "error", "-show_entries", "format_tags=title,artist,album,date:format=duration", "-of", "default=nw=1", path});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(ID3v2SaveTest, TagsWrittenByAnEncoderReadAndSurviveASave)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    for (const char* version : {"3", "4"}) {
+        SCOPED_TRACE(version);
+        const QString path = home(QStringLiteral("enc%1.mp3").arg(QLatin1String(version)));
+        QProcess p;
+        p.start(ffmpeg, {"-v", "error", "-y", "-f", "lavfi", "-i", "sine=frequency=330:duration=9", "-ac", "2",
+                         "-codec:a", "libmp3lame", "-b:a", "128k", "-id3v2_version", version,
+                         "-metadata", QStringLiteral(u"title=Grüße ♪"), "-metadata", "artist=Encoder Artist",
+                         "-metadata", "date=2011", path});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0);
+        media_ReadMP3Info(path);
+        const QString duration = MP3Duration();
+        const QByteArray original = readFile(path);
+
+        clsID3v2 t;
+        t.setFilename(path);
+        EXPECT_EQ(t.ID3v2TagVersion(), QByteArray(version).toInt());
+        EXPECT_EQ(t.Title(), QStringLiteral(u"Grüße ♪"));
+        EXPECT_EQ(t.Artist(), QStringLiteral("Encoder Artist"));
+        EXPECT_EQ(t.Year(), QStringLiteral("2011"));
+        const qint64 audioStart = MP3Info.AudioStart;
+        t.setAlbum(QStringLiteral(u"Album ✓"));
+        t.Save();
+
+        const QString tags = probeTags(path);
+        EXPECT_TRUE(tags.contains(QStringLiteral(u"TAG:title=Grüße ♪"))) << tags.toStdString();
+        EXPECT_TRUE(tags.contains(QStringLiteral("TAG:artist=Encoder Artist"))) << tags.toStdString();
+        EXPECT_TRUE(tags.contains(QStringLiteral(u"TAG:album=Album ✓"))) << tags.toStdString();
+        EXPECT_TRUE(tags.contains(QStringLiteral("TAG:date=2011"))) << tags.toStdString();
+        media_ReadMP3Info(path);
+        EXPECT_EQ(MP3Duration(), duration);
+        const QByteArray after = readFile(path);
+        EXPECT_EQ(after.mid(MP3Info.AudioStart), original.mid(audioStart));
+    }
+}
+
+} // namespace
