@@ -6,6 +6,7 @@
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 
 FrmMenus::FrmMenus()
@@ -49,4 +50,13 @@ void FrmMenus::mnuOpen_Click()
     front->raise();
     front->activateWindow();
     main.WindowShown = true;
+}
+
+QLabel* FrmMenus::hiddenLabel(const char* name)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->hide();
+    return label;
 }

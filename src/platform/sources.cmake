@@ -12,3 +12,8 @@ veltra_ui_sources(
   QtMediaPlayerControl.cpp
   VideoFrameWidget.cpp
 )
+veltra_core_sources(FakeKeyStateSource.cpp)
+veltra_ui_sources(
+  KeyStateSource.cpp
+  X11KeyStateSource.cpp
+)

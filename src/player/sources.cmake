@@ -5,3 +5,4 @@ veltra_ui_sources(
   FrmMain.cpp
   FrmVideo.cpp
 )
+veltra_core_sources(modGlobalKeys.cpp)

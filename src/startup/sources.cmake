@@ -4,3 +4,4 @@ veltra_ui_sources(
   SingleInstance.cpp
   modMain.cpp
 )
+veltra_ui_sources(modGlobalKeySettings.cpp)

@@ -1,6 +1,7 @@
 #include "support/TestEnv.h"
 
 #include "common/modSettings.h"
+#include "platform/KeyStateSource.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SoundDevice.h"
 #include "startup/Forms.h"
@@ -21,6 +22,8 @@ void VeltraTest::SetUp()
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
     veltra::setUiServices(&ui);
     sounddevice::setOverride([] { return true; });
+    // No test reads the real desktop's keyboard; a test that types installs a fake.
+    keystate::setTestSource(std::make_shared<NullKeyStateSource>());
 }
 
 void VeltraTest::TearDown()
@@ -28,6 +31,7 @@ void VeltraTest::TearDown()
     forms().unloadAll();
     veltra::setUiServices(nullptr);
     sounddevice::setOverride(nullptr);
+    keystate::setTestSource(nullptr);
 }
 
 QString VeltraTest::home(const QString& relative) const
