@@ -10,10 +10,33 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+
 using namespace veltra;
 
 namespace files {
 QString separator() { return QStringLiteral("/"); }
+
+QStringList listFolder(const QString& folder, const QString& extension)
+{
+    QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists()) return {};
+    QStringList names = dir.entryList({QStringLiteral("*.") + extension}, QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    // QDir matches patterns ignoring case already; keep only exact extension matches of any case
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&](const QString& n) { return !n.endsWith(u'.' + extension, Qt::CaseInsensitive); }),
+                names.end());
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    QStringList out;
+    out.reserve(names.size());
+    QString base = folder;   // as the caller wrote it
+    while (base.endsWith(u'/')) base.chop(1);
+    for (const QString& n : names) out.append(base + u'/' + n);
+    return out;
+}
 
 QString recentDocumentsPath()
 {

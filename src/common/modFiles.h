@@ -3,6 +3,7 @@
 // delete, copy and move are reported in a message box and the caller goes on.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -35,6 +36,9 @@ bool files_WriteArrayToFile(const QString& baseAddress, const QString& fileName,
 
 namespace files {
 QString separator();
+// The files of one folder (not its subfolders) whose extension is `extension` in any letter
+// case, as full paths under their real names, sorted by name ignoring case.
+QStringList listFolder(const QString& folder, const QString& extension);
 // The freedesktop recently-used list the recent-documents call writes to.
 QString recentDocumentsPath();
 }

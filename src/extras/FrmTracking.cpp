@@ -5,3 +5,5 @@ FrmTracking::FrmTracking()
     setObjectName(QStringLiteral("FrmTracking"));
     setWindowTitle(QStringLiteral("Tracking"));
 }
+
+void FrmTracking::tracking_Add(const QString&, const QString&, const QString&) {}

@@ -6,4 +6,6 @@ class FrmTracking : public QWidget {
     Q_OBJECT
 public:
     FrmTracking();
+
+    void tracking_Add(const QString& artist, const QString& title, const QString& fileName);
 };

@@ -8,4 +8,7 @@ public:
     FrmLyrics();
 
     bool LyricsIsOpen = false;
+
+    void lyrics_OpenFile(const QString& path);
+    void lyrics_Close();
 };

@@ -1,6 +1,9 @@
 #include "mainwindow/FrmMenus.h"
 
+#include "common/MenuArray.h"
+#include "common/modFiles.h"
 #include "extras/FrmMini.h"
+#include "platform/ProgramFolder.h"
 #include "player/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
@@ -19,6 +22,49 @@ FrmMenus::FrmMenus()
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuSystemTray->setDefaultAction(mnuOpen);
     connect(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
+
+    mnuRightMenu = new QMenu(QStringLiteral("RightMenu"), this);
+    mnuRightMenu->setObjectName(QStringLiteral("mnuRightMenu"));
+    mnuPlay2 = mnuRightMenu->addAction(QStringLiteral("&Play"));
+    mnuPlay2->setObjectName(QStringLiteral("mnuPlay2"));
+    mnuRightMenu->setDefaultAction(mnuPlay2);
+    mnuPlayNext = mnuRightMenu->addAction(QStringLiteral("Play Ne&xt..."));
+    mnuPlayNext->setObjectName(QStringLiteral("mnuPlayNext"));
+    mnuRightMenu->addSeparator();
+    mnuSendTo = mnuRightMenu->addMenu(QStringLiteral("S&end To:"));
+    mnuSendTo->setObjectName(QStringLiteral("mnuSendTo"));
+    mnuPlaylist = mnuSendTo->addMenu(QStringLiteral("&Playlist:"));
+    mnuPlaylist->setObjectName(QStringLiteral("mnuPlaylist"));
+    QAction* item0 = mnuPlaylist->addAction(QStringLiteral("[None]"));
+    item0->setObjectName(QStringLiteral("mnuItem"));
+    mnuItem = new MenuArray(this);
+    mnuItem->attach(item0);
+    mnuPlaylist->addSeparator();
+    mnuUpdate = mnuPlaylist->addAction(QStringLiteral("&Update"));
+    mnuUpdate->setObjectName(QStringLiteral("mnuUpdate"));
+    connect(mnuUpdate, &QAction::triggered, this, [this] { mnuUpdate_Click(); });
+    mnuRightMenu->addSeparator();
+    mnuVolume = mnuRightMenu->addAction(QStringLiteral("&Volume..."));
+    mnuVolume->setObjectName(QStringLiteral("mnuVolume"));
+}
+
+void FrmMenus::mnuUpdate_Click()
+{
+    mnuItem->unloadAbove(0);
+    const QStringList names = files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp"));
+    int n = 0;
+    for (const QString& file : names) {
+        const QString name = files_GetNameWithoutExtension(file);
+        if (name.toLower() == QLatin1String("default")) continue;
+        QAction* a = mnuItem->load(++n);
+        a->setText(name);
+        a->setVisible(true);
+        a->setEnabled(true);
+    }
+    QAction* zero = mnuItem->at(0);
+    zero->setText(QStringLiteral("[None]"));
+    zero->setVisible(n == 0);
+    zero->setEnabled(n != 0);
 }
 
 void FrmMenus::mnuOpen_Click()

@@ -2,6 +2,7 @@
 // The hidden window that owns the pop-up menus and the hot-key labels.
 #include <QWidget>
 
+class MenuArray;
 class QAction;
 class QLabel;
 class QMenu;
@@ -14,6 +15,19 @@ public:
     // The tray icon's menu; its Open item is the default (bold) one.
     QMenu* mnuSystemTray;
     QAction* mnuOpen;
+
+    // The playlist's right-click menu (least of it so far).
+    QMenu* mnuRightMenu;
+    QAction* mnuPlay2;
+    QAction* mnuPlayNext;
+    QMenu* mnuSendTo;
+    QMenu* mnuPlaylist;
+    MenuArray* mnuItem;          // playlist names; element 0 "[None]"
+    QAction* mnuUpdate;
+    QAction* mnuVolume;
+
+    // Rebuilds the Send To > Playlist names from the Playlists folder.
+    void mnuUpdate_Click();
 
     // Brings the player back: the main window (or the mini window in mini mode), restored
     // from minimised or from the tray and put in front.

@@ -11,6 +11,7 @@ veltra_ui_sources(
   QtUiServices.cpp
   QtMediaPlayerControl.cpp
   VideoFrameWidget.cpp
+  MediaPlayerFactory.cpp
 )
 veltra_core_sources(FakeKeyStateSource.cpp)
 veltra_ui_sources(

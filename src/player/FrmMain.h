@@ -1,9 +1,35 @@
 #pragma once
-// The main window: the playlist and the player.
+// The main window: the playlist (the rows of lstvPlaylist are the playlist), the player and
+// its commands. Its handlers are split over several files:
+//   FrmMain.cpp           construction, menu bar, layout
+//   FrmMain_Playlist.cpp  rows, tags into rows, dead and duplicate entries, playlist files,
+//                         export, row colours
+//   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
+//                         the now-playing popup
+//   FrmMain_Commands.cpp  transport commands, the Play Next mark, mode menus
+//   FrmMain_Timers.cpp    position and status timer, window update timer
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
+#include <memory>
 
+class ListView;
+class ListViewModel;
+class MenuArray;
 class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QSlider;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class clsID3v1;
+class clsID3v2;
+
+namespace veltra {
+class MediaPlayerControl;
+}
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -11,7 +37,7 @@ public:
     FrmMain();
     ~FrmMain() override;
 
-    // State that several parts of the program read and write.
+    // ---- state that several parts of the program read and write ----------------------------
     bool AppIsActive = false;
     bool LayoutReady = false;
     bool PlaylistComboReady = false;
@@ -20,17 +46,302 @@ public:
     bool WindowShown = false;
     int VolumeBeforeAdjust = -1;
     bool StatusBarBusy = false;
+    QStringList RandomHistory{QString()};   // entry 0 is always empty
     int RandomHistoryCount = 0;
     int RandomHistoryCursor = 0;
-    int CurrentTrack = 0;
+    int CurrentTrack = 0;         // the playing row (1-based); follows its row when rows move
     bool ResumePending = false;
     QString ResumeFilename;
-    qint64 ResumePosition = 0;
+    qint64 ResumePosition = 0;    // whole seconds
     int PlayerState = 1;          // 0 playing, 1 stopped, 2 paused
-    int PlayNextIndex = 0;
+    int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 
-    // Menu items other windows read.
-    QAction* mnuAlwaysOnTop;          // checked: the window stays on top of the others
-    QAction* mnuSwitchToMiniMode;     // checked: the mini window is used instead of this one
+    // ---- controls ------------------------------------------------------------------------
+    QToolBar* cbToolbar = nullptr;
+    QToolBar* tbToolbar = nullptr;
+    QToolBar* cbControls = nullptr;
+    QWidget* uspControls = nullptr;
+    QComboBox* cmbPlaylists = nullptr;
+    QLabel* lblOptions = nullptr;
+    QSlider* sldPosition = nullptr;
+    QSlider* sldVolume = nullptr;
+    QSlider* sldBalance = nullptr;
+    ListView* lstvPlaylist = nullptr;
+    QStatusBar* sbStatusBar = nullptr;
+    QLabel* sbPanel[3] = {nullptr, nullptr, nullptr};   // status, song count, time
+    QLabel* lblAlbum = nullptr;    // hidden: the album compared by shuffle by album
+    QLabel* lblSearch = nullptr;
+    QTimer* tmrPosition = nullptr;
+    QTimer* tmrMenuText = nullptr;
+    QTimer* tmrWindowUpdate = nullptr;
+    QTimer* tmrSystemTrayDetect = nullptr;
+    QTimer* tmrMediaKeys = nullptr;
+
+    // The rows of the playlist.
+    ListViewModel& rows() const;
+    // The one player of media files (hosted by the video window).
+    veltra::MediaPlayerControl& wmpPlayer() const;
+    // Status-bar panels, counted from 1.
+    QString statusPanelText(int panel) const;
+    void setStatusPanelText(int panel, const QString& text);
+    // A toolbar button by its key ("Play", "Mute" ...).
+    QAction* toolbarButton(const QString& key) const;
+    void tbToolbar_ButtonClick(const QString& key);
+
+    // ---- menu bar -------------------------------------------------------------------------
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuAddFiles = nullptr;
+    QAction* mnuAddPlaylist = nullptr;
+    QAction* mnuAddLocation = nullptr;
+    QAction* mnuAddDirectory = nullptr;
+    QAction* mnuOpenPlaylist = nullptr;
+    QMenu* mnuOpenMood = nullptr;
+    QAction* mnuEditMoods = nullptr;
+    MenuArray* mnuMoodOpen = nullptr;
+    QAction* mnuResetMoods = nullptr;
+    QMenu* mnuOpenBookmark = nullptr;
+    QAction* mnuAddSelected = nullptr;
+    QAction* mnuEditBookmarks = nullptr;
+    MenuArray* mnuBookmark = nullptr;
+    QAction* mnuClearBookmarks = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSavePlaylistAs = nullptr;
+    QAction* mnuSaveAsDefault = nullptr;
+    QAction* mnuPrint = nullptr;
+    QMenu* mnuRecentMediaFiles = nullptr;
+    MenuArray* mnuRecentMedia = nullptr;
+    QMenu* mnuRecentPlaylists = nullptr;
+    MenuArray* mnuRecentPlaylist = nullptr;
+    QAction* mnuPreferences = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuPlayback = nullptr;
+    QAction* mnuPrevious = nullptr;
+    QAction* mnuRewind = nullptr;
+    QAction* mnuPlay = nullptr;
+    QAction* mnuPause = nullptr;
+    QAction* mnuStop = nullptr;
+    QAction* mnuRandom = nullptr;
+    QAction* mnuFastForward = nullptr;
+    QAction* mnuNextTrack = nullptr;
+    QAction* mnuNextTrackAdvanced = nullptr;
+    QMenu* mnuJump = nullptr;
+    QAction* mnuJumpToTime = nullptr;
+    QAction* mnuJumpToMedia = nullptr;
+    QAction* mnuJumpToTrackNumber = nullptr;
+    QAction* mnuJumpForward10Tracks = nullptr;
+    QAction* mnuJumpForward5Tracks = nullptr;
+    QAction* mnuJumpBack5Tracks = nullptr;
+    QAction* mnuJumpBack10Tracks = nullptr;
+    QAction* mnuJumpToCurrentlyPlaying = nullptr;
+    QAction* mnuJumpToFirstTrack = nullptr;
+    QAction* mnuJumpToMiddleTrack = nullptr;
+    QAction* mnuJumpToLastTrack = nullptr;
+    QAction* mnuJumpToPreviousPlaylist = nullptr;
+    QAction* mnuJumpToRandomPlaylist = nullptr;
+    QAction* mnuJumpToNextPlaylist = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuPlayingShuffleByArtist = nullptr;
+    QAction* mnuPlayingShuffleByAlbum = nullptr;
+    QAction* mnuPlayingShuffleByYear = nullptr;
+    QAction* mnuPlayingIntroduction = nullptr;
+    QAction* mnuPlayingRepeat = nullptr;
+    QAction* mnuPlayingRepeatOnce = nullptr;
+    QAction* mnuPlayingStopAfterEnding = nullptr;
+    QAction* mnuPlayingPickRandomSongs = nullptr;
+    QAction* mnuPlayingGoThroughPlaylistNormally = nullptr;
+    QAction* mnuWorkForwardThroughList = nullptr;
+    QAction* mnuWorkBackwardsThroughPlaylist = nullptr;
+    QAction* mnuPlaylistRepeat = nullptr;
+    QAction* mnuPlaylistRepeatOnce = nullptr;
+    QAction* mnuPlaylistStopAfterEnding = nullptr;
+    QAction* mnuPlaylistPickRandomAfterEnding = nullptr;
+    QAction* mnuPlaylistSwitchToNext = nullptr;
+    QMenu* mnuSelected = nullptr;
+    QAction* mnuPlayNext = nullptr;
+    QAction* mnuStoreVolume = nullptr;
+    QAction* mnuProperties = nullptr;
+    QAction* mnuMute = nullptr;
+    QMenu* mnuArrange = nullptr;
+    QAction* mnuLockPlaylist = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
+    QAction* mnuClear = nullptr;
+    QAction* mnuSelectAll = nullptr;
+    QMenu* mnuEntries = nullptr;
+    QAction* mnuTagsShowTagsAsFilesAreAdded = nullptr;
+    QAction* mnuTagsShowTagsAsFilesArePlayed = nullptr;
+    QAction* mnuTagsUseID3v2Tags = nullptr;
+    QAction* mnuPlaylistEditAllTags = nullptr;
+    QAction* mnuPlaylistRefreshTags = nullptr;
+    QAction* mnuPlaylistRenameAllFilenames = nullptr;
+    QAction* mnuPlaylistMoveMusicToFolder = nullptr;
+    QAction* mnuSelectedCrop = nullptr;
+    QAction* mnuSelectedRenameFilename = nullptr;
+    QAction* mnuRemoveSelected = nullptr;
+    QAction* mnuRemoveAlDeadFilenames = nullptr;
+    QAction* mnuRemoveDuplicateFilenames = nullptr;
+    QAction* mnuRemovePhysicallyDeleteSelected = nullptr;
+    QMenu* mnuPlaylists = nullptr;
+    QMenu* mnuNewPlaylist = nullptr;
+    QAction* mnuGeneratePlaylist = nullptr;
+    QAction* mnuUseRandomSongsForPlaylist = nullptr;
+    QAction* mnuManagePlaylists = nullptr;
+    QAction* mnuRenameCurrentPlaylist = nullptr;
+    QAction* mnuDeleteCurrentPlaylist = nullptr;
+    QAction* mnuDeleteAllPlaylists = nullptr;
+    QMenu* mnuDisplay = nullptr;
+    QAction* mnuChangeAppearance = nullptr;
+    QAction* mnuFontsizeIncrease = nullptr;
+    QAction* mnuFontsizeDecrease = nullptr;
+    QMenu* mnuSort = nullptr;
+    QAction* mnuSortByArtist = nullptr;
+    QAction* mnuSortByTitle = nullptr;
+    QAction* mnuSortByYear = nullptr;
+    QAction* mnuSortByLength = nullptr;
+    QAction* mnuSortByFilename = nullptr;
+    QAction* mnuSortViaAcending = nullptr;
+    QAction* mnuSortViaDecending = nullptr;
+    QAction* mnuDontSort = nullptr;
+    QAction* mnuSelectedMoveUp = nullptr;
+    QAction* mnuSelectedMoveDown = nullptr;
+    QAction* mnuShuffleThePlaylist = nullptr;
+    QAction* mnuOpenCDPlayer = nullptr;
+    QAction* mnuOpenMediaLibrary = nullptr;
+    QMenu* mnuWindow = nullptr;
+    QAction* mnuAlwaysOnTop = nullptr;
+    QAction* mnuHideInTheTaskManager = nullptr;
+    QMenu* mnuAppearance = nullptr;
+    QAction* mnuStatusBarShowTimeElapsed = nullptr;
+    QAction* mnuStatusBarShowTimeRemaining = nullptr;
+    QMenu* mnuWindows = nullptr;
+    QAction* mnuWindowsShowLyricsWhenAvailable = nullptr;
+    QAction* mnuWindowsShowEachSongAsItsPlayed = nullptr;
+    QAction* mnuWindowsDisableGlobalHotkeys = nullptr;
+    QAction* mnuWindowsEditWindowsGLobalHotkeys = nullptr;
+    QAction* mnuMessengerShowSongsBeingPlayed = nullptr;
+    QMenu* mnuKeys = nullptr;
+    QAction* mnuKeysUseAsShortcuts = nullptr;
+    QAction* mnuKeysUseAsArtistFindingKeys = nullptr;
+    QAction* mnuSwitchToMiniMode = nullptr;
+    QAction* mnuShowToolbar = nullptr;
+    QAction* mnuShowStatusBar = nullptr;
+    QAction* mnuShowPlaylistHeaders = nullptr;
+    QAction* mnuShowFilenamesColumn = nullptr;
+    QAction* mnuReCenterWindow = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuConsole = nullptr;
+    QAction* mnuTracking = nullptr;
+    QAction* mnuVolumes = nullptr;
+    QAction* mnuForum = nullptr;
+    QAction* mnuHomepage = nullptr;
+    QAction* mnuCheckForUpdates = nullptr;
+    QAction* mnuAboutWindows = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // ---- the playlist: rows, tags, dead and duplicate entries, files, export, colours ------
+    void playlist_AddSong(const QString& artist, const QString& title, const QString& year, const QString& filename);
+    void playlist_AddDirectory(const QString& directory, const QString& extension);
+    void lstvPlaylist_OLEDragDrop(const QStringList& files);
+    void playlist_UpdateItem(int row, bool namesOnly);
+    void playlist_ShowMP3Data(bool namesOnly);
+    void playlist_CheckEntries();
+    void window_InstallPlaylists();
+    void window_RemoveFilenameMenus();
+    void cmbPlaylists_Click();
+    void playlist_Select(QString& name);
+    void player_SaveHTMLPlaylist(const QString& path);
+    void player_SaveTEXTPlaylist(const QString& path);
+    void playlist_UpdatePlaylist(int playingRow);
+    void window_UncheckMenus();
+    bool IsDraggingRow = false;   // a drag of rows started in the list itself
+
+    // ---- playback --------------------------------------------------------------------------
+    void player_Volume(int v);
+    void player_Balance(int v);
+    void player_Play(int playOrigin);
+    void player_NextTrack();
+    void player_Stop();
+    void player_ShowPlaying();
+    void player_ClosePlaying();
+    void window_AddRandomFilename(const QString& fileName);
+    void window_ResetRandomFilenames();
+    void Menu_SelectPlaybackMode(QAction* menu, const QString& key, bool directionEnabled);
+    void Menu_SelectPlaylistMode(QAction* menu, const QString& key);
+    void Menu_SelectSort(QAction* menu, int sortColumn, const QString& key);
+
+    // ---- commands --------------------------------------------------------------------------
+    void mnuPrevious_Click();
+    void mnuRewind_Click();
+    void mnuPlay_Click();
+    void mnuPause_Click();
+    void mnuStop_Click();
+    void mnuRandom_Click();
+    void mnuFastForward_Click();
+    void mnuNextTrack_Click();
+    void mnuNextTrackAdvanced_Click();
+    void mnuMute_Click();
+    void mnuStoreVolume_Click();
+    void mnuPlayNext_Click();
+    void mnuJumpToCurrentlyPlaying_Click();
+    void mnuRemoveSelected_Click();
+    void window_SetMenuImages();
+
+    void mnuPlayingShuffleByArtist_Click();
+    void mnuPlayingShuffleByAlbum_Click();
+    void mnuPlayingShuffleByYear_Click();
+    void mnuPlayingIntroduction_Click();
+    void mnuPlayingRepeat_Click();
+    void mnuPlayingRepeatOnce_Click();
+    void mnuPlayingStopAfterEnding_Click();
+    void mnuPlayingPickRandomSongs_Click();
+    void mnuPlayingGoThroughPlaylistNormally_Click();
+    void mnuWorkForwardThroughList_Click();
+    void mnuWorkBackwardsThroughPlaylist_Click();
+    void mnuPlaylistRepeat_Click();
+    void mnuPlaylistRepeatOnce_Click();
+    void mnuPlaylistStopAfterEnding_Click();
+    void mnuPlaylistPickRandomAfterEnding_Click();
+    void mnuPlaylistSwitchToNext_Click();
+    void mnuSortByArtist_Click();
+    void mnuSortByTitle_Click();
+    void mnuSortByYear_Click();
+    void mnuSortByLength_Click();
+    void mnuSortByFilename_Click();
+
+    // ---- window ----------------------------------------------------------------------------
+    void Form_KeyDown(int keyCode, int shift);
+
+    // ---- timers ----------------------------------------------------------------------------
+    void tmrPosition_Timer();
+    void tmrWindowUpdate_Timer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenuBar();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool checkable);
+    void createControls();
+    void connectCommands();
+    void followRows();
+    clsID3v1& id3v1();
+    clsID3v2& id3v2();
+    void releaseTags();
+    void playNextCaptions(bool inUse);
+    void startByPlayRule();
+    void stopAndUnload();
+    void startOfList();
+    QString albumOf(int row);
+    void sameValueSearch(int column);
+
+    std::unique_ptr<clsID3v1> m_id3v1;
+    std::unique_ptr<clsID3v2> m_id3v2;
+    quint64 m_currentKey = 0;       // rows followed through reordering
+    quint64 m_playNextKey = 0;
+    int m_skipHandOffDepth = 0;     // guards a playlist of nothing but "Skip" rows
+    bool m_songStartedSinceHandOff = false;
 };

@@ -3,6 +3,11 @@ veltra_core_sources(
 )
 veltra_ui_sources(
   FrmMain.cpp
+  FrmMain_Playlist.cpp
+  FrmMain_Playback.cpp
+  FrmMain_Commands.cpp
+  FrmMain_Timers.cpp
   FrmVideo.cpp
+  FrmPlaying.cpp
 )
 veltra_core_sources(modGlobalKeys.cpp)

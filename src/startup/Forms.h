@@ -39,6 +39,20 @@ public:
         delete w;
     }
 
+    // The same for a form that unloads itself from one of its own handlers: it is deleted
+    // once the handler has returned.
+    template <class F>
+    void unloadLater()
+    {
+        auto it = m_forms.find(std::type_index(typeid(F)));
+        if (it == m_forms.end()) return;
+        QWidget* w = it->second;
+        m_forms.erase(it);
+        std::erase(m_order, w);
+        w->hide();
+        w->deleteLater();
+    }
+
     // Every loaded form, newest first dropped (tests and the end of the program).
     void unloadAll();
     std::vector<QWidget*> loaded() const { return m_order; }

@@ -2,6 +2,7 @@
 
 #include "common/modSettings.h"
 #include "platform/KeyStateSource.h"
+#include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SoundDevice.h"
 #include "startup/Forms.h"
@@ -24,6 +25,8 @@ void VeltraTest::SetUp()
     sounddevice::setOverride([] { return true; });
     // No test reads the real desktop's keyboard; a test that types installs a fake.
     keystate::setTestSource(std::make_shared<NullKeyStateSource>());
+    // Windows that play get the fake player; tests of the real one make it themselves.
+    veltra::setMediaPlayerFactory([](QObject* parent) { return new veltra::FakeMediaPlayerControl(parent); });
 }
 
 void VeltraTest::TearDown()
@@ -32,6 +35,7 @@ void VeltraTest::TearDown()
     veltra::setUiServices(nullptr);
     sounddevice::setOverride(nullptr);
     keystate::setTestSource(nullptr);
+    veltra::setMediaPlayerFactory(nullptr);
 }
 
 QString VeltraTest::home(const QString& relative) const

@@ -1,0 +1,332 @@
+// Transport commands, the Play Next mark and the mode menus of the main window.
+#include "player/FrmMain.h"
+
+#include "common/ListView.h"
+#include "common/modControls.h"
+#include "common/modMath.h"
+#include "common/modSettings.h"
+#include "common/modTray.h"
+#include "common/modVB.h"
+#include "controls/ctlQX_wTextPanel.h"
+#include "mainwindow/FrmMenus.h"
+#include "platform/MediaPlayerControl.h"
+#include "platform/UiServices.h"
+#include "player/FrmVideo.h"
+#include "preferences/FrmAdjustVolumes.h"
+#include "startup/Forms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSlider>
+#include <QStyle>
+#include <QTime>
+
+using namespace veltra;
+
+namespace {
+const QString kTab = QStringLiteral("\t");
+
+quint32 settingColour(const char* key, const char* def)
+{
+    return quint32(qint64(vb::Val(settings_ReadValue(QStringLiteral("Appearance"), QString::fromLatin1(key), QString::fromLatin1(def)))));
+}
+} // namespace
+
+void FrmMain::playNextCaptions(bool inUse)
+{
+    const QString caption = (inUse ? QStringLiteral("Play Ne&xt (In Use)...") : QStringLiteral("Play Ne&xt...")) + kTab + u'X';
+    forms().get<FrmMenus>().mnuPlayNext->setText(caption);
+    mnuPlayNext->setText(caption);
+}
+
+void FrmMain::mnuPlay_Click() { player_Play(1); }
+
+void FrmMain::mnuPause_Click()
+{
+    MediaPlayerControl& player = wmpPlayer();
+    FrmVideo& video = forms().get<FrmVideo>();
+    if (ResumePending) {
+        player.setFileName(ResumeFilename);
+        player.Play();
+        player.setCurrentPosition(double(ResumePosition));
+        ResumePending = false;
+        ResumeFilename.clear();
+        video.qxbPause->setCaption(QStringLiteral("Pause"));
+    } else if (player.PlayState() == MediaPlayerControl::Playing) {
+        ResumePosition = qint64(vb::Round(player.CurrentPosition()));
+        ResumeFilename = player.FileName();
+        player.Pause();
+        ResumePending = true;
+        video.qxbPause->setCaption(QStringLiteral("Play"));
+    }
+}
+
+void FrmMain::mnuStop_Click() { player_Stop(); }
+
+void FrmMain::mnuNextTrackAdvanced_Click() { player_NextTrack(); }
+
+namespace {
+// The first row whose file name equals `file`, ignoring case; 0 for none.
+int rowOfFile(const ListViewModel& list, const QString& file)
+{
+    if (file.isEmpty()) return 0;
+    for (int r = 1; r <= list.count(); ++r)
+        if (QString::compare(list.subItem(r, 6), file, Qt::CaseInsensitive) == 0) return r;
+    return 0;
+}
+} // namespace
+
+void FrmMain::mnuNextTrack_Click()
+{
+    ListViewModel& list = rows();
+    MediaPlayerControl& player = wmpPlayer();
+    if (ResumePending) player_Stop();
+    bool fromHistory = false;
+    if (mnuPlayingPickRandomSongs->isChecked() && RandomHistoryCount >= 1 && RandomHistoryCursor != RandomHistoryCount) {
+        ++RandomHistoryCursor;
+        const int row = rowOfFile(list, RandomHistory.value(RandomHistoryCursor));
+        if (row > 0) {
+            player_Stop();
+            controls_SelectItem(list, row);
+            fromHistory = true;
+        }
+    }
+    if (!fromHistory) {
+        if (PlayerState == 1) CurrentTrack = list.selectedItem();
+        if (CurrentTrack == list.count()) CurrentTrack = 0;
+        ++CurrentTrack;
+        player.setFileName(list.subItem(CurrentTrack, 6));
+        controls_SelectItem(list, CurrentTrack);
+    }
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
+        || PlayerState == 2)
+        player_Play(fromHistory ? 2 : 1);
+}
+
+void FrmMain::mnuPrevious_Click()
+{
+    ListViewModel& list = rows();
+    MediaPlayerControl& player = wmpPlayer();
+    if (ResumePending) player_Stop();
+    bool fromHistory = false;
+    if (mnuPlayingPickRandomSongs->isChecked() && RandomHistoryCount >= 1 && RandomHistoryCursor >= 1) {
+        --RandomHistoryCursor;
+        const int row = rowOfFile(list, RandomHistory.value(RandomHistoryCursor));
+        if (row > 0) {
+            player_Stop();
+            controls_SelectItem(list, row);
+            fromHistory = true;
+        }
+    }
+    if (!fromHistory) {
+        if (PlayerState == 1) CurrentTrack = list.selectedItem();
+        const int n = list.count();
+        if (n == 0 || CurrentTrack < 1) return;   // nothing to step back to
+        if (CurrentTrack == 1) CurrentTrack = n + 1;
+        // Step back to the nearest "Play" row, at most one lap round the list.
+        int passes = 0;
+        bool found = false;
+        while (passes <= n) {
+            ++passes;
+            --CurrentTrack;
+            if (CurrentTrack < 1) CurrentTrack = n;
+            const QString status = list.subItem(CurrentTrack, 4);
+            if (status == QLatin1String("Play")) {
+                found = true;
+                break;
+            }
+            if (status == QLatin1String("Skip") && CurrentTrack == 1) CurrentTrack = n + 1;
+        }
+        if (!found) return;
+        player.setFileName(list.subItem(CurrentTrack, 6));
+        controls_SelectItem(list, CurrentTrack);
+    }
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
+        || PlayerState == 2)
+        player_Play(fromHistory ? 2 : 1);
+}
+
+void FrmMain::mnuRandom_Click()
+{
+    ListViewModel& list = rows();
+    if (list.count() < 6) {
+        mnuNextTrack_Click();
+        return;
+    }
+    if (ResumePending) player_Stop();
+    math::seed(quint64(QTime::currentTime().msecsSinceStartOfDay()));
+    int n = math_GetRandomNumber(list.count(), 0, true, vb::CInt(list.count() / 2.0));
+    if (n == 0) n = 1;
+    CurrentTrack = n;
+    controls_SelectItem(list, n);
+    player_Play(0);
+}
+
+void FrmMain::mnuFastForward_Click()
+{
+    MediaPlayerControl& player = wmpPlayer();
+    if (player.PlayState() != MediaPlayerControl::Playing) return;
+    const double r = qint64(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("RewindForwardRate"), QStringLiteral("5"))));
+    if (player.Duration() >= player.CurrentPosition() + r) player.setCurrentPosition(player.CurrentPosition() + r);
+}
+
+void FrmMain::mnuRewind_Click()
+{
+    MediaPlayerControl& player = wmpPlayer();
+    if (player.PlayState() != MediaPlayerControl::Playing) return;
+    const double r = qint64(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("RewindForwardRate"), QStringLiteral("5"))));
+    if (player.CurrentPosition() >= r) player.setCurrentPosition(player.CurrentPosition() - r);
+}
+
+void FrmMain::mnuMute_Click()
+{
+    QAction* button = toolbarButton(QStringLiteral("Mute"));
+    if (mnuMute->text() == QStringLiteral("Mut&e") + kTab + u'E') {
+        tray_SetIcon(QApplication::style()->standardIcon(QStyle::SP_MediaVolumeMuted));
+        mnuMute->setText(QStringLiteral("Un-Mut&e") + kTab + u'E');
+        if (button) {
+            button->setToolTip(QStringLiteral("Un-Mute"));
+            if (!button->isChecked()) button->setChecked(true);
+        }
+        player_Volume(0);
+        sldVolume->setEnabled(false);
+    } else {
+        tray_SetIcon(windowIcon());
+        mnuMute->setText(QStringLiteral("Mut&e") + kTab + u'E');
+        if (button) {
+            button->setToolTip(QStringLiteral("Mute"));
+            if (button->isChecked()) button->setChecked(false);
+        }
+        player_Volume(sldVolume->value());
+        sldVolume->setEnabled(true);
+    }
+    window_SetMenuImages();
+}
+
+void FrmMain::mnuStoreVolume_Click()
+{
+    ListViewModel& list = rows();
+    if (controls_GetSelectedCount(list) >= 2) {
+        msgBox(QStringLiteral("You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Storing Volume"));
+        return;
+    }
+    const int row = list.selectedItem();
+    if (row < 1 || !list.isSelected(row)) return;   // nothing to store for
+    forms().get<FrmAdjustVolumes>().volumes_Add(list.subItem(row, 1), list.subItem(row, 2), sldVolume->value(), list.subItem(row, 6));
+}
+
+void FrmMain::mnuPlayNext_Click()
+{
+    ListViewModel& list = rows();
+    if (!controls_HasSelectedItem(list)) return;
+    if (wmpPlayer().PlayState() != MediaPlayerControl::Playing) return;
+    if (controls_GetSelectedCount(list) >= 2) {
+        msgBox(QStringLiteral("You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error With Selected Song"));
+        return;
+    }
+    int i = list.selectedItem();
+    if (i < 1 || !list.isSelected(i)) i = list.selectedRows().value(0);
+    if (list.subItem(i, 4) == QLatin1String("Skip")) {
+        msgBox(QStringLiteral("The song that you have selected from the playlist is currently set to Skip.\r\n\r\n"
+                              "Please select a different song to play next.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error With Selected Song"));
+        return;
+    }
+    if (i == CurrentTrack) {
+        msgBox(QStringLiteral("The song that you have selected from the playlist is currently playing.\r\n\r\n"
+                              "Please select a different song to play next.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error With Selected Song"));
+        return;
+    }
+    if (PlayNextIndex > 0) {
+        list.setForeColour(PlayNextIndex, settingColour("FontColour", "&H80000008"));
+        if (i == PlayNextIndex) {
+            playNextCaptions(false);
+            PlayNextIndex = 0;
+            return;
+        }
+    }
+    PlayNextIndex = i;
+    list.setForeColour(i, settingColour("PlayNextFontColour", "&HC00000"));
+    playNextCaptions(true);
+}
+
+void FrmMain::mnuJumpToCurrentlyPlaying_Click()
+{
+    if (PlayerState == 1) return;
+    ListViewModel& list = rows();
+    for (int r = 1; r <= list.count(); ++r) {
+        if (list.subItem(r, 6) == NowPlayingInfo[2]) {
+            controls_SelectItem(list, r);
+            playlist_UpdatePlaylist(r);
+            CurrentTrack = r;
+            return;
+        }
+    }
+}
+
+void FrmMain::mnuRemoveSelected_Click()
+{
+    ListViewModel& list = rows();
+    const QList<int> selected = list.selectedRows();
+    if (selected.isEmpty()) return;
+    list.removeRowList(selected);
+    controls_RenumberItems(list);
+    if (CurrentTrack >= 1 && CurrentTrack <= list.count() && NowPlayingInfo[2] == list.subItem(CurrentTrack, 6))
+        controls_SelectItem(list, CurrentTrack);
+}
+
+void FrmMain::window_SetMenuImages()
+{
+    const bool muted = mnuMute->text().startsWith(QStringLiteral("Un-"));
+    mnuMute->setIcon(QIcon::fromTheme(muted ? QStringLiteral("audio-volume-high") : QStringLiteral("audio-volume-muted"),
+                                      QApplication::style()->standardIcon(muted ? QStyle::SP_MediaVolume : QStyle::SP_MediaVolumeMuted)));
+}
+
+// ---- mode menus ---------------------------------------------------------------------------------
+
+void FrmMain::mnuPlayingShuffleByArtist_Click() { Menu_SelectPlaybackMode(mnuPlayingShuffleByArtist, QStringLiteral("PlayingShuffleByArtist"), false); }
+void FrmMain::mnuPlayingShuffleByAlbum_Click() { Menu_SelectPlaybackMode(mnuPlayingShuffleByAlbum, QStringLiteral("PlayingShuffleByAlbum"), false); }
+void FrmMain::mnuPlayingShuffleByYear_Click() { Menu_SelectPlaybackMode(mnuPlayingShuffleByYear, QStringLiteral("PlayingShuffleByYear"), false); }
+void FrmMain::mnuPlayingIntroduction_Click() { Menu_SelectPlaybackMode(mnuPlayingIntroduction, QStringLiteral("PlayingIntroduction"), true); }
+void FrmMain::mnuPlayingRepeat_Click() { Menu_SelectPlaybackMode(mnuPlayingRepeat, QStringLiteral("PlayingRepeat"), false); }
+void FrmMain::mnuPlayingRepeatOnce_Click() { Menu_SelectPlaybackMode(mnuPlayingRepeatOnce, QStringLiteral("PlayingRepeatOnce"), false); }
+void FrmMain::mnuPlayingStopAfterEnding_Click() { Menu_SelectPlaybackMode(mnuPlayingStopAfterEnding, QStringLiteral("PlayingStopAfterEnding"), false); }
+void FrmMain::mnuPlayingPickRandomSongs_Click() { Menu_SelectPlaybackMode(mnuPlayingPickRandomSongs, QStringLiteral("PlayingPickRandomSongs"), false); }
+void FrmMain::mnuPlayingGoThroughPlaylistNormally_Click()
+{
+    Menu_SelectPlaybackMode(mnuPlayingGoThroughPlaylistNormally, QStringLiteral("PlayingGoThroughPlaylistNormally"), true);
+}
+
+void FrmMain::mnuWorkForwardThroughList_Click()
+{
+    mnuWorkForwardThroughList->setChecked(true);
+    mnuWorkBackwardsThroughPlaylist->setChecked(false);
+    settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QStringLiteral("1"));
+    settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkBackwardsThroughPlaylist"), QStringLiteral("0"));
+}
+
+void FrmMain::mnuWorkBackwardsThroughPlaylist_Click()
+{
+    mnuWorkForwardThroughList->setChecked(false);
+    mnuWorkBackwardsThroughPlaylist->setChecked(true);
+    settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QStringLiteral("0"));
+    settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkBackwardsThroughPlaylist"), QStringLiteral("1"));
+}
+
+void FrmMain::mnuPlaylistRepeat_Click() { Menu_SelectPlaylistMode(mnuPlaylistRepeat, QStringLiteral("PlaylistRepeat")); }
+void FrmMain::mnuPlaylistRepeatOnce_Click() { Menu_SelectPlaylistMode(mnuPlaylistRepeatOnce, QStringLiteral("PlaylistRepeatOnce")); }
+void FrmMain::mnuPlaylistStopAfterEnding_Click() { Menu_SelectPlaylistMode(mnuPlaylistStopAfterEnding, QStringLiteral("PlaylistStopAfterEnding")); }
+void FrmMain::mnuPlaylistPickRandomAfterEnding_Click()
+{
+    Menu_SelectPlaylistMode(mnuPlaylistPickRandomAfterEnding, QStringLiteral("PlaylistPickRandomAfterEnding"));
+}
+void FrmMain::mnuPlaylistSwitchToNext_Click() { Menu_SelectPlaylistMode(mnuPlaylistSwitchToNext, QStringLiteral("PlaylistSwitchToNext")); }
+
+void FrmMain::mnuSortByArtist_Click() { Menu_SelectSort(mnuSortByArtist, 1, QStringLiteral("SortByArtist")); }
+void FrmMain::mnuSortByTitle_Click() { Menu_SelectSort(mnuSortByTitle, 2, QStringLiteral("SortByTitle")); }
+void FrmMain::mnuSortByYear_Click() { Menu_SelectSort(mnuSortByYear, 3, QStringLiteral("SortByYear")); }
+void FrmMain::mnuSortByLength_Click() { Menu_SelectSort(mnuSortByLength, 5, QStringLiteral("SortByLength")); }
+void FrmMain::mnuSortByFilename_Click() { Menu_SelectSort(mnuSortByFilename, 6, QStringLiteral("SortByFilename")); }

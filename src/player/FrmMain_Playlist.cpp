@@ -1,0 +1,308 @@
+// The playlist: adding rows, tags into rows, dead and duplicate entries, the playlist files
+// of the Playlists folder, export and row colours.
+#include "player/FrmMain.h"
+
+#include "common/FrmConsole.h"
+#include "common/ListView.h"
+#include "common/MenuArray.h"
+#include "common/modControls.h"
+#include "common/modFiles.h"
+#include "common/modListFiles.h"
+#include "common/modRecent.h"
+#include "common/modSettings.h"
+#include "common/modVB.h"
+#include "mainwindow/FrmMenus.h"
+#include "media/MediaError.h"
+#include "media/clsID3v1.h"
+#include "media/clsID3v2.h"
+#include "media/modMedia.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UiServices.h"
+#include "player/modExport.h"
+#include "startup/Forms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHash>
+#include <QFileInfo>
+#include <QLabel>
+
+using namespace veltra;
+
+namespace {
+
+const QStringList& acceptedExtensions()
+{
+    static const QStringList list = {"mp3", "mp2", "mp1", "mid", "rmi", "midi", "wav", "snd", "au", "aif",
+                                     "aifc", "aiff", "wma", "avi", "wmv", "mpeg", "mpe", "mpg", "m1v", "mpa"};
+    return list;
+}
+
+bool isMpegAudio(const QString& path)
+{
+    const QString ext = files_GetExtension(path.toLower());
+    return ext == QLatin1String("mp3") || ext == QLatin1String("mp2") || ext == QLatin1String("mp1");
+}
+
+void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(line); }
+
+// The hourglass and the busy status text for a long job on the playlist.
+class BusyJob {
+public:
+    BusyJob(FrmMain& main, const QString& text) : m_main(main)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_main.StatusBarBusy = true;
+        m_main.setStatusPanelText(1, text);
+    }
+    ~BusyJob()
+    {
+        m_main.StatusBarBusy = false;
+        QApplication::restoreOverrideCursor();
+    }
+
+private:
+    FrmMain& m_main;
+};
+
+} // namespace
+
+void FrmMain::playlist_AddSong(const QString& artist, const QString& title, const QString& year, const QString& filename)
+{
+    rows().add({QString(), artist, title, year, QStringLiteral("Play"), QString(), filename});
+}
+
+void FrmMain::playlist_AddDirectory(const QString& directory, const QString& extension)
+{
+    std::vector<QStringList> added;
+    QStringList lines;
+    for (const QString& path : files::listFolder(directory, extension)) {
+        added.push_back({QString(), QString(), QString(), QString(), QStringLiteral("Play"), QString(), path});
+        lines.append(path + QStringLiteral(" added to playlist."));
+    }
+    rows().addRows(added);
+    for (const QString& line : lines) writeLog(line);
+}
+
+void FrmMain::lstvPlaylist_OLEDragDrop(const QStringList& files)
+{
+    if (files.isEmpty()) return;
+    const bool sorting = !mnuDontSort->isChecked();
+    if (sorting) rows().setSorted(false);
+    for (const QString& path : files) {
+        if (path.isEmpty()) continue;
+        const QString ext = files_GetExtension(path.toLower());
+        if (!acceptedExtensions().contains(ext) || !QFileInfo(path).isFile()) break;
+        playlist_AddSong(QString(), QString(), QString(), path);
+        if (mnuTagsShowTagsAsFilesAreAdded->isChecked()) playlist_UpdateItem(rows().count(), false);
+        writeLog(path + QStringLiteral(" added to playlist."));
+        recentmedia_AddFile(path, *this);
+    }
+    if (sorting) rows().setSorted(true);
+    controls_RenumberItems(rows());
+    playlist_CheckEntries();
+}
+
+void FrmMain::playlist_UpdateItem(int row, bool namesOnly)
+{
+    ListViewModel& list = rows();
+    if (row < 1 || row > list.count()) return;
+    const QString path = list.subItem(row, 6);
+    if (!namesOnly && isMpegAudio(path)) {
+        if (!files_FileExists(path)) {
+            list.setSubItem(row, 1, QStringLiteral("[None]"));
+            list.setSubItem(row, 2, QStringLiteral("[None]"));
+            list.setSubItem(row, 5, QString());
+            return;
+        }
+        QString artist, title, year;
+        try {
+            if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"))) {
+                id3v1().setFilename(path);
+                id3v2().setFilename(path);
+                auto longer = [](const QString& v2, const QString& v1) { return v2.size() > v1.size() ? v2 : v1; };
+                artist = longer(id3v2().Artist(), id3v1().Artist());
+                title = longer(id3v2().Title(), id3v1().Title());
+                year = longer(id3v2().Year(), id3v1().Year());
+            } else if (mnuTagsUseID3v2Tags->isChecked()) {
+                id3v2().setFilename(path);
+                artist = id3v2().Artist();
+                title = id3v2().Title();
+                year = id3v2().Year();
+            } else {
+                id3v1().setFilename(path);
+                artist = id3v1().Artist();
+                title = id3v1().Title();
+                year = id3v1().Year();
+            }
+        } catch (const MediaError&) {
+            // an unreadable tag leaves empty texts
+        }
+        list.setSubItem(row, 1, artist.isEmpty() ? QStringLiteral("[None]") : artist);
+        list.setSubItem(row, 2, title.isEmpty() ? QStringLiteral("[None]") : title);
+        list.setSubItem(row, 3, year);
+        releaseTags();
+        media_ReadMP3Info(path);
+        const QString seconds = MP3Duration();
+        list.setSubItem(row, 5, seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds))));
+        return;
+    }
+    if (list.subItem(row, 1).isEmpty()) list.setSubItem(row, 1, files_GetNameWithoutExtension(path));
+    list.setSubItem(row, 5, QString());
+}
+
+void FrmMain::playlist_ShowMP3Data(bool namesOnly)
+{
+    BusyJob busy(*this, QStringLiteral("Updating the playlist entries, please wait..."));
+    const bool flag = mnuTagsShowTagsAsFilesAreAdded->isChecked() ? namesOnly : true;
+    for (int row = 1; row <= rows().count(); ++row) {
+        playlist_UpdateItem(row, flag);
+        vb::DoEventsThrottled();
+    }
+}
+
+void FrmMain::playlist_CheckEntries()
+{
+    ListViewModel& list = rows();
+    if (list.count() == 0) return;
+    if (vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("AlwaysScanPlaylistWhenAddingSongs"), QStringLiteral("0"))) == 0)
+        return;
+    // Of several rows naming one file only the last stays; rows whose file is gone go too.
+    // Two paths are one file only when they are equal as texts.
+    QHash<QString, int> remaining;
+    for (int row = 1; row <= list.count(); ++row) ++remaining[list.subItem(row, 6)];
+    QList<int> removed;
+    for (int row = 1; row <= list.count(); ++row) {
+        const QString path = list.subItem(row, 6);
+        int& left = remaining[path];
+        if (!files_FileExists(path) || left > 1) {
+            removed.append(row);
+            --left;
+        }
+    }
+    if (removed.isEmpty()) return;
+    list.removeRowList(removed);
+    const QString count = QString::number(removed.size());
+    msgBox(QStringLiteral("It has been detected that you had ") + count
+               + QStringLiteral(" dead or duplicate filenames in the playlist.\r\n\r\nThese items have been removed.\r\n"),
+           MsgButtons::OK, MsgIcon::Information, QStringLiteral("Playlist Scan Information"));
+    writeLog(QStringLiteral("Dead/Duplicate filenames removed:  ") + count + u'.');
+}
+
+void FrmMain::window_RemoveFilenameMenus() { forms().get<FrmMenus>().mnuItem->unloadAbove(0); }
+
+void FrmMain::window_InstallPlaylists()
+{
+    FrmMenus& menus = forms().get<FrmMenus>();
+    window_RemoveFilenameMenus();
+    QAction* zero = menus.mnuItem->at(0);
+    zero->setVisible(false);
+    zero->setEnabled(true);
+    const QStringList files = files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp"));
+    const bool ready = PlaylistComboReady;
+    PlaylistComboReady = false;   // filling the box opens nothing
+    cmbPlaylists->addItem(QStringLiteral("((Select Playlist))"));
+    int loaded = 0;
+    for (const QString& file : files) {
+        const QString name = files_GetNameWithoutExtension(file);
+        if (name.toLower() == QLatin1String("default")) continue;
+        cmbPlaylists->addItem(name);
+        QAction* item = menus.mnuItem->load(++loaded);
+        item->setText(name);
+        item->setVisible(true);
+    }
+    if (loaded == 0) {
+        zero->setText(QStringLiteral("[None]"));
+        zero->setVisible(true);
+        zero->setEnabled(false);
+    }
+    PlaylistComboReady = ready;
+}
+
+void FrmMain::cmbPlaylists_Click()
+{
+    const QString text = cmbPlaylists->currentText();
+    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady) return;
+    // The file is found under its real name, whatever the letter case of its extension.
+    QString path = programfolder::file(QStringLiteral("Playlists/") + text + QStringLiteral(".spp"));
+    for (const QString& file : files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp")))
+        if (files_GetNameWithoutExtension(file) == text) {
+            path = file;
+            break;
+        }
+    if (files_FileExists(path)) {
+        PlayNextIndex = 0;
+        window_ResetRandomFilenames();
+        playNextCaptions(false);
+        controls_ClearListView(rows());
+        controls_LoadListView(rows(), path);
+        writeLog(path + QStringLiteral(" opened."));
+        controls_SelectItem(rows(), 1);
+        CurrentTrack = 1;
+        controls_RenumberItems(rows());
+        mnuJumpToCurrentlyPlaying_Click();
+        window_UncheckMenus();
+        lstvPlaylist->setFocus();
+    } else {
+        msgBox(QStringLiteral("It has been detected the playlist you are trying to open does not exist.\r\n\r\n"
+                              "Please check the playlist file path before continuing.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Playlist Filename Not Found"));
+        const bool ready = PlaylistComboReady;
+        PlaylistComboReady = false;
+        cmbPlaylists->setCurrentIndex(0);
+        PlaylistComboReady = ready;
+        forms().get<FrmMenus>().mnuUpdate_Click();
+    }
+}
+
+void FrmMain::playlist_Select(QString& name)
+{
+    name = files_GetNameWithoutExtension(name);
+    cmbPlaylists->setCurrentIndex(0);
+    PlaylistComboReady = false;
+    int found = 0;
+    for (int i = 1; i < cmbPlaylists->count(); ++i)
+        if (cmbPlaylists->itemText(i) == name) found = i;
+    cmbPlaylists->setCurrentIndex(found);
+    PlaylistComboReady = true;
+}
+
+void FrmMain::player_SaveHTMLPlaylist(const QString& path)
+{
+    BusyJob busy(*this, QStringLiteral("Creating HTML playlist, please wait..."));
+    playlistexport::writeHtml(rows(), path,
+                              settings_ReadValue(QStringLiteral("HTMLPlaylist"), QStringLiteral("BackgroundColour"), QStringLiteral("#000080")),
+                              settings_ReadValue(QStringLiteral("HTMLPlaylist"), QStringLiteral("FontColour"), QStringLiteral("#FFFFFF")));
+}
+
+void FrmMain::player_SaveTEXTPlaylist(const QString& path)
+{
+    BusyJob busy(*this, QStringLiteral("Creating TEXT playlist, please wait..."));
+    playlistexport::writeText(rows(), path);
+}
+
+void FrmMain::playlist_UpdatePlaylist(int playingRow)
+{
+    ListViewModel& list = rows();
+    auto colour = [](const char* key, const char* def) {
+        return quint32(qint64(vb::Val(settings_ReadValue(QStringLiteral("Appearance"), QString::fromLatin1(key), QString::fromLatin1(def)))));
+    };
+    for (int i = 1; i <= list.count(); ++i) {
+        if (i != PlayNextIndex && list.bold(i, 0)) {
+            list.setBold(i, false);
+            list.setForeColour(i, colour("FontColour", "&H80000008"));
+        }
+        if (i == playingRow) {
+            list.setBold(i, true);
+            list.setForeColour(i, colour("PlayingFontColour", "&HC0"));
+        }
+    }
+    lstvPlaylist->viewport()->update();
+}
+
+void FrmMain::window_UncheckMenus()
+{
+    for (int i = 0; i <= mnuMoodOpen->ubound(); ++i)
+        if (QAction* a = mnuMoodOpen->at(i)) a->setChecked(false);
+}
