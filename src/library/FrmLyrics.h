@@ -11,4 +11,7 @@ public:
 
     void lyrics_OpenFile(const QString& path);
     void lyrics_Close();
+    // The window's size in [Lyrics] Height and Width, in twips.
+    void lyrics_GetSize();
+    void lyrics_SaveSize();
 };

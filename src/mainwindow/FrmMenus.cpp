@@ -10,11 +10,14 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QStyle>
 #include <QMenu>
 
 FrmMenus::FrmMenus()
 {
     setObjectName(QStringLiteral("FrmMenus"));
+    // The tray picture while muted.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("audio-volume-muted"), style()->standardIcon(QStyle::SP_MediaVolumeMuted)));
 
     mnuSystemTray = new QMenu(QStringLiteral("SystemTray"), this);
     mnuSystemTray->setObjectName(QStringLiteral("mnuSystemTray"));

@@ -29,6 +29,9 @@ public:
     // Rebuilds the Send To > Playlist names from the Playlists folder.
     void mnuUpdate_Click();
 
+    // The drive-letter menu of the file menus; nothing to list on this platform yet.
+    void window_InstallDrives() {}
+
     // Brings the player back: the main window (or the mini window in mini mode), restored
     // from minimised or from the tray and put in front.
     void mnuOpen_Click();
@@ -41,6 +44,8 @@ public:
     QLabel* lblMedia_Mute = hiddenLabel("lblMedia_Mute");
     QLabel* lblMedia_VolumeUp = hiddenLabel("lblMedia_VolumeUp");
     QLabel* lblMedia_VolumeDown = hiddenLabel("lblMedia_VolumeDown");
+    // The remembered playlist name while start-up fills the playlist box.
+    QLabel* lblPlaylist = hiddenLabel("lblPlaylist");
 
 private:
     QLabel* hiddenLabel(const char* name);

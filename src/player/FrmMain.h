@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <memory>
 
+class KeyStateSource;
 class ListView;
 class ListViewModel;
 class MenuArray;
@@ -314,6 +315,41 @@ public:
 
     // ---- window ----------------------------------------------------------------------------
     void Form_KeyDown(int keyCode, int shift);
+    void Form_Resize();
+    void window_AddShortcutTexts();
+    void window_InstallMoods();
+    void window_InstallBookmarks();
+    void window_UpdateMoods();
+    void mnuSortViaAcending_Click();
+    void mnuSortViaDecending_Click();
+    void mnuDontSort_Click();
+
+    // ---- start-up, closing and the tray --------------------------------------------------------
+    enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, FormTaskManager = 3 };
+    // Returns true when the close is cancelled.
+    bool Form_QueryUnload(int unloadMode);
+    void window_MinimizeToTray();
+    void window_SaveSettingsOnClose();
+    void window_CloseAll();
+    void mnuExit_Click();
+    void tmrSystemTrayDetect_Timer();
+    void mnuLockPlaylist_Click();
+    void mnuClear_Click();
+    void mnuNew_Click();
+    void mnuOpenCDPlayer_Click();
+    void mnuOpenMediaLibrary_Click();
+    void mnuSwitchToMiniMode_Click();
+    void mnuWindowsDisableGlobalHotkeys_Click();
+    // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
+    bool DefaultPlaylistLoadFailed = false;
+    bool PlaylistChangedSinceStart = false;
+    void startWatchingPlaylistChanges();
+
+    // ---- global hot keys ---------------------------------------------------------------------
+    void tmrMediaKeys_Timer();
+    void player_CaptureHotkeys(bool enabled);
+    void window_CheckGlobalKey(int key, int ctrl, int shift, int alt, int win, const QString& name);
+    void window_UseGlobalKey(const QString& combination);
 
     // ---- timers ----------------------------------------------------------------------------
     void tmrPosition_Timer();
@@ -321,6 +357,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createMenuBar();
@@ -338,6 +375,8 @@ private:
     QString albumOf(int row);
     void sameValueSearch(int column);
 
+    std::shared_ptr<KeyStateSource> m_keys;
+    bool m_capturingKeys = false;
     std::unique_ptr<clsID3v1> m_id3v1;
     std::unique_ptr<clsID3v2> m_id3v2;
     quint64 m_currentKey = 0;       // rows followed through reordering

@@ -1,5 +1,6 @@
 veltra_core_sources(
   modExport.cpp
+  modGlobalKeys.cpp
 )
 veltra_ui_sources(
   FrmMain.cpp
@@ -7,7 +8,10 @@ veltra_ui_sources(
   FrmMain_Playback.cpp
   FrmMain_Commands.cpp
   FrmMain_Timers.cpp
+  FrmMain_Closing.cpp
+  FrmMain_HotKeys.cpp
+  FrmMain_Menus.cpp
+  FrmMain_Pending.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )
-veltra_core_sources(modGlobalKeys.cpp)

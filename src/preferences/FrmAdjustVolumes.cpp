@@ -1,6 +1,9 @@
 #include "preferences/FrmAdjustVolumes.h"
 
+#include "common/ListView.h"
 #include "common/modSettings.h"
+
+#include <QAction>
 
 #include <QCheckBox>
 #include <QVBoxLayout>
@@ -12,8 +15,15 @@ FrmAdjustVolumes::FrmAdjustVolumes()
     chkAlwaysAdjust = new QCheckBox(this);
     chkAlwaysAdjust->setObjectName(QStringLiteral("chkAlwaysAdjust"));
     chkAlwaysAdjust->setChecked(settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("AlwaysUseVolumeAdjusting"), QStringLiteral("0")));
+    mnuShowHeaders = new QAction(QStringLiteral("Show &Headers"), this);
+    mnuShowHeaders->setObjectName(QStringLiteral("mnuShowHeaders"));
+    mnuShowHeaders->setCheckable(true);
+    lstvItems = new ListView(this);
+    lstvItems->setObjectName(QStringLiteral("lstvItems"));
+    lstvItems->setColumns({QStringLiteral("Artist"), QStringLiteral("Title"), QStringLiteral("Volume"), QStringLiteral("Filename")});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chkAlwaysAdjust);
+    layout->addWidget(lstvItems);
 }
 
 int FrmAdjustVolumes::volumes_GetVolume(const QString&) const { return -1; }

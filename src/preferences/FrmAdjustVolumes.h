@@ -2,11 +2,16 @@
 // Per-song volumes.
 #include <QWidget>
 
+class ListView;
+class QAction;
+
 class QCheckBox;
 
 class FrmAdjustVolumes : public QWidget {
     Q_OBJECT
 public:
+    QAction* mnuShowHeaders;
+    ListView* lstvItems;
     FrmAdjustVolumes();
 
     QCheckBox* chkAlwaysAdjust;

@@ -1,1 +1,4 @@
-veltra_ui_sources(FrmAdjustVolumes.cpp)
+veltra_ui_sources(
+  FrmAdjustVolumes.cpp
+  FrmOptions.cpp
+)

@@ -5,6 +5,20 @@
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "common/modWindows.h"
+#include "common/ListView.h"
+#include "common/modAssociations.h"
+#include "common/modColours.h"
+#include "common/modControls.h"
+#include "common/modFolders.h"
+#include "common/modListFiles.h"
+#include "common/modRecent.h"
+#include "common/modTray.h"
+#include "controls/ctlQX_wScrollbar.h"
+#include "media/modMedia.h"
+#include "platform/MediaPlayerControl.h"
+#include "startup/modCommandLine.h"
+#include "startup/modGlobalKeySettings.h"
+#include "startup/modStartSettings.h"
 #include "extras/FrmTracking.h"
 #include "library/FrmLyrics.h"
 #include "mainwindow/FrmMenus.h"
@@ -17,7 +31,13 @@
 #include "startup/Forms.h"
 #include "startup/SingleInstance.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -29,6 +49,7 @@ using namespace veltra;
 
 namespace startup {
 bool CommandLineSwitch = false;
+bool ShowMinimizedInstead = false;
 QString BetaLabel;
 
 namespace {
@@ -144,25 +165,170 @@ StartResult Main()
 void window_LoadSettings()
 {
     FrmConsole& console = forms().get<FrmConsole>();
-    console.LoggingEnabled = false;
     FrmMain& main = forms().get<FrmMain>();
+    FrmMenus& menus = forms().get<FrmMenus>();
+    FrmVideo& video = forms().get<FrmVideo>();
+    FrmLyrics& lyrics = forms().get<FrmLyrics>();
+    const QString S = QStringLiteral("Settings");
+
+    // 1, 2: a quiet start in the stopped state.
+    console.LoggingEnabled = false;
     main.PlayerState = 1;
+    video.wmpPlayer->Stop();
+    main.LayoutReady = false;
     main.VolumeBeforeAdjust = -1;
+    main.RandomHistoryCount = 0;
     main.IsExiting = false;
-    main.CurrentTrack = 0;
-    main.LayoutReady = true;
+    main.window_ResetRandomFilenames();
+    main.mnuClear_Click();
+
+    // 3: the data folders.
     for (const char* folder : {"Playlists", "Logs", "Moods", "Updates"})
-        QDir().mkpath(programfolder::file(QString::fromLatin1(folder)));
-    main.show();
+        directory_Create(programfolder::file(QString::fromLatin1(folder)));
+
+    // 4: the main window's place.
+    main.uspControls->setFixedHeight(std::max(main.uspControls->sizeHint().height(), main.cmbPlaylists->sizeHint().height()));
+    windows_LoadPosition(&main, QStringLiteral("MainWindow"), 1500);
+    main.LayoutReady = true;
+    main.Form_Resize();
+
+    // 5: moods.
+    MoodList = settings_ReadValue(QStringLiteral("Advanced"), QStringLiteral("Moods"),
+                                  QStringLiteral("Happy|Annoyed|Sad|Low|Hyper|Bored|Slow|Fast|Angry|Other"));
+
+    // 6, 7: the video and lyrics windows at the main window's bottom-right corner.
+    const int statusHeight = main.sbStatusBar->isVisible() ? main.sbStatusBar->height() : 0;
+    video.video_GetSize();
+    video.move(main.x() + main.width() - video.width(), main.y() + main.height() - video.height() - statusHeight);
+    lyrics.lyrics_GetSize();
+    lyrics.move(main.x() + main.width() - lyrics.width(), main.y() + main.height() - lyrics.height() - statusHeight);
+
+    // 8: shortcut texts.
+    main.window_AddShortcutTexts();
+
+    // 9: file types.
+    if (settings_ReadFlag(S, QStringLiteral("RegisterFilesWhenLoading"), QStringLiteral("0"))) {
+        const std::pair<const char*, const char*> types[] = {
+            {"MP3", "1"}, {"MP2", "1"}, {"MP1", "1"}, {"MID", "0"}, {"RMI", "0"},  {"MIDI", "0"}, {"WAV", "0"},
+            {"SND", "0"}, {"AU", "0"},  {"AIF", "0"}, {"AIFC", "0"}, {"AIFF", "0"}, {"WMA", "0"},  {"AVI", "0"},
+            {"WMV", "0"}, {"MPEG", "0"}, {"MPE", "0"}, {"MPG", "0"}, {"M1V", "0"},  {"MPA", "0"},
+        };
+        for (const auto& [key, def] : types)
+            if (settings_ReadFlag(QStringLiteral("FileTypes"), QString::fromLatin1(key), QString::fromLatin1(def)))
+                associations_RegisterFileType(programfolder::title(), QString::fromLatin1(key).toLower());
+        if (settings_ReadFlag(S, QStringLiteral("UpdateWindowsIconsWhenLoading"), QStringLiteral("0"))) associations_NotifyShell();
+    }
+
+    // 10: recent lists.
+    RecentPlaylistsMax = int(vb::Val(settings_ReadValue(S, QStringLiteral("NumberofRecentPlaylists"), QStringLiteral("30"))));
+    RecentMediaMax = int(vb::Val(settings_ReadValue(S, QStringLiteral("NumberofRecentMediaFiles"), QStringLiteral("30"))));
+    recentplaylists_BuildMenu(main);
+    recentmedia_BuildMenu(main);
+
+    // 11: dynamic menus and hot keys.
+    main.window_InstallPlaylists();
+    main.window_InstallMoods();
+    main.window_InstallBookmarks();
+    main.window_UpdateMoods();
+    main.window_SetMenuImages();
+    settings_LoadGlobalKeys();
+    main.player_CaptureHotkeys(false);
+    menus.window_InstallDrives();
+
+    // 12: the playlist kept between runs.
+    const QString defaultPlaylist = programfolder::file(QStringLiteral("Playlists/default.spp"));
+    if (files_FileExists(defaultPlaylist)) main.DefaultPlaylistLoadFailed = !controls_LoadListView(main.rows(), defaultPlaylist);
+
+    // 13: column widths.
+    const char* columns[] = {"Number", "Artist", "Title", "Year", "Status", "Length"};
+    const char* widths[] = {"800", "3000", "3000", "1000", "1000", "1000"};
+    for (int c = 0; c < 6; ++c) {
+        const double w = vb::Val(settings_ReadValue(QStringLiteral("ColumnHeaders_MainWindow"), QString::fromLatin1(columns[c]), QString::fromLatin1(widths[c])));
+        main.lstvPlaylist->setColumnWidthTwips(c, w);
+    }
+
+    // 14: the layout is the window's own; 15: the remembered playlist name.
+    menus.lblPlaylist->setText(settings_ReadValue(QStringLiteral("Playback"), QStringLiteral("PlaylistUsed"), QString()));
+
+    // 16: the playlist's looks.
+    const QString A = QStringLiteral("Appearance");
+    QFont font(settings_ReadValue(A, QStringLiteral("Font"), QStringLiteral("Tahoma")));
+    const double size = vb::Val(settings_ReadValue(A, QStringLiteral("Fontsize"), QStringLiteral("8")));
+    if (size > 0) font.setPointSizeF(size);
+    main.lstvPlaylist->setFont(font);
+    const quint32 back = quint32(qint64(vb::Val(settings_ReadValue(A, QStringLiteral("BackgroundColour"), QStringLiteral("&H80000005")))));
+    const quint32 fore = quint32(qint64(vb::Val(settings_ReadValue(A, QStringLiteral("FontColour"), QStringLiteral("&H80000008")))));
+    main.lstvPlaylist->setBackColour(back);
+    main.lstvPlaylist->setForeColour(fore);
+    QPalette comboPalette = main.cmbPlaylists->palette();
+    comboPalette.setColor(QPalette::Base, colours::toQColor(back, comboPalette));
+    comboPalette.setColor(QPalette::Text, colours::toQColor(fore, comboPalette));
+    main.cmbPlaylists->setPalette(comboPalette);
+
+    // 17: the menu settings.
+    window_ApplyStartSettings();
+
+    // 18 - 20: the remembered playlist chosen in the box, without loading it.
+    main.PlaylistComboReady = false;
+    const QString used = menus.lblPlaylist->text();
+    if (!used.isEmpty() && controls_ComboFindExact(main.cmbPlaylists, used) >= 0) controls_ComboSelectText(main.cmbPlaylists, used);
+    else main.cmbPlaylists->setCurrentIndex(0);
+    main.PlaylistComboReady = true;
+
+    // 21: the displays once.
+    main.tmrWindowUpdate_Timer();
+    main.tmrPosition_Timer();
+
+    // 22: volume and balance.
+    const QString Snd = QStringLiteral("Sound");
+    main.sldVolume->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Volume"), QStringLiteral("50")))));
+    main.sldBalance->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
+    video.qxsVolume->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Volume"), QStringLiteral("50")))));
+    video.qxsBalance->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
+    main.player_Volume(main.sldVolume->value());
+    main.player_Balance(main.sldBalance->value());
+
+    // 23: the tray icon.
+    if (settings_ReadFlag(S, QStringLiteral("UseSystemTraySupport"), QStringLiteral("1"))) tray_AddIcon(QString(), &main, main.windowIcon());
+
+    // 24, 25: the command line, or playing at start.
+    main.Form_Resize();
+    const QString commandLine = commandline_FromArguments(startup::arguments(), QDir::currentPath());
+    if (!commandLine.isEmpty()) {
+        window_ProcessCommandLine(commandLine);
+        controls_RenumberItems(main.rows());
+    } else if (settings_ReadFlag(S, QStringLiteral("PlayMusicOnStartUp"), QStringLiteral("0")) && main.rows().count() >= 1) {
+        main.player_Play(1);
+    }
+
+    // 26: logging as set.
+    console.LoggingEnabled = settings_ReadFlag(S, QStringLiteral("WriteConsoleLogs"), QStringLiteral("1"));
+
+    // 27: showing, unless started into the tray.
+    if (startup::ShowMinimizedInstead) main.showMinimized();
+    else if (!startup::CommandLineSwitch || !commandLine.left(8).toLower().startsWith(QLatin1String("/systray"))) main.show();
+
+    // 28: the timers, in this order.
+    main.tmrPosition->start();
+    main.tmrMenuText->start();
+    main.tmrWindowUpdate->start();
+    main.tmrSystemTrayDetect->start();
+    if (!main.mnuWindowsDisableGlobalHotkeys->isChecked()) main.tmrMediaKeys->start();
+
+    // 29, 30.
     main.WindowShown = true;
-    console.LoggingEnabled = settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("WriteConsoleLogs"), QStringLiteral("1"));
+    main.PlaylistChangedSinceStart = false;
+    main.startWatchingPlaylistChanges();
+    main.update();
 }
 
 namespace startup {
 
 void endSession()
 {
-    QCoreApplication::exit(0);
+    // The same saving as when the desktop session ends.
+    if (forms().isLoaded<FrmMain>()) forms().get<FrmMain>().Form_QueryUnload(FrmMain::AppWindows);
+    else QCoreApplication::exit(0);
 }
 
 int run()

@@ -19,6 +19,8 @@ void setArguments(const QStringList& arguments);
 QStringList arguments();
 // Set by the command-line routine when a switch was handled.
 extern bool CommandLineSwitch;
+// "/systray" without tray support: the window starts minimised rather than hidden.
+extern bool ShowMinimizedInstead;
 extern QString BetaLabel;
 SingleInstance* instance();
 // Runs the whole program: Main, then the event loop. Returns the exit code.

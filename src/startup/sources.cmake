@@ -3,5 +3,7 @@ veltra_ui_sources(
   FrmExit.cpp
   SingleInstance.cpp
   modMain.cpp
+  modCommandLine.cpp
+  modStartSettings.cpp
+  modGlobalKeySettings.cpp
 )
-veltra_ui_sources(modGlobalKeySettings.cpp)

@@ -1,0 +1,182 @@
+// Closing the main window (to the tray), leaving the program with its state saved, and the
+// tray icon's recovery when a notification area appears.
+#include "player/FrmMain.h"
+
+#include "common/ListView.h"
+#include "common/modFiles.h"
+#include "common/modListFiles.h"
+#include "common/modSettings.h"
+#include "common/modTray.h"
+#include "common/modVB.h"
+#include "common/modWindows.h"
+#include "extras/FrmMini.h"
+#include "library/FrmLyrics.h"
+#include "mainwindow/FrmMenus.h"
+#include "platform/ProgramFolder.h"
+#include "player/FrmVideo.h"
+#include "startup/Forms.h"
+#include "startup/FrmExit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QSlider>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace {
+bool traySupport()
+{
+    return settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseSystemTraySupport"), QStringLiteral("1"));
+}
+
+// Hiding to the tray needs a notification area to come back from.
+bool trayReachable()
+{
+    return tray::availability() == tray::Availability::Available && tray_Icon();
+}
+} // namespace
+
+bool FrmMain::Form_QueryUnload(int unloadMode)
+{
+    switch (unloadMode) {
+    case FormControlMenu:
+        if (traySupport()) {
+            window_MinimizeToTray();
+        } else {
+            IsExiting = true;
+            mnuExit_Click();
+        }
+        return true;
+    case AppWindows:
+        IsExiting = true;
+        window_SaveSettingsOnClose();
+        QCoreApplication::exit(0);
+        return false;
+    case FormTaskManager:
+        IsExiting = true;
+        mnuExit_Click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    if (IsExiting || !event->spontaneous()) {
+        event->accept();
+        return;
+    }
+    if (Form_QueryUnload(FormControlMenu)) event->ignore();
+}
+
+void FrmMain::window_MinimizeToTray()
+{
+    WasMaximized = isMaximized();
+    // Without a notification area the window is only minimised, so it can always be reached.
+    const bool toTray = trayReachable();
+    if (toTray) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        hide();
+    } else {
+        showMinimized();
+    }
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("ShowMiniModeWhenWindowIsClosed"), QStringLiteral("0"))) {
+        mnuSwitchToMiniMode_Click();
+    } else {
+        // a window that is only minimised comes back through the task bar, keys and all
+        WindowShown = !toTray;
+        if (forms().isLoaded<FrmVideo>()) {
+            FrmVideo& video = forms().get<FrmVideo>();
+            if (toTray) {
+                video.setWindowState(video.windowState() | Qt::WindowMinimized);
+                video.hide();
+            } else if (video.isVisible()) {
+                video.showMinimized();
+            }
+        }
+    }
+}
+
+void FrmMain::window_CloseAll()
+{
+    // The media library and the CD player close with the program; neither window exists yet
+    // while their menu items are unchecked.
+    mnuOpenMediaLibrary->setChecked(false);
+    mnuOpenCDPlayer->setChecked(false);
+}
+
+void FrmMain::window_SaveSettingsOnClose()
+{
+    player_Stop();
+    forms().get<FrmVideo>().video_SaveSize();
+    forms().get<FrmLyrics>().lyrics_SaveSize();
+    tmrMediaKeys->stop();
+    tmrPosition->stop();
+    tmrWindowUpdate->stop();
+    if (mnuSwitchToMiniMode->isChecked() && forms().isLoaded<FrmMini>()) forms().get<FrmMini>().hide();
+    window_CloseAll();
+
+    // The playlist kept between runs. It is written whole through a temporary file, so it is
+    // never missing or half-written; a playlist that failed to load at start is not replaced
+    // by an empty one unless the user changed the playlist since.
+    const QString defaultPlaylist = programfolder::file(QStringLiteral("Playlists/default.spp"));
+    if (!(DefaultPlaylistLoadFailed && !PlaylistChangedSinceStart)) {
+        if (rows().count() >= 1) controls_SaveListView(rows(), defaultPlaylist);
+        else if (files_FileExists(defaultPlaylist)) files_DeleteFile(defaultPlaylist);
+    }
+
+    settings_WriteValue(QStringLiteral("Appearance"), QStringLiteral("Fontsize"), vb::CStr(lstvPlaylist->font().pointSizeF()));
+    settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Volume"), QString::number(sldVolume->value()));
+    settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Balance"), QString::number(sldBalance->value()));
+    const char* columns[] = {"Number", "Artist", "Title", "Year", "Status", "Length"};
+    for (int c = 0; c < 6; ++c)
+        settings_WriteValue(QStringLiteral("ColumnHeaders_MainWindow"), QString::fromLatin1(columns[c]), vb::CStr(lstvPlaylist->columnWidthTwips(c)));
+    if (rows().count() >= 1) {
+        const int selected = rows().selectedItem();
+        if (selected >= 1) settings_WriteValue(QStringLiteral("Playback"), QStringLiteral("LastPlayed"), QString::number(selected));
+    }
+    const QString used = cmbPlaylists->currentText();
+    settings_WriteValue(QStringLiteral("Playback"), QStringLiteral("PlaylistUsed"),
+                        used.toLower() == QLatin1String("((select playlist))") ? QString() : used);
+    windows_SavePosition(this, QStringLiteral("MainWindow"), 1500);
+}
+
+void FrmMain::mnuExit_Click()
+{
+    window_SaveSettingsOnClose();
+    IsExiting = true;
+    forms().get<FrmExit>();   // its timer ends the program
+}
+
+void FrmMain::tmrSystemTrayDetect_Timer()
+{
+    // Only while tray support is on: when a notification area appears (again), the icon is
+    // (re)installed, which is also how a program started hidden at log-on gets its icon.
+    if (!traySupport()) return;
+    if (tray::availability() != tray::Availability::Available) {
+        TrayIconLost = true;
+        return;
+    }
+    if (!TrayIconLost && tray_Icon()) return;
+    const bool playing = PlayerState == 0 || PlayerState == 2;
+    if (playing) tmrPosition->stop();
+    tray_RemoveIcon();
+    const bool muted = mnuMute->text() != QStringLiteral("Mut&e\tE");
+    tray_AddIcon(QString(), this, muted ? forms().get<FrmMenus>().windowIcon() : windowIcon());
+    if (playing) tmrPosition->start();
+}
+
+void FrmMain::startWatchingPlaylistChanges()
+{
+    ListViewModel& m = rows();
+    auto changed = [this] { PlaylistChangedSinceStart = true; };
+    connect(&m, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(&m, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&m, &QAbstractItemModel::dataChanged, this, changed);
+    connect(&m, &QAbstractItemModel::layoutChanged, this, changed);
+    connect(&m, &QAbstractItemModel::modelReset, this, changed);
+}

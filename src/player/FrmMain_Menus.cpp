@@ -1,0 +1,49 @@
+// Menu commands whose full forms come with their own windows; these do what start-up and
+// the command line rely on.
+#include "player/FrmMain.h"
+
+#include "common/FrmConsole.h"
+#include "common/ListView.h"
+#include "common/modControls.h"
+#include "common/modSettings.h"
+#include "extras/FrmMini.h"
+#include "startup/Forms.h"
+
+#include <QAction>
+#include <QComboBox>
+
+void FrmMain::mnuLockPlaylist_Click()
+{
+    const bool lock = !mnuLockPlaylist->isChecked();
+    mnuLockPlaylist->setChecked(lock);
+    settings_WriteFlag(QStringLiteral("Settings"), QStringLiteral("LockPlaylist"), lock);
+    lstvPlaylist->setEnabled(!lock);
+}
+
+void FrmMain::mnuClear_Click() {}
+
+void FrmMain::mnuNew_Click()
+{
+    player_Stop();
+    controls_ClearListView(rows());
+    PlayNextIndex = 0;
+    cmbPlaylists->setCurrentIndex(0);
+    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
+}
+
+void FrmMain::mnuOpenCDPlayer_Click() {}
+void FrmMain::mnuOpenMediaLibrary_Click() {}
+
+void FrmMain::mnuSwitchToMiniMode_Click()
+{
+    const bool mini = !mnuSwitchToMiniMode->isChecked();
+    mnuSwitchToMiniMode->setChecked(mini);
+    FrmMini& window = forms().get<FrmMini>();
+    if (mini) {
+        window.show();
+        hide();
+    } else {
+        window.hide();
+        show();
+    }
+}
