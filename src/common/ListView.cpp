@@ -89,10 +89,19 @@ void ListView::attach()
 
 void ListView::setColumns(const QStringList& headers) { m_items->setColumns(headers); }
 
-double ListView::columnWidthTwips(int column) const { return vb::PixelsToTwips(columnWidth(column)); }
+double ListView::columnWidthTwips(int column) const
+{
+    // A width set in twips reads back as set while the column keeps its pixel width, so
+    // stored widths do not drift by a pixel's rounding at every run.
+    const int pixels = columnWidth(column);
+    const auto it = m_twipWidths.find(column);
+    if (it != m_twipWidths.end() && std::max(0, vb::TwipsToPixels(it->second)) == pixels) return it->second;
+    return vb::PixelsToTwips(pixels);
+}
 
 void ListView::setColumnWidthTwips(int column, double twips)
 {
+    m_twipWidths[column] = twips;
     setColumnWidth(column, std::max(0, vb::TwipsToPixels(twips)));
 }
 

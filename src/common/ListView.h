@@ -11,6 +11,8 @@
 
 #include <QTreeView>
 
+#include <map>
+
 class ListView : public QTreeView {
     Q_OBJECT
 public:
@@ -63,6 +65,7 @@ private:
     ListViewModel* m_items = nullptr;
     ListViewModel* m_own = nullptr;
     QList<QMetaObject::Connection> m_links;
+    std::map<int, double> m_twipWidths;
     quint32 m_backColour;
     quint32 m_foreColour;
 };

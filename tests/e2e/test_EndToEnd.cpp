@@ -136,3 +136,44 @@ TEST_F(EndToEnd, InstanceLeftByACrashDoesNotBlockTheNextStart)
     EXPECT_EQ(terminate(next), 0);
 }
 } // namespace
+
+#include "common/ListViewModel.h"
+#include "common/modListFiles.h"
+#include "support/Mp3Maker.h"
+
+namespace {
+TEST_F(EndToEnd, FilesOnTheCommandLineAreKeptInTheDefaultPlaylist)
+{
+    QStringList files;
+    for (int i = 1; i <= 3; ++i) {
+        const QString path = home.path() + QStringLiteral("/music/song%1.mp3").arg(i);
+        QDir().mkpath(home.path() + QStringLiteral("/music"));
+        ASSERT_TRUE(mp3maker::makeMp3(path, {.artist = QStringLiteral("Artist %1").arg(i), .title = QStringLiteral("Title %1").arg(i),
+                                             .year = QStringLiteral("200%1").arg(i), .seconds = 61, .id3v1 = true}));
+        files.append(path);
+    }
+    QProcess first;
+    startPlayer(first, files);
+    ASSERT_TRUE(waitForMainWindow(first)) << first.readAll().constData();
+    EXPECT_EQ(terminate(first), 0) << first.readAll().constData();
+
+    const QString spp = home.path() + QStringLiteral("/Playlists/default.spp");
+    auto load = [&] {
+        ListViewModel list;
+        list.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        EXPECT_TRUE(controls_LoadListView(list, spp));
+        return std::vector<QStringList>{list.cells(1), list.cells(2), list.cells(3), list.cells(4)};
+    };
+    const auto rows = load();
+    EXPECT_EQ(rows[0], QStringList({"01", "Artist 1", "Title 1", "2001", "Play", "01:01", files[0]}));
+    EXPECT_EQ(rows[2], QStringList({"03", "Artist 3", "Title 3", "2003", "Play", "01:01", files[2]}));
+    EXPECT_TRUE(rows[3].isEmpty());
+
+    // the next start shows them again, and keeps them
+    QProcess second;
+    startPlayer(second);
+    ASSERT_TRUE(waitForMainWindow(second));
+    EXPECT_EQ(terminate(second), 0);
+    EXPECT_EQ(load(), rows);
+}
+} // namespace

@@ -1,0 +1,206 @@
+#include "common/ListView.h"
+#include "common/modListFiles.h"
+#include "common/modSettings.h"
+#include "common/modTray.h"
+#include "platform/MediaPlayerControl.h"
+#include "platform/KeyStateSource.h"
+#include "platform/FakeKeyStateSource.h"
+#include "player/FrmMain.h"
+#include "startup/Forms.h"
+#include "startup/FrmExit.h"
+#include "startup/modMain.h"
+#include "support/Mp3Maker.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSlider>
+#include <QTimer>
+
+namespace {
+
+const QStringList kColumns = {"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"};
+
+class ClosingTest : public VeltraTest {
+protected:
+    void SetUp() override
+    {
+        VeltraTest::SetUp();
+        startup::CommandLineSwitch = false;
+        startup::ShowMinimizedInstead = false;
+        startup::setArguments({});
+        tray::setAvailabilityOverride([this] { return trayHere; });
+    }
+    void TearDown() override
+    {
+        tray::setAvailabilityOverride(nullptr);
+        tray_RemoveIcon();
+        VeltraTest::TearDown();
+    }
+    void start() { ASSERT_EQ(Main(), StartResult::Running); }
+    FrmMain& main() { return forms().get<FrmMain>(); }
+    QString song(const QString& name)
+    {
+        QDir().mkpath(home("music"));
+        const QString path = home("music/" + name);
+        mp3maker::makeMp3(path, {.artist = "A " + name, .title = "T", .seconds = 2});
+        return path;
+    }
+    QString defaultSpp() const { return home("Playlists/default.spp"); }
+    tray::Availability trayHere = tray::Availability::Available;
+};
+
+TEST_F(ClosingTest, ExitSavesPlaylistAndState)
+{
+    start();
+    FrmMain& m = main();
+    m.playlist_AddSong("A", "T", "", song("a.mp3"));
+    m.playlist_AddSong("B", "T", "", song("b.mp3"));
+    m.rows().selectOnly(2);
+    m.sldVolume->setValue(70);
+    m.sldBalance->setValue(30);
+    m.mnuExit_Click();
+    EXPECT_TRUE(m.IsExiting);
+    EXPECT_TRUE(forms().isLoaded<FrmExit>());
+
+    ListViewModel saved;
+    saved.setColumns(kColumns);
+    ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
+    EXPECT_EQ(saved.count(), 2);
+    EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));
+    EXPECT_EQ(settings_ReadValue("Sound", "Balance", ""), QStringLiteral("30"));
+    EXPECT_EQ(settings_ReadValue("ColumnHeaders_MainWindow", "Artist", ""), QStringLiteral("3000"));
+    EXPECT_EQ(settings_ReadValue("ColumnHeaders_MainWindow", "Number", ""), QStringLiteral("800"));
+    EXPECT_EQ(settings_ReadValue("Playback", "LastPlayed", ""), QStringLiteral("2"));
+    EXPECT_EQ(settings_ReadValue("Playback", "PlaylistUsed", "x"), QString());   // "((Select Playlist))"
+    EXPECT_FALSE(settings_ReadValue("Position_MainWindow", "Window_Top", "").isEmpty());
+    EXPECT_EQ(settings_ReadValue("Position_MainWindow", "Window_Maximized", ""), QStringLiteral("0"));
+    EXPECT_FALSE(m.tmrPosition->isActive());
+    EXPECT_FALSE(m.tmrMediaKeys->isActive());
+}
+
+TEST_F(ClosingTest, ExitWithAnEmptyPlaylistRemovesDefaultPlaylist)
+{
+    writeFile("Playlists/default.spp", "");
+    writeFile("settings.ini", "[Playback]\r\nLastPlayed=5\r\n");
+    start();
+    main().mnuExit_Click();
+    EXPECT_FALSE(QFile::exists(defaultSpp()));
+    EXPECT_EQ(settings_ReadValue("Playback", "LastPlayed", ""), QStringLiteral("5"));
+}
+
+TEST_F(ClosingTest, PlaylistThatFailedToLoadIsNotOverwrittenUnlessChanged)
+{
+    // a record cut short: the load fails and the file must survive an exit
+    const QByteArray broken = "\"01\"\r\n\"A\"\r\n\"T\"\r\n";
+    writeFile("Playlists/default.spp", broken);
+    start();
+    EXPECT_EQ(main().rows().count(), 0);
+    main().mnuExit_Click();
+    EXPECT_EQ(readFile(defaultSpp()), broken);
+}
+
+TEST_F(ClosingTest, ChangedPlaylistReplacesOneThatFailedToLoad)
+{
+    writeFile("Playlists/default.spp", "\"01\"\r\n");
+    start();
+    main().playlist_AddSong("A", "T", "", song("a.mp3"));
+    main().mnuExit_Click();
+    EXPECT_EQ(readFile(defaultSpp()).count('\n'), 7);
+}
+
+TEST_F(ClosingTest, CloseBoxHidesToTheTray)
+{
+    start();
+    FrmMain& m = main();
+    ASSERT_NE(tray_Icon(), nullptr);
+    EXPECT_TRUE(m.Form_QueryUnload(FrmMain::FormControlMenu));
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_FALSE(m.WindowShown);
+    EXPECT_FALSE(m.IsExiting);
+}
+
+TEST_F(ClosingTest, CloseBoxWithoutANotificationAreaMinimises)
+{
+    start();
+    trayHere = tray::Availability::Missing;
+    FrmMain& m = main();
+    EXPECT_TRUE(m.Form_QueryUnload(FrmMain::FormControlMenu));
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_TRUE(m.isMinimized());
+    EXPECT_TRUE(m.WindowShown);
+}
+
+TEST_F(ClosingTest, CloseBoxWithoutTraySupportExits)
+{
+    writeFile("settings.ini", "[Settings]\r\nUseSystemTraySupport=0\r\n");
+    start();
+    main().Form_QueryUnload(FrmMain::FormControlMenu);
+    EXPECT_TRUE(main().IsExiting);
+    EXPECT_TRUE(forms().isLoaded<FrmExit>());
+}
+
+TEST_F(ClosingTest, SessionEndSavesLikeExit)
+{
+    start();
+    main().playlist_AddSong("A", "T", "", song("a.mp3"));
+    startup::endSession();
+    EXPECT_TRUE(main().IsExiting);
+    EXPECT_TRUE(QFile::exists(defaultSpp()));
+}
+
+TEST_F(ClosingTest, TrayRecoveryInstallsTheIconWhenATrayAppears)
+{
+    trayHere = tray::Availability::NoDesktop;
+    start();
+    tray_RemoveIcon();
+    trayHere = tray::Availability::Missing;
+    main().tmrSystemTrayDetect_Timer();
+    EXPECT_TRUE(TrayIconLost);
+    EXPECT_EQ(tray_Icon(), nullptr);
+    trayHere = tray::Availability::Available;
+    main().tmrSystemTrayDetect_Timer();
+    EXPECT_NE(tray_Icon(), nullptr);
+    EXPECT_FALSE(TrayIconLost);
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(ClosingTest, NoTrayRecoveryWithoutTraySupport)
+{
+    writeFile("settings.ini", "[Settings]\r\nUseSystemTraySupport=0\r\n");
+    start();
+    main().tmrSystemTrayDetect_Timer();
+    EXPECT_EQ(tray_Icon(), nullptr);
+}
+
+TEST_F(ClosingTest, GlobalKeysRunTheirActions)
+{
+    auto keys = std::make_shared<FakeKeyStateSource>();
+    keystate::ScopedTestSource scoped(keys);
+    start();
+    FrmMain& m = main();
+    m.playlist_AddSong("A", "T", "", song("a.mp3"));
+    m.playlist_AddSong("B", "T", "", song("b.mp3"));
+    m.rows().selectOnly(1);
+    m.window_UseGlobalKey(QStringLiteral("media:  play/pause"));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    m.tmrPosition_Timer();
+    m.window_UseGlobalKey(QStringLiteral("Media:  Next"));
+    EXPECT_EQ(m.CurrentTrack, 2);
+    m.sldVolume->setValue(100);
+    m.window_UseGlobalKey(QStringLiteral("Media:  Volume Up"));
+    EXPECT_EQ(m.sldVolume->value(), 100);
+    m.window_UseGlobalKey(QStringLiteral("Media:  Volume Down"));
+    EXPECT_EQ(m.sldVolume->value(), 99);
+    EXPECT_EQ(m.wmpPlayer().Volume(), 99 * 60 - 6000);
+
+    // a press seen by the poll on the timer's tick
+    keys->tap(keystate::vk::MediaStop);
+    m.tmrPosition_Timer();
+    m.tmrMediaKeys_Timer();
+    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Stopped));
+}
+
+} // namespace
