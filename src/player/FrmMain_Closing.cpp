@@ -16,6 +16,7 @@
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 #include "startup/FrmExit.h"
+#include "startup/modMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,7 +54,7 @@ bool FrmMain::Form_QueryUnload(int unloadMode)
     case AppWindows:
         IsExiting = true;
         window_SaveSettingsOnClose();
-        QCoreApplication::exit(0);
+        startup::quit(0);
         return false;
     case FormTaskManager:
         IsExiting = true;

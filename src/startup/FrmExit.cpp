@@ -2,6 +2,7 @@
 
 #include "common/modSettings.h"
 #include "common/modTray.h"
+#include "startup/modMain.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -30,6 +31,6 @@ void FrmExit::tmrTimer_Timer()
             tray_RemoveIcon();
     } else if (Counter == 2) {
         tmrTimer->stop();
-        QCoreApplication::exit(0);
+        startup::quit(0);
     }
 }

@@ -290,6 +290,7 @@ void window_LoadSettings()
 
     // 23: the tray icon.
     if (settings_ReadFlag(S, QStringLiteral("UseSystemTraySupport"), QStringLiteral("1"))) tray_AddIcon(QString(), &main, main.windowIcon());
+    if (startup::quitting()) return;   // the session ended while a box was open
 
     // 24, 25: the command line, or playing at start.
     main.Form_Resize();
@@ -324,11 +325,25 @@ void window_LoadSettings()
 
 namespace startup {
 
+namespace {
+bool g_quitting = false;
+int g_quitCode = 0;
+} // namespace
+
+void quit(int code)
+{
+    g_quitting = true;
+    g_quitCode = code;
+    QCoreApplication::exit(code);
+}
+
+bool quitting() { return g_quitting; }
+
 void endSession()
 {
     // The same saving as when the desktop session ends.
     if (forms().isLoaded<FrmMain>()) forms().get<FrmMain>().Form_QueryUnload(FrmMain::AppWindows);
-    else QCoreApplication::exit(0);
+    else quit(0);
 }
 
 int run()
@@ -338,7 +353,9 @@ int run()
     const StartResult r = Main();
     if (r == StartResult::AlreadyRunning) return 0;
     if (r == StartResult::NoSoundDevice) return 1;
-    const int code = QApplication::exec();
+    // A signal that ended the program while start-up waited on a message box leaves no loop
+    // to run.
+    const int code = startup::quitting() ? g_quitCode : QApplication::exec();
     forms().unloadAll();
     return code;
 }

@@ -27,4 +27,8 @@ SingleInstance* instance();
 int run();
 // Saving at the end of the desktop session or on SIGTERM, then the end of the program.
 void endSession();
+// Ends the program: every event loop returns, and one still to come (the end of start-up,
+// a message box) does not start.
+void quit(int code = 0);
+bool quitting();
 } // namespace startup
