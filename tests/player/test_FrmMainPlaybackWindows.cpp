@@ -150,6 +150,12 @@ TEST_F(PlaybackTest, NowPlayingPopupOnlyWhileAnotherProgramIsActive)
     EXPECT_TRUE(popup.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
     EXPECT_TRUE(popup.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_NE(QApplication::activeWindow(), &popup);
+
+    // A click on it brings the player back and removes it.
+    main->hide();
+    popup.Form_Click();
+    EXPECT_FALSE(forms().isLoaded<FrmPlaying>());
+    EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(PlaybackTest, NowPlayingPopupWidthRuleAndCentre)
