@@ -264,6 +264,9 @@ public:
     void player_Volume(int v);
     void player_Balance(int v);
     void player_Play(int playOrigin);
+    // A song's stored volume (-1 for none) put on the volume slider and the player, or the
+    // user's own volume back after songs with stored ones.
+    void player_AdjustVolume(int storedVolume);
     void player_NextTrack();
     void player_Stop();
     void player_ShowPlaying();
@@ -370,6 +373,7 @@ private:
     void releaseTags();
     void playNextCaptions(bool inUse);
     void startByPlayRule();
+    void handOffSkippedRow();
     void stopAndUnload();
     void startOfList();
     QString albumOf(int row);
@@ -381,6 +385,7 @@ private:
     std::unique_ptr<clsID3v2> m_id3v2;
     quint64 m_currentKey = 0;       // rows followed through reordering
     quint64 m_playNextKey = 0;
-    int m_skipHandOffDepth = 0;     // guards a playlist of nothing but "Skip" rows
-    bool m_songStartedSinceHandOff = false;
+    // A "Skip" row at the end handed over to the next-track decision and no song has
+    // started since: a second such hand-off stops instead of going round for ever.
+    bool m_skipHandOff = false;
 };

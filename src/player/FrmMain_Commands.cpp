@@ -66,12 +66,12 @@ void FrmMain::mnuStop_Click() { player_Stop(); }
 void FrmMain::mnuNextTrackAdvanced_Click() { player_NextTrack(); }
 
 namespace {
-// The first row whose file name equals `file`, ignoring case; 0 for none.
+// The first row of the file `file` (paths name one file only when equal as texts); 0 for none.
 int rowOfFile(const ListViewModel& list, const QString& file)
 {
     if (file.isEmpty()) return 0;
     for (int r = 1; r <= list.count(); ++r)
-        if (QString::compare(list.subItem(r, 6), file, Qt::CaseInsensitive) == 0) return r;
+        if (list.subItem(r, 6) == file) return r;
     return 0;
 }
 } // namespace
@@ -95,8 +95,10 @@ void FrmMain::mnuNextTrack_Click()
         if (PlayerState == 1) CurrentTrack = list.selectedItem();
         if (CurrentTrack == list.count()) CurrentTrack = 0;
         ++CurrentTrack;
-        player.setFileName(list.subItem(CurrentTrack, 6));
-        controls_SelectItem(list, CurrentTrack);
+        if (CurrentTrack <= list.count()) {   // an empty list loads and selects nothing
+            player.setFileName(list.subItem(CurrentTrack, 6));
+            controls_SelectItem(list, CurrentTrack);
+        }
     }
     if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
         || PlayerState == 2)
@@ -121,23 +123,17 @@ void FrmMain::mnuPrevious_Click()
     if (!fromHistory) {
         if (PlayerState == 1) CurrentTrack = list.selectedItem();
         const int n = list.count();
-        if (n == 0 || CurrentTrack < 1) return;   // nothing to step back to
-        if (CurrentTrack == 1) CurrentTrack = n + 1;
-        // Step back to the nearest "Play" row, at most one lap round the list.
-        int passes = 0;
+        if (n == 0 || CurrentTrack < 1) return;   // nothing to step back from
+        // Back to the nearest earlier "Play" row, round from the first row to the last; one
+        // lap at most, so a list without a "Play" row leaves everything as it was.
+        int row = CurrentTrack == 1 || CurrentTrack > n ? n + 1 : CurrentTrack;
         bool found = false;
-        while (passes <= n) {
-            ++passes;
-            --CurrentTrack;
-            if (CurrentTrack < 1) CurrentTrack = n;
-            const QString status = list.subItem(CurrentTrack, 4);
-            if (status == QLatin1String("Play")) {
-                found = true;
-                break;
-            }
-            if (status == QLatin1String("Skip") && CurrentTrack == 1) CurrentTrack = n + 1;
+        for (int pass = 0; pass < n && !found; ++pass) {
+            row = row > 1 ? row - 1 : n;
+            found = list.subItem(row, 4) == QLatin1String("Play");
         }
         if (!found) return;
+        CurrentTrack = row;
         player.setFileName(list.subItem(CurrentTrack, 6));
         controls_SelectItem(list, CurrentTrack);
     }
@@ -186,6 +182,7 @@ void FrmMain::mnuMute_Click()
         mnuMute->setText(QStringLiteral("Un-Mut&e") + kTab + u'E');
         if (button) {
             button->setToolTip(QStringLiteral("Un-Mute"));
+            button->setIcon(QIcon::fromTheme(QStringLiteral("audio-volume-high"), QApplication::style()->standardIcon(QStyle::SP_MediaVolume)));
             if (!button->isChecked()) button->setChecked(true);
         }
         player_Volume(0);
@@ -195,6 +192,7 @@ void FrmMain::mnuMute_Click()
         mnuMute->setText(QStringLiteral("Mut&e") + kTab + u'E');
         if (button) {
             button->setToolTip(QStringLiteral("Mute"));
+            button->setIcon(QIcon::fromTheme(QStringLiteral("audio-volume-muted"), QApplication::style()->standardIcon(QStyle::SP_MediaVolumeMuted)));
             if (button->isChecked()) button->setChecked(false);
         }
         player_Volume(sldVolume->value());
@@ -272,7 +270,15 @@ void FrmMain::mnuRemoveSelected_Click()
     ListViewModel& list = rows();
     const QList<int> selected = list.selectedRows();
     if (selected.isEmpty()) return;
+    const int playing = CurrentTrack;
+    const bool playingGoes = selected.contains(playing);
+    int above = 0;
+    for (int r : selected)
+        if (r < playing) ++above;
     list.removeRowList(selected);
+    // When the playing row itself went, the row before its place stands for it, so the next
+    // track is the row that followed it.
+    if (playing >= 1) CurrentTrack = playingGoes ? playing - above - 1 : playing - above;
     controls_RenumberItems(list);
     if (CurrentTrack >= 1 && CurrentTrack <= list.count() && NowPlayingInfo[2] == list.subItem(CurrentTrack, 6))
         controls_SelectItem(list, CurrentTrack);

@@ -35,6 +35,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace veltra;
 
 namespace {
@@ -61,22 +63,51 @@ void FrmMain::player_Balance(int v) { wmpPlayer().setBalance(qint16(v * 100 - 50
 
 // ---- playing a row ------------------------------------------------------------------------------
 
+void FrmMain::player_AdjustVolume(int storedVolume)
+{
+    auto apply = [this](int value) {
+        sldVolume->setValue(value);
+        player_Volume(sldVolume->value());
+        if (mnuSwitchToMiniMode->isChecked()) forms().get<FrmMini>().qxsVolume->setValue(sldVolume->value());
+    };
+    if (storedVolume != -1) {
+        // The user's own volume is the one before the first stored volume of a run of songs.
+        if (VolumeBeforeAdjust == -1) VolumeBeforeAdjust = sldVolume->value();
+        apply(storedVolume);
+    } else if (VolumeBeforeAdjust != -1) {
+        apply(VolumeBeforeAdjust);
+        VolumeBeforeAdjust = -1;
+    }
+}
+
+void FrmMain::handOffSkippedRow()
+{
+    // A skipped last row leaves the choice to the next-track decision. When that comes back
+    // round to such a hand-off before any song has started (nothing but Skip rows to go to),
+    // playing stops there rather than going round without end.
+    if (m_skipHandOff) {
+        stopAndUnload();
+        return;
+    }
+    m_skipHandOff = true;
+    player_NextTrack();
+    m_skipHandOff = false;
+}
+
 void FrmMain::player_Play(int playOrigin)
 {
     ListViewModel& list = rows();
     MediaPlayerControl& player = wmpPlayer();
 
-    if (controls_GetSelectedCount(list) > 1) {
+    const int selectedCount = controls_GetSelectedCount(list);
+    if (selectedCount > 1) {
         msgBox(QStringLiteral("You have selected more than 1 song from the playlist.\r\n\r\n"
                               "When playing songs, you must only select 1 song at a time.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Multiple Songs Selected"));
         return;
     }
-    int selected = list.selectedItem();
-    if (selected >= 1 && !list.isSelected(selected) && controls_GetSelectedCount(list) == 1) selected = list.selectedRows().first();
-    if (selected < 1 || selected > list.count()) {
-        if (controls_GetSelectedCount(list) == 1) selected = list.selectedRows().first();
-    }
+    // The one selected row; with none selected, the list's current row.
+    int selected = selectedCount == 1 ? list.selectedRows().first() : list.selectedItem();
     if (selected < 1 || selected > list.count()) {
         playError();
         return;
@@ -108,28 +139,25 @@ void FrmMain::player_Play(int playOrigin)
     }
 
     const QString status = list.subItem(selected, 4);
-    if (status == QLatin1String("Skip") || status == QLatin1String("Skip Once")) {
-        // A playlist of nothing but Skip rows must not hand over without end.
-        if (m_skipHandOffDepth > 0 && !m_songStartedSinceHandOff && m_skipHandOffDepth > list.count() + 1) return;
-        if (status == QLatin1String("Skip Once")) list.setSubItem(selected, 4, QStringLiteral("Play"));
+    if (status == QLatin1String("Skip Once")) {
+        list.setSubItem(selected, 4, QStringLiteral("Play"));
         if (selected == list.count()) {
-            ++m_skipHandOffDepth;
-            player_NextTrack();
-            --m_skipHandOffDepth;
+            handOffSkippedRow();
             return;
         }
-        if (status == QLatin1String("Skip Once")) {
-            controls_SelectItem(list, selected + 1);
-            player_Play(1);
+        controls_SelectItem(list, selected + 1);
+        player_Play(1);
+        return;
+    }
+    if (status == QLatin1String("Skip")) {
+        if (selected == list.count()) {
+            handOffSkippedRow();
             return;
         }
         int r = selected;
-        while (r < list.count() && list.subItem(r, 4) == QLatin1String("Skip")) {
-            ++r;
-            controls_SelectItem(list, r);
-        }
+        while (r < list.count() && list.subItem(r, 4) == QLatin1String("Skip")) controls_SelectItem(list, ++r);
         if (list.subItem(r, 4) != QLatin1String("Skip")) player_Play(1);
-        return;
+        return;   // a run of Skip rows to the end plays nothing; the last row stays selected
     }
 
     if (status == QLatin1String("Play Once")) list.setSubItem(selected, 4, QStringLiteral("Skip"));
@@ -142,29 +170,14 @@ void FrmMain::player_Play(int playOrigin)
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(NowPlayingInfo[0], NowPlayingInfo[1], QStringLiteral("Music"), QString(), QStringLiteral("{1} - {0}"), true);
     player.Play();
-    m_songStartedSinceHandOff = true;
+    m_skipHandOff = false;   // a song started
     const QString file = player.FileName();   // the path as loaded; lower case only to compare
 
     controls_SelectItem(list, CurrentTrack);
     playlist_UpdatePlaylist(CurrentTrack);
 
     FrmAdjustVolumes& volumes = forms().get<FrmAdjustVolumes>();
-    if (volumes.chkAlwaysAdjust->isChecked()) {
-        const int v = volumes.volumes_GetVolume(file);
-        auto applyVolume = [this](int value) {
-            sldVolume->setValue(value);
-            player_Volume(sldVolume->value());
-            if (mnuSwitchToMiniMode->isChecked()) forms().get<FrmMini>().qxsVolume->setValue(sldVolume->value());
-        };
-        if (v != -1) {
-            // the user's own volume is kept from the first song with a stored one
-            if (VolumeBeforeAdjust == -1) VolumeBeforeAdjust = sldVolume->value();
-            applyVolume(v);
-        } else if (VolumeBeforeAdjust != -1) {
-            applyVolume(VolumeBeforeAdjust);
-            VolumeBeforeAdjust = -1;
-        }
-    }
+    if (volumes.chkAlwaysAdjust->isChecked()) player_AdjustVolume(volumes.volumes_GetVolume(file));
 
     const quint64 playingKey = list.rowKey(CurrentTrack);
     if (list.subItem(CurrentTrack, 4) == QLatin1String("Remove")) mnuRemoveSelected_Click();
@@ -238,6 +251,7 @@ void FrmMain::stopAndUnload()
 void FrmMain::startOfList()
 {
     CurrentTrack = mnuWorkForwardThroughList->isChecked() ? 1 : rows().count();
+    if (CurrentTrack < 1 || CurrentTrack > rows().count()) return;   // an empty list: nothing to load
     wmpPlayer().setFileName(rows().subItem(CurrentTrack, 6));
     controls_SelectItem(rows(), CurrentTrack);
 }
@@ -305,16 +319,6 @@ void FrmMain::player_NextTrack()
         return;
     }
 
-    // A hand-off to the next track that comes back round without any song having started
-    // (a playlist of nothing but Skip rows) stops instead of going on without end.
-    if (m_skipHandOffDepth > 0 && !m_songStartedSinceHandOff) {
-        if (m_skipHandOffDepth > 1) {
-            player_Stop();
-            return;
-        }
-    }
-    if (m_skipHandOffDepth == 0) m_songStartedSinceHandOff = false;
-
     const bool atEnd = (!mnuWorkBackwardsThroughPlaylist->isChecked() && CurrentTrack == list.count())
                        || (CurrentTrack == 1 && !mnuWorkForwardThroughList->isChecked());
     if (!atEnd) {
@@ -354,16 +358,14 @@ void FrmMain::player_NextTrack()
         startByPlayRule();
         mnuPlaylistStopAfterEnding_Click();
     } else if (mnuPlaylistPickRandomAfterEnding->isChecked()) {
-        // Draws from the real playlists only (entries 1 .. count-1 of the box).
-        const int playlists = cmbPlaylists->count() - 1;
-        if (playlists < 1) {
-            stopAndUnload();
-            return;
-        }
+        // Drawn among the real playlists of the box only; with none, nothing happens.
+        QList<int> playlists;
+        for (int i = 1; i < cmbPlaylists->count(); ++i)
+            if (cmbPlaylists->itemText(i) != QLatin1String("((Select Playlist))")) playlists.append(i);
+        if (playlists.isEmpty()) return;
         playlist_UpdatePlaylist(0);
-        int pick = math_GetRandomNumber(playlists, 0, false, 20);
-        if (pick < 1) pick = 1;
-        cmbPlaylists->setCurrentIndex(pick);
+        const int pick = std::clamp(math_GetRandomNumber(int(playlists.size()), 0, false, 20), 1, int(playlists.size()));
+        cmbPlaylists->setCurrentIndex(playlists.at(pick - 1));
         startOfList();
         window_ResetRandomFilenames();
         startByPlayRule();
@@ -408,7 +410,11 @@ void FrmMain::player_ShowPlaying()
     popup.TickCount = 0;
     windows_ShowNoActivate(&popup, 0);
     windows_SetAlwaysOnTop(&popup, true);
-    popup.lblText->setText(rows().subItem(CurrentTrack, 1) + QStringLiteral(" - ") + rows().subItem(CurrentTrack, 2));
+    // The playing row's texts; a "Remove" row has left the list already, so its song's own.
+    const ListViewModel& list = rows();
+    const bool rowPlays = CurrentTrack >= 1 && CurrentTrack <= list.count() && list.subItem(CurrentTrack, 6) == NowPlayingInfo[2];
+    popup.lblText->setText(rowPlays ? list.subItem(CurrentTrack, 1) + QStringLiteral(" - ") + list.subItem(CurrentTrack, 2)
+                                    : NowPlayingInfo[0] + QStringLiteral(" - ") + NowPlayingInfo[1]);
     popup.lblText->adjustSize();
     const int labelW = popup.lblText->width();
     popup.resize(labelW + vb::TwipsToPixels(480), popup.height());

@@ -22,7 +22,6 @@ FrmPlaying::FrmPlaying()
     resize(300, 40);
     lblText = new QLabel(this);
     lblText->setObjectName(QStringLiteral("lblText"));
-    lblText->installEventFilter(this);
     lblText->setAttribute(Qt::WA_TransparentForMouseEvents);
     tmrTimer = new QTimer(this);
     tmrTimer->setInterval(1000);
