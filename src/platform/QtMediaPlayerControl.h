@@ -32,6 +32,7 @@
 // becomes the level 10^(v/2000); -10000 or below is silence. Balance b (-5000..5000) becomes
 // the panorama b/5000.
 #include "platform/MediaPlayerControl.h"
+#include "platform/VideoFrameWidget.h"
 
 #include <QImage>
 #include <QMutex>
@@ -45,7 +46,6 @@ typedef struct _GstMessage GstMessage;
 
 namespace veltra {
 
-class VideoFrameWidget;
 
 class QtMediaPlayerControl : public MediaPlayerControl {
     Q_OBJECT
