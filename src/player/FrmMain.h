@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class ListView;
 class ListViewModel;
@@ -253,8 +254,9 @@ public:
     void window_RemoveFilenameMenus();
     void cmbPlaylists_Click();
     void playlist_Select(QString& name);
-    void player_SaveHTMLPlaylist(const QString& path);
-    void player_SaveTEXTPlaylist(const QString& path);
+    // Both replace the file whole; false when it could not be written (the caller reports it).
+    bool player_SaveHTMLPlaylist(const QString& path);
+    bool player_SaveTEXTPlaylist(const QString& path);
     void playlist_UpdatePlaylist(int playingRow);
     void window_UncheckMenus();
     bool IsDraggingRow = false;   // a drag of rows started in the list itself
@@ -342,6 +344,7 @@ private:
     std::unique_ptr<clsID3v2> m_id3v2;
     quint64 m_currentKey = 0;       // rows followed through reordering
     quint64 m_playNextKey = 0;
+    std::vector<quint64> m_keysUpToCurrent;   // rows 1..CurrentTrack while the rows are reset
     int m_skipHandOffDepth = 0;     // guards a playlist of nothing but "Skip" rows
     bool m_songStartedSinceHandOff = false;
 };
