@@ -79,10 +79,15 @@ QString bigPlaylist()
         QFile f(path);
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
         for (int i = 1; i <= kRows; ++i) {
+            // albums of ten songs: artist and year shared within an album, lengths and names not
             const QString n = QString::number(i);
-            const QStringList cells = {n, QStringLiteral("Artist ") + QString::number(i % 977), QStringLiteral("Title number ") + n,
-                                       QStringLiteral("1999"), QStringLiteral("Play"), QStringLiteral("03:45"),
-                                       QStringLiteral("/home/user/Music/Some Artist/Some Album/") + n + QStringLiteral(" - A Song.mp3")};
+            const QString album = QString::number(i / 10);
+            const QString artist = QStringLiteral("Artist ") + QString::number((i / 10) % 977);
+            const QString length = QStringLiteral("%1:%2").arg(2 + (i * 7) % 5, 2, 10, QLatin1Char('0')).arg((i * 13) % 60, 2, 10, QLatin1Char('0'));
+            const QStringList cells = {n, artist, QStringLiteral("Title number ") + n, QString::number(1960 + (i / 10) % 60),
+                                       QStringLiteral("Play"), length,
+                                       QStringLiteral("/home/user/Music/") + artist + QStringLiteral("/Album ") + album + u'/' + n
+                                           + QStringLiteral(" - A Song.mp3")};
             f.write(listfile::formatCells(cells).toUtf8());
         }
     }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ListView;
@@ -330,6 +331,7 @@ private:
     void createControls();
     void connectCommands();
     void followRows();
+    void updateItem(int row, bool namesOnly, std::optional<bool> useLargerTags);   // unset: read the setting
     clsID3v1& id3v1();
     clsID3v2& id3v2();
     void releaseTags();

@@ -75,6 +75,8 @@ void FrmMain::playlist_AddSong(const QString& artist, const QString& title, cons
 
 void FrmMain::playlist_AddDirectory(const QString& directory, const QString& extension)
 {
+    // All rows in one insertion and all log lines in one write: a folder of thousands of
+    // songs is added at once.
     std::vector<QStringList> added;
     QStringList lines;
     for (const QString& path : files::listFolder(directory, extension)) {
@@ -82,7 +84,7 @@ void FrmMain::playlist_AddDirectory(const QString& directory, const QString& ext
         lines.append(path + QStringLiteral(" added to playlist."));
     }
     rows().addRows(added);
-    for (const QString& line : lines) writeLog(line);
+    forms().get<FrmConsole>().window_WriteLogLines(lines);
 }
 
 void FrmMain::lstvPlaylist_OLEDragDrop(const QStringList& files)
@@ -112,16 +114,20 @@ void FrmMain::lstvPlaylist_OLEDragDrop(const QStringList& files)
     playlist_CheckEntries();
 }
 
-void FrmMain::playlist_UpdateItem(int row, bool namesOnly)
+void FrmMain::playlist_UpdateItem(int row, bool namesOnly) { updateItem(row, namesOnly, std::nullopt); }
+
+void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerTags)
 {
     ListViewModel& list = rows();
     if (row < 1 || row > list.count()) return;
-    const QString path = list.subItem(row, 6);
+    QStringList cells = list.cells(row);
+    const QString path = cells.value(6);
+    while (cells.size() < 7) cells.append(QString());
     if (!namesOnly && isMpegAudio(path)) {
         if (!files_FileExists(path)) {
-            list.setSubItem(row, 1, QStringLiteral("[None]"));
-            list.setSubItem(row, 2, QStringLiteral("[None]"));
-            list.setSubItem(row, 5, QString());
+            cells[1] = cells[2] = QStringLiteral("[None]");
+            cells[5].clear();
+            list.setCells(row, cells);
             return;
         }
         // A tag that cannot be read gives empty texts, which become "[None]" below.
@@ -134,7 +140,9 @@ void FrmMain::playlist_UpdateItem(int row, bool namesOnly)
             }
         };
         QString artist, title, year;
-        if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"))) {
+        if (!useLargerTags)
+            useLargerTags = settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"));
+        if (*useLargerTags) {
             clsID3v1& v1 = id3v1();
             clsID3v2& v2 = id3v2();
             const bool got1 = read(v1);
@@ -159,17 +167,19 @@ void FrmMain::playlist_UpdateItem(int row, bool namesOnly)
                 year = v1.Year();
             }
         }
-        list.setSubItem(row, 1, artist.isEmpty() ? QStringLiteral("[None]") : artist);
-        list.setSubItem(row, 2, title.isEmpty() ? QStringLiteral("[None]") : title);
-        list.setSubItem(row, 3, year);
+        cells[1] = artist.isEmpty() ? QStringLiteral("[None]") : artist;
+        cells[2] = title.isEmpty() ? QStringLiteral("[None]") : title;
+        cells[3] = year;
         releaseTags();
         media_ReadMP3Info(path);
         const QString seconds = MP3Duration();
-        list.setSubItem(row, 5, seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds))));
+        cells[5] = seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds)));
+        list.setCells(row, cells);
         return;
     }
-    if (list.subItem(row, 1).isEmpty()) list.setSubItem(row, 1, files_GetNameWithoutExtension(path));
-    list.setSubItem(row, 5, QString());
+    if (cells[1].isEmpty()) cells[1] = files_GetNameWithoutExtension(path);
+    cells[5].clear();
+    list.setCells(row, cells);
 }
 
 void FrmMain::playlist_ShowMP3Data(bool namesOnly)
@@ -177,8 +187,10 @@ void FrmMain::playlist_ShowMP3Data(bool namesOnly)
     BusyJob busy(*this, QStringLiteral("Updating the playlist entries, please wait..."));
     // Unticked, no file is opened: every row gets at most its file name.
     const bool flag = mnuTagsShowTagsAsFilesAreAdded->isChecked() ? namesOnly : true;
+    const bool useLargerTags =
+        settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"));
     for (int row = 1; row <= rows().count(); ++row) {
-        playlist_UpdateItem(row, flag);
+        updateItem(row, flag, useLargerTags);
         vb::DoEventsThrottled();
     }
 }
