@@ -91,6 +91,14 @@ void FrmMain::lstvPlaylist_OLEDragDrop(const QStringList& files)
 {
     if (files.isEmpty()) return;
     const bool sorting = !mnuDontSort->isChecked();
+    // The log lines and the recent files are written once for the whole drop, as they would
+    // stand after writing them file by file.
+    QStringList added;
+    QStringList lines;
+    auto record = [&] {
+        forms().get<FrmConsole>().window_WriteLogLines(lines);
+        recentmedia_AddFiles(added, *this);
+    };
     try {
         if (sorting) rows().setSorted(false);
         for (const QString& path : files) {
@@ -100,10 +108,12 @@ void FrmMain::lstvPlaylist_OLEDragDrop(const QStringList& files)
             if (!acceptedExtensions().contains(ext) || QFileInfo(path).isDir()) break;
             playlist_AddSong(QString(), QString(), QString(), path);
             if (mnuTagsShowTagsAsFilesAreAdded->isChecked()) playlist_UpdateItem(rows().count(), false);
-            writeLog(path + QStringLiteral(" added to playlist."));
-            recentmedia_AddFile(path, *this);
+            lines.append(path + QStringLiteral(" added to playlist."));
+            added.append(path);
         }
+        record();
     } catch (const std::exception&) {
+        record();
         msgBox(QStringLiteral("There was an error while trying to add a music file to the playlist.\r\n\r\n"
                               "This function will not continue to add any music files to the list.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Adding Music Files Error"));

@@ -4,12 +4,14 @@
 #include "common/ListViewModel.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "startup/Forms.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 
 namespace {
 
@@ -85,6 +87,33 @@ TEST_F(LargeListsTest, SettingARowsCellsSignalsOnceForTheCellsThatChanged)
     list.setCells(1, {"1", "x"});
     list.setCells(9, {"nothing"});
     EXPECT_EQ(changes.size(), 1);
+}
+
+TEST_F(LargeListsTest, ManyRecentFilesAtOnceEndAsIfAddedOneByOne)
+{
+    const int oldMax = RecentMediaMax;
+    RecentMediaMax = 5;
+    QMenu menu;
+    MenuArray one, many;
+    one.attach(menu.addAction("(None)"));
+    many.attach(menu.addAction("(None)"));
+    const QStringList files = {"/m/a.mp3", "/m/b.mp3", "/m/a.mp3", "/m/c.mp3", "/m/d.mp3", "/m/e.mp3", "/m/f.mp3", "/m/b.mp3"};
+    auto stored = [] {
+        QStringList out;
+        for (int i = 1; i <= RecentMediaMax; ++i) out << settings_ReadValue("RecentMediaFiles", QStringLiteral("Filename%1").arg(i));
+        return out;
+    };
+    recentmedia_AddFile("/m/old.mp3", one);
+    for (const QString& f : files) recentmedia_AddFile(f, one);
+    const QStringList oneByOne = stored();
+    recentmedia_ClearEntries();
+    recentmedia_AddFile("/m/old.mp3", many);
+    recentmedia_AddFiles(files, many);
+    EXPECT_EQ(stored(), oneByOne);
+    EXPECT_EQ(stored(), QStringList({"/m/f.mp3", "/m/e.mp3", "/m/d.mp3", "/m/c.mp3", "/m/b.mp3"}));
+    EXPECT_EQ(many[0]->text(), one[0]->text());
+    EXPECT_EQ(many.ubound(), one.ubound());
+    RecentMediaMax = oldMax;
 }
 
 } // namespace

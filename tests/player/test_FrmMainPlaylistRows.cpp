@@ -74,6 +74,8 @@ TEST_F(DropTest, FirstUnacceptedFileEndsTheDropButTheListIsStillNumberedAndScann
     main().lstvPlaylist_OLEDragDrop({first, writeFile("Music/notes.txt", "x"), third});
     EXPECT_EQ(column(6), QStringList({first}));
     EXPECT_EQ(column(0), QStringList({"02"}));   // numbered before the scan removed the dead row
+    EXPECT_EQ(settings_ReadValue("RecentMediaFiles", "Filename1"), first);
+    EXPECT_EQ(settings_ReadValue("RecentMediaFiles", "Filename2"), QString());
     EXPECT_EQ(ui.messages().value(0).title, "Playlist Scan Information");
     EXPECT_FALSE(log().contains("third.mp3"));
 }
@@ -86,9 +88,13 @@ TEST_F(DropTest, FolderOrADotInAFolderNameEndsTheDrop)
     EXPECT_EQ(rows().count(), 0);
     main().lstvPlaylist_OLEDragDrop({home("Music/v1.0/track"), song1});
     EXPECT_EQ(rows().count(), 0);
-    // empty paths are passed over
-    main().lstvPlaylist_OLEDragDrop({QString(), song1});
-    EXPECT_EQ(column(6), QStringList({song1}));
+    // empty paths are passed over; the last file dropped is the newest recent file
+    const QString song2 = song("Music/two.mp3");
+    main().lstvPlaylist_OLEDragDrop({QString(), song1, song2});
+    EXPECT_EQ(column(6), QStringList({song1, song2}));
+    EXPECT_EQ(settings_ReadValue("RecentMediaFiles", "Filename1"), song2);
+    EXPECT_EQ(settings_ReadValue("RecentMediaFiles", "Filename2"), song1);
+    EXPECT_TRUE(log().contains(song1 + " added to playlist.\r\n" + song2 + " added to playlist.\r\n"));
 }
 
 TEST_F(DropTest, SortedListIsSortedAgainAfterTheDrop)
