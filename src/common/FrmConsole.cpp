@@ -115,7 +115,25 @@ void FrmConsole::setText(const QString& text)
 void FrmConsole::window_WriteLog(const QString& message)
 {
     if (!LoggingEnabled) return;
-    const QString added = message + QStringLiteral("\r\n");
+    appendLines(message + QStringLiteral("\r\n"));
+}
+
+void FrmConsole::window_WriteLogLines(const QStringList& messages)
+{
+    if (!LoggingEnabled || messages.isEmpty()) return;
+    qsizetype size = 0;
+    for (const QString& m : messages) size += m.size() + 2;
+    QString added;
+    added.reserve(size);
+    for (const QString& m : messages) {
+        added.append(m);
+        added.append(QStringLiteral("\r\n"));
+    }
+    appendLines(added);
+}
+
+void FrmConsole::appendLines(const QString& added)
+{
     m_text.append(added);
     if (isVisible() && !m_flushQueued) {
         m_flushQueued = true;

@@ -1,5 +1,6 @@
 #pragma once
 // The log console: one line per notable action, optionally mirrored to console.log.
+#include <QStringList>
 #include <QWidget>
 
 class QCheckBox;
@@ -20,6 +21,8 @@ public:
     bool LoggingEnabled = false;
 
     void window_WriteLog(const QString& message);
+    // Many lines at once, as if each were written in turn (adding a folder logs every file).
+    void window_WriteLogLines(const QStringList& messages);
     QString Text() const { return m_text; }
     void setText(const QString& text);
 
@@ -57,6 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void appendLines(const QString& added);   // whole lines, each ended by CR LF
     void flushToView();
     void writeConsoleLog(const QString& added);
     QString logPath() const;

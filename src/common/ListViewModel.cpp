@@ -218,7 +218,19 @@ QStringList ListViewModel::cells(int row) const { return valid(row) ? m_rows[siz
 
 void ListViewModel::setCells(int row, const QStringList& cells)
 {
-    for (int c = 0; c < cells.size(); ++c) setCell(row, c, cells[c]);
+    // One change signal for the cells that changed, not one per cell.
+    if (!valid(row)) return;
+    Row& r = m_rows[size_t(row - 1)];
+    const int n = std::min(int(cells.size()), std::max(1, columnCount()));
+    int first = -1, last = -1;
+    for (int c = 0; c < n; ++c) {
+        if (r.cells.value(c) == cells[c]) continue;
+        while (r.cells.size() <= c) r.cells.append(QString());
+        r.cells[c] = cells[c];
+        if (first < 0) first = c;
+        last = c;
+    }
+    if (first >= 0) emit dataChanged(index(row - 1, first), index(row - 1, last), {Qt::DisplayRole});
 }
 
 void ListViewModel::setColumnTexts(int column, const QStringList& texts)

@@ -11,6 +11,9 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 using namespace veltra;
 
@@ -19,22 +22,38 @@ QString separator() { return QStringLiteral("/"); }
 
 QStringList listFolder(const QString& folder, const QString& extension)
 {
-    QDir dir(folder);
-    if (folder.isEmpty() || !dir.exists()) return {};
-    QStringList names = dir.entryList({QStringLiteral("*.") + extension}, QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    // QDir matches patterns ignoring case already; keep only exact extension matches of any case
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [&](const QString& n) { return !n.endsWith(u'.' + extension, Qt::CaseInsensitive); }),
-                names.end());
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a, b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
+    // Read straight from the directory: a folder of many thousand songs is listed in a few
+    // milliseconds, where a stat and a pattern match per entry cost far more.
+    if (folder.isEmpty()) return {};
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir) return {};
+    const QString suffix = u'.' + extension;
+    struct Entry {
+        QString key;    // the name folded, so sorting ignores case cheaply
+        QString name;
+    };
+    std::vector<Entry> entries;
+    while (const dirent* e = readdir(dir)) {
+        if (e->d_type == DT_DIR || !std::strcmp(e->d_name, ".") || !std::strcmp(e->d_name, "..")) continue;
+        QString name = QFile::decodeName(e->d_name);
+        if (!name.endsWith(suffix, Qt::CaseInsensitive)) continue;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            // a link to a folder is a folder; a broken link is listed, as any other odd entry
+            struct stat st {};
+            if (fstatat(dirfd(dir), e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) continue;
+        }
+        QString key = name.toCaseFolded();
+        entries.push_back({std::move(key), std::move(name)});
+    }
+    closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.key != b.key ? a.key < b.key : a.name < b.name;
     });
     QStringList out;
-    out.reserve(names.size());
+    out.reserve(qsizetype(entries.size()));
     QString base = folder;   // as the caller wrote it
     while (base.endsWith(u'/')) base.chop(1);
-    for (const QString& n : names) out.append(base + u'/' + n);
+    for (const Entry& e : entries) out.append(base + u'/' + e.name);
     return out;
 }
 

@@ -5,54 +5,70 @@
 #include "platform/UiServices.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 using namespace veltra;
 
 namespace listfile {
 
 namespace {
-void parseLine(QStringView line, QStringList* out)
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isChar(QChar c, char x) { return c == QLatin1Char(x); }
+bool isChar(char c, char x) { return c == x; }
+qsizetype find(QStringView line, char x, qsizetype from) { return line.indexOf(QLatin1Char(x), from); }
+qsizetype find(QByteArrayView line, char x, qsizetype from) { return line.indexOf(x, from); }
+qsizetype findLast(QStringView line, char x) { return line.lastIndexOf(QLatin1Char(x)); }
+qsizetype findLast(QByteArrayView line, char x) { return line.lastIndexOf(x); }
+
+// Calls f(field) for each field of one line (characters or bytes alike).
+template <class View, class F>
+void forEachField(View line, F&& f)
 {
     qsizetype p = 0;
     const qsizetype n = line.size();
     for (;;) {
-        while (p < n && (line[p] == u' ' || line[p] == u'\t')) ++p;
-        if (p < n && line[p] == u'"') {
-            const qsizetype last = line.lastIndexOf(u'"');
+        while (p < n && isBlank(line[p])) ++p;
+        if (p < n && isChar(line[p], '"')) {
+            const qsizetype last = findLast(line, '"');
             if (last > p) {
-                out->append(line.mid(p + 1, last - p - 1).toString());
+                f(line.sliced(p + 1, last - p - 1));
                 p = last + 1;
             } else {
-                out->append(line.mid(p + 1).toString());
+                f(line.sliced(p + 1));
                 p = n;
             }
-            const qsizetype comma = line.indexOf(u',', p);
+            const qsizetype comma = find(line, ',', p);
             if (comma < 0) return;
             p = comma + 1;
         } else {
-            const qsizetype comma = line.indexOf(u',', p);
+            const qsizetype comma = find(line, ',', p);
             const qsizetype end = comma < 0 ? n : comma;
             qsizetype e = end;
-            while (e > p && (line[e - 1] == u' ' || line[e - 1] == u'\t')) --e;
-            out->append(line.mid(p, e - p).toString());
+            while (e > p && isBlank(line[e - 1])) --e;
+            f(line.sliced(p, e - p));
             if (comma < 0) return;
             p = comma + 1;
         }
         if (p >= n) {
-            out->append(QString());   // a comma at the line's end leaves an empty field
+            f(line.sliced(n));   // a comma at the line's end leaves an empty field
             return;
         }
     }
 }
 
-template <class F>
-void forEachLine(const QString& text, F&& f)
+void parseLine(QStringView line, QStringList* out)
 {
-    const QStringView all(text);
+    forEachField(line, [out](QStringView field) { out->append(field.toString()); });
+}
+
+template <class View, class F>
+void forEachLineOf(View all, F&& f)
+{
     qsizetype pos = 0;
     const qsizetype n = all.size();
     while (pos < n) {
-        qsizetype end = all.indexOf(u'\n', pos);
+        qsizetype end = find(all, '\n', pos);
         qsizetype next;
         if (end < 0) {
             end = n;
@@ -61,10 +77,16 @@ void forEachLine(const QString& text, F&& f)
             next = end + 1;
         }
         qsizetype lineEnd = end;
-        if (lineEnd > pos && all[lineEnd - 1] == u'\r') --lineEnd;
-        if (!f(all.mid(pos, lineEnd - pos))) return;
+        if (lineEnd > pos && isChar(all[lineEnd - 1], '\r')) --lineEnd;
+        if (!f(all.sliced(pos, lineEnd - pos))) return;
         pos = next;
     }
+}
+
+template <class F>
+void forEachLine(const QString& text, F&& f)
+{
+    forEachLineOf(QStringView(text), std::forward<F>(f));
 }
 } // namespace
 
@@ -131,27 +153,69 @@ bool writeLines(const QString& fileName, const QStringList& lines)
 
 bool controls_SaveListView(const ListViewModel& list, const QString& fileName)
 {
+    // Written in pieces as it is made, so a long list never exists twice over in memory.
     const int columns = std::max(1, list.columnCount());
-    QString out;
-    out.reserve(qsizetype(list.count()) * columns * 24);
+    QSaveFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    QString chunk;
+    constexpr qsizetype kChunk = 128 * 1024;
+    chunk.reserve(kChunk + 4096);
     QStringList cells;
+    auto flush = [&] {
+        const QByteArray bytes = chunk.toUtf8();
+        chunk.clear();
+        return f.write(bytes) == bytes.size();
+    };
     for (int row = 1; row <= list.count(); ++row) {
         cells.clear();
         for (int c = 0; c < columns; ++c) cells.append(list.cell(row, c));
-        out.append(listfile::formatCells(cells));
+        chunk.append(listfile::formatCells(cells));
+        if (chunk.size() >= kChunk && !flush()) {
+            f.cancelWriting();
+            return false;
+        }
     }
-    return textfile::writeAtomic(fileName, out);
+    if (!flush()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
 }
 
 bool controls_LoadListView(ListViewModel& list, const QString& fileName)
 {
+    // The fields are read straight from the file's bytes into rows. A cell equal to the one
+    // above it shares that cell's text ("Play" in every row, an album's artist and year), so
+    // a long playlist takes little more memory than its distinct texts.
     const int columns = std::max(1, list.columnCount());
-    QString text;
-    bool ok = QFileInfo(fileName).isFile() && textfile::read(fileName, &text);
-    QStringList fields;
+    QByteArray bytes;
+    bool ok = QFileInfo(fileName).isFile() && textfile::readBytes(fileName, &bytes);
+    std::vector<QStringList> rows;
     if (ok) {
-        fields = listfile::readFields(text);
-        ok = fields.size() % columns == 0;
+        QByteArrayView all(bytes);
+        const bool utf8 = textfile::isValidUtf8(all.startsWith("\xEF\xBB\xBF") ? all.sliced(3) : all);
+        if (utf8 && all.startsWith("\xEF\xBB\xBF")) all = all.sliced(3);
+        QStringList record;
+        record.reserve(columns);
+        QStringList above;
+        listfile::forEachLineOf(all, [&](QByteArrayView line) {
+            listfile::forEachField(line, [&](QByteArrayView field) {
+                const qsizetype c = record.size();
+                if (c < above.size() && (utf8 ? QAnyStringView::equal(above[c], QUtf8StringView(field))
+                                              : above[c] == textfile::fromWindows1252(field)))
+                    record.append(above[c]);
+                else
+                    record.append(utf8 ? QString::fromUtf8(field) : textfile::fromWindows1252(field));
+                if (record.size() == columns) {
+                    rows.push_back(record);
+                    above = std::move(record);
+                    record = QStringList();
+                    record.reserve(columns);
+                }
+            });
+            return true;
+        });
+        ok = record.isEmpty();
     }
     if (!ok) {
         msgBox(QStringLiteral("An error occured while trying to open the list:\r\n") + fileName
@@ -159,9 +223,7 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Loading List"));
         return false;
     }
-    std::vector<QStringList> rows;
-    rows.reserve(size_t(fields.size() / columns));
-    for (qsizetype i = 0; i < fields.size(); i += columns) rows.push_back(fields.mid(i, columns));
+    bytes = QByteArray();
     list.addRows(rows);
     return true;
 }

@@ -94,6 +94,23 @@ void addFile(const RecentList& list, const QString& fileName, MenuArray& menu)
     for (int i = 1; i < *list.capacity; ++i) settings_WriteValue(list.section, key(i + 1), entries[i - 1]);
     buildMenu(list, menu);
 }
+
+void addFiles(const RecentList& list, const QStringList& fileNames, MenuArray& menu)
+{
+    // What addFile does for each name in turn, worked out first and written once.
+    QStringList before;
+    for (int i = 1; i <= *list.capacity; ++i) before.append(entry(list, i));
+    QStringList entries = before;
+    for (const QString& fileName : fileNames) {
+        if (entries.contains(fileName)) continue;
+        entries.prepend(fileName);
+        entries.removeLast();
+    }
+    if (entries == before) return;
+    for (int i = 1; i <= *list.capacity; ++i)
+        if (entries[i - 1] != before[i - 1]) settings_WriteValue(list.section, key(i), entries[i - 1]);
+    buildMenu(list, menu);
+}
 } // namespace
 
 int recentmedia_CountEntries() { return countEntries(media); }
@@ -102,6 +119,7 @@ void recentmedia_ClearEntries() { clearEntries(media); }
 void recentmedia_ClearMenu(MenuArray& m) { clearMenu(m); }
 void recentmedia_RemoveEntry(int index, MenuArray& m) { removeEntry(media, index, m); }
 void recentmedia_AddFile(const QString& fileName, MenuArray& m) { addFile(media, fileName, m); }
+void recentmedia_AddFiles(const QStringList& fileNames, MenuArray& m) { addFiles(media, fileNames, m); }
 void recentmedia_BuildMenu(MenuArray& m) { buildMenu(media, m); }
 
 int recentplaylists_CountEntries() { return countEntries(playlists); }

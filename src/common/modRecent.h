@@ -6,6 +6,7 @@
 #include "common/MenuArray.h"
 
 #include <QString>
+#include <QStringList>
 
 // Capacities, set at start from Settings/NumberofRecentMediaFiles and
 // Settings/NumberofRecentPlaylists.
@@ -18,6 +19,8 @@ void recentmedia_ClearEntries();
 void recentmedia_ClearMenu(MenuArray& mnuRecentMedia);
 void recentmedia_RemoveEntry(int index, MenuArray& mnuRecentMedia);
 void recentmedia_AddFile(const QString& fileName, MenuArray& mnuRecentMedia);
+// recentmedia_AddFile for each name in turn, with the settings written once (a drop of many files).
+void recentmedia_AddFiles(const QStringList& fileNames, MenuArray& mnuRecentMedia);
 void recentmedia_BuildMenu(MenuArray& mnuRecentMedia);
 
 int recentplaylists_CountEntries();
@@ -48,6 +51,11 @@ template <class W>
 void recentmedia_AddFile(const QString& fileName, W& window) requires requires { window.mnuRecentMedia; }
 {
     recentmedia_AddFile(fileName, recent::menu(window.mnuRecentMedia));
+}
+template <class W>
+void recentmedia_AddFiles(const QStringList& fileNames, W& window) requires requires { window.mnuRecentMedia; }
+{
+    recentmedia_AddFiles(fileNames, recent::menu(window.mnuRecentMedia));
 }
 template <class W>
 void recentmedia_BuildMenu(W& window) requires requires { window.mnuRecentMedia; }

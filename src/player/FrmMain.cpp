@@ -555,6 +555,7 @@ void FrmMain::followRows()
             playNextCaptions(false);
         }
     });
+    // Sorts and moves keep every row: the keys find them again.
     auto remember = [this] {
         m_currentKey = rows().rowKey(CurrentTrack);
         m_playNextKey = rows().rowKey(PlayNextIndex);
@@ -566,8 +567,40 @@ void FrmMain::followRows()
     };
     connect(&m, &QAbstractItemModel::layoutAboutToBeChanged, this, remember);
     connect(&m, &QAbstractItemModel::layoutChanged, this, restore);
-    connect(&m, &QAbstractItemModel::modelAboutToBeReset, this, remember);
-    connect(&m, &QAbstractItemModel::modelReset, this, restore);
+    // A reset may drop rows (many scattered rows removed at once, or all of them). The rows
+    // that stay keep their order, so the playing row's place is after the last kept row of
+    // those up to it.
+    connect(&m, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        m_keysUpToCurrent.clear();
+        const int n = rows().count();
+        if (CurrentTrack >= 1 && CurrentTrack <= n) {
+            m_keysUpToCurrent.reserve(size_t(CurrentTrack));
+            for (int r = 1; r <= CurrentTrack; ++r) m_keysUpToCurrent.push_back(rows().rowKey(r));
+        }
+        m_playNextKey = rows().rowKey(PlayNextIndex);
+    });
+    connect(&m, &QAbstractItemModel::modelReset, this, [this] {
+        ListViewModel& list = rows();
+        if (!m_keysUpToCurrent.empty()) {
+            int kept = 0;
+            size_t k = 0;
+            for (int r = 1; r <= list.count() && k < m_keysUpToCurrent.size(); ++r) {
+                const quint64 key = list.rowKey(r);
+                while (k < m_keysUpToCurrent.size() && m_keysUpToCurrent[k] != key) ++k;
+                if (k == m_keysUpToCurrent.size()) break;
+                kept = r;
+                ++k;
+            }
+            CurrentTrack = list.rowOfKey(m_keysUpToCurrent.back());
+            if (!CurrentTrack) CurrentTrack = kept;
+            m_keysUpToCurrent.clear();
+        }
+        if (m_playNextKey) {
+            PlayNextIndex = list.rowOfKey(m_playNextKey);
+            if (!PlayNextIndex) playNextCaptions(false);
+            m_playNextKey = 0;
+        }
+    });
 }
 
 ListViewModel& FrmMain::rows() const { return lstvPlaylist->items(); }

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class KeyStateSource;
 class ListView;
@@ -254,8 +256,9 @@ public:
     void window_RemoveFilenameMenus();
     void cmbPlaylists_Click();
     void playlist_Select(QString& name);
-    void player_SaveHTMLPlaylist(const QString& path);
-    void player_SaveTEXTPlaylist(const QString& path);
+    // Both replace the file whole; false when it could not be written (the caller reports it).
+    bool player_SaveHTMLPlaylist(const QString& path);
+    bool player_SaveTEXTPlaylist(const QString& path);
     void playlist_UpdatePlaylist(int playingRow);
     void window_UncheckMenus();
     bool IsDraggingRow = false;   // a drag of rows started in the list itself
@@ -368,6 +371,7 @@ private:
     void createControls();
     void connectCommands();
     void followRows();
+    void updateItem(int row, bool namesOnly, std::optional<bool> useLargerTags);   // unset: read the setting
     clsID3v1& id3v1();
     clsID3v2& id3v2();
     void releaseTags();
@@ -388,4 +392,5 @@ private:
     // A "Skip" row at the end handed over to the next-track decision and no song has
     // started since: a second such hand-off stops instead of going round for ever.
     bool m_skipHandOff = false;
+    std::vector<quint64> m_keysUpToCurrent;   // rows 1..CurrentTrack while the rows are reset
 };

@@ -75,6 +75,8 @@ void FrmMain::playlist_AddSong(const QString& artist, const QString& title, cons
 
 void FrmMain::playlist_AddDirectory(const QString& directory, const QString& extension)
 {
+    // All rows in one insertion and all log lines in one write: a folder of thousands of
+    // songs is added at once.
     std::vector<QStringList> added;
     QStringList lines;
     for (const QString& path : files::listFolder(directory, extension)) {
@@ -82,82 +84,123 @@ void FrmMain::playlist_AddDirectory(const QString& directory, const QString& ext
         lines.append(path + QStringLiteral(" added to playlist."));
     }
     rows().addRows(added);
-    for (const QString& line : lines) writeLog(line);
+    forms().get<FrmConsole>().window_WriteLogLines(lines);
 }
 
 void FrmMain::lstvPlaylist_OLEDragDrop(const QStringList& files)
 {
     if (files.isEmpty()) return;
     const bool sorting = !mnuDontSort->isChecked();
-    if (sorting) rows().setSorted(false);
-    for (const QString& path : files) {
-        if (path.isEmpty()) continue;
-        const QString ext = files_GetExtension(path.toLower());
-        if (!acceptedExtensions().contains(ext) || !QFileInfo(path).isFile()) break;
-        playlist_AddSong(QString(), QString(), QString(), path);
-        if (mnuTagsShowTagsAsFilesAreAdded->isChecked()) playlist_UpdateItem(rows().count(), false);
-        writeLog(path + QStringLiteral(" added to playlist."));
-        recentmedia_AddFile(path, *this);
+    // The log lines and the recent files are written once for the whole drop, as they would
+    // stand after writing them file by file.
+    QStringList added;
+    QStringList lines;
+    auto record = [&] {
+        forms().get<FrmConsole>().window_WriteLogLines(lines);
+        recentmedia_AddFiles(added, *this);
+    };
+    try {
+        if (sorting) rows().setSorted(false);
+        for (const QString& path : files) {
+            if (path.isEmpty()) continue;
+            // The first file of a type the player does not take ends the drop; so does a folder.
+            const QString ext = files_GetExtension(path.toLower());
+            if (!acceptedExtensions().contains(ext) || QFileInfo(path).isDir()) break;
+            playlist_AddSong(QString(), QString(), QString(), path);
+            if (mnuTagsShowTagsAsFilesAreAdded->isChecked()) playlist_UpdateItem(rows().count(), false);
+            lines.append(path + QStringLiteral(" added to playlist."));
+            added.append(path);
+        }
+        record();
+    } catch (const std::exception&) {
+        record();
+        msgBox(QStringLiteral("There was an error while trying to add a music file to the playlist.\r\n\r\n"
+                              "This function will not continue to add any music files to the list.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Adding Music Files Error"));
+        return;
     }
     if (sorting) rows().setSorted(true);
     controls_RenumberItems(rows());
     playlist_CheckEntries();
 }
 
-void FrmMain::playlist_UpdateItem(int row, bool namesOnly)
+void FrmMain::playlist_UpdateItem(int row, bool namesOnly) { updateItem(row, namesOnly, std::nullopt); }
+
+void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerTags)
 {
     ListViewModel& list = rows();
     if (row < 1 || row > list.count()) return;
-    const QString path = list.subItem(row, 6);
+    QStringList cells = list.cells(row);
+    const QString path = cells.value(6);
+    while (cells.size() < 7) cells.append(QString());
     if (!namesOnly && isMpegAudio(path)) {
         if (!files_FileExists(path)) {
-            list.setSubItem(row, 1, QStringLiteral("[None]"));
-            list.setSubItem(row, 2, QStringLiteral("[None]"));
-            list.setSubItem(row, 5, QString());
+            cells[1] = cells[2] = QStringLiteral("[None]");
+            cells[5].clear();
+            list.setCells(row, cells);
             return;
         }
-        QString artist, title, year;
-        try {
-            if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"))) {
-                id3v1().setFilename(path);
-                id3v2().setFilename(path);
-                auto longer = [](const QString& v2, const QString& v1) { return v2.size() > v1.size() ? v2 : v1; };
-                artist = longer(id3v2().Artist(), id3v1().Artist());
-                title = longer(id3v2().Title(), id3v1().Title());
-                year = longer(id3v2().Year(), id3v1().Year());
-            } else if (mnuTagsUseID3v2Tags->isChecked()) {
-                id3v2().setFilename(path);
-                artist = id3v2().Artist();
-                title = id3v2().Title();
-                year = id3v2().Year();
-            } else {
-                id3v1().setFilename(path);
-                artist = id3v1().Artist();
-                title = id3v1().Title();
-                year = id3v1().Year();
+        // A tag that cannot be read gives empty texts, which become "[None]" below.
+        auto read = [&path](auto& tag) {
+            try {
+                tag.setFilename(path);
+                return true;
+            } catch (const MediaError&) {
+                return false;
             }
-        } catch (const MediaError&) {
-            // an unreadable tag leaves empty texts
+        };
+        QString artist, title, year;
+        if (!useLargerTags)
+            useLargerTags = settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"));
+        if (*useLargerTags) {
+            clsID3v1& v1 = id3v1();
+            clsID3v2& v2 = id3v2();
+            const bool got1 = read(v1);
+            const bool got2 = read(v2);
+            // The ID3v2 text wins only when it is longer; equal lengths keep ID3v1.
+            auto longer = [](const QString& t2, const QString& t1) { return t2.size() > t1.size() ? t2 : t1; };
+            artist = longer(got2 ? v2.Artist() : QString(), got1 ? v1.Artist() : QString());
+            title = longer(got2 ? v2.Title() : QString(), got1 ? v1.Title() : QString());
+            year = longer(got2 ? v2.Year() : QString(), got1 ? v1.Year() : QString());
+        } else if (mnuTagsUseID3v2Tags->isChecked()) {
+            clsID3v2& v2 = id3v2();
+            if (read(v2)) {
+                artist = v2.Artist();
+                title = v2.Title();
+                year = v2.Year();
+            }
+        } else {
+            clsID3v1& v1 = id3v1();
+            if (read(v1)) {
+                artist = v1.Artist();
+                title = v1.Title();
+                year = v1.Year();
+            }
         }
-        list.setSubItem(row, 1, artist.isEmpty() ? QStringLiteral("[None]") : artist);
-        list.setSubItem(row, 2, title.isEmpty() ? QStringLiteral("[None]") : title);
-        list.setSubItem(row, 3, year);
+        cells[1] = artist.isEmpty() ? QStringLiteral("[None]") : artist;
+        cells[2] = title.isEmpty() ? QStringLiteral("[None]") : title;
+        cells[3] = year;
         releaseTags();
         media_ReadMP3Info(path);
         const QString seconds = MP3Duration();
-        list.setSubItem(row, 5, seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds))));
+        cells[5] = seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds)));
+        list.setCells(row, cells);
         return;
     }
-    if (list.subItem(row, 1).isEmpty()) list.setSubItem(row, 1, files_GetNameWithoutExtension(path));
-    list.setSubItem(row, 5, QString());
+    if (cells[1].isEmpty()) cells[1] = files_GetNameWithoutExtension(path);
+    cells[5].clear();
+    list.setCells(row, cells);
 }
 
 void FrmMain::playlist_ShowMP3Data(bool namesOnly)
 {
     BusyJob busy(*this, QStringLiteral("Updating the playlist entries, please wait..."));
+    // Unticked, no file is opened: every row gets at most its file name.
     const bool flag = mnuTagsShowTagsAsFilesAreAdded->isChecked() ? namesOnly : true;
+    const bool useLargerTags =
+        settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"));
     for (int row = 1; row <= rows().count(); ++row) {
-        playlist_UpdateItem(row, flag);
+        updateItem(row, flag, useLargerTags);
         vb::DoEventsThrottled();
     }
 }
@@ -224,13 +267,16 @@ void FrmMain::cmbPlaylists_Click()
 {
     const QString text = cmbPlaylists->currentText();
     if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady) return;
-    // The file is found under its real name, whatever the letter case of its extension.
-    QString path = programfolder::file(QStringLiteral("Playlists/") + text + QStringLiteral(".spp"));
-    for (const QString& file : files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp")))
-        if (files_GetNameWithoutExtension(file) == text) {
-            path = file;
-            break;
-        }
+    // The file is opened under its real name, whatever the letter case of its extension.
+    const QString folder = programfolder::file(QStringLiteral("Playlists"));
+    QString path = folder + u'/' + text + QStringLiteral(".spp");
+    if (!QFileInfo(path).isFile()) {
+        for (const QString& file : files::listFolder(folder, QStringLiteral("spp")))
+            if (files_GetNameWithoutExtension(file) == text) {
+                path = file;
+                break;
+            }
+    }
     if (files_FileExists(path)) {
         PlayNextIndex = 0;
         window_ResetRandomFilenames();
@@ -268,18 +314,18 @@ void FrmMain::playlist_Select(QString& name)
     PlaylistComboReady = true;
 }
 
-void FrmMain::player_SaveHTMLPlaylist(const QString& path)
+bool FrmMain::player_SaveHTMLPlaylist(const QString& path)
 {
     BusyJob busy(*this, QStringLiteral("Creating HTML playlist, please wait..."));
-    playlistexport::writeHtml(rows(), path,
+    return playlistexport::writeHtml(rows(), path,
                               settings_ReadValue(QStringLiteral("HTMLPlaylist"), QStringLiteral("BackgroundColour"), QStringLiteral("#000080")),
                               settings_ReadValue(QStringLiteral("HTMLPlaylist"), QStringLiteral("FontColour"), QStringLiteral("#FFFFFF")));
 }
 
-void FrmMain::player_SaveTEXTPlaylist(const QString& path)
+bool FrmMain::player_SaveTEXTPlaylist(const QString& path)
 {
     BusyJob busy(*this, QStringLiteral("Creating TEXT playlist, please wait..."));
-    playlistexport::writeText(rows(), path);
+    return playlistexport::writeText(rows(), path);
 }
 
 void FrmMain::playlist_UpdatePlaylist(int playingRow)
