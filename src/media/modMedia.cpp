@@ -83,25 +83,33 @@ void media_ReadMP3Info(media::ByteSource& source)
     const qint64 size = source.size();
     MP3Info.FileLength = size;
 
-    // The audio starts after a leading ID3v2 tag and the zero bytes that pad it.
+    // The audio starts after a leading ID3v2 tag and the zero bytes that pad it. Some files
+    // carry further tags right after the first; they are passed over too.
     const QByteArray head = source.readBytes(0, kWindow);
     const id3v2::TagArea tag = id3v2::locateTag(source, head, false);
-    const qint64 start = tag.found ? tag.tagEnd : 0;
-    qint64 pos = start;
+    qint64 pos = tag.found ? tag.tagEnd : 0;
     QByteArray window = tag.found ? source.readBytes(pos, kWindow) : head;
-    for (;;) {
+    qint64 zeros = 0;
+    for (int tags = tag.found ? 1 : 0; tags <= 8;) {
         qsizetype i = 0;
         while (i < window.size() && window[i] == 0) ++i;
-        if (i < window.size()) {
-            if (i > 0) {
-                pos += i;
-                window = source.readBytes(pos, kWindow);
-            }
-            break;
+        if (i == window.size()) {
+            // zeros up to the end, or more of them than padding ever has: no frame
+            if (window.size() < kWindow || (zeros += window.size()) > kMaxZeroRun) return;
+            pos += window.size();
+            window = source.readBytes(pos, kWindow);
+            continue;
         }
-        if (window.size() < kWindow) return; // zeros up to the end: no frame
-        pos += window.size();
-        if (pos - start > kMaxZeroRun) return;
+        if (i > 0) {
+            pos += i;
+            window = source.readBytes(pos, kWindow);
+        }
+        zeros = 0;
+        if (tags == 0 || !window.startsWith("ID3")) break;
+        const id3v2::TagArea next = id3v2::locateTag(source, window, false, pos);
+        if (!next.found) break;
+        ++tags;
+        pos = next.tagEnd;
         window = source.readBytes(pos, kWindow);
     }
     if (source.failed()) return;
