@@ -137,6 +137,7 @@ MPEG = {
     "junk_then_frames": bytes([0x3F, 0xFF, 0xE3, 0x18, 0, 0x7F, 0xFF, 0xFB, 0x50, 0]) + b"j" * 100 + frames(8),
     "tag_then_frames": tag(3, f23(b"TIT2", b"\0T") + b"\0" * 50) + b"\0" * 200 + frames(8) + v1(),
     "older_tag_then_frames": older(f23(b"TIT2", b"\0T")) + frames(6),
+    "two_tags": tag(3, f23(b"TIT2", b"\0A")) + b"\0" * 10 + tag(4, f24(b"TIT2", b"\0B") + b"\0" * 300) + frames(6),
     "reserved_values": bytes([0xFF, 0xFB, 0xF0, 0x64, 0xFF, 0xFB, 0x0C, 0x00, 0xFF, 0xEB, 0x90, 0x00]) + b"\0" * 64,
     "empty": b"",
 }

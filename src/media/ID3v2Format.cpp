@@ -82,7 +82,7 @@ qint64 audioAfter(ByteSource& source, qint64 pos)
     return -1;
 }
 
-TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom)
+TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64 at)
 {
     TagArea area;
     if (head.size() < 10 || std::memcmp(head.data(), "ID3", 3) != 0) return area;
@@ -92,11 +92,13 @@ TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom)
 
     const qint64 fileSize = source.size();
     const bool highByte = (h[6] | h[7] | h[8] | h[9]) & 0x80;
-    const qint64 plain = readBE32(head.data() + 6);
+    const qint64 plainSize = readBE32(head.data() + 6);
+    const qint64 plain = at + plainSize;
     const qint64 footer = (version == 4 && (h[5] & 0x10)) ? 10 : 0;
-    const qint64 publishedEnd = 10 + qint64(readSyncsafe(head.data() + 6)) + footer;
+    const qint64 publishedEnd = at + 10 + qint64(readSyncsafe(head.data() + 6)) + footer;
     // Earlier versions of the program wrote only version 3, with the whole area's length.
-    const bool olderPossible = version == 3 && plain >= 10 && plain <= fileSize && (highByte || plain % 2048 == 0);
+    const bool olderPossible =
+        version == 3 && plainSize >= 10 && plain <= fileSize && (highByte || plainSize % 2048 == 0);
     const bool publishedPossible = !highByte && publishedEnd <= fileSize;
     if (!olderPossible && !publishedPossible) return area;
 
@@ -121,7 +123,7 @@ TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom)
     area.flags = h[5];
     area.olderForm = older;
     area.tagEnd = older ? plain : publishedEnd;
-    area.dataSize = older ? plain - 10 : publishedEnd - 10 - footer;
+    area.dataSize = (older ? plain : publishedEnd - footer) - at - 10;
     area.audioStart = audio;
     return area;
 }

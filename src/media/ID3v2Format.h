@@ -41,7 +41,9 @@ struct TagArea {
 // or in the form of the program's earlier versions (plain 32 bits, the whole area, always
 // a multiple of 2048) when a size byte is 0x80 or more, or when audio follows the plain
 // size's end but not the published one's. `withRoom` also finds where the audio starts.
-TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom);
+// `at` looks for a tag further on (the header reader skips tags repeated after the first);
+// `head` then holds the bytes from there, and the positions found are from the file's start.
+TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64 at = 0);
 
 // Where audio starts at or after `pos`, skipping zero bytes: the position of an MPEG frame
 // header, of an ID3v1 tag that ends the file, or the end of the file; -1 when something

@@ -100,8 +100,10 @@ QByteArray clsID3v2::id3v2_BuildImage() const
         for (const Entry& e : slot.entries) {
             if (e.fromFile) {
                 if (!e.frame) continue; // no version 2.3 form
-                // A version 2.4 date gives way to the year a caller set.
-                if ((id == "TDRC" && hasYear) || (id == "TDOR" && hasOriginalYear)) continue;
+                // A version 2.4 date converted to a year gives way to a year frame of the model.
+                if (e.frame->id != id
+                    && ((e.frame->id == "TYER" && hasYear) || (e.frame->id == "TORY" && hasOriginalYear)))
+                    continue;
                 if (e.frame->id.size() != 4 || !isValidFrameId(e.frame->id.constData(), 4)) continue;
                 image.append(e.frame->serialize());
             } else {

@@ -60,6 +60,8 @@ namespace {
 // the scan can still be checked against the frame after it.
 constexpr qint64 kScan = 4096;
 constexpr qint64 kWindow = 8192;
+// Most files have their first frame right after the tag: a small read confirms it.
+constexpr qint64 kFirst = 2048;
 constexpr qint64 kMaxZeroRun = 1 << 20;
 
 // The header found half a byte off its alignment: the second test of the original search.
@@ -83,27 +85,40 @@ void media_ReadMP3Info(media::ByteSource& source)
     const qint64 size = source.size();
     MP3Info.FileLength = size;
 
-    // The audio starts after a leading ID3v2 tag and the zero bytes that pad it.
-    const QByteArray head = source.readBytes(0, kWindow);
+    // The audio starts after a leading ID3v2 tag and the zero bytes that pad it. Some files
+    // carry further tags right after the first; they are passed over too.
+    const QByteArray head = source.readBytes(0, kFirst);
     const id3v2::TagArea tag = id3v2::locateTag(source, head, false);
-    const qint64 start = tag.found ? tag.tagEnd : 0;
-    qint64 pos = start;
-    QByteArray window = tag.found ? source.readBytes(pos, kWindow) : head;
-    for (;;) {
+    qint64 pos = tag.found ? tag.tagEnd : 0;
+    QByteArray window = tag.found ? source.readBytes(pos, kFirst) : head;
+    qint64 zeros = 0;
+    for (int tags = tag.found ? 1 : 0; tags <= 8;) {
         qsizetype i = 0;
         while (i < window.size() && window[i] == 0) ++i;
-        if (i < window.size()) {
-            if (i > 0) {
-                pos += i;
-                window = source.readBytes(pos, kWindow);
-            }
-            break;
+        if (i == window.size()) {
+            // zeros up to the end, or more of them than padding ever has: no frame
+            if (window.size() < kFirst || (zeros += window.size()) > kMaxZeroRun) return;
+            pos += window.size();
+            window = source.readBytes(pos, kFirst);
+            continue;
         }
-        if (window.size() < kWindow) return; // zeros up to the end: no frame
-        pos += window.size();
-        if (pos - start > kMaxZeroRun) return;
-        window = source.readBytes(pos, kWindow);
+        if (i > 0) {
+            pos += i;
+            window = source.readBytes(pos, kFirst);
+        }
+        zeros = 0;
+        if (tags == 0 || !window.startsWith("ID3")) break;
+        const id3v2::TagArea next = id3v2::locateTag(source, window, false, pos);
+        if (!next.found) break;
+        ++tags;
+        pos = next.tagEnd;
+        window = source.readBytes(pos, kFirst);
     }
+    if (source.failed()) return;
+    mpeg::Header first;
+    if (window.size() < 4 || mpeg::check(reinterpret_cast<const uchar*>(window.constData()), window.size(), &first)
+                                 != mpeg::Check::Confirmed)
+        window = source.readBytes(pos, kWindow);
     if (source.failed()) return;
 
     const auto* w = reinterpret_cast<const uchar*>(window.constData());

@@ -363,6 +363,8 @@ TEST_F(ID3v2SaveTest, FramesNotChangedAreWrittenBackIntact)
         frame23("TPE1", bytes({1}) + utf16LE(QStringLiteral(u"Ünicode"))),
         frame23("TCON", bytes({0}) + "(17)Rock", 0x40, 0), // status flag: file alter preservation
         frame23("TPE2", be32(11) + compressedText, 0, 0x80),
+        frame23("TYER", latin1Text("2004")),
+        frame23("TDRC", latin1Text("2004-05-06")), // not a 2.3 frame, but the file's own
     };
     QByteArray frames = frame23("TIT2", latin1Text("Old"));
     for (const QByteArray& f : keep) frames += f;

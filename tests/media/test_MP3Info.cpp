@@ -99,6 +99,16 @@ TEST_F(MP3InfoTest, SyncIsSoughtAfterTheTagNotInsideThePicture)
     EXPECT_EQ(MP3Duration(), QStringLiteral("10"));
 }
 
+TEST_F(MP3InfoTest, ATagRepeatedAfterTheFirstIsPassedOver)
+{
+    mp3maker::Song second{.title = "Second", .seconds = 9, .pictureBytes = QByteArray(30000, '\xFF')};
+    const QByteArray first = mp3maker::id3v2Tag({.title = "First"});
+    const QByteArray secondTag = mp3maker::id3v2Tag(second);
+    media_ReadMP3Info(writeFile("twice.mp3", first + QByteArray(100, '\0') + secondTag + mp3maker::audioFrames(second)));
+    EXPECT_EQ(MP3Info.AudioStart, first.size() + 100 + secondTag.size());
+    EXPECT_EQ(MP3Duration(), QStringLiteral("9"));
+}
+
 TEST_F(MP3InfoTest, ZeroPaddingLongerThanTheScanIsSkipped)
 {
     mp3maker::Song song{.seconds = 4};
