@@ -166,3 +166,17 @@ TEST_F(LineFilesTest, WriteLinesReplacesWhole)
 }
 
 } // namespace
+
+namespace {
+TEST_F(ListFilesTest, NonAsciiFileNamesRoundTrip)
+{
+    playlist.add({"01", "Sigur Rós", "Hoppípolla", "2005", "Play", "04:28", QStringLiteral("/music/Sigur Rós/Takk…/Hoppípolla.mp3")});
+    const QString file = home(QStringLiteral("Playlists/Íslensk – tónlist.spp"));
+    QDir().mkpath(home("Playlists"));
+    ASSERT_TRUE(controls_SaveListView(playlist, file));
+    ListViewModel loaded;
+    loaded.setColumns(kPlaylistColumns);
+    ASSERT_TRUE(controls_LoadListView(loaded, file));
+    EXPECT_EQ(loaded.cells(1), playlist.cells(1));
+}
+} // namespace
