@@ -7,8 +7,14 @@
 //   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
 //                         the now-playing popup
 //   FrmMain_Commands.cpp  transport commands, the Play Next mark, mode menus
-//   FrmMain_Timers.cpp    position and status timer, window update timer
+//   FrmMain_Timers.cpp    position and status timer, window update timer, menu help
+//   FrmMain_Window.cpp    layout, keyboard, sliders, dynamic menus, playlist switching,
+//                         control enabling, shortcut texts
+//   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
+//                         moving rows by dragging
+//   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -22,6 +28,8 @@ class QLabel;
 class QMenu;
 class QSlider;
 class QStatusBar;
+class QDropEvent;
+class QKeyEvent;
 class QTimer;
 class QToolBar;
 class clsID3v1;
@@ -68,6 +76,7 @@ public:
     QSlider* sldVolume = nullptr;
     QSlider* sldBalance = nullptr;
     ListView* lstvPlaylist = nullptr;
+    QWidget* picClient = nullptr;    // the window's inner area: bands, list and status bar
     QStatusBar* sbStatusBar = nullptr;
     QLabel* sbPanel[3] = {nullptr, nullptr, nullptr};   // status, song count, time
     QLabel* lblAlbum = nullptr;    // hidden: the album compared by shuffle by album
@@ -258,6 +267,16 @@ public:
     void playlist_UpdatePlaylist(int playingRow);
     void window_UncheckMenus();
     bool IsDraggingRow = false;   // a drag of rows started in the list itself
+    quint64 DraggedItem = 0;      // the row being dragged (its key; it follows the row)
+
+    // ---- the playlist's own events ----------------------------------------------------------
+    void lstvPlaylist_ColumnClick(int column);            // columns count from 1
+    void lstvPlaylist_DblClick();
+    bool lstvPlaylist_KeyDown(int keyCode, int shift);    // true: the key was taken
+    void lstvPlaylist_MouseDown(int button, int shift, const QPoint& viewportPos);
+    void lstvPlaylist_OLEStartDrag();
+    void lstvPlaylist_RowDrop(int targetRow);             // 0: below the last row
+    void lstvPlaylist_OLECompleteDrag();                  // every end of a drag, dropped or not
 
     // ---- playback --------------------------------------------------------------------------
     void player_Volume(int v);
@@ -311,13 +330,44 @@ public:
     void mnuSortByYear_Click();
     void mnuSortByLength_Click();
     void mnuSortByFilename_Click();
+    void mnuSortViaAcending_Click();
+    void mnuSortViaDecending_Click();
+    void mnuDontSort_Click();
+    void mnuLockPlaylist_Click();
+    void mnuClear_Click();
+    // The rows held by Cut and Copy: sub-items 1 to 6 of each; element 0 is an empty placeholder.
+    QList<QStringList> EntryBuffer{QStringList()};
 
     // ---- window ----------------------------------------------------------------------------
+    // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
+    // the classic virtual-key numbers (65 'A', 37 Left, 13 Enter ...); Qt key numbers are
+    // taken too. Shift: 1 Shift, 2 Ctrl, 4 Alt, added up.
     void Form_KeyDown(int keyCode, int shift);
+    void Form_Resize();
+    void cbControls_HeightChanged();
+    void lblOptions_MouseDown(int button, int shift, float x, float y);
+    void sldPosition_Change();
+    void sldVolume_Change();
+    void sldBalance_Change();
+    void player_NextPlaylist(bool playNow);
+    void player_PreviousPlaylist(bool playNow);
+    void window_Controls(bool enabled);
+    void window_AddShortcutTexts();
+    void window_InstallBookmarks();
+    void window_RemoveBookmarkMenus();
+    void window_InstallMoods();
+    void window_RemoveMoodMenus();
+    void window_UpdateMoods();
 
     // ---- timers ----------------------------------------------------------------------------
     void tmrPosition_Timer();
     void tmrWindowUpdate_Timer();
+    // Menu help: the highlighted item's description in status panel 1, from the menus'
+    // hover signal; the status text comes back when the menu closes. tmrMenuText running is
+    // the switch (off while the File menu is borrowed as a pop-up).
+    void window_MenuHelp(QMenu* menu, QAction* item);
+    void window_MenuClosed();
+    void tmrMenuText_Timer();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -327,6 +377,14 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool checkable);
     void createControls();
     void connectCommands();
+    void connectWindow();
+    void alignBars();
+    void setMenuPictures();
+    bool formKeyDown(int keyCode, int shift);
+    bool windowEvent(QObject* watched, QEvent* event);
+    void popupFileMenu(const QPoint& globalPos);
+    void startRowDrag();
+    bool rowDragEvent(QDropEvent* event);
     void followRows();
     clsID3v1& id3v1();
     clsID3v2& id3v2();
@@ -344,4 +402,11 @@ private:
     quint64 m_playNextKey = 0;
     int m_skipHandOffDepth = 0;     // guards a playlist of nothing but "Skip" rows
     bool m_songStartedSinceHandOff = false;
+    QString m_introMovedOn;         // the song that introduction mode has already moved on from
+    bool m_menuHelpShown = false;
+    QString m_statusBeforeHelp;
+    const QKeyEvent* m_previewedKey = nullptr;   // a key the window has already seen
+    quint64 m_previewedStamp = 0;
+    QPoint m_dragStart;
+    int m_dragPressRow = 0;
 };

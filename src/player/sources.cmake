@@ -7,6 +7,9 @@ veltra_ui_sources(
   FrmMain_Playback.cpp
   FrmMain_Commands.cpp
   FrmMain_Timers.cpp
+  FrmMain_Window.cpp
+  FrmMain_ListView.cpp
+  FrmMain_Arrange.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )
