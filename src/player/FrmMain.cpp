@@ -425,8 +425,14 @@ void FrmMain::createControls()
     row->addWidget(makeIcon("audio-volume-high", QStyle::SP_MediaVolume, QStringLiteral("Volume")));
     row->addWidget(sldVolume);
     row->addSpacing(6);
-    row->addWidget(makeIcon("media-eq", QStyle::SP_ArrowLeft, QStringLiteral("Balance")));
+    auto makeText = [sliders](const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text), sliders);
+        l->setToolTip(QStringLiteral("Balance"));
+        return l;
+    };
+    row->addWidget(makeText("L"));
     row->addWidget(sldBalance);
+    row->addWidget(makeText("R"));
     cbToolbar->addWidget(sliders);
 
     // Control band: the playlist box and the Options label (placed by Form_Resize).

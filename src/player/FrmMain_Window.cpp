@@ -503,6 +503,7 @@ void FrmMain::window_InstallMoods()
             if (!a) continue;
             a->setText(name);
             a->setVisible(true);
+            a->setEnabled(true);   // a hidden element 0 reads as disabled; the copies must not
         }
     }
 }
