@@ -107,7 +107,7 @@ void FrmMain::tmrPosition_Timer()
         if (mnuPlayingIntroduction->isChecked()) {
             const qint32 rate = qint16(vb::CInt(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("IntroductionRate"), QStringLiteral("30")))));
             const qint32 position = wholeSeconds(player.CurrentPosition());
-            const QString song = player.FileName() + u'|' + QString::number(list.rowKey(CurrentTrack));
+            const QString song = player.FileName();
             if (position < rate) {
                 m_introMovedOn.clear();
             } else if (m_introMovedOn != song) {

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
 #include <QTimer>
 
 #include <ostream>
