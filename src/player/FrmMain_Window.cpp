@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSlider>
@@ -250,6 +251,7 @@ void FrmMain::alignBars()
         const int h = band->sizeHint().height();
         const int before = band->height();
         band->setGeometry(0, top, width, h);
+        if (QLayout* l = band->layout()) l->activate();   // its controls placed before the layout reads them
         top += h;
         if (band == cbControls && before != h) cbControls_HeightChanged();
     }
