@@ -215,11 +215,14 @@ bool FrmMain::windowEvent(QObject* watched, QEvent* event)
             auto* m = static_cast<QMouseEvent*>(event);
             if (!(m->buttons() & Qt::LeftButton)) {
                 m_dragPressRow = 0;
-            } else if ((m->position().toPoint() - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
+                return false;
+            }
+            // A press on a row drags that row; the list does not select along the way.
+            if ((m->position().toPoint() - m_dragStart).manhattanLength() >= QApplication::startDragDistance()) {
                 m_dragPressRow = 0;
                 startRowDrag();
-                return true;
             }
+            return true;
         }
         return false;
     case QEvent::MouseButtonRelease:

@@ -1,7 +1,10 @@
 // Shows the main window with a playlist of generated songs, one of them playing (on the
 // test player, whose clock stands still), for a look on a real or virtual X display, and
 // saves a picture of the screen.
-// Usage: veltra_lookcheck OUTPUT.png [SECONDS]
+// Usage: veltra_lookcheck OUTPUT.png [SECONDS] [--drag | --menu]
+// With --menu the Playback menu is open, its Play item highlighted.
+// With --drag (an X display with XTEST) the mouse drags row 5 onto row 2 first and the
+// program says whether the row arrived there.
 #include "common/ListView.h"
 #include "common/modControls.h"
 #include "common/modListFiles.h"
@@ -20,13 +23,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+
+#ifdef VELTRA_HAVE_XTEST
+#include <QGuiApplication>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#endif
 
 int main(int argc, char** argv)
 {
@@ -114,12 +127,63 @@ int main(int argc, char** argv)
     controls_SelectItem(main.rows(), 3);
     main.player_Play(1);
     player.advance(76.5);
+    controls_SelectItem(main.rows(), 7);   // the user looks further down while it plays
     main.sldVolume->setValue(72);
     main.tmrWindowUpdate_Timer();
     main.tmrPosition_Timer();
     main.tmrPosition->start();
     main.tmrWindowUpdate->start();
     main.tmrMenuText->start();
+
+    const bool drag = argc > 3 && QString::fromLocal8Bit(argv[3]) == QLatin1String("--drag");
+#ifdef VELTRA_HAVE_XTEST
+    auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 ? x11->display() : nullptr;
+    if (drag && display) {
+        auto rowCentre = [&](int row) {
+            const QRect r = main.lstvPlaylist->visualRect(main.rows().index(row - 1, 1));
+            return main.lstvPlaylist->viewport()->mapToGlobal(r.center());
+        };
+        auto moveTo = [display](QPoint p) {
+            XTestFakeMotionEvent(display, -1, p.x(), p.y(), 0);
+            XFlush(display);
+        };
+        auto button = [display](bool down) {
+            XTestFakeButtonEvent(display, 1, down ? True : False, 0);
+            XFlush(display);
+        };
+        // Where the rows are once the window manager has placed the window.
+        auto from = std::make_shared<QPoint>(), to = std::make_shared<QPoint>();
+        QTimer::singleShot(400, &app, [=, &main] {
+            *from = rowCentre(5);
+            *to = rowCentre(2);
+            moveTo(*from);
+            std::printf("window at %d,%d frame %d,%d; row 5 at %d,%d\n", main.geometry().x(), main.geometry().y(), main.frameGeometry().x(),
+                        main.frameGeometry().y(), from->x(), from->y());
+        });
+        QTimer::singleShot(600, &app, [=, &main] {
+            const QPoint local = main.lstvPlaylist->viewport()->mapFromGlobal(QCursor::pos());
+            std::printf("pointer over row %d\n", main.lstvPlaylist->hitTest(local));
+            button(true);
+        });
+        for (int i = 1; i <= 10; ++i)
+            QTimer::singleShot(700 + 40 * i, &app, [=] { moveTo(*from + (*to - *from) * i / 10); });
+        QTimer::singleShot(1200, &app, [=] { button(false); });
+        QTimer::singleShot(1500, &app, [&] {
+            QStringList order;
+            for (int r = 1; r <= main.rows().count(); ++r) order.append(main.rows().subItem(r, 1));
+            std::printf("after the drag: %s; dragging flag %d\n", qPrintable(order.join(QStringLiteral(", "))), int(main.IsDraggingRow));
+        });
+    }
+#else
+    if (drag) std::printf("no XTEST here: no drag\n");
+#endif
+    if (argc > 3 && QString::fromLocal8Bit(argv[3]) == QLatin1String("--menu")) {
+        QTimer::singleShot(500, &app, [&main] {
+            main.menuBar()->setActiveAction(main.mnuPlayback->menuAction());
+            QTimer::singleShot(300, main.mnuPlayback, [&main] { main.mnuPlayback->setActiveAction(main.mnuPlay); });
+        });
+    }
 
     QTimer::singleShot(int(seconds * 1000), &app, [&] {
         const QPixmap shot = main.screen()->grabWindow(0);
