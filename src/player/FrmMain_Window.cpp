@@ -184,10 +184,7 @@ bool FrmMain::windowEvent(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::Resize:
-        if (watched == picClient) {
-            alignBars();
-            Form_Resize();
-        }
+        if (watched == picClient) Form_Resize();
         return false;
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(event);
@@ -268,6 +265,7 @@ void FrmMain::cbControls_HeightChanged() { Form_Resize(); }
 
 void FrmMain::Form_Resize()
 {
+    alignBars();   // bands and status bar keep to their edges at any time, shown or hidden
     if (!LayoutReady) return;
     if (isMinimized()) return;
     using vb::PixelsToTwips;

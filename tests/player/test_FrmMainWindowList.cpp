@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QSlider>
 #include <QStatusBar>
@@ -387,6 +388,34 @@ TEST_F(ListTest, EveryEndOfADragRestoresTheListAndFilesAreNeverARowMove)
     drop(row, Qt::MoveAction);
     EXPECT_EQ(rows().count(), 7);
     EXPECT_EQ(artists().mid(0, 6), QStringList({"A", "B", "C", "D", "E", "F"}));
+}
+
+TEST_F(ListTest, APressAndMoveOnARowDragsThatRowAndTheDragAlwaysEnds)
+{
+    startDefault();
+    FrmMain& m = main();
+    sixRows();
+    m.mnuSortViaAcending_Click();
+    m.resize(700, 500);
+    m.show();
+    processEvents(20);
+    QWidget* viewport = m.lstvPlaylist->viewport();
+    const QPoint row5 = m.lstvPlaylist->visualRect(rows().index(4, 1)).center();
+    const QPoint row6 = m.lstvPlaylist->visualRect(rows().index(5, 1)).center();
+    ASSERT_GE((row6 - row5).manhattanLength(), QApplication::startDragDistance());
+    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(at), QPointF(viewport->mapToGlobal(at)), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &e);
+    };
+    mouse(QEvent::MouseButtonPress, row5, Qt::LeftButton);
+    ASSERT_EQ(rows().selectedItem(), 5);
+    rows().setSorted(false);   // as a move under way leaves it
+    // The drag starts here; without a drop target it ends at once, and the end is handled.
+    mouse(QEvent::MouseMove, row6, Qt::LeftButton);
+    EXPECT_FALSE(m.IsDraggingRow);
+    EXPECT_TRUE(rows().sorted());
+    EXPECT_EQ(rows().selectedRows(), QList<int>({5}));   // the list did not select along the way
+    EXPECT_EQ(artists(), QStringList({"A", "B", "C", "D", "E", "F"}));
 }
 
 // ---- pop-ups ---------------------------------------------------------------------------------------------

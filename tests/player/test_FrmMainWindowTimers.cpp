@@ -346,7 +346,20 @@ TEST_F(TimersTest, ListIsKeptJustUnderTheBands)
 
     // With the toolbar switched off the list is left where it is.
     m.mnuShowToolbar->setChecked(false);
+    m.cbToolbar->hide();
+    m.cbControls->hide();
     m.lstvPlaylist->move(0, 0);
     m.tmrWindowUpdate_Timer();
     EXPECT_EQ(m.lstvPlaylist->y(), 0);
+    m.Form_Resize();
+    EXPECT_EQ(m.lstvPlaylist->height(), m.sbStatusBar->y());
+
+    // Shown again: the bands come back at the top and the timer moves the list under them.
+    m.mnuShowToolbar->setChecked(true);
+    m.cbToolbar->show();
+    m.cbControls->show();
+    m.tmrWindowUpdate_Timer();
+    EXPECT_EQ(m.cbToolbar->y(), 0);
+    EXPECT_EQ(m.cbControls->y(), m.cbToolbar->height());
+    EXPECT_EQ(m.lstvPlaylist->y(), bands);
 }
