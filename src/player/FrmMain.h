@@ -29,7 +29,6 @@ class QMenu;
 class QSlider;
 class QStatusBar;
 class QDropEvent;
-class QKeyEvent;
 class QTimer;
 class QToolBar;
 class clsID3v1;
@@ -405,8 +404,6 @@ private:
     QString m_introMovedOn;         // the song that introduction mode has already moved on from
     bool m_menuHelpShown = false;
     QString m_statusBeforeHelp;
-    const QKeyEvent* m_previewedKey = nullptr;   // a key the window has already seen
-    quint64 m_previewedStamp = 0;
     QPoint m_dragStart;
     int m_dragPressRow = 0;
 };
