@@ -1,5 +1,6 @@
 #include "common/MenuArray.h"
 
+#include <QSignalBlocker>
 #include <QWidget>
 
 MenuArray::MenuArray(QObject* parent) : QObject(parent) {}
@@ -51,7 +52,15 @@ QAction* MenuArray::load(int index)
 
     auto* a = new QAction(first->text(), this);
     a->setCheckable(first->isCheckable());
-    a->setEnabled(first->isEnabled());
+    // A hidden action reads as disabled whatever it was set to; the copy takes the setting.
+    bool enabled = first->isEnabled();
+    if (!first->isVisible()) {
+        const QSignalBlocker quiet(first);
+        first->setVisible(true);
+        enabled = first->isEnabled();
+        first->setVisible(false);
+    }
+    a->setEnabled(enabled);
     a->setVisible(first->isVisible());
     a->setObjectName(first->objectName());
     for (QObject* o : last->associatedObjects()) {

@@ -14,17 +14,58 @@ public:
 
     // The tray icon's menu; its Open item is the default (bold) one.
     QMenu* mnuSystemTray;
+    QAction* mnuAbout;
+    QAction* mnuAboutWindows;
+    QAction* mnuPrevious;
+    QAction* mnuRewind;
+    QAction* mnuPlay;
+    QAction* mnuPause;
+    QAction* mnuStop;
+    QAction* mnuRandom;
+    QAction* mnuFastForward;
+    QAction* mnuNextTrack;
+    QAction* mnuNextTrackAdvanced;
     QAction* mnuOpen;
+    QAction* mnuVolume;
+    QAction* mnuExit;
 
-    // The playlist's right-click menu (least of it so far).
+    // The playlist's right-click menu; Play is its default item.
     QMenu* mnuRightMenu;
     QAction* mnuPlay2;
     QAction* mnuPlayNext;
+    QAction* mnuRefresh;
+    QMenu* mnuFind;
+    QAction* mnuMoreOnThisArtist;
+    QAction* mnuMoreOnThisYear;
+    QAction* mnuJumpToMedia;
+    QMenu* mnuQueue;
+    QAction* mnuPlaySong;
+    QAction* mnuPlayOnce;
+    QAction* mnuSkip;
+    QAction* mnuSkipOnce;
+    QAction* mnuRemove;
+    QAction* mnuPlayAll;
+    QAction* mnuSkipAll;
+    QAction* mnuAdvanced;
+    QMenu* mnuOptions;
+    QAction* mnuRemoveSelected;
+    QAction* mnuSelectedCopyTAG;
+    QAction* mnuRenameFilename;
+    QAction* mnuSelectPlaying;
     QMenu* mnuSendTo;
     QMenu* mnuPlaylist;
-    MenuArray* mnuItem;          // playlist names; element 0 "[None]"
     QAction* mnuUpdate;
-    QAction* mnuVolume;
+    MenuArray* mnuItem;          // playlist names; element 0 "[None]"
+    QMenu* mnuMode;
+    QAction* mnuEditMoods;
+    MenuArray* mnuSendToMood;    // mood names; element 0 "[Mood]"
+    QAction* mnuResetMoods;
+    QMenu* mnuSendToDrive;
+    QAction* mnuUpdateDrives;
+    MenuArray* mnuDriveLetter;   // drives; element 0 "[None]"
+    QAction* mnuBookmarks;
+    QAction* mnuStoreVolume;
+    QAction* mnuProperties;
 
     // Rebuilds the Send To > Playlist names from the Playlists folder.
     void mnuUpdate_Click();
@@ -35,6 +76,12 @@ public:
     // Brings the player back: the main window (or the mini window in mini mode), restored
     // from minimised or from the tray and put in front.
     void mnuOpen_Click();
+
+    // The play status written into the Status column of the selected rows, or of every row.
+    void menus_SetSelectedPlayMode(const QString& status);
+    void menus_SetAllPlayMode(const QString& status);
+    // Artist and title of the selected rows, one line each, onto the clipboard.
+    void mnuSelectedCopyTAG_Click();
 
     // The global hot keys' combinations, one hidden label per action (settings_LoadGlobalKeys).
     QLabel* lblMedia_PlayPause = hiddenLabel("lblMedia_PlayPause");
@@ -49,4 +96,7 @@ public:
 
 private:
     QLabel* hiddenLabel(const char* name);
+    QAction* item(QMenu* menu, const char* name, const QString& caption);
+    QMenu* submenu(QMenu* menu, const char* name, const QString& caption);
+    MenuArray* array(QMenu* menu, const char* name, const QString& caption, bool checkable);
 };

@@ -50,6 +50,7 @@ FrmMain::FrmMain()
     createMenuBar();
     createControls();
     connectCommands();
+    connectWindow();
     followRows();
 }
 
@@ -337,12 +338,23 @@ void FrmMain::createMenuBar()
 
 void FrmMain::createControls()
 {
-    // Tool band: the transport buttons.
-    cbToolbar = addToolBar(QStringLiteral("cbToolbar"));
+    // The window's inner area: the two bands at the top, the playlist below them and the
+    // status bar at the bottom, placed by Form_Resize.
+    picClient = new QWidget(this);
+    picClient->setObjectName(QStringLiteral("picClient"));
+    setCentralWidget(picClient);
+
+    // Tool band: the transport buttons, then the position, volume and balance sliders.
+    cbToolbar = new QToolBar(QStringLiteral("cbToolbar"), picClient);
     cbToolbar->setObjectName(QStringLiteral("cbToolbar"));
     cbToolbar->setMovable(false);
-    tbToolbar = cbToolbar;
+    cbToolbar->setFloatable(false);
+    tbToolbar = new QToolBar(QStringLiteral("tbToolbar"), cbToolbar);
+    tbToolbar->setObjectName(QStringLiteral("tbToolbar"));
+    tbToolbar->setMovable(false);
+    tbToolbar->setFloatable(false);
     tbToolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tbToolbar->setIconSize(QSize(20, 20));
     struct Button {
         const char* key;
         const char* tip;
@@ -375,52 +387,79 @@ void FrmMain::createControls()
         if (key == QLatin1String("Mute")) a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, key] { tbToolbar_ButtonClick(key); });
     }
+    cbToolbar->addWidget(tbToolbar);
 
-    // Control band: playlist box, options label, sliders.
-    addToolBarBreak();
-    cbControls = addToolBar(QStringLiteral("cbControls"));
-    cbControls->setObjectName(QStringLiteral("cbControls"));
-    cbControls->setMovable(false);
-    uspControls = new QWidget(cbControls);
-    uspControls->setObjectName(QStringLiteral("uspControls"));
-    auto* band = new QHBoxLayout(uspControls);
-    band->setContentsMargins(4, 2, 4, 2);
-    cmbPlaylists = new QComboBox(uspControls);
-    cmbPlaylists->setObjectName(QStringLiteral("cmbPlaylists"));
-    cmbPlaylists->setMinimumWidth(160);
-    lblOptions = new QLabel(QStringLiteral("Options "), uspControls);
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setCursor(Qt::PointingHandCursor);
-    auto makeSlider = [this](const char* name, int max, int width) {
-        auto* s = new QSlider(Qt::Horizontal, uspControls);
+    auto* sliders = new QWidget(cbToolbar);
+    sliders->setObjectName(QStringLiteral("picSliders"));
+    sliders->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout(sliders);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->setSpacing(4);
+    auto makeSlider = [this, sliders](const char* name, int max) {
+        auto* s = new QSlider(Qt::Horizontal, sliders);
         s->setObjectName(QString::fromLatin1(name));
         s->setRange(0, max);
         s->setFocusPolicy(Qt::NoFocus);
-        s->setMinimumWidth(width);
         s->installEventFilter(this);
         return s;
     };
-    sldPosition = makeSlider("sldPosition", 0, 160);
+    auto makeIcon = [sliders](const char* icon, QStyle::StandardPixmap fallback, const QString& tip) {
+        auto* l = new QLabel(sliders);
+        l->setPixmap(themeIcon(icon, fallback).pixmap(16, 16));
+        l->setToolTip(tip);
+        return l;
+    };
+    sldPosition = makeSlider("sldPosition", 0);
     sldPosition->setEnabled(false);
-    sldVolume = makeSlider("sldVolume", 100, 70);
-    sldBalance = makeSlider("sldBalance", 100, 50);
+    sldPosition->setToolTip(QStringLiteral("Position"));
+    sldPosition->setMinimumWidth(120);
+    sldVolume = makeSlider("sldVolume", 100);
+    sldBalance = makeSlider("sldBalance", 100);
     sldVolume->setValue(50);
     sldBalance->setValue(50);
     sldVolume->setToolTip(QStringLiteral("Volume"));
     sldBalance->setToolTip(QStringLiteral("Balance"));
-    band->addWidget(cmbPlaylists, 2);
-    band->addWidget(lblOptions);
-    band->addSpacing(8);
-    band->addWidget(sldPosition, 3);
-    band->addSpacing(8);
-    band->addWidget(new QLabel(QStringLiteral("Vol"), uspControls));
-    band->addWidget(sldVolume, 1);
-    band->addWidget(new QLabel(QStringLiteral("Bal"), uspControls));
-    band->addWidget(sldBalance, 1);
+    sldVolume->setFixedWidth(90);
+    sldBalance->setFixedWidth(64);
+    row->addWidget(sldPosition, 1);
+    row->addSpacing(8);
+    row->addWidget(makeIcon("audio-volume-high", QStyle::SP_MediaVolume, QStringLiteral("Volume")));
+    row->addWidget(sldVolume);
+    row->addSpacing(6);
+    auto makeText = [sliders](const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text), sliders);
+        l->setToolTip(QStringLiteral("Balance"));
+        return l;
+    };
+    row->addWidget(makeText("L"));
+    row->addWidget(sldBalance);
+    row->addWidget(makeText("R"));
+    cbToolbar->addWidget(sliders);
+
+    // Control band: the playlist box and the Options label (placed by Form_Resize).
+    cbControls = new QToolBar(QStringLiteral("cbControls"), picClient);
+    cbControls->setObjectName(QStringLiteral("cbControls"));
+    cbControls->setMovable(false);
+    cbControls->setFloatable(false);
+    uspControls = new QWidget(cbControls);
+    uspControls->setObjectName(QStringLiteral("uspControls"));
+    uspControls->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    cmbPlaylists = new QComboBox(uspControls);
+    cmbPlaylists->setObjectName(QStringLiteral("cmbPlaylists"));
+    cmbPlaylists->setToolTip(QStringLiteral("Playlists"));
+    lblOptions = new QLabel(QStringLiteral("Options "), uspControls);
+    lblOptions->setObjectName(QStringLiteral("lblOptions"));
+    lblOptions->setCursor(Qt::PointingHandCursor);
+    lblOptions->adjustSize();
+    cmbPlaylists->move(vb::TwipsToPixels(60), 0);
+    cmbPlaylists->resize(200, cmbPlaylists->sizeHint().height());
+    uspControls->setFixedHeight(cmbPlaylists->height());
+    lblOptions->move(cmbPlaylists->x() + cmbPlaylists->width() + vb::TwipsToPixels(120),
+                     (cmbPlaylists->height() - lblOptions->height()) / 2);
     cbControls->addWidget(uspControls);
 
     // The playlist.
-    lstvPlaylist = new ListView(this);
+    lstvPlaylist = new ListView(picClient);
     lstvPlaylist->setObjectName(QStringLiteral("lstvPlaylist"));
     lstvPlaylist->setColumns(kPlaylistColumns);
     const double widths[] = {800, 3000, 3000, 1000, 1000, 1000, 3000};
@@ -429,7 +468,6 @@ void FrmMain::createControls()
     lstvPlaylist->setAcceptDrops(true);
     lstvPlaylist->viewport()->setAcceptDrops(true);
     lstvPlaylist->viewport()->installEventFilter(this);
-    setCentralWidget(lstvPlaylist);
 
     lblAlbum = new QLabel(this);
     lblAlbum->setObjectName(QStringLiteral("lblAlbum"));
@@ -439,18 +477,20 @@ void FrmMain::createControls()
     lblSearch->hide();
 
     // Status bar: status text, song count, time.
-    sbStatusBar = statusBar();
+    sbStatusBar = new QStatusBar(picClient);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+    const char* designTexts[] = {"Status:", "Songs:  None", "Elapsed:"};
     for (int i = 0; i < 3; ++i) {
-        sbPanel[i] = new QLabel(sbStatusBar);
+        sbPanel[i] = new QLabel(QString::fromLatin1(designTexts[i]), sbStatusBar);
         sbPanel[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
         sbPanel[i]->setFrameShape(QFrame::StyledPanel);
         sbPanel[i]->setFrameShadow(QFrame::Sunken);
         if (i == 0) sbStatusBar->addWidget(sbPanel[i], 1);
         else sbStatusBar->addPermanentWidget(sbPanel[i]);
     }
-    sbPanel[1]->setMinimumWidth(130);
-    sbPanel[2]->setMinimumWidth(130);
+    sbPanel[1]->setMinimumWidth(vb::TwipsToPixels(1950));
+    sbPanel[2]->setMinimumWidth(vb::TwipsToPixels(1950));
 
     auto makeTimer = [this](const char* name, int interval) {
         auto* t = new QTimer(this);
@@ -505,6 +545,11 @@ void FrmMain::connectCommands()
         {mnuSortByYear, &FrmMain::mnuSortByYear_Click},
         {mnuSortByLength, &FrmMain::mnuSortByLength_Click},
         {mnuSortByFilename, &FrmMain::mnuSortByFilename_Click},
+        {mnuExit, &FrmMain::mnuExit_Click},
+        {mnuNew, &FrmMain::mnuNew_Click},
+        {mnuWindowsDisableGlobalHotkeys, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
+        {mnuSwitchToMiniMode, &FrmMain::mnuSwitchToMiniMode_Click},
+        {mnuConsole, &FrmMain::mnuConsole_Click},
     };
     for (const auto& [action, handler] : commands) {
         // The check marks of mode items are the modes: the handlers set them, not the click.
@@ -516,23 +561,11 @@ void FrmMain::connectCommands()
 
     // The playlist box opens the playlist chosen.
     connect(cmbPlaylists, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { cmbPlaylists_Click(); });
-    // Sliders follow the user's drag only, never the timer's own updates.
-    connect(sldPosition, &QSlider::actionTriggered, this, [this] {
-        QTimer::singleShot(0, this, [this] { wmpPlayer().setCurrentPosition(double(sldPosition->value())); });
-    });
-    connect(sldVolume, &QSlider::actionTriggered, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            player_Volume(sldVolume->value());
-            forms().get<FrmVideo>().qxsVolume->setValue(sldVolume->value());
-        });
-    });
-    connect(sldBalance, &QSlider::actionTriggered, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            player_Balance(sldBalance->value());
-            forms().get<FrmVideo>().qxsBalance->setValue(sldBalance->value());
-        });
-    });
-    connect(lstvPlaylist, &QAbstractItemView::doubleClicked, this, [this] { mnuPlay_Click(); });
+    // Sliders follow the user's drag only, never the timer's own updates. The action is
+    // reported before the slider takes its new value, so the handlers run just after.
+    connect(sldPosition, &QSlider::actionTriggered, this, [this] { QTimer::singleShot(0, this, [this] { sldPosition_Change(); }); });
+    connect(sldVolume, &QSlider::actionTriggered, this, [this] { QTimer::singleShot(0, this, [this] { sldVolume_Change(); }); });
+    connect(sldBalance, &QSlider::actionTriggered, this, [this] { QTimer::singleShot(0, this, [this] { sldBalance_Change(); }); });
 }
 
 void FrmMain::followRows()
@@ -632,7 +665,10 @@ void FrmMain::tbToolbar_ButtonClick(const QString& key)
     else if (key == QLatin1String("Random")) mnuRandom_Click();
     else if (key == QLatin1String("Next")) mnuNextTrack_Click();
     else if (key == QLatin1String("NextAdvanced")) mnuNextTrackAdvanced_Click();
+    else if (key == QLatin1String("AddFiles")) mnuAddFiles->trigger();
     else if (key == QLatin1String("Mute")) mnuMute_Click();
+    else if (key == QLatin1String("PreviousPlaylist")) player_PreviousPlaylist(false);
+    else if (key == QLatin1String("NextPlaylist")) player_NextPlaylist(false);
 }
 
 clsID3v1& FrmMain::id3v1()
@@ -652,8 +688,6 @@ void FrmMain::releaseTags()
     m_id3v1.reset();
     m_id3v2.reset();
 }
-
-void FrmMain::Form_KeyDown(int, int) {}
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {

@@ -7,8 +7,14 @@
 //   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
 //                         the now-playing popup
 //   FrmMain_Commands.cpp  transport commands, the Play Next mark, mode menus
-//   FrmMain_Timers.cpp    position and status timer, window update timer
+//   FrmMain_Timers.cpp    position and status timer, window update timer, menu help
+//   FrmMain_Window.cpp    layout, keyboard, sliders, dynamic menus, playlist switching,
+//                         control enabling, shortcut texts
+//   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
+//                         moving rows by dragging
+//   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -25,6 +31,7 @@ class QLabel;
 class QMenu;
 class QSlider;
 class QStatusBar;
+class QDropEvent;
 class QTimer;
 class QToolBar;
 class clsID3v1;
@@ -71,6 +78,7 @@ public:
     QSlider* sldVolume = nullptr;
     QSlider* sldBalance = nullptr;
     ListView* lstvPlaylist = nullptr;
+    QWidget* picClient = nullptr;    // the window's inner area: bands, list and status bar
     QStatusBar* sbStatusBar = nullptr;
     QLabel* sbPanel[3] = {nullptr, nullptr, nullptr};   // status, song count, time
     QLabel* lblAlbum = nullptr;    // hidden: the album compared by shuffle by album
@@ -262,6 +270,16 @@ public:
     void playlist_UpdatePlaylist(int playingRow);
     void window_UncheckMenus();
     bool IsDraggingRow = false;   // a drag of rows started in the list itself
+    quint64 DraggedItem = 0;      // the row being dragged (its key; it follows the row)
+
+    // ---- the playlist's own events ----------------------------------------------------------
+    void lstvPlaylist_ColumnClick(int column);            // columns count from 1
+    void lstvPlaylist_DblClick();
+    bool lstvPlaylist_KeyDown(int keyCode, int shift);    // true: the key was taken
+    void lstvPlaylist_MouseDown(int button, int shift, const QPoint& viewportPos);
+    void lstvPlaylist_OLEStartDrag();
+    void lstvPlaylist_RowDrop(int targetRow);             // 0: below the last row
+    void lstvPlaylist_OLECompleteDrag();                  // every end of a drag, dropped or not
 
     // ---- playback --------------------------------------------------------------------------
     void player_Volume(int v);
@@ -318,17 +336,34 @@ public:
     void mnuSortByYear_Click();
     void mnuSortByLength_Click();
     void mnuSortByFilename_Click();
-
-    // ---- window ----------------------------------------------------------------------------
-    void Form_KeyDown(int keyCode, int shift);
-    void Form_Resize();
-    void window_AddShortcutTexts();
-    void window_InstallMoods();
-    void window_InstallBookmarks();
-    void window_UpdateMoods();
     void mnuSortViaAcending_Click();
     void mnuSortViaDecending_Click();
     void mnuDontSort_Click();
+    void mnuLockPlaylist_Click();
+    void mnuClear_Click();
+    // The rows held by Cut and Copy: sub-items 1 to 6 of each; element 0 is an empty placeholder.
+    QList<QStringList> EntryBuffer{QStringList()};
+
+    // ---- window ----------------------------------------------------------------------------
+    // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
+    // the classic virtual-key numbers (65 'A', 37 Left, 13 Enter ...); Qt key numbers are
+    // taken too. Shift: 1 Shift, 2 Ctrl, 4 Alt, added up.
+    void Form_KeyDown(int keyCode, int shift);
+    void Form_Resize();
+    void cbControls_HeightChanged();
+    void lblOptions_MouseDown(int button, int shift, float x, float y);
+    void sldPosition_Change();
+    void sldVolume_Change();
+    void sldBalance_Change();
+    void player_NextPlaylist(bool playNow);
+    void player_PreviousPlaylist(bool playNow);
+    void window_Controls(bool enabled);
+    void window_AddShortcutTexts();
+    void window_InstallBookmarks();
+    void window_RemoveBookmarkMenus();
+    void window_InstallMoods();
+    void window_RemoveMoodMenus();
+    void window_UpdateMoods();
 
     // ---- start-up, closing and the tray --------------------------------------------------------
     enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, FormTaskManager = 3 };
@@ -339,13 +374,12 @@ public:
     void window_CloseAll();
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
-    void mnuLockPlaylist_Click();
-    void mnuClear_Click();
     void mnuNew_Click();
     void mnuOpenCDPlayer_Click();
     void mnuOpenMediaLibrary_Click();
     void mnuSwitchToMiniMode_Click();
     void mnuWindowsDisableGlobalHotkeys_Click();
+    void mnuConsole_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
     bool PlaylistChangedSinceStart = false;
@@ -360,6 +394,12 @@ public:
     // ---- timers ----------------------------------------------------------------------------
     void tmrPosition_Timer();
     void tmrWindowUpdate_Timer();
+    // Menu help: the highlighted item's description in status panel 1, from the menus'
+    // hover signal; the status text comes back when the menu closes. tmrMenuText running is
+    // the switch (off while the File menu is borrowed as a pop-up).
+    void window_MenuHelp(QMenu* menu, QAction* item);
+    void window_MenuClosed();
+    void tmrMenuText_Timer();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -370,6 +410,14 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool checkable);
     void createControls();
     void connectCommands();
+    void connectWindow();
+    void alignBars();
+    void setMenuPictures();
+    bool formKeyDown(int keyCode, int shift);
+    bool windowEvent(QObject* watched, QEvent* event);
+    void popupFileMenu(const QPoint& globalPos);
+    void startRowDrag();
+    bool rowDragEvent(QDropEvent* event);
     void followRows();
     void updateItem(int row, bool namesOnly, std::optional<bool> useLargerTags);   // unset: read the setting
     clsID3v1& id3v1();
@@ -393,4 +441,9 @@ private:
     // started since: a second such hand-off stops instead of going round for ever.
     bool m_skipHandOff = false;
     std::vector<quint64> m_keysUpToCurrent;   // rows 1..CurrentTrack while the rows are reset
+    QString m_introMovedOn;         // the song that introduction mode has already moved on from
+    bool m_menuHelpShown = false;
+    QString m_statusBeforeHelp;
+    QPoint m_dragStart;
+    int m_dragPressRow = 0;
 };

@@ -12,16 +12,6 @@
 #include <QAction>
 #include <QComboBox>
 
-void FrmMain::mnuLockPlaylist_Click()
-{
-    const bool lock = !mnuLockPlaylist->isChecked();
-    mnuLockPlaylist->setChecked(lock);
-    settings_WriteFlag(QStringLiteral("Settings"), QStringLiteral("LockPlaylist"), lock);
-    lstvPlaylist->setEnabled(!lock);
-}
-
-void FrmMain::mnuClear_Click() {}
-
 void FrmMain::mnuNew_Click()
 {
     player_Stop();
@@ -29,6 +19,14 @@ void FrmMain::mnuNew_Click()
     PlayNextIndex = 0;
     cmbPlaylists->setCurrentIndex(0);
     forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
+}
+
+void FrmMain::mnuConsole_Click()
+{
+    FrmConsole& console = forms().get<FrmConsole>();
+    console.show();
+    console.raise();
+    console.activateWindow();
 }
 
 void FrmMain::mnuOpenCDPlayer_Click() {}

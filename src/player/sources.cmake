@@ -11,7 +11,9 @@ veltra_ui_sources(
   FrmMain_Closing.cpp
   FrmMain_HotKeys.cpp
   FrmMain_Menus.cpp
-  FrmMain_Pending.cpp
+  FrmMain_Window.cpp
+  FrmMain_ListView.cpp
+  FrmMain_Arrange.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )
