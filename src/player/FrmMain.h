@@ -424,7 +424,9 @@ private:
     clsID3v2& id3v2();
     void releaseTags();
     void playNextCaptions(bool inUse);
-    void startByPlayRule();
+    void startByPlayRule(int playOrigin = 1);
+    bool resumePaused();
+    bool stepRandomHistory(int step);
     void handOffSkippedRow();
     void stopAndUnload();
     void startOfList();

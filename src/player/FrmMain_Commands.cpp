@@ -41,18 +41,26 @@ void FrmMain::playNextCaptions(bool inUse)
 
 void FrmMain::mnuPlay_Click() { player_Play(1); }
 
+// The paused song, when one waits, plays on from its whole second.
+bool FrmMain::resumePaused()
+{
+    if (!ResumePending) return false;
+    MediaPlayerControl& player = wmpPlayer();
+    player.setFileName(ResumeFilename);
+    player.Play();
+    player.setCurrentPosition(double(ResumePosition));
+    ResumePending = false;
+    ResumeFilename.clear();
+    forms().get<FrmVideo>().qxbPause->setCaption(QStringLiteral("Pause"));
+    return true;
+}
+
 void FrmMain::mnuPause_Click()
 {
     MediaPlayerControl& player = wmpPlayer();
     FrmVideo& video = forms().get<FrmVideo>();
-    if (ResumePending) {
-        player.setFileName(ResumeFilename);
-        player.Play();
-        player.setCurrentPosition(double(ResumePosition));
-        ResumePending = false;
-        ResumeFilename.clear();
-        video.qxbPause->setCaption(QStringLiteral("Pause"));
-    } else if (player.PlayState() == MediaPlayerControl::Playing) {
+    if (resumePaused()) return;
+    if (player.PlayState() == MediaPlayerControl::Playing) {
         ResumePosition = qint64(vb::Round(player.CurrentPosition()));
         ResumeFilename = player.FileName();
         player.Pause();
@@ -76,21 +84,27 @@ int rowOfFile(const ListViewModel& list, const QString& file)
 }
 } // namespace
 
+// In the pick-random-songs mode Next and Previous walk the random history: the cursor moves
+// by `step` and the row of the file found there is selected. False when the history has no
+// such entry or its file is no longer in the playlist (the cursor stays moved).
+bool FrmMain::stepRandomHistory(int step)
+{
+    if (!mnuPlayingPickRandomSongs->isChecked() || RandomHistoryCount < 1) return false;
+    if (step > 0 ? RandomHistoryCursor == RandomHistoryCount : RandomHistoryCursor < 1) return false;
+    RandomHistoryCursor += step;
+    const int row = rowOfFile(rows(), RandomHistory.value(RandomHistoryCursor));
+    if (row < 1) return false;
+    player_Stop();
+    controls_SelectItem(rows(), row);
+    return true;
+}
+
 void FrmMain::mnuNextTrack_Click()
 {
     ListViewModel& list = rows();
     MediaPlayerControl& player = wmpPlayer();
     if (ResumePending) player_Stop();
-    bool fromHistory = false;
-    if (mnuPlayingPickRandomSongs->isChecked() && RandomHistoryCount >= 1 && RandomHistoryCursor != RandomHistoryCount) {
-        ++RandomHistoryCursor;
-        const int row = rowOfFile(list, RandomHistory.value(RandomHistoryCursor));
-        if (row > 0) {
-            player_Stop();
-            controls_SelectItem(list, row);
-            fromHistory = true;
-        }
-    }
+    const bool fromHistory = stepRandomHistory(1);
     if (!fromHistory) {
         if (PlayerState == 1) CurrentTrack = list.selectedItem();
         if (CurrentTrack == list.count()) CurrentTrack = 0;
@@ -100,9 +114,7 @@ void FrmMain::mnuNextTrack_Click()
             controls_SelectItem(list, CurrentTrack);
         }
     }
-    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
-        || PlayerState == 2)
-        player_Play(fromHistory ? 2 : 1);
+    startByPlayRule(fromHistory ? 2 : 1);
 }
 
 void FrmMain::mnuPrevious_Click()
@@ -110,16 +122,7 @@ void FrmMain::mnuPrevious_Click()
     ListViewModel& list = rows();
     MediaPlayerControl& player = wmpPlayer();
     if (ResumePending) player_Stop();
-    bool fromHistory = false;
-    if (mnuPlayingPickRandomSongs->isChecked() && RandomHistoryCount >= 1 && RandomHistoryCursor >= 1) {
-        --RandomHistoryCursor;
-        const int row = rowOfFile(list, RandomHistory.value(RandomHistoryCursor));
-        if (row > 0) {
-            player_Stop();
-            controls_SelectItem(list, row);
-            fromHistory = true;
-        }
-    }
+    const bool fromHistory = stepRandomHistory(-1);
     if (!fromHistory) {
         if (PlayerState == 1) CurrentTrack = list.selectedItem();
         const int n = list.count();
@@ -137,9 +140,7 @@ void FrmMain::mnuPrevious_Click()
         player.setFileName(list.subItem(CurrentTrack, 6));
         controls_SelectItem(list, CurrentTrack);
     }
-    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
-        || PlayerState == 2)
-        player_Play(fromHistory ? 2 : 1);
+    startByPlayRule(fromHistory ? 2 : 1);
 }
 
 void FrmMain::mnuRandom_Click()

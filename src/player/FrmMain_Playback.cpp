@@ -129,14 +129,7 @@ void FrmMain::player_Play(int playOrigin)
         selected = found;
     }
 
-    if (ResumePending) {
-        player.setFileName(ResumeFilename);
-        player.Play();
-        player.setCurrentPosition(double(ResumePosition));
-        ResumePending = false;
-        ResumeFilename.clear();
-        return;
-    }
+    if (resumePaused()) return;
 
     const QString status = list.subItem(selected, 4);
     if (status == QLatin1String("Skip Once")) {
@@ -230,11 +223,11 @@ void FrmMain::player_Play(int playOrigin)
 
 // ---- the next row -------------------------------------------------------------------------------
 
-void FrmMain::startByPlayRule()
+void FrmMain::startByPlayRule(int playOrigin)
 {
     if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
         || PlayerState == 2)
-        player_Play(1);
+        player_Play(playOrigin);
 }
 
 void FrmMain::stopAndUnload()

@@ -10,7 +10,7 @@
 #include "startup/FrmExit.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"
-#include "support/TestEnv.h"
+#include "support/StartupFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,35 +21,10 @@
 
 namespace {
 
-const QStringList kColumns = {"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"};
 
-class ClosingTest : public VeltraTest {
+class ClosingTest : public StartupFixture {
 protected:
-    void SetUp() override
-    {
-        VeltraTest::SetUp();
-        startup::CommandLineSwitch = false;
-        startup::ShowMinimizedInstead = false;
-        startup::setArguments({});
-        tray::setAvailabilityOverride([this] { return trayHere; });
-    }
-    void TearDown() override
-    {
-        tray::setAvailabilityOverride(nullptr);
-        tray_RemoveIcon();
-        VeltraTest::TearDown();
-    }
-    void start() { ASSERT_EQ(Main(), StartResult::Running); }
-    FrmMain& main() { return forms().get<FrmMain>(); }
-    QString song(const QString& name)
-    {
-        QDir().mkpath(home("music"));
-        const QString path = home("music/" + name);
-        mp3maker::makeMp3(path, {.artist = "A " + name, .title = "T", .seconds = 2});
-        return path;
-    }
     QString defaultSpp() const { return home("Playlists/default.spp"); }
-    tray::Availability trayHere = tray::Availability::Available;
 };
 
 TEST_F(ClosingTest, ExitSavesPlaylistAndState)
@@ -66,7 +41,7 @@ TEST_F(ClosingTest, ExitSavesPlaylistAndState)
     EXPECT_TRUE(forms().isLoaded<FrmExit>());
 
     ListViewModel saved;
-    saved.setColumns(kColumns);
+    saved.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
     ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
     EXPECT_EQ(saved.count(), 2);
     EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));
@@ -125,7 +100,7 @@ TEST_F(ClosingTest, CloseBoxHidesToTheTray)
 TEST_F(ClosingTest, CloseBoxWithoutANotificationAreaMinimises)
 {
     start();
-    trayHere = tray::Availability::Missing;
+    trayHere = (int)tray::Availability::Missing;
     FrmMain& m = main();
     EXPECT_TRUE(m.Form_QueryUnload(FrmMain::FormControlMenu));
     EXPECT_TRUE(m.isVisible());
@@ -153,14 +128,14 @@ TEST_F(ClosingTest, SessionEndSavesLikeExit)
 
 TEST_F(ClosingTest, TrayRecoveryInstallsTheIconWhenATrayAppears)
 {
-    trayHere = tray::Availability::NoDesktop;
+    trayHere = (int)tray::Availability::NoDesktop;
     start();
     tray_RemoveIcon();
-    trayHere = tray::Availability::Missing;
+    trayHere = (int)tray::Availability::Missing;
     main().tmrSystemTrayDetect_Timer();
     EXPECT_TRUE(TrayIconLost);
     EXPECT_EQ(tray_Icon(), nullptr);
-    trayHere = tray::Availability::Available;
+    trayHere = (int)tray::Availability::Available;
     main().tmrSystemTrayDetect_Timer();
     EXPECT_NE(tray_Icon(), nullptr);
     EXPECT_FALSE(TrayIconLost);

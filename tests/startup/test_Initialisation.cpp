@@ -12,7 +12,7 @@
 #include "startup/modCommandLine.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"
-#include "support/TestEnv.h"
+#include "support/StartupFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,48 +26,13 @@
 
 namespace {
 
-const QStringList kColumns = {"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"};
 
-class InitialisationTest : public VeltraTest {
-protected:
-    void SetUp() override
-    {
-        VeltraTest::SetUp();
-        startup::CommandLineSwitch = false;
-        startup::ShowMinimizedInstead = false;
-        startup::setArguments({});
-        tray::setAvailabilityOverride([] { return tray::Availability::Available; });
-    }
-    void TearDown() override
-    {
-        tray::setAvailabilityOverride(nullptr);
-        tray_RemoveIcon();
-        VeltraTest::TearDown();
-    }
-    FrmMain& main() { return forms().get<FrmMain>(); }
-    QString song(const QString& name, const QString& artist, const QString& title, const QString& year)
-    {
-        const QString path = home("music/" + name);
-        QDir().mkpath(home("music"));
-        mp3maker::makeMp3(path, {.artist = artist, .title = title, .year = year, .seconds = 3, .id3v1 = true});
-        return path;
-    }
-    // A playlist file of the given paths, as the program writes them.
-    void writePlaylist(const QString& relative, const QStringList& paths)
-    {
-        ListViewModel list;
-        list.setColumns(kColumns);
-        int n = 0;
-        for (const QString& p : paths) list.add({QString::number(++n), "A" + QString::number(n), "T", "", "Play", "", p});
-        QDir().mkpath(QFileInfo(home(relative)).absolutePath());
-        ASSERT_TRUE(controls_SaveListView(list, home(relative)));
-    }
-};
+class InitialisationTest : public StartupFixture {};
 
 TEST_F(InitialisationTest, EmptySettingsFileGivesTheStartState)
 {
     writeFile("settings.ini", "");
-    ASSERT_EQ(Main(), StartResult::Running);
+    start();
     FrmMain& m = main();
     for (const char* folder : {"Playlists", "Logs", "Moods", "Updates"}) EXPECT_TRUE(QDir(home(folder)).exists());
     EXPECT_EQ(m.rows().count(), 0);
@@ -111,7 +76,7 @@ TEST_F(InitialisationTest, FirstKeyOfAChainWins)
                               "[ListSorting]\r\nSortByArtist=1\r\nSortByFilename=1\r\nSortViaDescendingOrder=1\r\nDoNotSortTheList=1\r\n"
                               "[Settings]\r\nTagsShowTagsAsFilesAreAdded=0\r\nTagsShowTagsAsFilesArePlayed=0\r\nDisableGlobalHotkeys=1\r\n"
                               "KeysUseAsArtistFindingKeys=1\r\nShowTimeElapsed=0\r\nShowTimeRemaining=1\r\nAlwaysOnTop=1\r\n");
-    ASSERT_EQ(Main(), StartResult::Running);
+    start();
     FrmMain& m = main();
     EXPECT_TRUE(m.mnuPlayingRepeat->isChecked());
     EXPECT_FALSE(m.mnuPlayingPickRandomSongs->isChecked());
@@ -143,7 +108,7 @@ TEST_F(InitialisationTest, DefaultPlaylistLastPlayedAndRememberedPlaylist)
     writePlaylist("Playlists/default.spp", {a, b});
     writePlaylist("Playlists/Rock.spp", {b});
     writeFile("settings.ini", "[Playback]\r\nLastPlayed=2\r\nPlaylistUsed=Rock\r\n");
-    ASSERT_EQ(Main(), StartResult::Running);
+    start();
     FrmMain& m = main();
     ASSERT_EQ(m.rows().count(), 2);   // the default playlist, not Rock's rows
     EXPECT_EQ(m.rows().selectedItem(), 2);
@@ -155,7 +120,7 @@ TEST_F(InitialisationTest, DefaultPlaylistLastPlayedAndRememberedPlaylist)
 TEST_F(InitialisationTest, RememberedPlaylistThatIsGoneShowsFirstEntry)
 {
     writeFile("settings.ini", "[Playback]\r\nPlaylistUsed=Gone\r\n");
-    ASSERT_EQ(Main(), StartResult::Running);
+    start();
     EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
 }
 
@@ -164,7 +129,7 @@ TEST_F(InitialisationTest, PlayMusicOnStartUp)
     const QString a = song("a.mp3", "A", "T", "");
     writePlaylist("Playlists/default.spp", {a});
     writeFile("settings.ini", "[Settings]\r\nPlayMusicOnStartUp=1\r\n");
-    ASSERT_EQ(Main(), StartResult::Running);
+    start();
     EXPECT_EQ(main().wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
     EXPECT_EQ(main().wmpPlayer().FileName(), a);
 }
@@ -178,14 +143,7 @@ TEST(CommandLineText, BuiltFromArguments)
     EXPECT_EQ(commandline_FromArguments({}, "/"), QString());
 }
 
-class CommandLineTest : public InitialisationTest {
-protected:
-    void start(const QStringList& args)
-    {
-        startup::setArguments(args);
-        ASSERT_EQ(Main(), StartResult::Running);
-    }
-};
+class CommandLineTest : public StartupFixture {};
 
 TEST_F(CommandLineTest, TwoFilesClearingThePlaylist)
 {
