@@ -1,5 +1,7 @@
 #include "common/ListView.h"
 
+#include <QPainter>
+
 #include "common/modColours.h"
 #include "common/modVB.h"
 
@@ -153,4 +155,19 @@ int ListView::lastVisibleRow() const
     QModelIndex i = indexAt(QPoint(1, viewport()->height() - 1));
     if (!i.isValid()) return m_items->count();   // the rows end above the bottom edge
     return i.row() + 1;
+}
+
+void ListView::setBackgroundPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    viewport()->update();
+}
+
+void ListView::paintEvent(QPaintEvent* event)
+{
+    if (!m_picture.isNull()) {
+        QPainter p(viewport());
+        p.drawPixmap(0, 0, m_picture);
+    }
+    QTreeView::paintEvent(event);
 }

@@ -9,6 +9,7 @@
 // what is visible.
 #include "common/ListViewModel.h"
 
+#include <QPixmap>
 #include <QTreeView>
 
 #include <map>
@@ -54,9 +55,16 @@ public:
     int firstVisibleRow() const;
     int lastVisibleRow() const;
 
+    // A picture behind the rows, at the top left; the empty pixmap for none.
+    QPixmap backgroundPicture() const { return m_picture; }
+    void setBackgroundPicture(const QPixmap& picture);
+
 signals:
     // A click on a column header; columns count from 1 as the headers do.
     void columnClick(int column);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void attach();
@@ -66,6 +74,7 @@ private:
     ListViewModel* m_own = nullptr;
     QList<QMetaObject::Connection> m_links;
     std::map<int, double> m_twipWidths;
+    QPixmap m_picture;
     quint32 m_backColour;
     quint32 m_foreColour;
 };

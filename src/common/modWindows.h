@@ -86,3 +86,7 @@ namespace windows {
 int screenWidthTwips();
 int screenHeightTwips();
 }
+
+// Shows or hides the window's entry in the desktop's task bar (X11 desktops; elsewhere
+// nothing happens). The window must be shown.
+void windows_SetTaskbarVisible(QWidget* form, bool visible);

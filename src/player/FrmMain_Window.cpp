@@ -341,7 +341,7 @@ bool FrmMain::formKeyDown(int keyCode, int shift)
         if (shift == 2) return false;
         switch (keyCode) {
         case 27:
-            close();   // as the window's close box
+            Form_QueryUnload(FormControlMenu);   // as the window's close box
             return true;
         case 74: return run(mnuJumpToMedia);
         case 84: return run(mnuJumpToTime);

@@ -264,6 +264,11 @@ void window_LoadSettings()
     comboPalette.setColor(QPalette::Base, colours::toQColor(back, comboPalette));
     comboPalette.setColor(QPalette::Text, colours::toQColor(fore, comboPalette));
     main.cmbPlaylists->setPalette(comboPalette);
+    const QString image = settings_ReadValue(A, QStringLiteral("PlaylistImage"), QString());
+    if (!image.isEmpty() && files_FileExists(image)) {
+        main.lstvPlaylist->setBackgroundPicture(QPixmap(image));
+        main.Form_Resize();
+    }
 
     // 17: the menu settings.
     window_ApplyStartSettings();
@@ -308,6 +313,9 @@ void window_LoadSettings()
     // 27: showing, unless started into the tray.
     if (startup::ShowMinimizedInstead) main.showMinimized();
     else if (!startup::CommandLineSwitch || !commandLine.left(8).toLower().startsWith(QLatin1String("/systray"))) main.show();
+
+    // The task bar entry is dropped once the window is there to drop it from.
+    if (main.mnuHideInTheTaskManager->isChecked()) windows_SetTaskbarVisible(&main, false);
 
     // 28: the timers, in this order.
     main.tmrPosition->start();

@@ -90,7 +90,7 @@ void window_ApplyStartSettings()
     m.mnuAlwaysOnTop->setChecked(onTop);
     windows_SetAlwaysOnTop(&m, onTop);
 
-    // The task bar entry cannot be removed portably; the check mark keeps the choice.
+    // The task bar entry itself is dropped once the window is shown (initialisation).
     m.mnuHideInTheTaskManager->setChecked(isOne("Settings", "HideInTheTaskManager", "0"));
 
     const bool toolbar = isOne("Settings", "ShowToolbar", "1");

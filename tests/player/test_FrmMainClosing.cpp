@@ -179,3 +179,15 @@ TEST_F(ClosingTest, GlobalKeysRunTheirActions)
 }
 
 } // namespace
+
+namespace {
+TEST_F(ClosingTest, EscapeActsLikeTheCloseBox)
+{
+    start();
+    FrmMain& m = main();
+    m.Form_KeyDown(27, 0);
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_FALSE(m.WindowShown);
+    EXPECT_FALSE(m.IsExiting);
+}
+} // namespace

@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QLabel>
+#include <QPixmap>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -247,4 +248,24 @@ TEST_F(CommandLineTest, NewSwitchEmptiesThePlaylist)
     EXPECT_TRUE(main().isVisible());
 }
 
+} // namespace
+
+namespace {
+TEST_F(InitialisationTest, PlaylistImageShownOnlyWhenTheFileExists)
+{
+    writeFile("settings.ini", "[Appearance]\r\nPlaylistImage=" + home("nope.png").toUtf8() + "\r\n");
+    start();
+    EXPECT_TRUE(main().lstvPlaylist->backgroundPicture().isNull());
+}
+
+TEST_F(InitialisationTest, PlaylistImageFromSettings)
+{
+    QPixmap picture(8, 8);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(home("back.png")));
+    writeFile("settings.ini", "[Appearance]\r\nPlaylistImage=" + home("back.png").toUtf8() + "\r\nFont=DejaVu Sans\r\nFontsize=11\r\n");
+    start();
+    EXPECT_EQ(main().lstvPlaylist->backgroundPicture().size(), QSize(8, 8));
+    EXPECT_EQ(main().lstvPlaylist->font().pointSizeF(), 11);
+}
 } // namespace
