@@ -16,6 +16,12 @@ void EdgeFrame::layOut(double W, double H)
     lBottom.y1 = lBottom.y2 = H - 30;
 }
 
+void EdgeFrame::colourEdges(OleColour topLeft, OleColour bottomRight)
+{
+    lTop.colour = lLeft.colour = topLeft;
+    lRight.colour = lBottom.colour = bottomRight;
+}
+
 void EdgeFrame::paint(QPainter& painter) const
 {
     constexpr double px = 1.0 / vb::TwipsPerPixel;

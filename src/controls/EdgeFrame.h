@@ -18,6 +18,9 @@ struct EdgeFrame {
     // Border and lines for an inner size of W x H twips; start points the layout does not
     // name keep their values.
     void layOut(double W, double H);
+    // Top and left edges in one colour, right and bottom in the other: light over dark looks
+    // raised, dark over light pressed.
+    void colourEdges(OleColour topLeft, OleColour bottomRight);
     // Edge lines first, the border over them.
     void paint(QPainter& painter) const;
 };

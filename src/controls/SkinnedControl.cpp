@@ -6,6 +6,10 @@
 #include <QPainter>
 #include <QPointer>
 
+namespace {
+const QString kEnabled = QStringLiteral("Enabled");
+}
+
 SkinnedControl::SkinnedControl(QWidget* parent) : QWidget(parent)
 {
     // The controls report every move, also with no button held.
@@ -44,12 +48,33 @@ bool SkinnedControl::setPropertyFromLast(int position, const QVariant& value)
 
 SkinnedControl::Property SkinnedControl::enabledProperty()
 {
-    return {QStringLiteral("Enabled"), [](const SkinnedControl& c) { return QVariant(c.Enabled()); },
+    return {kEnabled, [](const SkinnedControl& c) { return QVariant(c.Enabled()); },
             [](SkinnedControl& c, const QVariant& v) { c.setEnabled(v.toBool()); }};
 }
 
 void SkinnedControl::ReadProperties(PropertyBag&) {}
 void SkinnedControl::WriteProperties(PropertyBag&) const {}
+
+void SkinnedControl::readEnabled(PropertyBag& PropBag)
+{
+    setEnabled(PropBag.ReadProperty(kEnabled, true).toBool());
+}
+
+void SkinnedControl::writeEnabled(PropertyBag& PropBag) const
+{
+    PropBag.WriteProperty(kEnabled, Enabled(), true);
+}
+
+OleColour SkinnedControl::readColour(PropertyBag& PropBag, const QString& key, OleColour defaultColour)
+{
+    return syscolour::fromVariant(PropBag.ReadProperty(key, defaultColour), defaultColour);
+}
+
+QPixmap SkinnedControl::readPicture(PropertyBag& PropBag, const QString& key)
+{
+    const QVariant v = PropBag.ReadProperty(key, QPixmap());
+    return v.canConvert<QPixmap>() ? v.value<QPixmap>() : QPixmap();
+}
 
 void SkinnedControl::setEnabled(bool enabled)
 {
@@ -64,7 +89,7 @@ void SkinnedControl::syncEnabled()
     if (own == m_enabled) return;
     m_enabled = own;
     onEnabledChanged();
-    PropertyChanged(QStringLiteral("Enabled"));
+    PropertyChanged(kEnabled);
 }
 
 void SkinnedControl::changeEvent(QEvent* event)

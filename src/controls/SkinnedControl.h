@@ -6,6 +6,7 @@
 #include "controls/SystemColours.h"
 
 #include <QList>
+#include <QPixmap>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -105,9 +106,27 @@ protected:
     }
     static Property enabledProperty();
 
+    // The bag keys every control reads alike: "Enabled" (default true), a colour number
+    // (anything that is no number reads as the default) and a picture (none by default).
+    void readEnabled(PropertyBag& PropBag);
+    void writeEnabled(PropertyBag& PropBag) const;
+    static OleColour readColour(PropertyBag& PropBag, const QString& key, OleColour defaultColour);
+    static QPixmap readPicture(PropertyBag& PropBag, const QString& key);
+
     enum class MouseKind { Down, Move, Up };
     // A mouse event of `piece` (this control's surface or one of its pieces).
     virtual void onMouse(QWidget* piece, MouseKind kind, const MouseArgs& args);
+    // Hands a mouse event to the one of three handlers (or signals) of `target` its kind names.
+    template <class C>
+    using MouseHandler = void (C::*)(short Button, short Shift, float X, float Y);
+    template <class C>
+    static void dispatchMouse(std::type_identity_t<C>& target, MouseKind kind, const MouseArgs& a,
+                              MouseHandler<C> down, MouseHandler<C> move, MouseHandler<C> up)
+    {
+        const MouseHandler<C> handler =
+            kind == MouseKind::Down ? down : kind == MouseKind::Move ? move : up;
+        (target.*handler)(a.Button, a.Shift, a.X, a.Y);
+    }
     // The click that follows a release on the piece that got the press.
     virtual void onClick(QWidget* piece);
     virtual void onEnabledChanged() {}

@@ -6,7 +6,6 @@
 
 namespace {
 const QString kBackground = QStringLiteral("Background");
-const QString kEnabled = QStringLiteral("Enabled");
 }
 
 ctlQX_3DPanel::ctlQX_3DPanel(QWidget* parent) : SkinnedControl(parent)
@@ -34,9 +33,8 @@ const QList<SkinnedControl::Property>& ctlQX_3DPanel::properties() const
 void ctlQX_3DPanel::ReadProperties(PropertyBag& PropBag)
 {
     m_reading = true;
-    m_backColour = syscolour::fromVariant(PropBag.ReadProperty(kBackground, syscolour::ButtonFace),
-                                          syscolour::ButtonFace);
-    setEnabled(PropBag.ReadProperty(kEnabled, true).toBool());
+    m_backColour = readColour(PropBag, kBackground, syscolour::ButtonFace);
+    readEnabled(PropBag);
     m_reading = false;
     update();
 }
@@ -44,7 +42,7 @@ void ctlQX_3DPanel::ReadProperties(PropertyBag& PropBag)
 void ctlQX_3DPanel::WriteProperties(PropertyBag& PropBag) const
 {
     PropBag.WriteProperty(kBackground, m_backColour, syscolour::ButtonFace);
-    PropBag.WriteProperty(kEnabled, Enabled(), true);
+    writeEnabled(PropBag);
 }
 
 void ctlQX_3DPanel::layOut(double W, double H)
@@ -75,11 +73,8 @@ void ctlQX_3DPanel::paintEvent(QPaintEvent*)
 
 void ctlQX_3DPanel::onMouse(QWidget*, MouseKind kind, const MouseArgs& a)
 {
-    switch (kind) {
-    case MouseKind::Down: emit MouseDown(a.Button, a.Shift, a.X, a.Y); break;
-    case MouseKind::Move: emit MouseMove(a.Button, a.Shift, a.X, a.Y); break;
-    case MouseKind::Up: emit MouseUp(a.Button, a.Shift, a.X, a.Y); break;
-    }
+    using Self = ctlQX_3DPanel;
+    dispatchMouse(*this, kind, a, &Self::MouseDown, &Self::MouseMove, &Self::MouseUp);
 }
 
 void ctlQX_3DPanel::onClick(QWidget*) { emit Click(); }

@@ -12,7 +12,6 @@ const QString kColourLight = QStringLiteral("ColourLight");
 const QString kColourDark = QStringLiteral("ColourDark");
 const QString kBackColor = QStringLiteral("BackColor");
 const QString kValue = QStringLiteral("Value");
-const QString kEnabled = QStringLiteral("Enabled");
 constexpr OleColour kDefaultLight = 0xFF00;
 constexpr OleColour kDefaultDark = 224515;
 constexpr double kWidth = 1035;
@@ -146,12 +145,12 @@ void ctlQX_Digital::ReadProperties(PropertyBag& PropBag)
 {
     m_reading = true;
     m_value = readSeconds(PropBag.ReadProperty(kValue, QStringLiteral("0")));
-    m_lLight = syscolour::fromVariant(PropBag.ReadProperty(kColourLight, kDefaultLight), kDefaultLight);
-    m_lDark = syscolour::fromVariant(PropBag.ReadProperty(kColourDark, kDefaultDark), kDefaultDark);
+    m_lLight = readColour(PropBag, kColourLight, kDefaultLight);
+    m_lDark = readColour(PropBag, kColourDark, kDefaultDark);
     paintDotColours();
-    m_backColour = syscolour::fromVariant(PropBag.ReadProperty(kBackColor, 0), 0);
-    for (OleColour& c : m_cellBack) c = syscolour::fromVariant(PropBag.ReadProperty(kBackColor, 0), 0);
-    setEnabled(PropBag.ReadProperty(kEnabled, true).toBool());
+    m_backColour = readColour(PropBag, kBackColor, 0);
+    for (OleColour& c : m_cellBack) c = readColour(PropBag, kBackColor, 0);
+    readEnabled(PropBag);
     m_reading = false;
     digital_Refresh();
 }
@@ -162,7 +161,7 @@ void ctlQX_Digital::WriteProperties(PropertyBag& PropBag) const
     PropBag.WriteProperty(kColourLight, m_lLight, kDefaultLight);
     PropBag.WriteProperty(kColourDark, m_lDark, kDefaultDark);
     PropBag.WriteProperty(kBackColor, m_backColour, OleColour(0));
-    PropBag.WriteProperty(kEnabled, Enabled(), true);
+    writeEnabled(PropBag);
 }
 
 QString ctlQX_Digital::digital_FormatTime(int seconds)
@@ -236,11 +235,8 @@ void ctlQX_Digital::paintDots(QPainter& p) const
 
 void ctlQX_Digital::onMouse(QWidget*, MouseKind kind, const MouseArgs& a)
 {
-    switch (kind) {
-    case MouseKind::Down: emit MouseDown(a.Button, a.Shift, a.X, a.Y); break;
-    case MouseKind::Move: emit MouseMove(a.Button, a.Shift, a.X, a.Y); break;
-    case MouseKind::Up: emit MouseUp(a.Button, a.Shift, a.X, a.Y); break;
-    }
+    using Self = ctlQX_Digital;
+    dispatchMouse(*this, kind, a, &Self::MouseDown, &Self::MouseMove, &Self::MouseUp);
 }
 
 void ctlQX_Digital::onClick(QWidget* piece)

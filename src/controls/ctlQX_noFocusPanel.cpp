@@ -31,8 +31,7 @@ const QList<SkinnedControl::Property>& ctlQX_noFocusPanel::properties() const
 
 void ctlQX_noFocusPanel::ReadProperties(PropertyBag& PropBag)
 {
-    m_backColour = syscolour::fromVariant(PropBag.ReadProperty(kPanelColour, syscolour::ButtonFace),
-                                          syscolour::ButtonFace);
+    m_backColour = readColour(PropBag, kPanelColour, syscolour::ButtonFace);
     update();
 }
 

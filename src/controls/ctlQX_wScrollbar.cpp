@@ -15,13 +15,7 @@ const QString kBackColor = QStringLiteral("BackColor");
 const QString kMin = QStringLiteral("Min");
 const QString kMax = QStringLiteral("Max");
 const QString kValue = QStringLiteral("Value");
-const QString kEnabled = QStringLiteral("Enabled");
 constexpr int kEmptyHeightTwips = 120;
-
-QPixmap pictureOf(const QVariant& v)
-{
-    return v.canConvert<QPixmap>() ? v.value<QPixmap>() : QPixmap();
-}
 
 qint32 toInt32(double v)
 {
@@ -138,17 +132,15 @@ const QList<SkinnedControl::Property>& ctlQX_wScrollbar::properties() const
 void ctlQX_wScrollbar::ReadProperties(PropertyBag& PropBag)
 {
     m_reading = true;
-    m_picture = pictureOf(PropBag.ReadProperty(kPicture, QPixmap()));
-    m_bar = pictureOf(PropBag.ReadProperty(kBar, QPixmap()));
-    m_trackBack = syscolour::fromVariant(PropBag.ReadProperty(kBackColor, syscolour::ButtonFace),
-                                         syscolour::ButtonFace);
-    m_surfaceBack = syscolour::fromVariant(PropBag.ReadProperty(kBackColor, syscolour::ButtonFace),
-                                           syscolour::ButtonFace);
+    m_picture = readPicture(PropBag, kPicture);
+    m_bar = readPicture(PropBag, kBar);
+    m_trackBack = readColour(PropBag, kBackColor, syscolour::ButtonFace);
+    m_surfaceBack = readColour(PropBag, kBackColor, syscolour::ButtonFace);
     // Straight into the fields: the stored state was consistent when it was written.
     m_min = readInt(PropBag.ReadProperty(kMin, 0), 0);
     m_max = readInt(PropBag.ReadProperty(kMax, 100), 100);
     m_value = readInt(PropBag.ReadProperty(kValue, 0), 0);
-    setEnabled(PropBag.ReadProperty(kEnabled, true).toBool());
+    readEnabled(PropBag);
     m_reading = false;
     UserControl_Resize();
     scroll_DrawBar(true);
@@ -162,7 +154,7 @@ void ctlQX_wScrollbar::WriteProperties(PropertyBag& PropBag) const
     PropBag.WriteProperty(kMin, m_min, 0);
     PropBag.WriteProperty(kMax, m_max, 100);
     PropBag.WriteProperty(kValue, m_value, 0);
-    PropBag.WriteProperty(kEnabled, Enabled(), true);
+    writeEnabled(PropBag);
 }
 
 void ctlQX_wScrollbar::UserControl_Resize()
@@ -248,19 +240,12 @@ void ctlQX_wScrollbar::picBack_MouseUp(short Button, short Shift, float X, float
 
 void ctlQX_wScrollbar::onMouse(QWidget* piece, MouseKind kind, const MouseArgs& a)
 {
-    if (piece == m_picBack) {
-        switch (kind) {
-        case MouseKind::Down: picBack_MouseDown(a.Button, a.Shift, a.X, a.Y); break;
-        case MouseKind::Move: picBack_MouseMove(a.Button, a.Shift, a.X, a.Y); break;
-        case MouseKind::Up: picBack_MouseUp(a.Button, a.Shift, a.X, a.Y); break;
-        }
-        return;
-    }
-    switch (kind) {
-    case MouseKind::Down: emit MouseDown(a.Button, a.Shift, a.X, a.Y); break;
-    case MouseKind::Move: emit MouseMove(a.Button, a.Shift, a.X, a.Y); break;
-    case MouseKind::Up: emit MouseUp(a.Button, a.Shift, a.X, a.Y); break;
-    }
+    using Self = ctlQX_wScrollbar;
+    if (piece == m_picBack)
+        dispatchMouse(*this, kind, a, &Self::picBack_MouseDown, &Self::picBack_MouseMove,
+                      &Self::picBack_MouseUp);
+    else
+        dispatchMouse(*this, kind, a, &Self::MouseDown, &Self::MouseMove, &Self::MouseUp);
 }
 
 void ctlQX_wScrollbar::onEnabledChanged()

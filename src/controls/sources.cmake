@@ -6,6 +6,8 @@ veltra_ui_sources(
   SkinnedControl.cpp
   ControlPiece.cpp
   EdgeFrame.cpp
+  FramedControl.cpp
+  FramedButton.cpp
   ctlQX_wLine3D.cpp
   ctlQX_hLine3D.cpp
   ctlQX_noFocusPanel.cpp
