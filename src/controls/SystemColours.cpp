@@ -4,37 +4,52 @@
 
 namespace syscolour {
 
-PaletteEntry paletteEntry(quint32 index)
+bool lookupEntry(quint32 index, PaletteEntry* entry)
 {
     using P = QPalette;
-    switch (index) {
-    case 0: return {P::Active, P::Button};            // scroll bar
-    case 1: return {P::Active, P::Window};            // desktop
-    case 2: return {P::Active, P::Highlight};         // active caption
-    case 3: return {P::Inactive, P::Highlight};       // inactive caption
-    case 4: return {P::Active, P::Window};            // menu bar
-    case 5: return {P::Active, P::Base};              // window background
-    case 6: return {P::Active, P::Shadow};            // window frame
-    case 7: return {P::Active, P::WindowText};        // menu text
-    case 8: return {P::Active, P::Text};              // window text
-    case 9: return {P::Active, P::HighlightedText};   // caption text
-    case 10: return {P::Active, P::Window};           // active border
-    case 11: return {P::Inactive, P::Window};         // inactive border
-    case 12: return {P::Active, P::Dark};             // application workspace
-    case 13: return {P::Active, P::Highlight};        // highlight
-    case 14: return {P::Active, P::HighlightedText};  // highlighted text
-    case 15: return {P::Active, P::Button};           // button face
-    case 16: return {P::Active, P::Dark};             // button shadow
-    case 17: return {P::Disabled, P::Text};           // grey text
-    case 18: return {P::Active, P::ButtonText};       // button text
-    case 19: return {P::Inactive, P::HighlightedText};// inactive caption text
-    case 20: return {P::Active, P::Light};            // button highlight
-    case 21: return {P::Active, P::Shadow};           // 3-D dark shadow
-    case 22: return {P::Active, P::Midlight};         // 3-D light
-    case 23: return {P::Active, P::ToolTipText};      // tool tip text
-    case 24: return {P::Active, P::ToolTipBase};      // tool tip background
-    default: return {P::Active, P::Button};
-    }
+    static const PaletteEntry table[] = {
+        {P::Active, P::Button},            // 0 scroll bar
+        {P::Active, P::Dark},              // 1 desktop
+        {P::Active, P::Highlight},         // 2 active caption
+        {P::Inactive, P::Highlight},       // 3 inactive caption
+        {P::Active, P::Window},            // 4 menu
+        {P::Active, P::Base},              // 5 window background
+        {P::Active, P::Shadow},            // 6 window frame
+        {P::Active, P::WindowText},        // 7 menu text
+        {P::Active, P::Text},              // 8 window text
+        {P::Active, P::HighlightedText},   // 9 caption text
+        {P::Active, P::Window},            // 10 active border
+        {P::Inactive, P::Window},          // 11 inactive border
+        {P::Active, P::Dark},              // 12 application workspace
+        {P::Active, P::Highlight},         // 13 highlight
+        {P::Active, P::HighlightedText},   // 14 highlighted text
+        {P::Active, P::Button},            // 15 button face
+        {P::Active, P::Dark},              // 16 button shadow
+        {P::Disabled, P::Text},            // 17 grey text
+        {P::Active, P::ButtonText},        // 18 button text
+        {P::Inactive, P::HighlightedText}, // 19 inactive caption text
+        {P::Active, P::Light},             // 20 button highlight
+        {P::Active, P::Shadow},            // 21 3-D dark shadow
+        {P::Active, P::Midlight},          // 22 3-D light
+        {P::Active, P::ToolTipText},       // 23 tool tip text
+        {P::Active, P::ToolTipBase},       // 24 tool tip background
+        {P::Active, P::Button},            // 25 (unused)
+        {P::Active, P::Link},              // 26 hot-tracked item
+        {P::Active, P::Highlight},         // 27 active caption gradient
+        {P::Inactive, P::Highlight},       // 28 inactive caption gradient
+        {P::Active, P::Highlight},         // 29 menu highlight
+        {P::Active, P::Window},            // 30 menu bar
+    };
+    if (index >= sizeof(table) / sizeof(table[0])) return false;
+    *entry = table[index];
+    return true;
+}
+
+PaletteEntry paletteEntry(quint32 index)
+{
+    PaletteEntry e;
+    if (!lookupEntry(index, &e)) e = {QPalette::Active, QPalette::Button};
+    return e;
 }
 
 QColor toQColor(OleColour colour)

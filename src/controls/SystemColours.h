@@ -14,12 +14,14 @@ constexpr OleColour ButtonFace = 0x8000000Fu;
 constexpr OleColour ButtonShadow = 0x80000010u;
 constexpr OleColour ButtonText = 0x80000012u;
 
-// The palette group and role a system colour index names; unknown indexes give the
-// button face.
+// The palette group and role a system colour index names.
 struct PaletteEntry {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
 };
+// False for an index that names no system colour.
+bool lookupEntry(quint32 index, PaletteEntry* entry);
+// The same, unknown indexes giving the button face.
 PaletteEntry paletteEntry(quint32 index);
 
 // The colour a number stands for, system colours taken from the application palette.

@@ -550,6 +550,11 @@ void FrmMain::connectCommands()
         {mnuWindowsDisableGlobalHotkeys, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
         {mnuSwitchToMiniMode, &FrmMain::mnuSwitchToMiniMode_Click},
         {mnuConsole, &FrmMain::mnuConsole_Click},
+        {mnuSortViaAcending, &FrmMain::mnuSortViaAcending_Click},
+        {mnuSortViaDecending, &FrmMain::mnuSortViaDecending_Click},
+        {mnuDontSort, &FrmMain::mnuDontSort_Click},
+        {mnuLockPlaylist, &FrmMain::mnuLockPlaylist_Click},
+        {mnuClear, &FrmMain::mnuClear_Click},
     };
     for (const auto& [action, handler] : commands) {
         // The check marks of mode items are the modes: the handlers set them, not the click.

@@ -17,6 +17,8 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -426,6 +428,9 @@ private:
     void playNextCaptions(bool inUse);
     void startByPlayRule(int playOrigin = 1);
     bool resumePaused();
+    void selectMode(std::initializer_list<std::pair<QAction*, const char*>> items, const QString& section, QAction* chosen,
+                    const QString& key, const std::function<void()>& between = {});
+    void selectSortOrder(QAction* chosen);
     bool stepRandomHistory(int step);
     void handOffSkippedRow();
     void stopAndUnload();

@@ -22,44 +22,24 @@ void writeSortOrderKeys(const char* ascending, const char* descending, const cha
 }
 } // namespace
 
-void FrmMain::mnuSortViaAcending_Click()
+// One of the three sort orders: its check mark, the three keys, and the rows sorted or left.
+void FrmMain::selectSortOrder(QAction* chosen)
 {
-    mnuSortViaAcending->setChecked(true);
-    mnuSortViaDecending->setChecked(false);
-    mnuDontSort->setChecked(false);
-    for (QAction* a : {mnuSortByArtist, mnuSortByTitle, mnuSortByYear, mnuSortByLength, mnuSortByFilename}) a->setEnabled(true);
-    mnuShuffleThePlaylist->setEnabled(false);
-    rows().setSorted(true);
-    rows().setSortOrder(ListViewModel::Ascending);
-    writeSortOrderKeys("1", "0", "0");
-    writeLog(QStringLiteral("Sorting set to:  Ascending."));
+    const bool sorted = chosen != mnuDontSort;
+    for (QAction* a : {mnuSortViaAcending, mnuSortViaDecending, mnuDontSort}) a->setChecked(a == chosen);
+    for (QAction* a : {mnuSortByArtist, mnuSortByTitle, mnuSortByYear, mnuSortByLength, mnuSortByFilename}) a->setEnabled(sorted);
+    mnuShuffleThePlaylist->setEnabled(!sorted);
+    if (sorted) rows().setSortOrder(chosen == mnuSortViaAcending ? ListViewModel::Ascending : ListViewModel::Descending);
+    rows().setSorted(sorted);
+    writeSortOrderKeys(chosen == mnuSortViaAcending ? "1" : "0", chosen == mnuSortViaDecending ? "1" : "0", sorted ? "0" : "1");
+    if (!sorted) return;
+    writeLog(chosen == mnuSortViaAcending ? QStringLiteral("Sorting set to:  Ascending.") : QStringLiteral("Sorting set to:  Descending."));
     controls_RenumberItems(rows());
 }
 
-void FrmMain::mnuSortViaDecending_Click()
-{
-    mnuSortViaAcending->setChecked(false);
-    mnuSortViaDecending->setChecked(true);
-    mnuDontSort->setChecked(false);
-    for (QAction* a : {mnuSortByArtist, mnuSortByTitle, mnuSortByYear, mnuSortByLength, mnuSortByFilename}) a->setEnabled(true);
-    mnuShuffleThePlaylist->setEnabled(false);
-    rows().setSorted(true);
-    rows().setSortOrder(ListViewModel::Descending);
-    writeSortOrderKeys("0", "1", "0");
-    writeLog(QStringLiteral("Sorting set to:  Descending."));
-    controls_RenumberItems(rows());
-}
-
-void FrmMain::mnuDontSort_Click()
-{
-    mnuSortViaAcending->setChecked(false);
-    mnuSortViaDecending->setChecked(false);
-    mnuDontSort->setChecked(true);
-    for (QAction* a : {mnuSortByArtist, mnuSortByTitle, mnuSortByYear, mnuSortByLength, mnuSortByFilename}) a->setEnabled(false);
-    mnuShuffleThePlaylist->setEnabled(true);
-    rows().setSorted(false);
-    writeSortOrderKeys("0", "0", "1");
-}
+void FrmMain::mnuSortViaAcending_Click() { selectSortOrder(mnuSortViaAcending); }
+void FrmMain::mnuSortViaDecending_Click() { selectSortOrder(mnuSortViaDecending); }
+void FrmMain::mnuDontSort_Click() { selectSortOrder(mnuDontSort); }
 
 // The lock's check mark and its setting; what the lock disables comes with the lock command.
 void FrmMain::mnuLockPlaylist_Click()

@@ -445,53 +445,53 @@ void FrmMain::window_ResetRandomFilenames()
 
 // ---- modes ---------------------------------------------------------------------------------------------
 
+// One item of a group of modes: every item unticked and its key written "0", then the chosen
+// item ticked and its key written "1".
+void FrmMain::selectMode(std::initializer_list<std::pair<QAction*, const char*>> items, const QString& section, QAction* chosen,
+                         const QString& key, const std::function<void()>& between)
+{
+    for (const auto& [item, k] : items) item->setChecked(false);
+    for (const auto& [item, k] : items) settings_WriteValue(section, QString::fromLatin1(k), QStringLiteral("0"));
+    if (between) between();
+    chosen->setChecked(true);
+    settings_WriteValue(section, key, QStringLiteral("1"));
+}
+
 void FrmMain::Menu_SelectPlaybackMode(QAction* menu, const QString& key, bool directionEnabled)
 {
-    const std::pair<QAction*, const char*> items[] = {
-        {mnuPlayingShuffleByArtist, "PlayingShuffleByArtist"},
-        {mnuPlayingShuffleByAlbum, "PlayingShuffleByAlbum"},
-        {mnuPlayingShuffleByYear, "PlayingShuffleByYear"},
-        {mnuPlayingIntroduction, "PlayingIntroduction"},
-        {mnuPlayingRepeat, "PlayingRepeat"},
-        {mnuPlayingRepeatOnce, "PlayingRepeatOnce"},
-        {mnuPlayingStopAfterEnding, "PlayingStopAfterEnding"},
-        {mnuPlayingPickRandomSongs, "PlayingPickRandomSongs"},
-        {mnuPlayingGoThroughPlaylistNormally, "PlayingGoThroughPlaylistNormally"},
-    };
-    for (const auto& [item, k] : items) item->setChecked(false);
-    for (const auto& [item, k] : items) settings_WriteValue(QStringLiteral("Playback"), QString::fromLatin1(k), QStringLiteral("0"));
-    mnuWorkForwardThroughList->setEnabled(directionEnabled);
-    mnuWorkBackwardsThroughPlaylist->setEnabled(directionEnabled);
-    menu->setChecked(true);
-    settings_WriteValue(QStringLiteral("Playback"), key, QStringLiteral("1"));
+    selectMode({{mnuPlayingShuffleByArtist, "PlayingShuffleByArtist"},
+                {mnuPlayingShuffleByAlbum, "PlayingShuffleByAlbum"},
+                {mnuPlayingShuffleByYear, "PlayingShuffleByYear"},
+                {mnuPlayingIntroduction, "PlayingIntroduction"},
+                {mnuPlayingRepeat, "PlayingRepeat"},
+                {mnuPlayingRepeatOnce, "PlayingRepeatOnce"},
+                {mnuPlayingStopAfterEnding, "PlayingStopAfterEnding"},
+                {mnuPlayingPickRandomSongs, "PlayingPickRandomSongs"},
+                {mnuPlayingGoThroughPlaylistNormally, "PlayingGoThroughPlaylistNormally"}},
+               QStringLiteral("Playback"), menu, key, [&] {
+                   mnuWorkForwardThroughList->setEnabled(directionEnabled);
+                   mnuWorkBackwardsThroughPlaylist->setEnabled(directionEnabled);
+               });
 }
 
 void FrmMain::Menu_SelectPlaylistMode(QAction* menu, const QString& key)
 {
-    const std::pair<QAction*, const char*> items[] = {
-        {mnuPlaylistRepeat, "PlaylistRepeat"},
-        {mnuPlaylistRepeatOnce, "PlaylistRepeatOnce"},
-        {mnuPlaylistStopAfterEnding, "PlaylistStopAfterEnding"},
-        {mnuPlaylistPickRandomAfterEnding, "PlaylistPickRandomAfterEnding"},
-        {mnuPlaylistSwitchToNext, "PlaylistSwitchToNext"},
-    };
-    for (const auto& [item, k] : items) item->setChecked(false);
-    for (const auto& [item, k] : items) settings_WriteValue(QStringLiteral("Playback"), QString::fromLatin1(k), QStringLiteral("0"));
-    menu->setChecked(true);
-    settings_WriteValue(QStringLiteral("Playback"), key, QStringLiteral("1"));
+    selectMode({{mnuPlaylistRepeat, "PlaylistRepeat"},
+                {mnuPlaylistRepeatOnce, "PlaylistRepeatOnce"},
+                {mnuPlaylistStopAfterEnding, "PlaylistStopAfterEnding"},
+                {mnuPlaylistPickRandomAfterEnding, "PlaylistPickRandomAfterEnding"},
+                {mnuPlaylistSwitchToNext, "PlaylistSwitchToNext"}},
+               QStringLiteral("Playback"), menu, key);
 }
 
 void FrmMain::Menu_SelectSort(QAction* menu, int sortColumn, const QString& key)
 {
-    const std::pair<QAction*, const char*> items[] = {
-        {mnuSortByArtist, "SortByArtist"}, {mnuSortByTitle, "SortByTitle"},       {mnuSortByYear, "SortByYear"},
-        {mnuSortByLength, "SortByLength"}, {mnuSortByFilename, "SortByFilename"},
-    };
-    for (const auto& [item, k] : items) item->setChecked(false);
-    for (const auto& [item, k] : items) settings_WriteValue(QStringLiteral("ListSorting"), QString::fromLatin1(k), QStringLiteral("0"));
-    rows().setSortKey(sortColumn);
-    menu->setChecked(true);
-    settings_WriteValue(QStringLiteral("ListSorting"), key, QStringLiteral("1"));
+    selectMode({{mnuSortByArtist, "SortByArtist"},
+                {mnuSortByTitle, "SortByTitle"},
+                {mnuSortByYear, "SortByYear"},
+                {mnuSortByLength, "SortByLength"},
+                {mnuSortByFilename, "SortByFilename"}},
+               QStringLiteral("ListSorting"), menu, key, [&] { rows().setSortKey(sortColumn); });
     writeLog(QStringLiteral("Sort mode set to:  ") + key.mid(6) + u'.');
     controls_RenumberItems(rows());
 }

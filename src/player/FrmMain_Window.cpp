@@ -115,21 +115,6 @@ void FrmMain::connectWindow()
     tmrMenuText->setInterval(250);
     connect(tmrMenuText, &QTimer::timeout, this, [this] { tmrMenuText_Timer(); });
 
-    const std::pair<QAction*, void (FrmMain::*)()> commands[] = {
-        {mnuSortViaAcending, &FrmMain::mnuSortViaAcending_Click},
-        {mnuSortViaDecending, &FrmMain::mnuSortViaDecending_Click},
-        {mnuDontSort, &FrmMain::mnuDontSort_Click},
-        {mnuLockPlaylist, &FrmMain::mnuLockPlaylist_Click},
-        {mnuClear, &FrmMain::mnuClear_Click},
-    };
-    for (const auto& [action, handler] : commands) {
-        // The handlers set the check marks, not the click.
-        connect(action, &QAction::triggered, this, [this, action = action, handler = handler] {
-            if (action->isCheckable()) action->setChecked(!action->isChecked());
-            (this->*handler)();
-        });
-    }
-
     setMenuPictures();
 
     // Design state: the bands at the top, the list just under them.
