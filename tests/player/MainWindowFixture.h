@@ -3,10 +3,12 @@
 #include "common/ListView.h"
 #include "common/modControls.h"
 #include "common/modRecent.h"
+#include "common/modTray.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
 #include "player/FrmMain.h"
 #include "startup/Forms.h"
+#include "startup/modMain.h"
 #include "support/Mp3Maker.h"
 #include "support/TestEnv.h"
 
@@ -28,39 +30,26 @@ protected:
     veltra::FakeMediaPlayerControl& player() { return static_cast<veltra::FakeMediaPlayerControl&>(main().wmpPlayer()); }
     ListViewModel& rows() { return main().rows(); }
 
-    // What window_LoadSettings does to the main window when settings.ini is empty.
+    // The program as start-up leaves it with a fresh settings file (the real start-up, on the
+    // test player, without a notification area).
     void startDefault()
     {
-        for (const char* folder : {"Playlists", "Logs", "Moods", "Updates"}) QDir(home()).mkpath(QString::fromLatin1(folder));
+        tray::setAvailabilityOverride([] { return tray::Availability::NoDesktop; });
+        startup::setArguments({});
+        startup::CommandLineSwitch = false;
+        startup::ShowMinimizedInstead = false;
+        ASSERT_EQ(Main(), StartResult::Running);
         FrmMain& m = main();
-        m.mnuClear_Click();
-        m.window_InstallPlaylists();
-        m.window_InstallMoods();
-        m.window_InstallBookmarks();
-        m.window_UpdateMoods();
-        recentplaylists_BuildMenu(*m.mnuRecentPlaylist);
-        recentmedia_BuildMenu(*m.mnuRecentMedia);
-        m.window_AddShortcutTexts();
-        m.mnuTagsShowTagsAsFilesAreAdded->setChecked(true);
-        m.mnuKeysUseAsShortcuts->setChecked(true);
-        m.mnuPlayingGoThroughPlaylistNormally_Click();
-        m.mnuPlaylistStopAfterEnding->setChecked(true);
-        m.mnuWorkForwardThroughList->setChecked(true);
-        m.mnuStatusBarShowTimeElapsed->setChecked(true);
-        m.mnuShowToolbar->setChecked(true);
-        m.mnuShowStatusBar->setChecked(true);
-        m.lstvPlaylist->setHideColumnHeaders(true);
-        m.mnuShowFilenamesColumn->setChecked(true);
-        m.mnuWindowsShowEachSongAsItsPlayed->setChecked(true);
-        m.mnuSortByFilename_Click();
-        m.mnuDontSort_Click();
-        m.PlaylistComboReady = false;
-        m.cmbPlaylists->setCurrentIndex(0);
-        m.PlaylistComboReady = true;
-        m.LayoutReady = true;
+        // the tests drive the timers themselves
+        for (QTimer* t : {m.tmrPosition, m.tmrMenuText, m.tmrWindowUpdate, m.tmrSystemTrayDetect, m.tmrMediaKeys}) t->stop();
+        // as their first ticks would
         m.tmrWindowUpdate_Timer();
         m.tmrPosition_Timer();
-        m.WindowShown = true;
+    }
+    void TearDown() override
+    {
+        tray::setAvailabilityOverride(nullptr);
+        VeltraTest::TearDown();
     }
 
     // A real MP3 file under Music/.
