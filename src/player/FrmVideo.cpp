@@ -151,24 +151,18 @@ void FrmVideo::Form_Resize()
     pic.width = W - 2 * pic.left;
     place(wmpPicture, pic);
 
-    Box normal = box(qxbNormal);
-    normal.left = W - normal.width - 60;
-    place(qxbNormal, normal);
-    Box full = box(qxbFullScreen);
-    full.left = normal.left - full.width;
-    place(qxbFullScreen, full);
-    Box hide = box(qxbHideScreen);
-    hide.left = full.left - hide.width;
-    place(qxbHideScreen, hide);
-    Box stop = box(qxbStopVideo);
-    stop.left = hide.left - stop.width;
-    place(qxbStopVideo, stop);
-    Box pause = box(qxbPause);
-    pause.left = stop.left - pause.width;
-    place(qxbPause, pause);
+    // The five buttons touch one another, right to left from the window's right edge.
+    const double buttonWidth = box(qxbNormal).width;
+    double right = W - 60;
+    for (QWidget* button : std::initializer_list<QWidget*>{qxbNormal, qxbFullScreen, qxbHideScreen, qxbStopVideo, qxbPause}) {
+        Box b = box(button);
+        b.left = right - b.width;
+        place(button, b);
+        right = b.left;
+    }
 
     Box position = box(qxsPosition);
-    position.width = W - position.left - 5 * normal.width - 240;
+    position.width = W - position.left - 5 * buttonWidth - 240;
     place(qxsPosition, position);
 }
 
