@@ -18,4 +18,5 @@ veltra_ui_sources(
   MenuArray.cpp
   modControls.cpp
   modRecent.cpp
+  ToolDialog.cpp
 )

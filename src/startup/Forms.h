@@ -21,6 +21,15 @@ public:
         return *form;
     }
 
+    // A dialog loaded afresh for this opening: an instance left from an earlier one is
+    // dropped first, so the dialog starts from its design state.
+    template <class F>
+    F& fresh()
+    {
+        unload<F>();
+        return get<F>();
+    }
+
     template <class F>
     bool isLoaded() const
     {
