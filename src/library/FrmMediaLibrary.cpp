@@ -77,19 +77,21 @@ ctlQX_3DPanel* captionPanel(QWidget* parent, const char* name, const QString& ca
     return panel;
 }
 
-void searchLabel(QWidget* panel, int left, int top)
+// A search bar: a 3-D panel holding "Search:" and a text box; rectangles in twips
+// (left, top, width, height), the box's and the label's within the panel.
+ctlQX_3DPanel* searchBar(QWidget* parent, const char* name, const QRect& panelRect, int labelLeft, const char* boxName,
+                         const QRect& boxRect, QLineEdit** box)
 {
+    auto* panel = new ctlQX_3DPanel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    place(panel, panelRect.x(), panelRect.y(), panelRect.width(), panelRect.height());
     auto* label = new QLabel(QStringLiteral("Search:"), panel);
-    label->move(vb::TwipsToPixels(left), vb::TwipsToPixels(top));
+    label->move(vb::TwipsToPixels(labelLeft), vb::TwipsToPixels(110));
     label->adjustSize();
-}
-
-QLineEdit* searchBox(QWidget* parent, const char* name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setFrame(true);
-    return box;
+    *box = new QLineEdit(panel);
+    (*box)->setObjectName(QString::fromLatin1(boxName));
+    place(*box, boxRect.x(), boxRect.y(), boxRect.width(), boxRect.height());
+    return panel;
 }
 
 QListWidget* indexList(QWidget* parent, const char* name)
@@ -258,12 +260,7 @@ void FrmMediaLibrary::createControls()
     tvOptions->setSelectionMode(QAbstractItemView::SingleSelection);
     place(tvOptions, 120, 480, 3615, 5055);
 
-    nfpSearch = new ctlQX_3DPanel(p);
-    nfpSearch->setObjectName(QStringLiteral("nfpSearch"));
-    place(nfpSearch, 120, 5640, 3615, 435);
-    searchLabel(nfpSearch, 120, 110);
-    txtOptionSearch = searchBox(nfpSearch, "txtOptionSearch");
-    place(txtOptionSearch, 840, 60, 2710, 315);
+    nfpSearch = searchBar(p, "nfpSearch", {120, 5640, 3615, 435}, 120, "txtOptionSearch", {840, 60, 2710, 315}, &txtOptionSearch);
 
     qxpArtists = captionPanel(p, "qxpArtists", QStringLiteral("Artists:"));
     place(qxpArtists, 3960, 120, 2775, 315);
@@ -278,12 +275,7 @@ void FrmMediaLibrary::createControls()
     lstAlbum = indexList(p, "lstAlbum");
     place(lstAlbum, 8520, 480, 2775, 1815);
 
-    qxpSearch = new ctlQX_3DPanel(p);
-    qxpSearch->setObjectName(QStringLiteral("qxpSearch"));
-    place(qxpSearch, 3960, 2400, 7335, 435);
-    searchLabel(qxpSearch, 90, 110);
-    txtSearch = searchBox(qxpSearch, "txtSearch");
-    place(txtSearch, 720, 60, 6550, 315);
+    qxpSearch = searchBar(p, "qxpSearch", {3960, 2400, 7335, 435}, 90, "txtSearch", {720, 60, 6550, 315}, &txtSearch);
 
     lstvResults = new ListView(p);
     lstvResults->setObjectName(QStringLiteral("lstvResults"));

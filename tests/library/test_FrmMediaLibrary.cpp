@@ -401,4 +401,25 @@ TEST_F(MediaLibraryProgramTest, ClicksLoadSearchAndANewerSearchEndsTheOlder)
     EXPECT_EQ(lib.statusPanelText(2), "Songs:  2");
 }
 
+// Closing the window in the middle of a load ends the load; the window goes once it has.
+TEST_F(MediaLibraryProgramTest, ClosingDuringALoadEndsItAndThenUnloads)
+{
+    files.playlist("Big", QStringList(20000, files.song("a.mp3", "Many")));
+    start();
+    main().mnuOpenMediaLibrary->trigger();
+    FrmMediaLibrary& lib = library();
+    QTimer::singleShot(0, &lib, [&lib] { lib.close(); });
+    lib.tvOptions->setCurrentItem(lib.tvOptions->topLevelItem(1)->child(0));
+    lib.tvOptions_NodeClick(lib.tvOptions->currentItem());
+    // the load stopped at the close: the rows are in, the index was never built
+    EXPECT_EQ(lib.lstvFilenames->count(), 20000);
+    EXPECT_EQ(lib.lstArtist->count(), 0);
+    EXPECT_FALSE(lib.isVisible());
+    EXPECT_FALSE(main().mnuOpenMediaLibrary->isChecked());
+    EXPECT_FALSE(forms().isLoaded<FrmMediaLibrary>());   // unloaded once the load returned
+    processEvents();
+    main().mnuOpenMediaLibrary->trigger();   // a fresh window opens
+    EXPECT_TRUE(library().isVisible());
+}
+
 } // namespace
