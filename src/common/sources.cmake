@@ -8,6 +8,7 @@ veltra_core_sources(
   modAssociations.cpp
   modFolders.cpp
   modMath.cpp
+  modMoodFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp

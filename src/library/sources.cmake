@@ -1,1 +1,2 @@
-veltra_ui_sources(FrmLyrics.cpp)
+veltra_core_sources(modMediaLibrary.cpp)
+veltra_ui_sources(FrmLyrics.cpp FrmMediaLibrary.cpp FrmMediaLibrary_Library.cpp)
