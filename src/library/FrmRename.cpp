@@ -36,6 +36,7 @@ QLineEdit* lockedBox(QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);   // the new name is where typing starts
     QPalette p = box->palette();
     p.setColor(QPalette::Base, p.color(QPalette::Button));
     box->setPalette(p);

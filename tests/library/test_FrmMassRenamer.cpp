@@ -1,4 +1,5 @@
 #include "library/FrmMassRenamer.h"
+#include "library/FrmMoveToFolder.h"
 #include "library/OrganiseFixture.h"
 
 #include <QCheckBox>
@@ -85,27 +86,42 @@ TEST_F(MassRenamerTest, ProblemFilesCostOneMessageOrLogLineEach)
     EXPECT_TRUE(m.cmdRename->isEnabled() && m.cmdRename->isDefault() && m.cmdClose->isEnabled());
 }
 
-TEST_F(MassRenamerTest, OpenerRefusesWhileMusicPlays)
+// Both run-over-the-playlist tools refuse while a song plays or is paused, and open only
+// on a playlist with rows.
+TEST_F(MassRenamerTest, OpenersRefuseWhileMusicPlays)
 {
-    main().mnuPlaylistRenameAllFilenames_Click();   // empty playlist: nothing
-    EXPECT_EQ(ui.calls.size(), 0);
-    addFile(tagged(QStringLiteral("M/a.mp3"), QStringLiteral("A"), QStringLiteral("T")));
-    for (const bool paused : {false, true}) {
-        controls_SelectItem(rows(), 1);
-        main().player_Play(1);
-        if (paused) player().Pause();
+    struct Opener {
+        void (FrmMain::*command)();
+        const char* title;
+        std::function<QObject*()> form;
+    };
+    const Opener openers[] = {
+        {&FrmMain::mnuPlaylistRenameAllFilenames_Click, "Rename All Filenames Error", [] { return &forms().get<FrmMassRenamer>(); }},
+        {&FrmMain::mnuPlaylistMoveMusicToFolder_Click, "Move Music To Folder Error", [] { return &forms().get<FrmMoveToFolder>(); }},
+    };
+    for (const Opener& o : openers) {
+        SCOPED_TRACE(o.title);
+        main().mnuNew_Click();
         ui.clear();
-        main().mnuPlaylistRenameAllFilenames_Click();
-        EXPECT_EQ(lastMessage(), QStringLiteral("You cannot use this option while VELTRA is playing music.\r\n\r\n"
-                                                "This function will not continue.\r\n"));
-        EXPECT_EQ(lastTitle(), QStringLiteral("Rename All Filenames Error"));
+        (main().*o.command)();   // empty playlist: nothing
+        EXPECT_TRUE(ui.calls.isEmpty());
+        addFile(tagged(QStringLiteral("M/a.mp3"), QStringLiteral("A"), QStringLiteral("T")));
+        for (const int state : {veltra::MediaPlayerControl::Playing, veltra::MediaPlayerControl::Paused}) {
+            player().setFileName(home("M/a.mp3"));
+            player().Play();
+            if (state == veltra::MediaPlayerControl::Paused) player().Pause();
+            ASSERT_EQ(player().PlayState(), state);
+            (main().*o.command)();
+            EXPECT_EQ(lastMessage(), QStringLiteral("You cannot use this option while VELTRA is playing music.\r\n\r\n"
+                                                    "This function will not continue.\r\n"));
+            EXPECT_EQ(lastTitle(), QLatin1String(o.title));
+            player().Stop();
+        }
         EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);
-        player().Stop();
+        (main().*o.command)();
+        ASSERT_EQ(ui.count(QStringLiteral("modal")), 1);
+        EXPECT_EQ(ui.calls.back().form, o.form());
     }
-    ui.clear();
-    main().mnuPlaylistRenameAllFilenames_Click();
-    ASSERT_EQ(ui.count(QStringLiteral("modal")), 1);
-    EXPECT_EQ(ui.calls.back().form, &dialog());
 }
 
 } // namespace

@@ -24,60 +24,39 @@ protected:
     }
 };
 
-const QString kNotPerformed = QStringLiteral("\r\n\r\nThis function will not be proformed.\r\n");
-
 TEST_F(RenameTest, EachRefusalShowsItsMessageAndChangesNothing)
 {
-    struct Case {
-        const char* name;
-        std::function<void(FrmRename&, const QString&)> arrange;
-        QString text;
-        QString title;
-    };
-    const Case cases[] = {
-        {"empty", [](FrmRename& d, const QString&) { d.txtNewFilename->clear(); },
-         QStringLiteral("It has been detected that you have not entered a new filename.") + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
-        {"missing", [](FrmRename& d, const QString&) { d.txtFilename->setText(QStringLiteral("gone.mp3")); },
-         QStringLiteral("It has been detected that the filename you are trying to rename does not exist.") + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
-        {"in the player", [this](FrmRename&, const QString& p) { player().setFileName(p); },
-         QStringLiteral("It has been detected that the song you are trying to rename is being used by VELTRA.") + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
-        {"slash", [](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("Rock/Pop.mp3")); },
-         QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
-                        "You cannot use any of the following characters:\r\n\\ / : * ? \" < > |")
-             + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
-        {"new line", [](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("a\nb.mp3")); },
-         QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
-                        "You cannot use any of the following characters:\r\n\\ / : * ? \" < > |")
-             + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
-        {"name taken", [this](FrmRename& d, const QString&) {
+    const QString m4 = QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
+                                      "You cannot use any of the following characters:\r\n\\ / : * ? \" < > |");
+    const QString m5 = QStringLiteral("An error has occur while trying to rename the songs filename.  Make sure that the file is not in use.");
+    const std::pair<std::function<void(FrmRename&, const QString&)>, QString> cases[] = {
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->clear(); },
+         QStringLiteral("It has been detected that you have not entered a new filename.")},
+        {[](FrmRename& d, const QString&) { d.txtFilename->setText(QStringLiteral("gone.mp3")); },
+         QStringLiteral("It has been detected that the filename you are trying to rename does not exist.")},
+        {[this](FrmRename&, const QString& p) { player().setFileName(p); },
+         QStringLiteral("It has been detected that the song you are trying to rename is being used by VELTRA.")},
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("Rock/Pop.mp3")); }, m4},
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("a\nb.mp3")); }, m4},
+        {[this](FrmRename& d, const QString&) {
              writeFile("Music/taken.mp3", "another song");
              d.txtNewFilename->setText(QStringLiteral("taken.mp3"));
          },
-         QStringLiteral("An error has occur while trying to rename the songs filename.  Make sure that the file is not in use.")
-             + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
-        {"name too long", [](FrmRename& d, const QString&) { d.txtNewFilename->setText(QString(256, u'n') + QStringLiteral(".mp3")); },
-         QStringLiteral("An error has occur while trying to rename the songs filename.  Make sure that the file is not in use.")
-             + kNotPerformed,
-         QStringLiteral("Renaming Song Filename Error")},
+         m5},
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QString(256, u'n') + QStringLiteral(".mp3")); }, m5},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [arrange, first] : cases) {
+        SCOPED_TRACE(first.toStdString());
         const QString path = tagged(QStringLiteral("Music/song.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
         const QByteArray bytes = readFile(path);
         FrmRename& d = openOn(path);
         d.txtNewFilename->setText(QStringLiteral("new name.mp3"));
-        c.arrange(d, path);
+        arrange(d, path);
         ui.clear();
         d.cmdUpdate_Click();
         ASSERT_EQ(ui.messages().size(), 1);
-        EXPECT_EQ(lastMessage(), c.text);
-        EXPECT_EQ(lastTitle(), c.title);
+        EXPECT_EQ(lastMessage(), first + QStringLiteral("\r\n\r\nThis function will not be proformed.\r\n"));
+        EXPECT_EQ(lastTitle(), QStringLiteral("Renaming Song Filename Error"));
         EXPECT_EQ(ui.messages().back().icon, int(veltra::MsgIcon::Exclamation));
         EXPECT_EQ(readFile(path), bytes);
         EXPECT_FALSE(QFile::exists(home("Music/new name.mp3")));

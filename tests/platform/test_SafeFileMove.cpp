@@ -1,4 +1,3 @@
-#include "common/modFiles.h"
 #include "platform/SafeFileMove.h"
 #include "support/TestEnv.h"
 
@@ -85,23 +84,6 @@ TEST_F(SafeFileMoveTest, MoveAndCopyAcrossFileSystemsAreChecked)
     EXPECT_EQ(QDir(home()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("veltra-copy")), QStringList());
     EXPECT_EQ(QDir(other).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("copy.mp3"), QStringLiteral("song.mp3")}));
     EXPECT_EQ(safefile::move(other, home("folder")), Result::Failed);   // a folder is never copied
-}
-
-TEST_F(SafeFileMoveTest, FileRoutinesTellTheirCaller)
-{
-    const QString a = writeFile("a/song.mp3", "song");
-    const QString taken = writeFile("b/song.mp3", "another");
-    EXPECT_FALSE(files_MoveFile(a, taken));                 // never over another file
-    EXPECT_EQ(readFile(a), QByteArray("song"));
-    EXPECT_EQ(readFile(taken), QByteArray("another"));
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Error Moving File"));
-    EXPECT_TRUE(files_MoveFile(a, home("b/moved.mp3")));
-    EXPECT_TRUE(files_CopyFile(home("b/moved.mp3"), home("a/copy.mp3")));
-    EXPECT_FALSE(files_CopyFile(home("a/none.mp3"), home("a/x.mp3")));
-    EXPECT_EQ(ui.messages().size(), 2);
-    EXPECT_FALSE(files_RenameFile(home("b/moved.mp3"), home("b/") + QString(300, u'n')));
-    EXPECT_EQ(readFile(home("b/moved.mp3")), QByteArray("song"));
 }
 
 } // namespace
