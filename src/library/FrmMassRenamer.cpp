@@ -29,33 +29,22 @@ const QString kNotRenamed = QStringLiteral("This file will not be renamed.");
 
 FrmMassRenamer::FrmMassRenamer() : OrganiseDialog(QStringLiteral("FrmMassRenamer"), QStringLiteral("Mass Renamer"))
 {
-    cmbFilename = new QComboBox(this);
-    cmbFilename->addItems(organise::patternCaptions());
-    cmbFilename->setCurrentIndex(0);
+    cmbFilename = patternList();
     chkUseID3v2 = new QCheckBox(QStringLiteral("Use ID3v2 Tags over the ID3v1 Tags (slower)..."), this);
     chkAddNumbers = new QCheckBox(QStringLiteral("Include playlist position numbers in the filenames..."), this);
     chkSaveChanges = new QCheckBox(QStringLiteral("Save current playlist after changes are made..."), this);
     chkSaveChanges->setChecked(true);
     chkCloseWindow = new QCheckBox(QStringLiteral("Close window once the filenames have been renamed..."), this);
     chkCloseWindow->setChecked(true);
-    cmdRename = new QPushButton(QStringLiteral("&Rename »"), this);
-    cmdRename->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
-    cmdClose->setAutoDefault(false);
-    pbBar = new QProgressBar(this);
-    pbBar->setTextVisible(false);
-    pbBar->hide();
-    lblArtist = new QLabel(this);
-    lblTitle = new QLabel(this);
-    lblAlbum = new QLabel(this);
-    for (QLabel* l : {lblArtist, lblTitle, lblAlbum}) l->hide();
-
-    const std::pair<QWidget*, const char*> names[] = {
-        {cmbFilename, "cmbFilename"},       {chkUseID3v2, "chkUseID3v2"},       {chkAddNumbers, "chkAddNumbers"},
-        {chkSaveChanges, "chkSaveChanges"}, {chkCloseWindow, "chkCloseWindow"}, {cmdRename, "cmdRename"},
-        {cmdClose, "cmdClose"},             {pbBar, "pbBar"},
-    };
-    for (const auto& [w, name] : names) w->setObjectName(QLatin1String(name));
+    cmdRename = defaultButton(QStringLiteral("&Rename »"));
+    cmdClose = closeButton();
+    pbBar = progressBar();
+    lblArtist = hiddenLabel();
+    lblTitle = hiddenLabel();
+    lblAlbum = hiddenLabel();
+    nameControls({{cmbFilename, "cmbFilename"}, {chkUseID3v2, "chkUseID3v2"}, {chkAddNumbers, "chkAddNumbers"},
+                  {chkSaveChanges, "chkSaveChanges"}, {chkCloseWindow, "chkCloseWindow"}, {cmdRename, "cmdRename"},
+                  {cmdClose, "cmdClose"}, {pbBar, "pbBar"}});
 
     auto* pattern = new QHBoxLayout;
     pattern->addWidget(new QLabel(QStringLiteral("Customise Filename:"), this));
@@ -73,7 +62,6 @@ FrmMassRenamer::FrmMassRenamer() : OrganiseDialog(QStringLiteral("FrmMassRenamer
     resize(460, sizeHint().height());
 
     connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 void FrmMassRenamer::setControlsEnabled(bool enabled)
@@ -140,8 +128,7 @@ void FrmMassRenamer::cmdRename_Click()
             }
         }
         setControlsEnabled(true);
-        if (chkSaveChanges->isChecked() && main.cmbPlaylists->currentText().toLower() != QLatin1String("((select playlist))"))
-            main.mnuSave_Click();
+        savePlaylistIf(chkSaveChanges->isChecked());
     }
     if (chkCloseWindow->isChecked()) unloadForm<FrmMassRenamer>();
 }

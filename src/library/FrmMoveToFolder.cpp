@@ -56,33 +56,24 @@ FrmMoveToFolder::FrmMoveToFolder() : OrganiseDialog(QStringLiteral("FrmMoveToFol
     chkCopyFiles = new QCheckBox(QStringLiteral("Only copy the files, do not move them..."), this);
     chkShowFiles = new QCheckBox(QStringLiteral("Show moved files on the main window once completed..."), this);
     chkCloseWindow = new QCheckBox(QStringLiteral("Close this window once the files have been moved/copied..."), this);
-    cmdMove = new QPushButton(QStringLiteral("&Move »"), this);
-    cmdMove->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
-    cmdClose->setAutoDefault(false);
+    cmdMove = defaultButton(QStringLiteral("&Move »"));
+    cmdClose = closeButton();
     qxpSearchResults = new ctlQX_3DPanel(this);
     lstvItems = new ListView(qxpSearchResults);
     lstvItems->setColumns({QStringLiteral("Number:"), QStringLiteral("Artist"), QStringLiteral("Title:")});
     lstvItems->setRootIsDecorated(false);
     controls_SetHeaderStyle(*lstvItems);
     lblMusicMoved = new QLabel(QStringLiteral("Music Moved To Folder:  None"), this);
-    pbBar = new QProgressBar(this);
-    pbBar->setTextVisible(false);
-    pbBar->hide();
-    lblArtist = new QLabel(this);
-    lblTitle = new QLabel(this);
-    lblAlbum = new QLabel(this);
-    lblYear = new QLabel(this);
-    for (QLabel* l : {lblArtist, lblTitle, lblAlbum, lblYear}) l->hide();
-
-    const std::pair<QWidget*, const char*> names[] = {
-        {txtSearch, "txtSearch"},         {txtDestination, "txtDestination"}, {cmbBrowse, "cmbBrowse"},
-        {chkSearchID3v2, "chkSearchID3v2"}, {chkCopyFiles, "chkCopyFiles"},   {chkShowFiles, "chkShowFiles"},
-        {chkCloseWindow, "chkCloseWindow"}, {cmdMove, "cmdMove"},             {cmdClose, "cmdClose"},
-        {qxpSearchResults, "qxpSearchResults"}, {lstvItems, "lstvItems"},     {lblMusicMoved, "lblMusicMoved"},
-        {pbBar, "pbBar"},
-    };
-    for (const auto& [w, name] : names) w->setObjectName(QLatin1String(name));
+    pbBar = progressBar();
+    lblArtist = hiddenLabel();
+    lblTitle = hiddenLabel();
+    lblAlbum = hiddenLabel();
+    lblYear = hiddenLabel();
+    nameControls({{txtSearch, "txtSearch"}, {txtDestination, "txtDestination"}, {cmbBrowse, "cmbBrowse"},
+                  {chkSearchID3v2, "chkSearchID3v2"}, {chkCopyFiles, "chkCopyFiles"}, {chkShowFiles, "chkShowFiles"},
+                  {chkCloseWindow, "chkCloseWindow"}, {cmdMove, "cmdMove"}, {cmdClose, "cmdClose"},
+                  {qxpSearchResults, "qxpSearchResults"}, {lstvItems, "lstvItems"}, {lblMusicMoved, "lblMusicMoved"},
+                  {pbBar, "pbBar"}});
 
     auto* optionRow = new QHBoxLayout;
     for (QRadioButton* o : opOptions) optionRow->addWidget(o);
@@ -115,7 +106,6 @@ FrmMoveToFolder::FrmMoveToFolder() : OrganiseDialog(QStringLiteral("FrmMoveToFol
 
     connect(cmbBrowse, &QPushButton::clicked, this, [this] { cmbBrowse_Click(); });
     connect(cmdMove, &QPushButton::clicked, this, [this] { cmdMove_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
     opOptions[0]->setChecked(true);
     opOptions_Click(0);

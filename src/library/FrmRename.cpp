@@ -54,29 +54,20 @@ FrmRename::FrmRename() : OrganiseDialog(QStringLiteral("FrmRename"), QStringLite
     cmdUseID3->setToolTip(QStringLiteral("Use ID3 Information"));
     cmdUseID3->setAutoDefault(false);
     cmdUseID3->setFixedWidth(cmdUseID3->sizeHint().height() + 4);
-    cmbFilename = new QComboBox(this);
-    cmbFilename->addItems(organise::patternCaptions());
-    cmbFilename->setCurrentIndex(0);
+    cmbFilename = patternList();
     chkUseID3v2 = new QCheckBox(QStringLiteral("Use ID3v2 Tag over the ID3v1 Tag..."), this);
     chkMaintain = new QCheckBox(QStringLiteral("Keep the playlist position in the filename..."), this);
     chkSaveChanges = new QCheckBox(QStringLiteral("Save current playlist after changes are made..."), this);
     chkSaveChanges->setChecked(true);
-    cmdUpdate = new QPushButton(QStringLiteral("&Update »"), this);
-    cmdUpdate->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
-    cmdClose->setAutoDefault(false);
-    lblArtist = new QLabel(this);
-    lblTitle = new QLabel(this);
-    lblAlbum = new QLabel(this);
-    for (QLabel* l : {lblArtist, lblTitle, lblAlbum}) l->hide();
-
-    const std::pair<QWidget*, const char*> names[] = {
-        {txtDirectory, "txtDirectory"}, {txtFilename, "txtFilename"}, {txtNewFilename, "txtNewFilename"},
-        {cmdUseID3, "cmdUseID3"},       {cmbFilename, "cmbFilename"}, {chkUseID3v2, "chkUseID3v2"},
-        {chkMaintain, "chkMaintain"},   {chkSaveChanges, "chkSaveChanges"}, {cmdUpdate, "cmdUpdate"},
-        {cmdClose, "cmdClose"},
-    };
-    for (const auto& [w, name] : names) w->setObjectName(QLatin1String(name));
+    cmdUpdate = defaultButton(QStringLiteral("&Update »"));
+    cmdClose = closeButton();
+    lblArtist = hiddenLabel();
+    lblTitle = hiddenLabel();
+    lblAlbum = hiddenLabel();
+    nameControls({{txtDirectory, "txtDirectory"}, {txtFilename, "txtFilename"}, {txtNewFilename, "txtNewFilename"},
+                  {cmdUseID3, "cmdUseID3"}, {cmbFilename, "cmbFilename"}, {chkUseID3v2, "chkUseID3v2"},
+                  {chkMaintain, "chkMaintain"}, {chkSaveChanges, "chkSaveChanges"}, {cmdUpdate, "cmdUpdate"},
+                  {cmdClose, "cmdClose"}});
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Directory:"), this), 0, 0);
@@ -102,7 +93,6 @@ FrmRename::FrmRename() : OrganiseDialog(QStringLiteral("FrmRename"), QStringLite
 
     connect(cmdUseID3, &QPushButton::clicked, this, [this] { cmdUseID3_Click(); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 }
 
 void FrmRename::Get_Filename(const QString& path, int row)
@@ -178,8 +168,7 @@ void FrmRename::cmdUpdate_Click()
     }
     ListViewModel& rows = main.rows();
     if (m_row >= 1 && m_row <= rows.count()) rows.setSubItem(m_row, 6, renamed);
-    if (chkSaveChanges->isChecked() && main.cmbPlaylists->currentText().toLower() != QLatin1String("((select playlist))"))
-        main.mnuSave_Click();
+    savePlaylistIf(chkSaveChanges->isChecked());
     unloadForm<FrmRename>();
 }
 

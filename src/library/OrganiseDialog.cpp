@@ -1,6 +1,13 @@
 #include "library/OrganiseDialog.h"
 
+#include "library/modOrganise.h"
+#include "player/FrmMain.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPalette>
@@ -44,4 +51,53 @@ OrganiseDialog::RunGuard::~RunGuard()
 {
     QApplication::restoreOverrideCursor();
     m_dialog.m_running = false;
+}
+
+QPushButton* OrganiseDialog::defaultButton(const QString& caption)
+{
+    auto* b = new QPushButton(caption, this);
+    b->setDefault(true);
+    return b;
+}
+
+QPushButton* OrganiseDialog::closeButton()
+{
+    auto* b = new QPushButton(QStringLiteral("&Close"), this);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    return b;
+}
+
+QComboBox* OrganiseDialog::patternList()
+{
+    auto* list = new QComboBox(this);
+    list->addItems(organise::patternCaptions());
+    list->setCurrentIndex(0);
+    return list;
+}
+
+QLabel* OrganiseDialog::hiddenLabel()
+{
+    auto* label = new QLabel(this);
+    label->hide();
+    return label;
+}
+
+QProgressBar* OrganiseDialog::progressBar()
+{
+    auto* bar = new QProgressBar(this);
+    bar->setTextVisible(false);
+    bar->hide();
+    return bar;
+}
+
+void OrganiseDialog::nameControls(std::initializer_list<std::pair<QWidget*, const char*>> controls)
+{
+    for (const auto& [w, name] : controls) w->setObjectName(QLatin1String(name));
+}
+
+void OrganiseDialog::savePlaylistIf(bool ticked)
+{
+    FrmMain& main = forms().get<FrmMain>();
+    if (ticked && main.cmbPlaylists->currentText().toLower() != QLatin1String("((select playlist))")) main.mnuSave_Click();
 }

@@ -6,7 +6,11 @@
 
 #include <QDialog>
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
+class QProgressBar;
+class QPushButton;
 
 class OrganiseDialog : public QDialog {
     Q_OBJECT
@@ -21,6 +25,20 @@ protected:
 
     // Whole text selected and background &HFAE6E6 on focus, white again after.
     void highlightOnFocus(QLineEdit* box);
+
+    // Controls the dialogs share: the default button (Enter) and "&Close" (Esc), the
+    // pattern list on its first pattern, a label that only holds a tag text, the progress
+    // bar hidden until the first run.
+    QPushButton* defaultButton(const QString& caption);
+    QPushButton* closeButton();
+    QComboBox* patternList();
+    QLabel* hiddenLabel();
+    QProgressBar* progressBar();
+    // Object names for finding the controls (tests, style sheets).
+    void nameControls(std::initializer_list<std::pair<QWidget*, const char*>> controls);
+
+    // Runs the main window's Save when the box is ticked and a named playlist is current.
+    static void savePlaylistIf(bool ticked);
 
     // Marks the run and shows the hourglass for as long as the object lives.
     class RunGuard {
