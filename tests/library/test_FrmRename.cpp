@@ -26,9 +26,9 @@ protected:
 
 TEST_F(RenameTest, EachRefusalShowsItsMessageAndChangesNothing)
 {
-    const QString m4 = QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
+    const QString unsupported = QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
                                       "You cannot use any of the following characters:\r\n\\ / : * ? \" < > |");
-    const QString m5 = QStringLiteral("An error has occur while trying to rename the songs filename.  Make sure that the file is not in use.");
+    const QString renameFailed = QStringLiteral("An error has occur while trying to rename the songs filename.  Make sure that the file is not in use.");
     const std::pair<std::function<void(FrmRename&, const QString&)>, QString> cases[] = {
         {[](FrmRename& d, const QString&) { d.txtNewFilename->clear(); },
          QStringLiteral("It has been detected that you have not entered a new filename.")},
@@ -36,14 +36,14 @@ TEST_F(RenameTest, EachRefusalShowsItsMessageAndChangesNothing)
          QStringLiteral("It has been detected that the filename you are trying to rename does not exist.")},
         {[this](FrmRename&, const QString& p) { player().setFileName(p); },
          QStringLiteral("It has been detected that the song you are trying to rename is being used by VELTRA.")},
-        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("Rock/Pop.mp3")); }, m4},
-        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("a\nb.mp3")); }, m4},
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("Rock/Pop.mp3")); }, unsupported},
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QStringLiteral("a\nb.mp3")); }, unsupported},
         {[this](FrmRename& d, const QString&) {
              writeFile("Music/taken.mp3", "another song");
              d.txtNewFilename->setText(QStringLiteral("taken.mp3"));
          },
-         m5},
-        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QString(256, u'n') + QStringLiteral(".mp3")); }, m5},
+         renameFailed},
+        {[](FrmRename& d, const QString&) { d.txtNewFilename->setText(QString(256, u'n') + QStringLiteral(".mp3")); }, renameFailed},
     };
     for (const auto& [arrange, first] : cases) {
         SCOPED_TRACE(first.toStdString());
