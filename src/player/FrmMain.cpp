@@ -556,6 +556,9 @@ void FrmMain::connectCommands()
         {mnuDontSort, &FrmMain::mnuDontSort_Click},
         {mnuLockPlaylist, &FrmMain::mnuLockPlaylist_Click},
         {mnuClear, &FrmMain::mnuClear_Click},
+        {mnuSelectedRenameFilename, &FrmMain::mnuSelectedRenameFilename_Click},
+        {mnuPlaylistRenameAllFilenames, &FrmMain::mnuPlaylistRenameAllFilenames_Click},
+        {mnuPlaylistMoveMusicToFolder, &FrmMain::mnuPlaylistMoveMusicToFolder_Click},
     };
     for (const auto& [action, handler] : commands) {
         // The check marks of mode items are the modes: the handlers set them, not the click.

@@ -13,6 +13,7 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
+//   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
@@ -345,6 +346,13 @@ public:
     void mnuClear_Click();
     // The rows held by Cut and Copy: sub-items 1 to 6 of each; element 0 is an empty placeholder.
     QList<QStringList> EntryBuffer{QStringList()};
+
+    // ---- renaming and moving files ----------------------------------------------------------
+    void mnuSelectedRenameFilename_Click();
+    void mnuPlaylistRenameAllFilenames_Click();
+    void mnuPlaylistMoveMusicToFolder_Click();
+    // Writes the rows to the named playlist's file; nothing while no playlist is named.
+    void mnuSave_Click();
 
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
