@@ -17,6 +17,7 @@ veltra_ui_sources(
   modColours.cpp
   ListView.cpp
   MenuArray.cpp
+  MenuTable.cpp
   modControls.cpp
   modRecent.cpp
   ToolDialog.cpp

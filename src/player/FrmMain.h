@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the playlist (the rows of lstvPlaylist are the playlist), the player and
 // its commands. Its handlers are split over several files:
-//   FrmMain.cpp           construction, menu bar, layout
+//   FrmMain.cpp           construction, the menu bar's table, controls
 //   FrmMain_Playlist.cpp  rows, tags into rows, dead and duplicate entries, playlist files,
 //                         export, row colours
 //   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
@@ -416,8 +416,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createMenuBar();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool checkable);
+    void createMenuBar();   // from its table, one row per entry
     void createControls();
     void connectCommands();
     void connectWindow();

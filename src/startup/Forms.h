@@ -48,6 +48,9 @@ public:
         delete w;
     }
 
+    // The same for a form known by its window; nothing when it is not a loaded form.
+    void unload(QWidget* form);
+
     // The same for a form that unloads itself from one of its own handlers: it is deleted
     // once the handler has returned.
     template <class F>
