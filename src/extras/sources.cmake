@@ -1,4 +1,6 @@
 veltra_ui_sources(
   FrmTracking.cpp
   FrmMini.cpp
+  FrmCDPlayer.cpp
+  FrmCDPlayer_Status.cpp
 )

@@ -3,6 +3,7 @@
 #include "common/ListViewModel.h"
 #include "common/MenuArray.h"
 #include "common/modFiles.h"
+#include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
 #include "platform/ProgramFolder.h"
 #include "player/FrmMain.h"
@@ -243,6 +244,18 @@ void FrmMenus::mnuOpen_Click()
             video.show();
         }
         video.setWindowState(normal);
+    }
+    if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        cd.show();
+        // A disc playing or paused keeps its player in front.
+        if (cd.CDState == 0 || cd.CDState == 2) {
+            cd.setWindowState(cd.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+            cd.raise();
+            cd.activateWindow();
+            main.WindowShown = true;
+            return;
+        }
     }
     front->show();
     front->raise();

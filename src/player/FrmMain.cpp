@@ -550,6 +550,7 @@ void FrmMain::connectCommands()
         {mnuWindowsDisableGlobalHotkeys, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
         {mnuSwitchToMiniMode, &FrmMain::mnuSwitchToMiniMode_Click},
         {mnuConsole, &FrmMain::mnuConsole_Click},
+        {mnuOpenCDPlayer, &FrmMain::mnuOpenCDPlayer_Click},
         {mnuSortViaAcending, &FrmMain::mnuSortViaAcending_Click},
         {mnuSortViaDecending, &FrmMain::mnuSortViaDecending_Click},
         {mnuDontSort, &FrmMain::mnuDontSort_Click},

@@ -1,0 +1,802 @@
+#include "extras/FrmCDPlayer.h"
+
+#include "common/FrmConsole.h"
+#include "common/ListView.h"
+#include "common/modControls.h"
+#include "common/modMath.h"
+#include "common/modSettings.h"
+#include "common/modVB.h"
+#include "common/modWindows.h"
+#include "controls/ctlQX_noFocusPanel.h"
+#include "extras/FrmTracking.h"
+#include "media/modMedia.h"
+#include "platform/WebPages.h"
+#include "platform/modCDAudio.h"
+#include "player/FrmMain.h"
+#include "preferences/FrmAdjustVolumes.h"
+#include "startup/Forms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+const QString kSettings = QStringLiteral("CDSettings");
+const QString kColumns = QStringLiteral("ColumnHeaders_CDPlayer");
+const QString kWindowName = QStringLiteral("CDPlayer");
+constexpr int kPositionMargin = 2500;   // twips kept free around the window when placed
+constexpr quint32 kPlayingColour = 0xC0;   // dark red, 0x00BBGGRR
+
+QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+}
+
+// The time of day as the start-up line writes it.
+QString timeOfDay()
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(u't');
+    return QTime::currentTime().toString(format.trimmed());
+}
+
+void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(line); }
+
+// The classic key number of a Qt key, for the keys this window knows; 0 for others.
+int keyCodeOf(int key)
+{
+    if (key >= 'a' && key <= 'z') return key - 'a' + 'A';
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return key;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
+    if (key == Qt::Key_Menu) return 93;
+    return 0;
+}
+
+int shiftOf(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+} // namespace
+
+// ---- loading --------------------------------------------------------------------------------------
+
+FrmCDPlayer::FrmCDPlayer()
+{
+    setObjectName(QStringLiteral("FrmCDPlayer"));
+    setWindowTitle(QStringLiteral("CD Player"));
+    setWindowIcon(themeIcon("media-optical-audio", QStyle::SP_DriveCDIcon));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    resize(480, 360);
+    createMenuBar();
+    createControls();
+    connectCommands();
+    Form_Load();
+}
+
+FrmCDPlayer::~FrmCDPlayer()
+{
+    tmrWindowUpdate->stop();
+    tmrMenuText->stop();
+}
+
+QAction* FrmCDPlayer::addItem(QMenu* menu, const char* name, const QString& caption, bool checkable)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setCheckable(checkable);
+    a->setShortcutContext(Qt::WindowShortcut);
+    return a;
+}
+
+void FrmCDPlayer::createMenuBar()
+{
+    QMenuBar* bar = menuBar();
+    auto addMenu = [bar](const char* name, const char* caption) {
+        QMenu* m = bar->addMenu(QString::fromLatin1(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    mnuFile = addMenu("mnuFile", "&File");
+    mnuNew = addItem(mnuFile, "mnuNew", QStringLiteral("New...\tCtrl+N"), false);
+    mnuNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFile->addSeparator();
+    mnuPreferences = addItem(mnuFile, "mnuPreferences", QStringLiteral("&Preferences...\tCtrl+P"), false);
+    mnuPreferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile->addSeparator();
+    mnuClose = addItem(mnuFile, "mnuClose", QStringLiteral("&Close"), false);
+
+    mnuPlayback = addMenu("mnuPlayback", "&Playback");
+    mnuPrevious = addItem(mnuPlayback, "mnuPrevious", QStringLiteral("Pre&vious"), false);
+    mnuPlayback->addSeparator();
+    mnuPlay = addItem(mnuPlayback, "mnuPlay", QStringLiteral("&Play"), false);
+    mnuPause = addItem(mnuPlayback, "mnuPause", QStringLiteral("Pa&use"), false);
+    mnuStop = addItem(mnuPlayback, "mnuStop", QStringLiteral("&Stop"), false);
+    mnuRandom = addItem(mnuPlayback, "mnuRandom", QStringLiteral("Rando&m"), false);
+    mnuPlayback->addSeparator();
+    mnuNext = addItem(mnuPlayback, "mnuNext", QStringLiteral("&Next"), false);
+    mnuPlayback->addSeparator();
+    mnuEject = addItem(mnuPlayback, "mnuEject", QStringLiteral("E&ject CD"), false);
+
+    mnuWindow = addMenu("mnuWindow", "&Window");
+    mnuAlwaysOnTop = addItem(mnuWindow, "mnuAlwaysOnTop", QStringLiteral("&Always On Top..."), true);
+    mnuWindow->addSeparator();
+    mnuShowTimeElapsed = addItem(mnuWindow, "mnuShowTimeElapsed", QStringLiteral("Show Time &Elapsed..."), true);
+    mnuShowTimeRemaining = addItem(mnuWindow, "mnuShowTimeRemaining", QStringLiteral("Show &Time Remaining..."), true);
+    mnuWindow->addSeparator();
+    mnuShowToolbar = addItem(mnuWindow, "mnuShowToolbar", QStringLiteral("Show &Toolbar...\tF1"), true);
+    mnuShowToolbar->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuShowStatusBar = addItem(mnuWindow, "mnuShowStatusBar", QStringLiteral("Show &Status Bar...\tF2"), true);
+    mnuShowStatusBar->setShortcut(QKeySequence(Qt::Key_F2));
+    mnuShowPlaylistHeaders = addItem(mnuWindow, "mnuShowPlaylistHeaders", QStringLiteral("Show &Playlist Headers...\tF3"), true);
+    mnuShowPlaylistHeaders->setShortcut(QKeySequence(Qt::Key_F3));
+    mnuWindow->addSeparator();
+    mnuReCenterWindow = addItem(mnuWindow, "mnuReCenterWindow", QStringLiteral("Center &Window..."), false);
+
+    mnuHelp = addMenu("mnuHelp", "&Help");
+    mnuConsole = addItem(mnuHelp, "mnuConsole", QStringLiteral("&Console..."), false);
+    mnuTracking = addItem(mnuHelp, "mnuTracking", QStringLiteral("&Tracking..."), false);
+    mnuVolumes = addItem(mnuHelp, "mnuVolumes", QStringLiteral("&Volumes..."), false);
+    mnuHelp->addSeparator();
+    mnuForum = addItem(mnuHelp, "mnuForum", QStringLiteral("Quillonex &Forum..."), false);
+    mnuHomepage = addItem(mnuHelp, "mnuHomepage", QStringLiteral("Quillonex &Homepage..."), false);
+    mnuHelp->addSeparator();
+    mnuCheckForUpdates = addItem(mnuHelp, "mnuCheckForUpdates", QStringLiteral("Check For &Updates..."), false);
+    mnuHelp->addSeparator();
+    mnuAboutWindows = addItem(mnuHelp, "mnuAboutWindows", QStringLiteral("About &Windows..."), false);
+    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("About &VELTRA..."), false);
+}
+
+void FrmCDPlayer::createControls()
+{
+    picClient = new QWidget(this);
+    picClient->setObjectName(QStringLiteral("picClient"));
+    setCentralWidget(picClient);
+
+    cbToolbar = new QToolBar(QStringLiteral("cbToolbar"), picClient);
+    cbToolbar->setObjectName(QStringLiteral("cbToolbar"));
+    cbToolbar->setMovable(false);
+    cbToolbar->setFloatable(false);
+    tbToolbar = new QToolBar(QStringLiteral("tbToolbar"), cbToolbar);
+    tbToolbar->setObjectName(QStringLiteral("tbToolbar"));
+    tbToolbar->setMovable(false);
+    tbToolbar->setFloatable(false);
+    tbToolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tbToolbar->setIconSize(QSize(20, 20));
+    struct Button {
+        const char* key;   // nullptr: a separator
+        const char* tip;
+        const char* icon;
+        QStyle::StandardPixmap fallback;
+    };
+    const Button buttons[] = {
+        {"Previous", "Previous", "media-skip-backward", QStyle::SP_MediaSkipBackward},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"Play", "Play", "media-playback-start", QStyle::SP_MediaPlay},
+        {"Pause", "Pause", "media-playback-pause", QStyle::SP_MediaPause},
+        {"Stop", "Stop", "media-playback-stop", QStyle::SP_MediaStop},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"Random", "Pick Random", "media-playlist-shuffle", QStyle::SP_BrowserReload},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"Next", "Next", "media-skip-forward", QStyle::SP_MediaSkipForward},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"Eject", "Eject CD", "media-eject", QStyle::SP_DriveCDIcon},
+    };
+    for (const Button& b : buttons) {
+        if (!b.key) {
+            tbToolbar->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(b.key);
+        QAction* a = tbToolbar->addAction(themeIcon(b.icon, b.fallback), QString::fromLatin1(b.tip));
+        a->setObjectName(QStringLiteral("tb") + key);
+        a->setData(key);
+        a->setToolTip(QString::fromLatin1(b.tip));
+        if (key == QLatin1String("Random")) a->setStatusTip(QStringLiteral("Randomly Select Song"));
+        connect(a, &QAction::triggered, this, [this, key] { tbToolbar_ButtonClick(key); });
+    }
+    cbToolbar->addWidget(tbToolbar);
+
+    cbControls = new QToolBar(QStringLiteral("cbControls"), picClient);
+    cbControls->setObjectName(QStringLiteral("cbControls"));
+    cbControls->setMovable(false);
+    cbControls->setFloatable(false);
+    uspControls = new ctlQX_noFocusPanel(cbControls);
+    uspControls->setObjectName(QStringLiteral("uspControls"));
+    uspControls->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(uspControls);
+    // The slider ends 240 twips short of the window's right edge.
+    row->setContentsMargins(vb::TwipsToPixels(60), 2, vb::TwipsToPixels(240), 2);
+    row->setSpacing(vb::TwipsToPixels(60));
+    lblPosition = new QLabel(QStringLiteral("Position:"), uspControls);
+    lblPosition->setObjectName(QStringLiteral("lblPosition"));
+    sldPosition = new QSlider(Qt::Horizontal, uspControls);
+    sldPosition->setObjectName(QStringLiteral("sldPosition"));
+    sldPosition->setToolTip(QStringLiteral("Current Position"));
+    sldPosition->setRange(0, 0);
+    sldPosition->setFocusPolicy(Qt::NoFocus);
+    sldPosition->installEventFilter(this);
+    row->addWidget(lblPosition);
+    row->addWidget(sldPosition, 1);
+    uspControls->setFixedHeight(row->sizeHint().height());
+    cbControls->addWidget(uspControls);
+
+    lstvPlaylist = new ListView(picClient);
+    lstvPlaylist->setObjectName(QStringLiteral("lstvPlaylist"));
+    lstvPlaylist->setColumns({QStringLiteral("No."), QStringLiteral("Title:"), QStringLiteral("Length:")});
+    lstvPlaylist->setMultiSelect(false);
+    lstvPlaylist->installEventFilter(this);
+    lstvPlaylist->viewport()->installEventFilter(this);
+
+    sbStatusBar = new QStatusBar(picClient);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+    const char* designTexts[] = {"Status:", "Tracks:", "Length:  ", "Elapsed:"};
+    for (int i = 0; i < 4; ++i) {
+        sbPanel[i] = new QLabel(QString::fromLatin1(designTexts[i]), sbStatusBar);
+        sbPanel[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
+        sbPanel[i]->setFrameShape(QFrame::StyledPanel);
+        sbPanel[i]->setFrameShadow(QFrame::Sunken);
+        if (i == 0) sbStatusBar->addWidget(sbPanel[i], 1);
+        else sbStatusBar->addPermanentWidget(sbPanel[i]);
+    }
+    for (int i = 1; i < 4; ++i) sbPanel[i]->setMinimumWidth(vb::TwipsToPixels(1500));
+
+    tmrMenuText = new QTimer(this);
+    tmrMenuText->setObjectName(QStringLiteral("tmrMenuText"));
+    // Menu help follows the hover signal; the timer only takes back a stray help text.
+    tmrMenuText->setInterval(250);
+    tmrWindowUpdate = new QTimer(this);
+    tmrWindowUpdate->setObjectName(QStringLiteral("tmrWindowUpdate"));
+    tmrWindowUpdate->setInterval(50);
+
+    installEventFilter(this);
+    picClient->installEventFilter(this);
+}
+
+void FrmCDPlayer::connectCommands()
+{
+    const std::pair<QAction*, void (FrmCDPlayer::*)()> commands[] = {
+        {mnuNew, &FrmCDPlayer::mnuNew_Click},
+        {mnuPreferences, &FrmCDPlayer::mnuPreferences_Click},
+        {mnuClose, &FrmCDPlayer::mnuClose_Click},
+        {mnuPrevious, &FrmCDPlayer::mnuPrevious_Click},
+        {mnuPlay, &FrmCDPlayer::mnuPlay_Click},
+        {mnuPause, &FrmCDPlayer::mnuPause_Click},
+        {mnuStop, &FrmCDPlayer::mnuStop_Click},
+        {mnuRandom, &FrmCDPlayer::mnuRandom_Click},
+        {mnuNext, &FrmCDPlayer::mnuNext_Click},
+        {mnuEject, &FrmCDPlayer::mnuEject_Click},
+        {mnuAlwaysOnTop, &FrmCDPlayer::mnuAlwaysOnTop_Click},
+        {mnuShowTimeElapsed, &FrmCDPlayer::mnuShowTimeElapsed_Click},
+        {mnuShowTimeRemaining, &FrmCDPlayer::mnuShowTimeRemaining_Click},
+        {mnuShowToolbar, &FrmCDPlayer::mnuShowToolbar_Click},
+        {mnuShowStatusBar, &FrmCDPlayer::mnuShowStatusBar_Click},
+        {mnuShowPlaylistHeaders, &FrmCDPlayer::mnuShowPlaylistHeaders_Click},
+        {mnuReCenterWindow, &FrmCDPlayer::mnuReCenterWindow_Click},
+        {mnuConsole, &FrmCDPlayer::mnuConsole_Click},
+        {mnuTracking, &FrmCDPlayer::mnuTracking_Click},
+        {mnuVolumes, &FrmCDPlayer::mnuVolumes_Click},
+        {mnuForum, &FrmCDPlayer::mnuForum_Click},
+        {mnuHomepage, &FrmCDPlayer::mnuHomepage_Click},
+        {mnuCheckForUpdates, &FrmCDPlayer::mnuCheckForUpdates_Click},
+        {mnuAboutWindows, &FrmCDPlayer::mnuAboutWindows_Click},
+        {mnuAbout, &FrmCDPlayer::mnuAbout_Click},
+    };
+    for (const auto& [action, handler] : commands) {
+        // The handlers set the check marks themselves, not the click.
+        connect(action, &QAction::triggered, this, [this, action = action, handler = handler] {
+            if (action->isCheckable()) action->setChecked(!action->isChecked());
+            (this->*handler)();
+        });
+    }
+    for (QMenu* m : {mnuFile, mnuPlayback, mnuWindow, mnuHelp}) {
+        connect(m, &QMenu::hovered, this, [this, m](QAction* a) { window_MenuHelp(m, a); });
+        // The status timer writes the status again on its next tick.
+        connect(m, &QMenu::aboutToHide, this, [this] { MenuHelpShown = false; });
+    }
+    // Play is the bold item only while the Playback menu pops up over the list.
+    connect(mnuPlayback, &QMenu::aboutToHide, this, [this] { mnuPlayback->setDefaultAction(nullptr); });
+    connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
+    connect(tmrMenuText, &QTimer::timeout, this, [this] { tmrMenuText_Timer(); });
+}
+
+void FrmCDPlayer::Form_Load()
+{
+    WindowLoaded = false;
+    writeLog(QStringLiteral("CD Player opened at ") + timeOfDay() + u'.');
+    windows_LoadPosition(this, kWindowName, kPositionMargin);
+    lstvPlaylist->setColumnWidthTwips(0, settings_ReadNumber(kColumns, QStringLiteral("Number"), QStringLiteral("800")));
+    lstvPlaylist->setColumnWidthTwips(2, settings_ReadNumber(kColumns, QStringLiteral("Length"), QStringLiteral("1000")));
+
+    // Keys of the window's own (Form_KeyDown), shown beside their items.
+    const std::pair<QAction*, const char*> keyTexts[] = {
+        {mnuPrevious, "V"}, {mnuPlay, "P"}, {mnuPause, "U"}, {mnuStop, "S"},
+        {mnuNext, "N"}, {mnuRandom, "M"}, {mnuClose, "Alt+F4"}, {mnuEject, "E"},
+    };
+    for (const auto& [item, text] : keyTexts) item->setText(item->text() + u'\t' + QString::fromLatin1(text));
+    window_SetMenuImages();
+
+    const QString A = QStringLiteral("Appearance");
+    lstvPlaylist->setBackColour(quint32(qint64(settings_ReadNumber(A, QStringLiteral("BackgroundColour"), QStringLiteral("&H80000005")))));
+    lstvPlaylist->setForeColour(quint32(qint64(settings_ReadNumber(A, QStringLiteral("FontColour"), QStringLiteral("&H80000008")))));
+
+    const bool onTop = settings_ReadFlag(kSettings, QStringLiteral("AlwaysOnTop"), QStringLiteral("0"));
+    mnuAlwaysOnTop->setChecked(onTop);
+    windows_SetAlwaysOnTop(this, onTop);
+
+    if (settings_ReadFlag(kSettings, QStringLiteral("ShowTimeElapsed"), QStringLiteral("1"))) {
+        mnuShowTimeElapsed->setChecked(true);
+        mnuShowTimeRemaining->setChecked(false);
+    } else if (settings_ReadFlag(kSettings, QStringLiteral("ShowTimeRemaining"), QStringLiteral("0"))) {
+        mnuShowTimeElapsed->setChecked(false);
+        mnuShowTimeRemaining->setChecked(true);
+    }
+
+    const bool toolbar = settings_ReadFlag(kSettings, QStringLiteral("ShowToolbar"), QStringLiteral("1"));
+    mnuShowToolbar->setChecked(toolbar);
+    applyToolbar(toolbar);
+    const bool statusBar = settings_ReadFlag(kSettings, QStringLiteral("ShowStatusBar"), QStringLiteral("1"));
+    mnuShowStatusBar->setChecked(statusBar);
+    sbStatusBar->setVisible(statusBar);
+    const bool headers = settings_ReadFlag(kSettings, QStringLiteral("ShowPlaylistHeaders"), QStringLiteral("0"));
+    mnuShowPlaylistHeaders->setChecked(headers);
+    lstvPlaylist->setHideColumnHeaders(!headers);
+
+    WindowLoaded = true;
+    Form_Resize();
+    mnuNew_Click();
+    CDState = 1;
+    tmrMenuText->start();
+    tmrWindowUpdate->start();
+}
+
+// ---- closing ----------------------------------------------------------------------------------------
+
+void FrmCDPlayer::Form_Unload()
+{
+    windows_SavePosition(this, kWindowName, kPositionMargin);
+    settings_WriteValue(kColumns, QStringLiteral("Number"), vb::CStr(lstvPlaylist->columnWidthTwips(0)));
+    settings_WriteValue(kColumns, QStringLiteral("Length"), vb::CStr(lstvPlaylist->columnWidthTwips(2)));
+    // A paused disc stays paused, and the device stays open.
+    if (CDState == 0) cdaudio_Stop();
+    tmrWindowUpdate->stop();
+    tmrMenuText->stop();
+    if (forms().isLoaded<FrmMain>()) forms().get<FrmMain>().mnuOpenCDPlayer->setChecked(false);
+}
+
+void FrmCDPlayer::window_Unload()
+{
+    if (m_unloaded) return;
+    m_unloaded = true;
+    Form_Unload();
+    forms().unloadLater<FrmCDPlayer>();
+}
+
+void FrmCDPlayer::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    window_Unload();
+}
+
+void FrmCDPlayer::mnuClose_Click() { window_Unload(); }
+
+// ---- rows -------------------------------------------------------------------------------------------
+
+ListViewModel& FrmCDPlayer::rows() const { return lstvPlaylist->items(); }
+
+QString FrmCDPlayer::statusPanelText(int panel) const { return panel >= 1 && panel <= 4 ? sbPanel[panel - 1]->text() : QString(); }
+
+void FrmCDPlayer::setStatusPanelText(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= 4 && sbPanel[panel - 1]->text() != text) sbPanel[panel - 1]->setText(text);
+}
+
+QAction* FrmCDPlayer::toolbarButton(const QString& key) const
+{
+    for (QAction* a : tbToolbar->actions())
+        if (a->data().toString() == key) return a;
+    return nullptr;
+}
+
+QAction* FrmCDPlayer::toolbarButton(int index) const
+{
+    const QList<QAction*> buttons = tbToolbar->actions();
+    return index >= 1 && index <= buttons.size() ? buttons[index - 1] : nullptr;
+}
+
+void FrmCDPlayer::playlist_AddSong(const QString& number, const QString& title, const QString& length)
+{
+    rows().add({number, title, length});
+}
+
+void FrmCDPlayer::playlist_UpdatePlaylist(int index)
+{
+    ListViewModel& list = rows();
+    for (int i = 1; i <= list.count(); ++i) {
+        // A row that loses the mark takes the list's own text colour again, so that it
+        // stays readable on any background.
+        if (list.bold(i)) {
+            list.setBold(i, false);
+            list.setForeColour(i, ListViewModel::NoColour);
+        }
+        if (i == index) {
+            list.setBold(i, true);
+            list.setForeColour(i, kPlayingColour);
+        }
+    }
+    lstvPlaylist->viewport()->update();
+}
+
+void FrmCDPlayer::window_SetMenuImages()
+{
+    struct Image {
+        int menu;
+        int item;
+        const char* icon;
+        QStyle::StandardPixmap fallback;
+    };
+    const Image images[] = {
+        {0, 0, "document-new", QStyle::SP_FileIcon},
+        {0, 4, "window-close", QStyle::SP_DialogCloseButton},
+        {1, 0, "media-skip-backward", QStyle::SP_MediaSkipBackward},
+        {1, 2, "media-playback-start", QStyle::SP_MediaPlay},
+        {1, 3, "media-playback-pause", QStyle::SP_MediaPause},
+        {1, 4, "media-playback-stop", QStyle::SP_MediaStop},
+        {1, 5, "media-playlist-shuffle", QStyle::SP_BrowserReload},
+        {1, 7, "media-skip-forward", QStyle::SP_MediaSkipForward},
+        {1, 9, "media-eject", QStyle::SP_DriveCDIcon},
+        {2, 9, "zoom-fit-best", QStyle::SP_DesktopIcon},
+        {3, 1, "document-new", QStyle::SP_FileIcon},
+        {3, 10, "help-about", QStyle::SP_MessageBoxInformation},
+    };
+    const QList<QAction*> menus = menuBar()->actions();
+    for (const Image& image : images) {
+        QMenu* menu = image.menu < menus.size() ? menus[image.menu]->menu() : nullptr;
+        if (!menu) continue;
+        const QList<QAction*> items = menu->actions();
+        if (image.item < items.size() && !items[image.item]->isSeparator()) items[image.item]->setIcon(themeIcon(image.icon, image.fallback));
+    }
+}
+
+// ---- the drive scan and the transport commands -----------------------------------------------------
+
+void FrmCDPlayer::mnuNew_Click()
+{
+    controls_ClearListView(rows());
+    bool found = false;
+    for (char letter = 'A'; letter <= 'Z' && !found; ++letter) {
+        QString drive = QChar(letter) + QStringLiteral(":\\");
+        found = cdaudio_Open(drive) && cdaudio_IsMediaPresent() && cdaudio_GetTrackCount() > 0;
+    }
+    if (found) {
+        const int count = cdaudio_GetTrackCount();
+        for (int n = 1; n <= count; ++n)
+            playlist_AddSong(vb::FormatNumber(n, QStringLiteral("0#")), QStringLiteral("Audio Track ") + QString::number(n),
+                             media_FormatTime(cdaudio_GetTrackLength(n)));
+    }
+    setStatusPanelText(3, QStringLiteral("Length:  ") + cdaudio_GetTotalLength());
+}
+
+void FrmCDPlayer::mnuPlay_Click()
+{
+    tmrWindowUpdate->stop();
+    if (CDState == 0) cdaudio_Stop();
+    playlist_UpdatePlaylist(0);
+    ListViewModel& list = rows();
+    // Nothing selected: the disc starts at its first track.
+    if (list.selectedItem() < 1 && list.count() >= 1) controls_SelectItem(list, 1);
+    CurrentCDTrack = list.selectedItem();
+    cdaudio_SeekTrack(CurrentCDTrack);
+    playlist_UpdatePlaylist(CurrentCDTrack);
+    CDState = cdaudio_Play() ? 0 : 1;
+    // A new play is not a paused one: the next Pause pauses.
+    CDPaused = false;
+    writeLog(QStringLiteral("Audio CD Played at ") + timeOfDay() + u'.');
+    tmrWindowUpdate->start();
+}
+
+void FrmCDPlayer::mnuPause_Click()
+{
+    if (CDPaused) {
+        cdaudio_Play();
+        CDState = 0;
+        CDPaused = false;
+    } else if (CDState == 0) {
+        cdaudio_Pause();
+        CDState = 2;
+        CDPaused = true;
+    }
+}
+
+void FrmCDPlayer::mnuStop_Click()
+{
+    playlist_UpdatePlaylist(0);
+    sldPosition->setValue(0);
+    CurrentCDTrack = 0;
+    if (cdaudio_Stop()) CDState = 1;
+    CDPaused = false;
+}
+
+void FrmCDPlayer::mnuNext_Click()
+{
+    if (CurrentCDTrack >= rows().count()) return;
+    tmrWindowUpdate->stop();
+    cdaudio_Stop();
+    ++CurrentCDTrack;
+    controls_SelectItem(rows(), CurrentCDTrack);
+    mnuPlay_Click();
+}
+
+void FrmCDPlayer::mnuPrevious_Click()
+{
+    if (CurrentCDTrack <= 1) return;
+    tmrWindowUpdate->stop();
+    cdaudio_Stop();
+    --CurrentCDTrack;
+    controls_SelectItem(rows(), CurrentCDTrack);
+    mnuPlay_Click();
+}
+
+void FrmCDPlayer::mnuRandom_Click()
+{
+    if (rows().count() == 0) return;
+    cdaudio_Stop();
+    const int n = math_GetRandomNumber(rows().count(), 0, false, 20);
+    playlist_UpdatePlaylist(0);
+    CurrentCDTrack = n;
+    controls_SelectItem(rows(), n);
+    playlist_UpdatePlaylist(n);
+    mnuPlay_Click();
+}
+
+void FrmCDPlayer::mnuEject_Click()
+{
+    mnuStop_Click();
+    cdaudio_Eject();
+    mnuNew_Click();
+}
+
+void FrmCDPlayer::playSelected()
+{
+    if (rows().count() == 0 || !controls_GetSelectedIndex(rows())) return;
+    if (CDPaused) mnuStop_Click();
+    mnuPlay_Click();
+}
+
+void FrmCDPlayer::tbToolbar_ButtonClick(const QString& key)
+{
+    if (key == QLatin1String("Previous")) mnuPrevious_Click();
+    else if (key == QLatin1String("Play")) mnuPlay_Click();
+    else if (key == QLatin1String("Pause")) mnuPause_Click();
+    else if (key == QLatin1String("Stop")) mnuStop_Click();
+    else if (key == QLatin1String("Next")) mnuNext_Click();
+    else if (key == QLatin1String("Random")) mnuRandom_Click();
+    else if (key == QLatin1String("Eject")) mnuEject_Click();
+}
+
+// ---- view switches ----------------------------------------------------------------------------------
+
+void FrmCDPlayer::mnuAlwaysOnTop_Click()
+{
+    const bool on = !mnuAlwaysOnTop->isChecked();
+    mnuAlwaysOnTop->setChecked(on);
+    windows_SetAlwaysOnTop(this, on);
+    settings_WriteFlag(kSettings, QStringLiteral("AlwaysOnTop"), on);
+}
+
+void FrmCDPlayer::mnuShowTimeElapsed_Click()
+{
+    mnuShowTimeElapsed->setChecked(true);
+    mnuShowTimeRemaining->setChecked(false);
+    settings_WriteValue(kSettings, QStringLiteral("ShowTimeElapsed"), QStringLiteral("1"));
+    settings_WriteValue(kSettings, QStringLiteral("ShowTimeRemaining"), QStringLiteral("0"));
+}
+
+void FrmCDPlayer::mnuShowTimeRemaining_Click()
+{
+    mnuShowTimeElapsed->setChecked(false);
+    mnuShowTimeRemaining->setChecked(true);
+    settings_WriteValue(kSettings, QStringLiteral("ShowTimeElapsed"), QStringLiteral("0"));
+    settings_WriteValue(kSettings, QStringLiteral("ShowTimeRemaining"), QStringLiteral("1"));
+}
+
+void FrmCDPlayer::applyToolbar(bool shown)
+{
+    // Both bands go together: hiding the toolbar hides the position slider too.
+    cbToolbar->setVisible(shown);
+    cbControls->setVisible(shown);
+    if (shown) {
+        cbToolbar->move(0, 0);
+        lstvPlaylist->move(0, cbToolbar->sizeHint().height() + cbControls->sizeHint().height());
+    } else {
+        lstvPlaylist->move(0, 0);
+    }
+}
+
+void FrmCDPlayer::mnuShowToolbar_Click()
+{
+    const bool on = !mnuShowToolbar->isChecked();
+    mnuShowToolbar->setChecked(on);
+    applyToolbar(on);
+    settings_WriteFlag(kSettings, QStringLiteral("ShowToolbar"), on);
+    Form_Resize();
+}
+
+void FrmCDPlayer::mnuShowStatusBar_Click()
+{
+    const bool on = !mnuShowStatusBar->isChecked();
+    mnuShowStatusBar->setChecked(on);
+    sbStatusBar->setVisible(on);
+    settings_WriteFlag(kSettings, QStringLiteral("ShowStatusBar"), on);
+    Form_Resize();
+}
+
+void FrmCDPlayer::mnuShowPlaylistHeaders_Click()
+{
+    const bool on = !mnuShowPlaylistHeaders->isChecked();
+    mnuShowPlaylistHeaders->setChecked(on);
+    lstvPlaylist->setHideColumnHeaders(!on);
+    settings_WriteFlag(kSettings, QStringLiteral("ShowPlaylistHeaders"), on);
+    Form_Resize();
+}
+
+void FrmCDPlayer::mnuReCenterWindow_Click()
+{
+    windows_ReCenterForm(this, kPositionMargin);
+    windows_SavePosition(this, kWindowName, kPositionMargin);
+}
+
+// ---- other windows -----------------------------------------------------------------------------------
+
+void FrmCDPlayer::mnuConsole_Click() { windows_ShowModal(forms().get<FrmConsole>(), &forms().get<FrmMain>(), false); }
+
+void FrmCDPlayer::mnuTracking_Click() { windows_ShowModal(forms().get<FrmTracking>(), &forms().get<FrmMain>(), false); }
+
+void FrmCDPlayer::mnuVolumes_Click() { windows_ShowModal(forms().get<FrmAdjustVolumes>(), &forms().get<FrmMain>(), false); }
+
+void FrmCDPlayer::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3); }
+
+void FrmCDPlayer::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
+
+// The preferences and the update check have no window yet: their items open nothing.
+void FrmCDPlayer::mnuPreferences_Click() {}
+void FrmCDPlayer::mnuCheckForUpdates_Click() {}
+
+// The main window's own commands.
+void FrmCDPlayer::mnuAboutWindows_Click() { forms().get<FrmMain>().mnuAboutWindows->trigger(); }
+void FrmCDPlayer::mnuAbout_Click() { forms().get<FrmMain>().mnuAbout->trigger(); }
+
+// ---- layout, keys and the list ---------------------------------------------------------------------
+
+void FrmCDPlayer::Form_Resize()
+{
+    // The bands keep to the top and the status bar to the bottom.
+    const int width = picClient->width();
+    int top = 0;
+    for (QToolBar* band : {cbToolbar, cbControls}) {
+        if (!band->isVisibleTo(picClient)) continue;
+        const int h = band->sizeHint().height();
+        band->setGeometry(0, top, width, h);
+        if (QLayout* l = band->layout()) l->activate();
+        top += h;
+    }
+    if (sbStatusBar->isVisibleTo(picClient)) {
+        const int h = sbStatusBar->sizeHint().height();
+        sbStatusBar->setGeometry(0, picClient->height() - h, width, h);
+    }
+    if (!WindowLoaded || isMinimized()) return;
+
+    using vb::PixelsToTwips;
+    using vb::TwipsToPixels;
+    const double inner = PixelsToTwips(picClient->height());
+    const double listTop = PixelsToTwips(lstvPlaylist->y());
+    const double height = mnuShowStatusBar->isChecked() ? inner - listTop - PixelsToTwips(sbStatusBar->height()) : inner - listTop;
+    lstvPlaylist->resize(width, height >= 0 ? TwipsToPixels(height) : lstvPlaylist->height());
+    const double title = PixelsToTwips(lstvPlaylist->width()) - lstvPlaylist->columnWidthTwips(0) - lstvPlaylist->columnWidthTwips(2) - 360;
+    if (title >= 0) lstvPlaylist->setColumnWidthTwips(1, title);
+
+    const double margin = isMaximized() ? 160 : 420;
+    double panel1 = PixelsToTwips(frameGeometry().width()) - margin;
+    for (int i = 1; i < 4; ++i) panel1 -= PixelsToTwips(sbPanel[i]->minimumWidth());
+    if (panel1 >= 0) sbPanel[0]->setMinimumWidth(TwipsToPixels(panel1));
+}
+
+bool FrmCDPlayer::Form_KeyDown(int keyCode, int shift)
+{
+    // Ctrl alone leaves the letters to the menu shortcuts (Ctrl+P is Preferences).
+    if (shift == 2) return false;
+    QAction* item = nullptr;
+    switch (keyCode) {
+    case 'M': item = mnuRandom; break;
+    case 'V': item = mnuPrevious; break;
+    case 'P': item = mnuPlay; break;
+    case 'U': item = mnuPause; break;
+    case 'S': item = mnuStop; break;
+    case 'N': item = mnuNext; break;
+    case 'E': item = mnuEject; break;   // as its item's caption says
+    default: return false;
+    }
+    if (item->isEnabled()) item->trigger();
+    return true;
+}
+
+bool FrmCDPlayer::lstvPlaylist_KeyDown(int keyCode, int)
+{
+    if (keyCode == 13) {
+        playSelected();
+        return true;
+    }
+    if (keyCode == 93) {
+        popupPlayback(lstvPlaylist->mapToGlobal(QPoint(0, 0)));
+        return true;
+    }
+    return false;
+}
+
+void FrmCDPlayer::lstvPlaylist_DblClick() { playSelected(); }
+
+void FrmCDPlayer::lstvPlaylist_MouseDown(int button, const QPoint& viewportPos)
+{
+    if (button == 2) popupPlayback(lstvPlaylist->viewport()->mapToGlobal(viewportPos));
+}
+
+void FrmCDPlayer::popupPlayback(const QPoint& globalPos)
+{
+    mnuPlayback->setDefaultAction(mnuPlay);
+    mnuPlayback->popup(globalPos);
+}
+
+bool FrmCDPlayer::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // The window sees its controls' keys first; a key the list passed on was seen already.
+        if (watched == this && QApplication::focusWidget() == lstvPlaylist) return false;
+        if (watched != this && watched != lstvPlaylist) return false;
+        auto* k = static_cast<QKeyEvent*>(event);
+        const int code = keyCodeOf(k->key());
+        const int shift = shiftOf(k->modifiers());
+        if (code && Form_KeyDown(code, shift)) return true;
+        return watched == lstvPlaylist && code && lstvPlaylist_KeyDown(code, shift);
+    }
+    case QEvent::Resize:
+        if (watched == picClient) Form_Resize();
+        return false;
+    case QEvent::MouseButtonPress: {
+        auto* m = static_cast<QMouseEvent*>(event);
+        if (watched == sldPosition) {
+            sldPosition_MouseDown();
+        } else if (watched == lstvPlaylist->viewport() && m->button() == Qt::RightButton) {
+            // After the list has selected the row under the pointer.
+            const QPoint p = m->position().toPoint();
+            QTimer::singleShot(0, this, [this, p] { lstvPlaylist_MouseDown(2, p); });
+        }
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        // After the slider has taken the value it was let go at.
+        if (watched == sldPosition) QTimer::singleShot(0, this, [this] { sldPosition_MouseUp(); });
+        return false;
+    case QEvent::MouseButtonDblClick:
+        if (watched == lstvPlaylist->viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            QTimer::singleShot(0, this, [this] { lstvPlaylist_DblClick(); });
+        return false;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+}
