@@ -399,6 +399,8 @@ void FrmCDPlayer::mnuClose_Click() { window_Unload(); }
 
 ListViewModel& FrmCDPlayer::rows() const { return lstvPlaylist->items(); }
 
+int FrmCDPlayer::selectedTrack() const { return controls_HasSelectedItem(rows()) ? rows().selectedItem() : 0; }
+
 QString FrmCDPlayer::statusPanelText(int panel) const { return panel >= 1 && panel <= 4 ? sbPanel[panel - 1]->text() : QString(); }
 
 void FrmCDPlayer::setStatusPanelText(int panel, const QString& text)
@@ -497,10 +499,9 @@ void FrmCDPlayer::mnuPlay_Click()
     tmrWindowUpdate->stop();
     if (CDState == 0) cdaudio_Stop();
     playlist_UpdatePlaylist(0);
-    ListViewModel& list = rows();
     // Nothing selected: the disc starts at its first track.
-    if (list.selectedItem() < 1 && list.count() >= 1) controls_SelectItem(list, 1);
-    CurrentCDTrack = list.selectedItem();
+    if (selectedTrack() == 0 && rows().count() >= 1) controls_SelectItem(rows(), 1);
+    CurrentCDTrack = selectedTrack();
     cdaudio_SeekTrack(CurrentCDTrack);
     playlist_UpdatePlaylist(CurrentCDTrack);
     CDState = cdaudio_Play() ? 0 : 1;
@@ -573,7 +574,7 @@ void FrmCDPlayer::mnuEject_Click()
 
 void FrmCDPlayer::playSelected()
 {
-    if (rows().count() == 0 || !controls_GetSelectedIndex(rows())) return;
+    if (rows().count() == 0 || selectedTrack() == 0) return;
     if (CDPaused) mnuStop_Click();
     mnuPlay_Click();
 }

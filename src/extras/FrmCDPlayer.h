@@ -77,6 +77,8 @@ public:
     QAction* mnuAbout = nullptr;
 
     ListViewModel& rows() const;
+    // The selected row's track; 0 when no row is selected.
+    int selectedTrack() const;
     // Status-bar panels, counted from 1.
     QString statusPanelText(int panel) const;
     void setStatusPanelText(int panel, const QString& text);

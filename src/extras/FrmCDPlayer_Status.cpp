@@ -152,7 +152,7 @@ void FrmCDPlayer::sldPosition_MouseUp()
 {
     // The playing or paused track is the one sought in; a stopped disc seeks in the
     // selected track, and nothing happens without one.
-    const int track = CDState == 0 || CDState == 2 ? CurrentCDTrack : rows().selectedItem();
+    const int track = CDState == 0 || CDState == 2 ? CurrentCDTrack : selectedTrack();
     if (track >= 1) {
         const QString position = vb::FormatNumber(track, QStringLiteral("0#")) + u':' + media_FormatTime(sldPosition->value()) + QStringLiteral(":00");
         cdaudio_SeekTrack(track);

@@ -9,19 +9,17 @@
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-class SimulatedCdTest : public VeltraTest {
-protected:
-    void SetUp() override
+// The simulated drives installed as the CD device, and the strings they received.
+struct SimulatedCd {
+    void installCd()
     {
-        VeltraTest::SetUp();
         sim = std::make_shared<cd::SimulatedCdDrives>();
         sim->setClock([this] { return clock; });
         cdaudio::install(sim, sim->silentOutput());
         CDDeviceOpen = false;
     }
-    void TearDown() override
+    void uninstallCd()
     {
-        VeltraTest::TearDown();
         cdaudio::reset();
         CDDeviceOpen = false;
     }
@@ -35,25 +33,24 @@ protected:
         }
     }
     QStringList sent() const { return sim->received(); }
-    // The strings received since the last call.
-    QStringList sentSince()
-    {
-        const QStringList all = sim->received();
-        const QStringList out = all.mid(m_seen);
-        m_seen = all.size();
-        return out;
-    }
-    void forget()
-    {
-        sim->clearReceived();
-        m_seen = 0;
-    }
+    void forget() { sim->clearReceived(); }
 
     std::shared_ptr<cd::SimulatedCdDrives> sim;
     qint64 clock = 1000;
+};
 
-private:
-    qsizetype m_seen = 0;
+class SimulatedCdTest : public VeltraTest, protected SimulatedCd {
+protected:
+    void SetUp() override
+    {
+        VeltraTest::SetUp();
+        installCd();
+    }
+    void TearDown() override
+    {
+        VeltraTest::TearDown();
+        uninstallCd();
+    }
 };
 
 // Twelve tracks of 3:00, 3:10 ... as VELTRA_CD_SIMULATE="12" gives.
