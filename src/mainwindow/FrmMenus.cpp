@@ -247,10 +247,12 @@ void FrmMenus::mnuOpen_Click()
     }
     if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
         FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        // A disc playing or paused keeps its player in front, in its normal state (set before
+        // showing, as the main window's is: a state set after would be undone by the show).
+        const bool inFront = cd.CDState == 0 || cd.CDState == 2;
+        if (inFront) cd.setWindowState(cd.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         cd.show();
-        // A disc playing or paused keeps its player in front.
-        if (cd.CDState == 0 || cd.CDState == 2) {
-            cd.setWindowState(cd.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        if (inFront) {
             cd.raise();
             cd.activateWindow();
             main.WindowShown = true;
