@@ -46,6 +46,16 @@ QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
     return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
 }
 
+// A band the user can neither move nor float.
+QToolBar* fixedBar(const char* name, QWidget* parent)
+{
+    auto* bar = new QToolBar(QString::fromLatin1(name), parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    return bar;
+}
+
 // The time of day as the start-up line writes it.
 QString timeOfDay()
 {
@@ -93,72 +103,106 @@ FrmCDPlayer::~FrmCDPlayer()
     tmrMenuText->stop();
 }
 
-QAction* FrmCDPlayer::addItem(QMenu* menu, const char* name, const QString& caption, bool checkable)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    a->setShortcutContext(Qt::WindowShortcut);
-    return a;
-}
+namespace {
+// The menu bar, one row per entry in its place (positions count separators); a row without
+// a member is a separator. The help text is shown in status panel 1 while the item is
+// highlighted.
+struct MenuRow {
+    int menu;   // 0 File, 1 Playback, 2 Window, 3 Help
+    QAction* FrmCDPlayer::*member;
+    const char* name;
+    const char* caption;
+    QKeyCombination shortcut;
+    bool checkable;
+    void (FrmCDPlayer::*handler)();
+    const char* help;
+};
+
+using F = FrmCDPlayer;
+const MenuRow kMenuRows[] = {
+    {0, &F::mnuNew, "mnuNew", "New...\tCtrl+N", Qt::CTRL | Qt::Key_N, false, &F::mnuNew_Click,
+     "Scan the CD drives available and search for an Audio CD."},
+    {0, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {0, &F::mnuPreferences, "mnuPreferences", "&Preferences...\tCtrl+P", Qt::CTRL | Qt::Key_P, false, &F::mnuPreferences_Click,
+     "Show the preferences available in VELTRA."},
+    {0, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {0, &F::mnuClose, "mnuClose", "&Close", {}, false, &F::mnuClose_Click, "Close this window (return to the main window)."},
+    {1, &F::mnuPrevious, "mnuPrevious", "Pre&vious", {}, false, &F::mnuPrevious_Click, "Select the previous song in the playlist."},
+    {1, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {1, &F::mnuPlay, "mnuPlay", "&Play", {}, false, &F::mnuPlay_Click, "Play the song selected in the playlist."},
+    {1, &F::mnuPause, "mnuPause", "Pa&use", {}, false, &F::mnuPause_Click, "Pause the currently playlist song."},
+    {1, &F::mnuStop, "mnuStop", "&Stop", {}, false, &F::mnuStop_Click, "Stop the song currently playing."},
+    {1, &F::mnuRandom, "mnuRandom", "Rando&m", {}, false, &F::mnuRandom_Click, "Select a random song from the playlist and play it."},
+    {1, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {1, &F::mnuNext, "mnuNext", "&Next", {}, false, &F::mnuNext_Click, "Go onto the next song in the playlist."},
+    {1, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {1, &F::mnuEject, "mnuEject", "E&ject CD", {}, false, &F::mnuEject_Click, "Eject the Audio CD in the drive being used."},
+    {2, &F::mnuAlwaysOnTop, "mnuAlwaysOnTop", "&Always On Top...", {}, true, &F::mnuAlwaysOnTop_Click,
+     "Make this window stay on top of all other open windows/programs."},
+    {2, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {2, &F::mnuShowTimeElapsed, "mnuShowTimeElapsed", "Show Time &Elapsed...", {}, true, &F::mnuShowTimeElapsed_Click,
+     "Show the time of the song as:  Elasped."},
+    {2, &F::mnuShowTimeRemaining, "mnuShowTimeRemaining", "Show &Time Remaining...", {}, true, &F::mnuShowTimeRemaining_Click,
+     "Show the time of the song as:  Remaining."},
+    {2, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {2, &F::mnuShowToolbar, "mnuShowToolbar", "Show &Toolbar...\tF1", QKeyCombination(Qt::Key_F1), true, &F::mnuShowToolbar_Click,
+     "Show the toolbar (which contains all of the main buttons) on the window."},
+    {2, &F::mnuShowStatusBar, "mnuShowStatusBar", "Show &Status Bar...\tF2", QKeyCombination(Qt::Key_F2), true,
+     &F::mnuShowStatusBar_Click, "Show the status bar at the bottom of the window."},
+    {2, &F::mnuShowPlaylistHeaders, "mnuShowPlaylistHeaders", "Show &Playlist Headers...\tF3", QKeyCombination(Qt::Key_F3), true,
+     &F::mnuShowPlaylistHeaders_Click, "Show the headers for each section in the playlist on the window."},
+    {2, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {2, &F::mnuReCenterWindow, "mnuReCenterWindow", "Center &Window...", {}, false, &F::mnuReCenterWindow_Click,
+     "Center the CD Player within the screen."},
+    {3, &F::mnuConsole, "mnuConsole", "&Console...", {}, false, &F::mnuConsole_Click, "Show all of the logs about the use of VELTRA."},
+    {3, &F::mnuTracking, "mnuTracking", "&Tracking...", {}, false, &F::mnuTracking_Click,
+     "Show information about all of the media files that have been played."},
+    {3, &F::mnuVolumes, "mnuVolumes", "&Volumes...", {}, false, &F::mnuVolumes_Click,
+     "Show the media files that have specific volume settings saved for them."},
+    {3, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {3, &F::mnuForum, "mnuForum", "Quillonex &Forum...", {}, false, &F::mnuForum_Click,
+     "Go to the main Quillonex Forum page, where you can post comments, read news, etc."},
+    {3, &F::mnuHomepage, "mnuHomepage", "Quillonex &Homepage...", {}, false, &F::mnuHomepage_Click,
+     "Go to the main Quillonex website, where you can check for updates, etc."},
+    {3, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {3, &F::mnuCheckForUpdates, "mnuCheckForUpdates", "Check For &Updates...", {}, false, &F::mnuCheckForUpdates_Click,
+     "Check for the lastest updates available online."},
+    {3, nullptr, nullptr, nullptr, {}, false, nullptr, nullptr},
+    {3, &F::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", {}, false, &F::mnuAboutWindows_Click,
+     "Show information about this version of Microsoft Windows."},
+    {3, &F::mnuAbout, "mnuAbout", "About &VELTRA...", {}, false, &F::mnuAbout_Click, "Show information about this version of VELTRA."},
+};
+} // namespace
 
 void FrmCDPlayer::createMenuBar()
 {
-    QMenuBar* bar = menuBar();
-    auto addMenu = [bar](const char* name, const char* caption) {
-        QMenu* m = bar->addMenu(QString::fromLatin1(caption));
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    mnuFile = addMenu("mnuFile", "&File");
-    mnuNew = addItem(mnuFile, "mnuNew", QStringLiteral("New...\tCtrl+N"), false);
-    mnuNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuFile->addSeparator();
-    mnuPreferences = addItem(mnuFile, "mnuPreferences", QStringLiteral("&Preferences...\tCtrl+P"), false);
-    mnuPreferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuFile->addSeparator();
-    mnuClose = addItem(mnuFile, "mnuClose", QStringLiteral("&Close"), false);
-
-    mnuPlayback = addMenu("mnuPlayback", "&Playback");
-    mnuPrevious = addItem(mnuPlayback, "mnuPrevious", QStringLiteral("Pre&vious"), false);
-    mnuPlayback->addSeparator();
-    mnuPlay = addItem(mnuPlayback, "mnuPlay", QStringLiteral("&Play"), false);
-    mnuPause = addItem(mnuPlayback, "mnuPause", QStringLiteral("Pa&use"), false);
-    mnuStop = addItem(mnuPlayback, "mnuStop", QStringLiteral("&Stop"), false);
-    mnuRandom = addItem(mnuPlayback, "mnuRandom", QStringLiteral("Rando&m"), false);
-    mnuPlayback->addSeparator();
-    mnuNext = addItem(mnuPlayback, "mnuNext", QStringLiteral("&Next"), false);
-    mnuPlayback->addSeparator();
-    mnuEject = addItem(mnuPlayback, "mnuEject", QStringLiteral("E&ject CD"), false);
-
-    mnuWindow = addMenu("mnuWindow", "&Window");
-    mnuAlwaysOnTop = addItem(mnuWindow, "mnuAlwaysOnTop", QStringLiteral("&Always On Top..."), true);
-    mnuWindow->addSeparator();
-    mnuShowTimeElapsed = addItem(mnuWindow, "mnuShowTimeElapsed", QStringLiteral("Show Time &Elapsed..."), true);
-    mnuShowTimeRemaining = addItem(mnuWindow, "mnuShowTimeRemaining", QStringLiteral("Show &Time Remaining..."), true);
-    mnuWindow->addSeparator();
-    mnuShowToolbar = addItem(mnuWindow, "mnuShowToolbar", QStringLiteral("Show &Toolbar...\tF1"), true);
-    mnuShowToolbar->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuShowStatusBar = addItem(mnuWindow, "mnuShowStatusBar", QStringLiteral("Show &Status Bar...\tF2"), true);
-    mnuShowStatusBar->setShortcut(QKeySequence(Qt::Key_F2));
-    mnuShowPlaylistHeaders = addItem(mnuWindow, "mnuShowPlaylistHeaders", QStringLiteral("Show &Playlist Headers...\tF3"), true);
-    mnuShowPlaylistHeaders->setShortcut(QKeySequence(Qt::Key_F3));
-    mnuWindow->addSeparator();
-    mnuReCenterWindow = addItem(mnuWindow, "mnuReCenterWindow", QStringLiteral("Center &Window..."), false);
-
-    mnuHelp = addMenu("mnuHelp", "&Help");
-    mnuConsole = addItem(mnuHelp, "mnuConsole", QStringLiteral("&Console..."), false);
-    mnuTracking = addItem(mnuHelp, "mnuTracking", QStringLiteral("&Tracking..."), false);
-    mnuVolumes = addItem(mnuHelp, "mnuVolumes", QStringLiteral("&Volumes..."), false);
-    mnuHelp->addSeparator();
-    mnuForum = addItem(mnuHelp, "mnuForum", QStringLiteral("Quillonex &Forum..."), false);
-    mnuHomepage = addItem(mnuHelp, "mnuHomepage", QStringLiteral("Quillonex &Homepage..."), false);
-    mnuHelp->addSeparator();
-    mnuCheckForUpdates = addItem(mnuHelp, "mnuCheckForUpdates", QStringLiteral("Check For &Updates..."), false);
-    mnuHelp->addSeparator();
-    mnuAboutWindows = addItem(mnuHelp, "mnuAboutWindows", QStringLiteral("About &Windows..."), false);
-    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("About &VELTRA..."), false);
+    QMenu** menus[] = {&mnuFile, &mnuPlayback, &mnuWindow, &mnuHelp};
+    const char* names[][2] = {{"mnuFile", "&File"}, {"mnuPlayback", "&Playback"}, {"mnuWindow", "&Window"}, {"mnuHelp", "&Help"}};
+    for (int i = 0; i < 4; ++i) {
+        QMenu* m = menuBar()->addMenu(QString::fromLatin1(names[i][1]));
+        m->setObjectName(QString::fromLatin1(names[i][0]));
+        m->menuAction()->setObjectName(m->objectName());
+        *menus[i] = m;
+    }
+    for (const MenuRow& row : kMenuRows) {
+        QMenu* menu = *menus[row.menu];
+        if (!row.member) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = menu->addAction(QString::fromLatin1(row.caption));
+        a->setObjectName(QString::fromLatin1(row.name));
+        a->setCheckable(row.checkable);
+        a->setShortcutContext(Qt::WindowShortcut);
+        if (row.shortcut != QKeyCombination()) a->setShortcut(QKeySequence(row.shortcut));
+        a->setStatusTip(QString::fromLatin1(row.help));
+        this->*row.member = a;
+        // The handlers set the check marks themselves, not the click.
+        connect(a, &QAction::triggered, this, [this, a, handler = row.handler] {
+            if (a->isCheckable()) a->setChecked(!a->isChecked());
+            (this->*handler)();
+        });
+    }
 }
 
 void FrmCDPlayer::createControls()
@@ -167,14 +211,8 @@ void FrmCDPlayer::createControls()
     picClient->setObjectName(QStringLiteral("picClient"));
     setCentralWidget(picClient);
 
-    cbToolbar = new QToolBar(QStringLiteral("cbToolbar"), picClient);
-    cbToolbar->setObjectName(QStringLiteral("cbToolbar"));
-    cbToolbar->setMovable(false);
-    cbToolbar->setFloatable(false);
-    tbToolbar = new QToolBar(QStringLiteral("tbToolbar"), cbToolbar);
-    tbToolbar->setObjectName(QStringLiteral("tbToolbar"));
-    tbToolbar->setMovable(false);
-    tbToolbar->setFloatable(false);
+    cbToolbar = fixedBar("cbToolbar", picClient);
+    tbToolbar = fixedBar("tbToolbar", cbToolbar);
     tbToolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tbToolbar->setIconSize(QSize(20, 20));
     struct Button {
@@ -211,10 +249,7 @@ void FrmCDPlayer::createControls()
     }
     cbToolbar->addWidget(tbToolbar);
 
-    cbControls = new QToolBar(QStringLiteral("cbControls"), picClient);
-    cbControls->setObjectName(QStringLiteral("cbControls"));
-    cbControls->setMovable(false);
-    cbControls->setFloatable(false);
+    cbControls = fixedBar("cbControls", picClient);
     uspControls = new ctlQX_noFocusPanel(cbControls);
     uspControls->setObjectName(QStringLiteral("uspControls"));
     uspControls->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -270,40 +305,6 @@ void FrmCDPlayer::createControls()
 
 void FrmCDPlayer::connectCommands()
 {
-    const std::pair<QAction*, void (FrmCDPlayer::*)()> commands[] = {
-        {mnuNew, &FrmCDPlayer::mnuNew_Click},
-        {mnuPreferences, &FrmCDPlayer::mnuPreferences_Click},
-        {mnuClose, &FrmCDPlayer::mnuClose_Click},
-        {mnuPrevious, &FrmCDPlayer::mnuPrevious_Click},
-        {mnuPlay, &FrmCDPlayer::mnuPlay_Click},
-        {mnuPause, &FrmCDPlayer::mnuPause_Click},
-        {mnuStop, &FrmCDPlayer::mnuStop_Click},
-        {mnuRandom, &FrmCDPlayer::mnuRandom_Click},
-        {mnuNext, &FrmCDPlayer::mnuNext_Click},
-        {mnuEject, &FrmCDPlayer::mnuEject_Click},
-        {mnuAlwaysOnTop, &FrmCDPlayer::mnuAlwaysOnTop_Click},
-        {mnuShowTimeElapsed, &FrmCDPlayer::mnuShowTimeElapsed_Click},
-        {mnuShowTimeRemaining, &FrmCDPlayer::mnuShowTimeRemaining_Click},
-        {mnuShowToolbar, &FrmCDPlayer::mnuShowToolbar_Click},
-        {mnuShowStatusBar, &FrmCDPlayer::mnuShowStatusBar_Click},
-        {mnuShowPlaylistHeaders, &FrmCDPlayer::mnuShowPlaylistHeaders_Click},
-        {mnuReCenterWindow, &FrmCDPlayer::mnuReCenterWindow_Click},
-        {mnuConsole, &FrmCDPlayer::mnuConsole_Click},
-        {mnuTracking, &FrmCDPlayer::mnuTracking_Click},
-        {mnuVolumes, &FrmCDPlayer::mnuVolumes_Click},
-        {mnuForum, &FrmCDPlayer::mnuForum_Click},
-        {mnuHomepage, &FrmCDPlayer::mnuHomepage_Click},
-        {mnuCheckForUpdates, &FrmCDPlayer::mnuCheckForUpdates_Click},
-        {mnuAboutWindows, &FrmCDPlayer::mnuAboutWindows_Click},
-        {mnuAbout, &FrmCDPlayer::mnuAbout_Click},
-    };
-    for (const auto& [action, handler] : commands) {
-        // The handlers set the check marks themselves, not the click.
-        connect(action, &QAction::triggered, this, [this, action = action, handler = handler] {
-            if (action->isCheckable()) action->setChecked(!action->isChecked());
-            (this->*handler)();
-        });
-    }
     for (QMenu* m : {mnuFile, mnuPlayback, mnuWindow, mnuHelp}) {
         connect(m, &QMenu::hovered, this, [this, m](QAction* a) { window_MenuHelp(m, a); });
         // The status timer writes the status again on its next tick.

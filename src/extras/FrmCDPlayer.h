@@ -146,7 +146,6 @@ protected:
 
 private:
     void createMenuBar();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool checkable);
     void createControls();
     void connectCommands();
     void Form_Load();

@@ -79,56 +79,12 @@ void FrmCDPlayer::followDisc()
 
 // ---- menu help --------------------------------------------------------------------------------------
 
-namespace {
-struct MenuHelp {
-    int menu;
-    int item;
-    const char* text;
-};
-
-// By position in the menu bar's drop-downs, separators counted.
-const MenuHelp kMenuHelp[] = {
-    {0, 0, "Scan the CD drives available and search for an Audio CD."},
-    {0, 2, "Show the preferences available in VELTRA."},
-    {0, 4, "Close this window (return to the main window)."},
-    {1, 0, "Select the previous song in the playlist."},
-    {1, 2, "Play the song selected in the playlist."},
-    {1, 3, "Pause the currently playlist song."},
-    {1, 4, "Stop the song currently playing."},
-    {1, 5, "Select a random song from the playlist and play it."},
-    {1, 7, "Go onto the next song in the playlist."},
-    {1, 9, "Eject the Audio CD in the drive being used."},
-    {2, 0, "Make this window stay on top of all other open windows/programs."},
-    {2, 2, "Show the time of the song as:  Elasped."},
-    {2, 3, "Show the time of the song as:  Remaining."},
-    {2, 5, "Show the toolbar (which contains all of the main buttons) on the window."},
-    {2, 6, "Show the status bar at the bottom of the window."},
-    {2, 7, "Show the headers for each section in the playlist on the window."},
-    {2, 9, "Center the CD Player within the screen."},
-    {3, 0, "Show all of the logs about the use of VELTRA."},
-    {3, 1, "Show information about all of the media files that have been played."},
-    {3, 2, "Show the media files that have specific volume settings saved for them."},
-    {3, 4, "Go to the main Quillonex Forum page, where you can post comments, read news, etc."},
-    {3, 5, "Go to the main Quillonex website, where you can check for updates, etc."},
-    {3, 7, "Check for the lastest updates available online."},
-    {3, 9, "Show information about this version of Microsoft Windows."},
-    {3, 10, "Show information about this version of VELTRA."},
-};
-} // namespace
-
 void FrmCDPlayer::window_MenuHelp(QMenu* menu, QAction* item)
 {
-    if (!menu || !item) return;
-    const int menuPos = int(menuBar()->actions().indexOf(menu->menuAction()));
-    const int itemPos = item->isSeparator() ? -1 : int(menu->actions().indexOf(item));
-    for (const MenuHelp& h : kMenuHelp) {
-        if (h.menu == menuPos && h.item == itemPos) {
-            MenuHelpShown = true;
-            setStatusPanelText(1, QString::fromLatin1(h.text));
-            return;
-        }
-    }
-    MenuHelpShown = false;
+    // Each command item carries its help text; separators and other entries have none.
+    const QString help = menu && item && !item->isSeparator() ? item->statusTip() : QString();
+    MenuHelpShown = !help.isEmpty();
+    if (MenuHelpShown) setStatusPanelText(1, help);
 }
 
 void FrmCDPlayer::tmrMenuText_Timer()
