@@ -3,6 +3,7 @@
 // the disc's tracks and plays, pauses, stops, skips, picks at random, seeks and ejects
 // through the CD audio device (modCDAudio). Its handlers are split over two files:
 //   FrmCDPlayer.cpp         controls, menus, loading and closing, the commands
+//   FrmCDPlayer_Window.cpp  view switches, layout, keys and the list's own events
 //   FrmCDPlayer_Status.cpp  the status timer, menu help and seeking with the slider
 #include <QMainWindow>
 
@@ -24,6 +25,11 @@ public:
     // Loading: builds the window, restores its settings and scans the drives.
     FrmCDPlayer();
     ~FrmCDPlayer() override;
+
+    // Where the window keeps its place: section "Position_CDPlayer", and the margin (twips)
+    // kept free around it when it is placed.
+    static constexpr const char* PositionName = "CDPlayer";
+    static constexpr int PositionMargin = 2500;
 
     // ---- state other windows read ----------------------------------------------------------
     int CurrentCDTrack = 0;   // the track being played; 0 after Stop and before the first Play

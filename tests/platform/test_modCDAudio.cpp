@@ -291,3 +291,19 @@ TEST(CdDeviceList, EachDeviceOnceInNaturalOrder)
     EXPECT_EQ(cd::orderDevices({"/dev/sr10", "/dev/sr2", "/dev/sr0", "/dev/sr2", ""}),
               (QStringList{"/dev/sr0", "/dev/sr2", "/dev/sr10"}));
 }
+
+TEST(CdSimulateVariable, TheDefaultDeviceUsesTheDrivesItDescribes)
+{
+    qputenv("VELTRA_CD_SIMULATE", "none;2:00,58");
+    cdaudio::reset();
+    CDDeviceOpen = false;
+    QString a = QStringLiteral("A"), b = QStringLiteral("B");
+    EXPECT_TRUE(cdaudio_Open(a));
+    EXPECT_FALSE(cdaudio_IsMediaPresent());
+    EXPECT_TRUE(cdaudio_Open(b));
+    EXPECT_EQ(cdaudio_GetTrackCount(), 2);
+    EXPECT_EQ(cdaudio_GetTotalLength(), QStringLiteral("02:58"));
+    cdaudio_Close();
+    qunsetenv("VELTRA_CD_SIMULATE");
+    cdaudio::reset();
+}
