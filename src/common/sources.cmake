@@ -20,4 +20,5 @@ veltra_ui_sources(
   modControls.cpp
   modRecent.cpp
   ToolDialog.cpp
+  FrmMessage.cpp
 )

@@ -1,2 +1,2 @@
 veltra_core_sources(modMediaLibrary.cpp)
-veltra_ui_sources(FrmLyrics.cpp FrmMediaLibrary.cpp FrmMediaLibrary_Library.cpp)
+veltra_ui_sources(FrmLyrics.cpp FrmMediaLibrary.cpp FrmMediaLibrary_Library.cpp FrmMediaLibrary_Commands.cpp FrmEditMoods.cpp FrmAddMood.cpp)

@@ -172,6 +172,7 @@ FrmMenus::FrmMenus()
     through(mnuRenameFilename, &FrmMain::mnuSelectedRenameFilename);
     forward(mnuSelectPlaying, &FrmMain::mnuJumpToCurrentlyPlaying_Click);
     connect(mnuUpdate, &QAction::triggered, this, [this] { mnuUpdate_Click(); });
+    forward(mnuEditMoods, &FrmMain::mnuEditMoods_Click);
     through(mnuResetMoods, &FrmMain::mnuResetMoods);
     through(mnuBookmarks, &FrmMain::mnuAddSelected);
     forward(mnuStoreVolume, &FrmMain::mnuStoreVolume_Click);

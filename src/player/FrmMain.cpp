@@ -551,6 +551,8 @@ void FrmMain::connectCommands()
         {mnuSwitchToMiniMode, &FrmMain::mnuSwitchToMiniMode_Click},
         {mnuConsole, &FrmMain::mnuConsole_Click},
         {mnuOpenMediaLibrary, &FrmMain::mnuOpenMediaLibrary_Click},
+        {mnuEditMoods, &FrmMain::mnuEditMoods_Click},
+        {mnuResetMoods, &FrmMain::mnuResetMoods_Click},
         {mnuSortViaAcending, &FrmMain::mnuSortViaAcending_Click},
         {mnuSortViaDecending, &FrmMain::mnuSortViaDecending_Click},
         {mnuDontSort, &FrmMain::mnuDontSort_Click},
