@@ -85,6 +85,7 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
     lstvItems->setColumns({QStringLiteral("Title:"), QStringLiteral("Songs:")});
     lstvItems->setMultiSelect(false);
     lstvItems->setMinimumSize(vb::TwipsToPixels(4800), vb::TwipsToPixels(3000));
+    lstvItems->resize(lstvItems->minimumSize());
     body()->addWidget(lstvItems, 1);
 
     cmdAdd = addActionButton(QStringLiteral("cmdAdd"), QStringLiteral("&Add »"), [this] { mnuAdd_Click(); });
@@ -94,6 +95,7 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
 
     mnuMenu = new QMenu(this);
     mnuMenu->setObjectName(QStringLiteral("mnuMenu"));
+    mnuMenu->setFont(font());   // a menu is a window of its own: it takes no font from its parent
     auto item = [this](const char* name, const QString& caption) {
         QAction* a = mnuMenu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
@@ -137,13 +139,19 @@ void FrmEditMoods::window_Open(QWidget* owner)
 
 void FrmEditMoods::Form_Load()
 {
-    // The title takes the list's width but for the count and the scroll bar.
     lstvItems->setColumnWidthTwips(1, kSongsWidth);
-    lstvItems->setColumnWidthTwips(0, vb::PixelsToTwips(lstvItems->minimumWidth()) - kSongsWidth - 360);
+    sizeTitleColumn();
     controls_SetHeaderStyle(*lstvItems);
     mnuMoveUpOne->setText(mnuMoveUpOne->text() + QStringLiteral("\tAlt+Up"));
     mnuMoveDownOne->setText(mnuMoveDownOne->text() + QStringLiteral("\tAlt+Down"));
     fillFromMoodList();
+}
+
+void FrmEditMoods::sizeTitleColumn()
+{
+    // The title takes the list's width but for the count and the scroll bar.
+    const double width = vb::PixelsToTwips(lstvItems->width()) - kSongsWidth - 360;
+    if (width > 0) lstvItems->setColumnWidthTwips(0, width);
 }
 
 void FrmEditMoods::fillFromMoodList()
@@ -288,6 +296,9 @@ void FrmEditMoods::lblOptions_MouseDown()
 bool FrmEditMoods::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == lstvItems) sizeTitleColumn();   // the list's width is known once laid out
+        break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         const int code = virtualKey(key->key());

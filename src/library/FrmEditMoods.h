@@ -54,6 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void sizeTitleColumn();
     void fillFromMoodList();
     void keepASelection();
     void moveSelected(int step);

@@ -236,8 +236,10 @@ void FrmMediaLibrary::mnuAddDirectory_Click()
     const QString folder = directory_Browse(this, folderSetting(QStringLiteral("DirectoryPath")));
     if (folder.isEmpty()) return;
     Busy busy(*this);
-    const PaintingFrozen frozen(this);
+    // The wait window comes first: while it is painted, the library also repaints where the
+    // folder dialog was, before its painting is held.
     WaitWindow wait(QStringLiteral("Reading from:  ") + folder, QStringLiteral("Adding media files to library, please wait..."));
+    const PaintingFrozen frozen(this);
     settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("DirectoryPath"), folder);
     addFolderTree(folder, settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("DoRecursiveDirectoryScan"), QStringLiteral("1")));
     wait.setText(QStringLiteral("Reading each songs ID3 Tag, please wait..."));
