@@ -8,6 +8,7 @@ veltra_core_sources(
   modAssociations.cpp
   modFolders.cpp
   modMath.cpp
+  modSongLists.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp
@@ -18,4 +19,5 @@ veltra_ui_sources(
   MenuArray.cpp
   modControls.cpp
   modRecent.cpp
+  SongListWindow.cpp
 )
