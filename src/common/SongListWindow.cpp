@@ -12,6 +12,7 @@
 #include "platform/UiServices.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -320,6 +322,12 @@ bool SongListWindow::eventFilter(QObject* watched, QEvent* event)
             if (lstvItems->isEnabled()) m_options->popup(lstvItems->mapToGlobal(QPoint(0, 0)));
             return true;
         }
+        // Enter on a button that has the focus presses that button.
+        if (auto* button = qobject_cast<QPushButton*>(watched);
+            button && (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && ke->modifiers() == Qt::NoModifier) {
+            button->click();
+            return true;
+        }
         if (Form_KeyDown(ke->key(), shiftOf(ke->modifiers()))) return true;
     } else if (event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -350,6 +358,13 @@ void SongListWindow::closeEvent(QCloseEvent* event)
 
 void SongListWindow::showEvent(QShowEvent* event)
 {
+    if (!m_placed) {
+        // First shown: over the middle of the window that opened it.
+        m_placed = true;
+        const QWidget* over = QApplication::activeWindow();
+        const QRect area = over && over != this ? over->frameGeometry() : screen()->availableGeometry();
+        move(area.center() - rect().center());
+    }
     // Keys reach the window before the control that has the focus.
     for (QWidget* w : findChildren<QWidget*>())
         if (w->focusPolicy() != Qt::NoFocus && w != lstvItems) w->installEventFilter(this);

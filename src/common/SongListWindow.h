@@ -123,4 +123,5 @@ private:
     QHBoxLayout* m_buttons;
     // The list file was there but could not be read: it is left alone for the whole run.
     bool m_fileUnreadable = false;
+    bool m_placed = false;
 };
