@@ -89,15 +89,7 @@ SongListWindow::SongListWindow(const Setup& setup) : m_setup(setup)
 
     m_switch = new QCheckBox(setup.switchCaption, this);
 
-    qxpOptions = new ctlQX_3DPanel(this);
-    qxpOptions->setObjectName(QStringLiteral("qxpOptions"));
-    lblOptions = new QLabel(QStringLiteral("Options "), qxpOptions);
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setCursor(Qt::PointingHandCursor);
-    lblOptions->installEventFilter(this);
-    auto* opt = new QHBoxLayout(qxpOptions);
-    opt->setContentsMargins(6, 3, 6, 3);
-    opt->addWidget(lblOptions);
+    qxpOptions = labelPanel("qxpOptions", "lblOptions", QStringLiteral("Options "), &lblOptions);
 
     cmdClear = new QPushButton(setup.clearCaption, this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
@@ -153,6 +145,20 @@ SongListWindow::SongListWindow(const Setup& setup) : m_setup(setup)
     tmrWindowUpdate->setInterval(50);
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
     tmrWindowUpdate->start();
+}
+
+ctlQX_3DPanel* SongListWindow::labelPanel(const char* panelName, const char* labelName, const QString& caption, QLabel** label)
+{
+    auto* panel = new ctlQX_3DPanel(this);
+    panel->setObjectName(QString::fromLatin1(panelName));
+    *label = new QLabel(caption, panel);
+    (*label)->setObjectName(QString::fromLatin1(labelName));
+    (*label)->setCursor(Qt::PointingHandCursor);
+    (*label)->installEventFilter(this);   // a press on it opens its popup
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(6, 3, 6, 3);
+    layout->addWidget(*label);
+    return panel;
 }
 
 ListViewModel& SongListWindow::rows() const { return lstvItems->items(); }

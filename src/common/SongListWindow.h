@@ -96,6 +96,8 @@ protected:
     // The popup of the "Options " label, the list's right click and the context-menu key.
     QMenu* optionsPopup() const { return m_options; }
     QCheckBox* switchBox() const { return m_switch; }
+    // A framed panel holding one label that opens a popup when pressed (seen by eventFilter).
+    ctlQX_3DPanel* labelPanel(const char* panelName, const char* labelName, const QString& caption, QLabel** label);
     // Where the windows add their own panels (after the options panel) and buttons (before Hide).
     void addPanel(QWidget* panel);
     void addButton(QPushButton* button);

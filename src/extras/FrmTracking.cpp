@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -45,15 +44,7 @@ FrmTracking::FrmTracking()
     chkAlwaysUseTracking = switchBox();
     chkAlwaysUseTracking->setObjectName(QStringLiteral("chkAlwaysUseTracking"));
 
-    qxpPlaylist = new ctlQX_3DPanel(this);
-    qxpPlaylist->setObjectName(QStringLiteral("qxpPlaylist"));
-    lblPlaylist = new QLabel(QStringLiteral("Playlist "), qxpPlaylist);
-    lblPlaylist->setObjectName(QStringLiteral("lblPlaylist"));
-    lblPlaylist->setCursor(Qt::PointingHandCursor);
-    lblPlaylist->installEventFilter(this);
-    auto* panel = new QHBoxLayout(qxpPlaylist);
-    panel->setContentsMargins(6, 3, 6, 3);
-    panel->addWidget(lblPlaylist);
+    qxpPlaylist = labelPanel("qxpPlaylist", "lblPlaylist", QStringLiteral("Playlist "), &lblPlaylist);
     addPanel(qxpPlaylist);
     cmdPlay = new QPushButton(QStringLiteral("&Play \u00BB"), this);
     cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
