@@ -9,6 +9,7 @@ veltra_core_sources(
   modFolders.cpp
   modMath.cpp
   modSongLists.cpp
+  modMoodFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp
@@ -17,7 +18,9 @@ veltra_ui_sources(
   modColours.cpp
   ListView.cpp
   MenuArray.cpp
+  MenuTable.cpp
   modControls.cpp
   modRecent.cpp
   SongListWindow.cpp
+  ToolDialog.cpp
 )

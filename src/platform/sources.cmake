@@ -5,6 +5,7 @@ veltra_core_sources(
   RecordingUiServices.cpp
   MediaPlayerControl.cpp
   SessionEnd.cpp
+  SafeFileMove.cpp
 )
 veltra_ui_sources(
   SoundDevice.cpp

@@ -11,6 +11,7 @@
 #include "common/modWindows.h"
 #include "extras/FrmMini.h"
 #include "library/FrmLyrics.h"
+#include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
 #include "player/FrmVideo.h"
@@ -104,8 +105,8 @@ void FrmMain::window_MinimizeToTray()
 
 void FrmMain::window_CloseAll()
 {
-    // The media library and the CD player close with the program; neither window exists yet
-    // while their menu items are unchecked.
+    // The media library and the CD player close with the program, keeping their positions.
+    if (forms().isLoaded<FrmMediaLibrary>()) forms().get<FrmMediaLibrary>().close();
     mnuOpenMediaLibrary->setChecked(false);
     mnuOpenCDPlayer->setChecked(false);
 }

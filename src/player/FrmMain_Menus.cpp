@@ -7,6 +7,7 @@
 #include "common/modControls.h"
 #include "common/modSettings.h"
 #include "extras/FrmMini.h"
+#include "library/FrmMediaLibrary.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -30,7 +31,20 @@ void FrmMain::mnuConsole_Click()
 }
 
 void FrmMain::mnuOpenCDPlayer_Click() {}
-void FrmMain::mnuOpenMediaLibrary_Click() {}
+void FrmMain::mnuOpenMediaLibrary_Click()
+{
+    // The check mark says whether the library is open; closing it clears the mark.
+    if (mnuOpenMediaLibrary->isChecked()) {
+        if (forms().isLoaded<FrmMediaLibrary>()) forms().get<FrmMediaLibrary>().close();
+        mnuOpenMediaLibrary->setChecked(false);
+        return;
+    }
+    mnuOpenMediaLibrary->setChecked(true);
+    FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
+    library.show();
+    library.raise();
+    library.activateWindow();
+}
 
 void FrmMain::mnuSwitchToMiniMode_Click()
 {

@@ -15,6 +15,7 @@ veltra_ui_sources(
   FrmMain_ListView.cpp
   FrmMain_Arrange.cpp
   FrmMain_Companions.cpp
+  FrmMain_Organise.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )

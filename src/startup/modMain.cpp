@@ -29,6 +29,7 @@
 #include "player/FrmVideo.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
+#include "startup/LayerWiring.h"
 #include "startup/SingleInstance.h"
 
 #include <QAction>
@@ -94,6 +95,7 @@ bool window_ActivatePrevInstance()
 StartResult Main()
 {
     const QString title = programfolder::title();
+    startup::wireLowerLayers();
     // 1, 2: settings path, beta label.
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
     startup::BetaLabel = QStringLiteral("Beta 5");
