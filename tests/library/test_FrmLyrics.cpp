@@ -1,12 +1,11 @@
-// The lyrics window: which files open and close it, the video window, the close box, the
-// saved size, keys passed to the main window, and the menu switch.
-#include "player/PlaybackFixture.h"
-#include "player/MainWindowFixture.h"
-
+// The lyrics window: which files open and close it, the video window, the close box, keys
+// passed to the main window, the saved size, and the menu switch.
 #include "common/modSettings.h"
 #include "common/modWindows.h"
 #include "library/FrmLyrics.h"
 #include "player/FrmVideo.h"
+#include "player/MainWindowFixture.h"
+#include "player/PlaybackFixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,20 +20,14 @@ protected:
         main->mnuWindowsShowLyricsWhenAvailable->setChecked(true);
     }
     FrmLyrics& lyrics() { return forms().get<FrmLyrics>(); }
-    // An MP3 whose tag holds these lyrics (none: no lyrics frame).
-    QString lyricSong(const QString& name, const QString& text)
+    // Plays an MP3 whose tag holds these lyrics (none: no lyrics frame).
+    void play(const QString& name, const QByteArray& text = {})
     {
         mp3maker::Song s;
-        s.title = name;
         s.seconds = 0.2;
-        if (!text.isEmpty()) s.extraFrames.append({"USLT", QByteArray("\0eng\0", 5) + text.toLatin1()});
-        const QString path = home(QStringLiteral("Music/") + name);
-        EXPECT_TRUE(mp3maker::makeMp3(path, s));
-        return path;
-    }
-    void play(const QString& path)
-    {
-        main->playlist_AddSong(QStringLiteral("A"), QStringLiteral("T"), QString(), path);
+        if (!text.isEmpty()) s.extraFrames.append({"USLT", QByteArray("\0eng\0", 5) + text});
+        ASSERT_TRUE(mp3maker::makeMp3(home("Music/" + name), s));
+        main->playlist_AddSong("A", "T", QString(), home("Music/" + name));
         playRow(list().count());
     }
 };
@@ -42,39 +35,33 @@ protected:
 
 TEST_F(LyricsTest, SongsWithLyricsOpenItOnTopAndOthersCloseIt)
 {
-    play(lyricSong(QStringLiteral("one.MP3"), QStringLiteral("First line\r\nSecond line")));
+    play("one.MP3", "First line\r\nSecond line");
     EXPECT_TRUE(lyrics().LyricsIsOpen);
     EXPECT_TRUE(lyrics().isVisible());
     EXPECT_TRUE(windows_IsAlwaysOnTop(&lyrics()));
-    EXPECT_EQ(lyrics().txtLyrics->toPlainText(), QStringLiteral("First line\nSecond line"));
+    EXPECT_EQ(lyrics().txtLyrics->toPlainText(), "First line\nSecond line");
     EXPECT_TRUE(lyrics().txtLyrics->isReadOnly());
 
-    play(lyricSong(QStringLiteral("plain.mp3"), QString()));
+    play("plain.mp3");
     EXPECT_FALSE(lyrics().LyricsIsOpen);
     EXPECT_TRUE(lyrics().isHidden());
     EXPECT_FALSE(windows_IsAlwaysOnTop(&lyrics()));
 
-    play(lyricSong(QStringLiteral("two.mp3"), QStringLiteral("La la")));
-    EXPECT_TRUE(lyrics().LyricsIsOpen);
-    lyrics().lyrics_OpenFile(writeFile(QStringLiteral("Music/x.wma"), "wma"));
+    play("two.mp3", "La la");
+    lyrics().lyrics_OpenFile(writeFile("Music/x.wma", "wma"));
     EXPECT_FALSE(lyrics().LyricsIsOpen);
-
-    play(lyricSong(QStringLiteral("three.mp3"), QStringLiteral("Again")));
+    play("three.mp3", "Again");
     main->mnuStop_Click();
     EXPECT_FALSE(lyrics().LyricsIsOpen);
-}
 
-TEST_F(LyricsTest, VideoWindowOpenKeepsItClosed)
-{
     forms().get<FrmVideo>().VideoIsOpen = true;
-    lyrics().lyrics_OpenFile(lyricSong(QStringLiteral("one.mp3"), QStringLiteral("Words")));
-    EXPECT_FALSE(lyrics().LyricsIsOpen);
-    EXPECT_TRUE(lyrics().isHidden());
+    lyrics().lyrics_OpenFile(file(list().count()));
+    EXPECT_FALSE(lyrics().LyricsIsOpen);   // not over a video
 }
 
-TEST_F(LyricsTest, CloseBoxChangesNothingAndKeysGoToTheMainWindow)
+TEST_F(LyricsTest, CloseBoxChangesNothingAndKeysGoToTheMainWindowOnce)
 {
-    lyrics().lyrics_OpenFile(lyricSong(QStringLiteral("one.mp3"), QStringLiteral("Words")));
+    play("one.mp3", "Words");
     EXPECT_FALSE(lyrics().close());
     EXPECT_TRUE(lyrics().isVisible());
     EXPECT_TRUE(lyrics().LyricsIsOpen);
@@ -82,10 +69,7 @@ TEST_F(LyricsTest, CloseBoxChangesNothingAndKeysGoToTheMainWindow)
     // With the keys used as shortcuts, U pauses: once, however the key travels.
     main->WindowShown = true;
     main->mnuKeysUseAsShortcuts->setChecked(true);
-    play(lyricSong(QStringLiteral("two.mp3"), QStringLiteral("More words")));
-    tick();
-    lyrics().txtLyrics->setFocus();
-    QKeyEvent u(QEvent::KeyPress, Qt::Key_U, Qt::NoModifier, QStringLiteral("u"));
+    QKeyEvent u(QEvent::KeyPress, Qt::Key_U, Qt::NoModifier, "u");
     QApplication::sendEvent(lyrics().txtLyrics, &u);
     EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::Paused);
 }
@@ -96,29 +80,26 @@ TEST_F(LyricsTest, SizeIsKeptOnlyFromTheNormalState)
     EXPECT_EQ(lyrics().size(), QSize(242, 257));   // 3630 x 3855 twips
     lyrics().resize(300, 200);
     lyrics().lyrics_SaveSize();
-    EXPECT_EQ(settings_ReadValue(QStringLiteral("Lyrics"), QStringLiteral("Width")), QStringLiteral("4500"));
-    EXPECT_EQ(settings_ReadValue(QStringLiteral("Lyrics"), QStringLiteral("Height")), QStringLiteral("3000"));
     lyrics().showMaximized();
     processEvents();
     main->window_SaveSettingsOnClose();
-    EXPECT_EQ(settings_ReadValue(QStringLiteral("Lyrics"), QStringLiteral("Width")), QStringLiteral("4500"));
-    EXPECT_EQ(settings_ReadValue(QStringLiteral("Lyrics"), QStringLiteral("Height")), QStringLiteral("3000"));
+    EXPECT_EQ(settings_ReadValue("Lyrics", "Width"), "4500");
+    EXPECT_EQ(settings_ReadValue("Lyrics", "Height"), "3000");
 }
 
 TEST_F(LyricsTest, MenuSwitchClosesAndReopensUnlessPaused)
 {
-    play(lyricSong(QStringLiteral("one.mp3"), QStringLiteral("Words")));
-    ASSERT_TRUE(lyrics().LyricsIsOpen);
+    play("one.mp3", "Words");
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
     EXPECT_FALSE(main->mnuWindowsShowLyricsWhenAvailable->isChecked());
-    EXPECT_EQ(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("ShowLyricsWhenAvailable")), QStringLiteral("0"));
+    EXPECT_EQ(settings_ReadValue("Settings", "ShowLyricsWhenAvailable"), "0");
     EXPECT_FALSE(lyrics().LyricsIsOpen);
-    play(lyricSong(QStringLiteral("two.mp3"), QStringLiteral("More")));
+    play("two.mp3", "More");
     EXPECT_FALSE(lyrics().LyricsIsOpen);   // switched off
 
     main->mnuPause_Click();
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
-    EXPECT_EQ(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("ShowLyricsWhenAvailable")), QStringLiteral("1"));
+    EXPECT_EQ(settings_ReadValue("Settings", "ShowLyricsWhenAvailable"), "1");
     EXPECT_FALSE(lyrics().LyricsIsOpen);   // paused: not now
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
     main->mnuPause_Click();   // playing again

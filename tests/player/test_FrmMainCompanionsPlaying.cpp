@@ -43,14 +43,11 @@ protected:
         pulse.stop();
         StartupFixture::TearDown();
     }
-    QString mp3(const QString& name, const QString& lyrics)
+    QString mp3(const QString& name, const QByteArray& lyrics)
     {
-        mp3maker::Song s;
-        s.artist = QStringLiteral("Band");
-        s.title = name;
-        s.seconds = 1.5;
-        if (!lyrics.isEmpty()) s.extraFrames.append({"USLT", QByteArray("\0eng\0", 5) + lyrics.toLatin1()});
-        const QString path = home(QStringLiteral("Music/") + name + QStringLiteral(".mp3"));
+        mp3maker::Song s{.artist = "Band", .title = name, .seconds = 1.5};
+        if (!lyrics.isEmpty()) s.extraFrames.append({"USLT", QByteArray("\0eng\0", 5) + lyrics});
+        const QString path = home("Music/" + name + ".mp3");
         EXPECT_TRUE(mp3maker::makeMp3(path, s));
         return path;
     }
@@ -60,49 +57,44 @@ protected:
 
 TEST_F(CompanionsPlayingTest, SongsPlayedUnattendedUseTheirVolumeLyricsAndCounts)
 {
-    const QString one = mp3(QStringLiteral("One"), QString());
-    const QString two = mp3(QStringLiteral("Two"), QStringLiteral("Sing along\r\nla la la"));
-    const QString three = mp3(QStringLiteral("Three"), QString());
-    writeFile(QStringLiteral("volumes.ssb"), "\"Band\"\r\n\"Two\"\r\n\"40\"\r\n\"" + two.toUtf8() + "\"\r\n");
-    settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("AlwaysUseVolumeAdjusting"), QStringLiteral("1"));
-    settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("ShowLyricsWhenAvailable"), QStringLiteral("1"));
-    settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Volume"), QStringLiteral("90"));
+    const QString one = mp3("One", {}), two = mp3("Two", "Sing along\r\nla la la"), three = mp3("Three", {});
+    writeFile("volumes.ssb", "\"Band\"\r\n\"Two\"\r\n\"40\"\r\n\"" + two.toUtf8() + "\"\r\n");
+    settings_WriteValue("Settings", "AlwaysUseVolumeAdjusting", "1");
+    settings_WriteValue("Settings", "ShowLyricsWhenAvailable", "1");
+    settings_WriteValue("Sound", "Volume", "90");
     start({one, two, three});
 
     FrmMain& m = main();
     FrmLyrics& lyrics = forms().get<FrmLyrics>();
     FrmTracking& tracking = forms().get<FrmTracking>();
     veltra::MediaPlayerControl& player = m.wmpPlayer();
-    bool sawTwo = false, sawThree = false;
-    QString lyricsShown;
-    int volumeOfTwo = -1, sliderOfThree = -1;
-    bool lyricsOpenDuringThree = true;
+    // What the window shows when each song has started.
+    struct Seen {
+        bool started = false;
+        int volume = -1;
+        bool lyricsOpen = false;
+        QString lyrics;
+    } seen[3];
+    const QString songs[3] = {one, two, three};
     QDeadlineTimer deadline(25000);
-    auto finished = [&] { return sawThree && player.FileName() == QLatin1String("1"); };
-    while (!finished() && !deadline.hasExpired()) {
+    while (!(seen[2].started && player.FileName() == QLatin1String("1")) && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(5);
-        const bool playing = player.PlayState() == veltra::MediaPlayerControl::Playing;
-        if (playing && player.FileName() == two && !sawTwo) {
-            sawTwo = true;
-            volumeOfTwo = m.sldVolume->value();
-            if (lyrics.LyricsIsOpen && lyrics.isVisible()) lyricsShown = lyrics.txtLyrics->toPlainText();
-        }
-        if (playing && player.FileName() == three && !sawThree) {
-            sawThree = true;
-            sliderOfThree = m.sldVolume->value();
-            lyricsOpenDuringThree = lyrics.LyricsIsOpen;
-        }
+        for (int i = 0; i < 3; ++i)
+            if (!seen[i].started && player.FileName() == songs[i] && player.PlayState() == veltra::MediaPlayerControl::Playing)
+                seen[i] = {true, m.sldVolume->value(), lyrics.LyricsIsOpen && lyrics.isVisible(), lyrics.txtLyrics->toPlainText()};
     }
-    ASSERT_TRUE(sawTwo && sawThree) << "the songs did not play through";
-    EXPECT_EQ(volumeOfTwo, 40);
-    EXPECT_EQ(lyricsShown, QStringLiteral("Sing along\nla la la"));
-    EXPECT_EQ(sliderOfThree, 90);   // the user's own volume back
-    EXPECT_FALSE(lyricsOpenDuringThree);
+    ASSERT_TRUE(seen[1].started && seen[2].started) << "the songs did not play through";
+    EXPECT_FALSE(seen[0].lyricsOpen);
+    EXPECT_EQ(seen[1].volume, 40);
+    EXPECT_TRUE(seen[1].lyricsOpen);
+    EXPECT_EQ(seen[1].lyrics, "Sing along\nla la la");
+    EXPECT_EQ(seen[2].volume, 90);   // the user's own volume back
+    EXPECT_FALSE(seen[2].lyricsOpen);
 
     ASSERT_EQ(tracking.rows().count(), 3);
-    for (int r = 1; r <= 3; ++r) EXPECT_EQ(tracking.rows().subItem(r, 2), QStringLiteral("01"));
-    EXPECT_EQ(tracking.lblText->text(), QStringLiteral("3 most commonly played media files:"));
-    EXPECT_EQ(readFile(home(QStringLiteral("tracking.ssb"))).count("\r\n"), 12);
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(tracking.rows().subItem(r, 2), "01");
+    EXPECT_EQ(tracking.lblText->text(), "3 most commonly played media files:");
+    EXPECT_EQ(readFile(home("tracking.ssb")).count("\r\n"), 12);
     EXPECT_TRUE(ui.messages().isEmpty());
 }
