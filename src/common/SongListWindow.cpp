@@ -288,7 +288,10 @@ void SongListWindow::lblOptions_MouseDown(int button)
 
 void SongListWindow::lstvItems_MouseDown(int button, const QPoint& viewportPos)
 {
-    if (button == 2 && lstvItems->isEnabled()) m_options->popup(lstvItems->viewport()->mapToGlobal(viewportPos));
+    if (button != 2 || !lstvItems->isEnabled()) return;
+    // The row under the pointer is the one the popup's commands act on.
+    if (const int row = lstvItems->hitTest(viewportPos)) controls_SelectItem(rows(), row);
+    m_options->popup(lstvItems->viewport()->mapToGlobal(viewportPos));
 }
 
 bool SongListWindow::Form_KeyDown(int keyCode, int shift)

@@ -162,6 +162,7 @@ TEST_P(SongListWindowTest, F1TogglesHeadersThePopupsOpenAndTheCloseBoxHides)
         EXPECT_EQ(w.mnuShowHeaders->isChecked(), shown);
         EXPECT_EQ(settings_ReadValue("Settings", GetParam().headersKey), shown ? "1" : "0");
     }
+    addThree(w);
     auto* popup = qobject_cast<QMenu*>(w.mnuShowHeaders->associatedObjects().value(0));
     ASSERT_NE(popup, nullptr);
     for (QWidget* target : {static_cast<QWidget*>(w.lblOptions), w.lstvItems->viewport()}) {
@@ -169,6 +170,9 @@ TEST_P(SongListWindowTest, F1TogglesHeadersThePopupsOpenAndTheCloseBoxHides)
         EXPECT_TRUE(popup->isVisible());
         popup->hide();
     }
+    const int clicked = w.lstvItems->hitTest(QPoint(20, 20));
+    EXPECT_GT(clicked, 0);
+    EXPECT_EQ(w.rows().selectedItem(), clicked);   // a right click picks its row
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isHidden());
 }
