@@ -392,6 +392,9 @@ public:
     void mnuSwitchToMiniMode_Click();
     void mnuWindowsDisableGlobalHotkeys_Click();
     void mnuConsole_Click();
+    void mnuVolumes_Click();
+    void mnuTracking_Click();
+    void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
     bool PlaylistChangedSinceStart = false;
