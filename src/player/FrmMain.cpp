@@ -2,6 +2,7 @@
 
 #include "common/ListView.h"
 #include "common/MenuArray.h"
+#include "common/PlaylistRow.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "media/clsID3v1.h"
@@ -30,10 +31,6 @@
 #include <QToolButton>
 
 namespace {
-const QStringList kPlaylistColumns = {QStringLiteral("No."),     QStringLiteral("Artist:"), QStringLiteral("Title:"),
-                                      QStringLiteral("Year:"),   QStringLiteral("Status:"), QStringLiteral("Length:"),
-                                      QStringLiteral("Filename:")};
-
 // Theme icons with the style's own as fallback.
 QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
 {
@@ -461,9 +458,9 @@ void FrmMain::createControls()
     // The playlist.
     lstvPlaylist = new ListView(picClient);
     lstvPlaylist->setObjectName(QStringLiteral("lstvPlaylist"));
-    lstvPlaylist->setColumns(kPlaylistColumns);
-    const double widths[] = {800, 3000, 3000, 1000, 1000, 1000, 3000};
-    for (int c = 0; c < 7; ++c) lstvPlaylist->setColumnWidthTwips(c, widths[c]);
+    lstvPlaylist->setColumns(PlaylistColumn::headers());
+    const double widths[PlaylistColumn::Count] = {800, 3000, 3000, 1000, 1000, 1000, 3000};
+    for (int c = 0; c < PlaylistColumn::Count; ++c) lstvPlaylist->setColumnWidthTwips(c, widths[c]);
     lstvPlaylist->setMultiSelect(true);
     lstvPlaylist->setAcceptDrops(true);
     lstvPlaylist->viewport()->setAcceptDrops(true);

@@ -65,7 +65,9 @@ public:
     bool ResumePending = false;
     QString ResumeFilename;
     qint64 ResumePosition = 0;    // whole seconds
-    int PlayerState = 1;          // 0 playing, 1 stopped, 2 paused
+    // The player as the position timer last saw it (its own numbers, not the control's).
+    enum class Playback { Playing = 0, Stopped = 1, Paused = 2 };
+    Playback PlayerState = Playback::Stopped;
     int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 

@@ -4,6 +4,7 @@
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modMath.h"
@@ -112,10 +113,10 @@ void FrmMain::player_Play(int playOrigin)
         playError();
         return;
     }
-    if (!files_FileExists(list.subItem(selected, 6))) {
+    if (!files_FileExists(list.subItem(selected, PlaylistColumn::Filename))) {
         int found = 0;
         for (int r = selected; r <= list.count(); ++r)
-            if (files_FileExists(list.subItem(r, 6))) {
+            if (files_FileExists(list.subItem(r, PlaylistColumn::Filename))) {
                 found = r;
                 break;
             }
@@ -131,9 +132,9 @@ void FrmMain::player_Play(int playOrigin)
 
     if (resumePaused()) return;
 
-    const QString status = list.subItem(selected, 4);
-    if (status == QLatin1String("Skip Once")) {
-        list.setSubItem(selected, 4, QStringLiteral("Play"));
+    const RowStatus status = playlist_RowStatus(list, selected);
+    if (status == RowStatus::SkipOnce) {
+        playlist_SetRowStatus(list, selected, RowStatus::Play);
         if (selected == list.count()) {
             handOffSkippedRow();
             return;
@@ -142,24 +143,24 @@ void FrmMain::player_Play(int playOrigin)
         player_Play(1);
         return;
     }
-    if (status == QLatin1String("Skip")) {
+    if (status == RowStatus::Skip) {
         if (selected == list.count()) {
             handOffSkippedRow();
             return;
         }
         int r = selected;
-        while (r < list.count() && list.subItem(r, 4) == QLatin1String("Skip")) controls_SelectItem(list, ++r);
-        if (list.subItem(r, 4) != QLatin1String("Skip")) player_Play(1);
+        while (r < list.count() && playlist_RowStatus(list, r) == RowStatus::Skip) controls_SelectItem(list, ++r);
+        if (playlist_RowStatus(list, r) != RowStatus::Skip) player_Play(1);
         return;   // a run of Skip rows to the end plays nothing; the last row stays selected
     }
 
-    if (status == QLatin1String("Play Once")) list.setSubItem(selected, 4, QStringLiteral("Skip"));
-    const QString rowFile = list.subItem(selected, 6);
+    if (status == RowStatus::PlayOnce) playlist_SetRowStatus(list, selected, RowStatus::Skip);
+    const QString rowFile = list.subItem(selected, PlaylistColumn::Filename);
     player.setFileName(rowFile);
     CurrentTrack = selected;
-    NowPlayingInfo[0] = list.subItem(CurrentTrack, 1);
-    NowPlayingInfo[1] = list.subItem(CurrentTrack, 2);
-    NowPlayingInfo[2] = list.subItem(CurrentTrack, 6);
+    NowPlayingInfo[0] = list.subItem(CurrentTrack, PlaylistColumn::Artist);
+    NowPlayingInfo[1] = list.subItem(CurrentTrack, PlaylistColumn::Title);
+    NowPlayingInfo[2] = list.subItem(CurrentTrack, PlaylistColumn::Filename);
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(NowPlayingInfo[0], NowPlayingInfo[1], QStringLiteral("Music"), QString(), QStringLiteral("{1} - {0}"), true);
     player.Play();
@@ -173,7 +174,7 @@ void FrmMain::player_Play(int playOrigin)
     if (volumes.chkAlwaysAdjust->isChecked()) player_AdjustVolume(volumes.volumes_GetVolume(file));
 
     const quint64 playingKey = list.rowKey(CurrentTrack);
-    if (list.subItem(CurrentTrack, 4) == QLatin1String("Remove")) mnuRemoveSelected_Click();
+    if (playlist_RowStatus(list, CurrentTrack) == RowStatus::Remove) mnuRemoveSelected_Click();
     const int playingRow = list.rowOfKey(playingKey);   // 0 once the row was removed
 
     if (mnuTagsShowTagsAsFilesArePlayed->isChecked() && playingRow > 0) {
@@ -194,9 +195,9 @@ void FrmMain::player_Play(int playOrigin)
             playError();
             return;
         }
-        list.setSubItem(playingRow, 1, artist.isEmpty() ? QStringLiteral("[None]") : artist);
-        list.setSubItem(playingRow, 2, title.isEmpty() ? QStringLiteral("[None]") : title);
-        list.setSubItem(playingRow, 3, year);
+        list.setSubItem(playingRow, PlaylistColumn::Artist, artist.isEmpty() ? QStringLiteral("[None]") : artist);
+        list.setSubItem(playingRow, PlaylistColumn::Title, title.isEmpty() ? QStringLiteral("[None]") : title);
+        list.setSubItem(playingRow, PlaylistColumn::Year, year);
     }
 
     FrmVideo& video = forms().get<FrmVideo>();
@@ -212,7 +213,7 @@ void FrmMain::player_Play(int playOrigin)
     player_ShowPlaying();
     if (mnuWindowsShowLyricsWhenAvailable->isChecked()) forms().get<FrmLyrics>().lyrics_OpenFile(file);
 
-    if (player.PlayState() != MediaPlayerControl::Playing) {
+    if (player.PlayState() != MediaPlayerControl::State::Playing) {
         player.setFileName(rowFile);   // one retry, with the file that was started
         player.Play();
     }
@@ -225,8 +226,8 @@ void FrmMain::player_Play(int playOrigin)
 
 void FrmMain::startByPlayRule(int playOrigin)
 {
-    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
-        || PlayerState == 2)
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == Playback::Playing
+        || PlayerState == Playback::Paused)
         player_Play(playOrigin);
 }
 
@@ -245,13 +246,13 @@ void FrmMain::startOfList()
 {
     CurrentTrack = mnuWorkForwardThroughList->isChecked() ? 1 : rows().count();
     if (CurrentTrack < 1 || CurrentTrack > rows().count()) return;   // an empty list: nothing to load
-    wmpPlayer().setFileName(rows().subItem(CurrentTrack, 6));
+    wmpPlayer().setFileName(rows().subItem(CurrentTrack, PlaylistColumn::Filename));
     controls_SelectItem(rows(), CurrentTrack);
 }
 
 QString FrmMain::albumOf(int row)
 {
-    const QString path = rows().subItem(row, 6);
+    const QString path = rows().subItem(row, PlaylistColumn::Filename);
     QString album;
     try {
         if (mnuTagsUseID3v2Tags->isChecked()) {
@@ -304,7 +305,7 @@ void FrmMain::player_NextTrack()
 
     if (PlayNextIndex >= 1) {
         CurrentTrack = PlayNextIndex;
-        player.setFileName(list.subItem(CurrentTrack, 6));
+        player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, CurrentTrack);
         PlayNextIndex = 0;   // cleared before playing, so the mark is not taken for the playing row
         player_Play(1);
@@ -323,7 +324,7 @@ void FrmMain::player_NextTrack()
         else if (mnuPlayingRepeat->isChecked() || mnuPlayingRepeatOnce->isChecked()) {
             const bool once = mnuPlayingRepeatOnce->isChecked();
             player.Stop();
-            player.setFileName(list.subItem(CurrentTrack, 6));
+            player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
             player_Play(1);
             if (once) mnuPlayingGoThroughPlaylistNormally_Click();
         } else if (mnuPlayingGoThroughPlaylistNormally->isChecked() || mnuPlayingIntroduction->isChecked()) {
@@ -369,7 +370,7 @@ void FrmMain::player_NextTrack()
 
 void FrmMain::player_Stop()
 {
-    if (PlayerState == 1) return;
+    if (PlayerState == Playback::Stopped) return;
     MediaPlayerControl& player = wmpPlayer();
     player.Stop();
     playlist_UpdatePlaylist(0);
@@ -405,8 +406,8 @@ void FrmMain::player_ShowPlaying()
     windows_SetAlwaysOnTop(&popup, true);
     // The playing row's texts; a "Remove" row has left the list already, so its song's own.
     const ListViewModel& list = rows();
-    const bool rowPlays = CurrentTrack >= 1 && CurrentTrack <= list.count() && list.subItem(CurrentTrack, 6) == NowPlayingInfo[2];
-    popup.lblText->setText(rowPlays ? list.subItem(CurrentTrack, 1) + QStringLiteral(" - ") + list.subItem(CurrentTrack, 2)
+    const bool rowPlays = CurrentTrack >= 1 && CurrentTrack <= list.count() && list.subItem(CurrentTrack, PlaylistColumn::Filename) == NowPlayingInfo[2];
+    popup.lblText->setText(rowPlays ? list.subItem(CurrentTrack, PlaylistColumn::Artist) + QStringLiteral(" - ") + list.subItem(CurrentTrack, PlaylistColumn::Title)
                                     : NowPlayingInfo[0] + QStringLiteral(" - ") + NowPlayingInfo[1]);
     popup.lblText->adjustSize();
     const int labelW = popup.lblText->width();

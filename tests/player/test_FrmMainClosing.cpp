@@ -160,7 +160,7 @@ TEST_F(ClosingTest, GlobalKeysRunTheirActions)
     m.playlist_AddSong("B", "T", "", song("b.mp3"));
     m.rows().selectOnly(1);
     m.window_UseGlobalKey(QStringLiteral("media:  play/pause"));
-    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     m.tmrPosition_Timer();
     m.window_UseGlobalKey(QStringLiteral("Media:  Next"));
     EXPECT_EQ(m.CurrentTrack, 2);
@@ -175,7 +175,7 @@ TEST_F(ClosingTest, GlobalKeysRunTheirActions)
     keys->tap(keystate::vk::MediaStop);
     m.tmrPosition_Timer();
     m.tmrMediaKeys_Timer();
-    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Stopped));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Stopped);
 }
 
 } // namespace

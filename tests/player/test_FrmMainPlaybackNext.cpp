@@ -3,6 +3,7 @@
 // stopping.
 #include "PlaybackFixture.h"
 
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
 #include "mainwindow/FrmMenus.h"
 #include "player/FrmVideo.h"
@@ -133,7 +134,7 @@ TEST_F(PlaybackTest, ShuffleByArtistLooksOnlyFurtherDown)
 {
     addSongs(5);
     const char* artists[] = {"X", "Y", "x", "Z", "W"};
-    for (int r = 1; r <= 5; ++r) list().setSubItem(r, 1, QString::fromLatin1(artists[r - 1]));
+    for (int r = 1; r <= 5; ++r) list().setSubItem(r, PlaylistColumn::Artist, QString::fromLatin1(artists[r - 1]));
     main->mnuPlayingShuffleByArtist_Click();
     playRow(1);
     endSong();
@@ -147,7 +148,7 @@ TEST_F(PlaybackTest, ShuffleByYearAndByAlbum)
 {
     addSongs(4);
     const char* years[] = {"1990", "2000", "1990", "1990"};
-    for (int r = 1; r <= 4; ++r) list().setSubItem(r, 3, QString::fromLatin1(years[r - 1]));
+    for (int r = 1; r <= 4; ++r) list().setSubItem(r, PlaylistColumn::Year, QString::fromLatin1(years[r - 1]));
     main->mnuPlayingShuffleByYear_Click();
     playRow(2);
     endSong();
@@ -360,7 +361,7 @@ TEST_F(PlaybackTest, StopClearsTheSongTheResumeAndTheMark)
     EXPECT_TRUE(main->ResumeFilename.isEmpty());
     EXPECT_EQ(main->PlayNextIndex, 0);
     EXPECT_EQ(main->mnuPlayNext->text(), kPlayNext);
-    EXPECT_EQ(list().foreColour(2, 6), quint32(0x80000008));
+    EXPECT_EQ(list().foreColour(2, PlaylistColumn::Filename), quint32(0x80000008));
     EXPECT_EQ(main->sldPosition->value(), 0);
     EXPECT_FALSE(forms().get<FrmVideo>().VideoIsOpen);
     EXPECT_FALSE(list().bold(4));
@@ -371,7 +372,7 @@ TEST_F(PlaybackTest, StopWhileStoppedChangesNothing)
     addSongs(3);
     main->PlayNextIndex = 2;
     main->ResumePending = true;
-    ASSERT_EQ(main->PlayerState, 1);
+    ASSERT_EQ(main->PlayerState, FrmMain::Playback::Stopped);
     player->history.clear();
     main->player_Stop();
     EXPECT_EQ(main->PlayNextIndex, 2);
