@@ -49,6 +49,7 @@ FrmMain::FrmMain()
     connectCommands();
     connectWindow();
     followRows();
+    connectSequence();
 }
 
 FrmMain::~FrmMain() = default;

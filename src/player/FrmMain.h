@@ -4,8 +4,9 @@
 //   FrmMain.cpp           construction, menu bar, layout
 //   FrmMain_Playlist.cpp  rows, tags into rows, dead and duplicate entries, playlist files,
 //                         export, row colours
-//   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
-//                         the now-playing popup
+//   FrmMain_Playback.cpp  playing a row, carrying out the next-track decision, stop, the mode
+//                         menus, the now-playing popup
+// The rules of what plays next (modes, decision, random history) are PlaybackSequence's.
 //   FrmMain_Commands.cpp  transport commands, the Play Next mark, mode menus
 //   FrmMain_Timers.cpp    position and status timer, window update timer, menu help
 //   FrmMain_Window.cpp    layout, keyboard, sliders, dynamic menus, playlist switching,
@@ -13,12 +14,12 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
+#include "player/PlaybackSequence.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -45,6 +46,9 @@ class MediaPlayerControl;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
+    // First of the members: the random history below lives in it.
+    veltra::PlaybackSequence m_sequence;
+
 public:
     FrmMain();
     ~FrmMain() override;
@@ -58,9 +62,9 @@ public:
     bool WindowShown = false;
     int VolumeBeforeAdjust = -1;
     bool StatusBarBusy = false;
-    QStringList RandomHistory{QString()};   // entry 0 is always empty
-    int RandomHistoryCount = 0;
-    int RandomHistoryCursor = 0;
+    QStringList& RandomHistory = m_sequence.history().names;   // entry 0 is always empty
+    int& RandomHistoryCount = m_sequence.history().count;
+    int& RandomHistoryCursor = m_sequence.history().cursor;
     int CurrentTrack = 0;         // the playing row (1-based); follows its row when rows move
     bool ResumePending = false;
     QString ResumeFilename;
@@ -95,6 +99,8 @@ public:
 
     // The rows of the playlist.
     ListViewModel& rows() const;
+    // The modes and the rules of what plays next; the mode menus' check marks follow it.
+    veltra::PlaybackSequence& sequence() { return m_sequence; }
     // The one player of media files (hosted by the video window).
     veltra::MediaPlayerControl& wmpPlayer() const;
     // Status-bar panels, counted from 1.
@@ -430,15 +436,15 @@ private:
     void playNextCaptions(bool inUse);
     void startByPlayRule(int playOrigin = 1);
     bool resumePaused();
-    void selectMode(std::initializer_list<std::pair<QAction*, const char*>> items, const QString& section, QAction* chosen,
-                    const QString& key, const std::function<void()>& between = {});
+    void selectModeAfterwards(const veltra::NextStep& step);
     void selectSortOrder(QAction* chosen);
     bool stepRandomHistory(int step);
     void handOffSkippedRow();
     void stopAndUnload();
     void startOfList();
-    QString albumOf(int row);
-    void sameValueSearch(int column);
+    QString albumOf(const QString& file);
+    void connectSequence();
+    void showModes();
 
     std::shared_ptr<KeyStateSource> m_keys;
     bool m_capturingKeys = false;

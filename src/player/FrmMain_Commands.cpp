@@ -74,26 +74,13 @@ void FrmMain::mnuStop_Click() { player_Stop(); }
 
 void FrmMain::mnuNextTrackAdvanced_Click() { player_NextTrack(); }
 
-namespace {
-// The first row of the file `file` (paths name one file only when equal as texts); 0 for none.
-int rowOfFile(const ListViewModel& list, const QString& file)
-{
-    if (file.isEmpty()) return 0;
-    for (int r = 1; r <= list.count(); ++r)
-        if (list.subItem(r, PlaylistColumn::Filename) == file) return r;
-    return 0;
-}
-} // namespace
-
 // In the pick-random-songs mode Next and Previous walk the random history: the cursor moves
 // by `step` and the row of the file found there is selected. False when the history has no
 // such entry or its file is no longer in the playlist (the cursor stays moved).
 bool FrmMain::stepRandomHistory(int step)
 {
-    if (!mnuPlayingPickRandomSongs->isChecked() || RandomHistoryCount < 1) return false;
-    if (step > 0 ? RandomHistoryCursor == RandomHistoryCount : RandomHistoryCursor < 1) return false;
-    RandomHistoryCursor += step;
-    const int row = rowOfFile(rows(), RandomHistory.value(RandomHistoryCursor));
+    const std::optional<QString> file = m_sequence.stepHistory(step);
+    const int row = file ? m_sequence.rowOfFile(*file) : 0;
     if (row < 1) return false;
     player_Stop();
     controls_SelectItem(rows(), row);
@@ -108,8 +95,7 @@ void FrmMain::mnuNextTrack_Click()
     const bool fromHistory = stepRandomHistory(1);
     if (!fromHistory) {
         if (PlayerState == Playback::Stopped) CurrentTrack = list.selectedItem();
-        if (CurrentTrack == list.count()) CurrentTrack = 0;
-        ++CurrentTrack;
+        CurrentTrack = m_sequence.nextRow(CurrentTrack);
         if (CurrentTrack <= list.count()) {   // an empty list loads and selects nothing
             player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
             controls_SelectItem(list, CurrentTrack);
@@ -126,17 +112,9 @@ void FrmMain::mnuPrevious_Click()
     const bool fromHistory = stepRandomHistory(-1);
     if (!fromHistory) {
         if (PlayerState == Playback::Stopped) CurrentTrack = list.selectedItem();
-        const int n = list.count();
-        if (n == 0 || CurrentTrack < 1) return;   // nothing to step back from
-        // Back to the nearest earlier "Play" row, round from the first row to the last; one
-        // lap at most, so a list without a "Play" row leaves everything as it was.
-        int row = CurrentTrack == 1 || CurrentTrack > n ? n + 1 : CurrentTrack;
-        bool found = false;
-        for (int pass = 0; pass < n && !found; ++pass) {
-            row = row > 1 ? row - 1 : n;
-            found = playlist_RowStatus(list, row) == RowStatus::Play;
-        }
-        if (!found) return;
+        // A list without a "Play" row to step back to leaves everything as it was.
+        const int row = m_sequence.previousPlayRow(CurrentTrack);
+        if (row < 1) return;
         CurrentTrack = row;
         player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, CurrentTrack);
@@ -310,16 +288,14 @@ void FrmMain::mnuPlayingGoThroughPlaylistNormally_Click()
 
 void FrmMain::mnuWorkForwardThroughList_Click()
 {
-    mnuWorkForwardThroughList->setChecked(true);
-    mnuWorkBackwardsThroughPlaylist->setChecked(false);
+    m_sequence.setDirection(PlayDirection::Forward);
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QStringLiteral("1"));
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkBackwardsThroughPlaylist"), QStringLiteral("0"));
 }
 
 void FrmMain::mnuWorkBackwardsThroughPlaylist_Click()
 {
-    mnuWorkForwardThroughList->setChecked(false);
-    mnuWorkBackwardsThroughPlaylist->setChecked(true);
+    m_sequence.setDirection(PlayDirection::Backward);
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QStringLiteral("0"));
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkBackwardsThroughPlaylist"), QStringLiteral("1"));
 }

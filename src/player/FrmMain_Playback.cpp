@@ -31,6 +31,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QSlider>
 #include <QTime>
@@ -244,55 +245,26 @@ void FrmMain::stopAndUnload()
 
 void FrmMain::startOfList()
 {
-    CurrentTrack = mnuWorkForwardThroughList->isChecked() ? 1 : rows().count();
+    CurrentTrack = m_sequence.startRow();
     if (CurrentTrack < 1 || CurrentTrack > rows().count()) return;   // an empty list: nothing to load
     wmpPlayer().setFileName(rows().subItem(CurrentTrack, PlaylistColumn::Filename));
     controls_SelectItem(rows(), CurrentTrack);
 }
 
-QString FrmMain::albumOf(int row)
+QString FrmMain::albumOf(const QString& file)
 {
-    const QString path = rows().subItem(row, PlaylistColumn::Filename);
     QString album;
     try {
         if (mnuTagsUseID3v2Tags->isChecked()) {
-            id3v2().setFilename(path);
+            id3v2().setFilename(file);
             album = id3v2().Album();
         } else {
-            id3v1().setFilename(path);
+            id3v1().setFilename(file);
             album = id3v1().Album();
         }
     } catch (const MediaError&) {
     }
     return album;
-}
-
-void FrmMain::sameValueSearch(int column)
-{
-    ListViewModel& list = rows();
-    QString value;
-    if (column == 0) {
-        lblAlbum->setText(albumOf(CurrentTrack));
-        value = lblAlbum->text();
-    } else {
-        value = list.subItem(CurrentTrack, column);
-    }
-    for (int r = CurrentTrack + 1; r <= list.count(); ++r) {
-        QString candidate;
-        if (column == 0) {
-            lblSearch->setText(albumOf(r));
-            candidate = lblSearch->text();
-        } else {
-            candidate = list.subItem(r, column);
-        }
-        if (QString::compare(candidate, value, Qt::CaseInsensitive) == 0) {
-            CurrentTrack = r;
-            controls_SelectItem(list, r);
-            startByPlayRule();
-            return;
-        }
-    }
-    player_Stop();
 }
 
 void FrmMain::player_NextTrack()
@@ -303,69 +275,58 @@ void FrmMain::player_NextTrack()
 
     if (ResumePending) player_Stop();
 
-    if (PlayNextIndex >= 1) {
-        CurrentTrack = PlayNextIndex;
+    PlaylistChoice box{cmbPlaylists->currentIndex(), {}};
+    for (int i = 0; i < cmbPlaylists->count(); ++i) box.entries.append(cmbPlaylists->itemText(i));
+    const NextStep step = m_sequence.next(PlayPosition{CurrentTrack}, PlayNextIndex, box);
+    if (step.album) lblAlbum->setText(*step.album);
+    if (step.lastAlbumCompared) lblSearch->setText(*step.lastAlbumCompared);
+
+    using K = NextStep::Kind;
+    switch (step.kind) {
+    case K::PlayMarked:
+        CurrentTrack = step.row;
         player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, CurrentTrack);
         PlayNextIndex = 0;   // cleared before playing, so the mark is not taken for the playing row
         player_Play(1);
         playNextCaptions(false);
-        return;
-    }
-
-    const bool atEnd = (!mnuWorkBackwardsThroughPlaylist->isChecked() && CurrentTrack == list.count())
-                       || (CurrentTrack == 1 && !mnuWorkForwardThroughList->isChecked());
-    if (!atEnd) {
-        if (mnuPlayingShuffleByArtist->isChecked()) sameValueSearch(1);
-        else if (mnuPlayingShuffleByAlbum->isChecked()) sameValueSearch(0);
-        else if (mnuPlayingShuffleByYear->isChecked()) sameValueSearch(3);
-        else if (mnuPlayingStopAfterEnding->isChecked()) stopAndUnload();
-        else if (mnuPlayingPickRandomSongs->isChecked()) mnuRandom_Click();
-        else if (mnuPlayingRepeat->isChecked() || mnuPlayingRepeatOnce->isChecked()) {
-            const bool once = mnuPlayingRepeatOnce->isChecked();
-            player.Stop();
-            player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
-            player_Play(1);
-            if (once) mnuPlayingGoThroughPlaylistNormally_Click();
-        } else if (mnuPlayingGoThroughPlaylistNormally->isChecked() || mnuPlayingIntroduction->isChecked()) {
-            if (mnuWorkForwardThroughList->isChecked()) mnuNextTrack_Click();
-            else if (mnuWorkBackwardsThroughPlaylist->isEnabled()) mnuPrevious_Click();
-        }
-        return;
-    }
-
-    if (mnuPlaylistSwitchToNext->isChecked()) {
-        if (cmbPlaylists->currentIndex() == 0 && cmbPlaylists->count() == 1) {
-            stopAndUnload();
-            return;
-        }
+        break;
+    case K::PlayRow:
+        CurrentTrack = step.row;
+        controls_SelectItem(list, step.row);
+        startByPlayRule();
+        break;
+    case K::Replay:
+        player.Stop();
+        player.setFileName(list.subItem(step.row, PlaylistColumn::Filename));
+        player_Play(1);
+        break;
+    case K::StepForward: mnuNextTrack_Click(); break;
+    case K::StepBackward: mnuPrevious_Click(); break;
+    case K::PickRandom: mnuRandom_Click(); break;
+    case K::Stop: player_Stop(); break;
+    case K::StopAndUnload: stopAndUnload(); break;
+    case K::StartOver:
+        startOfList();
+        startByPlayRule();
+        break;
+    case K::NextPlaylist:
         playlist_UpdatePlaylist(0);
-        if (cmbPlaylists->currentIndex() + 1 < cmbPlaylists->count()) cmbPlaylists->setCurrentIndex(cmbPlaylists->currentIndex() + 1);
-        controls_SelectItem(list, mnuWorkForwardThroughList->isChecked() ? 1 : list.count());
+        if (step.playlist != cmbPlaylists->currentIndex()) cmbPlaylists->setCurrentIndex(step.playlist);
+        controls_SelectItem(list, m_sequence.startRow());
         window_ResetRandomFilenames();
         startByPlayRule();
-    } else if (mnuPlaylistRepeat->isChecked()) {
-        startOfList();
-        startByPlayRule();
-    } else if (mnuPlaylistRepeatOnce->isChecked()) {
-        startOfList();
-        startByPlayRule();
-        mnuPlaylistStopAfterEnding_Click();
-    } else if (mnuPlaylistPickRandomAfterEnding->isChecked()) {
-        // Drawn among the real playlists of the box only; with none, nothing happens.
-        QList<int> playlists;
-        for (int i = 1; i < cmbPlaylists->count(); ++i)
-            if (cmbPlaylists->itemText(i) != QLatin1String("((Select Playlist))")) playlists.append(i);
-        if (playlists.isEmpty()) return;
+        break;
+    case K::RandomPlaylist:
         playlist_UpdatePlaylist(0);
-        const int pick = std::clamp(math_GetRandomNumber(int(playlists.size()), 0, false, 20), 1, int(playlists.size()));
-        cmbPlaylists->setCurrentIndex(playlists.at(pick - 1));
+        cmbPlaylists->setCurrentIndex(step.playlist);
         startOfList();
         window_ResetRandomFilenames();
         startByPlayRule();
-    } else if (mnuPlaylistStopAfterEnding->isChecked()) {
-        stopAndUnload();
+        break;
+    case K::Nothing: break;
     }
+    selectModeAfterwards(step);
 }
 
 void FrmMain::player_Stop()
@@ -428,71 +389,83 @@ void FrmMain::player_ClosePlaying()
 
 // ---- random history ------------------------------------------------------------------------------
 
-void FrmMain::window_AddRandomFilename(const QString& fileName)
-{
-    // Two paths are one file only when they are equal as texts.
-    if (RandomHistory.size() > 1 && RandomHistory.contains(fileName)) return;
-    ++RandomHistoryCount;
-    RandomHistoryCursor = RandomHistoryCount;
-    RandomHistory.append(fileName);
-}
+void FrmMain::window_AddRandomFilename(const QString& fileName) { m_sequence.history().add(fileName); }
 
-void FrmMain::window_ResetRandomFilenames()
-{
-    RandomHistoryCount = 0;
-    RandomHistoryCursor = 0;
-    RandomHistory = QStringList{QString()};
-}
+void FrmMain::window_ResetRandomFilenames() { m_sequence.history().reset(); }
 
 // ---- modes ---------------------------------------------------------------------------------------------
 
-// One item of a group of modes: every item unticked and its key written "0", then the chosen
-// item ticked and its key written "1".
-void FrmMain::selectMode(std::initializer_list<std::pair<QAction*, const char*>> items, const QString& section, QAction* chosen,
-                         const QString& key, const std::function<void()>& between)
+void FrmMain::connectSequence()
 {
-    for (const auto& [item, k] : items) item->setChecked(false);
-    for (const auto& [item, k] : items) settings_WriteValue(section, QString::fromLatin1(k), QStringLiteral("0"));
-    if (between) between();
-    chosen->setChecked(true);
-    settings_WriteValue(section, key, QStringLiteral("1"));
+    m_sequence.setRows(&rows());
+    m_sequence.setAlbumReader([this](const QString& file) { return albumOf(file); });
+    connect(&m_sequence, &PlaybackSequence::modesChanged, this, [this] { showModes(); });
 }
 
+// The check marks of the mode items, and the direction items' enabling, show the modes. A
+// mode item is named after its settings key.
+void FrmMain::showModes()
+{
+    const PlaybackModes& m = m_sequence.modes();
+    for (QAction* a : mnuOptions->actions()) {
+        const QString key = a->objectName().mid(3);
+        if (playingModeOfKey(key) != PlayingMode::None) a->setChecked(playingModeOfKey(key) == m.playing);
+        else if (endOfListModeOfKey(key) != EndOfListMode::None) a->setChecked(endOfListModeOfKey(key) == m.endOfList);
+    }
+    mnuWorkForwardThroughList->setChecked(m.direction == PlayDirection::Forward);
+    mnuWorkBackwardsThroughPlaylist->setChecked(m.direction == PlayDirection::Backward);
+    mnuWorkForwardThroughList->setEnabled(m.directionSelectable);
+    mnuWorkBackwardsThroughPlaylist->setEnabled(m.directionSelectable);
+}
+
+// The "once" modes fall back to another mode after one use, as a click on its item would.
+void FrmMain::selectModeAfterwards(const NextStep& step)
+{
+    auto item = [this](const QString& key) -> QAction* {
+        for (QAction* a : mnuOptions->actions())
+            if (a->objectName().mid(3) == key) return a;
+        return nullptr;
+    };
+    if (step.thenPlaying) {
+        const QString key = playingModeKey(*step.thenPlaying);
+        Menu_SelectPlaybackMode(item(key), key, directionSelectable(*step.thenPlaying));
+    }
+    if (step.thenEndOfList) {
+        const QString key = endOfListModeKey(*step.thenEndOfList);
+        Menu_SelectPlaylistMode(item(key), key);
+    }
+}
+
+// One item of a group of modes: every key of the group written "0", the mode set (its item
+// ticked, the others not), then the chosen key written "1".
 void FrmMain::Menu_SelectPlaybackMode(QAction* menu, const QString& key, bool directionEnabled)
 {
-    selectMode({{mnuPlayingShuffleByArtist, "PlayingShuffleByArtist"},
-                {mnuPlayingShuffleByAlbum, "PlayingShuffleByAlbum"},
-                {mnuPlayingShuffleByYear, "PlayingShuffleByYear"},
-                {mnuPlayingIntroduction, "PlayingIntroduction"},
-                {mnuPlayingRepeat, "PlayingRepeat"},
-                {mnuPlayingRepeatOnce, "PlayingRepeatOnce"},
-                {mnuPlayingStopAfterEnding, "PlayingStopAfterEnding"},
-                {mnuPlayingPickRandomSongs, "PlayingPickRandomSongs"},
-                {mnuPlayingGoThroughPlaylistNormally, "PlayingGoThroughPlaylistNormally"}},
-               QStringLiteral("Playback"), menu, key, [&] {
-                   mnuWorkForwardThroughList->setEnabled(directionEnabled);
-                   mnuWorkBackwardsThroughPlaylist->setEnabled(directionEnabled);
-               });
+    for (const QString& k : playingModeKeys()) settings_WriteValue(QStringLiteral("Playback"), k, QStringLiteral("0"));
+    m_sequence.setPlayingMode(menu ? playingModeOfKey(menu->objectName().mid(3)) : PlayingMode::None, directionEnabled);
+    settings_WriteValue(QStringLiteral("Playback"), key, QStringLiteral("1"));
 }
 
 void FrmMain::Menu_SelectPlaylistMode(QAction* menu, const QString& key)
 {
-    selectMode({{mnuPlaylistRepeat, "PlaylistRepeat"},
-                {mnuPlaylistRepeatOnce, "PlaylistRepeatOnce"},
-                {mnuPlaylistStopAfterEnding, "PlaylistStopAfterEnding"},
-                {mnuPlaylistPickRandomAfterEnding, "PlaylistPickRandomAfterEnding"},
-                {mnuPlaylistSwitchToNext, "PlaylistSwitchToNext"}},
-               QStringLiteral("Playback"), menu, key);
+    for (const QString& k : endOfListModeKeys()) settings_WriteValue(QStringLiteral("Playback"), k, QStringLiteral("0"));
+    m_sequence.setEndOfListMode(menu ? endOfListModeOfKey(menu->objectName().mid(3)) : EndOfListMode::None);
+    settings_WriteValue(QStringLiteral("Playback"), key, QStringLiteral("1"));
 }
 
+// One sort column: every item unticked and its key written "0", the sort key set, then the
+// chosen item ticked and its key written "1".
 void FrmMain::Menu_SelectSort(QAction* menu, int sortColumn, const QString& key)
 {
-    selectMode({{mnuSortByArtist, "SortByArtist"},
-                {mnuSortByTitle, "SortByTitle"},
-                {mnuSortByYear, "SortByYear"},
-                {mnuSortByLength, "SortByLength"},
-                {mnuSortByFilename, "SortByFilename"}},
-               QStringLiteral("ListSorting"), menu, key, [&] { rows().setSortKey(sortColumn); });
+    const std::pair<QAction*, const char*> items[] = {{mnuSortByArtist, "SortByArtist"},
+                                                      {mnuSortByTitle, "SortByTitle"},
+                                                      {mnuSortByYear, "SortByYear"},
+                                                      {mnuSortByLength, "SortByLength"},
+                                                      {mnuSortByFilename, "SortByFilename"}};
+    for (const auto& [item, k] : items) item->setChecked(false);
+    for (const auto& [item, k] : items) settings_WriteValue(QStringLiteral("ListSorting"), QString::fromLatin1(k), QStringLiteral("0"));
+    rows().setSortKey(sortColumn);
+    menu->setChecked(true);
+    settings_WriteValue(QStringLiteral("ListSorting"), key, QStringLiteral("1"));
     writeLog(QStringLiteral("Sort mode set to:  ") + key.mid(6) + u'.');
     controls_RenumberItems(rows());
 }

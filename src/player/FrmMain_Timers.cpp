@@ -105,7 +105,7 @@ void FrmMain::tmrPosition_Timer()
         }
         // Introduction mode: each song plays up to the rate, then the next one starts. The
         // song moves on once the rate is reached (a tick may come late), and only once.
-        if (mnuPlayingIntroduction->isChecked()) {
+        if (m_sequence.modes().playing == veltra::PlayingMode::Introduction) {
             const qint32 rate = qint16(vb::CInt(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("IntroductionRate"), QStringLiteral("30")))));
             const qint32 position = wholeSeconds(player.CurrentPosition());
             const QString song = player.FileName();

@@ -394,7 +394,7 @@ void switchPlaylist(FrmMain& main, int step, bool playNow)
     box->setCurrentIndex(index + step);                    // the box's handler loads it
     ListViewModel& list = main.rows();
     if (list.count() > 0) {
-        main.CurrentTrack = main.mnuWorkForwardThroughList->isChecked() ? 1 : list.count();
+        main.CurrentTrack = main.sequence().startRow();
         main.wmpPlayer().setFileName(list.subItem(main.CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, main.CurrentTrack);
     }

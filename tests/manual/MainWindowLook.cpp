@@ -101,8 +101,8 @@ int main(int argc, char** argv)
     main.mnuTagsShowTagsAsFilesAreAdded->setChecked(true);
     main.mnuKeysUseAsShortcuts->setChecked(true);
     main.mnuPlayingGoThroughPlaylistNormally_Click();
-    main.mnuPlaylistStopAfterEnding->setChecked(true);
-    main.mnuWorkForwardThroughList->setChecked(true);
+    main.sequence().setEndOfListMode(veltra::EndOfListMode::StopAfterEnding);
+    main.sequence().setDirection(veltra::PlayDirection::Forward);
     main.mnuStatusBarShowTimeElapsed->setChecked(true);
     main.mnuShowToolbar->setChecked(true);
     main.mnuShowStatusBar->setChecked(true);

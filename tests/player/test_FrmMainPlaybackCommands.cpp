@@ -508,6 +508,27 @@ TEST_F(PlaybackTest, EndOfListModesAndDirectionWriteTheirKeys)
     EXPECT_EQ(settings_ReadValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QString()), QStringLiteral("1"));
 }
 
+// The modes are the sequence's; the menus show them, whoever changes them.
+TEST_F(PlaybackTest, ModeMenusFollowTheSequence)
+{
+    using namespace veltra;
+    main->mnuPlaylistSwitchToNext->trigger();   // a click, as Qt delivers it
+    EXPECT_EQ(main->sequence().modes().endOfList, EndOfListMode::SwitchToNext);
+    EXPECT_TRUE(main->mnuPlaylistSwitchToNext->isChecked());
+    main->mnuPlaylistSwitchToNext->trigger();   // the ticked item clicked again stays ticked
+    EXPECT_TRUE(main->mnuPlaylistSwitchToNext->isChecked());
+    EXPECT_EQ(main->sequence().modes().endOfList, EndOfListMode::SwitchToNext);
+
+    main->sequence().setModes(PlaybackModes{PlayingMode::Repeat, PlayDirection::Backward, false, EndOfListMode::Repeat});
+    EXPECT_TRUE(main->mnuPlayingRepeat->isChecked());
+    EXPECT_FALSE(main->mnuPlayingGoThroughPlaylistNormally->isChecked());
+    EXPECT_TRUE(main->mnuWorkBackwardsThroughPlaylist->isChecked());
+    EXPECT_FALSE(main->mnuWorkForwardThroughList->isChecked());
+    EXPECT_FALSE(main->mnuWorkBackwardsThroughPlaylist->isEnabled());
+    EXPECT_TRUE(main->mnuPlaylistRepeat->isChecked());
+    EXPECT_FALSE(main->mnuPlaylistSwitchToNext->isChecked());
+}
+
 TEST_F(PlaybackTest, SortByLengthWritesItsKeySetsTheKeyLogsAndRenumbers)
 {
     addSongs(3);

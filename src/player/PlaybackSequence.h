@@ -1,0 +1,157 @@
+#pragma once
+// The rules of what plays next, without a window: the playback, play-direction and
+// end-of-list modes, the next-track decision over the playlist's rows, the same-value
+// searches, the steps of Next and Previous, and the random history. It answers; the main
+// window carries the answer out (it owns the player, the playlist box and the play rule).
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class ListViewModel;
+
+namespace veltra {
+
+// None: no item of the group ticked, as before start-up has read the settings.
+enum class PlayingMode {
+    None,
+    ShuffleByArtist,
+    ShuffleByAlbum,
+    ShuffleByYear,
+    Introduction,
+    Repeat,
+    RepeatOnce,
+    StopAfterEnding,
+    PickRandomSongs,
+    GoThroughPlaylistNormally,
+};
+enum class PlayDirection { None, Forward, Backward };
+enum class EndOfListMode { None, Repeat, RepeatOnce, StopAfterEnding, PickRandomAfterEnding, SwitchToNext };
+
+// The settings key of a mode (section Playback), which is also its menu item's name without
+// "mnu"; empty for None. A key of no mode gives None.
+QString playingModeKey(PlayingMode mode);
+PlayingMode playingModeOfKey(const QString& key);
+QString endOfListModeKey(EndOfListMode mode);
+EndOfListMode endOfListModeOfKey(const QString& key);
+// Every key of the group, in menu order.
+QStringList playingModeKeys();
+QStringList endOfListModeKeys();
+// Only the normal and introduction modes leave the direction to the user.
+bool directionSelectable(PlayingMode mode);
+
+struct PlaybackModes {
+    PlayingMode playing = PlayingMode::None;
+    PlayDirection direction = PlayDirection::None;
+    bool directionSelectable = true;   // the user may change the direction (normal and introduction modes)
+    EndOfListMode endOfList = EndOfListMode::None;
+    bool operator==(const PlaybackModes&) const = default;
+};
+
+// Where the playlist stands: the current row (1-based; 0 for none).
+struct PlayPosition {
+    int row = 0;
+};
+
+// The playlist box: entry 0 is the no-playlist entry, the others name playlists.
+struct PlaylistChoice {
+    int current = 0;
+    QStringList entries;
+};
+
+// The files played in random order, for Next and Previous to walk: entry 0 is always empty,
+// the names are at 1..count in the order played; cursor is the place reached.
+struct RandomPlayHistory {
+    QStringList names{QString()};
+    int count = 0;
+    int cursor = 0;
+
+    // A name already held (equal as text) changes nothing, the cursor included.
+    void add(const QString& file);
+    void reset();
+};
+
+// What to do when a song ends.
+struct NextStep {
+    enum class Kind {
+        Nothing,
+        PlayMarked,       // `row`, marked Play Next: played whatever the play rule says
+        PlayRow,          // `row`, found by a same-value search: started by the play rule
+        Replay,           // `row`, the current one, again (Repeat)
+        StepForward,      // as the Next command
+        StepBackward,     // as the Previous command
+        PickRandom,       // as the Random command
+        Stop,             // player_Stop: a same-value search found nothing further down
+        StopAndUnload,
+        StartOver,        // the first row in the play direction, by the play rule
+        NextPlaylist,     // open box entry `playlist` (it may be the current one), select its first row, play rule
+        RandomPlaylist,   // open box entry `playlist`, then start over in it
+    };
+    Kind kind = Kind::Nothing;
+    int row = 0;
+    int playlist = 0;
+    // The mode to select once the step is carried out (the "once" modes fall back).
+    std::optional<PlayingMode> thenPlaying;
+    std::optional<EndOfListMode> thenEndOfList;
+    // Shuffle by album: the album of the current row and of the last row compared with it.
+    std::optional<QString> album;
+    std::optional<QString> lastAlbumCompared;
+};
+
+class PlaybackSequence : public QObject {
+    Q_OBJECT
+public:
+    // The album of a file, read from its tag ("" when it has none).
+    using AlbumReader = std::function<QString(const QString& file)>;
+
+    explicit PlaybackSequence(const ListViewModel* rows = nullptr, QObject* parent = nullptr);
+    // The playlist's rows, which the rules read and never change.
+    void setRows(const ListViewModel* rows) { m_rows = rows; }
+
+    // ---- modes -------------------------------------------------------------------------
+    const PlaybackModes& modes() const { return m_modes; }
+    void setModes(const PlaybackModes& modes);
+    void setPlayingMode(PlayingMode mode, bool directionSelectable);
+    void setDirection(PlayDirection direction);
+    void setEndOfListMode(EndOfListMode mode);
+
+    // ---- the next-track decision -----------------------------------------------------------
+    void setAlbumReader(AlbumReader reader) { m_album = std::move(reader); }
+    // `playNextRow`: the row marked Play Next, below 1 for none.
+    NextStep next(PlayPosition at, int playNextRow, const PlaylistChoice& box) const;
+
+    // ---- rows ----------------------------------------------------------------------------
+    // The row a list starts from in the play direction: 1 going forward, else the last.
+    int startRow() const;
+    // Next: the row after `row`, round from the last to the first.
+    int nextRow(int row) const;
+    // Previous: the nearest "Play" row before `row`, round from the first row to the last,
+    // one lap at most; 0 when there is none (or nothing to step back from).
+    int previousPlayRow(int row) const;
+    // The first row of `file` (paths name one file only when equal as texts); 0 for none.
+    int rowOfFile(const QString& file) const;
+
+    // ---- random history --------------------------------------------------------------------
+    RandomPlayHistory& history() { return m_history; }
+    const RandomPlayHistory& history() const { return m_history; }
+    // In the pick-random-songs mode Next (+1) and Previous (-1) walk the history: the cursor
+    // moves one step and the name there is given; none when the mode is another or the
+    // history has no entry in that direction.
+    std::optional<QString> stepHistory(int step);
+
+signals:
+    void modesChanged();
+
+private:
+    int sameValueRow(int from, int column, NextStep& step) const;
+
+    const ListViewModel& rows() const { return *m_rows; }
+
+    const ListViewModel* m_rows;
+    PlaybackModes m_modes;
+    RandomPlayHistory m_history;
+    AlbumReader m_album;
+};
+
+} // namespace veltra
