@@ -50,6 +50,13 @@ bool isVideoExtension(const QString& ext)
     return video.contains(ext);
 }
 
+void filesMissingError()
+{
+    msgBox(QStringLiteral("It has been detected that the files in this playlist do not exist.\r\n\r\n"
+                          "Please check the files in this playlist before continuing.\r\n"),
+           MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Files In Playlist Do Not Exist"));
+}
+
 void playError()
 {
     msgBox(QStringLiteral("An error occured while trying to play the selected media file.\r\n\r\nThis function will not continue.\r\n"),
@@ -114,47 +121,33 @@ void FrmMain::player_Play(int playOrigin)
         playError();
         return;
     }
-    if (!files_FileExists(list.subItem(selected, PlaylistColumn::Filename))) {
-        int found = 0;
-        for (int r = selected; r <= list.count(); ++r)
-            if (files_FileExists(list.subItem(r, PlaylistColumn::Filename))) {
-                found = r;
-                break;
-            }
-        if (!found) {
-            msgBox(QStringLiteral("It has been detected that the files in this playlist do not exist.\r\n\r\n"
-                                  "Please check the files in this playlist before continuing.\r\n"),
-                   MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Files In Playlist Do Not Exist"));
-            return;
-        }
-        controls_SelectItem(list, found);
-        selected = found;
+    const int withFile = m_sequence.firstRowWithFile(selected);
+    if (!withFile) {
+        filesMissingError();
+        return;
+    }
+    if (withFile != selected) {
+        controls_SelectItem(list, withFile);
+        selected = withFile;
     }
 
     if (resumePaused()) return;
 
-    const RowStatus status = playlist_RowStatus(list, selected);
-    if (status == RowStatus::SkipOnce) {
-        playlist_SetRowStatus(list, selected, RowStatus::Play);
-        if (selected == list.count()) {
-            handOffSkippedRow();
-            return;
-        }
-        controls_SelectItem(list, selected + 1);
-        player_Play(1);
-        return;
+    // Rows passed over by their status, in one pass however long the run.
+    const RowToStart start = m_sequence.rowToStart(selected);
+    for (int r : start.passedOnce) playlist_SetRowStatus(list, r, RowStatus::Play);
+    if (start.row != selected) {
+        controls_SelectItem(list, start.row);
+        playOrigin = 1;   // a row further on plays as an ordinary play
     }
-    if (status == RowStatus::Skip) {
-        if (selected == list.count()) {
-            handOffSkippedRow();
-            return;
-        }
-        int r = selected;
-        while (r < list.count() && playlist_RowStatus(list, r) == RowStatus::Skip) controls_SelectItem(list, ++r);
-        if (playlist_RowStatus(list, r) != RowStatus::Skip) player_Play(1);
-        return;   // a run of Skip rows to the end plays nothing; the last row stays selected
+    switch (start.kind) {
+    case RowToStart::Kind::NoFiles: filesMissingError(); return;
+    case RowToStart::Kind::HandOff: handOffSkippedRow(); return;
+    case RowToStart::Kind::Nothing: return;
+    case RowToStart::Kind::Play: selected = start.row; break;
     }
 
+    const RowStatus status = playlist_RowStatus(list, selected);
     if (status == RowStatus::PlayOnce) playlist_SetRowStatus(list, selected, RowStatus::Skip);
     const QString rowFile = list.subItem(selected, PlaylistColumn::Filename);
     player.setFileName(rowFile);

@@ -2,6 +2,7 @@
 
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
+#include "common/modFiles.h"
 #include "common/modMath.h"
 
 #include <algorithm>
@@ -134,6 +135,46 @@ int PlaybackSequence::previousPlayRow(int row) const
         if (playlist_RowStatus(rows(), r) == RowStatus::Play) return r;
     }
     return 0;
+}
+
+int PlaybackSequence::firstRowWithFile(int row) const
+{
+    for (int r = std::max(row, 1); r <= rows().count(); ++r) {
+        const QString file = rows().subItem(r, PlaylistColumn::Filename);
+        if (m_fileExists ? m_fileExists(file) : files_FileExists(file)) return r;
+    }
+    return 0;
+}
+
+RowToStart PlaybackSequence::rowToStart(int row) const
+{
+    using K = RowToStart::Kind;
+    RowToStart out;
+    const int count = rows().count();
+    auto answer = [&out](K kind, int at) {
+        out.kind = kind;
+        out.row = at;
+        return out;
+    };
+    for (;;) {
+        const int withFile = firstRowWithFile(row);
+        if (!withFile) return answer(K::NoFiles, row);
+        row = withFile;
+        switch (playlist_RowStatus(rows(), row)) {
+        case RowStatus::SkipOnce:
+            out.passedOnce.append(row);
+            if (row == count) return answer(K::HandOff, row);
+            ++row;
+            break;
+        case RowStatus::Skip: {
+            if (row == count) return answer(K::HandOff, row);
+            while (row < count && playlist_RowStatus(rows(), row) == RowStatus::Skip) ++row;
+            if (playlist_RowStatus(rows(), row) == RowStatus::Skip) return answer(K::Nothing, row);
+            break;
+        }
+        default: return answer(K::Play, row);
+        }
+    }
 }
 
 int PlaybackSequence::rowOfFile(const QString& file) const

@@ -99,11 +99,28 @@ struct NextStep {
     std::optional<QString> lastAlbumCompared;
 };
 
+// What playing the selected row comes to once the rows' statuses are applied: "Skip" rows
+// are passed over, a "Skip Once" row once, and a row whose file is missing gives way to the
+// next row whose file exists.
+struct RowToStart {
+    enum class Kind {
+        Play,       // start `row`
+        HandOff,    // the last row was passed over: the next-track decision goes on from `row`
+        Nothing,    // Skip rows to the end of the list: nothing plays, `row` (the last) stays selected
+        NoFiles,    // no file exists from `row` to the end
+    };
+    Kind kind = Kind::Play;
+    int row = 0;
+    QList<int> passedOnce;   // the "Skip Once" rows passed over, which become "Play"
+};
+
 class PlaybackSequence : public QObject {
     Q_OBJECT
 public:
     // The album of a file, read from its tag ("" when it has none).
     using AlbumReader = std::function<QString(const QString& file)>;
+    // Whether a file exists (files_FileExists unless set).
+    using FileCheck = std::function<bool(const QString& file)>;
 
     explicit PlaybackSequence(const ListViewModel* rows = nullptr, QObject* parent = nullptr);
     // The playlist's rows, which the rules read and never change.
@@ -122,6 +139,11 @@ public:
     NextStep next(PlayPosition at, int playNextRow, const PlaylistChoice& box) const;
 
     // ---- rows ----------------------------------------------------------------------------
+    void setFileCheck(FileCheck check) { m_fileExists = std::move(check); }
+    // The first row from `row` down whose file exists; 0 for none.
+    int firstRowWithFile(int row) const;
+    // The statuses applied from `row` on, in one pass however long a run of passed rows is.
+    RowToStart rowToStart(int row) const;
     // The row a list starts from in the play direction: 1 going forward, else the last.
     int startRow() const;
     // Next: the row after `row`, round from the last to the first.
@@ -152,6 +174,7 @@ private:
     PlaybackModes m_modes;
     RandomPlayHistory m_history;
     AlbumReader m_album;
+    FileCheck m_fileExists;
 };
 
 } // namespace veltra

@@ -1,4 +1,5 @@
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
@@ -41,7 +42,7 @@ TEST_F(ClosingTest, ExitSavesPlaylistAndState)
     EXPECT_TRUE(forms().isLoaded<FrmExit>());
 
     ListViewModel saved;
-    saved.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+    saved.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
     EXPECT_EQ(saved.count(), 2);
     EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));

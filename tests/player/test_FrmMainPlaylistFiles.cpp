@@ -110,7 +110,7 @@ protected:
     QString playlistFile(const QString& name, const QStringList& files)
     {
         ListViewModel m;
-        m.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        m.setColumns(PlaylistColumn::headers());
         for (const QString& f : files) m.add({"9", "Artist of " + files_name(f), "T", "2000", "Play", "01:00", f});
         const QString path = home("Playlists/" + name);
         QDir().mkpath(home("Playlists"));

@@ -43,7 +43,7 @@ protected:
     void playlistFile(const QString& name, const QStringList& artistNames)
     {
         ListViewModel list;
-        list.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        list.setColumns(PlaylistColumn::headers());
         for (const QString& a : artistNames)
             list.add({QString(), a, QStringLiteral("T"), QString(), QStringLiteral("Play"), QString(), song(name + u'-' + a)});
         QDir(home()).mkpath(QStringLiteral("Playlists"));

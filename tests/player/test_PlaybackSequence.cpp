@@ -246,3 +246,48 @@ TEST(PlaybackModeKeys, RoundTripInMenuOrder)
         EXPECT_EQ(directionSelectable(playingModeOfKey(key)),
                   key == QLatin1String("PlayingIntroduction") || key == QLatin1String("PlayingGoThroughPlaylistNormally"));
 }
+
+TEST_F(SequenceTest, RowToStartAppliesTheStatusesOfARunInOnePass)
+{
+    struct StartCase {
+        const char* statuses;   // one letter a row: P Play, O Play Once, S Skip, K Skip Once, R Remove, ? other
+        const char* missing;    // rows whose file is missing, as '1'..'9'
+        int from;
+        RowToStart::Kind kind;
+        int row;
+        QList<int> passedOnce;
+    };
+    using S = RowToStart::Kind;
+    const StartCase cases[] = {
+        {"P", "", 1, S::Play, 1, {}},
+        {"OR?", "", 1, S::Play, 1, {}},
+        {"OR?", "", 2, S::Play, 2, {}},
+        {"OR?", "", 3, S::Play, 3, {}},
+        {"KP", "", 1, S::Play, 2, {1}},
+        {"KKKP", "", 2, S::Play, 4, {2, 3}},
+        {"K", "", 1, S::HandOff, 1, {1}},
+        {"SSP", "", 1, S::Play, 3, {}},
+        {"SS", "", 1, S::Nothing, 2, {}},
+        {"PS", "", 2, S::HandOff, 2, {}},
+        {"SKSP", "", 1, S::Play, 4, {2}},
+        {"SKSK", "", 1, S::HandOff, 4, {2, 4}},
+        {"KPP", "2", 1, S::Play, 3, {1}},     // a missing file gives way to the next existing one
+        {"KP", "2", 1, S::NoFiles, 2, {1}},
+        {"PKS", "1", 1, S::HandOff, 3, {2}},
+    };
+    for (const StartCase& c : cases) {
+        list.clear();
+        const QString statuses = QString::fromLatin1(c.statuses);
+        addRows(int(statuses.size()));
+        const QMap<QChar, const char*> names = {{'P', "Play"}, {'O', "Play Once"}, {'S', "Skip"}, {'K', "Skip Once"}, {'R', "Remove"}, {'?', "x"}};
+        for (int r = 1; r <= statuses.size(); ++r) list.setSubItem(r, PlaylistColumn::Status, QString::fromLatin1(names.value(statuses.at(r - 1))));
+        const QString missing = QString::fromLatin1(c.missing);
+        seq.setFileCheck([&](const QString& file) { return !missing.contains(file.mid(3, 1)); });   // "/m/<n>.mp3"
+        const RowToStart start = seq.rowToStart(c.from);
+        EXPECT_EQ(start.kind, c.kind) << c.statuses << " from " << c.from;
+        EXPECT_EQ(start.row, c.row) << c.statuses << " from " << c.from;
+        EXPECT_EQ(start.passedOnce, c.passedOnce) << c.statuses << " from " << c.from;
+    }
+    EXPECT_EQ(seq.firstRowWithFile(0), 2);   // from the top; row 1's file is missing
+    EXPECT_EQ(seq.firstRowWithFile(4), 0);
+}
