@@ -452,9 +452,6 @@ private:
     std::unique_ptr<clsID3v2> m_id3v2;
     quint64 m_currentKey = 0;       // rows followed through reordering
     quint64 m_playNextKey = 0;
-    // A "Skip" row at the end handed over to the next-track decision and no song has
-    // started since: a second such hand-off stops instead of going round for ever.
-    bool m_skipHandOff = false;
     std::vector<quint64> m_keysUpToCurrent;   // rows 1..CurrentTrack while the rows are reset
     QString m_introMovedOn;         // the song that introduction mode has already moved on from
     bool m_menuHelpShown = false;

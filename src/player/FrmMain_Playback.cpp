@@ -91,16 +91,15 @@ void FrmMain::player_AdjustVolume(int storedVolume)
 
 void FrmMain::handOffSkippedRow()
 {
-    // A skipped last row leaves the choice to the next-track decision. When that comes back
-    // round to such a hand-off before any song has started (nothing but Skip rows to go to),
-    // playing stops there rather than going round without end.
-    if (m_skipHandOff) {
+    // A passed-over last row leaves the choice to the next-track decision, which may open
+    // further playlists; coming back to one already left with no song started stops there.
+    const int playlist = cmbPlaylists->currentIndex();
+    if (!m_sequence.beginHandOff(playlist)) {
         stopAndUnload();
         return;
     }
-    m_skipHandOff = true;
     player_NextTrack();
-    m_skipHandOff = false;
+    m_sequence.endHandOff(playlist);
 }
 
 void FrmMain::player_Play(int playOrigin)
@@ -158,7 +157,7 @@ void FrmMain::player_Play(int playOrigin)
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(NowPlayingInfo[0], NowPlayingInfo[1], QStringLiteral("Music"), QString(), QStringLiteral("{1} - {0}"), true);
     player.Play();
-    m_skipHandOff = false;   // a song started
+    m_sequence.songStarted();
     const QString file = player.FileName();   // the path as loaded; lower case only to compare
 
     controls_SelectItem(list, CurrentTrack);

@@ -185,6 +185,17 @@ int PlaybackSequence::rowOfFile(const QString& file) const
     return 0;
 }
 
+// ---- hand-offs ---------------------------------------------------------------------------------
+
+bool PlaybackSequence::beginHandOff(int playlist)
+{
+    if (m_handedOn.contains(playlist)) return false;
+    m_handedOn.append(playlist);
+    return true;
+}
+
+void PlaybackSequence::endHandOff(int playlist) { m_handedOn.removeOne(playlist); }
+
 // ---- the next-track decision -------------------------------------------------------------------
 
 // The first row below `from` whose value equals that of row `from`, ignoring case; it does not

@@ -154,6 +154,15 @@ public:
     // The first row of `file` (paths name one file only when equal as texts); 0 for none.
     int rowOfFile(const QString& file) const;
 
+    // ---- hand-offs ---------------------------------------------------------------------------
+    // A last row passed over hands the choice on to the next-track decision, which may open
+    // other playlists. The hand-offs go on until one comes back to a playlist (`playlist`:
+    // its entry in the playlist box) already handed on from with no song started since:
+    // beginHandOff is then false, and playing stops rather than going round for ever.
+    bool beginHandOff(int playlist);
+    void endHandOff(int playlist);
+    void songStarted() { m_handedOn.clear(); }
+
     // ---- random history --------------------------------------------------------------------
     RandomPlayHistory& history() { return m_history; }
     const RandomPlayHistory& history() const { return m_history; }
@@ -175,6 +184,7 @@ private:
     RandomPlayHistory m_history;
     AlbumReader m_album;
     FileCheck m_fileExists;
+    QList<int> m_handedOn;   // playlists handed on from since a song last started
 };
 
 } // namespace veltra

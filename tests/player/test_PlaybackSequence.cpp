@@ -291,3 +291,16 @@ TEST_F(SequenceTest, RowToStartAppliesTheStatusesOfARunInOnePass)
     EXPECT_EQ(seq.firstRowWithFile(0), 2);   // from the top; row 1's file is missing
     EXPECT_EQ(seq.firstRowWithFile(4), 0);
 }
+
+TEST_F(SequenceTest, HandOffsStopOnlyOnComingBackToAPlaylistAlreadyLeft)
+{
+    EXPECT_TRUE(seq.beginHandOff(2));
+    EXPECT_TRUE(seq.beginHandOff(3));   // on to another playlist
+    EXPECT_FALSE(seq.beginHandOff(2));  // back round: stop
+    seq.endHandOff(3);
+    seq.endHandOff(2);
+    EXPECT_TRUE(seq.beginHandOff(2));   // a hand-off that has ended does not count
+    EXPECT_TRUE(seq.beginHandOff(4));
+    seq.songStarted();
+    EXPECT_TRUE(seq.beginHandOff(2));   // nor one before a song started
+}

@@ -63,3 +63,34 @@ TEST_F(SkipRunStartTest, LongRunOfSkipOnceRowsPlaysTheRowAfterIt)
 }
 
 } // namespace
+
+namespace {
+
+// Playlists handed on one after another while each holds nothing but Skip rows: the hand-off
+// goes on until it comes back to a playlist it has already left without a song starting.
+TEST_F(PlaybackTest, SkipOnlyPlaylistsAreHandedOnToTheNextPlayablePlaylist)
+{
+    writePlaylist(QStringLiteral("a"), {song(QStringLiteral("a1.mp3"))});
+    writePlaylist(QStringLiteral("b"), {song(QStringLiteral("b1.mp3"))}, QStringLiteral("Skip"));
+    writePlaylist(QStringLiteral("c"), {song(QStringLiteral("c1.mp3"))}, QStringLiteral("Skip"));
+    writePlaylist(QStringLiteral("d"), {song(QStringLiteral("d1.mp3"))});
+    installPlaylists();
+    ASSERT_EQ(main->cmbPlaylists->count(), 5);
+    main->mnuPlaylistSwitchToNext_Click();
+    main->cmbPlaylists->setCurrentIndex(1);
+    playRow(1);
+    ASSERT_TRUE(playing());
+
+    endSong();
+    EXPECT_EQ(main->cmbPlaylists->currentText(), QStringLiteral("d"));
+    EXPECT_EQ(player->FileName(), home(QStringLiteral("Music/d1.mp3")));
+    EXPECT_TRUE(playing());
+    EXPECT_EQ(playedLines().size(), 2);
+
+    // d ends: the last playlist starts over and plays again; the hand-offs before do not count.
+    endSong();
+    EXPECT_EQ(player->FileName(), home(QStringLiteral("Music/d1.mp3")));
+    EXPECT_TRUE(playing());
+}
+
+} // namespace
