@@ -584,7 +584,10 @@ void FrmMain::followRows()
         const int n = last - first + 1;
         // 1-based: rows first+1 .. last+1 went
         if (CurrentTrack > last + 1) CurrentTrack -= n;
-        else if (CurrentTrack >= first + 1) CurrentTrack = first;   // the row before their place
+        else if (CurrentTrack >= first + 1) {
+            CurrentTrack = first;   // the row before their place
+            m_sequence.currentRowGone(CurrentTrack);
+        }
         if (PlayNextIndex > last + 1) PlayNextIndex -= n;
         else if (PlayNextIndex >= first + 1) {
             PlayNextIndex = 0;
@@ -628,7 +631,10 @@ void FrmMain::followRows()
                 ++k;
             }
             CurrentTrack = list.rowOfKey(m_keysUpToCurrent.back());
-            if (!CurrentTrack) CurrentTrack = kept;
+            if (!CurrentTrack) {
+                CurrentTrack = kept;
+                m_sequence.currentRowGone(CurrentTrack);
+            }
             m_keysUpToCurrent.clear();
         }
         if (m_playNextKey) {

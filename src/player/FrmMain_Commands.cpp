@@ -259,6 +259,7 @@ void FrmMain::mnuRemoveSelected_Click()
     // When the playing row itself went, the row before its place stands for it, so the next
     // track is the row that followed it.
     if (playing >= 1) CurrentTrack = playingGoes ? playing - above - 1 : playing - above;
+    if (playing >= 1 && playingGoes) m_sequence.currentRowGone(CurrentTrack);
     controls_RenumberItems(list);
     if (CurrentTrack >= 1 && CurrentTrack <= list.count() && NowPlayingInfo[2] == list.subItem(CurrentTrack, PlaylistColumn::Filename))
         controls_SelectItem(list, CurrentTrack);

@@ -269,7 +269,7 @@ void FrmMain::player_NextTrack()
 
     PlaylistChoice box{cmbPlaylists->currentIndex(), {}};
     for (int i = 0; i < cmbPlaylists->count(); ++i) box.entries.append(cmbPlaylists->itemText(i));
-    const NextStep step = m_sequence.next(PlayPosition{CurrentTrack}, PlayNextIndex, box);
+    const NextStep step = m_sequence.next(m_sequence.position(CurrentTrack), PlayNextIndex, box);
     if (step.album) lblAlbum->setText(*step.album);
     if (step.lastAlbumCompared) lblSearch->setText(*step.lastAlbumCompared);
 
@@ -294,7 +294,10 @@ void FrmMain::player_NextTrack()
         player_Play(1);
         break;
     case K::StepForward: mnuNextTrack_Click(); break;
-    case K::StepBackward: mnuPrevious_Click(); break;
+    case K::StepBackward:
+        CurrentTrack = step.row;
+        mnuPrevious_Click();
+        break;
     case K::PickRandom: mnuRandom_Click(); break;
     case K::Stop: player_Stop(); break;
     case K::StopAndUnload: stopAndUnload(); break;

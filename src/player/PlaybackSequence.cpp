@@ -196,6 +196,12 @@ bool PlaybackSequence::beginHandOff(int playlist)
 
 void PlaybackSequence::endHandOff(int playlist) { m_handedOn.removeOne(playlist); }
 
+// ---- the current row -----------------------------------------------------------------------------
+
+void PlaybackSequence::currentRowGone(int rowBefore) { m_gapKey = rows().rowKey(rowBefore); }
+
+PlayPosition PlaybackSequence::position(int row) const { return PlayPosition{row, m_gapKey && rows().rowKey(row) == *m_gapKey}; }
+
 // ---- the next-track decision -------------------------------------------------------------------
 
 // The first row below `from` whose value equals that of row `from`, ignoring case; it does not
@@ -231,7 +237,8 @@ NextStep PlaybackSequence::next(PlayPosition at, int playNextRow, const Playlist
     const int current = at.row;
     const bool forward = m_modes.direction == PlayDirection::Forward;
     const bool backward = m_modes.direction == PlayDirection::Backward;
-    const bool atEnd = (!backward && current == count) || (current == 1 && !forward);
+    // With the current row gone, going backward goes on from the row before its place.
+    const bool atEnd = at.gone && backward ? current < 1 : (!backward && current == count) || (current == 1 && !forward);
 
     if (!atEnd) {
         auto search = [&](int column) {
@@ -251,7 +258,7 @@ NextStep PlaybackSequence::next(PlayPosition at, int playNextRow, const Playlist
         case PlayingMode::GoThroughPlaylistNormally:
         case PlayingMode::Introduction:
             if (forward) return answer(K::StepForward);
-            if (m_modes.directionSelectable) return answer(K::StepBackward);
+            if (m_modes.directionSelectable) return answer(K::StepBackward, at.gone ? current + 1 : current);
             return answer(K::Nothing);
         case PlayingMode::None: return answer(K::Nothing);
         }

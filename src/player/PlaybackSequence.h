@@ -49,9 +49,12 @@ struct PlaybackModes {
     bool operator==(const PlaybackModes&) const = default;
 };
 
-// Where the playlist stands: the current row (1-based; 0 for none).
+// Where the playlist stands: the current row (1-based; 0 for none). When the current row has
+// left the list (a "Remove" row, or rows removed by hand), `gone` is set and `row` is the row
+// before its place (0 when it was the first).
 struct PlayPosition {
     int row = 0;
+    bool gone = false;
 };
 
 // The playlist box: entry 0 is the no-playlist entry, the others name playlists.
@@ -80,7 +83,7 @@ struct NextStep {
         PlayRow,          // `row`, found by a same-value search: started by the play rule
         Replay,           // `row`, the current one, again (Repeat)
         StepForward,      // as the Next command
-        StepBackward,     // as the Previous command
+        StepBackward,     // as the Previous command, stepping back from `row`
         PickRandom,       // as the Random command
         Stop,             // player_Stop: a same-value search found nothing further down
         StopAndUnload,
@@ -161,7 +164,17 @@ public:
     // beginHandOff is then false, and playing stops rather than going round for ever.
     bool beginHandOff(int playlist);
     void endHandOff(int playlist);
-    void songStarted() { m_handedOn.clear(); }
+    void songStarted()
+    {
+        m_handedOn.clear();
+        m_gapKey.reset();
+    }
+
+    // ---- the current row ---------------------------------------------------------------------
+    // The current row left the list; `rowBefore` (0 at the top) now stands for it.
+    void currentRowGone(int rowBefore);
+    // The place of current row `row`: gone while `row` still stands for a row that left.
+    PlayPosition position(int row) const;
 
     // ---- random history --------------------------------------------------------------------
     RandomPlayHistory& history() { return m_history; }
@@ -185,6 +198,7 @@ private:
     AlbumReader m_album;
     FileCheck m_fileExists;
     QList<int> m_handedOn;   // playlists handed on from since a song last started
+    std::optional<quint64> m_gapKey;   // the row before the current row's place, by its key (0: none)
 };
 
 } // namespace veltra

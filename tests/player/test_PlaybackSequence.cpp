@@ -65,8 +65,8 @@ TEST_F(SequenceTest, DecisionByModeDirectionAndPlace)
         {"normal steps on", P::GoThroughPlaylistNormally, D::Forward, E::StopAfterEnding, 1, 0, K::StepForward, 0},
         {"introduction steps like normal", P::Introduction, D::Forward, E::StopAfterEnding, 2, 0, K::StepForward, 0},
         {"last row ends the list", P::GoThroughPlaylistNormally, D::Forward, E::StopAfterEnding, 3, 0, K::StopAndUnload, 0},
-        {"backward steps up", P::GoThroughPlaylistNormally, D::Backward, E::StopAfterEnding, 3, 0, K::StepBackward, 0},
-        {"backward, middle row", P::GoThroughPlaylistNormally, D::Backward, E::StopAfterEnding, 2, 0, K::StepBackward, 0},
+        {"backward steps up", P::GoThroughPlaylistNormally, D::Backward, E::StopAfterEnding, 3, 0, K::StepBackward, 3},
+        {"backward, middle row", P::GoThroughPlaylistNormally, D::Backward, E::StopAfterEnding, 2, 0, K::StepBackward, 2},
         {"backward ends at row 1", P::GoThroughPlaylistNormally, D::Backward, E::StopAfterEnding, 1, 0, K::StopAndUnload, 0},
         {"backward, row 1, repeat", P::GoThroughPlaylistNormally, D::Backward, E::Repeat, 1, 0, K::StartOver, 0},
         {"repeat replays", P::Repeat, D::Forward, E::StopAfterEnding, 2, 0, K::Replay, 2},
@@ -303,4 +303,33 @@ TEST_F(SequenceTest, HandOffsStopOnlyOnComingBackToAPlaylistAlreadyLeft)
     EXPECT_TRUE(seq.beginHandOff(4));
     seq.songStarted();
     EXPECT_TRUE(seq.beginHandOff(2));   // nor one before a song started
+}
+
+// The current row left the list: its place lies after `row`, which stands for it.
+TEST_F(SequenceTest, GoneCurrentRowGoesOnFromItsPlace)
+{
+    addRows(3);
+    EXPECT_FALSE(seq.position(2).gone);
+    seq.currentRowGone(2);
+    EXPECT_TRUE(seq.position(2).gone);
+    EXPECT_FALSE(seq.position(1).gone);   // another row made current since
+    list.insert(1, {"0", "new"});         // the row before the place is followed by its key
+    EXPECT_TRUE(seq.position(3).gone);
+    seq.songStarted();
+    EXPECT_FALSE(seq.position(3).gone);
+    seq.currentRowGone(0);
+    EXPECT_TRUE(seq.position(0).gone);
+    EXPECT_FALSE(seq.position(1).gone);
+
+    list.remove(1);
+    auto gone = [&](int row) { return seq.next(PlayPosition{row, true}, 0, {0, {QStringLiteral("((Select Playlist))")}}); };
+    modes(PlayingMode::GoThroughPlaylistNormally, PlayDirection::Backward, EndOfListMode::Repeat);
+    EXPECT_EQ(gone(2).kind, K::StepBackward);
+    EXPECT_EQ(gone(2).row, 3);                 // Previous steps back from the place: row 2 plays
+    EXPECT_EQ(gone(3).row, 4);                 // the last row went: row 3 plays
+    EXPECT_EQ(gone(1).kind, K::StepBackward);  // row 1 is still to play
+    EXPECT_EQ(gone(0).kind, K::StartOver);     // the first row went: the end of the list
+    modes(PlayingMode::GoThroughPlaylistNormally, PlayDirection::Forward, EndOfListMode::Repeat);
+    EXPECT_EQ(gone(0).kind, K::StepForward);
+    EXPECT_EQ(gone(3).kind, K::StartOver);     // the last row went
 }

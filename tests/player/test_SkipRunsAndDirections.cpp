@@ -94,3 +94,64 @@ TEST_F(PlaybackTest, SkipOnlyPlaylistsAreHandedOnToTheNextPlayablePlaylist)
 }
 
 } // namespace
+
+namespace {
+
+// A "Remove" row leaves the list as it starts; when its song ends the row that came next in
+// the play direction plays, and a removed row that was the last in that direction ends the list.
+TEST_F(PlaybackTest, RemovedPlayingRowHandsOverInThePlayDirection)
+{
+    addSongs(4);
+    const QString before = file(2);
+    setStatus(3, "Remove");
+    main->mnuWorkBackwardsThroughPlaylist_Click();
+    playRow(3);
+    ASSERT_EQ(list().count(), 3);
+    endSong();
+    EXPECT_EQ(player->FileName(), before);   // backward: the row before it
+    EXPECT_TRUE(playing());
+
+    // Forward, the row after it.
+    list().clear();
+    addSongs(4, QStringLiteral("f"));
+    const QString next = file(3);
+    setStatus(2, "Remove");
+    main->mnuWorkForwardThroughList_Click();
+    playRow(2);
+    endSong();
+    EXPECT_EQ(player->FileName(), next);
+}
+
+TEST_F(PlaybackTest, RemovedRowAtTheEndInThePlayDirectionAppliesTheEndOfListMode)
+{
+    struct Case {
+        bool backward;
+        int removed;   // of 3 rows
+        int starts;    // the row (of the 2 left) that the list repeats from
+    };
+    for (const Case& c : {Case{true, 1, 2}, Case{false, 3, 1}}) {
+        list().clear();
+        addSongs(3, c.backward ? QStringLiteral("b") : QStringLiteral("f"));
+        setStatus(c.removed, "Remove");
+        if (c.backward) main->mnuWorkBackwardsThroughPlaylist_Click();
+        else main->mnuWorkForwardThroughList_Click();
+        main->mnuPlaylistRepeat_Click();
+        playRow(c.removed);
+        ASSERT_EQ(list().count(), 2);
+        endSong();
+        EXPECT_TRUE(playing()) << c.backward;
+        EXPECT_EQ(player->FileName(), file(c.starts)) << c.backward;
+
+        // Stop After Ending stops there instead.
+        list().clear();
+        addSongs(3, c.backward ? QStringLiteral("sb") : QStringLiteral("sf"));
+        setStatus(c.removed, "Remove");
+        main->mnuPlaylistStopAfterEnding_Click();
+        playRow(c.removed);
+        endSong();
+        EXPECT_FALSE(playing()) << c.backward;
+        EXPECT_EQ(player->FileName(), QStringLiteral("1")) << c.backward;
+    }
+}
+
+} // namespace
