@@ -3,6 +3,7 @@
 #include "common/ListViewModel.h"
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
@@ -134,13 +135,13 @@ void FrmMenus::menus_SetSelectedPlayMode(const QString& status)
 {
     ListViewModel& list = mainWindow().rows();
     for (int row = 1; row <= list.count(); ++row)
-        if (list.isSelected(row)) list.setSubItem(row, 4, status);
+        if (list.isSelected(row)) list.setSubItem(row, PlaylistColumn::Status, status);
 }
 
 void FrmMenus::menus_SetAllPlayMode(const QString& status)
 {
     ListViewModel& list = mainWindow().rows();
-    for (int row = 1; row <= list.count(); ++row) list.setSubItem(row, 4, status);
+    for (int row = 1; row <= list.count(); ++row) list.setSubItem(row, PlaylistColumn::Status, status);
 }
 
 void FrmMenus::mnuSelectedCopyTAG_Click()
@@ -148,7 +149,7 @@ void FrmMenus::mnuSelectedCopyTAG_Click()
     ListViewModel& list = mainWindow().rows();
     QStringList lines;
     for (int row = 1; row <= list.count(); ++row)
-        if (list.isSelected(row)) lines.append(list.subItem(row, 1) + QStringLiteral(" - ") + list.subItem(row, 2));
+        if (list.isSelected(row)) lines.append(list.subItem(row, PlaylistColumn::Artist) + QStringLiteral(" - ") + list.subItem(row, PlaylistColumn::Title));
     QGuiApplication::clipboard()->setText(lines.join(QStringLiteral("\r\n")));
 }
 
