@@ -35,13 +35,13 @@ Command clicks(QAction* FrmMain::*item)
     return [item](FrmMenus&) { (mainWindow().*item)->trigger(); };
 }
 // A play status into the selected rows, or into every row.
-Command setsSelected(const char* status)
+Command setsSelected(RowStatus status)
 {
-    return [status](FrmMenus& menus) { menus.menus_SetSelectedPlayMode(QString::fromLatin1(status)); };
+    return [status](FrmMenus& menus) { menus.menus_SetSelectedPlayMode(rowStatusText(status)); };
 }
-Command setsAll(const char* status)
+Command setsAll(RowStatus status)
 {
-    return [status](FrmMenus& menus) { menus.menus_SetAllPlayMode(QString::fromLatin1(status)); };
+    return [status](FrmMenus& menus) { menus.menus_SetAllPlayMode(rowStatusText(status)); };
 }
 } // namespace
 
@@ -88,14 +88,14 @@ FrmMenus::FrmMenus()
         {2},
         {2, &FrmMenus::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false, clicks(&FrmMain::mnuJumpToMedia)},
         {1, &FrmMenus::mnuQueue, "mnuQueue", "&Queue:"},
-        {2, &FrmMenus::mnuPlaySong, "mnuPlaySong", "&Play", "", true, setsSelected("Play")},
-        {2, &FrmMenus::mnuPlayOnce, "mnuPlayOnce", "P&lay Once", "", true, setsSelected("Play Once")},
-        {2, &FrmMenus::mnuSkip, "mnuSkip", "&Skip", "", true, setsSelected("Skip")},
-        {2, &FrmMenus::mnuSkipOnce, "mnuSkipOnce", "S&kip Once", "", true, setsSelected("Skip Once")},
-        {2, &FrmMenus::mnuRemove, "mnuRemove", "&Remove", "", true, setsSelected("Remove")},
+        {2, &FrmMenus::mnuPlaySong, "mnuPlaySong", "&Play", "", true, setsSelected(RowStatus::Play)},
+        {2, &FrmMenus::mnuPlayOnce, "mnuPlayOnce", "P&lay Once", "", true, setsSelected(RowStatus::PlayOnce)},
+        {2, &FrmMenus::mnuSkip, "mnuSkip", "&Skip", "", true, setsSelected(RowStatus::Skip)},
+        {2, &FrmMenus::mnuSkipOnce, "mnuSkipOnce", "S&kip Once", "", true, setsSelected(RowStatus::SkipOnce)},
+        {2, &FrmMenus::mnuRemove, "mnuRemove", "&Remove", "", true, setsSelected(RowStatus::Remove)},
         {2},
-        {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll("Play")},
-        {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll("Skip")},
+        {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll(RowStatus::Play)},
+        {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll(RowStatus::Skip)},
         {2},
         {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced..."},
         {1, &FrmMenus::mnuOptions, "mnuOptions", "&Options:"},
