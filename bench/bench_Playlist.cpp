@@ -12,6 +12,7 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 #include "platform/SoundDevice.h"
 #include "player/FrmMain.h"

@@ -5,6 +5,7 @@
 #include "common/modTray.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 #include "platform/SoundDevice.h"
 #include "player/FrmMain.h"
