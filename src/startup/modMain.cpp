@@ -93,6 +93,7 @@ bool window_ActivatePrevInstance()
 
 StartResult Main()
 {
+    startup::clearQuit();   // a quit belongs to the run it ended, not to a start after it
     const QString title = programfolder::title();
     // 1, 2: settings path, beta label.
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
@@ -346,6 +347,12 @@ void quit(int code)
 }
 
 bool quitting() { return g_quitting; }
+
+void clearQuit()
+{
+    g_quitting = false;
+    g_quitCode = 0;
+}
 
 void endSession()
 {
