@@ -326,7 +326,12 @@ void files_AddToRecentDocuments(const QString& path)
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     const QString listPath = files::recentDocumentsPath();
     QString xml;
-    if (!textfile::read(listPath, &xml) || !xml.contains(QStringLiteral("</xbel>"))) {
+    const textfile::ReadState state = textfile::readState(listPath, &xml);
+    // The list is the whole desktop's: one that is there but unreadable, or not a list we
+    // understand, is left as it is rather than replaced by ours alone.
+    if (state == textfile::ReadState::Failed) return;
+    if (state == textfile::ReadState::Read && !xml.trimmed().isEmpty() && !xml.contains(QStringLiteral("</xbel>"))) return;
+    if (!xml.contains(QStringLiteral("</xbel>"))) {
         xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                              "<xbel version=\"1.0\"\n"
                              "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"

@@ -121,6 +121,9 @@ StartResult Main()
         }
     }
 
+    // From here on the settings written reach the file together, when Main returns.
+    const settings::WriteBatch batch;
+
     // 6: version keys.
     settings_WriteValue(title, QStringLiteral("Version"),
                         QString::number(programfolder::versionMajor()) + u'.' + QString::number(programfolder::versionMinor()));
