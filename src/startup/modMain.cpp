@@ -158,7 +158,7 @@ StartResult Main()
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(u't');   // the time zone is not part of the line
     console.window_WriteLog(title + QStringLiteral(" started at ") + QTime::currentTime().toString(timeFormat.trimmed())
-                            + QStringLiteral(" / ") + locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u'.');
+                            + QStringLiteral(" / ") + vb::ShortDate(QDate::currentDate(), locale) + u'.');
     console.window_WriteLog(QString(97, u'-'));
 
     // 13: initialisation.
