@@ -19,7 +19,9 @@ public:
     ~MediaPlayerControl() override = default;
 
     virtual QString FileName() const = 0;
-    virtual void setFileName(const QString& path) = 0;   // loads the file
+    // Loads the file. A file the player refuses stays unloaded: Play then leaves PlayState
+    // at 0, which the caller checks.
+    virtual void setFileName(const QString& path) = 0;
     virtual double CurrentPosition() const = 0;
     virtual void setCurrentPosition(double seconds) = 0;  // seeks
     virtual double Duration() const = 0;
@@ -31,6 +33,8 @@ public:
     virtual void Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
+    // Stops and empties the player without opening any file; FileName reads back `name`.
+    virtual void Unload(const QString& name) = 0;
 
     // The widget that shows the picture of a video, for the video window to host; none
     // where the player draws no picture.
@@ -39,7 +43,7 @@ public:
 signals:
     // The loaded file has played to its end.
     void EndOfStream();
-    // The file could not be opened or played.
+    // Playing the accepted file failed on the way (GStreamer's reason); the player stopped.
     void Error(const QString& message);
 };
 
@@ -62,15 +66,18 @@ public:
     void Play() override;
     void Pause() override;
     void Stop() override;
+    void Unload(const QString& name) override;
 
     // Test controls.
     double nextDuration = 180;          // the duration of the next file loaded
     QStringList history;                // every call, in order ("FileName=...", "Play", ...)
     void advance(double seconds);       // moves the clock while playing; raises EndOfStream at the end
     void finish();                      // plays to the end at once
+    void fail(const QString& reason);   // an error while playing: stops and raises Error
 
 private:
     QString m_fileName;
+    bool m_loaded = false;
     double m_position = 0;
     double m_duration = 0;
     int m_state = Stopped;

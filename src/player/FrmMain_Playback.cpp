@@ -163,6 +163,16 @@ void FrmMain::player_Play(int playOrigin)
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(NowPlayingInfo[0], NowPlayingInfo[1], QStringLiteral("Music"), QString(), QStringLiteral("{1} - {0}"), true);
     player.Play();
+    // The player answers at once whether it took the file: one retry, then the error. A
+    // refused file is neither coloured as playing, nor logged, nor counted.
+    if (player.PlayState() != MediaPlayerControl::Playing) {
+        player.setFileName(rowFile);
+        player.Play();
+        if (player.PlayState() != MediaPlayerControl::Playing) {
+            playError();
+            return;
+        }
+    }
     m_skipHandOff = false;   // a song started
     const QString file = player.FileName();   // the path as loaded; lower case only to compare
 
@@ -212,10 +222,6 @@ void FrmMain::player_Play(int playOrigin)
     player_ShowPlaying();
     if (mnuWindowsShowLyricsWhenAvailable->isChecked()) forms().get<FrmLyrics>().lyrics_OpenFile(file);
 
-    if (player.PlayState() != MediaPlayerControl::Playing) {
-        player.setFileName(rowFile);   // one retry, with the file that was started
-        player.Play();
-    }
     writeLog(QStringLiteral("Played ") + NowPlayingInfo[0] + QStringLiteral(" - ") + NowPlayingInfo[1] + u'.');
     if (playOrigin == 1) forms().get<FrmTracking>().tracking_Add(NowPlayingInfo[0], NowPlayingInfo[1], NowPlayingInfo[2]);
     else if (playOrigin == 0) window_AddRandomFilename(file);
@@ -235,7 +241,7 @@ void FrmMain::stopAndUnload()
     MediaPlayerControl& player = wmpPlayer();
     player.Stop();
     playlist_UpdatePlaylist(0);
-    player.setFileName(QStringLiteral("1"));
+    player.Unload(QStringLiteral("1"));   // nothing stays loaded; no file of that name is opened
     FrmVideo& video = forms().get<FrmVideo>();
     if (video.VideoIsOpen) video.video_Close();
     if (forms().isLoaded<FrmLyrics>() && forms().get<FrmLyrics>().LyricsIsOpen) forms().get<FrmLyrics>().lyrics_Close();
@@ -390,7 +396,7 @@ void FrmMain::player_Stop()
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(QString(), QString(), QStringLiteral("Music"), QString(), QStringLiteral("{0} - {1}"), false);
     tmrWindowUpdate_Timer();
-    player.setFileName(QStringLiteral("1"));
+    player.Unload(QStringLiteral("1"));
     player_ClosePlaying();
 }
 

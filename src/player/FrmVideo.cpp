@@ -1,5 +1,6 @@
 #include "player/FrmVideo.h"
 
+#include "common/FrmConsole.h"
 #include "common/modControls.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -78,6 +79,7 @@ FrmVideo::FrmVideo()
     wmpPicture->setObjectName(QStringLiteral("wmpPlayer"));
     wmpPicture->setGeometry(TwipsToPixels(60), TwipsToPixels(60), 100, 100);
     connect(wmpPlayer, &veltra::MediaPlayerControl::EndOfStream, this, [this] { wmpPlayer_EndOfStream(); });
+    connect(wmpPlayer, &veltra::MediaPlayerControl::Error, this, [this](const QString& reason) { wmpPlayer_Error(reason); });
 
     nfpBottom = new ctlQX_noFocusPanel(this);
     nfpBottom->setObjectName(QStringLiteral("nfpBottom"));
@@ -221,6 +223,16 @@ void FrmVideo::wmpPlayer_EndOfStream()
 {
     if (m_closing) return;
     forms().get<FrmMain>().player_NextTrack();
+}
+
+void FrmVideo::wmpPlayer_Error(const QString& reason)
+{
+    // A song that breaks off on the way ends as its end would, so unattended playing goes on;
+    // the console says which file and why.
+    if (m_closing) return;
+    FrmMain& main = forms().get<FrmMain>();
+    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Error playing ") + wmpPlayer->FileName() + QStringLiteral(":  ") + reason);
+    main.player_NextTrack();
 }
 
 void FrmVideo::qxbFullScreen_Click()
