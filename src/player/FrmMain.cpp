@@ -54,7 +54,12 @@ FrmMain::FrmMain()
     followRows();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The window's event hook uses the list and the other controls it watches: it goes
+    // before they do, so no event of their destruction reaches it.
+    delete findChild<QObject*>(QStringLiteral("FrmMainEventHook"), Qt::FindDirectChildrenOnly);
+}
 
 QAction* FrmMain::addItem(QMenu* menu, const char* name, const QString& caption, bool checkable)
 {

@@ -384,6 +384,9 @@ public:
     void mnuConsole_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
+    // Start-up has put the stored playlist, volume, balance, columns and so on in place; until
+    // then leaving writes nothing.
+    bool StartupStateApplied = false;
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 

@@ -102,6 +102,7 @@ int shiftOf(Qt::KeyboardModifiers m)
 void FrmMain::connectWindow()
 {
     auto* hook = new EventHook(this, [this](QObject* watched, QEvent* event) { return windowEvent(watched, event); });
+    hook->setObjectName(QStringLiteral("FrmMainEventHook"));   // removed first when the window goes
     for (QObject* o : std::initializer_list<QObject*>{this, picClient, lstvPlaylist, lstvPlaylist->viewport(), cmbPlaylists, lblOptions})
         o->installEventFilter(hook);
 

@@ -1,0 +1,25 @@
+// Repairs of the main window: its event hook at exit.
+#include "common/ListView.h"
+#include "player/FrmMain.h"
+#include "startup/Forms.h"
+#include "support/TestEnv.h"
+
+#include <QStringList>
+
+// The hook that forwards the controls' events to the window uses the list view: it must be
+// gone before the list is, or the list's last events reach freed memory at exit.
+TEST_F(VeltraTest, TheWindowsEventHookGoesBeforeTheControlsItWatches)
+{
+    FrmMain& main = forms().get<FrmMain>();
+    QObject* hook = main.findChild<QObject*>(QStringLiteral("FrmMainEventHook"), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(hook, nullptr);
+    QStringList gone;
+    QObject::connect(hook, &QObject::destroyed, [&] { gone << "hook"; });
+    QObject::connect(main.lstvPlaylist, &QObject::destroyed, [&] { gone << "list"; });
+    QObject::connect(main.lstvPlaylist->viewport(), &QObject::destroyed, [&] { gone << "viewport"; });
+    main.show();
+    main.lstvPlaylist->setFocus();
+    forms().unloadAll();
+    ASSERT_FALSE(gone.isEmpty());
+    EXPECT_EQ(gone.first(), QStringLiteral("hook")) << gone.join(u' ').toStdString();
+}
