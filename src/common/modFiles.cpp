@@ -1,6 +1,7 @@
 #include "common/modFiles.h"
 
 #include "common/modVB.h"
+#include "platform/SafeFileMove.h"
 #include "platform/TextFile.h"
 #include "platform/UiServices.h"
 
@@ -167,34 +168,32 @@ bool copyReplacing(const QString& source, const QString& target)
 }
 } // namespace
 
-void files_CopyFile(const QString& source, const QString& destination)
+bool files_CopyFile(const QString& source, const QString& destination)
 {
     if (!QFileInfo(source).isFile() || !copyReplacing(source, targetOf(source, destination))) {
         msgBox(QStringLiteral("An error occured while trying to copy the filename\r\n") + source
                    + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Copying File"));
+        return false;
     }
+    return true;
 }
 
-void files_MoveFile(const QString& source, const QString& destination)
+bool files_MoveFile(const QString& source, const QString& destination)
 {
     bool ok = QFileInfo(source).exists();
     if (ok) {
         const QString target = targetOf(source, destination);
-        if (target != source) {
-            if (QFileInfo(target).isFile() && !QFileInfo(source).isDir()) QFile::remove(target);
-            ok = QFile::rename(source, target);
-            if (!ok && QFileInfo(source).isFile()) {
-                // another file system: copy, then remove the original only when the copy is whole
-                ok = copyReplacing(source, target) && QFile::remove(source);
-            }
-        }
+        // Never over another file; on another file system the copy is checked before the
+        // original goes.
+        if (target != source) ok = safefile::move(source, target) == safefile::Result::Done;
     }
     if (!ok) {
         msgBox(QStringLiteral("An error occured while trying to move the filename\r\n") + source
                    + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Moving File"));
     }
+    return ok;
 }
 
 bool files_RenameFile(const QString& oldPath, const QString& newPath)
@@ -202,7 +201,8 @@ bool files_RenameFile(const QString& oldPath, const QString& newPath)
     if (oldPath.isEmpty() || newPath.isEmpty()) return false;
     if (oldPath == newPath) return QFileInfo::exists(oldPath);
     if (QFileInfo::exists(newPath)) return false;   // never rename over another file
-    return QFile::rename(oldPath, newPath);
+    // refuses a name taken meanwhile too, and never falls back to copying
+    return safefile::rename(oldPath, newPath) == safefile::Result::Done;
 }
 
 void files_AddToRecentDocuments(const QString& path)

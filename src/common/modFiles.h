@@ -23,8 +23,10 @@ QString files_GetFileSizeDisplay(const QString& path, bool withUnit);
 // Operations.
 void files_DeleteFile(const QString& path);
 void files_DeleteToRecycleBin(const QString& path, bool confirm, bool silent);
-void files_CopyFile(const QString& source, const QString& destination);
-void files_MoveFile(const QString& source, const QString& destination);
+// Both tell whether they succeeded (a failure has shown its box). A move never replaces
+// another file.
+bool files_CopyFile(const QString& source, const QString& destination);
+bool files_MoveFile(const QString& source, const QString& destination);
 bool files_RenameFile(const QString& oldPath, const QString& newPath);
 void files_AddToRecentDocuments(const QString& path);
 

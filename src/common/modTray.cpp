@@ -1,12 +1,8 @@
 #include "common/modTray.h"
 
 #include "common/modWindows.h"
-#include "extras/FrmMini.h"
-#include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
-#include "startup/Forms.h"
 
 #include <QAction>
 #include <QCursor>
@@ -40,6 +36,12 @@ std::function<tray::Availability()>& availabilityOverride()
     static std::function<tray::Availability()> f;
     return f;
 }
+tray::Routes& routes()
+{
+    static tray::Routes r;
+    return r;
+}
+QMenu* trayMenu() { return routes().menu ? routes().menu() : nullptr; }
 
 // The tip field holds 256 characters, the last one its end.
 QString cutTip(const QString& text) { return text.left(255); }
@@ -63,6 +65,8 @@ Availability availability()
 }
 
 void setAvailabilityOverride(std::function<Availability()> check) { availabilityOverride() = std::move(check); }
+
+void setRoutes(Routes r) { routes() = std::move(r); }
 } // namespace tray
 
 QSystemTrayIcon* tray_Icon() { return icon(); }
@@ -89,12 +93,12 @@ void tray_AddIcon(const QString& tipText, QWidget* ownerForm, const QIcon& pictu
     QObject::connect(i, &QSystemTrayIcon::activated, i, [](QSystemTrayIcon::ActivationReason r) { tray_WindowProc(r); });
 
     // Many panels deliver no right click to the program but show the icon's own menu.
-    FrmMenus& menus = forms().get<FrmMenus>();
-    QMenu* menu = menus.mnuSystemTray;
-    i->setContextMenu(menu);
-    QObject::connect(menu, &QMenu::aboutToShow, i, [menu] {
-        if (modalWindowOpen) QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
-    });
+    if (QMenu* menu = trayMenu()) {
+        i->setContextMenu(menu);
+        QObject::connect(menu, &QMenu::aboutToShow, i, [menu] {
+            if (modalWindowOpen) QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+        });
+    }
     if (where == tray::Availability::Available) i->show();
     TrayIconLost = false;
 }
@@ -126,14 +130,13 @@ void tray_WindowProc(QSystemTrayIcon::ActivationReason reason)
     if (modalWindowOpen) return;
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:
-        forms().get<FrmMenus>().mnuOpen_Click();
+        if (routes().open) routes().open();
         break;
     case QSystemTrayIcon::Trigger: {
-        FrmMain& main = forms().get<FrmMain>();
-        QWidget* window = &main;
-        if (main.mnuSwitchToMiniMode->isChecked()) window = &forms().get<FrmMini>();
+        QWidget* window = routes().frontWindow ? routes().frontWindow() : nullptr;
+        if (!window) break;
         if (window->isMinimized() || window->isHidden()) {
-            forms().get<FrmMenus>().mnuOpen_Click();
+            if (routes().open) routes().open();
         } else {
             window->raise();
             window->activateWindow();
@@ -143,9 +146,7 @@ void tray_WindowProc(QSystemTrayIcon::ActivationReason reason)
     case QSystemTrayIcon::Context: {
         // Where the panel shows the icon's menu itself, it is not shown a second time.
         if (icon() && icon()->contextMenu()) break;
-        FrmMenus& menus = forms().get<FrmMenus>();
-        menus.mnuSystemTray->setDefaultAction(menus.mnuOpen);
-        menus.mnuSystemTray->popup(QCursor::pos());
+        if (QMenu* menu = trayMenu()) menu->popup(QCursor::pos());
         break;
     }
     default:

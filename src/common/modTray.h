@@ -1,12 +1,14 @@
 #pragma once
 // The notification-area (tray) icon: its tip shows the current song, its picture the mute
 // state; a double click or a left click brings the player back, the right button opens the
-// tray menu of FrmMenus. While a modal window is open the icon ignores clicks.
+// tray menu. While a modal window is open the icon ignores clicks. The icon knows no window:
+// where its clicks lead is given by the start-up wiring (tray::setRoutes).
 #include <QString>
 #include <QSystemTrayIcon>
 #include <functional>
 
 class QIcon;
+class QMenu;
 class QWidget;
 
 // Set by the main window's tray watch when the panel went away; cleared when an icon is added.
@@ -36,4 +38,12 @@ enum class Availability {
 Availability availability();
 // Tests decide the answer; an empty function restores the real check.
 void setAvailabilityOverride(std::function<Availability()> check);
+
+// Where the icon's clicks lead; a route left empty does nothing.
+struct Routes {
+    std::function<void()> open;              // brings the player back (the tray menu's Open)
+    std::function<QWidget*()> frontWindow;   // the player's window now: the main or the mini-mode window
+    std::function<QMenu*()> menu;            // the icon's menu, with its Open item the default
+};
+void setRoutes(Routes routes);
 } // namespace tray

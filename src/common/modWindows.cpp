@@ -28,6 +28,12 @@ bool modalWindowOpen = false;
 namespace {
 bool screenSaverEnabled = true;
 
+std::function<void(QWidget*)>& formUnloader()
+{
+    static std::function<void(QWidget*)> unload;
+    return unload;
+}
+
 QScreen* screen() { return QGuiApplication::primaryScreen(); }
 
 // Runs `show` as a modal display over `owner`: the flag is set meanwhile and the owner's
@@ -107,13 +113,17 @@ QAction* windows_AlwaysOnTopItem(QWidget* owner)
     return nullptr;
 }
 
-void windows_ShowModalWith(QWidget* form, QWidget* owner, bool unloadAfter, const std::function<void()>& unload)
+void windows_ShowModal(QWidget& form, QWidget* owner, bool unloadAfter)
 {
     runAsModal(owner, [&] {
-        ui().runModal(form, owner);
-        if (unloadAfter && unload) unload();
+        ui().runModal(&form, owner);
+        if (unloadAfter && formUnloader()) formUnloader()(&form);
     });
 }
+
+void windows_ShowModal(QWidget& form, QWidget& owner, bool unloadAfter) { windows_ShowModal(form, &owner, unloadAfter); }
+
+void windows::setFormUnloader(std::function<void(QWidget*)> unload) { formUnloader() = std::move(unload); }
 
 void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QString& text)
 {

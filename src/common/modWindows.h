@@ -4,8 +4,6 @@
 // the screen, opening addresses and mail, the system's name, the connection check, and
 // the texts of the messenger announcement and the theme manifest (both of which belong to
 // another platform: they are built here but sent or written nowhere).
-#include "startup/Forms.h"
-
 #include <QString>
 #include <functional>
 
@@ -19,23 +17,9 @@ extern bool modalWindowOpen;
 // Shows `form` modally over `owner` (through the UiServices, so tests answer it). When the
 // owner's always-on-top item is checked, the owner stops being topmost for the time of the
 // dialog. Afterwards, however the dialog ended, the flag is cleared and the owner is topmost
-// again when it was; with unloadAfter the form is unloaded (`unload` says how).
-void windows_ShowModalWith(QWidget* form, QWidget* owner, bool unloadAfter, const std::function<void()>& unload);
-
-// The form as the program's windows are reached: unloading drops the single instance.
-template <class F>
-void windows_ShowModal(F& form, QWidget* owner, bool unloadAfter)
-{
-    F* shown = &form;
-    windows_ShowModalWith(shown, owner, unloadAfter, [shown] {
-        if (forms().isLoaded<F>() && &forms().get<F>() == shown) forms().unload<F>();
-    });
-}
-template <class F>
-void windows_ShowModal(F& form, QWidget& owner, bool unloadAfter)
-{
-    windows_ShowModal(form, &owner, unloadAfter);
-}
+// again when it was; with unloadAfter the form is unloaded (windows::setFormUnloader).
+void windows_ShowModal(QWidget& form, QWidget* owner, bool unloadAfter);
+void windows_ShowModal(QWidget& form, QWidget& owner, bool unloadAfter);
 
 // The system's about box for the program, with the same modal and topmost handling.
 void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QString& text);
@@ -82,6 +66,10 @@ QString windows_ThemeManifestText(const QString& programFileName, const QString&
 void windows_CreateThemeManifest(const QString& programFileName, const QString& programTitle);
 
 namespace windows {
+// How a form shown modally is unloaded: the program's windows are registered above this
+// module, so the start-up wiring says how one is dropped.
+void setFormUnloader(std::function<void(QWidget*)> unload);
+
 // The screen the positions refer to, in twips.
 int screenWidthTwips();
 int screenHeightTwips();

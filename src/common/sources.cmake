@@ -9,6 +9,7 @@ veltra_core_sources(
   modAssociations.cpp
   modFolders.cpp
   modMath.cpp
+  modMoodFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp
@@ -17,6 +18,8 @@ veltra_ui_sources(
   modColours.cpp
   ListView.cpp
   MenuArray.cpp
+  MenuTable.cpp
   modControls.cpp
   modRecent.cpp
+  ToolDialog.cpp
 )

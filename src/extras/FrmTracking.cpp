@@ -20,3 +20,15 @@ FrmTracking::FrmTracking()
 }
 
 void FrmTracking::tracking_Add(const QString&, const QString&, const QString&) {}
+
+void FrmTracking::tracking_UpdateFilename(const QString& oldName, const QString& newName)
+{
+    if (oldName.isEmpty()) return;
+    ListViewModel& list = lstvItems->items();
+    for (int row = 1; row <= list.count(); ++row) {
+        if (list.subItem(row, 3) == oldName) {
+            list.setSubItem(row, 3, newName);
+            return;
+        }
+    }
+}

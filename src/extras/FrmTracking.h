@@ -13,4 +13,6 @@ public:
     FrmTracking();
 
     void tracking_Add(const QString& artist, const QString& title, const QString& fileName);
+    // The first row of the old name gets the new one (a renamed or moved file).
+    void tracking_UpdateFilename(const QString& oldName, const QString& newName);
 };

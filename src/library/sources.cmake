@@ -1,1 +1,13 @@
-veltra_ui_sources(FrmLyrics.cpp)
+veltra_core_sources(
+  modMediaLibrary.cpp
+  modOrganise.cpp
+)
+veltra_ui_sources(
+  FrmLyrics.cpp
+  FrmMediaLibrary.cpp
+  FrmMediaLibrary_Library.cpp
+  OrganiseDialog.cpp
+  FrmRename.cpp
+  FrmMassRenamer.cpp
+  FrmMoveToFolder.cpp
+)

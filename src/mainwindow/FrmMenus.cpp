@@ -2,7 +2,9 @@
 
 #include "common/ListViewModel.h"
 #include "common/MenuArray.h"
+#include "common/MenuTable.h"
 #include "common/modFiles.h"
+#include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
 #include "platform/ProgramFolder.h"
 #include "player/FrmMain.h"
@@ -18,32 +20,29 @@
 
 namespace {
 FrmMain& mainWindow() { return forms().get<FrmMain>(); }
+
+using Command = std::function<void(FrmMenus&)>;
+
+// The main window's command of the same meaning, exactly as from its own menus.
+Command runs(void (FrmMain::*handler)())
+{
+    return [handler](FrmMenus&) { (mainWindow().*handler)(); };
+}
+// The main window's item whose command is not built yet: whatever that item will run.
+Command clicks(QAction* FrmMain::*item)
+{
+    return [item](FrmMenus&) { (mainWindow().*item)->trigger(); };
+}
+// A play status into the selected rows, or into every row.
+Command setsSelected(const char* status)
+{
+    return [status](FrmMenus& menus) { menus.menus_SetSelectedPlayMode(QString::fromLatin1(status)); };
+}
+Command setsAll(const char* status)
+{
+    return [status](FrmMenus& menus) { menus.menus_SetAllPlayMode(QString::fromLatin1(status)); };
+}
 } // namespace
-
-QAction* FrmMenus::item(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QMenu* FrmMenus::submenu(QMenu* menu, const char* name, const QString& caption)
-{
-    QMenu* m = menu->addMenu(caption);
-    m->setObjectName(QString::fromLatin1(name));
-    m->menuAction()->setObjectName(QString::fromLatin1(name));
-    return m;
-}
-
-MenuArray* FrmMenus::array(QMenu* menu, const char* name, const QString& caption, bool checkable)
-{
-    QAction* zero = item(menu, name, caption);
-    zero->setCheckable(checkable);
-    auto* a = new MenuArray(this);
-    a->setObjectName(QString::fromLatin1(name));
-    a->attach(zero);
-    return a;
-}
 
 FrmMenus::FrmMenus()
 {
@@ -51,131 +50,84 @@ FrmMenus::FrmMenus()
     // The tray picture while muted.
     setWindowIcon(QIcon::fromTheme(QStringLiteral("audio-volume-muted"), style()->standardIcon(QStyle::SP_MediaVolumeMuted)));
 
-    // Commands of the main window run from here exactly as from its own menus; those whose
-    // main-window item has no command yet go through that item.
-    auto forward = [this](QAction* a, void (FrmMain::*handler)()) {
-        connect(a, &QAction::triggered, this, [handler] { (mainWindow().*handler)(); });
-    };
-    auto through = [this](QAction* a, QAction* FrmMain::*target) {
-        connect(a, &QAction::triggered, this, [target] { (mainWindow().*target)->trigger(); });
-    };
+    // The pop-up menus in display order: depth, member, name, caption, shortcut, check mark,
+    // command. The Queue items' check marks follow the selected row (window update timer).
+    static const MenuRow<FrmMenus> rows[] = {
+        {0, &FrmMenus::mnuSystemTray, "mnuSystemTray", "SystemTray"},
+        {1, &FrmMenus::mnuAbout, "mnuAbout", "A&bout VELTRA...", "", false, clicks(&FrmMain::mnuAbout)},
+        {1, &FrmMenus::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false, clicks(&FrmMain::mnuAboutWindows)},
+        {1},
+        {1, &FrmMenus::mnuPrevious, "mnuPrevious", "Pre&vious", "", false, runs(&FrmMain::mnuPrevious_Click)},
+        {1},
+        {1, &FrmMenus::mnuRewind, "mnuRewind", "&Rewind", "", false, runs(&FrmMain::mnuRewind_Click)},
+        {1, &FrmMenus::mnuPlay, "mnuPlay", "&Play", "", false, runs(&FrmMain::mnuPlay_Click)},
+        {1, &FrmMenus::mnuPause, "mnuPause", "Pa&use", "", false, runs(&FrmMain::mnuPause_Click)},
+        {1, &FrmMenus::mnuStop, "mnuStop", "&Stop", "", false, runs(&FrmMain::mnuStop_Click)},
+        {1, &FrmMenus::mnuRandom, "mnuRandom", "Rando&m", "", false, runs(&FrmMain::mnuRandom_Click)},
+        {1, &FrmMenus::mnuFastForward, "mnuFastForward", "&Fast Forward", "", false, runs(&FrmMain::mnuFastForward_Click)},
+        {1},
+        {1, &FrmMenus::mnuNextTrack, "mnuNextTrack", "&Next", "", false, runs(&FrmMain::mnuNextTrack_Click)},
+        {1, &FrmMenus::mnuNextTrackAdvanced, "mnuNextTrackAdvanced", "Next (&Advanced)", "", false, runs(&FrmMain::mnuNextTrackAdvanced_Click)},
+        {1},
+        {1, &FrmMenus::mnuOpen, "mnuOpen", "&Open", "", false, &FrmMenus::mnuOpen_Click},
+        {1},
+        {1, &FrmMenus::mnuVolume, "mnuVolume", "Volume..."},
+        {1},
+        {1, &FrmMenus::mnuExit, "mnuExit", "E&xit", "", false, clicks(&FrmMain::mnuExit)},
 
-    mnuSystemTray = new QMenu(QStringLiteral("SystemTray"), this);
-    mnuSystemTray->setObjectName(QStringLiteral("mnuSystemTray"));
-    mnuAbout = item(mnuSystemTray, "mnuAbout", QStringLiteral("A&bout VELTRA..."));
-    mnuAboutWindows = item(mnuSystemTray, "mnuAboutWindows", QStringLiteral("About &Windows..."));
-    mnuSystemTray->addSeparator();
-    mnuPrevious = item(mnuSystemTray, "mnuPrevious", QStringLiteral("Pre&vious"));
-    mnuSystemTray->addSeparator();
-    mnuRewind = item(mnuSystemTray, "mnuRewind", QStringLiteral("&Rewind"));
-    mnuPlay = item(mnuSystemTray, "mnuPlay", QStringLiteral("&Play"));
-    mnuPause = item(mnuSystemTray, "mnuPause", QStringLiteral("Pa&use"));
-    mnuStop = item(mnuSystemTray, "mnuStop", QStringLiteral("&Stop"));
-    mnuRandom = item(mnuSystemTray, "mnuRandom", QStringLiteral("Rando&m"));
-    mnuFastForward = item(mnuSystemTray, "mnuFastForward", QStringLiteral("&Fast Forward"));
-    mnuSystemTray->addSeparator();
-    mnuNextTrack = item(mnuSystemTray, "mnuNextTrack", QStringLiteral("&Next"));
-    mnuNextTrackAdvanced = item(mnuSystemTray, "mnuNextTrackAdvanced", QStringLiteral("Next (&Advanced)"));
-    mnuSystemTray->addSeparator();
-    mnuOpen = item(mnuSystemTray, "mnuOpen", QStringLiteral("&Open"));
+        {0, &FrmMenus::mnuRightMenu, "mnuRightMenu", "RightMenu"},
+        {1, &FrmMenus::mnuPlay2, "mnuPlay2", "&Play", "", false, runs(&FrmMain::mnuPlay_Click)},
+        {1, &FrmMenus::mnuPlayNext, "mnuPlayNext", "Play Ne&xt...", "", false, runs(&FrmMain::mnuPlayNext_Click)},
+        {1},
+        {1, &FrmMenus::mnuRefresh, "mnuRefresh", "&Refresh", "", false, [](FrmMenus&) { mainWindow().playlist_ShowMP3Data(false); }},
+        {1},
+        {1, &FrmMenus::mnuFind, "mnuFind", "&Find:"},
+        {2, &FrmMenus::mnuMoreOnThisArtist, "mnuMoreOnThisArtist", "More On This:  &Artist..."},
+        {2, &FrmMenus::mnuMoreOnThisYear, "mnuMoreOnThisYear", "More On This:  &Year..."},
+        {2},
+        {2, &FrmMenus::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false, clicks(&FrmMain::mnuJumpToMedia)},
+        {1, &FrmMenus::mnuQueue, "mnuQueue", "&Queue:"},
+        {2, &FrmMenus::mnuPlaySong, "mnuPlaySong", "&Play", "", true, setsSelected("Play")},
+        {2, &FrmMenus::mnuPlayOnce, "mnuPlayOnce", "P&lay Once", "", true, setsSelected("Play Once")},
+        {2, &FrmMenus::mnuSkip, "mnuSkip", "&Skip", "", true, setsSelected("Skip")},
+        {2, &FrmMenus::mnuSkipOnce, "mnuSkipOnce", "S&kip Once", "", true, setsSelected("Skip Once")},
+        {2, &FrmMenus::mnuRemove, "mnuRemove", "&Remove", "", true, setsSelected("Remove")},
+        {2},
+        {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll("Play")},
+        {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll("Skip")},
+        {2},
+        {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced..."},
+        {1, &FrmMenus::mnuOptions, "mnuOptions", "&Options:"},
+        {2, &FrmMenus::mnuRemoveSelected, "mnuRemoveSelected", "Selected:  &Remove...", "", false, runs(&FrmMain::mnuRemoveSelected_Click)},
+        {2, &FrmMenus::mnuSelectedCopyTAG, "mnuSelectedCopyTAG", "Selected:  &Copy TAG(s)...", "", false, &FrmMenus::mnuSelectedCopyTAG_Click},
+        {2, &FrmMenus::mnuRenameFilename, "mnuRenameFilename", "Selected:  Re&name Filename...", "", false, clicks(&FrmMain::mnuSelectedRenameFilename)},
+        {2},
+        {2, &FrmMenus::mnuSelectPlaying, "mnuSelectPlaying", "&Select Playing...", "", false, runs(&FrmMain::mnuJumpToCurrentlyPlaying_Click)},
+        {1, &FrmMenus::mnuSendTo, "mnuSendTo", "S&end To:"},
+        {2, &FrmMenus::mnuPlaylist, "mnuPlaylist", "&Playlist:"},
+        {3, &FrmMenus::mnuUpdate, "mnuUpdate", "&Update...", "", false, &FrmMenus::mnuUpdate_Click},
+        {3},
+        {3, &FrmMenus::mnuItem, "mnuItem", "[None]"},
+        {2, &FrmMenus::mnuMode, "mnuMode", "&Mood:"},
+        {3, &FrmMenus::mnuEditMoods, "mnuEditMoods", "&Edit Moods..."},
+        {3},
+        {3, &FrmMenus::mnuSendToMood, "mnuSendToMood", "[Mood]"},
+        {3},
+        {3, &FrmMenus::mnuResetMoods, "mnuResetMoods", "&Reset Moods...", "", false, clicks(&FrmMain::mnuResetMoods)},
+        {2, &FrmMenus::mnuSendToDrive, "mnuSendToDrive", "&Drive:"},
+        {3, &FrmMenus::mnuUpdateDrives, "mnuUpdateDrives", "&Update..."},
+        {3},
+        {3, &FrmMenus::mnuDriveLetter, "mnuDriveLetter", "[None]"},
+        {2},
+        {2, &FrmMenus::mnuBookmarks, "mnuBookmarks", "&Bookmarks...", "", false, clicks(&FrmMain::mnuAddSelected)},
+        {1},
+        {1, &FrmMenus::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, runs(&FrmMain::mnuStoreVolume_Click)},
+        {1},
+        {1, &FrmMenus::mnuProperties, "mnuProperties", "&Properties...", "", false, clicks(&FrmMain::mnuProperties)},
+    };
+    buildMenus(*this, rows, [this](const QString& caption) { return new QMenu(caption, this); });
     mnuSystemTray->setDefaultAction(mnuOpen);
-    mnuSystemTray->addSeparator();
-    mnuVolume = item(mnuSystemTray, "mnuVolume", QStringLiteral("Volume..."));
-    mnuSystemTray->addSeparator();
-    mnuExit = item(mnuSystemTray, "mnuExit", QStringLiteral("E&xit"));
-    through(mnuAbout, &FrmMain::mnuAbout);
-    through(mnuAboutWindows, &FrmMain::mnuAboutWindows);
-    forward(mnuPrevious, &FrmMain::mnuPrevious_Click);
-    forward(mnuRewind, &FrmMain::mnuRewind_Click);
-    forward(mnuPlay, &FrmMain::mnuPlay_Click);
-    forward(mnuPause, &FrmMain::mnuPause_Click);
-    forward(mnuStop, &FrmMain::mnuStop_Click);
-    forward(mnuRandom, &FrmMain::mnuRandom_Click);
-    forward(mnuFastForward, &FrmMain::mnuFastForward_Click);
-    forward(mnuNextTrack, &FrmMain::mnuNextTrack_Click);
-    forward(mnuNextTrackAdvanced, &FrmMain::mnuNextTrackAdvanced_Click);
-    connect(mnuOpen, &QAction::triggered, this, [this] { mnuOpen_Click(); });
-    through(mnuExit, &FrmMain::mnuExit);
-
-    mnuRightMenu = new QMenu(QStringLiteral("RightMenu"), this);
-    mnuRightMenu->setObjectName(QStringLiteral("mnuRightMenu"));
-    mnuPlay2 = item(mnuRightMenu, "mnuPlay2", QStringLiteral("&Play"));
     mnuRightMenu->setDefaultAction(mnuPlay2);
-    mnuPlayNext = item(mnuRightMenu, "mnuPlayNext", QStringLiteral("Play Ne&xt..."));
-    mnuRightMenu->addSeparator();
-    mnuRefresh = item(mnuRightMenu, "mnuRefresh", QStringLiteral("&Refresh"));
-    mnuRightMenu->addSeparator();
-    mnuFind = submenu(mnuRightMenu, "mnuFind", QStringLiteral("&Find:"));
-    mnuMoreOnThisArtist = item(mnuFind, "mnuMoreOnThisArtist", QStringLiteral("More On This:  &Artist..."));
-    mnuMoreOnThisYear = item(mnuFind, "mnuMoreOnThisYear", QStringLiteral("More On This:  &Year..."));
-    mnuFind->addSeparator();
-    mnuJumpToMedia = item(mnuFind, "mnuJumpToMedia", QStringLiteral("&Jump To Media..."));
-    mnuQueue = submenu(mnuRightMenu, "mnuQueue", QStringLiteral("&Queue:"));
-    mnuPlaySong = item(mnuQueue, "mnuPlaySong", QStringLiteral("&Play"));
-    mnuPlayOnce = item(mnuQueue, "mnuPlayOnce", QStringLiteral("P&lay Once"));
-    mnuSkip = item(mnuQueue, "mnuSkip", QStringLiteral("&Skip"));
-    mnuSkipOnce = item(mnuQueue, "mnuSkipOnce", QStringLiteral("S&kip Once"));
-    mnuRemove = item(mnuQueue, "mnuRemove", QStringLiteral("&Remove"));
-    for (QAction* a : {mnuPlaySong, mnuPlayOnce, mnuSkip, mnuSkipOnce, mnuRemove}) a->setCheckable(true);
-    mnuQueue->addSeparator();
-    mnuPlayAll = item(mnuQueue, "mnuPlayAll", QStringLiteral("Play &All..."));
-    mnuSkipAll = item(mnuQueue, "mnuSkipAll", QStringLiteral("Sk&ip All..."));
-    mnuQueue->addSeparator();
-    mnuAdvanced = item(mnuQueue, "mnuAdvanced", QStringLiteral("A&dvanced..."));
-    mnuOptions = submenu(mnuRightMenu, "mnuOptions", QStringLiteral("&Options:"));
-    mnuRemoveSelected = item(mnuOptions, "mnuRemoveSelected", QStringLiteral("Selected:  &Remove..."));
-    mnuSelectedCopyTAG = item(mnuOptions, "mnuSelectedCopyTAG", QStringLiteral("Selected:  &Copy TAG(s)..."));
-    mnuRenameFilename = item(mnuOptions, "mnuRenameFilename", QStringLiteral("Selected:  Re&name Filename..."));
-    mnuOptions->addSeparator();
-    mnuSelectPlaying = item(mnuOptions, "mnuSelectPlaying", QStringLiteral("&Select Playing..."));
-    mnuSendTo = submenu(mnuRightMenu, "mnuSendTo", QStringLiteral("S&end To:"));
-    mnuPlaylist = submenu(mnuSendTo, "mnuPlaylist", QStringLiteral("&Playlist:"));
-    mnuUpdate = item(mnuPlaylist, "mnuUpdate", QStringLiteral("&Update..."));
-    mnuPlaylist->addSeparator();
-    mnuItem = array(mnuPlaylist, "mnuItem", QStringLiteral("[None]"), false);
-    mnuMode = submenu(mnuSendTo, "mnuMode", QStringLiteral("&Mood:"));
-    mnuEditMoods = item(mnuMode, "mnuEditMoods", QStringLiteral("&Edit Moods..."));
-    mnuMode->addSeparator();
-    mnuSendToMood = array(mnuMode, "mnuSendToMood", QStringLiteral("[Mood]"), false);
-    mnuMode->addSeparator();
-    mnuResetMoods = item(mnuMode, "mnuResetMoods", QStringLiteral("&Reset Moods..."));
-    mnuSendToDrive = submenu(mnuSendTo, "mnuSendToDrive", QStringLiteral("&Drive:"));
-    mnuUpdateDrives = item(mnuSendToDrive, "mnuUpdateDrives", QStringLiteral("&Update..."));
-    mnuSendToDrive->addSeparator();
-    mnuDriveLetter = array(mnuSendToDrive, "mnuDriveLetter", QStringLiteral("[None]"), false);
-    mnuSendTo->addSeparator();
-    mnuBookmarks = item(mnuSendTo, "mnuBookmarks", QStringLiteral("&Bookmarks..."));
-    mnuRightMenu->addSeparator();
-    mnuStoreVolume = item(mnuRightMenu, "mnuStoreVolume", QStringLiteral("Store &Volume..."));
-    mnuRightMenu->addSeparator();
-    mnuProperties = item(mnuRightMenu, "mnuProperties", QStringLiteral("&Properties..."));
-
-    forward(mnuPlay2, &FrmMain::mnuPlay_Click);
-    forward(mnuPlayNext, &FrmMain::mnuPlayNext_Click);
-    connect(mnuRefresh, &QAction::triggered, this, [] { mainWindow().playlist_ShowMP3Data(false); });
-    through(mnuJumpToMedia, &FrmMain::mnuJumpToMedia);
-    const std::pair<QAction*, const char*> statuses[] = {
-        {mnuPlaySong, "Play"}, {mnuPlayOnce, "Play Once"}, {mnuSkip, "Skip"}, {mnuSkipOnce, "Skip Once"}, {mnuRemove, "Remove"},
-    };
-    for (const auto& [a, status] : statuses) {
-        const QString text = QString::fromLatin1(status);
-        // The check marks follow the selected row (window update timer), not the click.
-        connect(a, &QAction::triggered, this, [this, a = a, text] {
-            a->setChecked(!a->isChecked());
-            menus_SetSelectedPlayMode(text);
-        });
-    }
-    connect(mnuPlayAll, &QAction::triggered, this, [this] { menus_SetAllPlayMode(QStringLiteral("Play")); });
-    connect(mnuSkipAll, &QAction::triggered, this, [this] { menus_SetAllPlayMode(QStringLiteral("Skip")); });
-    forward(mnuRemoveSelected, &FrmMain::mnuRemoveSelected_Click);
-    connect(mnuSelectedCopyTAG, &QAction::triggered, this, [this] { mnuSelectedCopyTAG_Click(); });
-    through(mnuRenameFilename, &FrmMain::mnuSelectedRenameFilename);
-    forward(mnuSelectPlaying, &FrmMain::mnuJumpToCurrentlyPlaying_Click);
-    connect(mnuUpdate, &QAction::triggered, this, [this] { mnuUpdate_Click(); });
-    through(mnuResetMoods, &FrmMain::mnuResetMoods);
-    through(mnuBookmarks, &FrmMain::mnuAddSelected);
-    forward(mnuStoreVolume, &FrmMain::mnuStoreVolume_Click);
-    through(mnuProperties, &FrmMain::mnuProperties);
 }
 
 void FrmMenus::menus_SetSelectedPlayMode(const QString& status)
@@ -243,6 +195,20 @@ void FrmMenus::mnuOpen_Click()
             video.show();
         }
         video.setWindowState(normal);
+    }
+    if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        // A disc playing or paused keeps its player in front, in its normal state (set before
+        // showing, as the main window's is: a state set after would be undone by the show).
+        const bool inFront = cd.CDState == 0 || cd.CDState == 2;
+        if (inFront) cd.setWindowState(cd.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        cd.show();
+        if (inFront) {
+            cd.raise();
+            cd.activateWindow();
+            main.WindowShown = true;
+            return;
+        }
     }
     front->show();
     front->raise();

@@ -96,7 +96,4 @@ public:
 
 private:
     QLabel* hiddenLabel(const char* name);
-    QAction* item(QMenu* menu, const char* name, const QString& caption);
-    QMenu* submenu(QMenu* menu, const char* name, const QString& caption);
-    MenuArray* array(QMenu* menu, const char* name, const QString& caption, bool checkable);
 };

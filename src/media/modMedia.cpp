@@ -1,6 +1,7 @@
 #include "media/modMedia.h"
 
 #include "common/modFiles.h"
+#include "common/modMoodFiles.h"
 #include "common/modVB.h"
 #include "media/ByteSource.h"
 #include "media/ID3v2Format.h"
@@ -285,8 +286,8 @@ void media_ResetMoods()
         != MsgResult::Yes)
         return;
     for (const QString& name : MoodList.split(u'|')) {
-        // A name with a separator cannot be a file of the Moods folder; never reach outside it.
-        if (name.contains(u'/')) continue;
-        files_DeleteFile(programfolder::file(QStringLiteral("Moods/") + name + QStringLiteral(".mlst")));
+        // A name with a separator names no file of the Moods folder: nothing outside it goes.
+        const QString file = moods_FilePath(name);
+        if (!file.isEmpty()) files_DeleteFile(file);
     }
 }

@@ -5,6 +5,7 @@ veltra_core_sources(
   RecordingUiServices.cpp
   MediaPlayerControl.cpp
   SessionEnd.cpp
+  SafeFileMove.cpp
 )
 veltra_ui_sources(
   SoundDevice.cpp
@@ -17,4 +18,12 @@ veltra_core_sources(FakeKeyStateSource.cpp)
 veltra_ui_sources(
   KeyStateSource.cpp
   X11KeyStateSource.cpp
+)
+veltra_ui_sources(
+  CdDrives.cpp
+  SimulatedCdDrives.cpp
+  LibcdioDrives.cpp
+  GstCdAudioOutput.cpp
+  CdAudioDevice.cpp
+  modCDAudio.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "common/ListView.h"
 #include "common/MenuArray.h"
+#include "common/MenuTable.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "media/clsID3v1.h"
@@ -61,284 +62,211 @@ FrmMain::~FrmMain()
     delete findChild<QObject*>(QStringLiteral("FrmMainEventHook"), Qt::FindDirectChildrenOnly);
 }
 
-QAction* FrmMain::addItem(QMenu* menu, const char* name, const QString& caption, bool checkable)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(checkable);
-    a->setShortcutContext(Qt::WindowShortcut);
-    return a;
-}
-
 void FrmMain::createMenuBar()
 {
-    QMenuBar* bar = menuBar();
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFile->menuAction()->setObjectName(QStringLiteral("mnuFile"));
-    mnuNew = addItem(mnuFile, "mnuNew", QStringLiteral("&New...\tCtrl+N"), false);
-    mnuNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuFile->addSeparator();
-    mnuAddFiles = addItem(mnuFile, "mnuAddFiles", QStringLiteral("Add &Files..."), false);
-    mnuAddPlaylist = addItem(mnuFile, "mnuAddPlaylist", QStringLiteral("&Add Playlist..."), false);
-    mnuAddLocation = addItem(mnuFile, "mnuAddLocation", QStringLiteral("Add &Location..."), false);
-    mnuAddDirectory = addItem(mnuFile, "mnuAddDirectory", QStringLiteral("Add &Directory..."), false);
-    mnuFile->addSeparator();
-    mnuOpenPlaylist = addItem(mnuFile, "mnuOpenPlaylist", QStringLiteral("&Open...\tCtrl+O"), false);
-    mnuOpenPlaylist->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuOpenMood = mnuFile->addMenu(QStringLiteral("Open &Mood:"));
-    mnuOpenMood->setObjectName(QStringLiteral("mnuOpenMood"));
-    mnuOpenMood->menuAction()->setObjectName(QStringLiteral("mnuOpenMood"));
-    mnuEditMoods = addItem(mnuOpenMood, "mnuEditMoods", QStringLiteral("&Edit Moods..."), false);
-    mnuOpenMood->addSeparator();
-    mnuMoodOpen = new MenuArray(this);
-    mnuMoodOpen->setObjectName(QStringLiteral("mnuMoodOpen"));
-    mnuMoodOpen->attach(addItem(mnuOpenMood, "mnuMoodOpen", QStringLiteral("[Mood]"), true));
-    mnuOpenMood->addSeparator();
-    mnuResetMoods = addItem(mnuOpenMood, "mnuResetMoods", QStringLiteral("&Reset Moods..."), false);
-    mnuOpenBookmark = mnuFile->addMenu(QStringLiteral("Open &Bookmark:"));
-    mnuOpenBookmark->setObjectName(QStringLiteral("mnuOpenBookmark"));
-    mnuOpenBookmark->menuAction()->setObjectName(QStringLiteral("mnuOpenBookmark"));
-    mnuAddSelected = addItem(mnuOpenBookmark, "mnuAddSelected", QStringLiteral("&Add Selected..."), false);
-    mnuEditBookmarks = addItem(mnuOpenBookmark, "mnuEditBookmarks", QStringLiteral("&Edit Bookmarks..."), false);
-    mnuOpenBookmark->addSeparator();
-    mnuBookmark = new MenuArray(this);
-    mnuBookmark->setObjectName(QStringLiteral("mnuBookmark"));
-    mnuBookmark->attach(addItem(mnuOpenBookmark, "mnuBookmark", QStringLiteral("[Bookmark]"), false));
-    mnuOpenBookmark->addSeparator();
-    mnuClearBookmarks = addItem(mnuOpenBookmark, "mnuClearBookmarks", QStringLiteral("&Clear Bookmarks..."), false);
-    mnuFile->addSeparator();
-    mnuSave = addItem(mnuFile, "mnuSave", QStringLiteral("&Save...\tCtrl+S"), false);
-    mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSavePlaylistAs = addItem(mnuFile, "mnuSavePlaylistAs", QStringLiteral("Sa&ve As..."), false);
-    mnuSaveAsDefault = addItem(mnuFile, "mnuSaveAsDefault", QStringLiteral("Save As &Default..."), false);
-    mnuFile->addSeparator();
-    mnuPrint = addItem(mnuFile, "mnuPrint", QStringLiteral("P&rint..."), false);
-    mnuFile->addSeparator();
-    mnuRecentMediaFiles = mnuFile->addMenu(QStringLiteral("Recen&t Media:"));
-    mnuRecentMediaFiles->setObjectName(QStringLiteral("mnuRecentMediaFiles"));
-    mnuRecentMediaFiles->menuAction()->setObjectName(QStringLiteral("mnuRecentMediaFiles"));
-    mnuRecentMedia = new MenuArray(this);
-    mnuRecentMedia->setObjectName(QStringLiteral("mnuRecentMedia"));
-    mnuRecentMedia->attach(addItem(mnuRecentMediaFiles, "mnuRecentMedia", QStringLiteral("<Empty>"), false));
-    mnuRecentPlaylists = mnuFile->addMenu(QStringLiteral("&Recent Playlists:"));
-    mnuRecentPlaylists->setObjectName(QStringLiteral("mnuRecentPlaylists"));
-    mnuRecentPlaylists->menuAction()->setObjectName(QStringLiteral("mnuRecentPlaylists"));
-    mnuRecentPlaylist = new MenuArray(this);
-    mnuRecentPlaylist->setObjectName(QStringLiteral("mnuRecentPlaylist"));
-    mnuRecentPlaylist->attach(addItem(mnuRecentPlaylists, "mnuRecentPlaylist", QStringLiteral("<Empty>"), false));
-    mnuFile->addSeparator();
-    mnuPreferences = addItem(mnuFile, "mnuPreferences", QStringLiteral("&Preferences...\tCtrl+P"), false);
-    mnuPreferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuFile->addSeparator();
-    mnuExit = addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), false);
-    mnuPlayback = bar->addMenu(QStringLiteral("&Playback"));
-    mnuPlayback->setObjectName(QStringLiteral("mnuPlayback"));
-    mnuPlayback->menuAction()->setObjectName(QStringLiteral("mnuPlayback"));
-    mnuPrevious = addItem(mnuPlayback, "mnuPrevious", QStringLiteral("Pre&vious"), false);
-    mnuPlayback->addSeparator();
-    mnuRewind = addItem(mnuPlayback, "mnuRewind", QStringLiteral("&Rewind"), false);
-    mnuPlay = addItem(mnuPlayback, "mnuPlay", QStringLiteral("&Play"), false);
-    mnuPause = addItem(mnuPlayback, "mnuPause", QStringLiteral("Pa&use"), false);
-    mnuStop = addItem(mnuPlayback, "mnuStop", QStringLiteral("&Stop"), false);
-    mnuRandom = addItem(mnuPlayback, "mnuRandom", QStringLiteral("Rando&m"), false);
-    mnuFastForward = addItem(mnuPlayback, "mnuFastForward", QStringLiteral("&Fast Forward"), false);
-    mnuPlayback->addSeparator();
-    mnuNextTrack = addItem(mnuPlayback, "mnuNextTrack", QStringLiteral("&Next"), false);
-    mnuNextTrackAdvanced = addItem(mnuPlayback, "mnuNextTrackAdvanced", QStringLiteral("Next (&Advanced)"), false);
-    mnuPlayback->addSeparator();
-    mnuJump = mnuPlayback->addMenu(QStringLiteral("&Jump:"));
-    mnuJump->setObjectName(QStringLiteral("mnuJump"));
-    mnuJump->menuAction()->setObjectName(QStringLiteral("mnuJump"));
-    mnuJumpToTime = addItem(mnuJump, "mnuJumpToTime", QStringLiteral("Jump To &Time..."), false);
-    mnuJumpToMedia = addItem(mnuJump, "mnuJumpToMedia", QStringLiteral("&Jump To Media..."), false);
-    mnuJumpToTrackNumber = addItem(mnuJump, "mnuJumpToTrackNumber", QStringLiteral("Jump To Track N&umber..."), false);
-    mnuJump->addSeparator();
-    mnuJumpForward10Tracks = addItem(mnuJump, "mnuJumpForward10Tracks", QStringLiteral("Jump Forward &10 Tracks..."), false);
-    mnuJumpForward5Tracks = addItem(mnuJump, "mnuJumpForward5Tracks", QStringLiteral("Jump Forward &5 Tracks..."), false);
-    mnuJumpBack5Tracks = addItem(mnuJump, "mnuJumpBack5Tracks", QStringLiteral("Jump &Back 5 Tracks..."), false);
-    mnuJumpBack10Tracks = addItem(mnuJump, "mnuJumpBack10Tracks", QStringLiteral("Jump B&ack 10 Tracks..."), false);
-    mnuJump->addSeparator();
-    mnuJumpToCurrentlyPlaying = addItem(mnuJump, "mnuJumpToCurrentlyPlaying", QStringLiteral("Jump To &Currently Playing..."), false);
-    mnuJump->addSeparator();
-    mnuJumpToFirstTrack = addItem(mnuJump, "mnuJumpToFirstTrack", QStringLiteral("Jump To &First Track..."), false);
-    mnuJumpToMiddleTrack = addItem(mnuJump, "mnuJumpToMiddleTrack", QStringLiteral("Jump To &Middle Track..."), false);
-    mnuJumpToLastTrack = addItem(mnuJump, "mnuJumpToLastTrack", QStringLiteral("Jump To &Last Track..."), false);
-    mnuJump->addSeparator();
-    mnuJumpToPreviousPlaylist = addItem(mnuJump, "mnuJumpToPreviousPlaylist", QStringLiteral("Jump To &Previous Playlist..."), false);
-    mnuJumpToRandomPlaylist = addItem(mnuJump, "mnuJumpToRandomPlaylist", QStringLiteral("Jump To &Random Playlist..."), false);
-    mnuJumpToNextPlaylist = addItem(mnuJump, "mnuJumpToNextPlaylist", QStringLiteral("Jump To &Next Playlist..."), false);
-    mnuOptions = mnuPlayback->addMenu(QStringLiteral("&Options:"));
-    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
-    mnuOptions->menuAction()->setObjectName(QStringLiteral("mnuOptions"));
-    mnuPlayingShuffleByArtist = addItem(mnuOptions, "mnuPlayingShuffleByArtist", QStringLiteral("Playing:  S&huffle By Artist..."), true);
-    mnuPlayingShuffleByAlbum = addItem(mnuOptions, "mnuPlayingShuffleByAlbum", QStringLiteral("Playing:  Sh&uffle By Album..."), true);
-    mnuPlayingShuffleByYear = addItem(mnuOptions, "mnuPlayingShuffleByYear", QStringLiteral("Playing:  Shuffle B&y Year..."), true);
-    mnuOptions->addSeparator();
-    mnuPlayingIntroduction = addItem(mnuOptions, "mnuPlayingIntroduction", QStringLiteral("Playing:  &Introduction..."), true);
-    mnuPlayingRepeat = addItem(mnuOptions, "mnuPlayingRepeat", QStringLiteral("Playing:  &Repeat..."), true);
-    mnuPlayingRepeatOnce = addItem(mnuOptions, "mnuPlayingRepeatOnce", QStringLiteral("Playing:  Repeat On&ce..."), true);
-    mnuPlayingStopAfterEnding = addItem(mnuOptions, "mnuPlayingStopAfterEnding", QStringLiteral("Playing:  &Stop After Ending..."), true);
-    mnuPlayingPickRandomSongs = addItem(mnuOptions, "mnuPlayingPickRandomSongs", QStringLiteral("Playing:  &Pick Random Songs..."), true);
-    mnuPlayingGoThroughPlaylistNormally = addItem(mnuOptions, "mnuPlayingGoThroughPlaylistNormally", QStringLiteral("Playing:  &Go Through Playlist Normally..."), true);
-    mnuOptions->addSeparator();
-    mnuWorkForwardThroughList = addItem(mnuOptions, "mnuWorkForwardThroughList", QStringLiteral("Work &Forward Through Playlist..."), true);
-    mnuWorkBackwardsThroughPlaylist = addItem(mnuOptions, "mnuWorkBackwardsThroughPlaylist", QStringLiteral("Work &Backwards Through Playlist..."), true);
-    mnuOptions->addSeparator();
-    mnuPlaylistRepeat = addItem(mnuOptions, "mnuPlaylistRepeat", QStringLiteral("Playlist:  Repe&at..."), true);
-    mnuPlaylistRepeatOnce = addItem(mnuOptions, "mnuPlaylistRepeatOnce", QStringLiteral("Playlist:  Repeat O&nce..."), true);
-    mnuPlaylistStopAfterEnding = addItem(mnuOptions, "mnuPlaylistStopAfterEnding", QStringLiteral("Playlist:  S&top After Ending..."), true);
-    mnuPlaylistPickRandomAfterEnding = addItem(mnuOptions, "mnuPlaylistPickRandomAfterEnding", QStringLiteral("Playlist:  Pick Rando&m After Ending..."), true);
-    mnuPlaylistSwitchToNext = addItem(mnuOptions, "mnuPlaylistSwitchToNext", QStringLiteral("Playlist:  S&witch To Next After Ending..."), true);
-    mnuSelected = mnuPlayback->addMenu(QStringLiteral("Se&lected:"));
-    mnuSelected->setObjectName(QStringLiteral("mnuSelected"));
-    mnuSelected->menuAction()->setObjectName(QStringLiteral("mnuSelected"));
-    mnuPlayNext = addItem(mnuSelected, "mnuPlayNext", QStringLiteral("Play Ne&xt..."), false);
-    mnuSelected->addSeparator();
-    mnuStoreVolume = addItem(mnuSelected, "mnuStoreVolume", QStringLiteral("Store &Volume..."), false);
-    mnuSelected->addSeparator();
-    mnuProperties = addItem(mnuSelected, "mnuProperties", QStringLiteral("&Properties..."), false);
-    mnuPlayback->addSeparator();
-    mnuMute = addItem(mnuPlayback, "mnuMute", QStringLiteral("Mut&e"), false);
-    mnuArrange = bar->addMenu(QStringLiteral("&Arrange"));
-    mnuArrange->setObjectName(QStringLiteral("mnuArrange"));
-    mnuArrange->menuAction()->setObjectName(QStringLiteral("mnuArrange"));
-    mnuLockPlaylist = addItem(mnuArrange, "mnuLockPlaylist", QStringLiteral("&Lock Playlist...\tCtrl+L"), true);
-    mnuLockPlaylist->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    mnuArrange->addSeparator();
-    mnuEdit = mnuArrange->addMenu(QStringLiteral("&Edit:"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEdit->menuAction()->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCut = addItem(mnuEdit, "mnuCut", QStringLiteral("Cu&t\tCtrl+X"), false);
-    mnuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuCopy = addItem(mnuEdit, "mnuCopy", QStringLiteral("&Copy...\tCtrl+C"), false);
-    mnuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuPaste = addItem(mnuEdit, "mnuPaste", QStringLiteral("&Paste...\tCtrl+V"), false);
-    mnuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuEdit->addSeparator();
-    mnuClear = addItem(mnuEdit, "mnuClear", QStringLiteral("C&lear...\tShift+Del"), false);
-    mnuClear->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    mnuEdit->addSeparator();
-    mnuSelectAll = addItem(mnuEdit, "mnuSelectAll", QStringLiteral("Select &All...\tCtrl+A"), false);
-    mnuSelectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    mnuEntries = mnuArrange->addMenu(QStringLiteral("E&ntries:"));
-    mnuEntries->setObjectName(QStringLiteral("mnuEntries"));
-    mnuEntries->menuAction()->setObjectName(QStringLiteral("mnuEntries"));
-    mnuTagsShowTagsAsFilesAreAdded = addItem(mnuEntries, "mnuTagsShowTagsAsFilesAreAdded", QStringLiteral("Tags:  Show Tags As Files Are &Added..."), true);
-    mnuTagsShowTagsAsFilesArePlayed = addItem(mnuEntries, "mnuTagsShowTagsAsFilesArePlayed", QStringLiteral("Tags:  Show Tags As Files Are &Played..."), true);
-    mnuEntries->addSeparator();
-    mnuTagsUseID3v2Tags = addItem(mnuEntries, "mnuTagsUseID3v2Tags", QStringLiteral("Tags:  &Use ID3v2 Tags..."), true);
-    mnuEntries->addSeparator();
-    mnuPlaylistEditAllTags = addItem(mnuEntries, "mnuPlaylistEditAllTags", QStringLiteral("Playlist:  Edit A&ll Tags..."), false);
-    mnuPlaylistRefreshTags = addItem(mnuEntries, "mnuPlaylistRefreshTags", QStringLiteral("Playlist:  &Refresh Tags...\tF5"), false);
-    mnuPlaylistRefreshTags->setShortcut(QKeySequence(Qt::Key_F5));
-    mnuPlaylistRenameAllFilenames = addItem(mnuEntries, "mnuPlaylistRenameAllFilenames", QStringLiteral("Playlist:  Rename All &Filenames..."), false);
-    mnuPlaylistMoveMusicToFolder = addItem(mnuEntries, "mnuPlaylistMoveMusicToFolder", QStringLiteral("Playlist:  &Move Music To Folder..."), false);
-    mnuEntries->addSeparator();
-    mnuSelectedCrop = addItem(mnuEntries, "mnuSelectedCrop", QStringLiteral("Selected:  Cr&op..."), false);
-    mnuSelectedRenameFilename = addItem(mnuEntries, "mnuSelectedRenameFilename", QStringLiteral("Selected:  Re&name Filename..."), false);
-    mnuEntries->addSeparator();
-    mnuRemoveSelected = addItem(mnuEntries, "mnuRemoveSelected", QStringLiteral("Remove:  &Selected...\tDel"), false);
-    mnuRemoveSelected->setShortcut(QKeySequence(Qt::Key_Delete));
-    mnuRemoveAlDeadFilenames = addItem(mnuEntries, "mnuRemoveAlDeadFilenames", QStringLiteral("Remove:  &Dead Filenames..."), false);
-    mnuRemoveDuplicateFilenames = addItem(mnuEntries, "mnuRemoveDuplicateFilenames", QStringLiteral("Remove:  Dupl&icate Filenames..."), false);
-    mnuRemovePhysicallyDeleteSelected = addItem(mnuEntries, "mnuRemovePhysicallyDeleteSelected", QStringLiteral("Remove:  P&hysically Delete Selected..."), false);
-    mnuPlaylists = mnuArrange->addMenu(QStringLiteral("&Playlists:"));
-    mnuPlaylists->setObjectName(QStringLiteral("mnuPlaylists"));
-    mnuPlaylists->menuAction()->setObjectName(QStringLiteral("mnuPlaylists"));
-    mnuNewPlaylist = mnuPlaylists->addMenu(QStringLiteral("&New:"));
-    mnuNewPlaylist->setObjectName(QStringLiteral("mnuNewPlaylist"));
-    mnuNewPlaylist->menuAction()->setObjectName(QStringLiteral("mnuNewPlaylist"));
-    mnuGeneratePlaylist = addItem(mnuNewPlaylist, "mnuGeneratePlaylist", QStringLiteral("Playlist:  &Generate..."), false);
-    mnuUseRandomSongsForPlaylist = addItem(mnuNewPlaylist, "mnuUseRandomSongsForPlaylist", QStringLiteral("Playlist:  &Use Random Songs..."), false);
-    mnuNewPlaylist->addSeparator();
-    mnuManagePlaylists = addItem(mnuNewPlaylist, "mnuManagePlaylists", QStringLiteral("&Manage Playlists..."), false);
-    mnuPlaylists->addSeparator();
-    mnuRenameCurrentPlaylist = addItem(mnuPlaylists, "mnuRenameCurrentPlaylist", QStringLiteral("Current:  &Rename..."), false);
-    mnuDeleteCurrentPlaylist = addItem(mnuPlaylists, "mnuDeleteCurrentPlaylist", QStringLiteral("Current:  &Delete..."), false);
-    mnuPlaylists->addSeparator();
-    mnuDeleteAllPlaylists = addItem(mnuPlaylists, "mnuDeleteAllPlaylists", QStringLiteral("Delete &All Playlists..."), false);
-    mnuDisplay = mnuArrange->addMenu(QStringLiteral("&Display:"));
-    mnuDisplay->setObjectName(QStringLiteral("mnuDisplay"));
-    mnuDisplay->menuAction()->setObjectName(QStringLiteral("mnuDisplay"));
-    mnuChangeAppearance = addItem(mnuDisplay, "mnuChangeAppearance", QStringLiteral("&Change Appearance..."), false);
-    mnuDisplay->addSeparator();
-    mnuFontsizeIncrease = addItem(mnuDisplay, "mnuFontsizeIncrease", QStringLiteral("Fontsize:  &Increase..."), false);
-    mnuFontsizeDecrease = addItem(mnuDisplay, "mnuFontsizeDecrease", QStringLiteral("Fontsize:  &Decrease..."), false);
-    mnuSort = mnuArrange->addMenu(QStringLiteral("&Sort:"));
-    mnuSort->setObjectName(QStringLiteral("mnuSort"));
-    mnuSort->menuAction()->setObjectName(QStringLiteral("mnuSort"));
-    mnuSortByArtist = addItem(mnuSort, "mnuSortByArtist", QStringLiteral("Sort By:  &Artist..."), true);
-    mnuSortByTitle = addItem(mnuSort, "mnuSortByTitle", QStringLiteral("Sort By:  &Title..."), true);
-    mnuSortByYear = addItem(mnuSort, "mnuSortByYear", QStringLiteral("Sort By:  &Year..."), true);
-    mnuSortByLength = addItem(mnuSort, "mnuSortByLength", QStringLiteral("Sort By:  &Length..."), true);
-    mnuSortByFilename = addItem(mnuSort, "mnuSortByFilename", QStringLiteral("Sort By:  &Filename..."), true);
-    mnuSort->addSeparator();
-    mnuSortViaAcending = addItem(mnuSort, "mnuSortViaAcending", QStringLiteral("Sort Via:  A&scending..."), true);
-    mnuSortViaDecending = addItem(mnuSort, "mnuSortViaDecending", QStringLiteral("Sort Via:  D&escending..."), true);
-    mnuDontSort = addItem(mnuSort, "mnuDontSort", QStringLiteral("Sort Via:  D&on't Sort..."), true);
-    mnuSort->addSeparator();
-    mnuSelectedMoveUp = addItem(mnuSort, "mnuSelectedMoveUp", QStringLiteral("Selected:  Move &Up..."), false);
-    mnuSelectedMoveDown = addItem(mnuSort, "mnuSelectedMoveDown", QStringLiteral("Selected:  Move &Down..."), false);
-    mnuSort->addSeparator();
-    mnuShuffleThePlaylist = addItem(mnuSort, "mnuShuffleThePlaylist", QStringLiteral("S&huffle The Playlist..."), false);
-    mnuArrange->addSeparator();
-    mnuOpenCDPlayer = addItem(mnuArrange, "mnuOpenCDPlayer", QStringLiteral("Open &CD Player..."), true);
-    mnuOpenMediaLibrary = addItem(mnuArrange, "mnuOpenMediaLibrary", QStringLiteral("Open &Media Library..."), true);
-    mnuWindow = bar->addMenu(QStringLiteral("&Window"));
-    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
-    mnuWindow->menuAction()->setObjectName(QStringLiteral("mnuWindow"));
-    mnuAlwaysOnTop = addItem(mnuWindow, "mnuAlwaysOnTop", QStringLiteral("Always On &Top..."), true);
-    mnuHideInTheTaskManager = addItem(mnuWindow, "mnuHideInTheTaskManager", QStringLiteral("&Hide In The Task Manager..."), true);
-    mnuWindow->addSeparator();
-    mnuAppearance = mnuWindow->addMenu(QStringLiteral("&Appearance:"));
-    mnuAppearance->setObjectName(QStringLiteral("mnuAppearance"));
-    mnuAppearance->menuAction()->setObjectName(QStringLiteral("mnuAppearance"));
-    mnuStatusBarShowTimeElapsed = addItem(mnuAppearance, "mnuStatusBarShowTimeElapsed", QStringLiteral("Status Bar:  Show Time &Elapsed..."), true);
-    mnuStatusBarShowTimeRemaining = addItem(mnuAppearance, "mnuStatusBarShowTimeRemaining", QStringLiteral("Status Bar:  Show Time &Remaining..."), true);
-    mnuWindows = mnuWindow->addMenu(QStringLiteral("Windows:"));
-    mnuWindows->setObjectName(QStringLiteral("mnuWindows"));
-    mnuWindows->menuAction()->setObjectName(QStringLiteral("mnuWindows"));
-    mnuWindowsShowLyricsWhenAvailable = addItem(mnuWindows, "mnuWindowsShowLyricsWhenAvailable", QStringLiteral("Windows:  Show &Lyrics When Available..."), true);
-    mnuWindowsShowEachSongAsItsPlayed = addItem(mnuWindows, "mnuWindowsShowEachSongAsItsPlayed", QStringLiteral("Windows:  &Show Each Song As It's Played..."), true);
-    mnuWindowsDisableGlobalHotkeys = addItem(mnuWindows, "mnuWindowsDisableGlobalHotkeys", QStringLiteral("Windows:  &Disable Global Hotkeys..."), true);
-    mnuWindows->addSeparator();
-    mnuWindowsEditWindowsGLobalHotkeys = addItem(mnuWindows, "mnuWindowsEditWindowsGLobalHotkeys", QStringLiteral("Windows:  &Edit Windows Global Hotkeys..."), false);
-    mnuWindows->addSeparator();
-    mnuMessengerShowSongsBeingPlayed = addItem(mnuWindows, "mnuMessengerShowSongsBeingPlayed", QStringLiteral("&Messenger:  Show Songs Being Played..."), true);
-    mnuKeys = mnuWindow->addMenu(QStringLiteral("Keys:"));
-    mnuKeys->setObjectName(QStringLiteral("mnuKeys"));
-    mnuKeys->menuAction()->setObjectName(QStringLiteral("mnuKeys"));
-    mnuKeysUseAsShortcuts = addItem(mnuKeys, "mnuKeysUseAsShortcuts", QStringLiteral("Keys:  Use As Shortcut Keys..."), true);
-    mnuKeysUseAsArtistFindingKeys = addItem(mnuKeys, "mnuKeysUseAsArtistFindingKeys", QStringLiteral("Keys:  Use As Artist Finding Keys..."), true);
-    mnuWindow->addSeparator();
-    mnuSwitchToMiniMode = addItem(mnuWindow, "mnuSwitchToMiniMode", QStringLiteral("Switch To &Mini-Mode...\tCtrl+F1"), true);
-    mnuSwitchToMiniMode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    mnuWindow->addSeparator();
-    mnuShowToolbar = addItem(mnuWindow, "mnuShowToolbar", QStringLiteral("Show &Toolbar...\tF1"), true);
-    mnuShowToolbar->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuShowStatusBar = addItem(mnuWindow, "mnuShowStatusBar", QStringLiteral("Show &Status Bar...\tF2"), true);
-    mnuShowStatusBar->setShortcut(QKeySequence(Qt::Key_F2));
-    mnuShowPlaylistHeaders = addItem(mnuWindow, "mnuShowPlaylistHeaders", QStringLiteral("Show &Playlist Headers...\tF3"), true);
-    mnuShowPlaylistHeaders->setShortcut(QKeySequence(Qt::Key_F3));
-    mnuShowFilenamesColumn = addItem(mnuWindow, "mnuShowFilenamesColumn", QStringLiteral("Show &Filenames Column...\tF4"), true);
-    mnuShowFilenamesColumn->setShortcut(QKeySequence(Qt::Key_F4));
-    mnuWindow->addSeparator();
-    mnuReCenterWindow = addItem(mnuWindow, "mnuReCenterWindow", QStringLiteral("Center &Window..."), false);
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelp->menuAction()->setObjectName(QStringLiteral("mnuHelp"));
-    mnuConsole = addItem(mnuHelp, "mnuConsole", QStringLiteral("&Console..."), false);
-    mnuTracking = addItem(mnuHelp, "mnuTracking", QStringLiteral("&Tracking..."), false);
-    mnuVolumes = addItem(mnuHelp, "mnuVolumes", QStringLiteral("&Volumes..."), false);
-    mnuHelp->addSeparator();
-    mnuForum = addItem(mnuHelp, "mnuForum", QStringLiteral("Quillonex &Forum..."), false);
-    mnuHomepage = addItem(mnuHelp, "mnuHomepage", QStringLiteral("Quillonex &Homepage..."), false);
-    mnuHelp->addSeparator();
-    mnuCheckForUpdates = addItem(mnuHelp, "mnuCheckForUpdates", QStringLiteral("Check For &Updates..."), false);
-    mnuHelp->addSeparator();
-    mnuAboutWindows = addItem(mnuHelp, "mnuAboutWindows", QStringLiteral("About &Windows..."), false);
-    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("About &VELTRA..."), false);
+    // The menu bar in display order: depth, member, name, caption, shortcut, check mark, command.
+    static const MenuRow<FrmMain> rows[] = {
+        {0, &FrmMain::mnuFile, "mnuFile", "&File"},
+        {1, &FrmMain::mnuNew, "mnuNew", "&New...", "Ctrl+N", false, &FrmMain::mnuNew_Click},
+        {1},
+        {1, &FrmMain::mnuAddFiles, "mnuAddFiles", "Add &Files...", "", false},
+        {1, &FrmMain::mnuAddPlaylist, "mnuAddPlaylist", "&Add Playlist...", "", false},
+        {1, &FrmMain::mnuAddLocation, "mnuAddLocation", "Add &Location...", "", false},
+        {1, &FrmMain::mnuAddDirectory, "mnuAddDirectory", "Add &Directory...", "", false},
+        {1},
+        {1, &FrmMain::mnuOpenPlaylist, "mnuOpenPlaylist", "&Open...", "Ctrl+O", false},
+        {1, &FrmMain::mnuOpenMood, "mnuOpenMood", "Open &Mood:"},
+        {2, &FrmMain::mnuEditMoods, "mnuEditMoods", "&Edit Moods...", "", false},
+        {2},
+        {2, &FrmMain::mnuMoodOpen, "mnuMoodOpen", "[Mood]", "", true},
+        {2},
+        {2, &FrmMain::mnuResetMoods, "mnuResetMoods", "&Reset Moods...", "", false},
+        {1, &FrmMain::mnuOpenBookmark, "mnuOpenBookmark", "Open &Bookmark:"},
+        {2, &FrmMain::mnuAddSelected, "mnuAddSelected", "&Add Selected...", "", false},
+        {2, &FrmMain::mnuEditBookmarks, "mnuEditBookmarks", "&Edit Bookmarks...", "", false},
+        {2},
+        {2, &FrmMain::mnuBookmark, "mnuBookmark", "[Bookmark]", "", false},
+        {2},
+        {2, &FrmMain::mnuClearBookmarks, "mnuClearBookmarks", "&Clear Bookmarks...", "", false},
+        {1},
+        {1, &FrmMain::mnuSave, "mnuSave", "&Save...", "Ctrl+S", false},
+        {1, &FrmMain::mnuSavePlaylistAs, "mnuSavePlaylistAs", "Sa&ve As...", "", false},
+        {1, &FrmMain::mnuSaveAsDefault, "mnuSaveAsDefault", "Save As &Default...", "", false},
+        {1},
+        {1, &FrmMain::mnuPrint, "mnuPrint", "P&rint...", "", false},
+        {1},
+        {1, &FrmMain::mnuRecentMediaFiles, "mnuRecentMediaFiles", "Recen&t Media:"},
+        {2, &FrmMain::mnuRecentMedia, "mnuRecentMedia", "<Empty>", "", false},
+        {1, &FrmMain::mnuRecentPlaylists, "mnuRecentPlaylists", "&Recent Playlists:"},
+        {2, &FrmMain::mnuRecentPlaylist, "mnuRecentPlaylist", "<Empty>", "", false},
+        {1},
+        {1, &FrmMain::mnuPreferences, "mnuPreferences", "&Preferences...", "Ctrl+P", false},
+        {1},
+        {1, &FrmMain::mnuExit, "mnuExit", "E&xit", "", false, &FrmMain::mnuExit_Click},
+        {0, &FrmMain::mnuPlayback, "mnuPlayback", "&Playback"},
+        {1, &FrmMain::mnuPrevious, "mnuPrevious", "Pre&vious", "", false, &FrmMain::mnuPrevious_Click},
+        {1},
+        {1, &FrmMain::mnuRewind, "mnuRewind", "&Rewind", "", false, &FrmMain::mnuRewind_Click},
+        {1, &FrmMain::mnuPlay, "mnuPlay", "&Play", "", false, &FrmMain::mnuPlay_Click},
+        {1, &FrmMain::mnuPause, "mnuPause", "Pa&use", "", false, &FrmMain::mnuPause_Click},
+        {1, &FrmMain::mnuStop, "mnuStop", "&Stop", "", false, &FrmMain::mnuStop_Click},
+        {1, &FrmMain::mnuRandom, "mnuRandom", "Rando&m", "", false, &FrmMain::mnuRandom_Click},
+        {1, &FrmMain::mnuFastForward, "mnuFastForward", "&Fast Forward", "", false, &FrmMain::mnuFastForward_Click},
+        {1},
+        {1, &FrmMain::mnuNextTrack, "mnuNextTrack", "&Next", "", false, &FrmMain::mnuNextTrack_Click},
+        {1, &FrmMain::mnuNextTrackAdvanced, "mnuNextTrackAdvanced", "Next (&Advanced)", "", false, &FrmMain::mnuNextTrackAdvanced_Click},
+        {1},
+        {1, &FrmMain::mnuJump, "mnuJump", "&Jump:"},
+        {2, &FrmMain::mnuJumpToTime, "mnuJumpToTime", "Jump To &Time...", "", false},
+        {2, &FrmMain::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false},
+        {2, &FrmMain::mnuJumpToTrackNumber, "mnuJumpToTrackNumber", "Jump To Track N&umber...", "", false},
+        {2},
+        {2, &FrmMain::mnuJumpForward10Tracks, "mnuJumpForward10Tracks", "Jump Forward &10 Tracks...", "", false},
+        {2, &FrmMain::mnuJumpForward5Tracks, "mnuJumpForward5Tracks", "Jump Forward &5 Tracks...", "", false},
+        {2, &FrmMain::mnuJumpBack5Tracks, "mnuJumpBack5Tracks", "Jump &Back 5 Tracks...", "", false},
+        {2, &FrmMain::mnuJumpBack10Tracks, "mnuJumpBack10Tracks", "Jump B&ack 10 Tracks...", "", false},
+        {2},
+        {2, &FrmMain::mnuJumpToCurrentlyPlaying, "mnuJumpToCurrentlyPlaying", "Jump To &Currently Playing...", "", false, &FrmMain::mnuJumpToCurrentlyPlaying_Click},
+        {2},
+        {2, &FrmMain::mnuJumpToFirstTrack, "mnuJumpToFirstTrack", "Jump To &First Track...", "", false},
+        {2, &FrmMain::mnuJumpToMiddleTrack, "mnuJumpToMiddleTrack", "Jump To &Middle Track...", "", false},
+        {2, &FrmMain::mnuJumpToLastTrack, "mnuJumpToLastTrack", "Jump To &Last Track...", "", false},
+        {2},
+        {2, &FrmMain::mnuJumpToPreviousPlaylist, "mnuJumpToPreviousPlaylist", "Jump To &Previous Playlist...", "", false},
+        {2, &FrmMain::mnuJumpToRandomPlaylist, "mnuJumpToRandomPlaylist", "Jump To &Random Playlist...", "", false},
+        {2, &FrmMain::mnuJumpToNextPlaylist, "mnuJumpToNextPlaylist", "Jump To &Next Playlist...", "", false},
+        {1, &FrmMain::mnuOptions, "mnuOptions", "&Options:"},
+        {2, &FrmMain::mnuPlayingShuffleByArtist, "mnuPlayingShuffleByArtist", "Playing:  S&huffle By Artist...", "", true, &FrmMain::mnuPlayingShuffleByArtist_Click},
+        {2, &FrmMain::mnuPlayingShuffleByAlbum, "mnuPlayingShuffleByAlbum", "Playing:  Sh&uffle By Album...", "", true, &FrmMain::mnuPlayingShuffleByAlbum_Click},
+        {2, &FrmMain::mnuPlayingShuffleByYear, "mnuPlayingShuffleByYear", "Playing:  Shuffle B&y Year...", "", true, &FrmMain::mnuPlayingShuffleByYear_Click},
+        {2},
+        {2, &FrmMain::mnuPlayingIntroduction, "mnuPlayingIntroduction", "Playing:  &Introduction...", "", true, &FrmMain::mnuPlayingIntroduction_Click},
+        {2, &FrmMain::mnuPlayingRepeat, "mnuPlayingRepeat", "Playing:  &Repeat...", "", true, &FrmMain::mnuPlayingRepeat_Click},
+        {2, &FrmMain::mnuPlayingRepeatOnce, "mnuPlayingRepeatOnce", "Playing:  Repeat On&ce...", "", true, &FrmMain::mnuPlayingRepeatOnce_Click},
+        {2, &FrmMain::mnuPlayingStopAfterEnding, "mnuPlayingStopAfterEnding", "Playing:  &Stop After Ending...", "", true, &FrmMain::mnuPlayingStopAfterEnding_Click},
+        {2, &FrmMain::mnuPlayingPickRandomSongs, "mnuPlayingPickRandomSongs", "Playing:  &Pick Random Songs...", "", true, &FrmMain::mnuPlayingPickRandomSongs_Click},
+        {2, &FrmMain::mnuPlayingGoThroughPlaylistNormally, "mnuPlayingGoThroughPlaylistNormally", "Playing:  &Go Through Playlist Normally...", "", true, &FrmMain::mnuPlayingGoThroughPlaylistNormally_Click},
+        {2},
+        {2, &FrmMain::mnuWorkForwardThroughList, "mnuWorkForwardThroughList", "Work &Forward Through Playlist...", "", true, &FrmMain::mnuWorkForwardThroughList_Click},
+        {2, &FrmMain::mnuWorkBackwardsThroughPlaylist, "mnuWorkBackwardsThroughPlaylist", "Work &Backwards Through Playlist...", "", true, &FrmMain::mnuWorkBackwardsThroughPlaylist_Click},
+        {2},
+        {2, &FrmMain::mnuPlaylistRepeat, "mnuPlaylistRepeat", "Playlist:  Repe&at...", "", true, &FrmMain::mnuPlaylistRepeat_Click},
+        {2, &FrmMain::mnuPlaylistRepeatOnce, "mnuPlaylistRepeatOnce", "Playlist:  Repeat O&nce...", "", true, &FrmMain::mnuPlaylistRepeatOnce_Click},
+        {2, &FrmMain::mnuPlaylistStopAfterEnding, "mnuPlaylistStopAfterEnding", "Playlist:  S&top After Ending...", "", true, &FrmMain::mnuPlaylistStopAfterEnding_Click},
+        {2, &FrmMain::mnuPlaylistPickRandomAfterEnding, "mnuPlaylistPickRandomAfterEnding", "Playlist:  Pick Rando&m After Ending...", "", true, &FrmMain::mnuPlaylistPickRandomAfterEnding_Click},
+        {2, &FrmMain::mnuPlaylistSwitchToNext, "mnuPlaylistSwitchToNext", "Playlist:  S&witch To Next After Ending...", "", true, &FrmMain::mnuPlaylistSwitchToNext_Click},
+        {1, &FrmMain::mnuSelected, "mnuSelected", "Se&lected:"},
+        {2, &FrmMain::mnuPlayNext, "mnuPlayNext", "Play Ne&xt...", "", false, &FrmMain::mnuPlayNext_Click},
+        {2},
+        {2, &FrmMain::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, &FrmMain::mnuStoreVolume_Click},
+        {2},
+        {2, &FrmMain::mnuProperties, "mnuProperties", "&Properties...", "", false},
+        {1},
+        {1, &FrmMain::mnuMute, "mnuMute", "Mut&e", "", false, &FrmMain::mnuMute_Click},
+        {0, &FrmMain::mnuArrange, "mnuArrange", "&Arrange"},
+        {1, &FrmMain::mnuLockPlaylist, "mnuLockPlaylist", "&Lock Playlist...", "Ctrl+L", true, &FrmMain::mnuLockPlaylist_Click},
+        {1},
+        {1, &FrmMain::mnuEdit, "mnuEdit", "&Edit:"},
+        {2, &FrmMain::mnuCut, "mnuCut", "Cu&t", "Ctrl+X", false},
+        {2, &FrmMain::mnuCopy, "mnuCopy", "&Copy...", "Ctrl+C", false},
+        {2, &FrmMain::mnuPaste, "mnuPaste", "&Paste...", "Ctrl+V", false},
+        {2},
+        {2, &FrmMain::mnuClear, "mnuClear", "C&lear...", "Shift+Del", false, &FrmMain::mnuClear_Click},
+        {2},
+        {2, &FrmMain::mnuSelectAll, "mnuSelectAll", "Select &All...", "Ctrl+A", false},
+        {1, &FrmMain::mnuEntries, "mnuEntries", "E&ntries:"},
+        {2, &FrmMain::mnuTagsShowTagsAsFilesAreAdded, "mnuTagsShowTagsAsFilesAreAdded", "Tags:  Show Tags As Files Are &Added...", "", true},
+        {2, &FrmMain::mnuTagsShowTagsAsFilesArePlayed, "mnuTagsShowTagsAsFilesArePlayed", "Tags:  Show Tags As Files Are &Played...", "", true},
+        {2},
+        {2, &FrmMain::mnuTagsUseID3v2Tags, "mnuTagsUseID3v2Tags", "Tags:  &Use ID3v2 Tags...", "", true},
+        {2},
+        {2, &FrmMain::mnuPlaylistEditAllTags, "mnuPlaylistEditAllTags", "Playlist:  Edit A&ll Tags...", "", false},
+        {2, &FrmMain::mnuPlaylistRefreshTags, "mnuPlaylistRefreshTags", "Playlist:  &Refresh Tags...", "F5", false},
+        {2, &FrmMain::mnuPlaylistRenameAllFilenames, "mnuPlaylistRenameAllFilenames", "Playlist:  Rename All &Filenames...", "", false, &FrmMain::mnuPlaylistRenameAllFilenames_Click},
+        {2, &FrmMain::mnuPlaylistMoveMusicToFolder, "mnuPlaylistMoveMusicToFolder", "Playlist:  &Move Music To Folder...", "", false, &FrmMain::mnuPlaylistMoveMusicToFolder_Click},
+        {2},
+        {2, &FrmMain::mnuSelectedCrop, "mnuSelectedCrop", "Selected:  Cr&op...", "", false},
+        {2, &FrmMain::mnuSelectedRenameFilename, "mnuSelectedRenameFilename", "Selected:  Re&name Filename...", "", false, &FrmMain::mnuSelectedRenameFilename_Click},
+        {2},
+        {2, &FrmMain::mnuRemoveSelected, "mnuRemoveSelected", "Remove:  &Selected...", "Del", false, &FrmMain::mnuRemoveSelected_Click},
+        {2, &FrmMain::mnuRemoveAlDeadFilenames, "mnuRemoveAlDeadFilenames", "Remove:  &Dead Filenames...", "", false},
+        {2, &FrmMain::mnuRemoveDuplicateFilenames, "mnuRemoveDuplicateFilenames", "Remove:  Dupl&icate Filenames...", "", false},
+        {2, &FrmMain::mnuRemovePhysicallyDeleteSelected, "mnuRemovePhysicallyDeleteSelected", "Remove:  P&hysically Delete Selected...", "", false},
+        {1, &FrmMain::mnuPlaylists, "mnuPlaylists", "&Playlists:"},
+        {2, &FrmMain::mnuNewPlaylist, "mnuNewPlaylist", "&New:"},
+        {3, &FrmMain::mnuGeneratePlaylist, "mnuGeneratePlaylist", "Playlist:  &Generate...", "", false},
+        {3, &FrmMain::mnuUseRandomSongsForPlaylist, "mnuUseRandomSongsForPlaylist", "Playlist:  &Use Random Songs...", "", false},
+        {3},
+        {3, &FrmMain::mnuManagePlaylists, "mnuManagePlaylists", "&Manage Playlists...", "", false},
+        {2},
+        {2, &FrmMain::mnuRenameCurrentPlaylist, "mnuRenameCurrentPlaylist", "Current:  &Rename...", "", false},
+        {2, &FrmMain::mnuDeleteCurrentPlaylist, "mnuDeleteCurrentPlaylist", "Current:  &Delete...", "", false},
+        {2},
+        {2, &FrmMain::mnuDeleteAllPlaylists, "mnuDeleteAllPlaylists", "Delete &All Playlists...", "", false},
+        {1, &FrmMain::mnuDisplay, "mnuDisplay", "&Display:"},
+        {2, &FrmMain::mnuChangeAppearance, "mnuChangeAppearance", "&Change Appearance...", "", false},
+        {2},
+        {2, &FrmMain::mnuFontsizeIncrease, "mnuFontsizeIncrease", "Fontsize:  &Increase...", "", false},
+        {2, &FrmMain::mnuFontsizeDecrease, "mnuFontsizeDecrease", "Fontsize:  &Decrease...", "", false},
+        {1, &FrmMain::mnuSort, "mnuSort", "&Sort:"},
+        {2, &FrmMain::mnuSortByArtist, "mnuSortByArtist", "Sort By:  &Artist...", "", true, &FrmMain::mnuSortByArtist_Click},
+        {2, &FrmMain::mnuSortByTitle, "mnuSortByTitle", "Sort By:  &Title...", "", true, &FrmMain::mnuSortByTitle_Click},
+        {2, &FrmMain::mnuSortByYear, "mnuSortByYear", "Sort By:  &Year...", "", true, &FrmMain::mnuSortByYear_Click},
+        {2, &FrmMain::mnuSortByLength, "mnuSortByLength", "Sort By:  &Length...", "", true, &FrmMain::mnuSortByLength_Click},
+        {2, &FrmMain::mnuSortByFilename, "mnuSortByFilename", "Sort By:  &Filename...", "", true, &FrmMain::mnuSortByFilename_Click},
+        {2},
+        {2, &FrmMain::mnuSortViaAcending, "mnuSortViaAcending", "Sort Via:  A&scending...", "", true, &FrmMain::mnuSortViaAcending_Click},
+        {2, &FrmMain::mnuSortViaDecending, "mnuSortViaDecending", "Sort Via:  D&escending...", "", true, &FrmMain::mnuSortViaDecending_Click},
+        {2, &FrmMain::mnuDontSort, "mnuDontSort", "Sort Via:  D&on't Sort...", "", true, &FrmMain::mnuDontSort_Click},
+        {2},
+        {2, &FrmMain::mnuSelectedMoveUp, "mnuSelectedMoveUp", "Selected:  Move &Up...", "", false},
+        {2, &FrmMain::mnuSelectedMoveDown, "mnuSelectedMoveDown", "Selected:  Move &Down...", "", false},
+        {2},
+        {2, &FrmMain::mnuShuffleThePlaylist, "mnuShuffleThePlaylist", "S&huffle The Playlist...", "", false},
+        {1},
+        {1, &FrmMain::mnuOpenCDPlayer, "mnuOpenCDPlayer", "Open &CD Player...", "", true, &FrmMain::mnuOpenCDPlayer_Click},
+        {1, &FrmMain::mnuOpenMediaLibrary, "mnuOpenMediaLibrary", "Open &Media Library...", "", true, &FrmMain::mnuOpenMediaLibrary_Click},
+        {0, &FrmMain::mnuWindow, "mnuWindow", "&Window"},
+        {1, &FrmMain::mnuAlwaysOnTop, "mnuAlwaysOnTop", "Always On &Top...", "", true},
+        {1, &FrmMain::mnuHideInTheTaskManager, "mnuHideInTheTaskManager", "&Hide In The Task Manager...", "", true},
+        {1},
+        {1, &FrmMain::mnuAppearance, "mnuAppearance", "&Appearance:"},
+        {2, &FrmMain::mnuStatusBarShowTimeElapsed, "mnuStatusBarShowTimeElapsed", "Status Bar:  Show Time &Elapsed...", "", true},
+        {2, &FrmMain::mnuStatusBarShowTimeRemaining, "mnuStatusBarShowTimeRemaining", "Status Bar:  Show Time &Remaining...", "", true},
+        {1, &FrmMain::mnuWindows, "mnuWindows", "Windows:"},
+        {2, &FrmMain::mnuWindowsShowLyricsWhenAvailable, "mnuWindowsShowLyricsWhenAvailable", "Windows:  Show &Lyrics When Available...", "", true},
+        {2, &FrmMain::mnuWindowsShowEachSongAsItsPlayed, "mnuWindowsShowEachSongAsItsPlayed", "Windows:  &Show Each Song As It's Played...", "", true},
+        {2, &FrmMain::mnuWindowsDisableGlobalHotkeys, "mnuWindowsDisableGlobalHotkeys", "Windows:  &Disable Global Hotkeys...", "", true, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
+        {2},
+        {2, &FrmMain::mnuWindowsEditWindowsGLobalHotkeys, "mnuWindowsEditWindowsGLobalHotkeys", "Windows:  &Edit Windows Global Hotkeys...", "", false},
+        {2},
+        {2, &FrmMain::mnuMessengerShowSongsBeingPlayed, "mnuMessengerShowSongsBeingPlayed", "&Messenger:  Show Songs Being Played...", "", true},
+        {1, &FrmMain::mnuKeys, "mnuKeys", "Keys:"},
+        {2, &FrmMain::mnuKeysUseAsShortcuts, "mnuKeysUseAsShortcuts", "Keys:  Use As Shortcut Keys...", "", true},
+        {2, &FrmMain::mnuKeysUseAsArtistFindingKeys, "mnuKeysUseAsArtistFindingKeys", "Keys:  Use As Artist Finding Keys...", "", true},
+        {1},
+        {1, &FrmMain::mnuSwitchToMiniMode, "mnuSwitchToMiniMode", "Switch To &Mini-Mode...", "Ctrl+F1", true, &FrmMain::mnuSwitchToMiniMode_Click},
+        {1},
+        {1, &FrmMain::mnuShowToolbar, "mnuShowToolbar", "Show &Toolbar...", "F1", true},
+        {1, &FrmMain::mnuShowStatusBar, "mnuShowStatusBar", "Show &Status Bar...", "F2", true},
+        {1, &FrmMain::mnuShowPlaylistHeaders, "mnuShowPlaylistHeaders", "Show &Playlist Headers...", "F3", true},
+        {1, &FrmMain::mnuShowFilenamesColumn, "mnuShowFilenamesColumn", "Show &Filenames Column...", "F4", true},
+        {1},
+        {1, &FrmMain::mnuReCenterWindow, "mnuReCenterWindow", "Center &Window...", "", false},
+        {0, &FrmMain::mnuHelp, "mnuHelp", "&Help"},
+        {1, &FrmMain::mnuConsole, "mnuConsole", "&Console...", "", false, &FrmMain::mnuConsole_Click},
+        {1, &FrmMain::mnuTracking, "mnuTracking", "&Tracking...", "", false},
+        {1, &FrmMain::mnuVolumes, "mnuVolumes", "&Volumes...", "", false},
+        {1},
+        {1, &FrmMain::mnuForum, "mnuForum", "Quillonex &Forum...", "", false},
+        {1, &FrmMain::mnuHomepage, "mnuHomepage", "Quillonex &Homepage...", "", false},
+        {1},
+        {1, &FrmMain::mnuCheckForUpdates, "mnuCheckForUpdates", "Check For &Updates...", "", false},
+        {1},
+        {1, &FrmMain::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false},
+        {1, &FrmMain::mnuAbout, "mnuAbout", "About &VELTRA...", "", false},
+    };
+    buildMenus(*this, rows, [this](const QString& caption) { return menuBar()->addMenu(caption); });
 }
 
 void FrmMain::createControls()
@@ -514,61 +442,6 @@ void FrmMain::createControls()
 
 void FrmMain::connectCommands()
 {
-    const std::pair<QAction*, void (FrmMain::*)()> commands[] = {
-        {mnuPrevious, &FrmMain::mnuPrevious_Click},
-        {mnuRewind, &FrmMain::mnuRewind_Click},
-        {mnuPlay, &FrmMain::mnuPlay_Click},
-        {mnuPause, &FrmMain::mnuPause_Click},
-        {mnuStop, &FrmMain::mnuStop_Click},
-        {mnuRandom, &FrmMain::mnuRandom_Click},
-        {mnuFastForward, &FrmMain::mnuFastForward_Click},
-        {mnuNextTrack, &FrmMain::mnuNextTrack_Click},
-        {mnuNextTrackAdvanced, &FrmMain::mnuNextTrackAdvanced_Click},
-        {mnuMute, &FrmMain::mnuMute_Click},
-        {mnuStoreVolume, &FrmMain::mnuStoreVolume_Click},
-        {mnuPlayNext, &FrmMain::mnuPlayNext_Click},
-        {mnuJumpToCurrentlyPlaying, &FrmMain::mnuJumpToCurrentlyPlaying_Click},
-        {mnuRemoveSelected, &FrmMain::mnuRemoveSelected_Click},
-        {mnuPlayingShuffleByArtist, &FrmMain::mnuPlayingShuffleByArtist_Click},
-        {mnuPlayingShuffleByAlbum, &FrmMain::mnuPlayingShuffleByAlbum_Click},
-        {mnuPlayingShuffleByYear, &FrmMain::mnuPlayingShuffleByYear_Click},
-        {mnuPlayingIntroduction, &FrmMain::mnuPlayingIntroduction_Click},
-        {mnuPlayingRepeat, &FrmMain::mnuPlayingRepeat_Click},
-        {mnuPlayingRepeatOnce, &FrmMain::mnuPlayingRepeatOnce_Click},
-        {mnuPlayingStopAfterEnding, &FrmMain::mnuPlayingStopAfterEnding_Click},
-        {mnuPlayingPickRandomSongs, &FrmMain::mnuPlayingPickRandomSongs_Click},
-        {mnuPlayingGoThroughPlaylistNormally, &FrmMain::mnuPlayingGoThroughPlaylistNormally_Click},
-        {mnuWorkForwardThroughList, &FrmMain::mnuWorkForwardThroughList_Click},
-        {mnuWorkBackwardsThroughPlaylist, &FrmMain::mnuWorkBackwardsThroughPlaylist_Click},
-        {mnuPlaylistRepeat, &FrmMain::mnuPlaylistRepeat_Click},
-        {mnuPlaylistRepeatOnce, &FrmMain::mnuPlaylistRepeatOnce_Click},
-        {mnuPlaylistStopAfterEnding, &FrmMain::mnuPlaylistStopAfterEnding_Click},
-        {mnuPlaylistPickRandomAfterEnding, &FrmMain::mnuPlaylistPickRandomAfterEnding_Click},
-        {mnuPlaylistSwitchToNext, &FrmMain::mnuPlaylistSwitchToNext_Click},
-        {mnuSortByArtist, &FrmMain::mnuSortByArtist_Click},
-        {mnuSortByTitle, &FrmMain::mnuSortByTitle_Click},
-        {mnuSortByYear, &FrmMain::mnuSortByYear_Click},
-        {mnuSortByLength, &FrmMain::mnuSortByLength_Click},
-        {mnuSortByFilename, &FrmMain::mnuSortByFilename_Click},
-        {mnuExit, &FrmMain::mnuExit_Click},
-        {mnuNew, &FrmMain::mnuNew_Click},
-        {mnuWindowsDisableGlobalHotkeys, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
-        {mnuSwitchToMiniMode, &FrmMain::mnuSwitchToMiniMode_Click},
-        {mnuConsole, &FrmMain::mnuConsole_Click},
-        {mnuSortViaAcending, &FrmMain::mnuSortViaAcending_Click},
-        {mnuSortViaDecending, &FrmMain::mnuSortViaDecending_Click},
-        {mnuDontSort, &FrmMain::mnuDontSort_Click},
-        {mnuLockPlaylist, &FrmMain::mnuLockPlaylist_Click},
-        {mnuClear, &FrmMain::mnuClear_Click},
-    };
-    for (const auto& [action, handler] : commands) {
-        // The check marks of mode items are the modes: the handlers set them, not the click.
-        connect(action, &QAction::triggered, this, [this, action = action, handler = handler] {
-            if (action->isCheckable()) action->setChecked(!action->isChecked());
-            (this->*handler)();
-        });
-    }
-
     // The playlist box opens the playlist chosen.
     connect(cmbPlaylists, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { cmbPlaylists_Click(); });
     // Sliders follow the user's drag only, never the timer's own updates. The action is

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the playlist (the rows of lstvPlaylist are the playlist), the player and
 // its commands. Its handlers are split over several files:
-//   FrmMain.cpp           construction, menu bar, layout
+//   FrmMain.cpp           construction, the menu bar's table, controls
 //   FrmMain_Playlist.cpp  rows, tags into rows, dead and duplicate entries, playlist files,
 //                         export, row colours
 //   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
@@ -13,6 +13,7 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
+//   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
@@ -346,6 +347,13 @@ public:
     // The rows held by Cut and Copy: sub-items 1 to 6 of each; element 0 is an empty placeholder.
     QList<QStringList> EntryBuffer{QStringList()};
 
+    // ---- renaming and moving files ----------------------------------------------------------
+    void mnuSelectedRenameFilename_Click();
+    void mnuPlaylistRenameAllFilenames_Click();
+    void mnuPlaylistMoveMusicToFolder_Click();
+    // Writes the rows to the named playlist's file; nothing while no playlist is named.
+    void mnuSave_Click();
+
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
     // the classic virtual-key numbers (65 'A', 37 Left, 13 Enter ...); Qt key numbers are
@@ -411,8 +419,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createMenuBar();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, bool checkable);
+    void createMenuBar();   // from its table, one row per entry
     void createControls();
     void connectCommands();
     void connectWindow();

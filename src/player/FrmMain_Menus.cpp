@@ -6,7 +6,10 @@
 #include "common/ListView.h"
 #include "common/modControls.h"
 #include "common/modSettings.h"
+#include "common/modWindows.h"
+#include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
+#include "library/FrmMediaLibrary.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -29,8 +32,34 @@ void FrmMain::mnuConsole_Click()
     console.activateWindow();
 }
 
-void FrmMain::mnuOpenCDPlayer_Click() {}
-void FrmMain::mnuOpenMediaLibrary_Click() {}
+void FrmMain::mnuOpenCDPlayer_Click()
+{
+    if (mnuOpenCDPlayer->isChecked()) {
+        mnuOpenCDPlayer->setChecked(false);
+        if (!forms().isLoaded<FrmCDPlayer>()) return;
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        windows_SavePosition(&cd, QStringLiteral("CDPlayer"), 2500);
+        cd.window_Unload();
+    } else {
+        mnuOpenCDPlayer->setChecked(true);
+        forms().get<FrmCDPlayer>().show();   // loading restores its position and scans the drives
+    }
+}
+
+void FrmMain::mnuOpenMediaLibrary_Click()
+{
+    // The check mark says whether the library is open; closing it clears the mark.
+    if (mnuOpenMediaLibrary->isChecked()) {
+        if (forms().isLoaded<FrmMediaLibrary>()) forms().get<FrmMediaLibrary>().close();
+        mnuOpenMediaLibrary->setChecked(false);
+        return;
+    }
+    mnuOpenMediaLibrary->setChecked(true);
+    FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
+    library.show();
+    library.raise();
+    library.activateWindow();
+}
 
 void FrmMain::mnuSwitchToMiniMode_Click()
 {

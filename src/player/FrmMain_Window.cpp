@@ -7,6 +7,7 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modMoodFiles.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wScrollbar.h"
@@ -502,7 +503,7 @@ void FrmMain::window_UpdateMoods()
     for (int i = 1; i <= mnuMoodOpen->ubound(); ++i) {
         QAction* a = mnuMoodOpen->at(i);
         if (!a) continue;
-        a->setEnabled(files_FileExists(programfolder::file(QStringLiteral("Moods/") + a->text() + QStringLiteral(".mlst"))));
+        a->setEnabled(files_FileExists(moods_FilePath(a->text())));
     }
 }
 

@@ -14,6 +14,7 @@ veltra_ui_sources(
   FrmMain_Window.cpp
   FrmMain_ListView.cpp
   FrmMain_Arrange.cpp
+  FrmMain_Organise.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )

@@ -29,3 +29,15 @@ FrmAdjustVolumes::FrmAdjustVolumes()
 int FrmAdjustVolumes::volumes_GetVolume(const QString&) const { return -1; }
 
 void FrmAdjustVolumes::volumes_Add(const QString&, const QString&, int, const QString&) {}
+
+void FrmAdjustVolumes::volumes_UpdateFilename(const QString& oldName, const QString& newName)
+{
+    if (oldName.isEmpty()) return;
+    ListViewModel& list = lstvItems->items();
+    for (int row = 1; row <= list.count(); ++row) {
+        if (list.subItem(row, 3) == oldName) {
+            list.setSubItem(row, 3, newName);
+            return;
+        }
+    }
+}

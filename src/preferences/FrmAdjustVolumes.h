@@ -20,4 +20,6 @@ public:
     // the file has none.
     int volumes_GetVolume(const QString& fileName) const;
     void volumes_Add(const QString& artist, const QString& title, int volume, const QString& fileName);
+    // The first row of the old name gets the new one (a renamed or moved file).
+    void volumes_UpdateFilename(const QString& oldName, const QString& newName);
 };

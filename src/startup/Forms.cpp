@@ -6,17 +6,19 @@ Forms& forms()
     return instance;
 }
 
+void Forms::unload(QWidget* form)
+{
+    for (auto it = m_forms.begin(); it != m_forms.end(); ++it) {
+        if (it->second == form) {
+            m_forms.erase(it);
+            std::erase(m_order, form);
+            delete form;
+            return;
+        }
+    }
+}
+
 void Forms::unloadAll()
 {
-    while (!m_order.empty()) {
-        QWidget* w = m_order.back();
-        m_order.pop_back();
-        for (auto it = m_forms.begin(); it != m_forms.end(); ++it) {
-            if (it->second == w) {
-                m_forms.erase(it);
-                break;
-            }
-        }
-        delete w;
-    }
+    while (!m_order.empty()) unload(m_order.back());
 }

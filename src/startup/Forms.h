@@ -21,6 +21,15 @@ public:
         return *form;
     }
 
+    // A dialog loaded afresh for this opening: an instance left from an earlier one is
+    // dropped first, so the dialog starts from its design state.
+    template <class F>
+    F& fresh()
+    {
+        unload<F>();
+        return get<F>();
+    }
+
     template <class F>
     bool isLoaded() const
     {
@@ -38,6 +47,9 @@ public:
         std::erase(m_order, w);
         delete w;
     }
+
+    // The same for a form known by its window; nothing when it is not a loaded form.
+    void unload(QWidget* form);
 
     // The same for a form that unloads itself from one of its own handlers: it is deleted
     // once the handler has returned.

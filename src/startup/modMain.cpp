@@ -29,6 +29,7 @@
 #include "player/FrmVideo.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
+#include "startup/LayerWiring.h"
 #include "startup/SingleInstance.h"
 
 #include <QAction>
@@ -100,6 +101,7 @@ StartResult Main()
 {
     startup::g_quitting = false;   // a fresh run (tests start several in one process)
     const QString title = programfolder::title();
+    startup::wireLowerLayers();
     // 1, 2: settings path, beta label.
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
     startup::BetaLabel = QStringLiteral("Beta 5");

@@ -1,5 +1,6 @@
 veltra_ui_sources(
   Forms.cpp
+  LayerWiring.cpp
   FrmExit.cpp
   SingleInstance.cpp
   modMain.cpp

@@ -1,12 +1,15 @@
 // The main window's menus after start-up: the whole menu bar, the toolbar, the pop-up menus'
-// shortcut texts, the menu help and the menus built from bookmarks and moods.
+// shortcut texts, the check marks a click leaves, the pop-up items' commands, the menu help
+// and the menus built from bookmarks and moods.
 #include "MainWindowFixture.h"
 
 #include "common/MenuArray.h"
 #include "common/modSettings.h"
 #include "platform/ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -319,6 +322,104 @@ TEST_F(MainWindowTest, ToolbarButtonsCarryTheirKeysAndRunTheirCommands)
     main().tmrPosition_Timer();
     main().tbToolbar_ButtonClick(QStringLiteral("play"));   // keys are compared exactly
     EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+}
+
+// ---- check marks ---------------------------------------------------------------------------------
+
+namespace {
+// A click on the item in its open menu, as the user's mouse does it.
+void clickInMenu(QMenu* menu, QAction* item)
+{
+    menu->popup(QPoint(10, 10));
+    const QPoint at = menu->actionGeometry(item).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu, &press);
+    QCoreApplication::sendEvent(menu, &release);
+    menu->hide();
+}
+} // namespace
+
+TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
+{
+    startDefault();
+    FrmMain& m = main();
+    // Qt would tick these on every click by itself, and nothing else would change.
+    for (QAction* item : {m.mnuShowToolbar, m.mnuShowStatusBar, m.mnuShowPlaylistHeaders, m.mnuShowFilenamesColumn}) {
+        const bool before = item->isChecked();
+        for (int click = 1; click <= 2; ++click) {
+            clickInMenu(m.mnuWindow, item);
+            EXPECT_EQ(item->isChecked(), before) << item->objectName().toStdString() << " click " << click;
+        }
+    }
+    for (QAction* item : {m.mnuKeysUseAsShortcuts, m.mnuKeysUseAsArtistFindingKeys, m.mnuAlwaysOnTop, m.mnuHideInTheTaskManager,
+                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowLyricsWhenAvailable,
+                          m.mnuWindowsShowEachSongAsItsPlayed, m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
+                          m.mnuTagsShowTagsAsFilesArePlayed, m.mnuTagsUseID3v2Tags}) {
+        const bool before = item->isChecked();
+        item->trigger();
+        EXPECT_EQ(item->isChecked(), before) << item->objectName().toStdString();
+    }
+    // A mood's mark belongs to the mood that is open.
+    settings_WriteValue(QStringLiteral("Advanced"), QStringLiteral("Moods"), QStringLiteral("Happy"));
+    writeFile(QStringLiteral("Moods/Happy.mlst"), "/music/a.mp3\r\n");
+    m.window_InstallMoods();
+    m.window_UpdateMoods();
+    ASSERT_TRUE(m.mnuMoodOpen->at(1) && m.mnuMoodOpen->at(1)->isEnabled());
+    m.mnuMoodOpen->at(1)->trigger();
+    EXPECT_FALSE(m.mnuMoodOpen->at(1)->isChecked());
+
+    // Items with a command get their mark from it alone: once per click, not twice.
+    EXPECT_FALSE(m.mnuWindowsDisableGlobalHotkeys->isChecked());
+    clickInMenu(m.mnuWindows, m.mnuWindowsDisableGlobalHotkeys);
+    EXPECT_TRUE(m.mnuWindowsDisableGlobalHotkeys->isChecked());
+    clickInMenu(m.mnuWindows, m.mnuWindowsDisableGlobalHotkeys);
+    EXPECT_FALSE(m.mnuWindowsDisableGlobalHotkeys->isChecked());
+    clickInMenu(m.mnuOptions, m.mnuPlayingRepeat);
+    EXPECT_TRUE(m.mnuPlayingRepeat->isChecked());
+    EXPECT_FALSE(m.mnuPlayingGoThroughPlaylistNormally->isChecked());
+    clickInMenu(m.mnuOptions, m.mnuPlayingRepeat);   // a mode stays chosen
+    EXPECT_TRUE(m.mnuPlayingRepeat->isChecked());
+}
+
+TEST_F(MainWindowTest, PopupItemsRunTheMainWindowsCommands)
+{
+    startDefault();
+    FrmMain& m = main();
+    FrmMenus& p = menus();
+    addRow(QStringLiteral("A"), QStringLiteral("T"));
+    addRow(QStringLiteral("B"), QStringLiteral("U"));
+    controls_SelectItem(rows(), 1);
+    m.tmrWindowUpdate_Timer();   // the pop-up items follow the main window's enabling
+    p.mnuPlay->trigger();
+    m.tmrPosition_Timer();
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
+    p.mnuNextTrack->trigger();
+    EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
+    p.mnuStop->trigger();
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    m.tmrPosition_Timer();
+    m.tmrWindowUpdate_Timer();
+    p.mnuPlay2->trigger();
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+
+    // Commands the main window has no handler for yet run through its own item.
+    const std::pair<QAction*, QAction*> through[] = {
+        {p.mnuAbout, m.mnuAbout},          {p.mnuAboutWindows, m.mnuAboutWindows},
+        {p.mnuJumpToMedia, m.mnuJumpToMedia}, {p.mnuRenameFilename, m.mnuSelectedRenameFilename},
+        {p.mnuResetMoods, m.mnuResetMoods}, {p.mnuBookmarks, m.mnuAddSelected},
+        {p.mnuProperties, m.mnuProperties},
+    };
+    for (const auto& [popup, item] : through) {
+        int runs = 0;
+        item->setEnabled(true);
+        popup->setEnabled(true);
+        const auto c = QObject::connect(item, &QAction::triggered, [&runs] { ++runs; });
+        popup->trigger();
+        QObject::disconnect(c);
+        EXPECT_EQ(runs, 1) << popup->objectName().toStdString();
+    }
 }
 
 // ---- menu help ----------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SoundDevice.h"
 #include "startup/Forms.h"
+#include "startup/LayerWiring.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -27,6 +28,8 @@ void VeltraTest::SetUp()
     keystate::setTestSource(std::make_shared<NullKeyStateSource>());
     // Windows that play get the fake player; tests of the real one make it themselves.
     veltra::setMediaPlayerFactory([](QObject* parent) { return new veltra::FakeMediaPlayerControl(parent); });
+    // The tray and the modal-dialog routine reach the windows as in the program.
+    startup::wireLowerLayers();
 }
 
 void VeltraTest::TearDown()

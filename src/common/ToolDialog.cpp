@@ -1,0 +1,178 @@
+#include "common/ToolDialog.h"
+
+#include "common/modColours.h"
+#include "common/modControls.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+void setBoxColour(QWidget* box, quint32 colour)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, colours::toQColor(colour, p));
+    box->setPalette(p);
+}
+
+// Keeps only what a typed key would have let in: digits, no leading "0", the length limit.
+QString numericPart(const QString& text, int maxLength)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (!c.isDigit() || c.unicode() > '9') continue;
+        if (c == u'0' && out.isEmpty()) continue;
+        out.append(c);
+    }
+    if (maxLength > 0 && out.size() > maxLength) out.truncate(maxLength);
+    return out;
+}
+
+} // namespace
+
+QFont ToolDialog::dialogFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setFont(dialogFont());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* outer = new QVBoxLayout(this);
+    m_body = new QVBoxLayout;
+    outer->addLayout(m_body);
+    outer->addStretch(1);
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch(1);
+    outer->addLayout(m_buttons);
+    // Layouts size every control from its text, so a wider substitute font clips no caption.
+    outer->setSizeConstraint(QLayout::SetMinimumSize);
+
+    cmdBack = new QPushButton(QStringLiteral("« &Back"), this);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack->setEnabled(false);
+    cmdBack->setAutoDefault(false);
+    cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
+    m_buttons->addWidget(cmdBack);
+    m_buttons->addWidget(cmdClose);
+    connect(cmdClose, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+QPushButton* ToolDialog::addActionButton(const QString& objectName, const QString& caption, std::function<void()> handler)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    button->setDefault(true);
+    m_buttons->insertWidget(m_buttons->indexOf(cmdClose), button);
+    connect(button, &QPushButton::clicked, this, [this, handler = std::move(handler)] {
+        if (!isBusy() && handler) handler();
+    });
+    return button;
+}
+
+void ToolDialog::useFocusColours(QWidget* box)
+{
+    if (!box) return;
+    if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
+    box->installEventFilter(this);
+    box->setProperty("veltraFocusColours", true);
+    setBoxColour(box, NormalColour);
+}
+
+void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
+{
+    if (!box) return;
+    controls_FilterNumericKeys(box);
+    // The length limit is kept here rather than by the box, which would cut a pasted text
+    // before it could be cleaned. A pasted or dropped text bypasses the key filter: it is cut
+    // to the digits a user could have typed.
+    box->setProperty("veltraBefore", box->text());
+    connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setProperty("veltraBefore", text); });
+    connect(box, &QLineEdit::textEdited, box, [box, maxLength](const QString& text) {
+        const QString before = box->property("veltraBefore").toString();
+        const bool digitsOnly = numericPart(text, 0).size() == text.size() || (text.startsWith(u'0') && text.size() <= before.size());
+        QString kept = text;
+        if (maxLength > 0 && text.size() > maxLength && text.size() == before.size() + 1 && digitsOnly)
+            kept = before;   // one key too many, as a length limit refuses it
+        else if (!digitsOnly || (maxLength > 0 && text.size() > maxLength))
+            kept = numericPart(text, maxLength);
+        if (kept != text) {
+            const int caret = std::min(box->cursorPosition(), int(kept.size()));
+            box->setText(kept);
+            box->setCursorPosition(caret);
+        }
+    });
+}
+
+bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        // An editable combo box's line edit colours its combo box.
+        if (w && !w->property("veltraFocusColours").toBool() && w->parentWidget()
+            && w->parentWidget()->property("veltraFocusColours").toBool())
+            w = w->parentWidget();
+        if (w && w->property("veltraFocusColours").toBool()) {
+            const bool in = event->type() == QEvent::FocusIn;
+            setBoxColour(w, in ? FocusColour : NormalColour);
+            if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) setBoxColour(combo->lineEdit(), in ? FocusColour : NormalColour);
+            if (in) {
+                QLineEdit* edit = qobject_cast<QLineEdit*>(w);
+                if (!edit) {
+                    if (auto* combo = qobject_cast<QComboBox*>(w)) edit = combo->lineEdit();
+                }
+                // Selecting in the focus event itself is undone by the mouse press that follows.
+                if (edit) QTimer::singleShot(0, edit, [edit] { if (edit->hasFocus()) edit->selectAll(); });
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ToolDialog::reject()
+{
+    if (isBusy()) return;
+    QDialog::reject();
+}
+
+ToolDialog::Busy::Busy(ToolDialog& dialog) : m_dialog(dialog)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_dialog.m_busy++ == 0) {
+        for (QWidget* w : m_dialog.findChildren<QWidget*>()) {
+            const bool input = w->inherits("QAbstractButton") || w->inherits("QLineEdit") || w->inherits("QComboBox")
+                || w->inherits("QAbstractItemView") || w->inherits("QAbstractSpinBox");
+            if (!input || !w->isEnabled()) continue;
+            // A combo box's own line edit follows its combo box.
+            if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
+            w->setEnabled(false);
+            m_disabled.emplace_back(w);
+        }
+    }
+}
+
+ToolDialog::Busy::~Busy()
+{
+    if (--m_dialog.m_busy == 0)
+        for (const QPointer<QWidget>& w : m_disabled)
+            if (w) w->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+}

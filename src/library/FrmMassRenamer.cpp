@@ -1,0 +1,136 @@
+#include "library/FrmMassRenamer.h"
+
+#include "common/FrmConsole.h"
+#include "common/ListViewModel.h"
+#include "common/modFiles.h"
+#include "common/modVB.h"
+#include "extras/FrmTracking.h"
+#include "library/modOrganise.h"
+#include "platform/MediaPlayerControl.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UiServices.h"
+#include "player/FrmMain.h"
+#include "preferences/FrmAdjustVolumes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace veltra;
+
+namespace {
+const QString kErrorTitle = QStringLiteral("Mass File Renaming Error");
+const QString kNotRenamed = QStringLiteral("This file will not be renamed.");
+} // namespace
+
+FrmMassRenamer::FrmMassRenamer() : OrganiseDialog(QStringLiteral("FrmMassRenamer"), QStringLiteral("Mass Renamer"))
+{
+    cmbFilename = patternList();
+    chkUseID3v2 = new QCheckBox(QStringLiteral("Use ID3v2 Tags over the ID3v1 Tags (slower)..."), this);
+    chkAddNumbers = new QCheckBox(QStringLiteral("Include playlist position numbers in the filenames..."), this);
+    chkSaveChanges = new QCheckBox(QStringLiteral("Save current playlist after changes are made..."), this);
+    chkSaveChanges->setChecked(true);
+    chkCloseWindow = new QCheckBox(QStringLiteral("Close window once the filenames have been renamed..."), this);
+    chkCloseWindow->setChecked(true);
+    cmdRename = defaultButton(QStringLiteral("&Rename »"));
+    cmdClose = closeButton();
+    pbBar = progressBar();
+    lblArtist = hiddenLabel();
+    lblTitle = hiddenLabel();
+    lblAlbum = hiddenLabel();
+    nameControls({{cmbFilename, "cmbFilename"}, {chkUseID3v2, "chkUseID3v2"}, {chkAddNumbers, "chkAddNumbers"},
+                  {chkSaveChanges, "chkSaveChanges"}, {chkCloseWindow, "chkCloseWindow"}, {cmdRename, "cmdRename"},
+                  {cmdClose, "cmdClose"}, {pbBar, "pbBar"}});
+
+    auto* pattern = new QHBoxLayout;
+    pattern->addWidget(new QLabel(QStringLiteral("Customise Filename:"), this));
+    pattern->addWidget(cmbFilename, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(pbBar, 1);
+    buttons->addStretch();
+    buttons->addWidget(cmdRename);
+    buttons->addWidget(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pattern);
+    for (QCheckBox* c : {chkUseID3v2, chkAddNumbers, chkSaveChanges, chkCloseWindow}) layout->addWidget(c);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    resize(460, sizeHint().height());
+
+    connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
+}
+
+void FrmMassRenamer::setControlsEnabled(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdRename, cmdClose, cmbFilename, chkUseID3v2, chkAddNumbers,
+                                                      chkSaveChanges, chkCloseWindow})
+        w->setEnabled(enabled);
+    cmdRename->setDefault(enabled);
+}
+
+void FrmMassRenamer::cmdRename_Click()
+{
+    if (Running()) return;
+    FrmMain& main = forms().get<FrmMain>();
+    ListViewModel& rows = main.rows();
+    if (rows.count() == 0) {
+        msgBox(organise::message(QStringLiteral("There are no items in the playlist to rename."),
+                                 QStringLiteral("Please add some music files before continuing.")),
+               MsgButtons::OK, MsgIcon::Exclamation, kErrorTitle);
+        return;
+    }
+    {
+        RunGuard run(*this);
+        setControlsEnabled(false);
+        pbBar->setMaximum(rows.count());
+        pbBar->setValue(0);
+        pbBar->show();
+        const int pattern = cmbFilename->currentIndex();
+        const bool numbered = chkAddNumbers->isChecked();
+        const bool useID3v2 = chkUseID3v2->isChecked();
+        FrmConsole& console = forms().get<FrmConsole>();
+        // Message boxes let other events run: the row count is read afresh for every row.
+        for (int i = 1; i <= rows.count(); ++i) {
+            vb::DoEventsThrottled();
+            pbBar->setValue(qMin(i, pbBar->maximum()));
+            const QString path = rows.subItem(i, 6);
+            if (!path.isEmpty() && main.wmpPlayer().FileName() == path) {
+                msgBox(organise::fileMessage(QStringLiteral("It has been detected that the song you are trying to rename is being used by ")
+                                                 + programfolder::title() + u':',
+                                             path, kNotRenamed),
+                       MsgButtons::OK, MsgIcon::Exclamation, kErrorTitle);
+                continue;
+            }
+            if (!files_FileExists(path)) {
+                msgBox(organise::fileMessage(QStringLiteral("It has been detected that the song you are trying to rename does not exist:"),
+                                             path, kNotRenamed),
+                       MsgButtons::OK, MsgIcon::Exclamation, kErrorTitle);
+                continue;
+            }
+            if (!organise::isMpegAudio(path)) continue;
+            const organise::SongTags tags = organise::readTags(path, useID3v2);
+            lblArtist->setText(tags.artist);
+            lblTitle->setText(tags.title);
+            lblAlbum->setText(tags.album);
+            const QString renamed = organise::folderWithSeparator(path)
+                                    + organise::patternName(tags.artist, tags.title, tags.album, pattern, numbered, i, path);
+            if (files_RenameFile(path, renamed)) {
+                forms().get<FrmTracking>().tracking_UpdateFilename(path, renamed);
+                forms().get<FrmAdjustVolumes>().volumes_UpdateFilename(path, renamed);
+                console.window_WriteLog(path + QStringLiteral(" was renamed to ") + renamed + u'.');
+                rows.setSubItem(i, 6, renamed);
+            } else {
+                console.window_WriteLog(path + QStringLiteral(" could not be renamed to ") + renamed + u'.');
+            }
+        }
+        setControlsEnabled(true);
+        savePlaylistIf(chkSaveChanges->isChecked());
+    }
+    if (chkCloseWindow->isChecked()) unloadForm<FrmMassRenamer>();
+}
+
+void FrmMassRenamer::cmdClose_Click() { unloadForm<FrmMassRenamer>(); }

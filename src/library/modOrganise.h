@@ -1,0 +1,42 @@
+#pragma once
+// What the rename and move tools share: the file-name patterns and the rule that builds a
+// name from a song's tags, the characters a name may not hold, which files are MPEG audio,
+// and the layout of their message texts.
+#include <QString>
+#include <QStringList>
+
+namespace organise {
+
+// The pattern list's captions, in the order of the pattern numbers 0 to 6.
+const QStringList& patternCaptions();
+
+// The new file name of a song: the tag values the pattern lists, joined by " - ", after
+// the position formatted "0#" and " - " when numbered, then "." and the source file's
+// extension in lower case. Characters no name may hold are dropped; nothing else is
+// trimmed, so an empty tag leaves its separator. A pattern outside 0..6 gives "".
+QString patternName(const QString& artist, const QString& title, const QString& album, int pattern,
+                    bool numbered, int position, const QString& sourcePath);
+
+// \ / : * ? " < > | and the control characters (U+0000 to U+001F, U+007F).
+bool isUnsupportedCharacter(QChar c);
+bool hasUnsupportedCharacter(const QString& name);
+
+struct SongTags {
+    QString artist, title, album, year;
+};
+// The texts of the file's ID3v2 tag, or of its ID3v1 tag; empty texts for a file that
+// cannot be read.
+SongTags readTags(const QString& path, bool useID3v2);
+
+// "mp3", "mp2" or "mp1" after the last ".", in any letter case.
+bool isMpegAudio(const QString& path);
+
+// first CR LF CR LF second CR LF
+QString message(const QString& first, const QString& second);
+// first CR LF CR LF path CR LF CR LF second CR LF
+QString fileMessage(const QString& first, const QString& path, const QString& second);
+
+// The folder of a path with a "/" at its end.
+QString folderWithSeparator(const QString& path);
+
+} // namespace organise

@@ -1,0 +1,127 @@
+#include "library/FrmMassRenamer.h"
+#include "library/FrmMoveToFolder.h"
+#include "library/OrganiseFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+class MassRenamerTest : public OrganiseTest {
+protected:
+    FrmMassRenamer& dialog() { return forms().get<FrmMassRenamer>(); }
+};
+
+TEST_F(MassRenamerTest, EmptyPlaylistIsRefused)
+{
+    dialog().cmdRename_Click();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(lastMessage(), QStringLiteral("There are no items in the playlist to rename.\r\n\r\n"
+                                            "Please add some music files before continuing.\r\n"));
+    EXPECT_EQ(lastTitle(), QStringLiteral("Mass File Renaming Error"));
+    EXPECT_TRUE(dialog().pbBar->isHidden());
+}
+
+TEST_F(MassRenamerTest, NumbersAreRowPositionsAndOtherFilesArePassedOver)
+{
+    const QString a = tagged(QStringLiteral("One/a.mp3"), QStringLiteral("Artist"), QStringLiteral("First"));
+    const QString wav = writeFile("One/b.wav", "RIFF....WAVE");
+    const QString c = tagged(QStringLiteral("Two/c.MP3"), QStringLiteral("Artist"), QStringLiteral("Third"));
+    const QString d = tagged(QStringLiteral("Two/d.mp2"), QStringLiteral("Other/Band"), QStringLiteral("Fourth?"));
+    for (const QString& p : {a, wav, c, d}) addFile(p);
+    remember(c);
+    namePlaylist(QStringLiteral("Renamed"));
+    FrmMassRenamer& m = dialog();
+    m.chkAddNumbers->setChecked(true);
+    m.cmdRename_Click();
+
+    const QString newA = home("One/01 - Artist - First.mp3");
+    const QString newC = home("Two/03 - Artist - Third.mp3");
+    const QString newD = home("Two/04 - OtherBand - Fourth.mp2");
+    EXPECT_EQ(QStringList({fileOfRow(1), fileOfRow(2), fileOfRow(3), fileOfRow(4)}), QStringList({newA, wav, newC, newD}));
+    for (const QString& p : {newA, wav, newC, newD}) EXPECT_TRUE(QFile::exists(p)) << p.toStdString();
+    for (const QString& p : {a, c, d}) EXPECT_FALSE(QFile::exists(p)) << p.toStdString();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_TRUE(log().contains(c + QStringLiteral(" was renamed to ") + newC + QStringLiteral(".\r\n")));
+    EXPECT_FALSE(log().contains(wav + QStringLiteral(" was")));
+    EXPECT_EQ(trackedFile(), newC);
+    EXPECT_EQ(volumeFile(), newC);
+    EXPECT_TRUE(readFile(home("Playlists/Renamed.spp")).contains(QFile::encodeName(newD)));
+    EXPECT_FALSE(forms().isLoaded<FrmMassRenamer>());   // closes once done
+}
+
+TEST_F(MassRenamerTest, ProblemFilesCostOneMessageOrLogLineEach)
+{
+    const QString playing = tagged(QStringLiteral("M/p.mp3"), QStringLiteral("A"), QStringLiteral("Playing"));
+    const QString missing = home("M/missing.mp3");
+    const QString clash = tagged(QStringLiteral("M/c.mp3"), QStringLiteral("A"), QStringLiteral("Clash"));
+    const QString taken = writeFile("M/A - Clash.mp3", "somebody else's song");
+    const QString fine = tagged(QStringLiteral("M/f.mp3"), QStringLiteral("A"), QStringLiteral("Fine"));
+    for (const QString& p : {playing, missing, clash, fine}) addFile(p);
+    player().setFileName(playing);
+    const QByteArray clashBytes = readFile(clash);
+    FrmMassRenamer& m = dialog();
+    m.chkCloseWindow->setChecked(false);
+    m.cmdRename_Click();
+
+    const auto messages = ui.messages();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0].text, QStringLiteral("It has been detected that the song you are trying to rename is being used by VELTRA:\r\n\r\n")
+                                    + playing + QStringLiteral("\r\n\r\nThis file will not be renamed.\r\n"));
+    EXPECT_EQ(messages[1].text, QStringLiteral("It has been detected that the song you are trying to rename does not exist:\r\n\r\n")
+                                    + missing + QStringLiteral("\r\n\r\nThis file will not be renamed.\r\n"));
+    for (const auto& msg : messages) EXPECT_EQ(msg.title, QStringLiteral("Mass File Renaming Error"));
+    EXPECT_TRUE(QFile::exists(playing));
+    EXPECT_EQ(readFile(clash), clashBytes);
+    EXPECT_EQ(readFile(taken), QByteArray("somebody else's song"));
+    EXPECT_EQ(fileOfRow(3), clash);
+    EXPECT_TRUE(log().contains(clash + QStringLiteral(" could not be renamed to ") + taken + QStringLiteral(".\r\n")));
+    EXPECT_EQ(fileOfRow(4), home("M/A - Fine.mp3"));
+    // The dialog stays, ready for another run, with the bar at its end.
+    ASSERT_TRUE(forms().isLoaded<FrmMassRenamer>());
+    EXPECT_FALSE(m.pbBar->isHidden());
+    EXPECT_EQ(m.pbBar->value(), m.pbBar->maximum());
+    EXPECT_TRUE(m.cmdRename->isEnabled() && m.cmdRename->isDefault() && m.cmdClose->isEnabled());
+}
+
+// Both run-over-the-playlist tools refuse while a song plays or is paused, and open only
+// on a playlist with rows.
+TEST_F(MassRenamerTest, OpenersRefuseWhileMusicPlays)
+{
+    struct Opener {
+        void (FrmMain::*command)();
+        const char* title;
+        std::function<QObject*()> form;
+    };
+    const Opener openers[] = {
+        {&FrmMain::mnuPlaylistRenameAllFilenames_Click, "Rename All Filenames Error", [] { return &forms().get<FrmMassRenamer>(); }},
+        {&FrmMain::mnuPlaylistMoveMusicToFolder_Click, "Move Music To Folder Error", [] { return &forms().get<FrmMoveToFolder>(); }},
+    };
+    for (const Opener& o : openers) {
+        SCOPED_TRACE(o.title);
+        main().mnuNew_Click();
+        ui.clear();
+        (main().*o.command)();   // empty playlist: nothing
+        EXPECT_TRUE(ui.calls.isEmpty());
+        addFile(tagged(QStringLiteral("M/a.mp3"), QStringLiteral("A"), QStringLiteral("T")));
+        for (const int state : {veltra::MediaPlayerControl::Playing, veltra::MediaPlayerControl::Paused}) {
+            player().setFileName(home("M/a.mp3"));
+            player().Play();
+            if (state == veltra::MediaPlayerControl::Paused) player().Pause();
+            ASSERT_EQ(player().PlayState(), state);
+            (main().*o.command)();
+            EXPECT_EQ(lastMessage(), QStringLiteral("You cannot use this option while VELTRA is playing music.\r\n\r\n"
+                                                    "This function will not continue.\r\n"));
+            EXPECT_EQ(lastTitle(), QLatin1String(o.title));
+            player().Stop();
+        }
+        EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);
+        (main().*o.command)();
+        ASSERT_EQ(ui.count(QStringLiteral("modal")), 1);
+        EXPECT_EQ(ui.calls.back().form, o.form());
+    }
+}
+
+} // namespace
