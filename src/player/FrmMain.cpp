@@ -434,10 +434,12 @@ void FrmMain::createControls()
     tmrPosition = makeTimer("tmrPosition", 500);
     tmrMenuText = makeTimer("tmrMenuText", 1);
     tmrWindowUpdate = makeTimer("tmrWindowUpdate", 50);
-    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 1000);
+    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 500);
     tmrMediaKeys = makeTimer("tmrMediaKeys", 250);
     connect(tmrPosition, &QTimer::timeout, this, [this] { tmrPosition_Timer(); });
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
+    connect(tmrSystemTrayDetect, &QTimer::timeout, this, [this] { tmrSystemTrayDetect_Timer(); });
+    connect(tmrMediaKeys, &QTimer::timeout, this, [this] { tmrMediaKeys_Timer(); });
 }
 
 void FrmMain::connectCommands()

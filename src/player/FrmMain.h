@@ -67,6 +67,9 @@ public:
     QString ResumeFilename;
     qint64 ResumePosition = 0;    // whole seconds
     int PlayerState = 1;          // 0 playing, 1 stopped, 2 paused
+    // PlayerState, except in the moments after a start before the position timer has seen it:
+    // where PlayerState still says stopped, the player's own state.
+    int PlayerStateNow() const;
     int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 

@@ -106,7 +106,7 @@ void FrmMain::mnuNextTrack_Click()
     if (ResumePending) player_Stop();
     const bool fromHistory = stepRandomHistory(1);
     if (!fromHistory) {
-        if (PlayerState == 1) CurrentTrack = list.selectedItem();
+        if (PlayerStateNow() == 1) CurrentTrack = list.selectedItem();
         if (CurrentTrack == list.count()) CurrentTrack = 0;
         ++CurrentTrack;
         if (CurrentTrack <= list.count()) {   // an empty list loads and selects nothing
@@ -124,7 +124,7 @@ void FrmMain::mnuPrevious_Click()
     if (ResumePending) player_Stop();
     const bool fromHistory = stepRandomHistory(-1);
     if (!fromHistory) {
-        if (PlayerState == 1) CurrentTrack = list.selectedItem();
+        if (PlayerStateNow() == 1) CurrentTrack = list.selectedItem();
         const int n = list.count();
         if (n == 0 || CurrentTrack < 1) return;   // nothing to step back from
         // Back to the nearest earlier "Play" row, round from the first row to the last; one
@@ -254,7 +254,7 @@ void FrmMain::mnuPlayNext_Click()
 
 void FrmMain::mnuJumpToCurrentlyPlaying_Click()
 {
-    if (PlayerState == 1) return;
+    if (PlayerStateNow() == 1) return;
     ListViewModel& list = rows();
     for (int r = 1; r <= list.count(); ++r) {
         if (list.subItem(r, 6) == NowPlayingInfo[2]) {

@@ -44,7 +44,7 @@ void FrmMain::window_UseGlobalKey(const QString& combination)
     case GlobalKey_PlayPause: {
         const int state = wmpPlayer().PlayState();
         if (state == veltra::MediaPlayerControl::Paused) mnuPause_Click();
-        else if (state == veltra::MediaPlayerControl::Stopped || PlayerState == 1) player_Play(1);
+        else if (state == veltra::MediaPlayerControl::Stopped || PlayerStateNow() == 1) player_Play(1);
         else mnuPause_Click();
         break;
     }

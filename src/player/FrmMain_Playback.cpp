@@ -229,10 +229,20 @@ void FrmMain::player_Play(int playOrigin)
 
 // ---- the next row -------------------------------------------------------------------------------
 
+int FrmMain::PlayerStateNow() const
+{
+    if (PlayerState != 1) return PlayerState;
+    switch (wmpPlayer().PlayState()) {
+    case MediaPlayerControl::Playing: return 0;
+    case MediaPlayerControl::Paused: return 2;
+    default: return 1;
+    }
+}
+
 void FrmMain::startByPlayRule(int playOrigin)
 {
-    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
-        || PlayerState == 2)
+    const int state = PlayerStateNow();
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || state == 0 || state == 2)
         player_Play(playOrigin);
 }
 
@@ -375,7 +385,7 @@ void FrmMain::player_NextTrack()
 
 void FrmMain::player_Stop()
 {
-    if (PlayerState == 1) return;
+    if (PlayerStateNow() == 1) return;
     MediaPlayerControl& player = wmpPlayer();
     player.Stop();
     playlist_UpdatePlaylist(0);

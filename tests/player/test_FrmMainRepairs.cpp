@@ -23,3 +23,26 @@ TEST_F(VeltraTest, TheWindowsEventHookGoesBeforeTheControlsItWatches)
     ASSERT_FALSE(gone.isEmpty());
     EXPECT_EQ(gone.first(), QStringLiteral("hook")) << gone.join(u' ').toStdString();
 }
+
+#include "PlaybackFixture.h"
+
+// In the half second after a start the position timer has not yet seen the song: Stop, Pause
+// and the transport commands ask the player itself.
+TEST_F(PlaybackTest, StopRightAfterPlayStopsBeforeThePositionTimerTicked)
+{
+    addSongs(3);
+    controls_SelectItem(list(), 1);
+    main->player_Play(1);
+    ASSERT_EQ(main->PlayerState, 1);   // no tick yet
+    ASSERT_TRUE(playing());
+    main->mnuStop_Click();
+    EXPECT_FALSE(playing());
+    EXPECT_EQ(player->history.last(), QStringLiteral("Unload"));
+
+    // Next right after a start goes on from the song just started, not from the selection.
+    controls_SelectItem(list(), 2);
+    main->player_Play(1);
+    controls_SelectItem(list(), 1);
+    main->mnuNextTrack_Click();
+    EXPECT_EQ(player->FileName(), file(3));
+}
