@@ -109,7 +109,7 @@ FrmMenus::FrmMenus()
         {3},
         {3, &FrmMenus::mnuItem, "mnuItem", "[None]"},
         {2, &FrmMenus::mnuMode, "mnuMode", "&Mood:"},
-        {3, &FrmMenus::mnuEditMoods, "mnuEditMoods", "&Edit Moods..."},
+        {3, &FrmMenus::mnuEditMoods, "mnuEditMoods", "&Edit Moods...", "", false, runs(&FrmMain::mnuEditMoods_Click)},
         {3},
         {3, &FrmMenus::mnuSendToMood, "mnuSendToMood", "[Mood]"},
         {3},

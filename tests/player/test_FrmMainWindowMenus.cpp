@@ -353,8 +353,8 @@ TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
         }
     }
     for (QAction* item : {m.mnuKeysUseAsShortcuts, m.mnuKeysUseAsArtistFindingKeys, m.mnuAlwaysOnTop, m.mnuHideInTheTaskManager,
-                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowLyricsWhenAvailable,
-                          m.mnuWindowsShowEachSongAsItsPlayed, m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
+                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowEachSongAsItsPlayed,
+                          m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
                           m.mnuTagsShowTagsAsFilesArePlayed, m.mnuTagsUseID3v2Tags}) {
         const bool before = item->isChecked();
         item->trigger();
