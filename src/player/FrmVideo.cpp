@@ -98,9 +98,10 @@ FrmVideo::FrmVideo()
     qxsPosition = slider(nfpBottom, "qxsPosition", 100);
     qxsBalance = slider(nfpBottom, "qxsBalance", 100);
     qxsVolume = slider(nfpBottom, "qxsVolume", 100);
-    // Label and slider pairs from the left: position, balance, volume.
+    // Label and slider pairs from the left: volume, balance, then position, whose slider the
+    // layout step stretches up to the buttons, so the three never overlap.
     int x = TwipsToPixels(120);
-    for (auto [label, s] : {std::pair{lblPosition, qxsPosition}, std::pair{lblVolume, qxsVolume}, std::pair{lblBalance, qxsBalance}}) {
+    for (auto [label, s] : {std::pair{lblVolume, qxsVolume}, std::pair{lblBalance, qxsBalance}, std::pair{lblPosition, qxsPosition}}) {
         label->adjustSize();
         label->move(x, TwipsToPixels(90));
         x += label->width() + 4;

@@ -205,7 +205,8 @@ void window_LoadSettings()
                                   QStringLiteral("Happy|Annoyed|Sad|Low|Hyper|Bored|Slow|Fast|Angry|Other"));
 
     // 6, 7: the video and lyrics windows at the main window's bottom-right corner.
-    const int statusHeight = main.sbStatusBar->isVisible() ? main.sbStatusBar->height() : 0;
+    // The window is not shown yet: the status bar's height is the one it will have.
+    const int statusHeight = main.sbStatusBar->sizeHint().height();
     video.video_GetSize();
     video.move(main.x() + main.width() - video.width(), main.y() + main.height() - video.height() - statusHeight);
     lyrics.lyrics_GetSize();
