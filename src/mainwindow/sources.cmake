@@ -1,1 +1,4 @@
-veltra_ui_sources(FrmMenus.cpp)
+veltra_ui_sources(
+  FrmMenus.cpp
+  FrmMain_Tags.cpp
+)
