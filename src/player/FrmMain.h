@@ -396,11 +396,16 @@ public:
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
     void mnuNew_Click();
+    void mnuEditMoods_Click();
+    void mnuResetMoods_Click();
     void mnuOpenCDPlayer_Click();
     void mnuOpenMediaLibrary_Click();
     void mnuSwitchToMiniMode_Click();
     void mnuWindowsDisableGlobalHotkeys_Click();
     void mnuConsole_Click();
+    void mnuVolumes_Click();
+    void mnuTracking_Click();
+    void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
     bool PlaylistChangedSinceStart = false;

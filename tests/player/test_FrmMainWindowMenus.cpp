@@ -353,9 +353,9 @@ TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
         }
     }
     for (QAction* item : {m.mnuKeysUseAsShortcuts, m.mnuKeysUseAsArtistFindingKeys, m.mnuAlwaysOnTop, m.mnuHideInTheTaskManager,
-                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowLyricsWhenAvailable,
-                          m.mnuWindowsShowEachSongAsItsPlayed, m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
-                          m.mnuTagsShowTagsAsFilesArePlayed, m.mnuTagsUseID3v2Tags, m.mnuOpenCDPlayer}) {
+                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowEachSongAsItsPlayed,
+                          m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
+                          m.mnuTagsShowTagsAsFilesArePlayed, m.mnuTagsUseID3v2Tags}) {
         const bool before = item->isChecked();
         item->trigger();
         EXPECT_EQ(item->isChecked(), before) << item->objectName().toStdString();

@@ -1,0 +1,10 @@
+#pragma once
+// The project's own web pages, opened by the Forum and Homepage items of the menus.
+#include <QString>
+
+namespace webpages {
+
+inline QString forum() { return QStringLiteral("https://veltra.example/forum/"); }
+inline QString homepage() { return QStringLiteral("https://veltra.example/"); }
+
+} // namespace webpages
