@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,6 +32,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace veltra;
 
@@ -214,6 +217,12 @@ FrmEditTag::FrmEditTag() : OrganiseDialog(QStringLiteral("FrmEditTag"), QStringL
         lblSection[size_t(i)] = label;
         selectors->addWidget(panel);
     }
+    // As wide as the widest caption in bold, so that the column keeps its width whichever is chosen.
+    QFont bold = lblSection[0]->font();
+    bold.setBold(true);
+    int widest = 0;
+    for (QLabel* label : lblSection) widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(label->text()));
+    for (ctlQX_3DPanel* panel : tpSectionSelector) panel->setFixedWidth(widest + 16);
     selectors->addSpacing(10);
     cmdCopyID32ToID31 = new QPushButton(QStringLiteral("ID3v2 To ID3v1"), this);
     cmdCopyID31ToID32 = new QPushButton(QStringLiteral("ID3v1 To ID3v2"), this);
