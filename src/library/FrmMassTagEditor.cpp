@@ -2,6 +2,7 @@
 
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modVB.h"
 #include "library/modOrganise.h"
@@ -165,7 +166,7 @@ void FrmMassTagEditor::cmdEditAll_Click()
             pbBar->setValue(i);
             // Message boxes let other events run: a row may be gone by now.
             if (i > rows.count()) continue;
-            const QString path = rows.subItem(i, 6);
+            const QString path = rows.subItem(i, PlaylistColumn::Filename);
             if (!path.isEmpty() && main.wmpPlayer().FileName() == path) {
                 fileError(QStringLiteral("It has been detected that the song you are trying to edit is being used by ")
                               + programfolder::title() + u':',

@@ -2,6 +2,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modWindows.h"
 #include "controls/ctlQX_noFocusPanel.h"
 #include "library/FrmEditTag.h"
@@ -17,7 +18,7 @@ void FrmMain::mnuProperties_Click()
     const int row = selectedFileRow(QStringLiteral("Edit ID3 Tag Error"),
                                     QStringLiteral("You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n"));
     if (row == 0) return;
-    const QString path = rows().subItem(row, 6);
+    const QString path = rows().subItem(row, PlaylistColumn::Filename);
     // Other media are edited as playlist entries, by a window still to come.
     if (!organise::isMpegAudio(path)) return;
     FrmEditTag& editor = forms().fresh<FrmEditTag>();

@@ -26,6 +26,6 @@ void FrmMain::mnuWindowsShowLyricsWhenAvailable_Click()
     } else {
         mnuWindowsShowLyricsWhenAvailable->setChecked(true);
         settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("ShowLyricsWhenAvailable"), QStringLiteral("1"));
-        if (wmpPlayer().PlayState() != veltra::MediaPlayerControl::Paused) lyrics.lyrics_OpenFile(wmpPlayer().FileName());
+        if (wmpPlayer().PlayState() != veltra::MediaPlayerControl::State::Paused) lyrics.lyrics_OpenFile(wmpPlayer().FileName());
     }
 }

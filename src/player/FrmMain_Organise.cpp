@@ -3,6 +3,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
 #include "common/modWindows.h"
@@ -21,8 +22,8 @@ using namespace veltra;
 // The tools that change files refuse to start while a song plays or is paused.
 bool FrmMain::refusedWhilePlaying(const QString& title)
 {
-    const int state = wmpPlayer().PlayState();
-    if (state != 1 && state != 2) return false;
+    const MediaPlayerControl::State state = wmpPlayer().PlayState();
+    if (state != MediaPlayerControl::State::Paused && state != MediaPlayerControl::State::Playing) return false;
     msgBox(QStringLiteral("You cannot use this option while ") + programfolder::title()
                + QStringLiteral(" is playing music.\r\n\r\nThis function will not continue.\r\n"),
            MsgButtons::OK, MsgIcon::Exclamation, title);
@@ -38,7 +39,7 @@ int FrmMain::selectedFileRow(const QString& title, const QString& moreThanOneTex
         return 0;
     }
     const int row = selected.first();
-    const QString path = rows().subItem(row, 6);
+    const QString path = rows().subItem(row, PlaylistColumn::Filename);
     if (!files_FileExists(path)) {
         msgBox(QStringLiteral("The filename that you have selected from the list does not exist.\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, title);
@@ -59,7 +60,7 @@ void FrmMain::mnuSelectedRenameFilename_Click()
                                     QStringLiteral("You have selected more than 1 song from the playlist.\r\nThis function will not continue.\r\n\r\n"));
     if (row == 0) return;
     FrmRename& rename = forms().get<FrmRename>();
-    rename.Get_Filename(rows().subItem(row, 6), row);
+    rename.Get_Filename(rows().subItem(row, PlaylistColumn::Filename), row);
     windows_ShowModal(rename, this, true);
 }
 
