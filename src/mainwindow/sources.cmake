@@ -1,1 +1,6 @@
 veltra_ui_sources(FrmMenus.cpp)
+veltra_ui_sources(
+  StandInWindows.cpp
+  FrmMain_View.cpp
+  FrmMain_Windows.cpp
+)

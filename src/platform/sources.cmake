@@ -13,6 +13,7 @@ veltra_ui_sources(
   QtMediaPlayerControl.cpp
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp
+  TaskbarEntry.cpp
 )
 veltra_core_sources(FakeKeyStateSource.cpp)
 veltra_ui_sources(

@@ -351,6 +351,7 @@ public:
     void mnuSelectedRenameFilename_Click();
     void mnuPlaylistRenameAllFilenames_Click();
     void mnuPlaylistMoveMusicToFolder_Click();
+    void mnuPlaylistEditAllTags_Click();
     // Writes the rows to the named playlist's file; nothing while no playlist is named.
     void mnuSave_Click();
 
@@ -394,6 +395,43 @@ public:
     bool DefaultPlaylistLoadFailed = false;
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
+
+    // ---- view and behaviour switches, font size, centring (src/mainwindow/FrmMain_View.cpp) ----
+    void mnuAlwaysOnTop_Click();
+    void mnuHideInTheTaskManager_Click();
+    void mnuShowToolbar_Click();
+    void mnuShowStatusBar_Click();
+    void mnuShowPlaylistHeaders_Click();
+    void mnuShowFilenamesColumn_Click();
+    void mnuStatusBarShowTimeElapsed_Click();
+    void mnuStatusBarShowTimeRemaining_Click();
+    void mnuWindowsShowEachSongAsItsPlayed_Click();
+    void mnuWindowsShowLyricsWhenAvailable_Click();
+    void mnuMessengerShowSongsBeingPlayed_Click();
+    void mnuKeysUseAsShortcuts_Click();
+    void mnuKeysUseAsArtistFindingKeys_Click();
+    void mnuTagsShowTagsAsFilesAreAdded_Click();
+    void mnuTagsShowTagsAsFilesArePlayed_Click();
+    void mnuTagsUseID3v2Tags_Click();
+    void mnuFontsizeIncrease_Click();
+    void mnuFontsizeDecrease_Click();
+    void mnuReCenterWindow_Click();
+    // The mark, the two bands and the playlist's top (right below the bands, or the top of the
+    // window); the caller lays the window out.
+    void window_ShowToolbar(bool show);
+
+    // ---- the other windows, web pages, About (src/mainwindow/FrmMain_Windows.cpp) ----------
+    void mnuPreferences_Click();
+    void mnuChangeAppearance_Click();
+    void mnuWindowsEditWindowsGLobalHotkeys_Click();
+    void mnuTracking_Click();
+    void mnuVolumes_Click();
+    void mnuCheckForUpdates_Click();
+    void mnuPlaylistRefreshTags_Click();
+    void mnuAboutWindows_Click();
+    void mnuAbout_Click();
+    void mnuForum_Click();
+    void mnuHomepage_Click();
 
     // ---- global hot keys ---------------------------------------------------------------------
     void tmrMediaKeys_Timer();

@@ -6,7 +6,6 @@
 #include "common/ListView.h"
 #include "common/modControls.h"
 #include "common/modSettings.h"
-#include "extras/FrmMini.h"
 #include "library/FrmMediaLibrary.h"
 #include "startup/Forms.h"
 
@@ -20,14 +19,6 @@ void FrmMain::mnuNew_Click()
     PlayNextIndex = 0;
     cmbPlaylists->setCurrentIndex(0);
     forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
-}
-
-void FrmMain::mnuConsole_Click()
-{
-    FrmConsole& console = forms().get<FrmConsole>();
-    console.show();
-    console.raise();
-    console.activateWindow();
 }
 
 void FrmMain::mnuOpenCDPlayer_Click() {}
@@ -44,18 +35,4 @@ void FrmMain::mnuOpenMediaLibrary_Click()
     library.show();
     library.raise();
     library.activateWindow();
-}
-
-void FrmMain::mnuSwitchToMiniMode_Click()
-{
-    const bool mini = !mnuSwitchToMiniMode->isChecked();
-    mnuSwitchToMiniMode->setChecked(mini);
-    FrmMini& window = forms().get<FrmMini>();
-    if (mini) {
-        window.show();
-        hide();
-    } else {
-        window.hide();
-        show();
-    }
 }

@@ -1,0 +1,150 @@
+// The window commands: the refusals while music plays, openers of stand-in windows, mini
+// mode, the web pages, About Windows and Exit.
+#include "player/MainWindowFixture.h"
+
+#include "common/FrmConsole.h"
+#include "common/modSettings.h"
+#include "common/modWebAddresses.h"
+#include "common/modWindows.h"
+#include "extras/FrmMini.h"
+#include "library/FrmMassRenamer.h"
+#include "library/FrmMoveToFolder.h"
+#include "mainwindow/StandInWindows.h"
+#include "startup/FrmExit.h"
+
+#include <QMenuBar>
+
+#include <typeindex>
+
+namespace {
+
+class WindowCommandTest : public MainWindowTest {};
+
+TEST_F(WindowCommandTest, FileToolsRefuseWhilePlayingOrPausedAndWaitForRows)
+{
+    startDefault();
+    FrmMain& m = main();
+    struct Tool {
+        QAction* item;
+        const char* title;
+        std::type_index window;   // what opens when stopped with rows; void: nothing yet
+    };
+    const Tool tools[] = {
+        {m.mnuPlaylistEditAllTags, "Edit All ID3 Tags Error", typeid(void)},
+        {m.mnuPlaylistMoveMusicToFolder, "Move Music To Folder Error", typeid(FrmMoveToFolder)},
+        {m.mnuPlaylistRenameAllFilenames, "Rename All Filenames Error", typeid(FrmMassRenamer)},
+    };
+    for (const Tool& t : tools) {
+        ui.clear();
+        clickInMenu(m.mnuEntries, t.item);   // stopped, no rows: nothing at all
+        EXPECT_TRUE(ui.calls.isEmpty()) << t.title;
+
+        addRow(QStringLiteral("A"), QStringLiteral("T"));
+        playRow(1);
+        clickInMenu(m.mnuEntries, t.item);
+        m.mnuPause_Click();
+        clickInMenu(m.mnuEntries, t.item);
+        ASSERT_EQ(ui.messages().size(), 2) << t.title;
+        for (const auto& box : ui.messages()) {
+            EXPECT_EQ(box.title, QString::fromLatin1(t.title));
+            EXPECT_EQ(box.text, QStringLiteral("You cannot use this option while VELTRA is playing music.\r\n\r\nThis function will not continue.\r\n"));
+            EXPECT_EQ(box.icon, int(veltra::MsgIcon::Exclamation));
+        }
+        EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);
+
+        m.tmrPosition_Timer();   // Stop acts on the state the timer saw
+        m.mnuStop_Click();
+        ui.clear();
+        clickInMenu(m.mnuEntries, t.item);
+        EXPECT_TRUE(ui.messages().isEmpty()) << t.title;
+        const bool opens = t.window != std::type_index(typeid(void));
+        ASSERT_EQ(ui.count(QStringLiteral("modal")), opens ? 1 : 0) << t.title;
+        if (opens) {
+            EXPECT_EQ(std::type_index(typeid(*ui.calls.last().form)), t.window);
+        }
+        m.mnuNew_Click();
+    }
+}
+
+TEST_F(WindowCommandTest, StandInWindowsStayClosedAndTheMainWindowStays)
+{
+    startDefault();
+    FrmMain& m = main();
+    m.show();
+    clickInMenu(m.mnuHelp, m.mnuTracking);
+    clickInMenu(m.mnuHelp, m.mnuVolumes);
+    clickInMenu(m.mnuWindow, m.mnuSwitchToMiniMode);
+    for (QAction* later : {m.mnuPreferences, m.mnuChangeAppearance, m.mnuWindowsEditWindowsGLobalHotkeys, m.mnuAbout, m.mnuCheckForUpdates})
+        later->trigger();
+    EXPECT_TRUE(ui.calls.isEmpty());
+    EXPECT_FALSE(m.mnuSwitchToMiniMode->isChecked());
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_FALSE(forms().isLoaded<FrmMini>() && forms().get<FrmMini>().isVisible());
+
+    // The console is a real window: it opens modally over the main window.
+    clickInMenu(m.mnuHelp, m.mnuConsole);
+    ASSERT_EQ(ui.count(QStringLiteral("modal")), 1);
+    EXPECT_EQ(ui.calls.last().form, &forms().get<FrmConsole>());
+}
+
+TEST_F(WindowCommandTest, MiniModeTakesAlwaysOnTopAwayAndHidesTheMainWindow)
+{
+    standins::windows().erase(typeid(FrmMini));   // as once the mini window is built
+    struct Restore {
+        ~Restore() { standins::windows().insert(typeid(FrmMini)); }
+    } restore;
+    startDefault();
+    FrmMain& m = main();
+    m.show();
+    m.mnuAlwaysOnTop_Click();
+    ASSERT_TRUE(windows_IsAlwaysOnTop(&m));
+    clickInMenu(m.mnuWindow, m.mnuSwitchToMiniMode);
+    EXPECT_FALSE(m.mnuAlwaysOnTop->isChecked());
+    EXPECT_FALSE(windows_IsAlwaysOnTop(&m));
+    EXPECT_EQ(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("AlwaysOnTop"), QString()), QStringLiteral("0"));
+    EXPECT_TRUE(m.mnuSwitchToMiniMode->isChecked());
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_TRUE(forms().get<FrmMini>().isVisible());
+}
+
+TEST_F(WindowCommandTest, WebPagesAndAboutWindows)
+{
+    startDefault();
+    FrmMain& m = main();
+    clickInMenu(m.mnuHelp, m.mnuForum);
+    clickInMenu(m.mnuHelp, m.mnuHomepage);
+    EXPECT_EQ(ui.openedUrls, QStringList({webaddress::forum(), webaddress::homepage()}));
+    EXPECT_TRUE(webaddress::forum().startsWith(QLatin1String("https://")));
+
+    menus().mnuAboutWindows->trigger();   // the tray menu's item runs the same command
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("About VELTRA"));
+    EXPECT_TRUE(ui.messages()[0].text.endsWith(QStringLiteral("\r\n\r\nWritten by the VELTRA developers.\r\nQuillonex\r\n")));
+}
+
+TEST_F(WindowCommandTest, RefreshTagsReadsEveryRowAgain)
+{
+    startDefault();
+    FrmMain& m = main();
+    const QString path = home(QStringLiteral("t.mp3"));
+    ASSERT_TRUE(mp3maker::makeMp3(path, {.artist = QStringLiteral("Real"), .title = QStringLiteral("Song"), .id3v1 = true}));
+    m.playlist_AddSong(QStringLiteral("Stale"), QStringLiteral("Stale"), QString(), path);
+    clickInMenu(m.mnuEntries, m.mnuPlaylistRefreshTags);
+    EXPECT_EQ(rows().subItem(1, 1), QStringLiteral("Real"));
+}
+
+TEST_F(WindowCommandTest, ExitHidesTheWindowSavesAndHandsOverToTheExitWindow)
+{
+    startDefault();
+    FrmMain& m = main();
+    m.show();
+    addRow(QStringLiteral("A"), QStringLiteral("T"));
+    clickInMenu(m.mnuFile, m.mnuExit);
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_TRUE(m.IsExiting);
+    EXPECT_TRUE(forms().isLoaded<FrmExit>());
+    EXPECT_TRUE(forms().get<FrmExit>().tmrTimer->isActive());
+    EXPECT_TRUE(QFile::exists(home(QStringLiteral("Playlists/default.spp"))));
+}
+
+} // namespace
