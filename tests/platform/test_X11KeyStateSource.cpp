@@ -5,9 +5,8 @@
 #include "platform/X11KeyStateSource.h"
 #include "player/modGlobalKeys.h"
 #include "support/TestEnv.h"
+#include "support/Xvfb.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -78,46 +77,6 @@ TEST(X11KeyStateSource, KeysymsBecomeVirtualKeys)
 #ifdef VELTRA_HAVE_XTEST
 
 namespace {
-
-// A private X server on a display number it picks itself.
-class Xvfb {
-public:
-    ~Xvfb()
-    {
-        if (m_process.state() == QProcess::NotRunning) return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(2000);
-        }
-    }
-
-    bool start(QString* why)
-    {
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(QStringLiteral("Xvfb"),
-                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
-                         QStringLiteral("0"), QStringLiteral("320x240x24")});
-        QByteArray out;
-        while (!out.contains('\n')) {
-            if (!m_process.waitForReadyRead(10000)) {
-                *why = QStringLiteral("Xvfb did not start");
-                return false;
-            }
-            out += m_process.readAllStandardOutput();
-        }
-        m_display = ":" + out.trimmed();
-        return true;
-    }
-
-    QByteArray display() const { return m_display; }
-
-private:
-    QProcess m_process;
-    QByteArray m_display;
-};
 
 // Another X client: owns a window with the input focus and types through XTEST.
 class Typist {
@@ -198,7 +157,7 @@ protected:
     void SetUp() override
     {
         VeltraTest::SetUp();
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        if (!Xvfb::installed())
             GTEST_SKIP() << "Xvfb is not installed";
         QString why;
         ASSERT_TRUE(server.start(&why)) << why.toStdString();
