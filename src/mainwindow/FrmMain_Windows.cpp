@@ -5,12 +5,12 @@
 
 #include "common/FrmConsole.h"
 #include "common/modSettings.h"
-#include "common/modWebAddresses.h"
 #include "common/modWindows.h"
 #include "extras/FrmMini.h"
 #include "extras/FrmTracking.h"
 #include "mainwindow/StandInWindows.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WebPages.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
 
@@ -61,5 +61,5 @@ void FrmMain::mnuAboutWindows_Click()
                              QStringLiteral("Written by the ") + programfolder::title() + QStringLiteral(" developers.\r\nQuillonex\r\n"));
 }
 
-void FrmMain::mnuForum_Click() { windows_OpenURL(this, webaddress::forum(), 3); }
-void FrmMain::mnuHomepage_Click() { windows_OpenURL(this, webaddress::homepage(), 3); }
+void FrmMain::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3); }
+void FrmMain::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }

@@ -4,6 +4,7 @@
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
 #include "common/modFiles.h"
+#include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
 #include "platform/ProgramFolder.h"
 #include "player/FrmMain.h"
@@ -108,7 +109,7 @@ FrmMenus::FrmMenus()
         {3},
         {3, &FrmMenus::mnuItem, "mnuItem", "[None]"},
         {2, &FrmMenus::mnuMode, "mnuMode", "&Mood:"},
-        {3, &FrmMenus::mnuEditMoods, "mnuEditMoods", "&Edit Moods..."},
+        {3, &FrmMenus::mnuEditMoods, "mnuEditMoods", "&Edit Moods...", "", false, runs(&FrmMain::mnuEditMoods_Click)},
         {3},
         {3, &FrmMenus::mnuSendToMood, "mnuSendToMood", "[Mood]"},
         {3},
@@ -194,6 +195,20 @@ void FrmMenus::mnuOpen_Click()
             video.show();
         }
         video.setWindowState(normal);
+    }
+    if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        // A disc playing or paused keeps its player in front, in its normal state (set before
+        // showing, as the main window's is: a state set after would be undone by the show).
+        const bool inFront = cd.CDState == 0 || cd.CDState == 2;
+        if (inFront) cd.setWindowState(cd.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        cd.show();
+        if (inFront) {
+            cd.raise();
+            cd.activateWindow();
+            main.WindowShown = true;
+            return;
+        }
     }
     front->show();
     front->raise();

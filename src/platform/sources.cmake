@@ -20,3 +20,11 @@ veltra_ui_sources(
   KeyStateSource.cpp
   X11KeyStateSource.cpp
 )
+veltra_ui_sources(
+  CdDrives.cpp
+  SimulatedCdDrives.cpp
+  LibcdioDrives.cpp
+  GstCdAudioOutput.cpp
+  CdAudioDevice.cpp
+  modCDAudio.cpp
+)

@@ -386,6 +386,8 @@ public:
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
     void mnuNew_Click();
+    void mnuEditMoods_Click();
+    void mnuResetMoods_Click();
     void mnuOpenCDPlayer_Click();
     void mnuOpenMediaLibrary_Click();
     void mnuSwitchToMiniMode_Click();

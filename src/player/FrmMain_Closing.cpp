@@ -9,6 +9,7 @@
 #include "common/modTray.h"
 #include "common/modVB.h"
 #include "common/modWindows.h"
+#include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
 #include "library/FrmLyrics.h"
 #include "library/FrmMediaLibrary.h"
@@ -80,6 +81,15 @@ void FrmMain::window_MinimizeToTray()
     WasMaximized = isMaximized();
     // Without a notification area the window is only minimised, so it can always be reached.
     const bool toTray = trayReachable();
+    if (mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        if (toTray) {
+            cd.setWindowState(cd.windowState() | Qt::WindowMinimized);
+            cd.hide();
+        } else {
+            cd.showMinimized();
+        }
+    }
     if (toTray) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
@@ -108,6 +118,11 @@ void FrmMain::window_CloseAll()
     // The media library and the CD player close with the program, keeping their positions.
     if (forms().isLoaded<FrmMediaLibrary>()) forms().get<FrmMediaLibrary>().close();
     mnuOpenMediaLibrary->setChecked(false);
+    if (mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        windows_SavePosition(&cd, QStringLiteral("CDPlayer"), 2500);
+        cd.window_Unload();
+    }
     mnuOpenCDPlayer->setChecked(false);
 }
 

@@ -6,6 +6,8 @@
 #include "common/ListView.h"
 #include "common/modControls.h"
 #include "common/modSettings.h"
+#include "common/modWindows.h"
+#include "extras/FrmCDPlayer.h"
 #include "library/FrmMediaLibrary.h"
 #include "startup/Forms.h"
 
@@ -21,7 +23,20 @@ void FrmMain::mnuNew_Click()
     forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
 }
 
-void FrmMain::mnuOpenCDPlayer_Click() {}
+void FrmMain::mnuOpenCDPlayer_Click()
+{
+    if (mnuOpenCDPlayer->isChecked()) {
+        mnuOpenCDPlayer->setChecked(false);
+        if (!forms().isLoaded<FrmCDPlayer>()) return;
+        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+        windows_SavePosition(&cd, QStringLiteral("CDPlayer"), 2500);
+        cd.window_Unload();
+    } else {
+        mnuOpenCDPlayer->setChecked(true);
+        forms().get<FrmCDPlayer>().show();   // loading restores its position and scans the drives
+    }
+}
+
 void FrmMain::mnuOpenMediaLibrary_Click()
 {
     // The check mark says whether the library is open; closing it clears the mark.

@@ -15,6 +15,7 @@ veltra_ui_sources(
   FrmMain_ListView.cpp
   FrmMain_Arrange.cpp
   FrmMain_Organise.cpp
+  FrmMain_Moods.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )

@@ -4,12 +4,12 @@
 
 #include "common/FrmConsole.h"
 #include "common/modSettings.h"
-#include "common/modWebAddresses.h"
 #include "common/modWindows.h"
 #include "extras/FrmMini.h"
 #include "library/FrmMassRenamer.h"
 #include "library/FrmMoveToFolder.h"
 #include "mainwindow/StandInWindows.h"
+#include "platform/WebPages.h"
 #include "startup/FrmExit.h"
 
 #include <QMenuBar>
@@ -113,8 +113,8 @@ TEST_F(WindowCommandTest, WebPagesAndAboutWindows)
     FrmMain& m = main();
     clickInMenu(m.mnuHelp, m.mnuForum);
     clickInMenu(m.mnuHelp, m.mnuHomepage);
-    EXPECT_EQ(ui.openedUrls, QStringList({webaddress::forum(), webaddress::homepage()}));
-    EXPECT_TRUE(webaddress::forum().startsWith(QLatin1String("https://")));
+    EXPECT_EQ(ui.openedUrls, QStringList({webpages::forum(), webpages::homepage()}));
+    EXPECT_TRUE(webpages::forum().startsWith(QLatin1String("https://")));
 
     menus().mnuAboutWindows->trigger();   // the tray menu's item runs the same command
     ASSERT_EQ(ui.messages().size(), 1);

@@ -1,8 +1,10 @@
 #pragma once
-// The project's own web pages, opened by the Help menus' forum and home-page items.
+// The project's own web pages, opened by the Forum and Homepage items of the menus.
 #include <QString>
 
-namespace webaddress {
+namespace webpages {
+
 inline QString forum() { return QStringLiteral("https://forum.veltra.invalid/"); }
 inline QString homepage() { return QStringLiteral("https://www.veltra.invalid/"); }
-} // namespace webaddress
+
+} // namespace webpages
