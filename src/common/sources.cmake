@@ -8,6 +8,7 @@ veltra_core_sources(
   modAssociations.cpp
   modFolders.cpp
   modMath.cpp
+  modSongLists.cpp
   modMoodFiles.cpp
 )
 veltra_ui_sources(
@@ -20,5 +21,6 @@ veltra_ui_sources(
   MenuTable.cpp
   modControls.cpp
   modRecent.cpp
+  SongListWindow.cpp
   ToolDialog.cpp
 )

@@ -13,7 +13,9 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
-//   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
+//   FrmMain_Organise.cpp  opening the rename, move and tag tools; saving the current playlist
+//   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
+//   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
