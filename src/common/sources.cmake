@@ -5,6 +5,7 @@ veltra_core_sources(
   modListFiles.cpp
   modLog.cpp
   ListViewModel.cpp
+  PlaylistRow.cpp
   modAssociations.cpp
   modFolders.cpp
   modMath.cpp

@@ -135,7 +135,7 @@ void FrmMain::mnuWindowsShowLyricsWhenAvailable_Click()
         return;
     }
     // A playing or paused song's lyrics appear at once; stopped, the next song brings them.
-    if (PlayerState != 1) lyrics.lyrics_OpenFile(wmpPlayer().FileName());
+    if (PlayerState != Playback::Stopped) lyrics.lyrics_OpenFile(wmpPlayer().FileName());
 }
 
 void FrmMain::mnuMessengerShowSongsBeingPlayed_Click()

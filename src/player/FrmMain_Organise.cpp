@@ -23,8 +23,8 @@ namespace {
 // paused, and have nothing to do on an empty playlist. True when the tool may open.
 bool mayChangeFiles(FrmMain& main, const QString& title)
 {
-    const int state = main.wmpPlayer().PlayState();
-    if (state == MediaPlayerControl::Paused || state == MediaPlayerControl::Playing) {
+    const MediaPlayerControl::State state = main.wmpPlayer().PlayState();
+    if (state == MediaPlayerControl::State::Paused || state == MediaPlayerControl::State::Playing) {
         msgBox(QStringLiteral("You cannot use this option while ") + programfolder::title()
                    + QStringLiteral(" is playing music.\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, title);

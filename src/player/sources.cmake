@@ -1,6 +1,7 @@
 veltra_core_sources(
   modExport.cpp
   modGlobalKeys.cpp
+  PlaybackSequence.cpp
 )
 veltra_ui_sources(
   FrmMain.cpp

@@ -71,7 +71,7 @@ TEST_F(LyricsTest, CloseBoxChangesNothingAndKeysGoToTheMainWindowOnce)
     main->mnuKeysUseAsShortcuts->setChecked(true);
     QKeyEvent u(QEvent::KeyPress, Qt::Key_U, Qt::NoModifier, "u");
     QApplication::sendEvent(lyrics().txtLyrics, &u);
-    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::Paused);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Paused);
 }
 
 TEST_F(LyricsTest, SizeIsKeptOnlyFromTheNormalState)

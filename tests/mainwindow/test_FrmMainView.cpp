@@ -174,14 +174,14 @@ TEST_F(ViewSwitchTest, UseID3v2TagsAsksBeforeReadingTheRowsAgain)
                                                     "media files to be updated in the playlist to reflect this change?\r\n"));
     EXPECT_EQ(ui.messages()[0].icon, int(veltra::MsgIcon::Exclamation));
     EXPECT_EQ(ui.messages()[0].buttons, int(veltra::MsgButtons::YesNo));
-    EXPECT_EQ(rows().subItem(1, 1), QStringLiteral("Old"));   // No: the rows stay, the switch is saved
+    EXPECT_EQ(rows().subItem(1, PlaylistColumn::Artist), QStringLiteral("Old"));   // No: the rows stay, the switch is saved
     EXPECT_EQ(setting("UseID3v2Tags"), QStringLiteral("1"));
 
     settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("AskConfirmationToUpdatePlaylist"), QStringLiteral("0"));
     clickInMenu(m.mnuEntries, m.mnuTagsUseID3v2Tags);   // off: rows read again at once
     clickInMenu(m.mnuEntries, m.mnuTagsUseID3v2Tags);   // on
     EXPECT_EQ(ui.messages().size(), 1);
-    EXPECT_EQ(rows().subItem(1, 1), QStringLiteral("Tagged Artist"));
+    EXPECT_EQ(rows().subItem(1, PlaylistColumn::Artist), QStringLiteral("Tagged Artist"));
 }
 
 TEST_F(ViewSwitchTest, MessengerNoticeOnlyWhenSwitchedOn)
@@ -217,7 +217,7 @@ TEST_F(ViewSwitchTest, LyricsSwitchedOnPassTheLoadedFileOnlyWhileASongIsLoaded)
     playRow(1);
     m.mnuPause_Click();
     m.tmrPosition_Timer();
-    ASSERT_EQ(m.PlayerState, 2);
+    ASSERT_EQ(m.PlayerState, FrmMain::Playback::Paused);
     lyrics.LyricsIsOpen = true;
     clickInMenu(m.mnuWindows, m.mnuWindowsShowLyricsWhenAvailable);   // on, paused
     EXPECT_FALSE(lyrics.LyricsIsOpen);

@@ -139,7 +139,7 @@ TEST_F(WindowCommandTest, RefreshTagsReadsEveryRowAgain)
     ASSERT_TRUE(mp3maker::makeMp3(path, {.artist = QStringLiteral("Real"), .title = QStringLiteral("Song"), .id3v1 = true}));
     m.playlist_AddSong(QStringLiteral("Stale"), QStringLiteral("Stale"), QString(), path);
     clickInMenu(m.mnuEntries, m.mnuPlaylistRefreshTags);
-    EXPECT_EQ(rows().subItem(1, 1), QStringLiteral("Real"));
+    EXPECT_EQ(rows().subItem(1, PlaylistColumn::Artist), QStringLiteral("Real"));
 }
 
 TEST_F(WindowCommandTest, ExitHidesTheWindowSavesAndHandsOverToTheExitWindow)

@@ -81,7 +81,7 @@ TEST_F(CompanionsPlayingTest, SongsPlayedUnattendedUseTheirVolumeLyricsAndCounts
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(5);
         for (int i = 0; i < 3; ++i)
-            if (!seen[i].started && player.FileName() == songs[i] && player.PlayState() == veltra::MediaPlayerControl::Playing)
+            if (!seen[i].started && player.FileName() == songs[i] && player.PlayState() == veltra::MediaPlayerControl::State::Playing)
                 seen[i] = {true, m.sldVolume->value(), lyrics.LyricsIsOpen && lyrics.isVisible(), lyrics.txtLyrics->toPlainText()};
     }
     ASSERT_TRUE(seen[1].started && seen[2].started) << "the songs did not play through";
