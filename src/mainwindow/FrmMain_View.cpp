@@ -4,6 +4,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListView.h"
+#include "common/modControls.h"
 #include "common/modSettings.h"
 #include "common/modWindows.h"
 #include "library/FrmLyrics.h"
@@ -21,14 +22,7 @@ namespace {
 
 const QString kSettings = QStringLiteral("Settings");
 
-// Flips the item's mark and writes it under key; returns the new state.
-bool toggle(QAction* item, const char* key)
-{
-    const bool on = !item->isChecked();
-    item->setChecked(on);
-    settings_WriteFlag(kSettings, QString::fromLatin1(key), on);
-    return on;
-}
+bool toggle(QAction* item, const char* key) { return controls_ToggleMenu(item, kSettings, QString::fromLatin1(key)); }
 
 // One item of an exclusive pair: `chosen` takes the mark from its partner, and both keys are
 // written, the first item's first, also when `chosen` had the mark already.
