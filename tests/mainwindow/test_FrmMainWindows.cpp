@@ -131,17 +131,6 @@ TEST_F(WindowCommandTest, WebPagesAndAboutWindows)
     EXPECT_TRUE(ui.messages()[0].text.endsWith(QStringLiteral("\r\n\r\nWritten by the VELTRA developers.\r\nQuillonex\r\n")));
 }
 
-TEST_F(WindowCommandTest, RefreshTagsReadsEveryRowAgain)
-{
-    startDefault();
-    FrmMain& m = main();
-    const QString path = home(QStringLiteral("t.mp3"));
-    ASSERT_TRUE(mp3maker::makeMp3(path, {.artist = QStringLiteral("Real"), .title = QStringLiteral("Song"), .id3v1 = true}));
-    m.playlist_AddSong(QStringLiteral("Stale"), QStringLiteral("Stale"), QString(), path);
-    clickInMenu(m.mnuEntries, m.mnuPlaylistRefreshTags);
-    EXPECT_EQ(rows().subItem(1, PlaylistColumn::Artist), QStringLiteral("Real"));
-}
-
 TEST_F(WindowCommandTest, ExitHidesTheWindowSavesAndHandsOverToTheExitWindow)
 {
     startDefault();
