@@ -2,6 +2,8 @@
 
 #include "common/modColours.h"
 #include "common/modControls.h"
+#include "common/modVB.h"
+#include "controls/ctlQX_3DPanel.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -44,6 +47,37 @@ QFont ToolDialog::dialogFont()
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);
     return font;
+}
+
+ctlQX_3DPanel* ToolDialog::labelPanel(QWidget* parent, const char* name, QLabel* label)
+{
+    auto* panel = new ctlQX_3DPanel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFixedHeight(vb::TwipsToPixels(315));
+    label->setParent(panel);
+    label->setTextFormat(Qt::PlainText);
+    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
+    label->adjustSize();
+    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
+    return panel;
+}
+
+int ToolDialog::virtualKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Up: return VkUp;
+    case Qt::Key_Down: return VkDown;
+    case Qt::Key_A: return VkA;
+    case Qt::Key_Delete: return VkDelete;
+    case Qt::Key_Menu: return VkApps;
+    default: return 0;
+    }
+}
+
+int ToolDialog::shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey : 0) | (modifiers.testFlag(Qt::ControlModifier) ? CtrlKey : 0)
+        | (modifiers.testFlag(Qt::AltModifier) ? AltKey : 0);
 }
 
 ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)

@@ -12,9 +12,11 @@
 class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
+class ctlQX_3DPanel;
 
 class ToolDialog : public QDialog {
     Q_OBJECT
@@ -60,6 +62,17 @@ public:
 
     // The font the tool dialogs use: Tahoma 8.25 pt, or the nearest the system has.
     static QFont dialogFont();
+
+    // A panel with a 3-D frame holding one label, as tall as a caption bar (a list's heading,
+    // an "Options »" link).
+    static ctlQX_3DPanel* labelPanel(QWidget* parent, const char* name, QLabel* label);
+    // Keys as the dialogs' key handlers take them: the classic virtual-key numbers of the keys
+    // they use (38 Up, 40 Down, 46 Delete, 65 A, 93 the context-menu key; 0 for the others),
+    // and the shift state 1 Shift, 2 Ctrl, 4 Alt, added up.
+    enum VirtualKey { VkUp = 38, VkDown = 40, VkDelete = 46, VkA = 65, VkApps = 93 };
+    enum ShiftState { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
+    static int virtualKey(int qtKey);
+    static int shiftState(Qt::KeyboardModifiers modifiers);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,4 +1,6 @@
 veltra_ui_sources(
   FrmMenus.cpp
   FrmMessage.cpp
+  FrmMain_Adding.cpp
+  FrmMain_FileLists.cpp
 )

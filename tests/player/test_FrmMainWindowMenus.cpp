@@ -361,15 +361,6 @@ TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
         item->trigger();
         EXPECT_EQ(item->isChecked(), before) << item->objectName().toStdString();
     }
-    // A mood's mark belongs to the mood that is open.
-    settings_WriteValue(QStringLiteral("Advanced"), QStringLiteral("Moods"), QStringLiteral("Happy"));
-    writeFile(QStringLiteral("Moods/Happy.mlst"), "/music/a.mp3\r\n");
-    m.window_InstallMoods();
-    m.window_UpdateMoods();
-    ASSERT_TRUE(m.mnuMoodOpen->at(1) && m.mnuMoodOpen->at(1)->isEnabled());
-    m.mnuMoodOpen->at(1)->trigger();
-    EXPECT_FALSE(m.mnuMoodOpen->at(1)->isChecked());
-
     // Items with a command get their mark from it alone: once per click, not twice.
     EXPECT_FALSE(m.mnuWindowsDisableGlobalHotkeys->isChecked());
     clickInMenu(m.mnuWindows, m.mnuWindowsDisableGlobalHotkeys);
