@@ -108,36 +108,40 @@ void FrmMain::mnuAddDirectory_Click()
 
 void FrmMain::playlist_AddFolderTree(const QString& folder, std::optional<WaitWindow>& wait)
 {
-    {
-        const PaintingFrozen frozen(this);
-        auto addFolder = [this](const QString& f) {
-            for (const char* type : {"mp3", "mp2", "mp1"}) playlist_AddDirectory(f, QString::fromLatin1(type));
-        };
-        addFolder(folder);
-        if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("DoRecursiveDirectoryScan"), QStringLiteral("1")))
-            for (const QString& below : directory_GetSubDirectories(folder, 1))
-                if (!below.isEmpty()) addFolder(below);
+    std::optional<PaintingFrozen> frozen(std::in_place, this);
+    auto addFolder = [this](const QString& f) {
+        for (const char* type : {"mp3", "mp2", "mp1"}) playlist_AddDirectory(f, QString::fromLatin1(type));
+    };
+    addFolder(folder);
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("DoRecursiveDirectoryScan"), QStringLiteral("1")))
+        for (const QString& below : directory_GetSubDirectories(folder, 1))
+            if (!below.isEmpty()) addFolder(below);
 
-        // The count is of every row, those there before included.
-        auto reading = [](bool namesOnly) {
-            return namesOnly ? QStringLiteral("Reading each songs filename, please wait...")
-                             : QStringLiteral("Reading each songs ID3 Tag, please wait...");
-        };
-        bool namesOnly = false;
-        if (rows().count() > kAskAboveRows) {
-            wait.reset();
-            namesOnly = msgBox(QStringLiteral("Because of number of music files you have added to the playlist, creating a full "
-                                              "ID3 based playlist might take a few moments.\r\n\r\n"
-                                              "Would you like to use the filenames instead for the music?\r\n"),
-                               MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Use Simple Filenames Confirmation"))
-                == MsgResult::Yes;
-            wait.emplace(readingFrom(folder), reading(namesOnly));
-        } else if (wait) {
-            wait->setText(reading(false));
-        }
-        playlist_ShowMP3Data(namesOnly);
-        controls_RenumberItems(rows());
+    auto reading = [](bool namesOnly) {
+        return namesOnly ? QStringLiteral("Reading each songs filename, please wait...")
+                         : QStringLiteral("Reading each songs ID3 Tag, please wait...");
+    };
+    bool namesOnly = false;
+    // The count is of every row, those there before included.
+    if (rows().count() > kAskAboveRows) {
+        // The question stands over a window that paints itself, so nothing stale shows
+        // around it; the wait window comes back, painted, before the painting is held again.
+        wait.reset();
+        frozen.reset();
+        namesOnly = msgBox(QStringLiteral("Because of number of music files you have added to the playlist, creating a full "
+                                          "ID3 based playlist might take a few moments.\r\n\r\n"
+                                          "Would you like to use the filenames instead for the music?\r\n"),
+                           MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Use Simple Filenames Confirmation"))
+            == MsgResult::Yes;
+        wait.emplace(readingFrom(folder), reading(namesOnly));
+        repaint();   // where the question stood, before the painting is held
+        frozen.emplace(this);
+    } else if (wait) {
+        wait->setText(reading(false));
     }
+    playlist_ShowMP3Data(namesOnly);
+    controls_RenumberItems(rows());
+    frozen.reset();
     // The scan's report is not to be hidden behind the wait window.
     wait.reset();
     playlist_CheckEntries();
