@@ -20,7 +20,9 @@ public:
     ~MediaPlayerControl() override = default;
 
     virtual QString FileName() const = 0;
-    virtual void setFileName(const QString& path) = 0;   // loads the file
+    // Loads the file. A file the player refuses stays unloaded: Play then leaves PlayState
+    // at 0, which the caller checks.
+    virtual void setFileName(const QString& path) = 0;
     virtual double CurrentPosition() const = 0;
     virtual void setCurrentPosition(double seconds) = 0;  // seeks
     virtual double Duration() const = 0;
@@ -32,6 +34,8 @@ public:
     virtual void Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
+    // Stops and empties the player without opening any file; FileName reads back `name`.
+    virtual void Unload(const QString& name) = 0;
 
     // The widget that shows the picture of a video, for the video window to host; none
     // where the player draws no picture.
@@ -40,43 +44,8 @@ public:
 signals:
     // The loaded file has played to its end.
     void EndOfStream();
-    // The file could not be opened or played.
+    // Playing the accepted file failed on the way (GStreamer's reason); the player stopped.
     void Error(const QString& message);
-};
-
-// A player with a clock that moves only when told: tests and benchmarks.
-class FakeMediaPlayerControl : public MediaPlayerControl {
-    Q_OBJECT
-public:
-    using MediaPlayerControl::MediaPlayerControl;
-
-    QString FileName() const override { return m_fileName; }
-    void setFileName(const QString& path) override;
-    double CurrentPosition() const override { return m_position; }
-    void setCurrentPosition(double seconds) override;
-    double Duration() const override { return m_duration; }
-    State PlayState() const override { return m_state; }
-    int Volume() const override { return m_volume; }
-    void setVolume(int v) override { m_volume = v; }
-    int Balance() const override { return m_balance; }
-    void setBalance(int b) override { m_balance = b; }
-    void Play() override;
-    void Pause() override;
-    void Stop() override;
-
-    // Test controls.
-    double nextDuration = 180;          // the duration of the next file loaded
-    QStringList history;                // every call, in order ("FileName=...", "Play", ...)
-    void advance(double seconds);       // moves the clock while playing; raises EndOfStream at the end
-    void finish();                      // plays to the end at once
-
-private:
-    QString m_fileName;
-    double m_position = 0;
-    double m_duration = 0;
-    State m_state = State::Stopped;
-    int m_volume = 0;
-    int m_balance = 0;
 };
 
 } // namespace veltra

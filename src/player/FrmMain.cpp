@@ -54,7 +54,12 @@ FrmMain::FrmMain()
     connectFileLists();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The window's event hook uses the list and the other controls it watches: it goes
+    // before they do, so no event of their destruction reaches it.
+    delete findChild<QObject*>(QStringLiteral("FrmMainEventHook"), Qt::FindDirectChildrenOnly);
+}
 
 void FrmMain::createMenuBar()
 {
@@ -428,10 +433,12 @@ void FrmMain::createControls()
     tmrPosition = makeTimer("tmrPosition", 500);
     tmrMenuText = makeTimer("tmrMenuText", 1);
     tmrWindowUpdate = makeTimer("tmrWindowUpdate", 50);
-    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 1000);
+    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 500);
     tmrMediaKeys = makeTimer("tmrMediaKeys", 250);
     connect(tmrPosition, &QTimer::timeout, this, [this] { tmrPosition_Timer(); });
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
+    connect(tmrSystemTrayDetect, &QTimer::timeout, this, [this] { tmrSystemTrayDetect_Timer(); });
+    connect(tmrMediaKeys, &QTimer::timeout, this, [this] { tmrMediaKeys_Timer(); });
 }
 
 void FrmMain::connectCommands()

@@ -74,6 +74,9 @@ public:
     // The player as the position timer last saw it (its own numbers, not the control's).
     enum class Playback { Playing = 0, Stopped = 1, Paused = 2 };
     Playback PlayerState = Playback::Stopped;
+    // PlayerState, except in the moments after a start before the position timer has seen it:
+    // where PlayerState still says stopped, the player's own state.
+    Playback PlayerStateNow() const;
     int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 
@@ -427,6 +430,9 @@ public:
     void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
+    // Start-up has put the stored playlist, volume, balance, columns and so on in place; until
+    // then leaving writes nothing.
+    bool StartupStateApplied = false;
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 

@@ -9,11 +9,13 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modListReplace.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "mainwindow/FrmMenus.h"
 #include "media/MediaError.h"
+#include "media/ByteSource.h"
 #include "media/clsID3v1.h"
 #include "media/clsID3v2.h"
 #include "media/modMedia.h"
@@ -123,10 +125,13 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
             list.setCells(row, cells);
             return;
         }
-        // A tag that cannot be read gives empty texts, which become "[None]" below.
-        auto read = [&path](auto& tag) {
+        // A tag that cannot be read gives empty texts, which become "[None]" below. One read
+        // of the file serves the tags and the length.
+        media::SongFile song;
+        song.open(path);
+        auto read = [&path, &song](auto& tag) {
             try {
-                tag.setFilename(path);
+                tag.setFilename(path, song);
                 return true;
             } catch (const MediaError&) {
                 return false;
@@ -164,7 +169,7 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
         cells[PlaylistColumn::Title] = title.isEmpty() ? QStringLiteral("[None]") : title;
         cells[PlaylistColumn::Year] = year;
         releaseTags();
-        media_ReadMP3Info(path);
+        media_ReadMP3Info(song);
         const QString seconds = MP3Duration();
         cells[PlaylistColumn::Length] = seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds)));
         list.setCells(row, cells);
@@ -261,11 +266,11 @@ void FrmMain::cmbPlaylists_Click()
             }
     }
     if (files_FileExists(path)) {
+        // A playlist that does not load leaves the rows as they were; its box said why.
+        if (!controls_ReplaceListView(rows(), path)) return;
         PlayNextIndex = 0;
         window_ResetRandomFilenames();
         playNextCaptions(false);
-        controls_ClearListView(rows());
-        controls_LoadListView(rows(), path);
         writeLog(path + QStringLiteral(" opened."));
         controls_SelectItem(rows(), 1);
         CurrentTrack = 1;
