@@ -1,5 +1,7 @@
 #include "common/modAddFiles.h"
 
+#include "common/modFolders.h"
+#include "common/modSettings.h"
 #include "platform/UiServices.h"
 
 namespace addfiles {
@@ -14,11 +16,24 @@ const QString& filter()
     return text;
 }
 
-void refuseTooMany()
+QStringList choose(const QString& title)
 {
-    veltra::msgBox(QStringLiteral("You have selected to many songs to add from this directory.\r\n\r\n"
-                                  "Use the 'Add Directory' option instead if you want to add all of the songs from this directory.\r\n"),
-                   veltra::MsgButtons::OK, veltra::MsgIcon::Exclamation, QStringLiteral("Add Files Error"));
+    using namespace veltra;
+    FileDialogRequest request;
+    request.title = title;
+    request.initialDir = directory_StartFolder(
+        settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("LastDirectoryUsed"), QStringLiteral("C:\\")));
+    request.flags = 524804;
+    request.multiSelect = true;
+    request.filter = filter();
+    request.filterIndex = 1;
+    const FileDialogResult answer = ui().openFileDialog(request);
+    if (answer.cancelled) return {};
+    if (answer.files.size() <= MaxFiles) return answer.files;
+    msgBox(QStringLiteral("You have selected to many songs to add from this directory.\r\n\r\n"
+                          "Use the 'Add Directory' option instead if you want to add all of the songs from this directory.\r\n"),
+           MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Add Files Error"));
+    return {};
 }
 
 } // namespace addfiles

@@ -18,12 +18,10 @@
 #include "startup/Forms.h"
 
 #include <QAction>
-#include <QHBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,15 +34,10 @@ constexpr int kSongsWidth = 900;   // twips
 
 FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStringLiteral("Edit Moods"))
 {
-    auto* top = new QHBoxLayout;
-    qxpTop = ToolDialog::labelPanel(this, "qxpTop", new QLabel(QStringLiteral("Moods available within ") + programfolder::title() + u':'));
-    lblOptions = new QLabel(QStringLiteral("Options »"));
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setCursor(Qt::PointingHandCursor);
-    qxpOptions = ToolDialog::labelPanel(this, "qxpOptions", lblOptions);
-    top->addWidget(qxpTop, 1);
-    top->addWidget(qxpOptions);
-    body()->addLayout(top);
+    const HeadingRow heading = addHeadingRow(new QLabel(QStringLiteral("Moods available within ") + programfolder::title() + u':'));
+    qxpTop = heading.qxpTop;
+    lblOptions = heading.lblOptions;
+    qxpOptions = heading.qxpOptions;
 
     lstvItems = new ListView(this);
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
@@ -86,9 +79,8 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
     tmrWindowUpdate->setInterval(50);
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
 
-    // The dialog sees its keys before its controls do.
-    installEventFilter(this);
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    setOptionsMenu({lstvItems, mnuMenu, lblOptions, qxpOptions, [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); },
+                    [this] { tmrWindowUpdate_Timer(); }});
 
     Form_Load();
     tmrWindowUpdate_Timer();
@@ -242,60 +234,17 @@ void FrmEditMoods::cmdSave_Click()
 
 bool FrmEditMoods::Form_KeyDown(int keyCode, int shift)
 {
-    auto run = [](QAction* a, const std::function<void()>& command) {
-        if (a->isEnabled()) command();
-        return true;
-    };
-    if (keyCode == VkUp && shift == AltKey) return run(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
-    if (keyCode == VkDown && shift == AltKey) return run(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
-    if (keyCode == VkA && shift == CtrlKey) return run(mnuAdd, [this] { mnuAdd_Click(); });
-    if (keyCode == VkDelete) return run(mnuRemove, [this] { mnuRemove_Click(); });
+    if (keyCode == VkUp && shift == AltKey) return runIfEnabled(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
+    if (keyCode == VkDown && shift == AltKey) return runIfEnabled(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
+    if (keyCode == VkA && shift == CtrlKey) return runIfEnabled(mnuAdd, [this] { mnuAdd_Click(); });
+    if (keyCode == VkDelete) return runIfEnabled(mnuRemove, [this] { mnuRemove_Click(); });
     return false;
 }
 
-void FrmEditMoods::lblOptions_MouseDown()
-{
-    tmrWindowUpdate_Timer();
-    mnuMenu->popup(qxpOptions->mapToGlobal(QPoint(0, qxpOptions->height())));
-}
+void FrmEditMoods::lblOptions_MouseDown() { showOptionsMenu(); }
 
 bool FrmEditMoods::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Resize:
-        if (watched == lstvItems) sizeTitleColumn();   // the list's width is known once laid out
-        break;
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = ToolDialog::virtualKey(key->key());
-        if (code == VkApps) {
-            if (watched == lstvItems && lstvItems->isEnabled()) {
-                tmrWindowUpdate_Timer();
-                mnuMenu->popup(lstvItems->mapToGlobal(QPoint(0, 0)));
-                return true;
-            }
-            break;
-        }
-        // Each key once: the focused control's press reaches the dialog too.
-        if (code != 0 && watched == focusWidget() && Form_KeyDown(code, shiftState(key->modifiers()))) return true;
-        if (code != 0 && watched == this && !focusWidget() && Form_KeyDown(code, shiftState(key->modifiers()))) return true;
-        break;
-    }
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && (watched == lblOptions || watched == qxpOptions)) {
-            lblOptions_MouseDown();
-            return true;
-        }
-        if (mouse->button() == Qt::RightButton && watched == lstvItems->viewport() && lstvItems->isEnabled()) {
-            tmrWindowUpdate_Timer();
-            mnuMenu->popup(mouse->globalPosition().toPoint());
-            return true;
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (event->type() == QEvent::Resize && watched == lstvItems) sizeTitleColumn();   // the list's width is known once laid out
     return ToolDialog::eventFilter(watched, event);
 }

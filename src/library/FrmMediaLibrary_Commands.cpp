@@ -177,20 +177,8 @@ void FrmMediaLibrary::addRecentPlaylist(const QString& file)
 
 void FrmMediaLibrary::mnuAddFiles_Click()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Add Files...");
-    request.initialDir = folderSetting(QStringLiteral("LastDirectoryUsed"));
-    request.flags = 524804;
-    request.multiSelect = true;
-    request.filter = addfiles::filter();
-    request.filterIndex = 1;
-    const FileDialogResult answer = ui().openFileDialog(request);
-    if (answer.cancelled || answer.files.isEmpty()) return;
-    const QStringList& paths = answer.files;
-    if (paths.size() > addfiles::MaxFiles) {
-        addfiles::refuseTooMany();
-        return;
-    }
+    const QStringList paths = addfiles::choose(QStringLiteral("Add Files..."));
+    if (paths.isEmpty()) return;
     Busy busy(*this);
     setStatus(kReading);
     QStringList logLines;

@@ -54,21 +54,8 @@ private:
 
 void FrmMain::mnuAddFiles_Click()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Add Files To Playlist...");
-    const QString last = settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("LastDirectoryUsed"), QStringLiteral("C:\\"));
-    if (!last.isEmpty()) request.initialDir = directory_StartFolder(last);
-    request.flags = 524804;
-    request.multiSelect = true;
-    request.filter = addfiles::filter();
-    request.filterIndex = 1;
-    const FileDialogResult answer = ui().openFileDialog(request);
-    if (answer.cancelled || answer.files.isEmpty()) return;
-    const QStringList& paths = answer.files;
-    if (paths.size() > addfiles::MaxFiles) {
-        addfiles::refuseTooMany();
-        return;
-    }
+    const QStringList paths = addfiles::choose(QStringLiteral("Add Files To Playlist..."));
+    if (paths.isEmpty()) return;
 
     // The log lines go out together, also for the rows added before a failure.
     QStringList lines;

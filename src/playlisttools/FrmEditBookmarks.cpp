@@ -10,12 +10,9 @@
 #include "startup/Forms.h"
 
 #include <QAction>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,17 +24,12 @@ QString bookmarksFile() { return programfolder::file(QStringLiteral("bookmarks.s
 
 FrmEditBookmarks::FrmEditBookmarks() : ToolDialog(QStringLiteral("FrmEditBookmarks"), QStringLiteral("Edit Bookmarks"))
 {
-    auto* top = new QHBoxLayout;
     lblText = new QLabel(QStringLiteral("Bookmark filenames that are already available:"));
     lblText->setObjectName(QStringLiteral("lblText"));
-    qxpTop = ToolDialog::labelPanel(this, "qxpTop", lblText);
-    lblOptions = new QLabel(QStringLiteral("Options »"));
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setCursor(Qt::PointingHandCursor);
-    qxpOptions = ToolDialog::labelPanel(this, "qxpOptions", lblOptions);
-    top->addWidget(qxpTop, 1);
-    top->addWidget(qxpOptions);
-    body()->addLayout(top);
+    const HeadingRow heading = addHeadingRow(lblText);
+    qxpTop = heading.qxpTop;
+    lblOptions = heading.lblOptions;
+    qxpOptions = heading.qxpOptions;
 
     lstBookmarks = new QListWidget(this);
     lstBookmarks->setObjectName(QStringLiteral("lstBookmarks"));
@@ -68,9 +60,8 @@ FrmEditBookmarks::FrmEditBookmarks() : ToolDialog(QStringLiteral("FrmEditBookmar
 
     connect(lstBookmarks, &QListWidget::itemSelectionChanged, this, [this] { window_UpdateMenus(); });
 
-    // The dialog sees its keys before its controls do.
-    installEventFilter(this);
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    setOptionsMenu({lstBookmarks, mnuMenu, lblOptions, qxpOptions,
+                    [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); }, [this] { window_UpdateMenus(); }});
 
     Form_Load();
 }
@@ -160,54 +151,10 @@ void FrmEditBookmarks::cmdSave_Click()
 
 bool FrmEditBookmarks::Form_KeyDown(int keyCode, int shift)
 {
-    auto run = [](QAction* a, const std::function<void()>& command) {
-        if (a->isEnabled()) command();
-        return true;
-    };
-    if (keyCode == VkUp && shift == AltKey) return run(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
-    if (keyCode == VkDown && shift == AltKey) return run(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
-    if (keyCode == VkDelete) return run(mnuRemoveSelected, [this] { mnuRemoveSelected_Click(); });
+    if (keyCode == VkUp && shift == AltKey) return runIfEnabled(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
+    if (keyCode == VkDown && shift == AltKey) return runIfEnabled(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
+    if (keyCode == VkDelete) return runIfEnabled(mnuRemoveSelected, [this] { mnuRemoveSelected_Click(); });
     return false;
 }
 
-void FrmEditBookmarks::lblOptions_MouseDown()
-{
-    window_UpdateMenus();
-    mnuMenu->popup(qxpOptions->mapToGlobal(QPoint(0, qxpOptions->height())));
-}
-
-bool FrmEditBookmarks::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = ToolDialog::virtualKey(key->key());
-        if (code == VkApps) {
-            if (watched == lstBookmarks) {
-                mnuMenu->popup(lstBookmarks->mapToGlobal(QPoint(0, 0)));
-                return true;
-            }
-            break;
-        }
-        // Each key once: the focused control's press reaches the dialog too.
-        const bool ours = watched == focusWidget() || (watched == this && !focusWidget());
-        if (code != 0 && ours && Form_KeyDown(code, shiftState(key->modifiers()))) return true;
-        break;
-    }
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && (watched == lblOptions || watched == qxpOptions)) {
-            lblOptions_MouseDown();
-            return true;
-        }
-        if (mouse->button() == Qt::RightButton && watched == lstBookmarks->viewport()) {
-            mnuMenu->popup(mouse->globalPosition().toPoint());
-            return true;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return ToolDialog::eventFilter(watched, event);
-}
+void FrmEditBookmarks::lblOptions_MouseDown() { showOptionsMenu(); }

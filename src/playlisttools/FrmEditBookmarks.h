@@ -46,9 +46,6 @@ public:
     // The selected entry (from 0); -1 for none.
     int selectedIndex() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void moveSelected(int step);
 };

@@ -12,7 +12,8 @@
 #include "player/FrmMain.h"
 #include "playlisttools/FrmAddLocation.h"
 #include "startup/Forms.h"
-#include "support/StartupFixture.h"
+#include "support/MenuClick.h"
+#include "mainwindow/FileCommandsFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -50,24 +51,9 @@ public:
     }
 };
 
-class AddingTest : public StartupFixture {
+class AddingTest : public FileCommandsTest {
 protected:
-    void SetUp() override
-    {
-        StartupFixture::SetUp();
-        start();
-        ui.clear();
-    }
-    ListViewModel& rows() { return main().rows(); }
-    QStringList files()
-    {
-        QStringList out;
-        for (int r = 1; r <= rows().count(); ++r) out << rows().subItem(r, PlaylistColumn::Filename);
-        return out;
-    }
-    QString log() { return forms().get<FrmConsole>().Text(); }
-    // Files of the given names under the program folder (not real audio unless they are MP3s
-    // the test makes itself); returns their paths.
+    // Files of the given names under the program folder (not real audio); returns their paths.
     QStringList make(const QStringList& names)
     {
         QStringList out;
@@ -75,18 +61,6 @@ protected:
         return out;
     }
 };
-
-// A click on the item in its open menu, as the user's mouse does it.
-void clickInMenu(QMenu* menu, QAction* item)
-{
-    menu->popup(QPoint(10, 10));
-    const QPoint at = menu->actionGeometry(item).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(menu, &press);
-    QCoreApplication::sendEvent(menu, &release);
-    menu->hide();
-}
 
 } // namespace
 

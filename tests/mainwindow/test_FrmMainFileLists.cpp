@@ -12,7 +12,7 @@
 #include "player/FrmMain.h"
 #include "playlisttools/FrmEditBookmarks.h"
 #include "startup/Forms.h"
-#include "support/StartupFixture.h"
+#include "mainwindow/FileCommandsFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,27 +27,11 @@
 
 using namespace veltra;
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
-class FileListsTest : public StartupFixture {
+class FileListsTest : public FileCommandsTest {
 protected:
-    void SetUp() override
-    {
-        StartupFixture::SetUp();
-        start();
-        ui.clear();
-    }
-    ListViewModel& rows() { return main().rows(); }
     FakeMediaPlayerControl& player() { return static_cast<FakeMediaPlayerControl&>(main().wmpPlayer()); }
-    QStringList files()
-    {
-        QStringList out;
-        for (int r = 1; r <= rows().count(); ++r) out << rows().subItem(r, PlaylistColumn::Filename);
-        return out;
-    }
-    QString log() { return forms().get<FrmConsole>().Text(); }
     QString bookmarks() { return home("bookmarks.sbl"); }
     void fill(const QStringList& paths)
     {

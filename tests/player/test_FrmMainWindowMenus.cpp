@@ -2,6 +2,7 @@
 // shortcut texts, the check marks a click leaves, the pop-up items' commands, the menu help
 // and the menus built from bookmarks and moods.
 #include "MainWindowFixture.h"
+#include "support/MenuClick.h"
 
 #include "common/MenuArray.h"
 #include "common/PlaylistRow.h"
@@ -327,19 +328,6 @@ TEST_F(MainWindowTest, ToolbarButtonsCarryTheirKeysAndRunTheirCommands)
 
 // ---- check marks ---------------------------------------------------------------------------------
 
-namespace {
-// A click on the item in its open menu, as the user's mouse does it.
-void clickInMenu(QMenu* menu, QAction* item)
-{
-    menu->popup(QPoint(10, 10));
-    const QPoint at = menu->actionGeometry(item).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(menu, &press);
-    QCoreApplication::sendEvent(menu, &release);
-    menu->hide();
-}
-} // namespace
 
 TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
 {
