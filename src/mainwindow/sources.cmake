@@ -3,4 +3,5 @@ veltra_ui_sources(
   FrmMessage.cpp
   FrmMain_Adding.cpp
   FrmMain_FileLists.cpp
+  FrmMain_Tags.cpp
 )

@@ -15,6 +15,7 @@
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
 //   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
+//   ../mainwindow/FrmMain_Tags.cpp  opening the tag editors
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -365,6 +366,16 @@ public:
     void mnuPlaylistMoveMusicToFolder_Click();
     // Writes the rows to the named playlist's file; nothing while no playlist is named.
     void mnuSave_Click();
+    // The tools that change files refuse to start while a song plays or is paused (a box
+    // titled `title`); true when refused.
+    bool refusedWhilePlaying(const QString& title);
+    // The one selected row whose file exists and is not the player's file, or 0 after a box
+    // titled `title` saying why not (nothing is said when no row is selected).
+    int selectedFileRow(const QString& title, const QString& moreThanOneText);
+
+    // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
+    void mnuProperties_Click();
+    void mnuPlaylistEditAllTags_Click();
 
     // ---- adding songs; the File menu's recent files, bookmarks and moods -----------------------
     void mnuAddFiles_Click();
