@@ -12,6 +12,8 @@ veltra_core_sources(
   modMath.cpp
   modSongLists.cpp
   modMoodFiles.cpp
+  modLineFiles.cpp
+  modAddFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp

@@ -96,15 +96,30 @@ void QtUiServices::runModal(QObject* form, QObject* owner)
     w->setWindowModality(old);
 }
 
-QString QtUiServices::qtFilter(const QString& filter, QStringList* names)
+// Each letter of the pattern becomes "[xX]".
+static QString anyCase(const QString& pattern)
+{
+    QString out;
+    for (const QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper()) out += u'[' + c.toLower() + c.toUpper() + u']';
+        else out += c;
+    }
+    return out;
+}
+
+QString QtUiServices::qtFilter(const QString& filter, QStringList* names, bool anyLetterCase)
 {
     const QStringList parts = filter.split(u'|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty()) continue;
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        out.append(parts[i] + QStringLiteral(" (") + patterns + u')');
+        QStringList patterns;
+        for (QString p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+            patterns.append(anyLetterCase ? anyCase(p) : p);
+        }
+        out.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
     }
     if (names) *names = out;
     return out.join(QStringLiteral(";;"));
@@ -113,8 +128,9 @@ QString QtUiServices::qtFilter(const QString& filter, QStringList* names)
 static FileDialogResult runFileDialog(const FileDialogRequest& r, bool save)
 {
     QStringList names;
-    QFileDialog dlg(activeParent(), r.title, r.initialDir, QtUiServices::qtFilter(r.filter, &names));
+    QFileDialog dlg(activeParent(), r.title, r.initialDir, QtUiServices::qtFilter(r.filter, &names, !save));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setOption(QFileDialog::HideNameFilterDetails, true);
     dlg.setFileMode(save ? QFileDialog::AnyFile : (r.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile));
     if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);   // callers ask themselves
     if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);

@@ -51,6 +51,7 @@ FrmMain::FrmMain()
     connectWindow();
     followRows();
     connectSequence();
+    connectFileLists();
 }
 
 FrmMain::~FrmMain()
@@ -67,10 +68,10 @@ void FrmMain::createMenuBar()
         {0, &FrmMain::mnuFile, "mnuFile", "&File"},
         {1, &FrmMain::mnuNew, "mnuNew", "&New...", "Ctrl+N", false, &FrmMain::mnuNew_Click},
         {1},
-        {1, &FrmMain::mnuAddFiles, "mnuAddFiles", "Add &Files...", "", false},
+        {1, &FrmMain::mnuAddFiles, "mnuAddFiles", "Add &Files...", "", false, &FrmMain::mnuAddFiles_Click},
         {1, &FrmMain::mnuAddPlaylist, "mnuAddPlaylist", "&Add Playlist...", "", false},
-        {1, &FrmMain::mnuAddLocation, "mnuAddLocation", "Add &Location...", "", false},
-        {1, &FrmMain::mnuAddDirectory, "mnuAddDirectory", "Add &Directory...", "", false},
+        {1, &FrmMain::mnuAddLocation, "mnuAddLocation", "Add &Location...", "", false, &FrmMain::mnuAddLocation_Click},
+        {1, &FrmMain::mnuAddDirectory, "mnuAddDirectory", "Add &Directory...", "", false, &FrmMain::mnuAddDirectory_Click},
         {1},
         {1, &FrmMain::mnuOpenPlaylist, "mnuOpenPlaylist", "&Open...", "Ctrl+O", false},
         {1, &FrmMain::mnuOpenMood, "mnuOpenMood", "Open &Mood:"},
@@ -80,12 +81,12 @@ void FrmMain::createMenuBar()
         {2},
         {2, &FrmMain::mnuResetMoods, "mnuResetMoods", "&Reset Moods...", "", false, &FrmMain::mnuResetMoods_Click},
         {1, &FrmMain::mnuOpenBookmark, "mnuOpenBookmark", "Open &Bookmark:"},
-        {2, &FrmMain::mnuAddSelected, "mnuAddSelected", "&Add Selected...", "", false},
-        {2, &FrmMain::mnuEditBookmarks, "mnuEditBookmarks", "&Edit Bookmarks...", "", false},
+        {2, &FrmMain::mnuAddSelected, "mnuAddSelected", "&Add Selected...", "", false, &FrmMain::mnuAddSelected_Click},
+        {2, &FrmMain::mnuEditBookmarks, "mnuEditBookmarks", "&Edit Bookmarks...", "", false, &FrmMain::mnuEditBookmarks_Click},
         {2},
         {2, &FrmMain::mnuBookmark, "mnuBookmark", "[Bookmark]", "", false},
         {2},
-        {2, &FrmMain::mnuClearBookmarks, "mnuClearBookmarks", "&Clear Bookmarks...", "", false},
+        {2, &FrmMain::mnuClearBookmarks, "mnuClearBookmarks", "&Clear Bookmarks...", "", false, &FrmMain::mnuClearBookmarks_Click},
         {1},
         {1, &FrmMain::mnuSave, "mnuSave", "&Save...", "Ctrl+S", false},
         {1, &FrmMain::mnuSavePlaylistAs, "mnuSavePlaylistAs", "Sa&ve As...", "", false},

@@ -41,6 +41,7 @@ class QStatusBar;
 class QDropEvent;
 class QTimer;
 class QToolBar;
+class WaitWindow;
 class clsID3v1;
 class clsID3v2;
 
@@ -377,6 +378,27 @@ public:
     // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
     void mnuProperties_Click();
     void mnuPlaylistEditAllTags_Click();
+
+    // ---- adding songs; the File menu's recent files, bookmarks and moods -----------------------
+    void mnuAddFiles_Click();
+    void mnuAddDirectory_Click();
+    void mnuAddLocation_Click();
+    // Appends the MPEG audio files of the folder (and of every folder below it when
+    // DoRecursiveDirectoryScan is 1), then reads their tags, asking first when the playlist
+    // has grown past 200 rows, renumbers, and checks the entries once the wait window (`wait`,
+    // shown again after the question) and the held painting are gone.
+    void playlist_AddFolderTree(const QString& folder, std::optional<WaitWindow>& wait);
+    void mnuRecentMedia_Click(int index);
+    void mnuRecentPlaylist_Click(int index);
+    void mnuBookmark_Click(int index);
+    void mnuMoodOpen_Click(int index);
+    void mnuAddSelected_Click();
+    void mnuClearBookmarks_Click();
+    void mnuEditBookmarks_Click();
+    // After a playlist file was opened into the rows: no Play Next mark, row 1 to play from,
+    // and the song in the player found again.
+    void playlist_FollowPlayerAfterOpen();
+    void connectFileLists();   // the menu arrays' clicks
 
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are

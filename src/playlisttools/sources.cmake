@@ -1,0 +1,4 @@
+veltra_ui_sources(
+  FrmAddLocation.cpp
+  FrmEditBookmarks.cpp
+)
