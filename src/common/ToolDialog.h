@@ -9,8 +9,12 @@
 #include <functional>
 #include <vector>
 
+class QAbstractItemView;
 class QBoxLayout;
 class QComboBox;
+class QLabel;
+class QMenu;
+class ctlQX_3DPanel;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +47,14 @@ public:
     // number; maxLength 0 leaves the length free.
     void useNumberBox(QLineEdit* box, int maxLength = 0);
 
+    // A framed panel holding one label, as tall as a caption bar: a heading, or the
+    // "Options »" panel.
+    ctlQX_3DPanel* labelPanel(const QString& objectName, QLabel* label);
+    // The dialog's pop-up menu: a left press on `panel` opens it below the panel, the
+    // context-menu key in `list` at the list's top left and a right press in the list at the
+    // pointer. `beforePopup` runs first (it enables the menu's items).
+    void useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup = {});
+
     // While a long operation runs: the hourglass, and every input and button of the dialog
     // disabled; all restored however the work ends.
     class Busy {
@@ -67,7 +79,13 @@ protected:
     void reject() override;
 
 private:
+    void popupOptions(const QPoint& globalPos);
+
     QVBoxLayout* m_body = nullptr;
+    QMenu* m_options = nullptr;
+    QWidget* m_optionsPanel = nullptr;
+    QAbstractItemView* m_optionsList = nullptr;
+    std::function<void()> m_beforeOptions;
     QHBoxLayout* m_buttons = nullptr;
     int m_busy = 0;
 };

@@ -49,4 +49,7 @@ void DoEventsThrottled();
 // Trim(): removes leading and trailing blanks (spaces only, as the runtime does).
 QString Trim(const QString& text);
 
+// Time: the time of day in the system's long time format, without the time zone.
+QString TimeText();
+
 } // namespace vb

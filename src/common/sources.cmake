@@ -3,6 +3,7 @@ veltra_core_sources(
   modSettings.cpp
   modFiles.cpp
   modListFiles.cpp
+  modListReplace.cpp
   modLog.cpp
   ListViewModel.cpp
   PlaylistRow.cpp
@@ -11,6 +12,7 @@ veltra_core_sources(
   modMath.cpp
   modSongLists.cpp
   modMoodFiles.cpp
+  modPlaylistFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp

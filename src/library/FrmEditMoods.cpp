@@ -35,20 +35,6 @@ constexpr int kSongsWidth = 900;   // twips
 constexpr int kVkUp = 38, kVkDown = 40, kVkA = 65, kVkDelete = 46, kVkApps = 93;
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 
-// A panel with a 3-D frame holding one label, as tall as a caption bar.
-ctlQX_3DPanel* labelPanel(QWidget* parent, const char* name, QLabel* label)
-{
-    auto* panel = new ctlQX_3DPanel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFixedHeight(vb::TwipsToPixels(315));
-    label->setParent(panel);
-    label->setTextFormat(Qt::PlainText);
-    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
-    label->adjustSize();
-    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
-    return panel;
-}
-
 int shiftOf(Qt::KeyboardModifiers mods)
 {
     return (mods.testFlag(Qt::ShiftModifier) ? kShift : 0) | (mods.testFlag(Qt::ControlModifier) ? kCtrl : 0)
@@ -71,11 +57,11 @@ int virtualKey(int qtKey)
 FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStringLiteral("Edit Moods"))
 {
     auto* top = new QHBoxLayout;
-    qxpTop = labelPanel(this, "qxpTop", new QLabel(QStringLiteral("Moods available within ") + programfolder::title() + u':'));
+    qxpTop = labelPanel(QStringLiteral("qxpTop"), new QLabel(QStringLiteral("Moods available within ") + programfolder::title() + u':'));
     lblOptions = new QLabel(QStringLiteral("Options »"));
     lblOptions->setObjectName(QStringLiteral("lblOptions"));
     lblOptions->setCursor(Qt::PointingHandCursor);
-    qxpOptions = labelPanel(this, "qxpOptions", lblOptions);
+    qxpOptions = labelPanel(QStringLiteral("qxpOptions"), lblOptions);
     top->addWidget(qxpTop, 1);
     top->addWidget(qxpOptions);
     body()->addLayout(top);

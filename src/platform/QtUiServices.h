@@ -28,6 +28,9 @@ public:
     // "Name|*.a;*.b|All|*.*|" -> "Name (*.a *.b);;All (*.*)"
     static QString qtFilter(const QString& filter, QStringList* names = nullptr);
 
+    // The printer print() uses: the one the print dialog set up last.
+    QPrinter& printer();
+
 private:
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -14,7 +14,8 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
-//   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
+//   FrmMain_Organise.cpp  opening the rename and move tools
+// Playlist file commands are in src/mainwindow/FrmMain_PlaylistFiles.cpp.
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -359,8 +360,30 @@ public:
     void mnuSelectedRenameFilename_Click();
     void mnuPlaylistRenameAllFilenames_Click();
     void mnuPlaylistMoveMusicToFolder_Click();
-    // Writes the rows to the named playlist's file; nothing while no playlist is named.
+
+    // ---- playlist files: new, open, add, save, print, delete, rename, manage, switching ----
+    void mnuNew_Click();
+    void mnuOpenPlaylist_Click();
+    void mnuAddPlaylist_Click();
+    // Writes the rows over the current playlist's file; without a current playlist, Save As.
     void mnuSave_Click();
+    void mnuSavePlaylistAs_Click();
+    void mnuSaveAsDefault_Click();
+    void mnuPrint_Click();
+    void mnuDeleteCurrentPlaylist_Click();
+    void mnuDeleteAllPlaylists_Click();
+    void mnuRenameCurrentPlaylist_Click();
+    void mnuManagePlaylists_Click();
+    void mnuJumpToNextPlaylist_Click();
+    void mnuJumpToPreviousPlaylist_Click();
+    void mnuJumpToRandomPlaylist_Click();
+    // Refills the playlist box and the Send To playlist items from the Playlists folder and
+    // shows the playlist of `path` there (the placeholder when the box has none); nothing is
+    // loaded.
+    void playlist_RefillBox(const QString& path);
+    // Loads the playlist of box entry `index` and makes the row the play direction starts
+    // from the current one, playing it when asked or by Settings/PlayPlaylistsOnSkip.
+    void player_SwitchPlaylist(int index, bool playNow);
 
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
@@ -392,7 +415,6 @@ public:
     void window_CloseAll();
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
-    void mnuNew_Click();
     void mnuEditMoods_Click();
     void mnuResetMoods_Click();
     void mnuOpenCDPlayer_Click();

@@ -15,15 +15,6 @@
 #include <QAction>
 #include <QComboBox>
 
-void FrmMain::mnuNew_Click()
-{
-    player_Stop();
-    controls_ClearListView(rows());
-    PlayNextIndex = 0;
-    cmbPlaylists->setCurrentIndex(0);
-    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
-}
-
 void FrmMain::mnuConsole_Click()
 {
     FrmConsole& console = forms().get<FrmConsole>();

@@ -9,6 +9,7 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -267,17 +268,10 @@ void FrmMain::window_InstallPlaylists()
 void FrmMain::cmbPlaylists_Click()
 {
     const QString text = cmbPlaylists->currentText();
-    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady) return;
+    // An emptied box (its playlists about to be filled in again) opens nothing.
+    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady || cmbPlaylists->currentIndex() < 0) return;
     // The file is opened under its real name, whatever the letter case of its extension.
-    const QString folder = programfolder::file(QStringLiteral("Playlists"));
-    QString path = folder + u'/' + text + QStringLiteral(".spp");
-    if (!QFileInfo(path).isFile()) {
-        for (const QString& file : files::listFolder(folder, QStringLiteral("spp")))
-            if (files_GetNameWithoutExtension(file) == text) {
-                path = file;
-                break;
-            }
-    }
+    const QString path = playlists::fileOf(text);
     if (files_FileExists(path)) {
         PlayNextIndex = 0;
         window_ResetRandomFilenames();

@@ -1,0 +1,4 @@
+veltra_ui_sources(
+  FrmManagePlaylists.cpp
+  FrmRenamePlaylist.cpp
+)
