@@ -78,14 +78,13 @@ void FrmMain::playlist_RefillBox(const QString& path)
 void FrmMain::mnuNew_Click()
 {
     player_Stop();
-    CurrentTrack = 1;
     PlayNextIndex = 0;
     playNextCaptions(false);
     PlaylistComboReady = false;
     cmbPlaylists->setCurrentIndex(0);
     PlaylistComboReady = true;
     writeLog(QStringLiteral("Playlist cleared."));
-    controls_ClearListView(rows());
+    controls_ClearListView(rows());   // no row left to play from: CurrentTrack follows to 0
     window_ResetRandomFilenames();
     window_UncheckMenus();
 }
