@@ -162,6 +162,15 @@ void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* 
     }
 }
 
+void ToolDialog::useDialogKey(int qtKey, std::function<void()> command)
+{
+    if (m_dialogKeys.empty()) {
+        installEventFilter(this);
+        for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+    m_dialogKeys.emplace_back(qtKey, std::move(command));
+}
+
 void ToolDialog::popupOptions(const QPoint& globalPos)
 {
     if (m_beforeOptions) m_beforeOptions();
@@ -170,6 +179,14 @@ void ToolDialog::popupOptions(const QPoint& globalPos)
 
 bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && !m_dialogKeys.empty()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (const auto& [code, command] : m_dialogKeys) {
+            if (key->key() != code || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) continue;
+            if (!isBusy()) command();
+            return true;
+        }
+    }
     if (m_options && !isBusy()) {
         auto* w = qobject_cast<QWidget*>(watched);
         if (event->type() == QEvent::MouseButtonPress && w) {

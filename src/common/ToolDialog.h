@@ -55,6 +55,10 @@ public:
     // pointer. `beforePopup` runs first (it enables the menu's items).
     void useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup = {});
 
+    // A key the dialog takes wherever the focus is, before its controls see it (not while
+    // busy). Covers the controls the dialog has when this is called.
+    void useDialogKey(int qtKey, std::function<void()> command);
+
     // While a long operation runs: the hourglass, and every input and button of the dialog
     // disabled; all restored however the work ends.
     class Busy {
@@ -86,6 +90,7 @@ private:
     QWidget* m_optionsPanel = nullptr;
     QAbstractItemView* m_optionsList = nullptr;
     std::function<void()> m_beforeOptions;
+    std::vector<std::pair<int, std::function<void()>>> m_dialogKeys;
     QHBoxLayout* m_buttons = nullptr;
     int m_busy = 0;
 };

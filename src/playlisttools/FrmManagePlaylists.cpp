@@ -22,7 +22,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace veltra;
@@ -80,12 +79,7 @@ FrmManagePlaylists::FrmManagePlaylists() : ToolDialog(QStringLiteral("FrmManageP
     connect(mnuClear, &QAction::triggered, this, [this] { mnuClear_Click(); });
     useOptionsMenu(mnuMenu, qxpOptions, lstvItems);
 
-    // Delete works wherever the focus is in the dialog.
-    auto* del = new QShortcut(QKeySequence(Qt::Key_Delete), this);
-    del->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(del, &QShortcut::activated, this, [this] {
-        if (!isBusy()) mnuDelete_Click();
-    });
+    useDialogKey(Qt::Key_Delete, [this] { mnuDelete_Click(); });
 
     lstvItems->installEventFilter(this);
     Form_Load();
