@@ -171,4 +171,14 @@ QString TimeText()
     return QTime::currentTime().toString(format.trimmed());
 }
 
+QString ShortDate(const QDate& date, const QLocale& locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy"))) {
+        const qsizetype at = format.indexOf(QLatin1String("yy"));
+        if (at >= 0) format.replace(at, 2, QStringLiteral("yyyy"));
+    }
+    return locale.toString(date, format);
+}
+
 } // namespace vb

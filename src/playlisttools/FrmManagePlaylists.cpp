@@ -29,13 +29,13 @@ using namespace veltra;
 namespace {
 constexpr int kSongsWidth = 900;   // twips
 
-// The file's time of last change in the locale's short form; a time of exactly midnight is
-// left out.
+// The file's time of last change: the locale's short date (four-digit year, as the system
+// shows it) and short time; a time of exactly midnight is left out.
 QString dateText(const QDateTime& when)
 {
-    const QLocale locale;
-    if (when.time() == QTime(0, 0)) return locale.toString(when.date(), QLocale::ShortFormat);
-    return locale.toString(when, QLocale::ShortFormat);
+    const QString date = vb::ShortDate(when.date());
+    if (when.time() == QTime(0, 0)) return date;
+    return date + u' ' + QLocale().toString(when.time(), QLocale::ShortFormat);
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include "common/modFiles.h"
 #include "common/modSettings.h"
+#include "common/modVB.h"
 #include "controls/ctlQX_3DPanel.h"
 #include "playlisttools/FrmManagePlaylists.h"
 #include "playlisttools/FrmRenamePlaylist.h"
@@ -75,8 +76,8 @@ TEST_F(ManageTest, ListsEachPlaylistWithItsSongsAndDateButNotTheDefaultOne)
     EXPECT_EQ(d.lstvItems->items().columnHeader(2), "Created:");
     EXPECT_EQ(column(d, 0), QStringList({"Eleven", "Empty", "Ten", "Twelve"}));
     EXPECT_EQ(column(d, 1), QStringList({"2", "0", "1", "12"}));
-    EXPECT_EQ(d.lstvItems->items().cell(4, 2), QLocale().toString(noon, QLocale::ShortFormat));
-    EXPECT_EQ(d.lstvItems->items().cell(2, 2), QLocale().toString(midnight.date(), QLocale::ShortFormat));
+    EXPECT_EQ(d.lstvItems->items().cell(4, 2), vb::ShortDate(noon.date()) + " " + QLocale().toString(noon.time(), QLocale::ShortFormat));
+    EXPECT_EQ(d.lstvItems->items().cell(2, 2), vb::ShortDate(midnight.date()));
     EXPECT_EQ(d.selectedRow(), 1);
     EXPECT_FALSE(d.cmdBack->isEnabled());
     EXPECT_TRUE(d.cmdFinish->isDefault());
