@@ -37,16 +37,22 @@ const QString kPlaceholder = QStringLiteral("((Select Playlist))");
 
 void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(line); }
 
+// The file dialogs of the playlist commands start in the Playlists folder.
+FileDialogRequest playlistDialog(const QString& title, const QString& filter)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.initialDir = playlists::folder();
+    request.filter = programfolder::title() + filter;
+    request.filterIndex = 1;
+    request.flags = 4;   // no read-only box
+    return request;
+}
+
 // The dialog of Open and Add Playlist.
 QString choosePlaylist()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Open Playlist...");
-    request.initialDir = playlists::folder();
-    request.filter = programfolder::title() + QStringLiteral(" Playlists|*.spp|");
-    request.filterIndex = 1;
-    request.flags = 4;
-    const FileDialogResult chosen = ui().openFileDialog(request);
+    const FileDialogResult chosen = ui().openFileDialog(playlistDialog(QStringLiteral("Open Playlist..."), QStringLiteral(" Playlists|*.spp|")));
     if (chosen.cancelled || chosen.files.isEmpty()) return QString();
     return chosen.files.first();
 }
@@ -154,13 +160,8 @@ void FrmMain::mnuSaveAsDefault_Click()
 
 void FrmMain::mnuSavePlaylistAs_Click()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save Playlist...");
-    request.initialDir = playlists::folder();
-    request.filter = programfolder::title() + QStringLiteral(" Playlist|*.spp|HTML Playlist|*.html|TEXT Playlist|*.txt|");
-    request.filterIndex = 1;
-    request.flags = 4;
-    const FileDialogResult chosen = ui().saveFileDialog(request);
+    const FileDialogResult chosen = ui().saveFileDialog(
+        playlistDialog(QStringLiteral("Save Playlist..."), QStringLiteral(" Playlist|*.spp|HTML Playlist|*.html|TEXT Playlist|*.txt|")));
     if (chosen.cancelled || chosen.files.isEmpty() || chosen.files.first().isEmpty()) return;
     const QString path = chosen.files.first();
     enum class Kind { Playlist, Html, Text };

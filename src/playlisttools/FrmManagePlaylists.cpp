@@ -120,14 +120,7 @@ void FrmManagePlaylists::window_AddPlaylist(const QString& name, const QString& 
     lstvItems->items().add({name, songs, created});
 }
 
-int FrmManagePlaylists::selectedRow() const
-{
-    const ListViewModel& rows = lstvItems->items();
-    const int current = rows.selectedItem();
-    if (current != 0 && rows.isSelected(current)) return current;
-    const QList<int> chosen = rows.selectedRows();
-    return chosen.isEmpty() ? 0 : chosen.first();
-}
+int FrmManagePlaylists::selectedRow() const { return controls_SelectedRow(lstvItems->items()); }
 
 // ---- commands ----------------------------------------------------------------------------------------
 

@@ -327,20 +327,6 @@ TEST_F(MainWindowTest, ToolbarButtonsCarryTheirKeysAndRunTheirCommands)
 
 // ---- check marks ---------------------------------------------------------------------------------
 
-namespace {
-// A click on the item in its open menu, as the user's mouse does it.
-void clickInMenu(QMenu* menu, QAction* item)
-{
-    menu->popup(QPoint(10, 10));
-    const QPoint at = menu->actionGeometry(item).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(menu, &press);
-    QCoreApplication::sendEvent(menu, &release);
-    menu->hide();
-}
-} // namespace
-
 TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
 {
     startDefault();

@@ -245,8 +245,7 @@ TEST_F(ManageTest, ManageIsOpenedFromTheMenuAndDrivenByKeysAndClicks)
     for (QMenu* menu : m.findChildren<QMenu*>())
         if (menu->actions().contains(m.mnuManagePlaylists)) owner = menu;
     ASSERT_NE(owner, nullptr);
-    owner->popup(QPoint(10, 10));
-    click(owner, Qt::LeftButton, owner->actionGeometry(m.mnuManagePlaylists).center());
+    clickInMenu(owner, m.mnuManagePlaylists);
 
     EXPECT_TRUE(menuShown);
     EXPECT_EQ(ui.count("modal"), 2);
