@@ -9,6 +9,7 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modListReplace.h"
 #include "common/modPlaylistFiles.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
@@ -277,11 +278,11 @@ void FrmMain::cmbPlaylists_Click()
     // The file is opened under its real name, whatever the letter case of its extension.
     const QString path = playlists::fileOf(text);
     if (files_FileExists(path)) {
+        // A playlist that does not load leaves the rows as they were; its box said why.
+        if (!controls_ReplaceListView(rows(), path)) return;
         PlayNextIndex = 0;
         window_ResetRandomFilenames();
         playNextCaptions(false);
-        controls_ClearListView(rows());
-        controls_LoadListView(rows(), path);
         writeLog(path + QStringLiteral(" opened."));
         controls_SelectItem(rows(), 1);
         CurrentTrack = 1;
