@@ -230,9 +230,86 @@ void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
     });
 }
 
+ctlQX_3DPanel* ToolDialog::labelPanel(const QString& objectName, QLabel* label)
+{
+    auto* panel = new ctlQX_3DPanel(this);
+    panel->setObjectName(objectName);
+    panel->setFixedHeight(vb::TwipsToPixels(315));
+    label->setParent(panel);
+    label->setTextFormat(Qt::PlainText);
+    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
+    label->adjustSize();
+    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
+    return panel;
+}
+
+void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup)
+{
+    m_popup = menu;
+    m_optionsPanel = panel;
+    m_optionsList = list;
+    m_beforeOptions = std::move(beforePopup);
+    menu->setFont(font());   // a menu is a window of its own: it takes no font from its parent
+    if (panel) {
+        panel->installEventFilter(this);
+        for (QWidget* w : panel->findChildren<QWidget*>()) {
+            w->installEventFilter(this);
+            w->setCursor(Qt::PointingHandCursor);
+        }
+    }
+    if (list) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+}
+
+void ToolDialog::useDialogKey(int qtKey, std::function<void()> command)
+{
+    if (m_dialogKeys.empty()) {
+        installEventFilter(this);
+        for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+    m_dialogKeys.emplace_back(qtKey, std::move(command));
+}
+
+void ToolDialog::popupOptions(const QPoint& globalPos)
+{
+    if (m_beforeOptions) m_beforeOptions();
+    m_popup->popup(globalPos);
+}
+
 bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (optionsMenuEvent(watched, event)) return true;
+    if (event->type() == QEvent::KeyPress && !m_dialogKeys.empty()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (const auto& [code, command] : m_dialogKeys) {
+            if (key->key() != code || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) continue;
+            if (!isBusy()) command();
+            return true;
+        }
+    }
+    if (m_popup && !isBusy()) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::MouseButtonPress && w) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && m_optionsPanel && (w == m_optionsPanel || m_optionsPanel->isAncestorOf(w))) {
+                popupOptions(m_optionsPanel->mapToGlobal(QPoint(0, m_optionsPanel->height())));
+                return true;
+            }
+            if (mouse->button() == Qt::RightButton && m_optionsList && w == m_optionsList->viewport()) {
+                // The row under the pointer is chosen first, as a left press would.
+                const QModelIndex at = m_optionsList->indexAt(mouse->position().toPoint());
+                if (at.isValid()) m_optionsList->setCurrentIndex(at);
+                popupOptions(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+        if (event->type() == QEvent::KeyPress && w == m_optionsList && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Menu) {
+            popupOptions(m_optionsList->mapToGlobal(QPoint(0, 0)));
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto* w = qobject_cast<QWidget*>(watched);
         // An editable combo box's line edit colours its combo box.

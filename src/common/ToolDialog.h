@@ -13,6 +13,9 @@ class QAbstractItemView;
 class QAction;
 class QBoxLayout;
 class QComboBox;
+class QLabel;
+class QMenu;
+class ctlQX_3DPanel;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -47,6 +50,18 @@ public:
     // A box that takes digits only, typed or pasted, with "0" refused where it would begin the
     // number; maxLength 0 leaves the length free.
     void useNumberBox(QLineEdit* box, int maxLength = 0);
+
+    // A framed panel holding one label, as tall as a caption bar: a heading, or the
+    // "Options »" panel.
+    ctlQX_3DPanel* labelPanel(const QString& objectName, QLabel* label);
+    // The dialog's pop-up menu: a left press on `panel` opens it below the panel, the
+    // context-menu key in `list` at the list's top left and a right press in the list at the
+    // pointer. `beforePopup` runs first (it enables the menu's items).
+    void useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup = {});
+
+    // A key the dialog takes wherever the focus is, before its controls see it (not while
+    // busy). Covers the controls the dialog has when this is called.
+    void useDialogKey(int qtKey, std::function<void()> command);
 
     // While a long operation runs: the hourglass, and every input and button of the dialog
     // disabled; all restored however the work ends.
@@ -112,7 +127,14 @@ protected:
     void reject() override;
 
 private:
+    void popupOptions(const QPoint& globalPos);
+
     QVBoxLayout* m_body = nullptr;
+    QMenu* m_popup = nullptr;
+    QWidget* m_optionsPanel = nullptr;
+    QAbstractItemView* m_optionsList = nullptr;
+    std::function<void()> m_beforeOptions;
+    std::vector<std::pair<int, std::function<void()>>> m_dialogKeys;
     QHBoxLayout* m_buttons = nullptr;
     int m_busy = 0;
     OptionsMenu m_options;

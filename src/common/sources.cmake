@@ -14,6 +14,7 @@ veltra_core_sources(
   modMoodFiles.cpp
   modLineFiles.cpp
   modAddFiles.cpp
+  modPlaylistFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp

@@ -133,14 +133,7 @@ void FrmEditMoods::keepASelection()
     rows.setSelectedItem(current >= 1 && current <= rows.count() ? current : 1);
 }
 
-int FrmEditMoods::selectedRow() const
-{
-    const ListViewModel& rows = lstvItems->items();
-    const int current = rows.selectedItem();
-    if (current != 0 && rows.isSelected(current)) return current;
-    const QList<int> chosen = rows.selectedRows();
-    return chosen.isEmpty() ? 0 : chosen.first();
-}
+int FrmEditMoods::selectedRow() const { return controls_SelectedRow(lstvItems->items()); }
 
 void FrmEditMoods::tmrWindowUpdate_Timer()
 {

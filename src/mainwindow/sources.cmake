@@ -3,6 +3,7 @@ veltra_ui_sources(
   FrmMessage.cpp
   FrmMain_Adding.cpp
   FrmMain_FileLists.cpp
+  FrmMain_PlaylistFiles.cpp
   FrmMain_Tags.cpp
   StandInWindows.cpp
   FrmMain_View.cpp

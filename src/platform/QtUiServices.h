@@ -30,6 +30,9 @@ public:
     // "*.[aA]", so "song.MP3" is offered for "*.mp3". The dialogs show the names alone.
     static QString qtFilter(const QString& filter, QStringList* names = nullptr, bool anyLetterCase = false);
 
+    // The printer print() uses: the one the print dialog set up last.
+    QPrinter& printer();
+
 private:
     std::unique_ptr<QPrinter> m_printer;
 };

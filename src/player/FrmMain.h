@@ -14,10 +14,11 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
-//   FrmMain_Organise.cpp  opening the rename, move and tag tools; saving the current playlist
+//   FrmMain_Organise.cpp  opening the rename, move and tag tools
 //   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
 //   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
 //   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors
+//   ../mainwindow/FrmMain_PlaylistFiles.cpp  new, open, save, print, delete and switch playlists
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -366,14 +367,36 @@ public:
     void mnuSelectedRenameFilename_Click();
     void mnuPlaylistRenameAllFilenames_Click();
     void mnuPlaylistMoveMusicToFolder_Click();
-    // Writes the rows to the named playlist's file; nothing while no playlist is named.
-    void mnuSave_Click();
     // The tools that change files refuse to start while a song plays or is paused (a box
     // titled `title`); true when refused.
     bool refusedWhilePlaying(const QString& title);
     // The one selected row whose file exists and is not the player's file, or 0 after a box
     // titled `title` saying why not (nothing is said when no row is selected).
     int selectedFileRow(const QString& title, const QString& moreThanOneText);
+
+    // ---- playlist files: new, open, add, save, print, delete, rename, manage, switching ----
+    void mnuNew_Click();
+    void mnuOpenPlaylist_Click();
+    void mnuAddPlaylist_Click();
+    // Writes the rows over the current playlist's file; without a current playlist, Save As.
+    void mnuSave_Click();
+    void mnuSavePlaylistAs_Click();
+    void mnuSaveAsDefault_Click();
+    void mnuPrint_Click();
+    void mnuDeleteCurrentPlaylist_Click();
+    void mnuDeleteAllPlaylists_Click();
+    void mnuRenameCurrentPlaylist_Click();
+    void mnuManagePlaylists_Click();
+    void mnuJumpToNextPlaylist_Click();
+    void mnuJumpToPreviousPlaylist_Click();
+    void mnuJumpToRandomPlaylist_Click();
+    // Refills the playlist box and the Send To playlist items from the Playlists folder and
+    // shows the playlist of `path` there (the placeholder when the box has none); nothing is
+    // loaded.
+    void playlist_RefillBox(const QString& path);
+    // Loads the playlist of box entry `index` and makes the row the play direction starts
+    // from the current one, playing it when asked or by Settings/PlayPlaylistsOnSkip.
+    void player_SwitchPlaylist(int index, bool playNow);
 
     // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
     void mnuProperties_Click();
@@ -430,7 +453,6 @@ public:
     void window_CloseAll();
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
-    void mnuNew_Click();
     void mnuEditMoods_Click();
     void mnuResetMoods_Click();
     void mnuOpenCDPlayer_Click();

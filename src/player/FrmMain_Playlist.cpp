@@ -10,6 +10,7 @@
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
 #include "common/modListReplace.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -254,17 +255,10 @@ void FrmMain::window_InstallPlaylists()
 void FrmMain::cmbPlaylists_Click()
 {
     const QString text = cmbPlaylists->currentText();
-    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady) return;
+    // An emptied box (its playlists about to be filled in again) opens nothing.
+    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady || cmbPlaylists->currentIndex() < 0) return;
     // The file is opened under its real name, whatever the letter case of its extension.
-    const QString folder = programfolder::file(QStringLiteral("Playlists"));
-    QString path = folder + u'/' + text + QStringLiteral(".spp");
-    if (!QFileInfo(path).isFile()) {
-        for (const QString& file : files::listFolder(folder, QStringLiteral("spp")))
-            if (files_GetNameWithoutExtension(file) == text) {
-                path = file;
-                break;
-            }
-    }
+    const QString path = playlists::fileOf(text);
     if (files_FileExists(path)) {
         // A playlist that does not load leaves the rows as they were; its box said why.
         if (!controls_ReplaceListView(rows(), path)) return;

@@ -16,8 +16,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
