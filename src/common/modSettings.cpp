@@ -108,8 +108,13 @@ QString settings_Path() { return storedPath(); }
 
 QString settings_ReadValue(const QString& section, const QString& key, const QVariant& defaultValue)
 {
+    return settings::readValueFrom(storedPath(), section, key, defaultValue);
+}
+
+QString settings::readValueFrom(const QString& path, const QString& section, const QString& key, const QVariant& defaultValue)
+{
     QString value;
-    if (storedPath().isEmpty() || !findValue(storedPath(), section, key, &value)) {
+    if (path.isEmpty() || !findValue(path, section, key, &value)) {
         value = settings::valueText(defaultValue);
     } else if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
         value = value.mid(1, value.size() - 2);

@@ -24,4 +24,6 @@ void settings_WriteFlag(const QString& section, const QString& key, bool on);
 namespace settings {
 // Text of a value as the settings file stores it (numbers without a needless fraction).
 QString valueText(const QVariant& value);
+// A value of another file kept by the same rules (the update information file).
+QString readValueFrom(const QString& path, const QString& section, const QString& key, const QVariant& defaultValue);
 }

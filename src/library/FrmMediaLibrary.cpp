@@ -321,6 +321,9 @@ void FrmMediaLibrary::connectControls()
     }
     connect(mnuNew, &QAction::triggered, this, [this] { mnuNew_Click(); });
     connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
+    // The Help menu's windows are the main window's.
+    connect(mnuCheckForUpdates, &QAction::triggered, this, [] { forms().get<FrmMain>().mnuCheckForUpdates_Click(); });
+    connect(mnuAbout, &QAction::triggered, this, [] { forms().get<FrmMain>().mnuAbout_Click(); });
     // The view switches and the tag source keep their marks until their commands exist.
     for (QAction* a : {mnuUseID3v2Tags, mnuAlwaysOnTop, mnuShowSearchBar, mnuShowPlaylistHeaders, mnuShowStatusBar})
         connect(a, &QAction::triggered, this, [a] { a->setChecked(!a->isChecked()); });

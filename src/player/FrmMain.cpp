@@ -256,10 +256,10 @@ void FrmMain::createMenuBar()
         {1, &FrmMain::mnuForum, "mnuForum", "Quillonex &Forum...", "", false},
         {1, &FrmMain::mnuHomepage, "mnuHomepage", "Quillonex &Homepage...", "", false},
         {1},
-        {1, &FrmMain::mnuCheckForUpdates, "mnuCheckForUpdates", "Check For &Updates...", "", false},
+        {1, &FrmMain::mnuCheckForUpdates, "mnuCheckForUpdates", "Check For &Updates...", "", false, &FrmMain::mnuCheckForUpdates_Click},
         {1},
         {1, &FrmMain::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false},
-        {1, &FrmMain::mnuAbout, "mnuAbout", "About &VELTRA...", "", false},
+        {1, &FrmMain::mnuAbout, "mnuAbout", "About &VELTRA...", "", false, &FrmMain::mnuAbout_Click},
     };
     buildMenus(*this, rows, [this](const QString& caption) { return menuBar()->addMenu(caption); });
 }

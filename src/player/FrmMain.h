@@ -395,6 +395,10 @@ public:
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 
+    // ---- the update check and the about box (src/mainwindow/FrmMain_Help.cpp) -------------------
+    void mnuCheckForUpdates_Click();
+    void mnuAbout_Click();
+
     // ---- global hot keys ---------------------------------------------------------------------
     void tmrMediaKeys_Timer();
     void player_CaptureHotkeys(bool enabled);

@@ -63,14 +63,8 @@ void FrmMain::mnuOpenMediaLibrary_Click()
 
 void FrmMain::mnuSwitchToMiniMode_Click()
 {
-    const bool mini = !mnuSwitchToMiniMode->isChecked();
-    mnuSwitchToMiniMode->setChecked(mini);
-    FrmMini& window = forms().get<FrmMini>();
-    if (mini) {
-        window.show();
-        hide();
-    } else {
-        window.hide();
-        show();
-    }
+    // The way back is the mini window's own (its return button and menu).
+    mnuSwitchToMiniMode->setChecked(true);
+    hide();
+    FrmMini::mini_Show();
 }
