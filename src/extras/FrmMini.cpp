@@ -65,15 +65,15 @@ void setTextColour(QLabel* label, OleColour colour)
     label->setPalette(p);
 }
 
-// The glyphs of the twelve buttons, drawn on a picture of w x h pixels.
-QPixmap buttonPicture(int index, int w, int h)
+// The glyphs of the twelve buttons in the window's font colour, on a picture of w x h pixels.
+QPixmap buttonPicture(int index, int w, int h, const QColor& ink)
 {
     QPixmap pix(w, h);
     pix.fill(Qt::transparent);
     QPainter g(&pix);
     g.setRenderHint(QPainter::Antialiasing, true);
     g.setPen(Qt::NoPen);
-    g.setBrush(QColor(0x20, 0x20, 0x20));
+    g.setBrush(ink);
     const double cx = w / 2.0;
     const double cy = h / 2.0;
     auto triangle = [&](double left, double width, bool pointsRight) {
@@ -96,11 +96,11 @@ QPixmap buttonPicture(int index, int w, int h)
     case 5: triangle(cx - 5, 5, true); triangle(cx, 5, true); break;                             // fast forward
     case 6: {                                                                                    // random
         g.setBrush(Qt::NoBrush);
-        g.setPen(QPen(QColor(0x20, 0x20, 0x20), 1.4));
+        g.setPen(QPen(ink, 1.4));
         g.drawLine(QPointF(cx - 5, cy - 3), QPointF(cx + 4, cy + 3));
         g.drawLine(QPointF(cx - 5, cy + 3), QPointF(cx + 4, cy - 3));
         g.setPen(Qt::NoPen);
-        g.setBrush(QColor(0x20, 0x20, 0x20));
+        g.setBrush(ink);
         g.drawEllipse(QPointF(cx + 4.5, cy - 3), 1.5, 1.5);
         g.drawEllipse(QPointF(cx + 4.5, cy + 3), 1.5, 1.5);
         break;
@@ -116,14 +116,14 @@ QPixmap buttonPicture(int index, int w, int h)
     }
     case 10: {                                                                                   // CD player
         g.setBrush(Qt::NoBrush);
-        g.setPen(QPen(QColor(0x20, 0x20, 0x20), 1.2));
+        g.setPen(QPen(ink, 1.2));
         g.drawEllipse(QPointF(cx, cy), 4, 4);
         g.drawEllipse(QPointF(cx, cy), 1, 1);
         break;
     }
     default: {                                                                                   // full mode
         g.setBrush(Qt::NoBrush);
-        g.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+        g.setPen(QPen(ink, 1));
         g.drawRect(QRectF(cx - 5.5, cy - 3.5, 11, 7));
         g.drawLine(QPointF(cx - 5.5, cy - 1.5), QPointF(cx + 5.5, cy - 1.5));
         break;
@@ -133,12 +133,12 @@ QPixmap buttonPicture(int index, int w, int h)
 }
 
 // The title bar's two small pictures, 10 x 10 pixels: a bar (minimise) or a cross (close).
-QPixmap titlePicture(bool close)
+QPixmap titlePicture(bool close, const QColor& ink)
 {
     QPixmap pix(10, 10);
     pix.fill(Qt::transparent);
     QPainter g(&pix);
-    g.setPen(QPen(Qt::black, 2));
+    g.setPen(QPen(ink, 2));
     if (close) {
         g.drawLine(1, 1, 8, 8);
         g.drawLine(1, 8, 8, 1);
@@ -167,7 +167,7 @@ ctlQX_wScrollbar* slider(QWidget* parent, const char* name, double left, double 
 {
     auto* s = new ctlQX_wScrollbar(parent);
     s->setObjectName(QString::fromLatin1(name));
-    s->setPicture(thumb());
+    s->setBar(thumb());
     s->setMin(0);
     s->setMax(100);
     place(s, left, top, width, 135);
@@ -245,10 +245,10 @@ void FrmMini::createControls()
     lblCaption->adjustSize();
     // The caption drags and opens the menu as the bar does.
     lblCaption->setAttribute(Qt::WA_TransparentForMouseEvents, true);
-    imgMinimize = picture(guiTitleBar, "imgMinimize", titlePicture(false));
+    imgMinimize = picture(guiTitleBar, "imgMinimize", titlePicture(false, Qt::black));
     imgMinimize->move(TwipsToPixels(3375), TwipsToPixels(112));
     imgMinimize->setToolTip(QStringLiteral("Minimize"));
-    imgClose = picture(guiTitleBar, "imgClose", titlePicture(true));
+    imgClose = picture(guiTitleBar, "imgClose", titlePicture(true, Qt::black));
     imgClose->move(TwipsToPixels(3600), TwipsToPixels(112));
     imgClose->setToolTip(QStringLiteral("Close"));
     for (QLabel* l : {imgIcon, imgMinimize, imgClose}) l->installEventFilter(this);
@@ -283,9 +283,6 @@ void FrmMini::createControls()
         b->setObjectName(QStringLiteral("qxbButton%1").arg(i));
         const ButtonPlace& at = kButtons[i];
         place(b, at.left, at.top, kButtonWidth, at.height);
-        const QPixmap glyph = buttonPicture(i, TwipsToPixels(kButtonWidth) - 6, TwipsToPixels(at.height) - 6);
-        b->setNormalImage(glyph);
-        b->setClickImage(glyph);
         b->setToolTip(QString::fromLatin1(kButtonTips[i]));
         qxbButton[i] = b;
     }
@@ -339,6 +336,15 @@ void FrmMini::window_InstallColours()
     qxdNumber->setColourDark(readColour("WindowFontBackColour", 0x265726));
     const OleColour font = readColour("WindowFontColour", 0);
     for (QLabel* l : {lblCaption, lblVolume, lblBalance}) setTextColour(l, font);
+    // The pictures are drawn in the font colour too, so that they show on any back colour.
+    const QColor ink = syscolour::toQColor(font);
+    for (int i = 0; i < 12; ++i) {
+        const QPixmap glyph = buttonPicture(i, TwipsToPixels(kButtonWidth) - 6, TwipsToPixels(kButtons[i].height) - 6, ink);
+        qxbButton[i]->setNormalImage(glyph);
+        qxbButton[i]->setClickImage(glyph);
+    }
+    imgMinimize->setPixmap(titlePicture(false, ink));
+    imgClose->setPixmap(titlePicture(true, ink));
 }
 
 void FrmMini::Form_Load()
