@@ -1,9 +1,12 @@
 #include "common/modMoodFiles.h"
 
 #include "common/modFiles.h"
+#include "common/modListFiles.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 QString moods_FilePath(const QString& name)
@@ -18,4 +21,44 @@ QString moods_FilePath(const QString& name)
     for (const QString& entry : entries)
         if (QString::compare(entry, fileName, Qt::CaseInsensitive) == 0) return folder + files::separator() + entry;
     return exact;
+}
+
+qint64 moods_CountSongs(const QString& file)
+{
+    return file.isEmpty() ? 0 : files_CountLines(file);
+}
+
+bool moods_HasSong(const QString& file, const QString& path)
+{
+    QStringList lines;
+    if (file.isEmpty() || !QFileInfo(file).isFile() || !listfile::readLines(file, &lines)) return false;
+    return lines.contains(path);
+}
+
+bool moods_AddSong(const QString& file, const QString& path)
+{
+    if (file.isEmpty()) return false;
+    QString text = path + QStringLiteral("\r\n");
+    QFile old(file);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) return false;
+        char last = '\n';
+        if (old.size() > 0 && (!old.seek(old.size() - 1) || !old.getChar(&last))) return false;
+        if (last != '\n' && last != '\r') text.prepend(QStringLiteral("\r\n"));
+    }
+    return textfile::append(file, text);
+}
+
+bool moods_WriteSongs(const QString& file, const QStringList& paths)
+{
+    return !file.isEmpty() && listfile::writeLines(file, paths);
+}
+
+bool moods_IsAcceptableName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u'|' || c.category() == QChar::Other_Control) return false;
+    }
+    return true;
 }

@@ -57,9 +57,9 @@ void FrmMini::tmrPosition_Timer()
 {
     FrmMain& main = forms().get<FrmMain>();
     const MediaPlayerControl& player = main.wmpPlayer();
-    const int state = player.PlayState();
-    const bool playing = state == MediaPlayerControl::Playing;
-    const bool paused = !playing && state == MediaPlayerControl::Paused;
+    const MediaPlayerControl::State state = player.PlayState();
+    const bool playing = state == MediaPlayerControl::State::Playing;
+    const bool paused = !playing && state == MediaPlayerControl::State::Paused;
 
     if (playing || paused) {
         if (playing) {
@@ -72,7 +72,7 @@ void FrmMini::tmrPosition_Timer()
         if (!tmrPlaying->isActive()) tmrPlaying->start();
         if (!qxdNumber->Enabled()) qxdNumber->setEnabled(true);
         qxsPosition->setBarVisible(true);
-        main.PlayerState = playing ? 0 : 2;
+        main.PlayerState = playing ? FrmMain::Playback::Playing : FrmMain::Playback::Paused;
         if (playing && !qxsPosition->Enabled()) qxsPosition->setEnabled(true);
         if (main.mnuStatusBarShowTimeElapsed->isChecked())
             qxdNumber->setValue(digits(player.CurrentPosition()));
@@ -92,7 +92,7 @@ void FrmMini::tmrPosition_Timer()
             setPlayingLeft(50);
         }
         if (qxdNumber->Enabled()) qxdNumber->setEnabled(false);
-        main.PlayerState = 1;
+        main.PlayerState = FrmMain::Playback::Stopped;
         lblPlaying->setText(QStringLiteral("Stopped"));
         qxdNumber->setValue(0);
     }

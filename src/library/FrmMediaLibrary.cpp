@@ -319,14 +319,7 @@ void FrmMediaLibrary::connectControls()
         connect(m, &QMenu::hovered, this, [this](QAction* a) { window_MenuHelp(a); });
         connect(m, &QMenu::aboutToHide, this, [this] { window_MenuClosed(); });
     }
-    connect(mnuNew, &QAction::triggered, this, [this] { mnuNew_Click(); });
-    connect(mnuClose, &QAction::triggered, this, [this] { mnuClose_Click(); });
-    // The Help menu's windows are the main window's.
-    connect(mnuCheckForUpdates, &QAction::triggered, this, [] { forms().get<FrmMain>().mnuCheckForUpdates_Click(); });
-    connect(mnuAbout, &QAction::triggered, this, [] { forms().get<FrmMain>().mnuAbout_Click(); });
-    // The view switches and the tag source keep their marks until their commands exist.
-    for (QAction* a : {mnuUseID3v2Tags, mnuAlwaysOnTop, mnuShowSearchBar, mnuShowPlaylistHeaders, mnuShowStatusBar})
-        connect(a, &QAction::triggered, this, [a] { a->setChecked(!a->isChecked()); });
+    connectCommands();
 
     connect(tvOptions, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvOptions_NodeClick(node); });
     connect(tvOptions, &QTreeWidget::itemDoubleClicked, this, [this] { tvOptions_DblClick(); });
@@ -549,6 +542,11 @@ void FrmMediaLibrary::window_InstallSendToMoods()
     mnuLineMoodBreak->setVisible(false);
 }
 
+void FrmMediaLibrary::window_RemoveMoodMenus()
+{
+    if (mnuSendToOp->count() >= 2) mnuSendToOp->unloadAbove(0);
+}
+
 void FrmMediaLibrary::window_MenuHelp(QAction* menuItem)
 {
     const QString help = m_help.value(menuItem);
@@ -596,8 +594,3 @@ void FrmMediaLibrary::tmrWindowUpdate_Timer()
         else controls_EnableMenu(a);
     }
 }
-
-// ---- the commands of the next stage ---------------------------------------------------------------------
-
-void FrmMediaLibrary::mnuImportCurrentPlaylist_Click() {}
-void FrmMediaLibrary::mnuExportToVELTRA_Click() {}

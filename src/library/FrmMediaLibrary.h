@@ -110,10 +110,15 @@ public:
     void window_SetMenuImages();
     // Loads the chosen node's playlist or mood; `key` is the key of the node's parent.
     void window_SelectOption(const QString& key);
-    // Appends the results as playlist records to the file; false when it could not be written.
-    bool window_SavePlaylist(const QString& file);
+    // Appends the results as playlist records to the file, or with `replace` writes the file
+    // anew through a temporary one (the old file stays whole on failure); false when it
+    // could not be written.
+    bool window_SavePlaylist(const QString& file, bool replace = false);
     void window_InstallSendToMoods();
+    void window_RemoveMoodMenus();
     void mood_Open(const QString& file);
+    // Writes the working list's paths, one per line, as the mood's song list (replaced whole).
+    bool mood_Save(const QString& file);
     void filenames_ShowID3Data();
     void filenames_Add(const QString& path);
     void filenames_AddDirectory(const QString& directory, const QString& extension);
@@ -122,6 +127,10 @@ public:
     void results_Find(const QString& value, int column);
     void library_Update();
     void library_Setup();
+    // What the Add Location dialog does for the library: the MPEG audio files of the folder
+    // and of every folder below it join the working list, their tags are read and the
+    // artist, year and album lists rebuilt. The dialog shows the wait window around it.
+    void library_AddLocation(const QString& location);
 
     // ---- events ----------------------------------------------------------------------------------
     void Form_Load();
@@ -147,10 +156,42 @@ public:
     void window_MenuClosed();
 
     // ---- commands --------------------------------------------------------------------------------
+    // File
     void mnuNew_Click();
+    void mnuAddFiles_Click();
+    void mnuAddPlaylist_Click();
+    void mnuAddLocation_Click();
+    void mnuAddDirectory_Click();
+    void mnuOpen_Click();
+    void mnuSaveAs_Click();
+    void mnuRecentMedia_Click(int index);      // index counts from 0
+    void mnuRecentPlaylist_Click(int index);
     void mnuClose_Click();
+    // Arrange
+    void mnuEditMood_Click();
+    void mnuRemoveAlDeadFilenames_Click();
+    void mnuRemoveDuplicateFilenames_Click();
     void mnuImportCurrentPlaylist_Click();
     void mnuExportToVELTRA_Click();
+    void mnuUseID3v2Tags_Click();
+    void mnuSendToOp_Click(int index);
+    void mnuResetMoods_Click();
+    void mnuRemoveSelected_Click();
+    // Window
+    void mnuAlwaysOnTop_Click();
+    void mnuShowSearchBar_Click();
+    void mnuShowPlaylistHeaders_Click();
+    void mnuShowStatusBar_Click();
+    void mnuReCenterWindow_Click();
+    // Help
+    void mnuConsole_Click();
+    void mnuTracking_Click();
+    void mnuVolumes_Click();
+    void mnuForum_Click();
+    void mnuHomepage_Click();
+    void mnuCheckForUpdates_Click();
+    void mnuAboutWindows_Click();
+    void mnuAbout_Click();
 
     // ---- reading the window -----------------------------------------------------------------------
     // Tree nodes in the order they were added (1-based, as the search box goes through them).
@@ -168,7 +209,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class Busy;
+    // Counts the long operations running. Closing the window meanwhile only hides it; the
+    // last one to return unloads it, so no loop ever runs on in a window that has gone.
+    class Busy {
+    public:
+        explicit Busy(FrmMediaLibrary& form);
+        ~Busy();
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        FrmMediaLibrary& m_form;
+    };
+    void connectCommands();
+    // One switch of the Window or Options menu: its mark flipped and stored.
+    bool toggleSwitch(QAction* item, const char* key);
+    // Tags of the working list read, then the artist, year and album lists rebuilt.
+    void refresh();
+    // The mp3, mp2 and mp1 files of the folder, and with `below` of every folder under it.
+    void addFolderTree(const QString& folder, bool below);
+    // The playlist dialogs of Add Playlist, Open (false) and Save As (true); "" when cancelled.
+    QString playlistDialog(bool save);
+    // The playlist's records into the working list, tags read and lists rebuilt; false when
+    // the file could not be read (its reader has said so).
+    bool loadPlaylistFile(const QString& file, bool replaceRows);
+    void addRecentPlaylist(const QString& file);
     void createMenuBar();
     QAction* item(QMenu* menu, QAction** member, const char* name, const QString& caption, const QString& key = QString(),
                   const char* help = nullptr, bool checkable = false);

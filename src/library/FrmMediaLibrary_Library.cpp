@@ -34,21 +34,12 @@ const QString kReading = QStringLiteral("Status:  Reading data, please wait...")
 const QString kWaiting = QStringLiteral("Status:  Waiting...");
 } // namespace
 
-// Counts the long operations running. Closing the window meanwhile only hides it; the last
-// one to return unloads it, so no loop ever runs on in a window that has gone.
-class FrmMediaLibrary::Busy {
-public:
-    explicit Busy(FrmMediaLibrary& form) : m_form(form) { ++m_form.m_busy; }
-    ~Busy()
-    {
-        if (--m_form.m_busy == 0 && m_form.m_closing) forms().unloadLater<FrmMediaLibrary>();
-    }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
+FrmMediaLibrary::Busy::Busy(FrmMediaLibrary& form) : m_form(form) { ++m_form.m_busy; }
 
-private:
-    FrmMediaLibrary& m_form;
-};
+FrmMediaLibrary::Busy::~Busy()
+{
+    if (--m_form.m_busy == 0 && m_form.m_closing) forms().unloadLater<FrmMediaLibrary>();
+}
 
 ListViewModel& FrmMediaLibrary::results() const { return lstvResults->items(); }
 
@@ -196,6 +187,14 @@ void FrmMediaLibrary::mood_Open(const QString& file)
     }
 }
 
+bool FrmMediaLibrary::mood_Save(const QString& file)
+{
+    QStringList paths;
+    paths.reserve(lstvFilenames->count());
+    for (int row = 1; row <= lstvFilenames->count(); ++row) paths.append(lstvFilenames->cell(row, library::ColPath));
+    return moods_WriteSongs(file, paths);
+}
+
 void FrmMediaLibrary::filenames_Add(const QString& path) { lstvFilenames->add(library::rowForFile(path)); }
 
 void FrmMediaLibrary::filenames_AddDirectory(const QString& directory, const QString& extension)
@@ -324,10 +323,11 @@ void FrmMediaLibrary::txtSearch_Change()
     }
 }
 
-bool FrmMediaLibrary::window_SavePlaylist(const QString& file)
+bool FrmMediaLibrary::window_SavePlaylist(const QString& file, bool replace)
 {
     setStatus(QStringLiteral("Status:  Saving playlist..."));
-    if (!textfile::append(file, library::playlistRecords(results()))) return false;
+    const QString records = library::playlistRecords(results());
+    if (!(replace ? textfile::writeAtomic(file, records) : textfile::append(file, records))) return false;
     setStatus(kWaiting);
     return true;
 }

@@ -6,6 +6,9 @@ veltra_ui_sources(
   FrmLyrics.cpp
   FrmMediaLibrary.cpp
   FrmMediaLibrary_Library.cpp
+  FrmMediaLibrary_Commands.cpp
+  FrmEditMoods.cpp
+  FrmAddMood.cpp
   OrganiseDialog.cpp
   FrmRename.cpp
   FrmMassRenamer.cpp

@@ -151,7 +151,7 @@ TEST_F(MiniModeTest, TheTimersMirrorThePlayerAsItPlaysPausesAndStops)
     player().advance(30);
     processEvents(650);   // the position timer's own tick
     EXPECT_EQ(m.lblPlaying->text(), QStringLiteral("Playing... 3.  Artist - Title (04:05)"));
-    EXPECT_EQ(main().PlayerState, 0);
+    EXPECT_EQ(main().PlayerState, FrmMain::Playback::Playing);
     EXPECT_TRUE(m.qxsPosition->Enabled());
     EXPECT_TRUE(m.qxsPosition->BarVisible());
     EXPECT_EQ(m.qxsPosition->value(), 30);
@@ -162,7 +162,7 @@ TEST_F(MiniModeTest, TheTimersMirrorThePlayerAsItPlaysPausesAndStops)
     main().mnuPause_Click();
     processEvents(650);
     EXPECT_EQ(m.lblPlaying->text(), QStringLiteral("Paused... 3.  Artist - Title (04:05)"));
-    EXPECT_EQ(main().PlayerState, 2);
+    EXPECT_EQ(main().PlayerState, FrmMain::Playback::Paused);
     // the slider is frozen at the pause point and cannot be dragged
     EXPECT_FALSE(m.qxsPosition->Enabled());
     EXPECT_EQ(m.qxsPosition->value(), 30);
@@ -174,7 +174,7 @@ TEST_F(MiniModeTest, TheTimersMirrorThePlayerAsItPlaysPausesAndStops)
     m.qxbButton_Click(4);
     processEvents(650);
     EXPECT_EQ(m.lblPlaying->text(), QStringLiteral("Stopped"));
-    EXPECT_EQ(main().PlayerState, 1);
+    EXPECT_EQ(main().PlayerState, FrmMain::Playback::Stopped);
     EXPECT_FALSE(m.qxsPosition->Enabled());
     EXPECT_EQ(m.qxsPosition->value(), 0);
     EXPECT_EQ(m.qxsPosition->Max(), 100);
@@ -231,7 +231,7 @@ TEST_F(MiniModeTest, ButtonsRunTheMainWindowsCommandsOnlyWhileTheyAreEnabled)
     main().mnuPlay->setEnabled(true);
     mouse(m.qxbButton[2], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
     mouse(m.qxbButton[2], QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
-    EXPECT_EQ(player().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 
     // The volume slider drives the main window's and the player's.
     m.qxsVolume->setValue(40);

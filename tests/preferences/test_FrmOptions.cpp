@@ -22,7 +22,7 @@ protected:
         for (int i = 0; i < o.cmbPlaylist->count(); ++i) names.append(o.cmbPlaylist->itemText(i));
         return names;
     }
-    bool playing() { return main().wmpPlayer().PlayState() == veltra::MediaPlayerControl::Playing; }
+    bool playing() { return main().wmpPlayer().PlayState() == veltra::MediaPlayerControl::State::Playing; }
     QString log() { return forms().get<FrmConsole>().Text(); }
 };
 
