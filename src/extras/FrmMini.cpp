@@ -148,26 +148,11 @@ QPixmap titlePicture(bool close, const QColor& ink)
     return pix;
 }
 
-// The sliders' thumb: 7 x 9 pixels, raised.
-QPixmap thumb()
-{
-    QPixmap p(7, 9);
-    p.fill(QColor(0xC0, 0xC0, 0xC0));
-    QPainter g(&p);
-    g.setPen(Qt::white);
-    g.drawLine(0, 0, 6, 0);
-    g.drawLine(0, 0, 0, 8);
-    g.setPen(QColor(0x40, 0x40, 0x40));
-    g.drawLine(6, 0, 6, 8);
-    g.drawLine(0, 8, 6, 8);
-    return p;
-}
-
 ctlQX_wScrollbar* slider(QWidget* parent, const char* name, double left, double top, double width)
 {
     auto* s = new ctlQX_wScrollbar(parent);
     s->setObjectName(QString::fromLatin1(name));
-    s->setBar(thumb());
+    s->setBar(ctlQX_wScrollbar::raisedThumb(7, 9));
     s->setMin(0);
     s->setMax(100);
     place(s, left, top, width, 135);
