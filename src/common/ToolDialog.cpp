@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -44,6 +45,17 @@ QFont ToolDialog::dialogFont()
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);
     return font;
+}
+
+void ToolDialog::useLinkLook(QLabel* label)
+{
+    QFont f = label->font();
+    f.setUnderline(true);
+    label->setFont(f);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 0xFF));
+    label->setPalette(p);
+    label->setCursor(Qt::PointingHandCursor);
 }
 
 ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)

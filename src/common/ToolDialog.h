@@ -12,6 +12,7 @@
 class QBoxLayout;
 class QComboBox;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -60,6 +61,8 @@ public:
 
     // The font the tool dialogs use: Tahoma 8.25 pt, or the nearest the system has.
     static QFont dialogFont();
+    // The look of a link label (web page, mail, update check): blue, underlined, a hand pointer.
+    static void useLinkLook(QLabel* label);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

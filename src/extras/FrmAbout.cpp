@@ -63,13 +63,7 @@ QLabel* text(QWidget* parent, const char* name, const QString& caption)
 QLabel* link(QWidget* parent, const char* name, const QString& caption)
 {
     QLabel* l = text(parent, name, caption);
-    QFont f = l->font();
-    f.setUnderline(true);
-    l->setFont(f);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 0xFF));
-    l->setPalette(p);
-    l->setCursor(Qt::PointingHandCursor);
+    ToolDialog::useLinkLook(l);
     return l;
 }
 } // namespace

@@ -86,13 +86,7 @@ FrmCheckForUpdates::FrmCheckForUpdates() : ToolDialog(QStringLiteral("FrmCheckFo
     lblWebAddress = new QLabel(webpages::web(), this);
     lblWebAddress->setObjectName(QStringLiteral("lblWebAddress"));
     lblWebAddress->setTextFormat(Qt::PlainText);
-    QFont link = lblWebAddress->font();
-    link.setUnderline(true);
-    lblWebAddress->setFont(link);
-    QPalette p = lblWebAddress->palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 0xFF));
-    lblWebAddress->setPalette(p);
-    lblWebAddress->setCursor(Qt::PointingHandCursor);
+    useLinkLook(lblWebAddress);
     lblWebAddress->installEventFilter(this);
     body()->addWidget(lblWebAddress);
 

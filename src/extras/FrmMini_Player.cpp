@@ -143,20 +143,13 @@ void FrmMini::qxbButton_Click(int index)
         if (c.restartsLine) setPlayingLeft(50);
         return;
     }
-    if (index == 9) {
-        main.mnuOpenMediaLibrary->setChecked(true);
-        FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
-        library.show();
-        library.raise();
-        library.activateWindow();
-        return;
-    }
-    if (index == 10) {
-        main.mnuOpenCDPlayer->setChecked(true);
-        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
-        cd.show();
-        cd.raise();
-        cd.activateWindow();
+    if (index == 9 || index == 10) {
+        // The window's item carries its mark while it is open.
+        (index == 9 ? main.mnuOpenMediaLibrary : main.mnuOpenCDPlayer)->setChecked(true);
+        QWidget& window = index == 9 ? static_cast<QWidget&>(forms().get<FrmMediaLibrary>()) : forms().get<FrmCDPlayer>();
+        window.show();
+        window.raise();
+        window.activateWindow();
         return;
     }
     // Back to full mode; the place is kept for the next time.
