@@ -178,6 +178,7 @@ void FrmCheckForUpdates::checkForUpdate()
         files_DeleteFile(file);
         fetched = files_WriteArrayToFile(webpages::update(), kFileName, folder, &FrmCheckForUpdates::update_Download);
     }
+    if (startup::quitting()) return;   // the session ended while the transfer ran
     if (!fetched) {
         msgBox(QStringLiteral("An error occured while trying to download the update information.\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Check For Updates Error"));
