@@ -1,6 +1,7 @@
 veltra_ui_sources(
   FrmMenus.cpp
   FrmMessage.cpp
+  FrmMain_Tags.cpp
 )
 veltra_ui_sources(
   FrmMenus_MiniMode.cpp

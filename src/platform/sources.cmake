@@ -9,7 +9,7 @@ veltra_core_sources(
 veltra_ui_sources(
   SoundDevice.cpp
   QtUiServices.cpp
-  QtMediaPlayerControl.cpp
+  GstMediaPlayerControl.cpp
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp
 )

@@ -53,7 +53,12 @@ FrmMain::FrmMain()
     connectSequence();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The window's event hook uses the list and the other controls it watches: it goes
+    // before they do, so no event of their destruction reaches it.
+    delete findChild<QObject*>(QStringLiteral("FrmMainEventHook"), Qt::FindDirectChildrenOnly);
+}
 
 void FrmMain::createMenuBar()
 {
@@ -153,7 +158,7 @@ void FrmMain::createMenuBar()
         {2},
         {2, &FrmMain::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, &FrmMain::mnuStoreVolume_Click},
         {2},
-        {2, &FrmMain::mnuProperties, "mnuProperties", "&Properties...", "", false},
+        {2, &FrmMain::mnuProperties, "mnuProperties", "&Properties...", "", false, &FrmMain::mnuProperties_Click},
         {1},
         {1, &FrmMain::mnuMute, "mnuMute", "Mut&e", "", false, &FrmMain::mnuMute_Click},
         {0, &FrmMain::mnuArrange, "mnuArrange", "&Arrange"},
@@ -173,7 +178,7 @@ void FrmMain::createMenuBar()
         {2},
         {2, &FrmMain::mnuTagsUseID3v2Tags, "mnuTagsUseID3v2Tags", "Tags:  &Use ID3v2 Tags...", "", true},
         {2},
-        {2, &FrmMain::mnuPlaylistEditAllTags, "mnuPlaylistEditAllTags", "Playlist:  Edit A&ll Tags...", "", false},
+        {2, &FrmMain::mnuPlaylistEditAllTags, "mnuPlaylistEditAllTags", "Playlist:  Edit A&ll Tags...", "", false, &FrmMain::mnuPlaylistEditAllTags_Click},
         {2, &FrmMain::mnuPlaylistRefreshTags, "mnuPlaylistRefreshTags", "Playlist:  &Refresh Tags...", "F5", false},
         {2, &FrmMain::mnuPlaylistRenameAllFilenames, "mnuPlaylistRenameAllFilenames", "Playlist:  Rename All &Filenames...", "", false, &FrmMain::mnuPlaylistRenameAllFilenames_Click},
         {2, &FrmMain::mnuPlaylistMoveMusicToFolder, "mnuPlaylistMoveMusicToFolder", "Playlist:  &Move Music To Folder...", "", false, &FrmMain::mnuPlaylistMoveMusicToFolder_Click},
@@ -427,10 +432,12 @@ void FrmMain::createControls()
     tmrPosition = makeTimer("tmrPosition", 500);
     tmrMenuText = makeTimer("tmrMenuText", 1);
     tmrWindowUpdate = makeTimer("tmrWindowUpdate", 50);
-    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 1000);
+    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 500);
     tmrMediaKeys = makeTimer("tmrMediaKeys", 250);
     connect(tmrPosition, &QTimer::timeout, this, [this] { tmrPosition_Timer(); });
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
+    connect(tmrSystemTrayDetect, &QTimer::timeout, this, [this] { tmrSystemTrayDetect_Timer(); });
+    connect(tmrMediaKeys, &QTimer::timeout, this, [this] { tmrMediaKeys_Timer(); });
 }
 
 void FrmMain::connectCommands()

@@ -15,6 +15,7 @@
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
 //   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
+//   ../mainwindow/FrmMain_Tags.cpp  opening the tag editors
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -73,6 +74,9 @@ public:
     // The player as the position timer last saw it (its own numbers, not the control's).
     enum class Playback { Playing = 0, Stopped = 1, Paused = 2 };
     Playback PlayerState = Playback::Stopped;
+    // PlayerState, except in the moments after a start before the position timer has seen it:
+    // where PlayerState still says stopped, the player's own state.
+    Playback PlayerStateNow() const;
     int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 
@@ -361,6 +365,16 @@ public:
     void mnuPlaylistMoveMusicToFolder_Click();
     // Writes the rows to the named playlist's file; nothing while no playlist is named.
     void mnuSave_Click();
+    // The tools that change files refuse to start while a song plays or is paused (a box
+    // titled `title`); true when refused.
+    bool refusedWhilePlaying(const QString& title);
+    // The one selected row whose file exists and is not the player's file, or 0 after a box
+    // titled `title` saying why not (nothing is said when no row is selected).
+    int selectedFileRow(const QString& title, const QString& moreThanOneText);
+
+    // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
+    void mnuProperties_Click();
+    void mnuPlaylistEditAllTags_Click();
 
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
@@ -405,6 +419,9 @@ public:
     void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
+    // Start-up has put the stored playlist, volume, balance, columns and so on in place; until
+    // then leaving writes nothing.
+    bool StartupStateApplied = false;
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 

@@ -4,7 +4,7 @@
 #include "common/ListViewModel.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
-#include "common/modListFiles.h"
+#include "common/modListReplace.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wLine3D.h"
@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <vector>
 
 using namespace veltra;
 
@@ -105,23 +104,13 @@ bool FrmOptions::playChosenPlaylist()
     const QString path = programfolder::file(QStringLiteral("Playlists/") + cmbPlaylist->currentText() + QStringLiteral(".spp"));
     lblPlaylist->setText(path);
 
-    // Read aside first: a file that does not load (the list reader said why) leaves the main
-    // playlist, its name and the player as they were.
+    // A file that does not load (the list reader said why) leaves the main playlist, its
+    // name and the player as they were.
     FrmMain& main = forms().get<FrmMain>();
     ListViewModel& list = main.rows();
-    ListViewModel loaded;
-    QStringList headers;
-    for (int c = 0; c < list.columnCount(); ++c) headers.append(list.columnHeader(c));
-    loaded.setColumns(headers);
-    if (!controls_LoadListView(loaded, path)) return false;
-    std::vector<QStringList> records;
-    records.reserve(size_t(loaded.count()));
-    for (int r = 1; r <= loaded.count(); ++r) records.push_back(loaded.cells(r));
-
+    if (!controls_ReplaceListView(list, path)) return false;
     QString name = path;
     main.playlist_Select(name);
-    controls_ClearListView(list);
-    list.addRows(records);
     forms().get<FrmConsole>().window_WriteLog(path + QStringLiteral(" opened."));
     controls_SelectItem(list, 1);
     main.CurrentTrack = 1;

@@ -99,6 +99,8 @@ void window_ApplyStartSettings()
     m.mnuShowToolbar->setChecked(toolbar);
     m.cbToolbar->setVisible(toolbar);
     m.cbControls->setVisible(toolbar);
+    // The list starts right under the bands, or at the top without them.
+    m.lstvPlaylist->move(0, toolbar ? m.cbToolbar->sizeHint().height() + m.cbControls->sizeHint().height() : 0);
 
     const bool statusBar = isOne("Settings", "ShowStatusBar", "1");
     m.mnuShowStatusBar->setChecked(statusBar);
