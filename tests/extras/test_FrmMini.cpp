@@ -229,8 +229,11 @@ TEST_F(MiniModeTest, ButtonsRunTheMainWindowsCommandsOnlyWhileTheyAreEnabled)
 
     // A click of the real button, with its item enabled, plays.
     main().mnuPlay->setEnabled(true);
-    mouse(m.qxbButton[2], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-    mouse(m.qxbButton[2], QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
+    // on its picture, where the mouse meets it
+    QWidget* picture = m.qxbButton[2]->childAt(m.qxbButton[2]->rect().center());
+    ASSERT_NE(picture, nullptr);
+    mouse(picture, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
+    mouse(picture, QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton);
     EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 
     // The volume slider drives the main window's and the player's.
