@@ -2,8 +2,8 @@ veltra_ui_sources(
   FrmMenus.cpp
   FrmMessage.cpp
   FrmMain_Tags.cpp
+  StandInWindows.cpp
+  FrmMain_View.cpp
+  FrmMain_Windows.cpp
 )
-veltra_ui_sources(
-  FrmMenus_MiniMode.cpp
-  FrmMain_Help.cpp
-)
+veltra_ui_sources(FrmMenus_MiniMode.cpp)

@@ -6,8 +6,8 @@
 
 namespace webpages {
 
-inline QString forum() { return QStringLiteral("https://veltra.example/forum/"); }
-inline QString homepage() { return QStringLiteral("https://veltra.example/"); }
+inline QString forum() { return QStringLiteral("https://forum.veltra.invalid/"); }
+inline QString homepage() { return QStringLiteral("https://www.veltra.invalid/"); }
 
 // The maker's web site (the update check's and the about box's link).
 inline QString web() { return QStringLiteral("https://veltra.invalid/"); }

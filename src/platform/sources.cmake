@@ -12,6 +12,7 @@ veltra_ui_sources(
   GstMediaPlayerControl.cpp
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp
+  TaskbarEntry.cpp
 )
 # Test doubles: only the tests and benchmarks link them, the program contains none.
 veltra_test_support_sources(

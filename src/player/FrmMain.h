@@ -14,8 +14,10 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
-//   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
-//   ../mainwindow/FrmMain_Tags.cpp  opening the tag editors
+//   FrmMain_Organise.cpp  opening the rename, move and tag tools; saving the current playlist
+//   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
+//   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
+//   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -414,9 +416,6 @@ public:
     void mnuSwitchToMiniMode_Click();
     void mnuWindowsDisableGlobalHotkeys_Click();
     void mnuConsole_Click();
-    void mnuVolumes_Click();
-    void mnuTracking_Click();
-    void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
     // Start-up has put the stored playlist, volume, balance, columns and so on in place; until
@@ -425,9 +424,42 @@ public:
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 
-    // ---- the update check and the about box (src/mainwindow/FrmMain_Help.cpp) -------------------
+    // ---- view and behaviour switches, font size, centring (src/mainwindow/FrmMain_View.cpp) ----
+    void mnuAlwaysOnTop_Click();
+    void mnuHideInTheTaskManager_Click();
+    void mnuShowToolbar_Click();
+    void mnuShowStatusBar_Click();
+    void mnuShowPlaylistHeaders_Click();
+    void mnuShowFilenamesColumn_Click();
+    void mnuStatusBarShowTimeElapsed_Click();
+    void mnuStatusBarShowTimeRemaining_Click();
+    void mnuWindowsShowEachSongAsItsPlayed_Click();
+    void mnuWindowsShowLyricsWhenAvailable_Click();
+    void mnuMessengerShowSongsBeingPlayed_Click();
+    void mnuKeysUseAsShortcuts_Click();
+    void mnuKeysUseAsArtistFindingKeys_Click();
+    void mnuTagsShowTagsAsFilesAreAdded_Click();
+    void mnuTagsShowTagsAsFilesArePlayed_Click();
+    void mnuTagsUseID3v2Tags_Click();
+    void mnuFontsizeIncrease_Click();
+    void mnuFontsizeDecrease_Click();
+    void mnuReCenterWindow_Click();
+    // The mark, the two bands and the playlist's top (right below the bands, or the top of the
+    // window); the caller lays the window out.
+    void window_ShowToolbar(bool show);
+
+    // ---- the other windows, web pages, About (src/mainwindow/FrmMain_Windows.cpp) ----------
+    void mnuPreferences_Click();
+    void mnuChangeAppearance_Click();
+    void mnuWindowsEditWindowsGLobalHotkeys_Click();
+    void mnuTracking_Click();
+    void mnuVolumes_Click();
     void mnuCheckForUpdates_Click();
+    void mnuPlaylistRefreshTags_Click();
+    void mnuAboutWindows_Click();
     void mnuAbout_Click();
+    void mnuForum_Click();
+    void mnuHomepage_Click();
 
     // ---- global hot keys ---------------------------------------------------------------------
     void tmrMediaKeys_Timer();

@@ -174,6 +174,7 @@ void FrmMain::window_SaveSettingsOnClose()
 
 void FrmMain::mnuExit_Click()
 {
+    hide();
     window_SaveSettingsOnClose();
     IsExiting = true;
     forms().get<FrmExit>();   // its timer ends the program

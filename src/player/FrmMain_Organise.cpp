@@ -1,4 +1,4 @@
-// Opening the tools that rename and move the playlist's files, and the Save they run after
+// Opening the tools that rename, move and re-tag the playlist's files, and the Save they run after
 // changing rows.
 #include "player/FrmMain.h"
 

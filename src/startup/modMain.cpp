@@ -332,9 +332,6 @@ void window_LoadSettings()
     if (startup::ShowMinimizedInstead) main.showMinimized();
     else if (!startup::CommandLineSwitch || !commandLine.left(8).toLower().startsWith(QLatin1String("/systray"))) main.show();
 
-    // The task bar entry is dropped once the window is there to drop it from.
-    if (main.mnuHideInTheTaskManager->isChecked()) windows_SetTaskbarVisible(&main, false);
-
     // 28: the timers, in this order.
     main.tmrPosition->start();
     main.tmrMenuText->start();

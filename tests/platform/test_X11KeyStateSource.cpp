@@ -7,8 +7,6 @@
 #include "support/TestEnv.h"
 #include "support/XvfbSession.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -85,7 +83,7 @@ protected:
     void SetUp() override
     {
         VeltraTest::SetUp();
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        if (!Xvfb::installed())
             GTEST_SKIP() << "Xvfb is not installed";
         QString why;
         ASSERT_TRUE(server.start(&why)) << why.toStdString();

@@ -147,7 +147,9 @@ TEST_F(SafeStartTest, ASecondStartInMiniModeBringsTheMiniWindowAndLeavesTheMainO
 {
     start();
     FrmMain& m = main();
-    m.mnuSwitchToMiniMode_Click();
+    // In mini mode: the main window hidden, the mini window shown (minimised here).
+    m.mnuSwitchToMiniMode->setChecked(true);
+    m.hide();
     FrmMini& mini = forms().get<FrmMini>();
     mini.showMinimized();
     ASSERT_FALSE(m.isVisible());

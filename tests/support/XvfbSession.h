@@ -5,52 +5,14 @@
 #include <QProcess>
 #include <QString>
 
+#include "support/Xvfb.h"
+
 #if defined(VELTRA_HAVE_X11) && defined(VELTRA_HAVE_XTEST)
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <X11/XF86keysym.h>
 #define VELTRA_HAVE_XVFB_SESSION 1
-
-// A private X server on a display number it picks itself.
-class Xvfb {
-public:
-    ~Xvfb()
-    {
-        if (m_process.state() == QProcess::NotRunning) return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(2000);
-        }
-    }
-
-    bool start(QString* why)
-    {
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(QStringLiteral("Xvfb"),
-                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
-                         QStringLiteral("0"), QStringLiteral("320x240x24")});
-        QByteArray out;
-        while (!out.contains('\n')) {
-            if (!m_process.waitForReadyRead(10000)) {
-                *why = QStringLiteral("Xvfb did not start");
-                return false;
-            }
-            out += m_process.readAllStandardOutput();
-        }
-        m_display = ":" + out.trimmed();
-        return true;
-    }
-
-    QByteArray display() const { return m_display; }
-
-private:
-    QProcess m_process;
-    QByteArray m_display;
-};
 
 // Another X client: owns a window with the input focus and types through XTEST.
 class Typist {
