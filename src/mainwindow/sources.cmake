@@ -9,3 +9,4 @@ veltra_ui_sources(
   FrmMain_View.cpp
   FrmMain_Windows.cpp
 )
+veltra_ui_sources(FrmMenus_MiniMode.cpp)

@@ -26,21 +26,6 @@ using vb::PixelsToTwips;
 using vb::TwipsToPixels;
 
 namespace {
-// The thumb of the video window's sliders.
-QPixmap thumbPicture()
-{
-    QPixmap p(9, 13);
-    p.fill(QColor(0xC0, 0xC0, 0xC0));
-    QPainter g(&p);
-    g.setPen(Qt::white);
-    g.drawLine(0, 0, 8, 0);
-    g.drawLine(0, 0, 0, 12);
-    g.setPen(QColor(0x40, 0x40, 0x40));
-    g.drawLine(8, 0, 8, 12);
-    g.drawLine(0, 12, 8, 12);
-    return p;
-}
-
 ctlQX_wTextPanel* textButton(QWidget* parent, const char* name, const QString& caption)
 {
     auto* b = new ctlQX_wTextPanel(parent);
@@ -54,7 +39,7 @@ ctlQX_wScrollbar* slider(QWidget* parent, const char* name, int max)
 {
     auto* s = new ctlQX_wScrollbar(parent);
     s->setObjectName(QString::fromLatin1(name));
-    s->setPicture(thumbPicture());
+    s->setBar(ctlQX_wScrollbar::raisedThumb(9, 13));   // the thumb (Picture would be the track)
     s->setMin(0);
     s->setMax(max);
     s->resize(TwipsToPixels(1215), TwipsToPixels(255));
