@@ -33,7 +33,7 @@ TEST_F(ResetMoodsTest, AnsweringNoDeletesNothing)
     ui.msgAnswers.push_back(veltra::MsgResult::No);
     media_ResetMoods();
     ASSERT_EQ(ui.messages().size(), 1);
-    const auto& box = ui.messages().first();
+    const veltra::RecordedCall box = ui.messages().first();   // a copy: messages() returns a temporary list
     EXPECT_EQ(box.title, QStringLiteral("Reset Moods Confirmation"));
     EXPECT_EQ(box.text, kQuestion);
     EXPECT_EQ(box.icon, int(veltra::MsgIcon::Exclamation));
