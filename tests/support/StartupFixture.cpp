@@ -15,9 +15,6 @@
 void StartupFixture::SetUp()
 {
     VeltraTest::SetUp();
-    startup::CommandLineSwitch = false;
-    startup::ShowMinimizedInstead = false;
-    startup::setArguments({});
     trayHere = int(tray::Availability::Available);
     tray::setAvailabilityOverride([this] { return tray::Availability(trayHere); });
 }

@@ -7,12 +7,14 @@
 #include "platform/SoundDevice.h"
 #include "startup/Forms.h"
 #include "startup/LayerWiring.h"
+#include "startup/modMain.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 void VeltraTest::SetUp()
 {
@@ -23,6 +25,10 @@ void VeltraTest::SetUp()
     programfolder::setPath(dir.path());
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
     veltra::setUiServices(&ui);
+    // Every test starts the program without a command line.
+    startup::setArguments({});
+    startup::CommandLineSwitch = false;
+    startup::ShowMinimizedInstead = false;
     sounddevice::setOverride([] { return true; });
     // No test reads the real desktop's keyboard; a test that types installs a fake.
     keystate::setTestSource(std::make_shared<NullKeyStateSource>());
@@ -35,10 +41,24 @@ void VeltraTest::SetUp()
 void VeltraTest::TearDown()
 {
     forms().unloadAll();
+    endQuit();
     veltra::setUiServices(nullptr);
     sounddevice::setOverride(nullptr);
     keystate::setTestSource(nullptr);
     veltra::setMediaPlayerFactory(nullptr);
+}
+
+void endQuit()
+{
+    // The program ends a quit by leaving its main loop. A test's program never entered it,
+    // so Qt's request to quit would stay standing and end every later event loop (a modal
+    // dialog's) at once: one turn of the application's loop takes it back.
+    startup::clearQuit();
+    QEventLoop probe;
+    QTimer::singleShot(0, &probe, [&probe] { probe.exit(0); });
+    if (probe.exec() != -1) return;   // nothing standing: the loop ran
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 QString VeltraTest::home(const QString& relative) const
@@ -65,8 +85,15 @@ QByteArray VeltraTest::readFile(const QString& path) const
 
 void processEvents(int ms)
 {
-    QDeadlineTimer deadline(ms);
-    do {
+    if (ms <= 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    } while (!deadline.hasExpired());
+        return;
+    }
+    // Ends on a timer of its own rather than on the clock: timers fire in the order they fall
+    // due, so every timer due within the time has fired once this one has, however long one
+    // pass over the queued events takes on a loaded machine.
+    QObject context;
+    bool done = false;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &context, [&done] { done = true; });
+    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }

@@ -23,5 +23,8 @@ protected:
     veltra::RecordingUiServices ui;
 };
 
-// Runs queued events (timers due now, deferred calls).
+// Runs queued events (timers due now, deferred calls); with a time, runs events for that
+// long, and every timer due within it has fired when it returns.
 void processEvents(int ms = 0);
+// Takes back a quit of the program run in this process, as the end of its main loop would.
+void endQuit();
