@@ -47,11 +47,17 @@ void window_ProcessCommandLine(const QString& commandLine)
         const QStringList files = commandLine.mid(1, commandLine.size() - 2).split(separator);
         if (clearFirst) controls_ClearListView(list);
         const int n = list.count();
-        for (const QString& file : files) m.playlist_AddSong(QString(), QString(), QString(), file);
-        m.playlist_ShowMP3Data(false);
+        {
+            // Reading the tags lets events in: a session end meanwhile waits, and saves the
+            // whole list.
+            const startup::SessionEndHold hold;
+            for (const QString& file : files) m.playlist_AddSong(QString(), QString(), QString(), file);
+            m.playlist_ShowMP3Data(false);
+            controls_RenumberItems(list);
+        }
         controls_SelectItem(list, n + 1);
         startup::CommandLineSwitch = false;
-        m.player_Play(1);
+        if (!startup::quitting()) m.player_Play(1);
     } else if (commandLine.startsWith(u'"')) {
         const QString path = commandLine.mid(1, commandLine.size() - 2);
         if (files_GetExtension(path.toLower()) == QLatin1String("spp")) {

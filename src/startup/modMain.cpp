@@ -52,6 +52,8 @@ namespace startup {
 namespace {
 bool g_quitting = false;
 int g_quitCode = 0;
+int g_sessionEndHolds = 0;
+bool g_sessionEndOwed = false;
 } // namespace
 bool CommandLineSwitch = false;
 bool ShowMinimizedInstead = false;
@@ -321,6 +323,7 @@ void window_LoadSettings()
     if (!commandLine.isEmpty()) {
         window_ProcessCommandLine(commandLine);
         controls_RenumberItems(main.rows());
+        if (startup::quitting()) return;   // the session ended while the songs were read
     } else if (settings_ReadFlag(S, QStringLiteral("PlayMusicOnStartUp"), QStringLiteral("0")) && main.rows().count() >= 1) {
         main.player_Play(1);
     }
@@ -361,8 +364,21 @@ void clearQuit()
     g_quitCode = 0;
 }
 
+SessionEndHold::SessionEndHold() { ++g_sessionEndHolds; }
+
+SessionEndHold::~SessionEndHold()
+{
+    if (--g_sessionEndHolds > 0 || !g_sessionEndOwed) return;
+    g_sessionEndOwed = false;
+    endSession();
+}
+
 void endSession()
 {
+    if (g_sessionEndHolds > 0) {
+        g_sessionEndOwed = true;
+        return;
+    }
     // The same saving as when the desktop session ends.
     if (forms().isLoaded<FrmMain>()) forms().get<FrmMain>().Form_QueryUnload(FrmMain::AppWindows);
     else quit(0);

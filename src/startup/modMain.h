@@ -27,6 +27,15 @@ SingleInstance* instance();
 int run();
 // Saving at the end of the desktop session or on SIGTERM, then the end of the program.
 void endSession();
+// While one exists, a session end waits: it runs when the last hold goes. Start-up holds it
+// while it reads the songs of the command line, so that what is saved is the whole list.
+class SessionEndHold {
+public:
+    SessionEndHold();
+    ~SessionEndHold();
+    SessionEndHold(const SessionEndHold&) = delete;
+    SessionEndHold& operator=(const SessionEndHold&) = delete;
+};
 // Ends the program: every event loop returns, and one still to come (the end of start-up,
 // a message box) does not start.
 void quit(int code = 0);

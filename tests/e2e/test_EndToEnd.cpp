@@ -111,3 +111,36 @@ TEST_F(EndToEnd, FilesOnTheCommandLineAreKeptInTheDefaultPlaylist)
     EXPECT_EQ(load(), rows);
 }
 } // namespace
+
+namespace {
+// SIGTERM as soon as start-up has made its folders, while it still reads the tags of many
+// songs from the command line: the list is saved whole, every row with its tags.
+TEST_F(EndToEnd, SigtermWhileTheCommandLinesSongsAreReadSavesThemWhole)
+{
+    constexpr int kSongs = 300;
+    QStringList files;
+    QDir().mkpath(home.path() + QStringLiteral("/music"));
+    for (int i = 1; i <= kSongs; ++i) {
+        const QString path = home.path() + QStringLiteral("/music/song%1.mp3").arg(i);
+        ASSERT_TRUE(mp3maker::makeMp3(path, {.artist = QStringLiteral("Artist %1").arg(i), .title = QStringLiteral("Title"),
+                                             .seconds = 0.2, .bitrate = 32, .id3v1 = true}));
+        files.append(path);
+    }
+    QProcess player;
+    startPlayer(player, files);
+    QDeadlineTimer deadline(20000);
+    while (!QFileInfo(home.path() + QStringLiteral("/Playlists")).isDir() && player.state() == QProcess::Running
+           && !deadline.hasExpired())
+        QThread::msleep(1);
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+
+    ListViewModel list;
+    list.setColumns(PlaylistColumn::headers());
+    ASSERT_TRUE(controls_LoadListView(list, home.path() + QStringLiteral("/Playlists/default.spp")));
+    ASSERT_EQ(list.count(), kSongs);
+    QStringList untagged;
+    for (int r = 1; r <= kSongs; ++r)
+        if (list.subItem(r, PlaylistColumn::Artist) != QStringLiteral("Artist %1").arg(r)) untagged << list.cells(r).join(u'|');
+    EXPECT_TRUE(untagged.isEmpty()) << untagged.size() << " rows, the first: " << untagged.value(0).toStdString();
+}
+} // namespace

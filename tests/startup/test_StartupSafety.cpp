@@ -19,11 +19,13 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <atomic>
@@ -194,6 +196,28 @@ TEST_F(SafeStartTest, SessionEndDuringTheListErrorBoxKeepsTheBrokenListAndTheSet
     EXPECT_EQ(settings_ReadValue("ColumnHeaders_MainWindow", "Title", "none"), QStringLiteral("none"));
     EXPECT_EQ(settings_ReadValue("Appearance", "Fontsize", "none"), QStringLiteral("none"));
     veltra::setUiServices(&ui);
+}
+
+// The desktop session ends (SIGTERM) while start-up reads the tags of the command line's
+// songs: the list is saved whole, tags and numbers, once they are read; nothing plays.
+TEST_F(SafeStartTest, SessionEndWhileTheCommandLinesSongsAreReadSavesThemWhole)
+{
+    QStringList songs;
+    for (int i = 1; i <= 3; ++i) songs << song(QStringLiteral("s%1.mp3").arg(i), QStringLiteral("Artist %1").arg(i));
+    QThread::msleep(60);   // reading lets events in at its first song
+    QTimer::singleShot(0, qApp, [] { startup::endSession(); });   // as the signal's notifier does
+    start(songs);
+    EXPECT_TRUE(startup::quitting());
+    EXPECT_NE(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
+    ListViewModel saved;
+    saved.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+    ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
+    ASSERT_EQ(saved.count(), 3);
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(saved.text(r), QStringLiteral("0%1").arg(r));
+        EXPECT_EQ(saved.subItem(r, 1), QStringLiteral("Artist %1").arg(r));
+        EXPECT_EQ(saved.subItem(r, 6), songs[r - 1]);
+    }
 }
 
 // ---- playlists that fail to load --------------------------------------------------------------
