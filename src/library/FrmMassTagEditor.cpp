@@ -8,6 +8,7 @@
 #include "library/modOrganise.h"
 #include "library/modTagEditing.h"
 #include "media/MediaError.h"
+#include "media/SyncBatch.h"
 #include "media/clsID3v1.h"
 #include "media/clsID3v2.h"
 #include "media/modMedia.h"
@@ -33,13 +34,16 @@ namespace {
 const QString kErrorTitle = QStringLiteral("Mass Tag Editing Error");
 const QString kNotEdited = QStringLiteral("This file will not be edited.");
 
-// A message about one file of the run, with the normal pointer while it shows.
-void fileError(const QString& first, const QString& path)
+// A message of the run, with the normal pointer while it shows.
+void runError(const QString& text)
 {
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    msgBox(organise::fileMessage(first, path, kNotEdited), MsgButtons::OK, MsgIcon::Exclamation, kErrorTitle);
+    msgBox(text, MsgButtons::OK, MsgIcon::Exclamation, kErrorTitle);
     QApplication::restoreOverrideCursor();
 }
+
+// A message about one file of the run.
+void fileError(const QString& first, const QString& path) { runError(organise::fileMessage(first, path, kNotEdited)); }
 
 QLabel* wrapped(const QString& text, QWidget* parent)
 {
@@ -156,6 +160,8 @@ void FrmMassTagEditor::cmdEditAll_Click()
     FrmConsole& console = forms().get<FrmConsole>();
     {
         RunGuard run(*this);
+        // The songs reach the disk together at the end: one flush instead of one per song.
+        media::SyncBatch batch;
         setInputsEnabled(false);
         const int n = rows.count();
         pbBar->setMaximum(n);
@@ -178,17 +184,22 @@ void FrmMassTagEditor::cmdEditAll_Click()
                 continue;
             }
             if (!organise::isMpegAudio(path)) continue;
-            if (!editFile(path)) continue;
+            if (!editFile(path, batch)) continue;
             main.playlist_UpdateItem(i, false);
             console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
         }
+        // The system took every write, but the disk may still fail some of them.
+        if (!batch.finish())
+            runError(organise::message(QStringLiteral("It has been detected that not all of the changed tags could be written to the disk (")
+                                           + MediaError::fromErrno(batch.error(), programfolder::exeName()).description() + QStringLiteral(")."),
+                                       QStringLiteral("Check the disk, then edit the songs again.")));
         savePlaylistIf(chkSaveChanges->isChecked());
         if (!chkCloseWindow->isChecked()) setInputsEnabled(true);
     }
     if (chkCloseWindow->isChecked()) unloadForm<FrmMassTagEditor>();
 }
 
-bool FrmMassTagEditor::editFile(const QString& path)
+bool FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch)
 {
     QString kept[tags::TextCount];
     try {
@@ -217,7 +228,7 @@ bool FrmMassTagEditor::editFile(const QString& path)
     fields.Comment = entered(txtComments, lblComments->text());
     fields.Title = clearTitle ? QString() : lblTitle->text();
     fields.Genre = quint8(lstGenre->selectionModel()->selectedRows().value(0).row());
-    if (!media_WriteID3v1(path, fields)) {
+    if (!media_WriteID3v1(path, fields, &batch)) {
         fileError(tags::writeFailedText(), path);
         return false;
     }
@@ -244,7 +255,7 @@ bool FrmMassTagEditor::editFile(const QString& path)
         fill(tags::Comment, txtComments);
         if (clearTitle) apply(tags::Title, QString());
         else fill(tags::Title, nullptr);
-        if (changed) v2.Save();
+        if (changed) v2.Save(&batch);
     } catch (const MediaError&) {
         fileError(tags::writeFailedText(), path);
         return false;

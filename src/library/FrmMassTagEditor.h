@@ -4,6 +4,10 @@
 // An empty box keeps what the file holds.
 #include "library/OrganiseDialog.h"
 
+namespace media {
+class SyncBatch;
+}
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -41,5 +45,5 @@ public:
 private:
     void setInputsEnabled(bool enabled);
     // Writes both tags of one file; false (after its message) when a write failed.
-    bool editFile(const QString& path);
+    bool editFile(const QString& path, media::SyncBatch& batch);
 };

@@ -66,11 +66,16 @@ bool FileSource::open(const QString& path, Mode mode)
     return true;
 }
 
-void FileSource::close()
+bool FileSource::close()
 {
-    if (m_fd >= 0) ::close(m_fd);
+    bool ok = true;
+    if (m_fd >= 0 && ::close(m_fd) != 0 && errno != EINTR) {
+        m_errno = errno;
+        ok = false;
+    }
     m_fd = -1;
     m_size = 0;
+    return ok;
 }
 
 qint64 FileSource::read(qint64 offset, char* buffer, qint64 length)

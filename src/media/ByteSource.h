@@ -53,7 +53,8 @@ public:
 
     // False when the file cannot be opened; error() then holds errno.
     bool open(const QString& path, Mode mode = ReadOnly);
-    void close();
+    // False (error() set) when the system reports a failure of the writes at closing.
+    bool close();
     bool isOpen() const { return m_fd >= 0; }
     int error() const { return m_errno; }
     int handle() const { return m_fd; }

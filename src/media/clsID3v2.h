@@ -20,6 +20,10 @@
 #include <optional>
 #include <vector>
 
+namespace media {
+class SyncBatch;
+}
+
 namespace media::id3v2 {
 // Called by Save when a grown tag's copy is complete, before it takes the song's place:
 // lets tests change the song at that moment. None by default.
@@ -93,7 +97,9 @@ public:
     // tag's area (with the zero bytes after it) has room, otherwise through a complete copy
     // written next to the song and renamed over it. Frames read from the file and not
     // changed are written back intact (converted to their 2.3 form). Raises on failure.
-    void Save();
+    // An in-place write is flushed to the disk before Save returns, or, given a batch, by
+    // the batch's finish(); a copy is always flushed before it takes the song's place.
+    void Save(media::SyncBatch* batch = nullptr);
 
     // The tag image Save would write, before padding: header, frames, four zero bytes.
     QByteArray id3v2_BuildImage() const;

@@ -3,6 +3,7 @@
 #include "media/clsID3v2.h"
 
 #include "media/MediaError.h"
+#include "media/SyncBatch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -134,7 +135,7 @@ QByteArray clsID3v2::id3v2_BuildImage() const
     return image;
 }
 
-void clsID3v2::Save()
+void clsID3v2::Save(media::SyncBatch* batch)
 {
     const QString source = errorSource();
     const QByteArray image = id3v2_BuildImage();
@@ -160,6 +161,11 @@ void clsID3v2::Save()
             const int error = song.error();
             song.write(0, before); // put the old tag back if the disk allows
             raise(error, source);
+        }
+        if (batch && batch->defer(song.handle())) {
+            // Flushed with the rest of the batch; a failure the closing reports is a failed write.
+            if (!song.close()) raise(song.error(), source);
+            return;
         }
         if (::fdatasync(song.handle()) != 0) raise(errno, source);
         return;

@@ -6,9 +6,12 @@
 #include "media/ByteSource.h"
 #include "media/ID3v2Format.h"
 #include "media/MpegHeader.h"
+#include "media/SyncBatch.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 #include "platform/UiServices.h"
+
+#include <QFile>
 
 #include <cmath>
 #include <cstring>
@@ -262,20 +265,28 @@ QByteArray ID3v1Fields::toBytes() const
     return out;
 }
 
-bool media_WriteID3v1(const QString& fileName, const ID3v1Fields& fields)
+bool media_WriteID3v1(const QString& fileName, const ID3v1Fields& fields, media::SyncBatch* batch)
 {
     media::FileSource file;
     if (!file.open(fileName, media::FileSource::ReadWrite)) return false;
     const QByteArray body = fields.toBytes();
     const qint64 size = file.size();
+    // A write counts once the closing reports no failure of it either.
+    auto written = [&](qint64 offset, const QByteArray& bytes) {
+        if (!file.write(offset, bytes)) return false;
+        if (batch && !batch->defer(file.handle()) && ::fdatasync(file.handle()) != 0) return false;
+        return file.close();
+    };
     if (size >= 128) {
         char tag[3];
         if (file.read(size - 128, tag, 3) != 3) return false;
-        if (std::memcmp(tag, "TAG", 3) == 0) return file.write(size - 125, body);
+        if (std::memcmp(tag, "TAG", 3) == 0) return written(size - 125, body);
     }
-    if (file.write(size, QByteArray("TAG") + body)) return true;
+    if (written(size, QByteArray("TAG") + body)) return true;
     // A full disk takes part of the tag: the song gets its old length back, not a fragment.
-    if (::ftruncate(file.handle(), off_t(size)) != 0) {
+    const int truncated = file.isOpen() ? ::ftruncate(file.handle(), off_t(size))
+                                        : ::truncate(QFile::encodeName(fileName).constData(), off_t(size));
+    if (truncated != 0) {
         // nothing more can be done; the caller reports the failure
     }
     return false;

@@ -4,6 +4,7 @@ veltra_core_sources(
   MpegHeader.cpp
   ID3v2Format.cpp
   modMedia.cpp
+  SyncBatch.cpp
   clsID3v1.cpp
   clsID3v2.cpp
   clsID3v2_Save.cpp

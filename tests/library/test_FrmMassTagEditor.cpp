@@ -1,6 +1,7 @@
 #include "library/FrmEditTag.h"
 #include "library/FrmMassTagEditor.h"
 #include "library/TagEditFixture.h"
+#include "media/SyncBatch.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -9,6 +10,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -153,6 +157,47 @@ TEST_F(MassTagTest, FilesThatCannotBeEditedAreReportedAndTheRunGoesOn)
     EXPECT_EQ(m.pbBar->value(), 6);
     EXPECT_TRUE(m.pbBar->isVisible() || !m.isVisible());
     EXPECT_TRUE(m.txtArtist->isEnabled());   // the window stays, ready for another run
+}
+
+// The songs of a run reach the disk together: one flush of their file system when the run
+// ends, no file left open. A write the disk fails by then is the run's failure, and is said.
+TEST_F(MassTagTest, ARunFlushesItsSongsOnceAtItsEndAndReportsAFailedFlush)
+{
+    QStringList paths;
+    for (int i = 0; i < 4; ++i) {
+        paths << make(QStringLiteral("roomy%1.mp3").arg(i), {.artist = QStringLiteral("Band"), .title = QStringLiteral("Song"),
+                                                             .seconds = 0.2, .bitrate = 32, .id3v1 = true, .padding = 512});
+        addFile(paths.back());
+    }
+    int flushes = 0;
+    int diskError = 0;
+    struct FlushHook {
+        explicit FlushHook(std::function<int(int)> f) { media::SyncBatch::setFlushForTests(std::move(f)); }
+        ~FlushHook() { media::SyncBatch::setFlushForTests(nullptr); }
+    } hook([&](int fd) {
+        ++flushes;
+        return ::syncfs(fd) == 0 ? diskError : errno;
+    });
+    const auto descriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size(); };
+    const qsizetype openBefore = descriptors();
+    const qint64 sizeBefore = QFileInfo(paths[0]).size();
+
+    prepare(5, QStringLiteral("Everyone"), QString(), true).cmdEditAll_Click();
+    EXPECT_EQ(flushes, 1);
+    EXPECT_EQ(descriptors(), openBefore);
+    EXPECT_EQ(ui.messages().size(), 1);   // the confirmation alone
+    for (const QString& p : paths) {
+        EXPECT_EQ(v1(p).Artist(), QStringLiteral("Everyone"));
+        EXPECT_EQ(v2(p).Artist(), QStringLiteral("Everyone"));
+        EXPECT_EQ(QFileInfo(p).size(), sizeBefore);   // in place
+    }
+
+    diskError = EIO;
+    prepare(6, QStringLiteral("Nobody"), QString(), true).cmdEditAll_Click();
+    EXPECT_EQ(flushes, 2);
+    EXPECT_EQ(lastTitle(), QStringLiteral("Mass Tag Editing Error"));
+    EXPECT_EQ(lastMessage(), QStringLiteral("It has been detected that not all of the changed tags could be written to the disk "
+                                            "(Device I/O error).\r\n\r\nCheck the disk, then edit the songs again.\r\n"));
 }
 
 TEST_F(MassTagTest, NothingHappensWhilePlayingOrWithoutAGenreOrAYes)
