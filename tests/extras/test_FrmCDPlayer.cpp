@@ -13,12 +13,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 class CdPlayerTest : public StartupFixture, protected SimulatedCd {
@@ -44,8 +46,16 @@ protected:
     FrmCDPlayer& cdPlayer() { return forms().get<FrmCDPlayer>(); }
     ListViewModel& rows() { return cdPlayer().rows(); }
     QString panel(int n) { return cdPlayer().statusPanelText(n); }
-    // Lets the status timer tick a few times.
-    void ticks() { processEvents(130); }
+    // Lets the status timer tick twice, however loaded the machine: a tick shows the track
+    // that the tick before it followed.
+    void ticks()
+    {
+        int ticked = 0;
+        QObject watch;
+        QObject::connect(cdPlayer().tmrWindowUpdate, &QTimer::timeout, &watch, [&ticked] { ++ticked; });
+        for (QDeadlineTimer deadline(5000); ticked < 2 && !deadline.hasExpired();) processEvents(10);
+        EXPECT_GE(ticked, 2) << "the status timer does not run";
+    }
     void play(int track)
     {
         controls_SelectItem(rows(), track);
