@@ -226,6 +226,7 @@ void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
     box->setProperty("veltraBefore", box->text());
     connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setProperty("veltraBefore", text); });
     connect(box, &QLineEdit::textEdited, box, [box, maxLength](const QString& text) {
+        if (!controls_NumericFilterOn(box)) return;
         const QString before = box->property("veltraBefore").toString();
         const bool digitsOnly = numericPart(text, 0).size() == text.size() || (text.startsWith(u'0') && text.size() <= before.size());
         QString kept = text;

@@ -48,7 +48,8 @@ public:
     // box also selects its whole text then), white otherwise.
     void useFocusColours(QWidget* box);
     // A box that takes digits only, typed or pasted, with "0" refused where it would begin the
-    // number; maxLength 0 leaves the length free.
+    // number; maxLength 0 leaves the length free. controls_SetNumericFilterOn switches it off
+    // and on.
     void useNumberBox(QLineEdit* box, int maxLength = 0);
 
     // A framed panel holding one label, as tall as a caption bar: a heading, or the

@@ -83,8 +83,8 @@ FrmMenus::FrmMenus()
         {1, &FrmMenus::mnuRefresh, "mnuRefresh", "&Refresh", "", false, [](FrmMenus&) { mainWindow().playlist_ShowMP3Data(false); }},
         {1},
         {1, &FrmMenus::mnuFind, "mnuFind", "&Find:"},
-        {2, &FrmMenus::mnuMoreOnThisArtist, "mnuMoreOnThisArtist", "More On This:  &Artist..."},
-        {2, &FrmMenus::mnuMoreOnThisYear, "mnuMoreOnThisYear", "More On This:  &Year..."},
+        {2, &FrmMenus::mnuMoreOnThisArtist, "mnuMoreOnThisArtist", "More On This:  &Artist...", "", false, &FrmMenus::mnuMoreOnThisArtist_Click},
+        {2, &FrmMenus::mnuMoreOnThisYear, "mnuMoreOnThisYear", "More On This:  &Year...", "", false, &FrmMenus::mnuMoreOnThisYear_Click},
         {2},
         {2, &FrmMenus::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false, clicks(&FrmMain::mnuJumpToMedia)},
         {1, &FrmMenus::mnuQueue, "mnuQueue", "&Queue:"},
@@ -97,7 +97,7 @@ FrmMenus::FrmMenus()
         {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll(RowStatus::Play)},
         {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll(RowStatus::Skip)},
         {2},
-        {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced..."},
+        {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced...", "", false, &FrmMenus::mnuAdvanced_Click},
         {1, &FrmMenus::mnuOptions, "mnuOptions", "&Options:"},
         {2, &FrmMenus::mnuRemoveSelected, "mnuRemoveSelected", "Selected:  &Remove...", "", false, runs(&FrmMain::mnuRemoveSelected_Click)},
         {2, &FrmMenus::mnuSelectedCopyTAG, "mnuSelectedCopyTAG", "Selected:  &Copy TAG(s)...", "", false, &FrmMenus::mnuSelectedCopyTAG_Click},
@@ -116,7 +116,7 @@ FrmMenus::FrmMenus()
         {3},
         {3, &FrmMenus::mnuResetMoods, "mnuResetMoods", "&Reset Moods...", "", false, clicks(&FrmMain::mnuResetMoods)},
         {2, &FrmMenus::mnuSendToDrive, "mnuSendToDrive", "&Drive:"},
-        {3, &FrmMenus::mnuUpdateDrives, "mnuUpdateDrives", "&Update..."},
+        {3, &FrmMenus::mnuUpdateDrives, "mnuUpdateDrives", "&Update...", "", false, &FrmMenus::mnuUpdateDrives_Click},
         {3},
         {3, &FrmMenus::mnuDriveLetter, "mnuDriveLetter", "[None]"},
         {2},
@@ -141,6 +141,8 @@ FrmMenus::FrmMenus()
     mnuSystemTray->setDefaultAction(mnuOpen);
     mnuRightMenu->setDefaultAction(mnuPlay2);
     mnuSystemMenu->setDefaultAction(mnuMinimize);
+    connectSendTo();
+    window_SetMenuImages();
 }
 
 void FrmMenus::menus_SetSelectedPlayMode(const QString& status)
@@ -162,7 +164,8 @@ void FrmMenus::mnuSelectedCopyTAG_Click()
     QStringList lines;
     for (int row = 1; row <= list.count(); ++row)
         if (list.isSelected(row)) lines.append(list.subItem(row, PlaylistColumn::Artist) + QStringLiteral(" - ") + list.subItem(row, PlaylistColumn::Title));
-    QGuiApplication::clipboard()->setText(lines.join(QStringLiteral("\r\n")));
+    if (lines.isEmpty()) return;   // nothing selected: the clipboard keeps what it holds
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
 void FrmMenus::mnuUpdate_Click()

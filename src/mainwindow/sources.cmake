@@ -10,3 +10,4 @@ veltra_ui_sources(
   FrmMain_Windows.cpp
 )
 veltra_ui_sources(FrmMenus_MiniMode.cpp)
+veltra_ui_sources(FrmMenus_SendTo.cpp FrmMenus_Right.cpp FrmMain_NewPlaylists.cpp)

@@ -398,6 +398,10 @@ public:
     // from the current one, playing it when asked or by Settings/PlayPlaylistsOnSkip.
     void player_SwitchPlaylist(int index, bool playNow);
 
+    // ---- new playlists from the rows (src/mainwindow/FrmMain_NewPlaylists.cpp) ----------------
+    void mnuGeneratePlaylist_Click();
+    void mnuUseRandomSongsForPlaylist_Click();
+
     // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
     void mnuProperties_Click();
     void mnuPlaylistEditAllTags_Click();

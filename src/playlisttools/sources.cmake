@@ -4,3 +4,4 @@ veltra_ui_sources(
   FrmManagePlaylists.cpp
   FrmRenamePlaylist.cpp
 )
+veltra_ui_sources(FrmGeneratePlaylist.cpp FrmRandomSongsPlaylist.cpp)
