@@ -1,0 +1,130 @@
+// The playlist's right-click menu used with the mouse, its own commands, the pop-up pictures
+// and the mini-mode menu.
+#include "player/MainWindowFixture.h"
+
+#include "common/modSettings.h"
+#include "extras/FrmMini.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QtTest/QTest>
+
+class RightMenuTest : public MainWindowTest {
+protected:
+    void threeRows()
+    {
+        startDefault();
+        addRow("A", "T", "1991");
+        addRow("B", "U", "1992");
+        addRow("C", "V", "1993");
+        main().tmrWindowUpdate_Timer();   // the pop-up items follow the main window's enabling
+    }
+    // A left click on the item of an open menu, through the event loop; a submenu opens.
+    static void choose(QMenu* menu, QAction* item)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) << menu->objectName().toStdString();
+        QTest::mouseMove(menu, menu->actionGeometry(item).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    }
+};
+
+TEST_F(RightMenuTest, ARightClickOnARowSelectsItAndItsMenuCopiesItsTag)
+{
+    threeRows();
+    FrmMain& m = main();
+    FrmMenus& p = menus();
+    m.resize(700, 500);
+    m.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+    QGuiApplication::clipboard()->setText("before");
+
+    QWidget* viewport = m.lstvPlaylist->viewport();
+    const QPoint row2 = m.lstvPlaylist->visualRect(rows().index(1, 1)).center();
+    QTest::mouseClick(viewport, Qt::RightButton, {}, row2);
+    choose(p.mnuRightMenu, p.mnuOptions->menuAction());
+    choose(p.mnuOptions, p.mnuSelectedCopyTAG);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.mnuRightMenu->isVisible(); }, 2000));
+    EXPECT_EQ(rows().selectedRows(), QList<int>({2}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "B - U");
+
+    // Three rows: three lines, the last without a line break; none: the clipboard is kept.
+    for (int r = 1; r <= 3; ++r) rows().setSelected(r, true);
+    p.mnuSelectedCopyTAG->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "A - T\nB - U\nC - V");
+    rows().clearSelection();
+    p.mnuSelectedCopyTAG->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "A - T\nB - U\nC - V");
+
+    // The Queue items through the same menus write the status and nothing else.
+    QTest::mouseClick(viewport, Qt::RightButton, {}, m.lstvPlaylist->visualRect(rows().index(2, 1)).center());
+    choose(p.mnuRightMenu, p.mnuQueue->menuAction());
+    choose(p.mnuQueue, p.mnuSkipOnce);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows().subItem(3, PlaylistColumn::Status) == "Skip Once"; }, 2000));
+    EXPECT_EQ(rows().cells(3), QStringList({"03", "C", "V", "1993", "Skip Once", "", rows().subItem(3, PlaylistColumn::Filename)}));
+    EXPECT_EQ(rows().subItem(2, PlaylistColumn::Status), "Play");
+    m.hide();
+}
+
+TEST_F(RightMenuTest, MoreOnThisRefusesSeveralRowsAndDoesNothingWithoutOne)
+{
+    threeRows();
+    rows().setSelected(1, true);
+    rows().setSelected(3, true);
+    for (QAction* item : {menus().mnuMoreOnThisArtist, menus().mnuMoreOnThisYear}) {
+        ui.clear();
+        item->trigger();
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_EQ(ui.messages()[0].title, "Error With Selected Songs");
+        EXPECT_EQ(ui.messages()[0].text, "You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n");
+    }
+    rows().clearSelection();
+    ui.clear();
+    menus().mnuMoreOnThisArtist->trigger();
+    EXPECT_TRUE(ui.calls.isEmpty());
+    // Play All on an empty list shows nothing and changes nothing.
+    main().mnuNew_Click();
+    menus().mnuPlayAll->trigger();
+    // Nor do the new-playlist tools open.
+    main().mnuGeneratePlaylist_Click();
+    main().mnuUseRandomSongsForPlaylist_Click();
+    EXPECT_TRUE(ui.calls.isEmpty());
+}
+
+TEST_F(RightMenuTest, TransportItemsAndThePlaylistsPlayItemShowTheMainWindowsPictures)
+{
+    startDefault();
+    FrmMain& m = main();
+    FrmMenus& p = menus();
+    const std::pair<QAction*, QAction*> same[] = {
+        {p.mnuPrevious, m.mnuPrevious}, {p.mnuPlay, m.mnuPlay},   {p.mnuStop, m.mnuStop},
+        {p.mnuNextTrackAdvanced, m.mnuNextTrackAdvanced},         {p.mnuExit, m.mnuExit}, {p.mnuPlay2, m.mnuPlay},
+    };
+    for (const auto& [item, source] : same) {
+        ASSERT_FALSE(item->icon().isNull()) << item->objectName().toStdString();
+        EXPECT_EQ(item->icon().pixmap(16).toImage(), source->icon().pixmap(16).toImage()) << item->objectName().toStdString();
+    }
+    EXPECT_TRUE(p.mnuOpen->icon().isNull());
+    EXPECT_TRUE(p.mnuPlayNext->icon().isNull());
+}
+
+TEST_F(RightMenuTest, MiniModeMenuFlipsItsMarksWritesThemAndMinimises)
+{
+    startDefault();
+    addRow("A", "T");
+    main().mnuSwitchToMiniMode_Click();
+    ASSERT_TRUE(forms().isLoaded<FrmMini>());
+    FrmMini& mini = forms().get<FrmMini>();
+    FrmMenus& p = menus();
+    for (int round = 0; round < 2; ++round) {
+        const bool on = round == 0;
+        clickInMenu(p.mnuWindow, p.mnuAlwaysOnTop);
+        clickInMenu(p.mnuWindow, p.mnuLockPosition);
+        EXPECT_EQ(p.mnuAlwaysOnTop->isChecked(), on);
+        EXPECT_EQ(p.mnuLockPosition->isChecked(), on);
+        EXPECT_EQ(mini.PositionLocked(), on);
+        EXPECT_EQ(settings_ReadValue("MiniModeSettings", "AlwaysOnTop"), on ? "1" : "0");
+        EXPECT_EQ(settings_ReadValue("MiniModeSettings", "LockPosition"), on ? "1" : "0");
+    }
+    clickInMenu(p.mnuSystemMenu, p.mnuMinimize);
+    EXPECT_TRUE(mini.windowState() & Qt::WindowMinimized);
+}
