@@ -178,7 +178,7 @@ void FrmMenus::mnuSendToMood_Click(int index)
             continue;
         }
         if (!moods_AddSong(file, path)) {
-            message(QStringLiteral("An error occured while trying to add the song/video to the mood."),
+            message(QStringLiteral("An error occured while trying to add the song/video to this mood."),
                     QStringLiteral("This function will not continue."), MsgIcon::Exclamation, QStringLiteral("Send To Mood Error"));
             break;
         }
