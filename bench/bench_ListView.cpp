@@ -1,6 +1,7 @@
 // A playlist-sized list view (100,000 rows, seven columns) shown offscreen: filling,
 // renumbering, sorting, selecting with scrolling, removing many rows and clearing.
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 
 #include <QCoreApplication>
@@ -26,8 +27,7 @@ struct ShownList {
     ListView view;
     ShownList()
     {
-        view.setColumns({QStringLiteral("No."), QStringLiteral("Artist:"), QStringLiteral("Title:"), QStringLiteral("Year:"),
-                         QStringLiteral("Status:"), QStringLiteral("Length:"), QStringLiteral("Filename:")});
+        view.setColumns(PlaylistColumn::headers());
         view.resize(800, 600);
         view.show();
         QCoreApplication::processEvents();

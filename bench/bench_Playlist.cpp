@@ -6,6 +6,7 @@
 // a drop of 1,000 songs from the file manager.
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
@@ -172,7 +173,7 @@ void BM_AddFolder10k(benchmark::State& state)
         main.playlist_CheckEntries();
         settle();
     }
-    if (main.rows().count() != kFiles || main.rows().subItem(kFiles, 5) != QLatin1String("00:03"))
+    if (main.rows().count() != kFiles || main.rows().subItem(kFiles, PlaylistColumn::Length) != QLatin1String("00:03"))
         state.SkipWithError("the folder was not added with its tags");
     state.counters["files/s"] = benchmark::Counter(double(kFiles) * double(state.iterations()), benchmark::Counter::kIsRate);
 }

@@ -1,5 +1,6 @@
 // Start-up to the main window shown, and saving on exit, with a 10,000-row default playlist.
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
@@ -32,7 +33,7 @@ struct StartupHome {
         startup::setArguments({});
         QDir().mkpath(dir.path() + QStringLiteral("/Playlists"));
         ListViewModel list;
-        list.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        list.setColumns(PlaylistColumn::headers());
         std::vector<QStringList> all;
         for (int i = 1; i <= rows; ++i)
             all.push_back({QString::number(i), QStringLiteral("Artist %1").arg(i % 300), QStringLiteral("Title number %1").arg(i),

@@ -429,6 +429,21 @@ void ListViewModel::applySort()
         return m_sortOrder == Ascending ? c < 0 : c > 0;
     };
     std::stable_sort(order.begin(), order.end(), cmp);
+    reorder(order);
+}
+
+void ListViewModel::sortRows(const std::function<bool(const QStringList& a, const QStringList& b)>& less)
+{
+    if (m_rows.size() < 2) return;
+    std::vector<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return less(m_rows[size_t(a)].cells, m_rows[size_t(b)].cells); });
+    reorder(order);
+}
+
+void ListViewModel::reorder(const std::vector<int>& order)
+{
     bool same = true;
     for (size_t i = 0; i < order.size() && same; ++i) same = order[i] == int(i);
     if (same) return;

@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class ListViewModel : public QAbstractTableModel {
@@ -84,6 +85,9 @@ public:
     bool sorted() const { return m_sorted; }
     void setSorted(bool on);
     void sortNow();
+    // A stable sort by the caller's own order (rows given by their cells), leaving the sort
+    // key, order and Sorted as they are.
+    void sortRows(const std::function<bool(const QStringList& a, const QStringList& b)>& less);
 
     bool hideColumnHeaders() const { return m_hideHeaders; }
     void setHideColumnHeaders(bool hide);
@@ -113,6 +117,7 @@ private:
     void invalidateSelectionCache() { m_selCacheValid = false; }
     void rebuildSelectionCache() const;
     void applySort();
+    void reorder(const std::vector<int>& order);   // order[new] = old
     Row makeRow(const QStringList& cells);
 
     QStringList m_headers;

@@ -5,9 +5,11 @@ veltra_core_sources(
   modListFiles.cpp
   modLog.cpp
   ListViewModel.cpp
+  PlaylistRow.cpp
   modAssociations.cpp
   modFolders.cpp
   modMath.cpp
+  modSongLists.cpp
   modMoodFiles.cpp
 )
 veltra_ui_sources(
@@ -20,5 +22,6 @@ veltra_ui_sources(
   MenuTable.cpp
   modControls.cpp
   modRecent.cpp
+  SongListWindow.cpp
   ToolDialog.cpp
 )

@@ -1,21 +1,72 @@
 #include "library/FrmLyrics.h"
 
+#include "common/modFiles.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
+#include "common/modWindows.h"
+#include "media/MediaError.h"
+#include "media/clsID3v2.h"
+#include "platform/ProgramFolder.h"
+#include "player/FrmMain.h"
+#include "player/FrmVideo.h"
+#include "startup/Forms.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 
 FrmLyrics::FrmLyrics()
 {
     setObjectName(QStringLiteral("FrmLyrics"));
-    setWindowTitle(QStringLiteral("Lyrics"));
+    setWindowFlag(Qt::Tool, true);
+    setWindowTitle(programfolder::title() + QStringLiteral(" Lyrics"));
+    txtLyrics = new QPlainTextEdit(this);
+    txtLyrics->setObjectName(QStringLiteral("txtLyrics"));
+    txtLyrics->setReadOnly(true);
+    txtLyrics->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtLyrics->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtLyrics->installEventFilter(this);
+    setFocusProxy(txtLyrics);   // every key of the window reaches the text box first
+    resize(vb::TwipsToPixels(3630), vb::TwipsToPixels(3855));
 }
 
-void FrmLyrics::lyrics_OpenFile(const QString&)
+void FrmLyrics::lyrics_OpenFile(const QString& path)
 {
-    if (LyricsIsOpen) lyrics_Close();
+    txtLyrics->clear();
+    const QString ext = files_GetExtension(path).toLower();
+    if (ext != QLatin1String("mp3") && ext != QLatin1String("mp2") && ext != QLatin1String("mp1")) {
+        if (LyricsIsOpen) lyrics_Close();
+        return;
+    }
+    QString lyrics;
+    try {
+        clsID3v2 tag;
+        tag.setFilename(path);
+        lyrics = tag.Lyrics();
+    } catch (const veltra::MediaError&) {
+        lyrics.clear();   // an unreadable tag has no lyrics to show
+    }
+    if (lyrics.isEmpty()) {
+        if (LyricsIsOpen) lyrics_Close();
+        return;
+    }
+    if (forms().isLoaded<FrmVideo>() && forms().get<FrmVideo>().VideoIsOpen) return;
+    // Lyrics keep their own line ends (CR LF, CR or LF).
+    lyrics.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    txtLyrics->setPlainText(lyrics);
+    lyrics_Open();
+}
+
+void FrmLyrics::lyrics_Open()
+{
+    show();
+    windows_SetAlwaysOnTop(this, true);
+    LyricsIsOpen = true;
 }
 
 void FrmLyrics::lyrics_Close()
 {
+    windows_SetAlwaysOnTop(this, false);
     hide();
     LyricsIsOpen = false;
 }
@@ -32,4 +83,47 @@ void FrmLyrics::lyrics_SaveSize()
     if (isMinimized() || isMaximized()) return;
     settings_WriteValue(QStringLiteral("Lyrics"), QStringLiteral("Height"), vb::CStr(vb::PixelsToTwips(height())));
     settings_WriteValue(QStringLiteral("Lyrics"), QStringLiteral("Width"), vb::CStr(vb::PixelsToTwips(width())));
+}
+
+void FrmLyrics::Form_Resize()
+{
+    if (isMinimized()) return;
+    txtLyrics->setGeometry(0, 0, std::max(0, width() - txtLyrics->x()), std::max(0, height() - txtLyrics->y()));
+}
+
+void FrmLyrics::Form_KeyDown(int keyCode, int shift)
+{
+    if (forms().isLoaded<FrmMain>()) forms().get<FrmMain>().Form_KeyDown(keyCode, shift);
+}
+
+bool FrmLyrics::Form_QueryUnload(int unloadMode) { return unloadMode == 0; }
+
+void FrmLyrics::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmLyrics::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
+void FrmLyrics::closeEvent(QCloseEvent* event)
+{
+    if (Form_QueryUnload(0)) event->ignore();
+}
+
+bool FrmLyrics::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window sees every key before its text box, which still scrolls with them.
+    if (watched == txtLyrics && event->type() == QEvent::KeyPress) forwardKey(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmLyrics::forwardKey(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers m = event->modifiers();
+    Form_KeyDown(event->key(), (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
 }

@@ -3,6 +3,7 @@
 #include "common/ListViewModel.h"
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
@@ -34,13 +35,13 @@ Command clicks(QAction* FrmMain::*item)
     return [item](FrmMenus&) { (mainWindow().*item)->trigger(); };
 }
 // A play status into the selected rows, or into every row.
-Command setsSelected(const char* status)
+Command setsSelected(RowStatus status)
 {
-    return [status](FrmMenus& menus) { menus.menus_SetSelectedPlayMode(QString::fromLatin1(status)); };
+    return [status](FrmMenus& menus) { menus.menus_SetSelectedPlayMode(rowStatusText(status)); };
 }
-Command setsAll(const char* status)
+Command setsAll(RowStatus status)
 {
-    return [status](FrmMenus& menus) { menus.menus_SetAllPlayMode(QString::fromLatin1(status)); };
+    return [status](FrmMenus& menus) { menus.menus_SetAllPlayMode(rowStatusText(status)); };
 }
 } // namespace
 
@@ -87,14 +88,14 @@ FrmMenus::FrmMenus()
         {2},
         {2, &FrmMenus::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false, clicks(&FrmMain::mnuJumpToMedia)},
         {1, &FrmMenus::mnuQueue, "mnuQueue", "&Queue:"},
-        {2, &FrmMenus::mnuPlaySong, "mnuPlaySong", "&Play", "", true, setsSelected("Play")},
-        {2, &FrmMenus::mnuPlayOnce, "mnuPlayOnce", "P&lay Once", "", true, setsSelected("Play Once")},
-        {2, &FrmMenus::mnuSkip, "mnuSkip", "&Skip", "", true, setsSelected("Skip")},
-        {2, &FrmMenus::mnuSkipOnce, "mnuSkipOnce", "S&kip Once", "", true, setsSelected("Skip Once")},
-        {2, &FrmMenus::mnuRemove, "mnuRemove", "&Remove", "", true, setsSelected("Remove")},
+        {2, &FrmMenus::mnuPlaySong, "mnuPlaySong", "&Play", "", true, setsSelected(RowStatus::Play)},
+        {2, &FrmMenus::mnuPlayOnce, "mnuPlayOnce", "P&lay Once", "", true, setsSelected(RowStatus::PlayOnce)},
+        {2, &FrmMenus::mnuSkip, "mnuSkip", "&Skip", "", true, setsSelected(RowStatus::Skip)},
+        {2, &FrmMenus::mnuSkipOnce, "mnuSkipOnce", "S&kip Once", "", true, setsSelected(RowStatus::SkipOnce)},
+        {2, &FrmMenus::mnuRemove, "mnuRemove", "&Remove", "", true, setsSelected(RowStatus::Remove)},
         {2},
-        {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll("Play")},
-        {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll("Skip")},
+        {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll(RowStatus::Play)},
+        {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll(RowStatus::Skip)},
         {2},
         {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced..."},
         {1, &FrmMenus::mnuOptions, "mnuOptions", "&Options:"},
@@ -134,13 +135,13 @@ void FrmMenus::menus_SetSelectedPlayMode(const QString& status)
 {
     ListViewModel& list = mainWindow().rows();
     for (int row = 1; row <= list.count(); ++row)
-        if (list.isSelected(row)) list.setSubItem(row, 4, status);
+        if (list.isSelected(row)) list.setSubItem(row, PlaylistColumn::Status, status);
 }
 
 void FrmMenus::menus_SetAllPlayMode(const QString& status)
 {
     ListViewModel& list = mainWindow().rows();
-    for (int row = 1; row <= list.count(); ++row) list.setSubItem(row, 4, status);
+    for (int row = 1; row <= list.count(); ++row) list.setSubItem(row, PlaylistColumn::Status, status);
 }
 
 void FrmMenus::mnuSelectedCopyTAG_Click()
@@ -148,7 +149,7 @@ void FrmMenus::mnuSelectedCopyTAG_Click()
     ListViewModel& list = mainWindow().rows();
     QStringList lines;
     for (int row = 1; row <= list.count(); ++row)
-        if (list.isSelected(row)) lines.append(list.subItem(row, 1) + QStringLiteral(" - ") + list.subItem(row, 2));
+        if (list.isSelected(row)) lines.append(list.subItem(row, PlaylistColumn::Artist) + QStringLiteral(" - ") + list.subItem(row, PlaylistColumn::Title));
     QGuiApplication::clipboard()->setText(lines.join(QStringLiteral("\r\n")));
 }
 

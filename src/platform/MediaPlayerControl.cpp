@@ -10,7 +10,7 @@ void FakeMediaPlayerControl::setFileName(const QString& path)
     m_fileName = path;
     m_position = 0;
     m_duration = path.isEmpty() ? 0 : nextDuration;
-    m_state = Stopped;
+    m_state = State::Stopped;
 }
 
 void FakeMediaPlayerControl::setCurrentPosition(double seconds)
@@ -22,25 +22,25 @@ void FakeMediaPlayerControl::setCurrentPosition(double seconds)
 void FakeMediaPlayerControl::Play()
 {
     history.append(QStringLiteral("Play"));
-    if (!m_fileName.isEmpty()) m_state = Playing;
+    if (!m_fileName.isEmpty()) m_state = State::Playing;
 }
 
 void FakeMediaPlayerControl::Pause()
 {
     history.append(QStringLiteral("Pause"));
-    if (m_state == Playing) m_state = Paused;
+    if (m_state == State::Playing) m_state = State::Paused;
 }
 
 void FakeMediaPlayerControl::Stop()
 {
     history.append(QStringLiteral("Stop"));
-    m_state = Stopped;
+    m_state = State::Stopped;
     m_position = 0;
 }
 
 void FakeMediaPlayerControl::advance(double seconds)
 {
-    if (m_state != Playing) return;
+    if (m_state != State::Playing) return;
     m_position += seconds;
     if (m_position >= m_duration) finish();
 }
@@ -48,7 +48,7 @@ void FakeMediaPlayerControl::advance(double seconds)
 void FakeMediaPlayerControl::finish()
 {
     m_position = m_duration;
-    m_state = Stopped;
+    m_state = State::Stopped;
     emit EndOfStream();
 }
 

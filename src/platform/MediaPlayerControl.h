@@ -13,7 +13,8 @@ namespace veltra {
 class MediaPlayerControl : public QObject {
     Q_OBJECT
 public:
-    enum State { Stopped = 0, Paused = 1, Playing = 2 };
+    // The control's own numbers, which differ from the main window's PlayerState.
+    enum class State { Stopped = 0, Paused = 1, Playing = 2 };
 
     using QObject::QObject;
     ~MediaPlayerControl() override = default;
@@ -23,7 +24,7 @@ public:
     virtual double CurrentPosition() const = 0;
     virtual void setCurrentPosition(double seconds) = 0;  // seeks
     virtual double Duration() const = 0;
-    virtual int PlayState() const = 0;
+    virtual State PlayState() const = 0;
     virtual int Volume() const = 0;
     virtual void setVolume(int hundredthsOfDb) = 0;
     virtual int Balance() const = 0;
@@ -54,7 +55,7 @@ public:
     double CurrentPosition() const override { return m_position; }
     void setCurrentPosition(double seconds) override;
     double Duration() const override { return m_duration; }
-    int PlayState() const override { return m_state; }
+    State PlayState() const override { return m_state; }
     int Volume() const override { return m_volume; }
     void setVolume(int v) override { m_volume = v; }
     int Balance() const override { return m_balance; }
@@ -73,7 +74,7 @@ private:
     QString m_fileName;
     double m_position = 0;
     double m_duration = 0;
-    int m_state = Stopped;
+    State m_state = State::Stopped;
     int m_volume = 0;
     int m_balance = 0;
 };

@@ -220,7 +220,7 @@ void QtMediaPlayerControl::halt()
 void QtMediaPlayerControl::unload()
 {
     halt();
-    m_state = Stopped;
+    m_state = State::Stopped;
     m_atEnd = false;
     m_pendingSeek = -1;
     m_duration = 0;
@@ -272,21 +272,21 @@ void QtMediaPlayerControl::Play()
         m_atEnd = false;
         m_lastPosition = 0;
     }
-    m_state = Playing;
+    m_state = State::Playing;
     gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
 }
 
 void QtMediaPlayerControl::Pause()
 {
-    if (m_state != Playing || !m_pipeline) return;
-    m_state = Paused;
+    if (m_state != State::Playing || !m_pipeline) return;
+    m_state = State::Paused;
     gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
 }
 
 void QtMediaPlayerControl::Stop()
 {
     halt();
-    m_state = Stopped;
+    m_state = State::Stopped;
     m_atEnd = false;
     m_pendingSeek = -1;
     m_lastPosition = 0;
@@ -369,7 +369,7 @@ void QtMediaPlayerControl::handleMessage(GstMessage* message)
         break;
     case GST_MESSAGE_EOS:
         halt();
-        m_state = Stopped;
+        m_state = State::Stopped;
         m_atEnd = true;
         m_pendingSeek = -1;
         emit EndOfStream();
@@ -380,7 +380,7 @@ void QtMediaPlayerControl::handleMessage(GstMessage* message)
         const QString text = errorText(error);
         if (error) g_error_free(error);
         halt();
-        m_state = Stopped;
+        m_state = State::Stopped;
         m_pendingSeek = -1;
         emit Error(text);
         break;

@@ -62,7 +62,7 @@ public:
     double CurrentPosition() const override;
     void setCurrentPosition(double seconds) override;
     double Duration() const override;
-    int PlayState() const override { return m_state; }
+    State PlayState() const override { return m_state; }
     int Volume() const override { return m_volume; }
     void setVolume(int hundredthsOfDb) override;
     int Balance() const override { return m_balance; }
@@ -100,7 +100,7 @@ private:
     GstElement* m_volumeElement = nullptr;
 
     QString m_fileName;
-    int m_state = Stopped;
+    State m_state = State::Stopped;
     int m_volume = 0;
     int m_balance = 0;
     bool m_ready = false;          // prerolled: position and duration can be asked, seeks work

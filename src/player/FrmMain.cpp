@@ -3,6 +3,7 @@
 #include "common/ListView.h"
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
+#include "common/PlaylistRow.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "media/clsID3v1.h"
@@ -31,10 +32,6 @@
 #include <QToolButton>
 
 namespace {
-const QStringList kPlaylistColumns = {QStringLiteral("No."),     QStringLiteral("Artist:"), QStringLiteral("Title:"),
-                                      QStringLiteral("Year:"),   QStringLiteral("Status:"), QStringLiteral("Length:"),
-                                      QStringLiteral("Filename:")};
-
 // Theme icons with the style's own as fallback.
 QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
 {
@@ -53,6 +50,7 @@ FrmMain::FrmMain()
     connectCommands();
     connectWindow();
     followRows();
+    connectSequence();
 }
 
 FrmMain::~FrmMain() = default;
@@ -229,7 +227,7 @@ void FrmMain::createMenuBar()
         {2, &FrmMain::mnuStatusBarShowTimeElapsed, "mnuStatusBarShowTimeElapsed", "Status Bar:  Show Time &Elapsed...", "", true},
         {2, &FrmMain::mnuStatusBarShowTimeRemaining, "mnuStatusBarShowTimeRemaining", "Status Bar:  Show Time &Remaining...", "", true},
         {1, &FrmMain::mnuWindows, "mnuWindows", "Windows:"},
-        {2, &FrmMain::mnuWindowsShowLyricsWhenAvailable, "mnuWindowsShowLyricsWhenAvailable", "Windows:  Show &Lyrics When Available...", "", true},
+        {2, &FrmMain::mnuWindowsShowLyricsWhenAvailable, "mnuWindowsShowLyricsWhenAvailable", "Windows:  Show &Lyrics When Available...", "", true, &FrmMain::mnuWindowsShowLyricsWhenAvailable_Click},
         {2, &FrmMain::mnuWindowsShowEachSongAsItsPlayed, "mnuWindowsShowEachSongAsItsPlayed", "Windows:  &Show Each Song As It's Played...", "", true},
         {2, &FrmMain::mnuWindowsDisableGlobalHotkeys, "mnuWindowsDisableGlobalHotkeys", "Windows:  &Disable Global Hotkeys...", "", true, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
         {2},
@@ -250,8 +248,8 @@ void FrmMain::createMenuBar()
         {1, &FrmMain::mnuReCenterWindow, "mnuReCenterWindow", "Center &Window...", "", false},
         {0, &FrmMain::mnuHelp, "mnuHelp", "&Help"},
         {1, &FrmMain::mnuConsole, "mnuConsole", "&Console...", "", false, &FrmMain::mnuConsole_Click},
-        {1, &FrmMain::mnuTracking, "mnuTracking", "&Tracking...", "", false},
-        {1, &FrmMain::mnuVolumes, "mnuVolumes", "&Volumes...", "", false},
+        {1, &FrmMain::mnuTracking, "mnuTracking", "&Tracking...", "", false, &FrmMain::mnuTracking_Click},
+        {1, &FrmMain::mnuVolumes, "mnuVolumes", "&Volumes...", "", false, &FrmMain::mnuVolumes_Click},
         {1},
         {1, &FrmMain::mnuForum, "mnuForum", "Quillonex &Forum...", "", false},
         {1, &FrmMain::mnuHomepage, "mnuHomepage", "Quillonex &Homepage...", "", false},
@@ -389,9 +387,9 @@ void FrmMain::createControls()
     // The playlist.
     lstvPlaylist = new ListView(picClient);
     lstvPlaylist->setObjectName(QStringLiteral("lstvPlaylist"));
-    lstvPlaylist->setColumns(kPlaylistColumns);
-    const double widths[] = {800, 3000, 3000, 1000, 1000, 1000, 3000};
-    for (int c = 0; c < 7; ++c) lstvPlaylist->setColumnWidthTwips(c, widths[c]);
+    lstvPlaylist->setColumns(PlaylistColumn::headers());
+    const double widths[PlaylistColumn::Count] = {800, 3000, 3000, 1000, 1000, 1000, 3000};
+    for (int c = 0; c < PlaylistColumn::Count; ++c) lstvPlaylist->setColumnWidthTwips(c, widths[c]);
     lstvPlaylist->setMultiSelect(true);
     lstvPlaylist->setAcceptDrops(true);
     lstvPlaylist->viewport()->setAcceptDrops(true);
@@ -459,7 +457,10 @@ void FrmMain::followRows()
         const int n = last - first + 1;
         // 1-based: rows first+1 .. last+1 went
         if (CurrentTrack > last + 1) CurrentTrack -= n;
-        else if (CurrentTrack >= first + 1) CurrentTrack = first;   // the row before their place
+        else if (CurrentTrack >= first + 1) {
+            CurrentTrack = first;   // the row before their place
+            m_sequence.currentRowGone(CurrentTrack);
+        }
         if (PlayNextIndex > last + 1) PlayNextIndex -= n;
         else if (PlayNextIndex >= first + 1) {
             PlayNextIndex = 0;
@@ -503,7 +504,10 @@ void FrmMain::followRows()
                 ++k;
             }
             CurrentTrack = list.rowOfKey(m_keysUpToCurrent.back());
-            if (!CurrentTrack) CurrentTrack = kept;
+            if (!CurrentTrack) {
+                CurrentTrack = kept;
+                m_sequence.currentRowGone(CurrentTrack);
+            }
             m_keysUpToCurrent.clear();
         }
         if (m_playNextKey) {

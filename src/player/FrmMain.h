@@ -4,8 +4,9 @@
 //   FrmMain.cpp           construction, the menu bar's table, controls
 //   FrmMain_Playlist.cpp  rows, tags into rows, dead and duplicate entries, playlist files,
 //                         export, row colours
-//   FrmMain_Playback.cpp  playing a row, the next-track decision, stop, modes, random history,
-//                         the now-playing popup
+//   FrmMain_Playback.cpp  playing a row, carrying out the next-track decision, stop, the mode
+//                         menus, the now-playing popup
+// The rules of what plays next (modes, decision, random history) are PlaybackSequence's.
 //   FrmMain_Commands.cpp  transport commands, the Play Next mark, mode menus
 //   FrmMain_Timers.cpp    position and status timer, window update timer, menu help
 //   FrmMain_Window.cpp    layout, keyboard, sliders, dynamic menus, playlist switching,
@@ -14,12 +15,12 @@
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
 //   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
+#include "player/PlaybackSequence.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,6 +47,9 @@ class MediaPlayerControl;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
+    // First of the members: the random history below lives in it.
+    veltra::PlaybackSequence m_sequence;
+
 public:
     FrmMain();
     ~FrmMain() override;
@@ -59,14 +63,16 @@ public:
     bool WindowShown = false;
     int VolumeBeforeAdjust = -1;
     bool StatusBarBusy = false;
-    QStringList RandomHistory{QString()};   // entry 0 is always empty
-    int RandomHistoryCount = 0;
-    int RandomHistoryCursor = 0;
+    QStringList& RandomHistory = m_sequence.history().names;   // entry 0 is always empty
+    int& RandomHistoryCount = m_sequence.history().count;
+    int& RandomHistoryCursor = m_sequence.history().cursor;
     int CurrentTrack = 0;         // the playing row (1-based); follows its row when rows move
     bool ResumePending = false;
     QString ResumeFilename;
     qint64 ResumePosition = 0;    // whole seconds
-    int PlayerState = 1;          // 0 playing, 1 stopped, 2 paused
+    // The player as the position timer last saw it (its own numbers, not the control's).
+    enum class Playback { Playing = 0, Stopped = 1, Paused = 2 };
+    Playback PlayerState = Playback::Stopped;
     int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 
@@ -94,6 +100,8 @@ public:
 
     // The rows of the playlist.
     ListViewModel& rows() const;
+    // The modes and the rules of what plays next; the mode menus' check marks follow it.
+    veltra::PlaybackSequence& sequence() { return m_sequence; }
     // The one player of media files (hosted by the video window).
     veltra::MediaPlayerControl& wmpPlayer() const;
     // Status-bar panels, counted from 1.
@@ -392,6 +400,9 @@ public:
     void mnuSwitchToMiniMode_Click();
     void mnuWindowsDisableGlobalHotkeys_Click();
     void mnuConsole_Click();
+    void mnuVolumes_Click();
+    void mnuTracking_Click();
+    void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
     bool PlaylistChangedSinceStart = false;
@@ -437,15 +448,15 @@ private:
     void playNextCaptions(bool inUse);
     void startByPlayRule(int playOrigin = 1);
     bool resumePaused();
-    void selectMode(std::initializer_list<std::pair<QAction*, const char*>> items, const QString& section, QAction* chosen,
-                    const QString& key, const std::function<void()>& between = {});
+    void selectModeAfterwards(const veltra::NextStep& step);
     void selectSortOrder(QAction* chosen);
     bool stepRandomHistory(int step);
     void handOffSkippedRow();
     void stopAndUnload();
     void startOfList();
-    QString albumOf(int row);
-    void sameValueSearch(int column);
+    QString albumOf(const QString& file);
+    void connectSequence();
+    void showModes();
 
     std::shared_ptr<KeyStateSource> m_keys;
     bool m_capturingKeys = false;
@@ -453,9 +464,6 @@ private:
     std::unique_ptr<clsID3v2> m_id3v2;
     quint64 m_currentKey = 0;       // rows followed through reordering
     quint64 m_playNextKey = 0;
-    // A "Skip" row at the end handed over to the next-track decision and no song has
-    // started since: a second such hand-off stops instead of going round for ever.
-    bool m_skipHandOff = false;
     std::vector<quint64> m_keysUpToCurrent;   // rows 1..CurrentTrack while the rows are reset
     QString m_introMovedOn;         // the song that introduction mode has already moved on from
     bool m_menuHelpShown = false;

@@ -3,6 +3,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
@@ -149,8 +150,9 @@ void FrmMain::window_SaveSettingsOnClose()
     settings_WriteValue(QStringLiteral("Appearance"), QStringLiteral("Fontsize"), vb::CStr(lstvPlaylist->font().pointSizeF()));
     settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Volume"), QString::number(sldVolume->value()));
     settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Balance"), QString::number(sldBalance->value()));
-    const char* columns[] = {"Number", "Artist", "Title", "Year", "Status", "Length"};
-    for (int c = 0; c < 6; ++c)
+    // Every column but the file name, which takes the width left over.
+    const char* columns[PlaylistColumn::Filename] = {"Number", "Artist", "Title", "Year", "Status", "Length"};
+    for (int c = 0; c < PlaylistColumn::Filename; ++c)
         settings_WriteValue(QStringLiteral("ColumnHeaders_MainWindow"), QString::fromLatin1(columns[c]), vb::CStr(lstvPlaylist->columnWidthTwips(c)));
     if (rows().count() >= 1) {
         const int selected = rows().selectedItem();
@@ -179,7 +181,7 @@ void FrmMain::tmrSystemTrayDetect_Timer()
         return;
     }
     if (!TrayIconLost && tray_Icon()) return;
-    const bool playing = PlayerState == 0 || PlayerState == 2;
+    const bool playing = PlayerState == Playback::Playing || PlayerState == Playback::Paused;
     if (playing) tmrPosition->stop();
     tray_RemoveIcon();
     const bool muted = mnuMute->text() != QStringLiteral("Mut&e\tE");

@@ -2,6 +2,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modMath.h"
 #include "common/modSettings.h"
@@ -60,7 +61,7 @@ void FrmMain::mnuPause_Click()
     MediaPlayerControl& player = wmpPlayer();
     FrmVideo& video = forms().get<FrmVideo>();
     if (resumePaused()) return;
-    if (player.PlayState() == MediaPlayerControl::Playing) {
+    if (player.PlayState() == MediaPlayerControl::State::Playing) {
         ResumePosition = qint64(vb::Round(player.CurrentPosition()));
         ResumeFilename = player.FileName();
         player.Pause();
@@ -73,26 +74,13 @@ void FrmMain::mnuStop_Click() { player_Stop(); }
 
 void FrmMain::mnuNextTrackAdvanced_Click() { player_NextTrack(); }
 
-namespace {
-// The first row of the file `file` (paths name one file only when equal as texts); 0 for none.
-int rowOfFile(const ListViewModel& list, const QString& file)
-{
-    if (file.isEmpty()) return 0;
-    for (int r = 1; r <= list.count(); ++r)
-        if (list.subItem(r, 6) == file) return r;
-    return 0;
-}
-} // namespace
-
 // In the pick-random-songs mode Next and Previous walk the random history: the cursor moves
 // by `step` and the row of the file found there is selected. False when the history has no
 // such entry or its file is no longer in the playlist (the cursor stays moved).
 bool FrmMain::stepRandomHistory(int step)
 {
-    if (!mnuPlayingPickRandomSongs->isChecked() || RandomHistoryCount < 1) return false;
-    if (step > 0 ? RandomHistoryCursor == RandomHistoryCount : RandomHistoryCursor < 1) return false;
-    RandomHistoryCursor += step;
-    const int row = rowOfFile(rows(), RandomHistory.value(RandomHistoryCursor));
+    const std::optional<QString> file = m_sequence.stepHistory(step);
+    const int row = file ? m_sequence.rowOfFile(*file) : 0;
     if (row < 1) return false;
     player_Stop();
     controls_SelectItem(rows(), row);
@@ -106,11 +94,10 @@ void FrmMain::mnuNextTrack_Click()
     if (ResumePending) player_Stop();
     const bool fromHistory = stepRandomHistory(1);
     if (!fromHistory) {
-        if (PlayerState == 1) CurrentTrack = list.selectedItem();
-        if (CurrentTrack == list.count()) CurrentTrack = 0;
-        ++CurrentTrack;
+        if (PlayerState == Playback::Stopped) CurrentTrack = list.selectedItem();
+        CurrentTrack = m_sequence.nextRow(CurrentTrack);
         if (CurrentTrack <= list.count()) {   // an empty list loads and selects nothing
-            player.setFileName(list.subItem(CurrentTrack, 6));
+            player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
             controls_SelectItem(list, CurrentTrack);
         }
     }
@@ -124,20 +111,12 @@ void FrmMain::mnuPrevious_Click()
     if (ResumePending) player_Stop();
     const bool fromHistory = stepRandomHistory(-1);
     if (!fromHistory) {
-        if (PlayerState == 1) CurrentTrack = list.selectedItem();
-        const int n = list.count();
-        if (n == 0 || CurrentTrack < 1) return;   // nothing to step back from
-        // Back to the nearest earlier "Play" row, round from the first row to the last; one
-        // lap at most, so a list without a "Play" row leaves everything as it was.
-        int row = CurrentTrack == 1 || CurrentTrack > n ? n + 1 : CurrentTrack;
-        bool found = false;
-        for (int pass = 0; pass < n && !found; ++pass) {
-            row = row > 1 ? row - 1 : n;
-            found = list.subItem(row, 4) == QLatin1String("Play");
-        }
-        if (!found) return;
+        if (PlayerState == Playback::Stopped) CurrentTrack = list.selectedItem();
+        // A list without a "Play" row to step back to leaves everything as it was.
+        const int row = m_sequence.previousPlayRow(CurrentTrack);
+        if (row < 1) return;
         CurrentTrack = row;
-        player.setFileName(list.subItem(CurrentTrack, 6));
+        player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, CurrentTrack);
     }
     startByPlayRule(fromHistory ? 2 : 1);
@@ -162,7 +141,7 @@ void FrmMain::mnuRandom_Click()
 void FrmMain::mnuFastForward_Click()
 {
     MediaPlayerControl& player = wmpPlayer();
-    if (player.PlayState() != MediaPlayerControl::Playing) return;
+    if (player.PlayState() != MediaPlayerControl::State::Playing) return;
     const double r = qint64(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("RewindForwardRate"), QStringLiteral("5"))));
     if (player.Duration() >= player.CurrentPosition() + r) player.setCurrentPosition(player.CurrentPosition() + r);
 }
@@ -170,7 +149,7 @@ void FrmMain::mnuFastForward_Click()
 void FrmMain::mnuRewind_Click()
 {
     MediaPlayerControl& player = wmpPlayer();
-    if (player.PlayState() != MediaPlayerControl::Playing) return;
+    if (player.PlayState() != MediaPlayerControl::State::Playing) return;
     const double r = qint64(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("RewindForwardRate"), QStringLiteral("5"))));
     if (player.CurrentPosition() >= r) player.setCurrentPosition(player.CurrentPosition() - r);
 }
@@ -212,14 +191,14 @@ void FrmMain::mnuStoreVolume_Click()
     }
     const int row = list.selectedItem();
     if (row < 1 || !list.isSelected(row)) return;   // nothing to store for
-    forms().get<FrmAdjustVolumes>().volumes_Add(list.subItem(row, 1), list.subItem(row, 2), sldVolume->value(), list.subItem(row, 6));
+    forms().get<FrmAdjustVolumes>().volumes_Add(list.subItem(row, PlaylistColumn::Artist), list.subItem(row, PlaylistColumn::Title), sldVolume->value(), list.subItem(row, PlaylistColumn::Filename));
 }
 
 void FrmMain::mnuPlayNext_Click()
 {
     ListViewModel& list = rows();
     if (!controls_HasSelectedItem(list)) return;
-    if (wmpPlayer().PlayState() != MediaPlayerControl::Playing) return;
+    if (wmpPlayer().PlayState() != MediaPlayerControl::State::Playing) return;
     if (controls_GetSelectedCount(list) >= 2) {
         msgBox(QStringLiteral("You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error With Selected Song"));
@@ -227,7 +206,7 @@ void FrmMain::mnuPlayNext_Click()
     }
     int i = list.selectedItem();
     if (i < 1 || !list.isSelected(i)) i = list.selectedRows().value(0);
-    if (list.subItem(i, 4) == QLatin1String("Skip")) {
+    if (playlist_RowStatus(list, i) == RowStatus::Skip) {
         msgBox(QStringLiteral("The song that you have selected from the playlist is currently set to Skip.\r\n\r\n"
                               "Please select a different song to play next.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error With Selected Song"));
@@ -254,10 +233,10 @@ void FrmMain::mnuPlayNext_Click()
 
 void FrmMain::mnuJumpToCurrentlyPlaying_Click()
 {
-    if (PlayerState == 1) return;
+    if (PlayerState == Playback::Stopped) return;
     ListViewModel& list = rows();
     for (int r = 1; r <= list.count(); ++r) {
-        if (list.subItem(r, 6) == NowPlayingInfo[2]) {
+        if (list.subItem(r, PlaylistColumn::Filename) == NowPlayingInfo[2]) {
             controls_SelectItem(list, r);
             playlist_UpdatePlaylist(r);
             CurrentTrack = r;
@@ -280,8 +259,9 @@ void FrmMain::mnuRemoveSelected_Click()
     // When the playing row itself went, the row before its place stands for it, so the next
     // track is the row that followed it.
     if (playing >= 1) CurrentTrack = playingGoes ? playing - above - 1 : playing - above;
+    if (playing >= 1 && playingGoes) m_sequence.currentRowGone(CurrentTrack);
     controls_RenumberItems(list);
-    if (CurrentTrack >= 1 && CurrentTrack <= list.count() && NowPlayingInfo[2] == list.subItem(CurrentTrack, 6))
+    if (CurrentTrack >= 1 && CurrentTrack <= list.count() && NowPlayingInfo[2] == list.subItem(CurrentTrack, PlaylistColumn::Filename))
         controls_SelectItem(list, CurrentTrack);
 }
 
@@ -309,16 +289,14 @@ void FrmMain::mnuPlayingGoThroughPlaylistNormally_Click()
 
 void FrmMain::mnuWorkForwardThroughList_Click()
 {
-    mnuWorkForwardThroughList->setChecked(true);
-    mnuWorkBackwardsThroughPlaylist->setChecked(false);
+    m_sequence.setDirection(PlayDirection::Forward);
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QStringLiteral("1"));
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkBackwardsThroughPlaylist"), QStringLiteral("0"));
 }
 
 void FrmMain::mnuWorkBackwardsThroughPlaylist_Click()
 {
-    mnuWorkForwardThroughList->setChecked(false);
-    mnuWorkBackwardsThroughPlaylist->setChecked(true);
+    m_sequence.setDirection(PlayDirection::Backward);
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QStringLiteral("0"));
     settings_WriteValue(QStringLiteral("PlayMode"), QStringLiteral("WorkBackwardsThroughPlaylist"), QStringLiteral("1"));
 }
@@ -332,8 +310,8 @@ void FrmMain::mnuPlaylistPickRandomAfterEnding_Click()
 }
 void FrmMain::mnuPlaylistSwitchToNext_Click() { Menu_SelectPlaylistMode(mnuPlaylistSwitchToNext, QStringLiteral("PlaylistSwitchToNext")); }
 
-void FrmMain::mnuSortByArtist_Click() { Menu_SelectSort(mnuSortByArtist, 1, QStringLiteral("SortByArtist")); }
-void FrmMain::mnuSortByTitle_Click() { Menu_SelectSort(mnuSortByTitle, 2, QStringLiteral("SortByTitle")); }
-void FrmMain::mnuSortByYear_Click() { Menu_SelectSort(mnuSortByYear, 3, QStringLiteral("SortByYear")); }
-void FrmMain::mnuSortByLength_Click() { Menu_SelectSort(mnuSortByLength, 5, QStringLiteral("SortByLength")); }
-void FrmMain::mnuSortByFilename_Click() { Menu_SelectSort(mnuSortByFilename, 6, QStringLiteral("SortByFilename")); }
+void FrmMain::mnuSortByArtist_Click() { Menu_SelectSort(mnuSortByArtist, PlaylistColumn::Artist, QStringLiteral("SortByArtist")); }
+void FrmMain::mnuSortByTitle_Click() { Menu_SelectSort(mnuSortByTitle, PlaylistColumn::Title, QStringLiteral("SortByTitle")); }
+void FrmMain::mnuSortByYear_Click() { Menu_SelectSort(mnuSortByYear, PlaylistColumn::Year, QStringLiteral("SortByYear")); }
+void FrmMain::mnuSortByLength_Click() { Menu_SelectSort(mnuSortByLength, PlaylistColumn::Length, QStringLiteral("SortByLength")); }
+void FrmMain::mnuSortByFilename_Click() { Menu_SelectSort(mnuSortByFilename, PlaylistColumn::Filename, QStringLiteral("SortByFilename")); }

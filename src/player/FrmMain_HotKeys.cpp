@@ -42,9 +42,9 @@ void FrmMain::window_UseGlobalKey(const QString& combination)
     };
     switch (globalkeys_Match(globalkeys_LabelCaptions(), combination)) {
     case GlobalKey_PlayPause: {
-        const int state = wmpPlayer().PlayState();
-        if (state == veltra::MediaPlayerControl::Paused) mnuPause_Click();
-        else if (state == veltra::MediaPlayerControl::Stopped || PlayerState == 1) player_Play(1);
+        const auto state = wmpPlayer().PlayState();
+        if (state == veltra::MediaPlayerControl::State::Paused) mnuPause_Click();
+        else if (state == veltra::MediaPlayerControl::State::Stopped || PlayerState == Playback::Stopped) player_Play(1);
         else mnuPause_Click();
         break;
     }

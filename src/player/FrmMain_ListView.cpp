@@ -4,6 +4,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "mainwindow/FrmMenus.h"
 #include "startup/Forms.h"
@@ -25,16 +26,18 @@ const QString kRowFormat = QStringLiteral("application/x-veltra-playlist-row");
 
 void FrmMain::lstvPlaylist_ColumnClick(int column)
 {
-    if (column < 2 || column > 7 || column == 5) return;   // "No." and "Status:" do not sort
+    // `column` counts the headers from 1; "No." and "Status:" do not sort.
+    const int k = column - 1;
+    if (k < PlaylistColumn::Artist || k > PlaylistColumn::Filename || k == PlaylistColumn::Status) return;
     if (mnuDontSort->isChecked()) mnuSortViaAcending_Click();
     else if (mnuSortViaAcending->isChecked()) mnuSortViaDecending_Click();
     else mnuSortViaAcending_Click();
-    switch (column) {
-    case 2: mnuSortByArtist_Click(); break;
-    case 3: mnuSortByTitle_Click(); break;
-    case 4: mnuSortByYear_Click(); break;
-    case 6: mnuSortByLength_Click(); break;
-    case 7: mnuSortByFilename_Click(); break;
+    switch (k) {
+    case PlaylistColumn::Artist: mnuSortByArtist_Click(); break;
+    case PlaylistColumn::Title: mnuSortByTitle_Click(); break;
+    case PlaylistColumn::Year: mnuSortByYear_Click(); break;
+    case PlaylistColumn::Length: mnuSortByLength_Click(); break;
+    case PlaylistColumn::Filename: mnuSortByFilename_Click(); break;
     default: break;
     }
 }

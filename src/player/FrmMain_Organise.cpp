@@ -22,8 +22,8 @@ namespace {
 // The tools that change files refuse to start while a song plays or is paused.
 bool refusedWhilePlaying(const MediaPlayerControl& player, const QString& title)
 {
-    const int state = player.PlayState();
-    if (state != 1 && state != 2) return false;
+    const MediaPlayerControl::State state = player.PlayState();
+    if (state != MediaPlayerControl::State::Paused && state != MediaPlayerControl::State::Playing) return false;
     msgBox(QStringLiteral("You cannot use this option while ") + programfolder::title()
                + QStringLiteral(" is playing music.\r\n\r\nThis function will not continue.\r\n"),
            MsgButtons::OK, MsgIcon::Exclamation, title);

@@ -4,6 +4,7 @@
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modMath.h"
@@ -30,6 +31,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QSlider>
 #include <QTime>
@@ -46,6 +48,13 @@ bool isVideoExtension(const QString& ext)
 {
     static const QStringList video = {"mpe", "mpa", "m1v", "mpg", "mpeg", "wmv", "avi"};
     return video.contains(ext);
+}
+
+void filesMissingError()
+{
+    msgBox(QStringLiteral("It has been detected that the files in this playlist do not exist.\r\n\r\n"
+                          "Please check the files in this playlist before continuing.\r\n"),
+           MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Files In Playlist Do Not Exist"));
 }
 
 void playError()
@@ -82,16 +91,15 @@ void FrmMain::player_AdjustVolume(int storedVolume)
 
 void FrmMain::handOffSkippedRow()
 {
-    // A skipped last row leaves the choice to the next-track decision. When that comes back
-    // round to such a hand-off before any song has started (nothing but Skip rows to go to),
-    // playing stops there rather than going round without end.
-    if (m_skipHandOff) {
+    // A passed-over last row leaves the choice to the next-track decision, which may open
+    // further playlists; coming back to one already left with no song started stops there.
+    const int playlist = cmbPlaylists->currentIndex();
+    if (!m_sequence.beginHandOff(playlist)) {
         stopAndUnload();
         return;
     }
-    m_skipHandOff = true;
     player_NextTrack();
-    m_skipHandOff = false;
+    m_sequence.endHandOff(playlist);
 }
 
 void FrmMain::player_Play(int playOrigin)
@@ -112,58 +120,44 @@ void FrmMain::player_Play(int playOrigin)
         playError();
         return;
     }
-    if (!files_FileExists(list.subItem(selected, 6))) {
-        int found = 0;
-        for (int r = selected; r <= list.count(); ++r)
-            if (files_FileExists(list.subItem(r, 6))) {
-                found = r;
-                break;
-            }
-        if (!found) {
-            msgBox(QStringLiteral("It has been detected that the files in this playlist do not exist.\r\n\r\n"
-                                  "Please check the files in this playlist before continuing.\r\n"),
-                   MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Files In Playlist Do Not Exist"));
-            return;
-        }
-        controls_SelectItem(list, found);
-        selected = found;
+    const int withFile = m_sequence.firstRowWithFile(selected);
+    if (!withFile) {
+        filesMissingError();
+        return;
+    }
+    if (withFile != selected) {
+        controls_SelectItem(list, withFile);
+        selected = withFile;
     }
 
     if (resumePaused()) return;
 
-    const QString status = list.subItem(selected, 4);
-    if (status == QLatin1String("Skip Once")) {
-        list.setSubItem(selected, 4, QStringLiteral("Play"));
-        if (selected == list.count()) {
-            handOffSkippedRow();
-            return;
-        }
-        controls_SelectItem(list, selected + 1);
-        player_Play(1);
-        return;
+    // Rows passed over by their status, in one pass however long the run.
+    const RowToStart start = m_sequence.rowToStart(selected);
+    for (int r : start.passedOnce) playlist_SetRowStatus(list, r, RowStatus::Play);
+    if (start.row != selected) {
+        controls_SelectItem(list, start.row);
+        playOrigin = 1;   // a row further on plays as an ordinary play
     }
-    if (status == QLatin1String("Skip")) {
-        if (selected == list.count()) {
-            handOffSkippedRow();
-            return;
-        }
-        int r = selected;
-        while (r < list.count() && list.subItem(r, 4) == QLatin1String("Skip")) controls_SelectItem(list, ++r);
-        if (list.subItem(r, 4) != QLatin1String("Skip")) player_Play(1);
-        return;   // a run of Skip rows to the end plays nothing; the last row stays selected
+    switch (start.kind) {
+    case RowToStart::Kind::NoFiles: filesMissingError(); return;
+    case RowToStart::Kind::HandOff: handOffSkippedRow(); return;
+    case RowToStart::Kind::Nothing: return;
+    case RowToStart::Kind::Play: selected = start.row; break;
     }
 
-    if (status == QLatin1String("Play Once")) list.setSubItem(selected, 4, QStringLiteral("Skip"));
-    const QString rowFile = list.subItem(selected, 6);
+    const RowStatus status = playlist_RowStatus(list, selected);
+    if (status == RowStatus::PlayOnce) playlist_SetRowStatus(list, selected, RowStatus::Skip);
+    const QString rowFile = list.subItem(selected, PlaylistColumn::Filename);
     player.setFileName(rowFile);
     CurrentTrack = selected;
-    NowPlayingInfo[0] = list.subItem(CurrentTrack, 1);
-    NowPlayingInfo[1] = list.subItem(CurrentTrack, 2);
-    NowPlayingInfo[2] = list.subItem(CurrentTrack, 6);
+    NowPlayingInfo[0] = list.subItem(CurrentTrack, PlaylistColumn::Artist);
+    NowPlayingInfo[1] = list.subItem(CurrentTrack, PlaylistColumn::Title);
+    NowPlayingInfo[2] = list.subItem(CurrentTrack, PlaylistColumn::Filename);
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(NowPlayingInfo[0], NowPlayingInfo[1], QStringLiteral("Music"), QString(), QStringLiteral("{1} - {0}"), true);
     player.Play();
-    m_skipHandOff = false;   // a song started
+    m_sequence.songStarted();
     const QString file = player.FileName();   // the path as loaded; lower case only to compare
 
     controls_SelectItem(list, CurrentTrack);
@@ -173,7 +167,7 @@ void FrmMain::player_Play(int playOrigin)
     if (volumes.chkAlwaysAdjust->isChecked()) player_AdjustVolume(volumes.volumes_GetVolume(file));
 
     const quint64 playingKey = list.rowKey(CurrentTrack);
-    if (list.subItem(CurrentTrack, 4) == QLatin1String("Remove")) mnuRemoveSelected_Click();
+    if (playlist_RowStatus(list, CurrentTrack) == RowStatus::Remove) mnuRemoveSelected_Click();
     const int playingRow = list.rowOfKey(playingKey);   // 0 once the row was removed
 
     if (mnuTagsShowTagsAsFilesArePlayed->isChecked() && playingRow > 0) {
@@ -194,9 +188,9 @@ void FrmMain::player_Play(int playOrigin)
             playError();
             return;
         }
-        list.setSubItem(playingRow, 1, artist.isEmpty() ? QStringLiteral("[None]") : artist);
-        list.setSubItem(playingRow, 2, title.isEmpty() ? QStringLiteral("[None]") : title);
-        list.setSubItem(playingRow, 3, year);
+        list.setSubItem(playingRow, PlaylistColumn::Artist, artist.isEmpty() ? QStringLiteral("[None]") : artist);
+        list.setSubItem(playingRow, PlaylistColumn::Title, title.isEmpty() ? QStringLiteral("[None]") : title);
+        list.setSubItem(playingRow, PlaylistColumn::Year, year);
     }
 
     FrmVideo& video = forms().get<FrmVideo>();
@@ -212,7 +206,7 @@ void FrmMain::player_Play(int playOrigin)
     player_ShowPlaying();
     if (mnuWindowsShowLyricsWhenAvailable->isChecked()) forms().get<FrmLyrics>().lyrics_OpenFile(file);
 
-    if (player.PlayState() != MediaPlayerControl::Playing) {
+    if (player.PlayState() != MediaPlayerControl::State::Playing) {
         player.setFileName(rowFile);   // one retry, with the file that was started
         player.Play();
     }
@@ -225,8 +219,8 @@ void FrmMain::player_Play(int playOrigin)
 
 void FrmMain::startByPlayRule(int playOrigin)
 {
-    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == 0
-        || PlayerState == 2)
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == Playback::Playing
+        || PlayerState == Playback::Paused)
         player_Play(playOrigin);
 }
 
@@ -243,55 +237,26 @@ void FrmMain::stopAndUnload()
 
 void FrmMain::startOfList()
 {
-    CurrentTrack = mnuWorkForwardThroughList->isChecked() ? 1 : rows().count();
+    CurrentTrack = m_sequence.startRow();
     if (CurrentTrack < 1 || CurrentTrack > rows().count()) return;   // an empty list: nothing to load
-    wmpPlayer().setFileName(rows().subItem(CurrentTrack, 6));
+    wmpPlayer().setFileName(rows().subItem(CurrentTrack, PlaylistColumn::Filename));
     controls_SelectItem(rows(), CurrentTrack);
 }
 
-QString FrmMain::albumOf(int row)
+QString FrmMain::albumOf(const QString& file)
 {
-    const QString path = rows().subItem(row, 6);
     QString album;
     try {
         if (mnuTagsUseID3v2Tags->isChecked()) {
-            id3v2().setFilename(path);
+            id3v2().setFilename(file);
             album = id3v2().Album();
         } else {
-            id3v1().setFilename(path);
+            id3v1().setFilename(file);
             album = id3v1().Album();
         }
     } catch (const MediaError&) {
     }
     return album;
-}
-
-void FrmMain::sameValueSearch(int column)
-{
-    ListViewModel& list = rows();
-    QString value;
-    if (column == 0) {
-        lblAlbum->setText(albumOf(CurrentTrack));
-        value = lblAlbum->text();
-    } else {
-        value = list.subItem(CurrentTrack, column);
-    }
-    for (int r = CurrentTrack + 1; r <= list.count(); ++r) {
-        QString candidate;
-        if (column == 0) {
-            lblSearch->setText(albumOf(r));
-            candidate = lblSearch->text();
-        } else {
-            candidate = list.subItem(r, column);
-        }
-        if (QString::compare(candidate, value, Qt::CaseInsensitive) == 0) {
-            CurrentTrack = r;
-            controls_SelectItem(list, r);
-            startByPlayRule();
-            return;
-        }
-    }
-    player_Stop();
 }
 
 void FrmMain::player_NextTrack()
@@ -302,74 +267,66 @@ void FrmMain::player_NextTrack()
 
     if (ResumePending) player_Stop();
 
-    if (PlayNextIndex >= 1) {
-        CurrentTrack = PlayNextIndex;
-        player.setFileName(list.subItem(CurrentTrack, 6));
+    PlaylistChoice box{cmbPlaylists->currentIndex(), {}};
+    for (int i = 0; i < cmbPlaylists->count(); ++i) box.entries.append(cmbPlaylists->itemText(i));
+    const NextStep step = m_sequence.next(m_sequence.position(CurrentTrack), PlayNextIndex, box);
+    if (step.album) lblAlbum->setText(*step.album);
+    if (step.lastAlbumCompared) lblSearch->setText(*step.lastAlbumCompared);
+
+    using K = NextStep::Kind;
+    switch (step.kind) {
+    case K::PlayMarked:
+        CurrentTrack = step.row;
+        player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, CurrentTrack);
         PlayNextIndex = 0;   // cleared before playing, so the mark is not taken for the playing row
         player_Play(1);
         playNextCaptions(false);
-        return;
-    }
-
-    const bool atEnd = (!mnuWorkBackwardsThroughPlaylist->isChecked() && CurrentTrack == list.count())
-                       || (CurrentTrack == 1 && !mnuWorkForwardThroughList->isChecked());
-    if (!atEnd) {
-        if (mnuPlayingShuffleByArtist->isChecked()) sameValueSearch(1);
-        else if (mnuPlayingShuffleByAlbum->isChecked()) sameValueSearch(0);
-        else if (mnuPlayingShuffleByYear->isChecked()) sameValueSearch(3);
-        else if (mnuPlayingStopAfterEnding->isChecked()) stopAndUnload();
-        else if (mnuPlayingPickRandomSongs->isChecked()) mnuRandom_Click();
-        else if (mnuPlayingRepeat->isChecked() || mnuPlayingRepeatOnce->isChecked()) {
-            const bool once = mnuPlayingRepeatOnce->isChecked();
-            player.Stop();
-            player.setFileName(list.subItem(CurrentTrack, 6));
-            player_Play(1);
-            if (once) mnuPlayingGoThroughPlaylistNormally_Click();
-        } else if (mnuPlayingGoThroughPlaylistNormally->isChecked() || mnuPlayingIntroduction->isChecked()) {
-            if (mnuWorkForwardThroughList->isChecked()) mnuNextTrack_Click();
-            else if (mnuWorkBackwardsThroughPlaylist->isEnabled()) mnuPrevious_Click();
-        }
-        return;
-    }
-
-    if (mnuPlaylistSwitchToNext->isChecked()) {
-        if (cmbPlaylists->currentIndex() == 0 && cmbPlaylists->count() == 1) {
-            stopAndUnload();
-            return;
-        }
+        break;
+    case K::PlayRow:
+        CurrentTrack = step.row;
+        controls_SelectItem(list, step.row);
+        startByPlayRule();
+        break;
+    case K::Replay:
+        player.Stop();
+        player.setFileName(list.subItem(step.row, PlaylistColumn::Filename));
+        player_Play(1);
+        break;
+    case K::StepForward: mnuNextTrack_Click(); break;
+    case K::StepBackward:
+        CurrentTrack = step.row;
+        mnuPrevious_Click();
+        break;
+    case K::PickRandom: mnuRandom_Click(); break;
+    case K::Stop: player_Stop(); break;
+    case K::StopAndUnload: stopAndUnload(); break;
+    case K::StartOver:
+        startOfList();
+        startByPlayRule();
+        break;
+    case K::NextPlaylist:
         playlist_UpdatePlaylist(0);
-        if (cmbPlaylists->currentIndex() + 1 < cmbPlaylists->count()) cmbPlaylists->setCurrentIndex(cmbPlaylists->currentIndex() + 1);
-        controls_SelectItem(list, mnuWorkForwardThroughList->isChecked() ? 1 : list.count());
+        if (step.playlist != cmbPlaylists->currentIndex()) cmbPlaylists->setCurrentIndex(step.playlist);
+        controls_SelectItem(list, m_sequence.startRow());
         window_ResetRandomFilenames();
         startByPlayRule();
-    } else if (mnuPlaylistRepeat->isChecked()) {
-        startOfList();
-        startByPlayRule();
-    } else if (mnuPlaylistRepeatOnce->isChecked()) {
-        startOfList();
-        startByPlayRule();
-        mnuPlaylistStopAfterEnding_Click();
-    } else if (mnuPlaylistPickRandomAfterEnding->isChecked()) {
-        // Drawn among the real playlists of the box only; with none, nothing happens.
-        QList<int> playlists;
-        for (int i = 1; i < cmbPlaylists->count(); ++i)
-            if (cmbPlaylists->itemText(i) != QLatin1String("((Select Playlist))")) playlists.append(i);
-        if (playlists.isEmpty()) return;
+        break;
+    case K::RandomPlaylist:
         playlist_UpdatePlaylist(0);
-        const int pick = std::clamp(math_GetRandomNumber(int(playlists.size()), 0, false, 20), 1, int(playlists.size()));
-        cmbPlaylists->setCurrentIndex(playlists.at(pick - 1));
+        cmbPlaylists->setCurrentIndex(step.playlist);
         startOfList();
         window_ResetRandomFilenames();
         startByPlayRule();
-    } else if (mnuPlaylistStopAfterEnding->isChecked()) {
-        stopAndUnload();
+        break;
+    case K::Nothing: break;
     }
+    selectModeAfterwards(step);
 }
 
 void FrmMain::player_Stop()
 {
-    if (PlayerState == 1) return;
+    if (PlayerState == Playback::Stopped) return;
     MediaPlayerControl& player = wmpPlayer();
     player.Stop();
     playlist_UpdatePlaylist(0);
@@ -405,8 +362,8 @@ void FrmMain::player_ShowPlaying()
     windows_SetAlwaysOnTop(&popup, true);
     // The playing row's texts; a "Remove" row has left the list already, so its song's own.
     const ListViewModel& list = rows();
-    const bool rowPlays = CurrentTrack >= 1 && CurrentTrack <= list.count() && list.subItem(CurrentTrack, 6) == NowPlayingInfo[2];
-    popup.lblText->setText(rowPlays ? list.subItem(CurrentTrack, 1) + QStringLiteral(" - ") + list.subItem(CurrentTrack, 2)
+    const bool rowPlays = CurrentTrack >= 1 && CurrentTrack <= list.count() && list.subItem(CurrentTrack, PlaylistColumn::Filename) == NowPlayingInfo[2];
+    popup.lblText->setText(rowPlays ? list.subItem(CurrentTrack, PlaylistColumn::Artist) + QStringLiteral(" - ") + list.subItem(CurrentTrack, PlaylistColumn::Title)
                                     : NowPlayingInfo[0] + QStringLiteral(" - ") + NowPlayingInfo[1]);
     popup.lblText->adjustSize();
     const int labelW = popup.lblText->width();
@@ -427,71 +384,83 @@ void FrmMain::player_ClosePlaying()
 
 // ---- random history ------------------------------------------------------------------------------
 
-void FrmMain::window_AddRandomFilename(const QString& fileName)
-{
-    // Two paths are one file only when they are equal as texts.
-    if (RandomHistory.size() > 1 && RandomHistory.contains(fileName)) return;
-    ++RandomHistoryCount;
-    RandomHistoryCursor = RandomHistoryCount;
-    RandomHistory.append(fileName);
-}
+void FrmMain::window_AddRandomFilename(const QString& fileName) { m_sequence.history().add(fileName); }
 
-void FrmMain::window_ResetRandomFilenames()
-{
-    RandomHistoryCount = 0;
-    RandomHistoryCursor = 0;
-    RandomHistory = QStringList{QString()};
-}
+void FrmMain::window_ResetRandomFilenames() { m_sequence.history().reset(); }
 
 // ---- modes ---------------------------------------------------------------------------------------------
 
-// One item of a group of modes: every item unticked and its key written "0", then the chosen
-// item ticked and its key written "1".
-void FrmMain::selectMode(std::initializer_list<std::pair<QAction*, const char*>> items, const QString& section, QAction* chosen,
-                         const QString& key, const std::function<void()>& between)
+void FrmMain::connectSequence()
 {
-    for (const auto& [item, k] : items) item->setChecked(false);
-    for (const auto& [item, k] : items) settings_WriteValue(section, QString::fromLatin1(k), QStringLiteral("0"));
-    if (between) between();
-    chosen->setChecked(true);
-    settings_WriteValue(section, key, QStringLiteral("1"));
+    m_sequence.setRows(&rows());
+    m_sequence.setAlbumReader([this](const QString& file) { return albumOf(file); });
+    connect(&m_sequence, &PlaybackSequence::modesChanged, this, [this] { showModes(); });
 }
 
+// The check marks of the mode items, and the direction items' enabling, show the modes. A
+// mode item is named after its settings key.
+void FrmMain::showModes()
+{
+    const PlaybackModes& m = m_sequence.modes();
+    for (QAction* a : mnuOptions->actions()) {
+        const QString key = a->objectName().mid(3);
+        if (playingModeOfKey(key) != PlayingMode::None) a->setChecked(playingModeOfKey(key) == m.playing);
+        else if (endOfListModeOfKey(key) != EndOfListMode::None) a->setChecked(endOfListModeOfKey(key) == m.endOfList);
+    }
+    mnuWorkForwardThroughList->setChecked(m.direction == PlayDirection::Forward);
+    mnuWorkBackwardsThroughPlaylist->setChecked(m.direction == PlayDirection::Backward);
+    mnuWorkForwardThroughList->setEnabled(m.directionSelectable);
+    mnuWorkBackwardsThroughPlaylist->setEnabled(m.directionSelectable);
+}
+
+// The "once" modes fall back to another mode after one use, as a click on its item would.
+void FrmMain::selectModeAfterwards(const NextStep& step)
+{
+    auto item = [this](const QString& key) -> QAction* {
+        for (QAction* a : mnuOptions->actions())
+            if (a->objectName().mid(3) == key) return a;
+        return nullptr;
+    };
+    if (step.thenPlaying) {
+        const QString key = playingModeKey(*step.thenPlaying);
+        Menu_SelectPlaybackMode(item(key), key, directionSelectable(*step.thenPlaying));
+    }
+    if (step.thenEndOfList) {
+        const QString key = endOfListModeKey(*step.thenEndOfList);
+        Menu_SelectPlaylistMode(item(key), key);
+    }
+}
+
+// One item of a group of modes: every key of the group written "0", the mode set (its item
+// ticked, the others not), then the chosen key written "1".
 void FrmMain::Menu_SelectPlaybackMode(QAction* menu, const QString& key, bool directionEnabled)
 {
-    selectMode({{mnuPlayingShuffleByArtist, "PlayingShuffleByArtist"},
-                {mnuPlayingShuffleByAlbum, "PlayingShuffleByAlbum"},
-                {mnuPlayingShuffleByYear, "PlayingShuffleByYear"},
-                {mnuPlayingIntroduction, "PlayingIntroduction"},
-                {mnuPlayingRepeat, "PlayingRepeat"},
-                {mnuPlayingRepeatOnce, "PlayingRepeatOnce"},
-                {mnuPlayingStopAfterEnding, "PlayingStopAfterEnding"},
-                {mnuPlayingPickRandomSongs, "PlayingPickRandomSongs"},
-                {mnuPlayingGoThroughPlaylistNormally, "PlayingGoThroughPlaylistNormally"}},
-               QStringLiteral("Playback"), menu, key, [&] {
-                   mnuWorkForwardThroughList->setEnabled(directionEnabled);
-                   mnuWorkBackwardsThroughPlaylist->setEnabled(directionEnabled);
-               });
+    for (const QString& k : playingModeKeys()) settings_WriteValue(QStringLiteral("Playback"), k, QStringLiteral("0"));
+    m_sequence.setPlayingMode(menu ? playingModeOfKey(menu->objectName().mid(3)) : PlayingMode::None, directionEnabled);
+    settings_WriteValue(QStringLiteral("Playback"), key, QStringLiteral("1"));
 }
 
 void FrmMain::Menu_SelectPlaylistMode(QAction* menu, const QString& key)
 {
-    selectMode({{mnuPlaylistRepeat, "PlaylistRepeat"},
-                {mnuPlaylistRepeatOnce, "PlaylistRepeatOnce"},
-                {mnuPlaylistStopAfterEnding, "PlaylistStopAfterEnding"},
-                {mnuPlaylistPickRandomAfterEnding, "PlaylistPickRandomAfterEnding"},
-                {mnuPlaylistSwitchToNext, "PlaylistSwitchToNext"}},
-               QStringLiteral("Playback"), menu, key);
+    for (const QString& k : endOfListModeKeys()) settings_WriteValue(QStringLiteral("Playback"), k, QStringLiteral("0"));
+    m_sequence.setEndOfListMode(menu ? endOfListModeOfKey(menu->objectName().mid(3)) : EndOfListMode::None);
+    settings_WriteValue(QStringLiteral("Playback"), key, QStringLiteral("1"));
 }
 
+// One sort column: every item unticked and its key written "0", the sort key set, then the
+// chosen item ticked and its key written "1".
 void FrmMain::Menu_SelectSort(QAction* menu, int sortColumn, const QString& key)
 {
-    selectMode({{mnuSortByArtist, "SortByArtist"},
-                {mnuSortByTitle, "SortByTitle"},
-                {mnuSortByYear, "SortByYear"},
-                {mnuSortByLength, "SortByLength"},
-                {mnuSortByFilename, "SortByFilename"}},
-               QStringLiteral("ListSorting"), menu, key, [&] { rows().setSortKey(sortColumn); });
+    const std::pair<QAction*, const char*> items[] = {{mnuSortByArtist, "SortByArtist"},
+                                                      {mnuSortByTitle, "SortByTitle"},
+                                                      {mnuSortByYear, "SortByYear"},
+                                                      {mnuSortByLength, "SortByLength"},
+                                                      {mnuSortByFilename, "SortByFilename"}};
+    for (const auto& [item, k] : items) item->setChecked(false);
+    for (const auto& [item, k] : items) settings_WriteValue(QStringLiteral("ListSorting"), QString::fromLatin1(k), QStringLiteral("0"));
+    rows().setSortKey(sortColumn);
+    menu->setChecked(true);
+    settings_WriteValue(QStringLiteral("ListSorting"), key, QStringLiteral("1"));
     writeLog(QStringLiteral("Sort mode set to:  ") + key.mid(6) + u'.');
     controls_RenumberItems(rows());
 }

@@ -5,6 +5,7 @@
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/MenuArray.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
@@ -70,7 +71,7 @@ private:
 
 void FrmMain::playlist_AddSong(const QString& artist, const QString& title, const QString& year, const QString& filename)
 {
-    rows().add({QString(), artist, title, year, QStringLiteral("Play"), QString(), filename});
+    rows().add({QString(), artist, title, year, rowStatusText(RowStatus::Play), QString(), filename});
 }
 
 void FrmMain::playlist_AddDirectory(const QString& directory, const QString& extension)
@@ -80,7 +81,7 @@ void FrmMain::playlist_AddDirectory(const QString& directory, const QString& ext
     std::vector<QStringList> added;
     QStringList lines;
     for (const QString& path : files::listFolder(directory, extension)) {
-        added.push_back({QString(), QString(), QString(), QString(), QStringLiteral("Play"), QString(), path});
+        added.push_back({QString(), QString(), QString(), QString(), rowStatusText(RowStatus::Play), QString(), path});
         lines.append(path + QStringLiteral(" added to playlist."));
     }
     rows().addRows(added);
@@ -131,12 +132,12 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
     ListViewModel& list = rows();
     if (row < 1 || row > list.count()) return;
     QStringList cells = list.cells(row);
-    const QString path = cells.value(6);
-    while (cells.size() < 7) cells.append(QString());
+    const QString path = cells.value(PlaylistColumn::Filename);
+    while (cells.size() < PlaylistColumn::Count) cells.append(QString());
     if (!namesOnly && isMpegAudio(path)) {
         if (!files_FileExists(path)) {
-            cells[1] = cells[2] = QStringLiteral("[None]");
-            cells[5].clear();
+            cells[PlaylistColumn::Artist] = cells[PlaylistColumn::Title] = QStringLiteral("[None]");
+            cells[PlaylistColumn::Length].clear();
             list.setCells(row, cells);
             return;
         }
@@ -177,18 +178,18 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
                 year = v1.Year();
             }
         }
-        cells[1] = artist.isEmpty() ? QStringLiteral("[None]") : artist;
-        cells[2] = title.isEmpty() ? QStringLiteral("[None]") : title;
-        cells[3] = year;
+        cells[PlaylistColumn::Artist] = artist.isEmpty() ? QStringLiteral("[None]") : artist;
+        cells[PlaylistColumn::Title] = title.isEmpty() ? QStringLiteral("[None]") : title;
+        cells[PlaylistColumn::Year] = year;
         releaseTags();
         media_ReadMP3Info(path);
         const QString seconds = MP3Duration();
-        cells[5] = seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds)));
+        cells[PlaylistColumn::Length] = seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds)));
         list.setCells(row, cells);
         return;
     }
-    if (cells[1].isEmpty()) cells[1] = files_GetNameWithoutExtension(path);
-    cells[5].clear();
+    if (cells[PlaylistColumn::Artist].isEmpty()) cells[PlaylistColumn::Artist] = files_GetNameWithoutExtension(path);
+    cells[PlaylistColumn::Length].clear();
     list.setCells(row, cells);
 }
 
@@ -214,10 +215,10 @@ void FrmMain::playlist_CheckEntries()
     // Of several rows naming one file only the last stays; rows whose file is gone go too.
     // Two paths are one file only when they are equal as texts.
     QHash<QString, int> remaining;
-    for (int row = 1; row <= list.count(); ++row) ++remaining[list.subItem(row, 6)];
+    for (int row = 1; row <= list.count(); ++row) ++remaining[list.subItem(row, PlaylistColumn::Filename)];
     QList<int> removed;
     for (int row = 1; row <= list.count(); ++row) {
-        const QString path = list.subItem(row, 6);
+        const QString path = list.subItem(row, PlaylistColumn::Filename);
         int& left = remaining[path];
         if (!files_FileExists(path) || left > 1) {
             removed.append(row);

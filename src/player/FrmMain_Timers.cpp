@@ -3,6 +3,7 @@
 #include "player/FrmMain.h"
 
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
@@ -51,10 +52,10 @@ void FrmMain::tmrPosition_Timer()
     FrmMenus& menus = forms().get<FrmMenus>();
     ListViewModel& list = rows();
 
-    int state = player.PlayState();
+    MediaPlayerControl::State state = player.PlayState();
     enum { Playing, Paused, Stopped } branch = Stopped;
-    if (state == MediaPlayerControl::Playing) branch = Playing;
-    else if ((state = player.PlayState()) == MediaPlayerControl::Paused) branch = Paused;
+    if (state == MediaPlayerControl::State::Playing) branch = Playing;
+    else if ((state = player.PlayState()) == MediaPlayerControl::State::Paused) branch = Paused;
 
     auto mirrorSliders = [&] {
         sldPosition->setMaximum(wholeSeconds(player.Duration()));
@@ -104,7 +105,7 @@ void FrmMain::tmrPosition_Timer()
         }
         // Introduction mode: each song plays up to the rate, then the next one starts. The
         // song moves on once the rate is reached (a tick may come late), and only once.
-        if (mnuPlayingIntroduction->isChecked()) {
+        if (m_sequence.modes().playing == veltra::PlayingMode::Introduction) {
             const qint32 rate = qint16(vb::CInt(vb::Val(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("IntroductionRate"), QStringLiteral("30")))));
             const qint32 position = wholeSeconds(player.CurrentPosition());
             const QString song = player.FileName();
@@ -118,7 +119,7 @@ void FrmMain::tmrPosition_Timer()
             m_introMovedOn.clear();
         }
         mirrorSliders();
-        PlayerState = 0;
+        PlayerState = Playback::Playing;
         enableCommands(true, true);
         timePanel();
         songTexts("Playing");
@@ -131,7 +132,7 @@ void FrmMain::tmrPosition_Timer()
             video.qxsPosition->setEnabled(false);
         }
         enableCommands(false, true);
-        PlayerState = 2;
+        PlayerState = Playback::Paused;
         timePanel();
         songTexts("Paused");
         break;
@@ -145,7 +146,7 @@ void FrmMain::tmrPosition_Timer()
             video.qxsPosition->setEnabled(false);
         }
         enableCommands(false, false);
-        PlayerState = 1;
+        PlayerState = Playback::Stopped;
         if (!StatusBarBusy) setStatusPanelText(1, QStringLiteral("Status:  Stopped"));
         if (mnuStatusBarShowTimeElapsed->isChecked()) setStatusPanelText(3, QStringLiteral("Elapsed:  None"));
         else if (mnuStatusBarShowTimeRemaining->isChecked()) setStatusPanelText(3, QStringLiteral("Remaining:  None"));
@@ -204,15 +205,13 @@ void FrmMain::tmrWindowUpdate_Timer()
         mnuUseRandomSongsForPlaylist->setEnabled(true);
         const int current = list.selectedItem();
         if (current >= 1) {
-            const QString status = list.subItem(current, 4);
-            const std::pair<QAction*, const char*> marks[] = {
-                {menus.mnuPlaySong, "Play"}, {menus.mnuPlayOnce, "Play Once"}, {menus.mnuSkip, "Skip"},
-                {menus.mnuSkipOnce, "Skip Once"}, {menus.mnuRemove, "Remove"},
+            const RowStatus status = playlist_RowStatus(list, current);
+            const std::pair<QAction*, RowStatus> marks[] = {
+                {menus.mnuPlaySong, RowStatus::Play}, {menus.mnuPlayOnce, RowStatus::PlayOnce}, {menus.mnuSkip, RowStatus::Skip},
+                {menus.mnuSkipOnce, RowStatus::SkipOnce}, {menus.mnuRemove, RowStatus::Remove},
             };
-            bool known = false;
-            for (const auto& [a, text] : marks) known = known || status == QLatin1String(text);
-            if (known)
-                for (const auto& [a, text] : marks) a->setChecked(status == QLatin1String(text));
+            if (status != RowStatus::Other)
+                for (const auto& [a, s] : marks) a->setChecked(status == s);
         }
         if (count == 1) {
             mnuSelectedMoveUp->setEnabled(false);

@@ -4,6 +4,7 @@
 
 #include "common/ListView.h"
 #include "common/MenuArray.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
@@ -265,11 +266,11 @@ void FrmMain::Form_Resize()
 
     if (mnuShowFilenamesColumn->isChecked()) {
         double others = 0;
-        for (int c = 0; c < 6; ++c) others += lstvPlaylist->columnWidthTwips(c);
+        for (int c = 0; c < PlaylistColumn::Filename; ++c) others += lstvPlaylist->columnWidthTwips(c);
         const double w = PixelsToTwips(lstvPlaylist->width()) - others - 360;
-        if (w >= 0) lstvPlaylist->setColumnWidthTwips(6, w);   // narrower than the columns: left alone
+        if (w >= 0) lstvPlaylist->setColumnWidthTwips(PlaylistColumn::Filename, w);   // narrower than the columns: left alone
     } else {
-        lstvPlaylist->setColumnWidthTwips(6, 0);
+        lstvPlaylist->setColumnWidthTwips(PlaylistColumn::Filename, 0);
     }
 
     const double margin = isMaximized() ? 160 : 420;
@@ -353,7 +354,7 @@ bool FrmMain::formKeyDown(int keyCode, int shift)
     const int selected = list.selectedItem();
     if (list.count() == 0 || selected < 1) return false;
     const QChar c(keyCode);
-    auto matches = [&](int row) { return list.subItem(row, 1).startsWith(c, Qt::CaseInsensitive); };
+    auto matches = [&](int row) { return list.subItem(row, PlaylistColumn::Artist).startsWith(c, Qt::CaseInsensitive); };
     int found = 0;
     for (int row = selected + 1; row <= list.count() && !found; ++row)
         if (matches(row)) found = row;
@@ -394,8 +395,8 @@ void switchPlaylist(FrmMain& main, int step, bool playNow)
     box->setCurrentIndex(index + step);                    // the box's handler loads it
     ListViewModel& list = main.rows();
     if (list.count() > 0) {
-        main.CurrentTrack = main.mnuWorkForwardThroughList->isChecked() ? 1 : list.count();
-        main.wmpPlayer().setFileName(list.subItem(main.CurrentTrack, 6));
+        main.CurrentTrack = main.sequence().startRow();
+        main.wmpPlayer().setFileName(list.subItem(main.CurrentTrack, PlaylistColumn::Filename));
         controls_SelectItem(list, main.CurrentTrack);
     }
     main.window_ResetRandomFilenames();

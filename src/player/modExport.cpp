@@ -1,6 +1,7 @@
 #include "player/modExport.h"
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modVB.h"
 #include "platform/TextFile.h"
@@ -9,7 +10,7 @@ namespace playlistexport {
 
 QString textLine(const ListViewModel& playlist, int row)
 {
-    return playlist.text(row) + QStringLiteral(".  ") + playlist.subItem(row, 1) + QStringLiteral(" - ") + playlist.subItem(row, 2);
+    return playlist.text(row) + QStringLiteral(".  ") + playlist.subItem(row, PlaylistColumn::Artist) + QStringLiteral(" - ") + playlist.subItem(row, PlaylistColumn::Title);
 }
 
 QString htmlEscape(const QString& text)
@@ -55,8 +56,8 @@ bool writeHtml(const ListViewModel& playlist, const QString& path, const QString
                  + QStringLiteral(" color=") + q + fc + q + u'>';
     for (int row = 1; row <= playlist.count(); ++row) {
         vb::DoEventsThrottled();
-        lines << htmlEscape(playlist.text(row)) + QStringLiteral(".  ") + htmlEscape(playlist.subItem(row, 1)) + QStringLiteral(" - ")
-                     + htmlEscape(playlist.subItem(row, 2)) + QStringLiteral("<br>");
+        lines << htmlEscape(playlist.text(row)) + QStringLiteral(".  ") + htmlEscape(playlist.subItem(row, PlaylistColumn::Artist)) + QStringLiteral(" - ")
+                     + htmlEscape(playlist.subItem(row, PlaylistColumn::Title)) + QStringLiteral("<br>");
     }
     lines << QStringLiteral("<br>") << QStringLiteral("<hr>") << QStringLiteral("<br>")
           << QStringLiteral("Songs in playlist:  ") + QString::number(playlist.count()) + QStringLiteral("<br>") << QString()

@@ -1,6 +1,7 @@
 veltra_core_sources(
   modExport.cpp
   modGlobalKeys.cpp
+  PlaybackSequence.cpp
 )
 veltra_ui_sources(
   FrmMain.cpp
@@ -14,6 +15,7 @@ veltra_ui_sources(
   FrmMain_Window.cpp
   FrmMain_ListView.cpp
   FrmMain_Arrange.cpp
+  FrmMain_Companions.cpp
   FrmMain_Organise.cpp
   FrmMain_Moods.cpp
   FrmVideo.cpp

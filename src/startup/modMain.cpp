@@ -175,7 +175,7 @@ void window_LoadSettings()
 
     // 1, 2: a quiet start in the stopped state.
     console.LoggingEnabled = false;
-    main.PlayerState = 1;
+    main.PlayerState = FrmMain::Playback::Stopped;
     video.wmpPlayer->Stop();
     main.LayoutReady = false;
     main.VolumeBeforeAdjust = -1;

@@ -66,22 +66,24 @@ void window_ApplyStartSettings()
         }
     }
 
-    const std::pair<const char*, QAction*> endOfList[] = {
-        {"PlaylistRepeat", m.mnuPlaylistRepeat},
-        {"PlaylistRepeatOnce", m.mnuPlaylistRepeatOnce},
-        {"PlaylistStopAfterEnding", m.mnuPlaylistStopAfterEnding},
-        {"PlaylistPickRandomAfterEnding", m.mnuPlaylistPickRandomAfterEnding},
-        {"PlaylistSwitchToNext", m.mnuPlaylistSwitchToNext},
+    // The end-of-list mode and the direction are set as they are, without writing them back.
+    using veltra::EndOfListMode;
+    const std::pair<const char*, EndOfListMode> endOfList[] = {
+        {"PlaylistRepeat", EndOfListMode::Repeat},
+        {"PlaylistRepeatOnce", EndOfListMode::RepeatOnce},
+        {"PlaylistStopAfterEnding", EndOfListMode::StopAfterEnding},
+        {"PlaylistPickRandomAfterEnding", EndOfListMode::PickRandomAfterEnding},
+        {"PlaylistSwitchToNext", EndOfListMode::SwitchToNext},
     };
-    for (const auto& [key, item] : endOfList) {
+    for (const auto& [key, mode] : endOfList) {
         if (isOne("Playback", key, qstrcmp(key, "PlaylistStopAfterEnding") == 0 ? "1" : "0")) {
-            item->setChecked(true);
+            m.sequence().setEndOfListMode(mode);
             break;
         }
     }
 
-    if (isOne("PlayMode", "WorkForwardThroughList", "1")) m.mnuWorkForwardThroughList->setChecked(true);
-    else if (isOne("PlayMode", "WorkBackwardsThroughPlaylist", "0")) m.mnuWorkBackwardsThroughPlaylist->setChecked(true);
+    if (isOne("PlayMode", "WorkForwardThroughList", "1")) m.sequence().setDirection(veltra::PlayDirection::Forward);
+    else if (isOne("PlayMode", "WorkBackwardsThroughPlaylist", "0")) m.sequence().setDirection(veltra::PlayDirection::Backward);
 
     if (isOne("Settings", "ShowTimeElapsed", "1")) m.mnuStatusBarShowTimeElapsed->setChecked(true);
     else if (isOne("Settings", "ShowTimeRemaining", "0")) m.mnuStatusBarShowTimeRemaining->setChecked(true);

@@ -1,4 +1,5 @@
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "support/TestEnv.h"
 
@@ -6,15 +7,13 @@
 
 namespace {
 
-const QStringList kPlaylistColumns = {"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"};
-
 class ListFilesTest : public VeltraTest {
 protected:
     ListViewModel playlist;
     void SetUp() override
     {
         VeltraTest::SetUp();
-        playlist.setColumns(kPlaylistColumns);
+        playlist.setColumns(PlaylistColumn::headers());
     }
     void expectLoadError(const QString& file)
     {
@@ -39,7 +38,7 @@ TEST_F(ListFilesTest, PlaylistRoundTripWithCommasQuotesAndNonAscii)
     EXPECT_EQ(readFile(file).count('\n'), 21);
 
     ListViewModel loaded;
-    loaded.setColumns(kPlaylistColumns);
+    loaded.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(loaded, file));
     ASSERT_EQ(loaded.count(), 3);
     for (int r = 1; r <= 3; ++r) EXPECT_EQ(loaded.cells(r), playlist.cells(r)) << r;
@@ -77,7 +76,7 @@ TEST_F(ListFilesTest, WrongFieldCountFailsAndKeepsExistingRows)
     EXPECT_FALSE(controls_LoadListView(playlist, file));
     expectLoadError(file);
     ASSERT_EQ(playlist.count(), 1);
-    EXPECT_EQ(playlist.subItem(1, 1), QStringLiteral("Kept"));
+    EXPECT_EQ(playlist.subItem(1, PlaylistColumn::Artist), QStringLiteral("Kept"));
 }
 
 TEST_F(ListFilesTest, MissingFileFails)
@@ -112,19 +111,19 @@ TEST_F(ListFilesTest, LineBreakInsideACellDoesNotSplitTheRecord)
     playlist.add({"02", "B", "T", "", "Play", "", "/m/b.mp3"});
     ASSERT_TRUE(controls_SaveListView(playlist, home("a.spp")));
     ListViewModel loaded;
-    loaded.setColumns(kPlaylistColumns);
+    loaded.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(loaded, home("a.spp")));
     ASSERT_EQ(loaded.count(), 2);
-    EXPECT_EQ(loaded.subItem(1, 1), QStringLiteral("Two Lines"));
-    EXPECT_EQ(loaded.subItem(2, 6), QStringLiteral("/m/b.mp3"));
+    EXPECT_EQ(loaded.subItem(1, PlaylistColumn::Artist), QStringLiteral("Two Lines"));
+    EXPECT_EQ(loaded.subItem(2, PlaylistColumn::Filename), QStringLiteral("/m/b.mp3"));
 }
 
 TEST_F(ListFilesTest, Windows1252PlaylistFromAnOlderVersionLoads)
 {
     const QString file = writeFile("Playlists/old.spp", "\"01\"\r\n\"Beyonc\xE9\"\r\n\"Halo\"\r\n\"2008\"\r\n\"Play\"\r\n\"04:21\"\r\n\"C:\\Music\\halo.mp3\"\r\n");
     ASSERT_TRUE(controls_LoadListView(playlist, file));
-    EXPECT_EQ(playlist.subItem(1, 1), QStringLiteral("Beyoncé"));
-    EXPECT_EQ(playlist.subItem(1, 6), QStringLiteral("C:\\Music\\halo.mp3"));
+    EXPECT_EQ(playlist.subItem(1, PlaylistColumn::Artist), QStringLiteral("Beyoncé"));
+    EXPECT_EQ(playlist.subItem(1, PlaylistColumn::Filename), QStringLiteral("C:\\Music\\halo.mp3"));
 }
 
 TEST(ListFileFields, SequentialFieldRule)
@@ -175,7 +174,7 @@ TEST_F(ListFilesTest, NonAsciiFileNamesRoundTrip)
     QDir().mkpath(home("Playlists"));
     ASSERT_TRUE(controls_SaveListView(playlist, file));
     ListViewModel loaded;
-    loaded.setColumns(kPlaylistColumns);
+    loaded.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(loaded, file));
     EXPECT_EQ(loaded.cells(1), playlist.cells(1));
 }

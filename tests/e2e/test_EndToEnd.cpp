@@ -138,6 +138,7 @@ TEST_F(EndToEnd, InstanceLeftByACrashDoesNotBlockTheNextStart)
 } // namespace
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "support/Mp3Maker.h"
 
@@ -160,7 +161,7 @@ TEST_F(EndToEnd, FilesOnTheCommandLineAreKeptInTheDefaultPlaylist)
     const QString spp = home.path() + QStringLiteral("/Playlists/default.spp");
     auto load = [&] {
         ListViewModel list;
-        list.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        list.setColumns(PlaylistColumn::headers());
         EXPECT_TRUE(controls_LoadListView(list, spp));
         return std::vector<QStringList>{list.cells(1), list.cells(2), list.cells(3), list.cells(4)};
     };

@@ -106,10 +106,10 @@ TEST_F(MassRenamerTest, OpenersRefuseWhileMusicPlays)
         (main().*o.command)();   // empty playlist: nothing
         EXPECT_TRUE(ui.calls.isEmpty());
         addFile(tagged(QStringLiteral("M/a.mp3"), QStringLiteral("A"), QStringLiteral("T")));
-        for (const int state : {veltra::MediaPlayerControl::Playing, veltra::MediaPlayerControl::Paused}) {
+        for (const auto state : {veltra::MediaPlayerControl::State::Playing, veltra::MediaPlayerControl::State::Paused}) {
             player().setFileName(home("M/a.mp3"));
             player().Play();
-            if (state == veltra::MediaPlayerControl::Paused) player().Pause();
+            if (state == veltra::MediaPlayerControl::State::Paused) player().Pause();
             ASSERT_EQ(player().PlayState(), state);
             (main().*o.command)();
             EXPECT_EQ(lastMessage(), QStringLiteral("You cannot use this option while VELTRA is playing music.\r\n\r\n"

@@ -232,12 +232,12 @@ TEST_F(LibraryCommandsTest, ImportAndExportTradePlaylistsWithTheMainWindow)
 
     main().lstvPlaylist->items().selectOnly(1);
     main().player_Play(1);
-    ASSERT_EQ(main().wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    ASSERT_EQ(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     main().tmrPosition_Timer();   // the player's state as the window shows it
     addResult(b);
     lib().tmrWindowUpdate_Timer();
     lib().mnuExportToVELTRA->trigger();
-    EXPECT_NE(main().wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_NE(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     ASSERT_EQ(main().rows().count(), 1);
     EXPECT_EQ(main().rows().cell(1, 6), b);
     EXPECT_EQ(main().rows().cell(1, 1), "Bee");   // the row was filled from the file

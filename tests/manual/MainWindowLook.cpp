@@ -6,6 +6,7 @@
 // With --drag (an X display with XTEST) the mouse drags row 5 onto row 2 first and the
 // program says whether the row arrived there.
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv)
         main.playlist_UpdateItem(++n, false);
         // The files are short; the lengths shown are those of the songs they stand for.
         const int len = int(s.seconds);
-        main.rows().setSubItem(n, 5, QStringLiteral("%1:%2").arg(len / 60, 2, 10, QLatin1Char('0')).arg(len % 60, 2, 10, QLatin1Char('0')));
+        main.rows().setSubItem(n, PlaylistColumn::Length, QStringLiteral("%1:%2").arg(len / 60, 2, 10, QLatin1Char('0')).arg(len % 60, 2, 10, QLatin1Char('0')));
     }
     controls_RenumberItems(main.rows());
     controls_SaveListView(main.rows(), programfolder::file(QStringLiteral("Playlists/Evening Mix.spp")));
@@ -100,8 +101,8 @@ int main(int argc, char** argv)
     main.mnuTagsShowTagsAsFilesAreAdded->setChecked(true);
     main.mnuKeysUseAsShortcuts->setChecked(true);
     main.mnuPlayingGoThroughPlaylistNormally_Click();
-    main.mnuPlaylistStopAfterEnding->setChecked(true);
-    main.mnuWorkForwardThroughList->setChecked(true);
+    main.sequence().setEndOfListMode(veltra::EndOfListMode::StopAfterEnding);
+    main.sequence().setDirection(veltra::PlayDirection::Forward);
     main.mnuStatusBarShowTimeElapsed->setChecked(true);
     main.mnuShowToolbar->setChecked(true);
     main.mnuShowStatusBar->setChecked(true);
@@ -171,7 +172,7 @@ int main(int argc, char** argv)
         QTimer::singleShot(1200, &app, [=] { button(false); });
         QTimer::singleShot(1500, &app, [&] {
             QStringList order;
-            for (int r = 1; r <= main.rows().count(); ++r) order.append(main.rows().subItem(r, 1));
+            for (int r = 1; r <= main.rows().count(); ++r) order.append(main.rows().subItem(r, PlaylistColumn::Artist));
             std::printf("after the drag: %s; dragging flag %d\n", qPrintable(order.join(QStringLiteral(", "))), int(main.IsDraggingRow));
         });
     }

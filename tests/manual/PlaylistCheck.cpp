@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     QElapsedTimer wait;
     wait.start();
     while (wait.elapsed() < 1500) app.processEvents(QEventLoop::AllEvents, 50);
-    std::printf("playing: %s (state %d), current track %d\n", qPrintable(main.wmpPlayer().FileName()), main.wmpPlayer().PlayState(),
+    std::printf("playing: %s (state %d), current track %d\n", qPrintable(main.wmpPlayer().FileName()), int(main.wmpPlayer().PlayState()),
                 main.CurrentTrack);
     controls_SelectItem(main.rows(), 6);   // the playing row's own colour shows when it is not selected
     app.processEvents();

@@ -87,7 +87,7 @@ TEST_F(QtMediaPlayerControlTest, AFileThatCannotBePlayedIsReportedAndLeavesThePl
     player->setFileName(home(QStringLiteral("missing.mp3")));
     player->Play();
     ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }, 20000));
-    EXPECT_EQ(player->PlayState(), 0);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
     EXPECT_EQ(player->FileName(), home(QStringLiteral("missing.mp3")));
 
     // Text under a media name: no decoder takes it.
@@ -96,7 +96,7 @@ TEST_F(QtMediaPlayerControlTest, AFileThatCannotBePlayedIsReportedAndLeavesThePl
     player->setFileName(text);
     player->Play();
     ASSERT_TRUE(waitFor([&] { return !errors.isEmpty(); }, 20000));
-    EXPECT_EQ(player->PlayState(), 0);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
     EXPECT_EQ(ends, 0);
 }
 
@@ -169,7 +169,7 @@ TEST_F(PlayerOnNullSinkTest, PlaysAStereoMp3ToItsEndWithThePositionAdvancing)
     REQUIRE_MP3(mp3);
     player->setFileName(mp3);
     EXPECT_EQ(player->FileName(), mp3);
-    EXPECT_EQ(player->PlayState(), 0);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
     // Loading opens the file: its length is known before it plays.
     ASSERT_TRUE(waitFor([&] { return player->Duration() > 0; }, 10000));
     EXPECT_NEAR(player->Duration(), 2.0, 0.15);
@@ -177,10 +177,10 @@ TEST_F(PlayerOnNullSinkTest, PlaysAStereoMp3ToItsEndWithThePositionAdvancing)
     QString why;
     ASSERT_TRUE(pulse.startRecording(&why)) << why.toStdString();
     player->Play();
-    EXPECT_EQ(player->PlayState(), 2);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Playing);
     ASSERT_TRUE(waitFor([&] { return player->CurrentPosition() >= 0.5; }, 10000));
     EXPECT_LT(player->CurrentPosition(), 2.0);
-    EXPECT_EQ(player->PlayState(), 2);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Playing);
     EXPECT_EQ(ends, 0);
 
     ASSERT_TRUE(waitFor([&] { return ends > 0 || !errors.isEmpty(); }, 20000));
@@ -188,7 +188,7 @@ TEST_F(PlayerOnNullSinkTest, PlaysAStereoMp3ToItsEndWithThePositionAdvancing)
     waitFor([] { return false; }, 300);
     const StereoLevels levels = StereoLevels::of(pulse.stopRecording());
     EXPECT_EQ(ends, 1);
-    EXPECT_EQ(player->PlayState(), 0);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
     EXPECT_NEAR(player->CurrentPosition(), player->Duration(), 0.01);
 
     // Both channels sounded at the file's own level for about the file's length.
@@ -261,7 +261,7 @@ TEST_F(PlayerOnNullSinkTest, ASeekAskedRightAfterLoadingIsAppliedOnceTheFileIsRe
 
     // Paused, the position stands still; Play goes on from there to the end.
     player->Pause();
-    EXPECT_EQ(player->PlayState(), 1);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Paused);
     waitFor([] { return false; }, 200);
     const double held = player->CurrentPosition();
     waitFor([] { return false; }, 500);
@@ -278,14 +278,14 @@ TEST_F(PlayerOnNullSinkTest, StopEndsPlayingWithoutAnEndOfStreamAndPlayStartsFro
     player->Play();
     ASSERT_TRUE(waitFor([&] { return player->CurrentPosition() >= 0.5; }, 10000));
     player->Stop();
-    EXPECT_EQ(player->PlayState(), 0);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
     EXPECT_EQ(player->CurrentPosition(), 0.0);
     EXPECT_NEAR(player->Duration(), 2.0, 0.15);
     waitFor([] { return false; }, 2500);
     EXPECT_EQ(ends, 0);
 
     player->Play();
-    EXPECT_EQ(player->PlayState(), 2);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Playing);
     ASSERT_TRUE(waitFor([&] { return player->CurrentPosition() > 0.1; }, 10000));
     EXPECT_LT(player->CurrentPosition(), 1.5);
     ASSERT_TRUE(waitFor([&] { return ends > 0; }, 20000));
@@ -307,7 +307,7 @@ TEST_F(PlayerOnNullSinkTest, TheEndOfAFileIsNotReportedOnceTheNextFileIsLoaded)
     player->Play();
     waitFor([] { return false; }, 300);
     EXPECT_EQ(ends, 0);
-    EXPECT_EQ(player->PlayState(), 2);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Playing);
     ASSERT_TRUE(waitFor([&] { return ends > 0; }, 20000));
     EXPECT_EQ(ends, 1);
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
@@ -331,7 +331,7 @@ TEST_P(EveryMediaTypeTest, PlaysToItsEnd)
     player->setFileName(path);
     const StereoLevels levels = playAndRecord();
     EXPECT_EQ(ends, 1);
-    EXPECT_EQ(player->PlayState(), 0);
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
     EXPECT_GT(player->Duration(), 0.5);
     EXPECT_LT(player->Duration(), 1.6);
     if (testmedia::hasSound(extension)) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window as start-up leaves it with a fresh settings file, on the test player.
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modRecent.h"
 #include "common/modTray.h"
@@ -74,7 +75,7 @@ protected:
     QStringList artists()
     {
         QStringList out;
-        for (int r = 1; r <= rows().count(); ++r) out.append(rows().subItem(r, 1));
+        for (int r = 1; r <= rows().count(); ++r) out.append(rows().subItem(r, PlaylistColumn::Artist));
         return out;
     }
 

@@ -3,6 +3,7 @@
 // playlist of real MP3 files in the temporary program folder.
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "platform/MediaPlayerControl.h"
 #include "platform/MediaPlayerFactory.h"
@@ -100,9 +101,9 @@ protected:
     }
 
     ListViewModel& list() { return main->rows(); }
-    QString status(int row) { return list().subItem(row, 4); }
-    void setStatus(int row, const char* s) { list().setSubItem(row, 4, QString::fromLatin1(s)); }
-    QString file(int row) { return list().subItem(row, 6); }
+    QString status(int row) { return list().subItem(row, PlaylistColumn::Status); }
+    void setStatus(int row, const char* s) { list().setSubItem(row, PlaylistColumn::Status, QString::fromLatin1(s)); }
+    QString file(int row) { return list().subItem(row, PlaylistColumn::Filename); }
 
     // The position timer's tick, which keeps PlayerState.
     void tick() { main->tmrPosition_Timer(); }
@@ -121,7 +122,7 @@ protected:
         tick();
     }
 
-    bool playing() const { return player->PlayState() == veltra::MediaPlayerControl::Playing; }
+    bool playing() const { return player->PlayState() == veltra::MediaPlayerControl::State::Playing; }
 
     QStringList logLines() const
     {

@@ -1,4 +1,5 @@
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
@@ -41,7 +42,7 @@ TEST_F(ClosingTest, ExitSavesPlaylistAndState)
     EXPECT_TRUE(forms().isLoaded<FrmExit>());
 
     ListViewModel saved;
-    saved.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+    saved.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
     EXPECT_EQ(saved.count(), 2);
     EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));
@@ -160,7 +161,7 @@ TEST_F(ClosingTest, GlobalKeysRunTheirActions)
     m.playlist_AddSong("B", "T", "", song("b.mp3"));
     m.rows().selectOnly(1);
     m.window_UseGlobalKey(QStringLiteral("media:  play/pause"));
-    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     m.tmrPosition_Timer();
     m.window_UseGlobalKey(QStringLiteral("Media:  Next"));
     EXPECT_EQ(m.CurrentTrack, 2);
@@ -175,7 +176,7 @@ TEST_F(ClosingTest, GlobalKeysRunTheirActions)
     keys->tap(keystate::vk::MediaStop);
     m.tmrPosition_Timer();
     m.tmrMediaKeys_Timer();
-    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Stopped));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Stopped);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Playing a row: selection checks, missing files, the row statuses, the video window, the
 // per-song volume, the tag refresh, resuming, the log line and what is recorded afterwards.
 #include "PlaybackFixture.h"
+#include "common/PlaylistRow.h"
 
 #include "player/FrmVideo.h"
 #include "preferences/FrmAdjustVolumes.h"
@@ -141,9 +142,9 @@ TEST_F(PlaybackTest, RemoveRowTagRefreshAndRetryLeaveTheRowThatSlidUpAlone)
 
     playRow(2);
     ASSERT_EQ(list().count(), 2);
-    EXPECT_EQ(list().subItem(2, 1), QStringLiteral("A3"));
-    EXPECT_EQ(list().subItem(2, 2), QStringLiteral("T3"));
-    EXPECT_EQ(list().subItem(2, 3), QStringLiteral("1999"));
+    EXPECT_EQ(list().subItem(2, PlaylistColumn::Artist), QStringLiteral("A3"));
+    EXPECT_EQ(list().subItem(2, PlaylistColumn::Title), QStringLiteral("T3"));
+    EXPECT_EQ(list().subItem(2, PlaylistColumn::Year), QStringLiteral("1999"));
     const QStringList loads = player->history.filter(QStringLiteral("FileName="));
     EXPECT_EQ(loads, QStringList({QStringLiteral("FileName=") + playingFile, QStringLiteral("FileName=") + playingFile}));
     EXPECT_TRUE(playing());
@@ -165,9 +166,9 @@ TEST_F(PlaybackTest, TagRefreshReadsTheFileByItsOwnPath)
 
     playRow(1);
     EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_EQ(list().subItem(1, 1), QStringLiteral("Tag Artist"));
-    EXPECT_EQ(list().subItem(1, 2), QStringLiteral("[None]"));   // no title in the tag
-    EXPECT_EQ(list().subItem(1, 3), QStringLiteral("2001"));
+    EXPECT_EQ(list().subItem(1, PlaylistColumn::Artist), QStringLiteral("Tag Artist"));
+    EXPECT_EQ(list().subItem(1, PlaylistColumn::Title), QStringLiteral("[None]"));   // no title in the tag
+    EXPECT_EQ(list().subItem(1, PlaylistColumn::Year), QStringLiteral("2001"));
     // The log line names the row's texts as they were when the song started.
     EXPECT_EQ(playedLines(), QStringList{QStringLiteral("Played Old - Old.")});
 }

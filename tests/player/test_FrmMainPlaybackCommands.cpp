@@ -2,6 +2,7 @@
 // the keys they write to settings.ini.
 #include "PlaybackFixture.h"
 
+#include "common/PlaylistRow.h"
 #include "common/modMath.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
@@ -89,19 +90,19 @@ TEST_F(PlaybackTest, PreviousWithoutAPlayRowDoesNothing)
     addSongs(3);
     for (int r = 1; r <= 3; ++r) setStatus(r, r == 1 ? "Play Once" : "Skip");
     main->CurrentTrack = 2;
-    main->PlayerState = 0;
+    main->PlayerState = FrmMain::Playback::Playing;
     player->history.clear();
     main->mnuPrevious_Click();
     EXPECT_TRUE(player->history.isEmpty());
     EXPECT_EQ(main->CurrentTrack, 2);
 
     // Nothing playing and nothing selected (current track 0), and an empty list.
-    main->PlayerState = 1;
+    main->PlayerState = FrmMain::Playback::Stopped;
     list().clearSelection();
     main->mnuPrevious_Click();
     list().clear();
     main->CurrentTrack = 1;
-    main->PlayerState = 0;
+    main->PlayerState = FrmMain::Playback::Playing;
     main->mnuPrevious_Click();
     EXPECT_TRUE(player->history.isEmpty());
     EXPECT_TRUE(ui.messages().isEmpty());
@@ -111,14 +112,14 @@ TEST_F(PlaybackTest, PreviousFromBeyondTheLastRowStepsDownIntoTheRows)
 {
     addSongs(2);
     main->CurrentTrack = 9;   // rows went since
-    main->PlayerState = 0;
+    main->PlayerState = FrmMain::Playback::Playing;
     main->mnuPrevious_Click();
     EXPECT_EQ(player->FileName(), file(2));
 }
 
 TEST_F(PlaybackTest, NextOnAnEmptyListLoadsNothingAndEndsInPlay)
 {
-    main->PlayerState = 0;
+    main->PlayerState = FrmMain::Playback::Playing;
     main->mnuNextTrack_Click();
     EXPECT_TRUE(player->history.filter(QStringLiteral("FileName=")).isEmpty());
     ASSERT_EQ(ui.messages().size(), 1);
@@ -266,7 +267,7 @@ TEST_F(PlaybackTest, PauseKeepsTheWholeSecondAndResumesThere)
     EXPECT_TRUE(main->ResumePending);
     EXPECT_EQ(main->ResumePosition, 33000);
     EXPECT_EQ(main->ResumeFilename, file(1));
-    EXPECT_EQ(player->PlayState(), int(veltra::MediaPlayerControl::Paused));
+    EXPECT_EQ(player->PlayState(), veltra::MediaPlayerControl::State::Paused);
     EXPECT_EQ(video.qxbPause->Caption(), QStringLiteral("Play"));
 
     main->mnuPause_Click();
@@ -394,19 +395,19 @@ TEST_F(PlaybackTest, PlayNextMarkMovesAndUnmarks)
 
     controls_SelectItem(list(), 5);
     main->mnuPlayNext_Click();
-    EXPECT_EQ(list().foreColour(5, 0), 255u);
-    EXPECT_EQ(list().foreColour(5, 6), 255u);
+    EXPECT_EQ(list().foreColour(5, PlaylistColumn::Number), 255u);
+    EXPECT_EQ(list().foreColour(5, PlaylistColumn::Filename), 255u);
     controls_SelectItem(list(), 8);
     main->mnuPlayNext_Click();
     EXPECT_EQ(main->PlayNextIndex, 8);
-    EXPECT_EQ(list().foreColour(5, 3), 4210752u);
-    EXPECT_EQ(list().foreColour(8, 4), 255u);
+    EXPECT_EQ(list().foreColour(5, PlaylistColumn::Year), 4210752u);
+    EXPECT_EQ(list().foreColour(8, PlaylistColumn::Status), 255u);
     EXPECT_EQ(main->mnuPlayNext->text(), QStringLiteral("Play Ne&xt (In Use)...\tX"));
     EXPECT_EQ(menus.mnuPlayNext->text(), QStringLiteral("Play Ne&xt (In Use)...\tX"));
 
     main->mnuPlayNext_Click();   // the same row again: no mark
     EXPECT_EQ(main->PlayNextIndex, 0);
-    EXPECT_EQ(list().foreColour(8, 0), 4210752u);
+    EXPECT_EQ(list().foreColour(8, PlaylistColumn::Number), 4210752u);
     EXPECT_EQ(main->mnuPlayNext->text(), QStringLiteral("Play Ne&xt...\tX"));
     EXPECT_EQ(menus.mnuPlayNext->text(), QStringLiteral("Play Ne&xt...\tX"));
 }
@@ -426,7 +427,7 @@ TEST_F(PlaybackTest, JumpToCurrentlyPlayingDoesNothingWhileStopped)
 
     main->mnuStop_Click();
     tick();
-    ASSERT_EQ(main->PlayerState, 1);
+    ASSERT_EQ(main->PlayerState, FrmMain::Playback::Stopped);
     main->CurrentTrack = 1;
     main->mnuJumpToCurrentlyPlaying_Click();
     EXPECT_EQ(main->CurrentTrack, 1);
@@ -505,6 +506,27 @@ TEST_F(PlaybackTest, EndOfListModesAndDirectionWriteTheirKeys)
     main->mnuWorkForwardThroughList_Click();
     EXPECT_TRUE(main->mnuWorkForwardThroughList->isChecked());
     EXPECT_EQ(settings_ReadValue(QStringLiteral("PlayMode"), QStringLiteral("WorkForwardThroughList"), QString()), QStringLiteral("1"));
+}
+
+// The modes are the sequence's; the menus show them, whoever changes them.
+TEST_F(PlaybackTest, ModeMenusFollowTheSequence)
+{
+    using namespace veltra;
+    main->mnuPlaylistSwitchToNext->trigger();   // a click, as Qt delivers it
+    EXPECT_EQ(main->sequence().modes().endOfList, EndOfListMode::SwitchToNext);
+    EXPECT_TRUE(main->mnuPlaylistSwitchToNext->isChecked());
+    main->mnuPlaylistSwitchToNext->trigger();   // the ticked item clicked again stays ticked
+    EXPECT_TRUE(main->mnuPlaylistSwitchToNext->isChecked());
+    EXPECT_EQ(main->sequence().modes().endOfList, EndOfListMode::SwitchToNext);
+
+    main->sequence().setModes(PlaybackModes{PlayingMode::Repeat, PlayDirection::Backward, false, EndOfListMode::Repeat});
+    EXPECT_TRUE(main->mnuPlayingRepeat->isChecked());
+    EXPECT_FALSE(main->mnuPlayingGoThroughPlaylistNormally->isChecked());
+    EXPECT_TRUE(main->mnuWorkBackwardsThroughPlaylist->isChecked());
+    EXPECT_FALSE(main->mnuWorkForwardThroughList->isChecked());
+    EXPECT_FALSE(main->mnuWorkBackwardsThroughPlaylist->isEnabled());
+    EXPECT_TRUE(main->mnuPlaylistRepeat->isChecked());
+    EXPECT_FALSE(main->mnuPlaylistSwitchToNext->isChecked());
 }
 
 TEST_F(PlaybackTest, SortByLengthWritesItsKeySetsTheKeyLogsAndRenumbers)

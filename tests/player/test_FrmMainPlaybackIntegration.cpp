@@ -71,7 +71,7 @@ TEST_F(PlaybackOnNullSinkTest, PlaysThePlaylistFromTheFirstRowToTheLastUnattende
     auto finished = [&] {
         played = console.Text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).filter(QStringLiteral("Played "));
         return played.size() == 3 && player.FileName() == QLatin1String("1")
-               && player.PlayState() != veltra::MediaPlayerControl::Playing;
+               && player.PlayState() != veltra::MediaPlayerControl::State::Playing;
     };
     while (!finished() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -83,5 +83,5 @@ TEST_F(PlaybackOnNullSinkTest, PlaysThePlaylistFromTheFirstRowToTheLastUnattende
     EXPECT_EQ(main.CurrentTrack, 3);
     EXPECT_TRUE(ui.messages().isEmpty());
     processEvents(600);   // one more position tick sees the player stopped
-    EXPECT_EQ(main.PlayerState, 1);
+    EXPECT_EQ(main.PlayerState, FrmMain::Playback::Stopped);
 }

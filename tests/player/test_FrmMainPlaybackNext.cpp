@@ -1,8 +1,9 @@
-// The next-track decision at the end of a song: the Play Next mark, every playback mode, every
-// end-of-list mode, the play direction, the play rule, lists of nothing but Skip rows, and
-// stopping.
+// The next-track decision carried out by the main window at the end of a song (the rules
+// themselves are tested on PlaybackSequence alone): the Play Next mark, the modes that act on
+// the window, the play rule, lists of nothing but Skip rows, and stopping.
 #include "PlaybackFixture.h"
 
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
 #include "mainwindow/FrmMenus.h"
 #include "player/FrmVideo.h"
@@ -30,28 +31,6 @@ TEST_F(PlaybackTest, NormalModePlaysEveryRowInTurnAndStopsAfterTheLast)
     EXPECT_FALSE(list().bold(3));
     EXPECT_EQ(playedLines(), QStringList({QStringLiteral("Played A1 - T1."), QStringLiteral("Played A2 - T2."),
                                           QStringLiteral("Played A3 - T3.")}));
-}
-
-TEST_F(PlaybackTest, BackwardDirectionPlaysUpwardsAndEndsAtTheFirstRow)
-{
-    addSongs(3);
-    main->mnuWorkBackwardsThroughPlaylist_Click();
-    playRow(3);
-    endSong();
-    EXPECT_EQ(player->FileName(), file(2));
-    endSong();
-    EXPECT_EQ(player->FileName(), file(1));
-    endSong();
-    EXPECT_EQ(player->FileName(), QStringLiteral("1"));
-}
-
-TEST_F(PlaybackTest, IntroductionModeStepsLikeTheNormalMode)
-{
-    addSongs(2);
-    main->mnuPlayingIntroduction_Click();
-    playRow(1);
-    main->mnuNextTrackAdvanced_Click();
-    EXPECT_EQ(player->FileName(), file(2));
 }
 
 TEST_F(PlaybackTest, PlaylistRepeatStartsOverInThePlayDirection)
@@ -103,16 +82,6 @@ TEST_F(PlaybackTest, RepeatReplaysTheSongAndRepeatOnceReturnsToNormal)
     EXPECT_EQ(player->FileName(), file(2));
 }
 
-TEST_F(PlaybackTest, PlayingStopAfterEndingStopsAfterEachSong)
-{
-    addSongs(3);
-    main->mnuPlayingStopAfterEnding_Click();
-    playRow(1);
-    endSong();
-    EXPECT_EQ(player->FileName(), QStringLiteral("1"));
-    EXPECT_FALSE(playing());
-}
-
 TEST_F(PlaybackTest, PickRandomSongsDrawsARowUntilTheLastRowEndsTheList)
 {
     addSongs(8);
@@ -129,35 +98,8 @@ TEST_F(PlaybackTest, PickRandomSongsDrawsARowUntilTheLastRowEndsTheList)
     EXPECT_EQ(player->FileName(), QStringLiteral("1"));
 }
 
-TEST_F(PlaybackTest, ShuffleByArtistLooksOnlyFurtherDown)
+TEST_F(PlaybackTest, ShuffleByAlbumReadsTheTagsOfTheFiles)
 {
-    addSongs(5);
-    const char* artists[] = {"X", "Y", "x", "Z", "W"};
-    for (int r = 1; r <= 5; ++r) list().setSubItem(r, 1, QString::fromLatin1(artists[r - 1]));
-    main->mnuPlayingShuffleByArtist_Click();
-    playRow(1);
-    endSong();
-    EXPECT_EQ(player->FileName(), file(3));   // the same artist, ignoring case
-    endSong();   // row 1 matches too, but the search does not wrap
-    EXPECT_EQ(player->FileName(), QStringLiteral("1"));
-    EXPECT_FALSE(playing());
-}
-
-TEST_F(PlaybackTest, ShuffleByYearAndByAlbum)
-{
-    addSongs(4);
-    const char* years[] = {"1990", "2000", "1990", "1990"};
-    for (int r = 1; r <= 4; ++r) list().setSubItem(r, 3, QString::fromLatin1(years[r - 1]));
-    main->mnuPlayingShuffleByYear_Click();
-    playRow(2);
-    endSong();
-    EXPECT_EQ(player->FileName(), QStringLiteral("1"));
-    playRow(1);
-    endSong();
-    EXPECT_EQ(player->FileName(), file(3));
-
-    // By album: read from each file's tag.
-    list().clear();
     const char* albums[] = {"Blue", "Red", "blue"};
     for (int i = 0; i < 3; ++i) {
         mp3maker::Song s;
@@ -174,6 +116,9 @@ TEST_F(PlaybackTest, ShuffleByYearAndByAlbum)
     EXPECT_EQ(player->FileName(), file(3));
     EXPECT_EQ(main->lblAlbum->text(), QStringLiteral("Blue"));
     EXPECT_EQ(main->lblSearch->text(), QStringLiteral("blue"));
+    endSong();   // nothing further down: stopped
+    EXPECT_EQ(player->FileName(), QStringLiteral("1"));
+    EXPECT_FALSE(playing());
 }
 
 TEST_F(PlaybackTest, PlayRuleOffAndStoppedOnlySelectsTheFirstRow)
@@ -241,17 +186,6 @@ TEST_F(PlaybackTest, SwitchToNextPlaylistOpensTheNextOneAndPlaysItsFirstRow)
     EXPECT_EQ(player->FileName(), home(QStringLiteral("Music/w1.mp3")));
 }
 
-TEST_F(PlaybackTest, SwitchToNextWithoutAnyPlaylistStops)
-{
-    installPlaylists();
-    ASSERT_EQ(main->cmbPlaylists->count(), 1);
-    addSongs(2);
-    main->mnuPlaylistSwitchToNext_Click();
-    playRow(2);
-    endSong();
-    EXPECT_EQ(player->FileName(), QStringLiteral("1"));
-}
-
 TEST_F(PlaybackTest, RandomPlaylistDrawsOnlyRealPlaylists)
 {
     writePlaylist(QStringLiteral("one"), {song(QStringLiteral("o1.mp3"))});
@@ -268,20 +202,6 @@ TEST_F(PlaybackTest, RandomPlaylistDrawsOnlyRealPlaylists)
         EXPECT_TRUE(playing());
         EXPECT_EQ(player->FileName(), file(1));
     }
-}
-
-TEST_F(PlaybackTest, RandomPlaylistWithNoPlaylistsDoesNothing)
-{
-    installPlaylists();
-    addSongs(2);
-    main->mnuPlaylistPickRandomAfterEnding_Click();
-    playRow(2);
-    player->history.clear();
-    endSong();
-    EXPECT_EQ(main->cmbPlaylists->currentIndex(), 0);
-    EXPECT_EQ(player->FileName(), file(2));
-    EXPECT_TRUE(player->history.isEmpty());
-    EXPECT_TRUE(main->mnuPlaylistPickRandomAfterEnding->isChecked());
 }
 
 // A list whose only playable rows are Skip rows, with modes that would hand over without end.
@@ -360,7 +280,7 @@ TEST_F(PlaybackTest, StopClearsTheSongTheResumeAndTheMark)
     EXPECT_TRUE(main->ResumeFilename.isEmpty());
     EXPECT_EQ(main->PlayNextIndex, 0);
     EXPECT_EQ(main->mnuPlayNext->text(), kPlayNext);
-    EXPECT_EQ(list().foreColour(2, 6), quint32(0x80000008));
+    EXPECT_EQ(list().foreColour(2, PlaylistColumn::Filename), quint32(0x80000008));
     EXPECT_EQ(main->sldPosition->value(), 0);
     EXPECT_FALSE(forms().get<FrmVideo>().VideoIsOpen);
     EXPECT_FALSE(list().bold(4));
@@ -371,7 +291,7 @@ TEST_F(PlaybackTest, StopWhileStoppedChangesNothing)
     addSongs(3);
     main->PlayNextIndex = 2;
     main->ResumePending = true;
-    ASSERT_EQ(main->PlayerState, 1);
+    ASSERT_EQ(main->PlayerState, FrmMain::Playback::Stopped);
     player->history.clear();
     main->player_Stop();
     EXPECT_EQ(main->PlayNextIndex, 2);

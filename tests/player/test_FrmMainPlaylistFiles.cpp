@@ -4,6 +4,7 @@
 #include "player/PlaylistTestSupport.h"
 
 #include "common/MenuArray.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
@@ -38,10 +39,10 @@ TEST_F(ScanTest, OnlyExactRepeatsAreDuplicatesAndTheLastOneStays)
     const QString lower = song("Music/a.mp3");
     const QString upper = song("Music/A.MP3");   // another file on this system
     addRows({lower, upper, lower});
-    rows().setSubItem(3, 1, "the last");
+    rows().setSubItem(3, PlaylistColumn::Artist, "the last");
     main().playlist_CheckEntries();
     EXPECT_EQ(column(6), QStringList({upper, lower}));
-    EXPECT_EQ(rows().subItem(2, 1), "the last");
+    EXPECT_EQ(rows().subItem(2, PlaylistColumn::Artist), "the last");
     ASSERT_EQ(ui.messages().size(), 1);
     const auto box = ui.messages().first();
     EXPECT_EQ(box.title, "Playlist Scan Information");
@@ -109,7 +110,7 @@ protected:
     QString playlistFile(const QString& name, const QStringList& files)
     {
         ListViewModel m;
-        m.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        m.setColumns(PlaylistColumn::headers());
         for (const QString& f : files) m.add({"9", "Artist of " + files_name(f), "T", "2000", "Play", "01:00", f});
         const QString path = home("Playlists/" + name);
         QDir().mkpath(home("Playlists"));
@@ -196,7 +197,7 @@ TEST_F(PlaylistFilesTest, ChoosingAnEntryReplacesTheRowsAndLogsTheFile)
     EXPECT_FALSE(main().mnuMoodOpen->at(0)->isChecked());
     EXPECT_FALSE(main().mnuMoodOpen->at(1)->isChecked());
     // opening does not play
-    EXPECT_NE(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     EXPECT_EQ(ui.count("msgBox"), 0);
 }
 
@@ -387,7 +388,7 @@ protected:
         main().PlayNextIndex = 8;
         main().mnuPlayNext->setText("Play Ne&xt (In Use)...\tX");
     }
-    QString artistOf(int row) { return rows().subItem(row, 1); }
+    QString artistOf(int row) { return rows().subItem(row, PlaylistColumn::Artist); }
 };
 
 TEST_F(FollowRowsTest, InsertsAndRemovalsAroundTheRowsShiftThem)
@@ -445,7 +446,7 @@ TEST_F(FollowRowsTest, ScanRemovingManyScatteredRowsKeepsThePlaceOfThePlayingRow
     for (int i = 1; i <= 100; ++i)
         rows().add({"", QString::number(i), "", "", "Play", "", i % 2 ? home(QStringLiteral("Music/dead%1.mp3").arg(i)) : live});
     for (int i = 1; i <= 100; ++i)
-        if (i % 2 == 0) rows().setSubItem(i, 6, song(QStringLiteral("Music/live%1.mp3").arg(i)));
+        if (i % 2 == 0) rows().setSubItem(i, PlaylistColumn::Filename, song(QStringLiteral("Music/live%1.mp3").arg(i)));
     main().CurrentTrack = 51;     // dead: the row before its place is old row 50
     main().PlayNextIndex = 61;    // dead too
     main().playlist_CheckEntries();

@@ -3,6 +3,7 @@
 #include "player/PlaylistTestSupport.h"
 
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
 
 #include <QAction>
@@ -174,7 +175,7 @@ TEST_F(TagsTest, SongWithoutTagsShowsNoneAndItsLength)
 
     // the larger-tag rule finds nothing either
     settings_WriteValue("Settings", "UseLargerTAGSWhenAvailable", "1");
-    rows().setSubItem(row, 1, "old");
+    rows().setSubItem(row, PlaylistColumn::Artist, "old");
     main().playlist_UpdateItem(row, false);
     EXPECT_EQ(rows().cells(row).mid(1, 3), QStringList({"[None]", "[None]", ""}));
 }
@@ -182,7 +183,7 @@ TEST_F(TagsTest, SongWithoutTagsShowsNoneAndItsLength)
 TEST_F(TagsTest, MissingSongShowsNoneAndKeepsItsYear)
 {
     const int row = addRow(home("Music/gone.mp3"), "1988");
-    rows().setSubItem(row, 5, "03:00");
+    rows().setSubItem(row, PlaylistColumn::Length, "03:00");
     main().playlist_UpdateItem(row, false);
     EXPECT_EQ(rows().cells(row).mid(1, 5), QStringList({"[None]", "[None]", "1988", "Play", ""}));
 }
@@ -191,13 +192,13 @@ TEST_F(TagsTest, OtherFilesGetTheirNameAsArtistOnlyWhenItIsEmpty)
 {
     const QString wav = writeFile("Music/Some Tune.wav", "RIFF....WAVE");
     const int row = addRow(wav, "1990");
-    rows().setSubItem(row, 2, "Kept");
-    rows().setSubItem(row, 5, "01:00");
+    rows().setSubItem(row, PlaylistColumn::Title, "Kept");
+    rows().setSubItem(row, PlaylistColumn::Length, "01:00");
     main().playlist_UpdateItem(row, false);
     EXPECT_EQ(rows().cells(row).mid(1, 5), QStringList({"Some Tune", "Kept", "1990", "Play", ""}));
 
-    rows().setSubItem(row, 1, "Somebody");
-    rows().setSubItem(row, 5, "01:00");
+    rows().setSubItem(row, PlaylistColumn::Artist, "Somebody");
+    rows().setSubItem(row, PlaylistColumn::Length, "01:00");
     main().playlist_UpdateItem(row, false);
     EXPECT_EQ(rows().cells(row).mid(1, 5), QStringList({"Somebody", "Kept", "1990", "Play", ""}));
 

@@ -1,5 +1,6 @@
 // The playlist's own events, the window's keys and layout, the sliders and the switch to the
 // neighbouring playlist.
+#include "common/PlaylistRow.h"
 #include "common/modVB.h"
 #include "MainWindowFixture.h"
 
@@ -42,7 +43,7 @@ protected:
     void playlistFile(const QString& name, const QStringList& artistNames)
     {
         ListViewModel list;
-        list.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        list.setColumns(PlaylistColumn::headers());
         for (const QString& a : artistNames)
             list.add({QString(), a, QStringLiteral("T"), QString(), QStringLiteral("Play"), QString(), song(name + u'-' + a)});
         QDir(home()).mkpath(QStringLiteral("Playlists"));
@@ -128,16 +129,16 @@ TEST_F(ListTest, DoubleClickAndEnterPlayTheSelectedRow)
 
     rows().clearSelection();
     m.lstvPlaylist_DblClick();
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 
     controls_SelectItem(rows(), 2);
     m.lstvPlaylist_DblClick();
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
-    EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(2, PlaylistColumn::Filename));
 
     controls_SelectItem(rows(), 3);
     key(m.lstvPlaylist, Qt::Key_Return);
-    EXPECT_EQ(player().FileName(), rows().subItem(3, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(3, PlaylistColumn::Filename));
     m.tmrPosition_Timer();
 
     // A paused song waiting to be resumed is stopped first.
@@ -148,8 +149,8 @@ TEST_F(ListTest, DoubleClickAndEnterPlayTheSelectedRow)
     key(m.lstvPlaylist, Qt::Key_Enter);
     EXPECT_FALSE(m.ResumePending);
     EXPECT_EQ(player().history.value(0), QStringLiteral("Stop"));
-    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(1, PlaylistColumn::Filename));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 }
 
 TEST_F(ListTest, LeftAndRightStepThroughTheRowsRoundTheEnds)
@@ -193,7 +194,7 @@ TEST_F(ListTest, ArtistFindingKeysFindTheNextArtistAndWrap)
     EXPECT_EQ(rows().selectedRows(), QList<int>({5}));
     // Shortcut letters do nothing here.
     key(m.lstvPlaylist, Qt::Key_P, Qt::NoModifier, QStringLiteral("p"));
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
     // No selection: the key is ignored.
     rows().selectionModel()->clear();
     m.Form_KeyDown('C', 0);
@@ -215,22 +216,22 @@ TEST_F(ListTest, ShortcutKeysRunEnabledCommandsAndGoNoFurther)
     // Typed into the playlist box: the box does not pick "Pop", Play runs.
     key(m.cmbPlaylists, Qt::Key_P, Qt::NoModifier, QStringLiteral("p"));
     EXPECT_EQ(m.cmbPlaylists->currentIndex(), 0);
-    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(1, PlaylistColumn::Filename));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
     m.tmrPosition_Timer();
 
     m.Form_KeyDown('N', 0);
-    EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(2, PlaylistColumn::Filename));
     m.Form_KeyDown('N', 1);   // Shift alone counts as no modifier
-    EXPECT_EQ(player().FileName(), rows().subItem(3, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(3, PlaylistColumn::Filename));
     m.Form_KeyDown('V', 2);   // Ctrl alone: nothing
-    EXPECT_EQ(player().FileName(), rows().subItem(3, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(3, PlaylistColumn::Filename));
     m.Form_KeyDown('E', 0);
     EXPECT_EQ(m.mnuMute->text(), QStringLiteral("Un-Mut&e\tE"));
     m.Form_KeyDown('E', 0);
     m.Form_KeyDown('S', 0);
     m.tmrPosition_Timer();
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 
     // A disabled command's key does nothing: Pause while stopped.
     ASSERT_FALSE(m.mnuPause->isEnabled());
@@ -245,7 +246,7 @@ TEST_F(ListTest, ShortcutKeysRunEnabledCommandsAndGoNoFurther)
     // While the window is hidden in the tray the letters are no shortcuts.
     m.WindowShown = false;
     m.Form_KeyDown('P', 0);
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 }
 
 TEST_F(ListTest, KeysForwardedByOtherWindowsUseTheirOwnCodes)
@@ -329,11 +330,11 @@ TEST_F(ListTest, PlayingRowAndPlayNextMarkFollowDraggedRows)
     EXPECT_EQ(artists(), QStringList({"F", "A", "E", "B", "C", "D"}));
     EXPECT_EQ(m.PlayNextIndex, 1);
     EXPECT_EQ(m.CurrentTrack, 5);
-    EXPECT_EQ(rows().subItem(m.CurrentTrack, 1), QStringLiteral("C"));
+    EXPECT_EQ(rows().subItem(m.CurrentTrack, PlaylistColumn::Artist), QStringLiteral("C"));
 
     // The next track comes from the mark that moved with its row.
     m.player_NextTrack();
-    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(1, PlaylistColumn::Filename));
 }
 
 TEST_F(ListTest, EveryEndOfADragRestoresTheListAndFilesAreNeverARowMove)
@@ -380,7 +381,7 @@ TEST_F(ListTest, EveryEndOfADragRestoresTheListAndFilesAreNeverARowMove)
     drop(urls, Qt::CopyAction);
     EXPECT_FALSE(m.IsDraggingRow);
     EXPECT_EQ(rows().count(), 7);
-    EXPECT_EQ(rows().subItem(7, 6), file);
+    EXPECT_EQ(rows().subItem(7, PlaylistColumn::Filename), file);
     EXPECT_EQ(artists().mid(0, 6), QStringList({"A", "B", "C", "D", "E", "F"}));
 
     // A row dragged in from elsewhere without a drag of our own moves nothing.
@@ -484,12 +485,12 @@ TEST_F(ListTest, RightMenuQueueItemsWriteTheStatusOfRows)
     rows().setSelected(4, true);
     p.mnuSkipOnce->trigger();
     QStringList statuses;
-    for (int r = 1; r <= 6; ++r) statuses.append(rows().subItem(r, 4));
+    for (int r = 1; r <= 6; ++r) statuses.append(rows().subItem(r, PlaylistColumn::Status));
     EXPECT_EQ(statuses, QStringList({"Play", "Skip Once", "Play", "Skip Once", "Play", "Play"}));
     p.mnuSkipAll->trigger();
-    for (int r = 1; r <= 6; ++r) EXPECT_EQ(rows().subItem(r, 4), QStringLiteral("Skip"));
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(rows().subItem(r, PlaylistColumn::Status), QStringLiteral("Skip"));
     p.mnuPlayAll->trigger();
-    for (int r = 1; r <= 6; ++r) EXPECT_EQ(rows().subItem(r, 4), QStringLiteral("Play"));
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(rows().subItem(r, PlaylistColumn::Status), QStringLiteral("Play"));
 }
 
 // ---- layout -------------------------------------------------------------------------------------------------
@@ -606,8 +607,8 @@ TEST_F(ListTest, NextAndPreviousPlaylistStepThroughTheBoxWithoutWrapping)
     EXPECT_EQ(artists(), QStringList({"A1", "A2"}));
     EXPECT_EQ(m.CurrentTrack, 1);
     EXPECT_EQ(rows().selectedRows(), QList<int>({1}));
-    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);   // PlayPlaylistsOnSkip is off
+    EXPECT_EQ(player().FileName(), rows().subItem(1, PlaylistColumn::Filename));
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);   // PlayPlaylistsOnSkip is off
     EXPECT_EQ(m.RandomHistoryCount, 0);
 
     m.tbToolbar_ButtonClick(QStringLiteral("NextPlaylist"));
@@ -627,8 +628,8 @@ TEST_F(ListTest, NextAndPreviousPlaylistStepThroughTheBoxWithoutWrapping)
     m.player_PreviousPlaylist(true);
     EXPECT_EQ(m.cmbPlaylists->currentText(), QStringLiteral("Alpha"));
     EXPECT_EQ(m.CurrentTrack, 2);
-    EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(2, PlaylistColumn::Filename));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 
     // The first playlist: previous does nothing, also from the toolbar.
     m.tbToolbar_ButtonClick(QStringLiteral("PreviousPlaylist"));
@@ -640,8 +641,8 @@ TEST_F(ListTest, NextAndPreviousPlaylistStepThroughTheBoxWithoutWrapping)
     m.mnuWorkForwardThroughList_Click();
     m.tbToolbar_ButtonClick(QStringLiteral("NextPlaylist"));
     EXPECT_EQ(m.cmbPlaylists->currentText(), QStringLiteral("Beta"));
-    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(1, PlaylistColumn::Filename));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 }
 
 TEST_F(ListTest, SwitchingToAnEmptyPlaylistOnlyResetsTheRandomHistory)

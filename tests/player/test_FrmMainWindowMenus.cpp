@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "common/MenuArray.h"
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
 #include "platform/ProgramFolder.h"
 
@@ -311,17 +312,17 @@ TEST_F(MainWindowTest, ToolbarButtonsCarryTheirKeysAndRunTheirCommands)
     controls_SelectItem(rows(), 1);
     main().tbToolbar_ButtonClick(QStringLiteral("Play"));
     main().tmrPosition_Timer();
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
-    EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
+    EXPECT_EQ(player().FileName(), rows().subItem(1, PlaylistColumn::Filename));
     main().tbToolbar_ButtonClick(QStringLiteral("Next"));
-    EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(2, PlaylistColumn::Filename));
     main().tbToolbar_ButtonClick(QStringLiteral("Mute"));
     EXPECT_EQ(main().mnuMute->text(), QStringLiteral("Un-Mut&e\tE"));
     main().tbToolbar_ButtonClick(QStringLiteral("Stop"));
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
     main().tmrPosition_Timer();
     main().tbToolbar_ButtonClick(QStringLiteral("play"));   // keys are compared exactly
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 }
 
 // ---- check marks ---------------------------------------------------------------------------------
@@ -353,8 +354,8 @@ TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
         }
     }
     for (QAction* item : {m.mnuKeysUseAsShortcuts, m.mnuKeysUseAsArtistFindingKeys, m.mnuAlwaysOnTop, m.mnuHideInTheTaskManager,
-                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowLyricsWhenAvailable,
-                          m.mnuWindowsShowEachSongAsItsPlayed, m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
+                          m.mnuStatusBarShowTimeElapsed, m.mnuStatusBarShowTimeRemaining, m.mnuWindowsShowEachSongAsItsPlayed,
+                          m.mnuMessengerShowSongsBeingPlayed, m.mnuTagsShowTagsAsFilesAreAdded,
                           m.mnuTagsShowTagsAsFilesArePlayed, m.mnuTagsUseID3v2Tags}) {
         const bool before = item->isChecked();
         item->trigger();
@@ -393,16 +394,16 @@ TEST_F(MainWindowTest, PopupItemsRunTheMainWindowsCommands)
     m.tmrWindowUpdate_Timer();   // the pop-up items follow the main window's enabling
     p.mnuPlay->trigger();
     m.tmrPosition_Timer();
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
     EXPECT_EQ(player().FileName(), rows().subItem(1, 6));
     p.mnuNextTrack->trigger();
     EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
     p.mnuStop->trigger();
-    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
     m.tmrPosition_Timer();
     m.tmrWindowUpdate_Timer();
     p.mnuPlay2->trigger();
-    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::Playing);
+    EXPECT_EQ(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 
     // Commands the main window has no handler for yet run through its own item.
     const std::pair<QAction*, QAction*> through[] = {

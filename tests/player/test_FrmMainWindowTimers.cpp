@@ -1,6 +1,7 @@
 // The main window's polling: the position and status timer and the window update timer.
 #include "MainWindowFixture.h"
 
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
 #include "controls/ctlQX_wScrollbar.h"
@@ -10,6 +11,8 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <optional>
 
 namespace {
 
@@ -27,13 +30,13 @@ public:
         m_frozen = true;
     }
     void thaw() { m_frozen = false; }
-    int forcedState = -1;
+    std::optional<State> forcedState;
 
     QString FileName() const override { return m_frozen ? m_file : FakeMediaPlayerControl::FileName(); }
     double CurrentPosition() const override { return m_frozen ? m_position : FakeMediaPlayerControl::CurrentPosition(); }
-    int PlayState() const override
+    State PlayState() const override
     {
-        if (forcedState >= 0) return forcedState;
+        if (forcedState) return *forcedState;
         return m_frozen ? m_state : FakeMediaPlayerControl::PlayState();
     }
 
@@ -41,7 +44,7 @@ private:
     bool m_frozen = false;
     QString m_file;
     double m_position = 0;
-    int m_state = 0;
+    State m_state = State::Stopped;
 };
 
 class TimersTest : public MainWindowTest {
@@ -71,7 +74,7 @@ TEST_F(TimersTest, StatusAndTimeTextsFollowThePlayer)
     player().nextDuration = 200;
     playRow(1);
     m.tmrPosition_Timer();
-    EXPECT_EQ(m.PlayerState, 0);
+    EXPECT_EQ(m.PlayerState, FrmMain::Playback::Playing);
     EXPECT_EQ(panel(1), QStringLiteral("Status:  Playing... 01.  A - T"));
     EXPECT_EQ(tray_Tip(), QStringLiteral("VELTRA:  Playing\r\n01. A - T"));
 
@@ -98,7 +101,7 @@ TEST_F(TimersTest, StatusAndTimeTextsFollowThePlayer)
     // Pausing freezes both position sliders where they are and disables them.
     m.mnuPause_Click();
     m.tmrPosition_Timer();
-    EXPECT_EQ(m.PlayerState, 2);
+    EXPECT_EQ(m.PlayerState, FrmMain::Playback::Paused);
     EXPECT_EQ(panel(1), QStringLiteral("Status:  Paused... 01.  A - T"));
     EXPECT_EQ(tray_Tip(), QStringLiteral("VELTRA:  Paused\r\n01. A - T"));
     EXPECT_FALSE(m.sldPosition->isEnabled());
@@ -117,7 +120,7 @@ TEST_F(TimersTest, StatusAndTimeTextsFollowThePlayer)
     ASSERT_TRUE(m.sldPosition->isEnabled());
     m.mnuStop_Click();
     m.tmrPosition_Timer();
-    EXPECT_EQ(m.PlayerState, 1);
+    EXPECT_EQ(m.PlayerState, FrmMain::Playback::Stopped);
     EXPECT_EQ(panel(1), QStringLiteral("Status:  Stopped"));
     EXPECT_EQ(panel(3), QStringLiteral("Remaining:  None"));
     EXPECT_EQ(tray_Tip(), QStringLiteral("VELTRA:  Stopped"));
@@ -188,10 +191,10 @@ TEST_F(TimersTest, PlaybackCommandsAreEnabledByThePlayersState)
     m.tmrPosition_Timer();
     expectState(false, true, "paused");
     // A state the player does not otherwise report counts as stopped.
-    scripted().forcedState = 7;
+    scripted().forcedState = static_cast<veltra::MediaPlayerControl::State>(7);
     m.tmrPosition_Timer();
     expectState(false, false, "unknown state");
-    EXPECT_EQ(m.PlayerState, 1);
+    EXPECT_EQ(m.PlayerState, FrmMain::Playback::Stopped);
     EXPECT_EQ(panel(1), QStringLiteral("Status:  Stopped"));
 }
 
@@ -217,7 +220,7 @@ TEST_F(TimersTest, IntroductionModeMovesOnOnceTheRateIsReachedAndOnlyOncePerSong
     m.tmrPosition_Timer();
     EXPECT_EQ(m.CurrentTrack, 2);   // not again for the same song
     scripted().thaw();
-    EXPECT_EQ(player().FileName(), rows().subItem(2, 6));
+    EXPECT_EQ(player().FileName(), rows().subItem(2, PlaylistColumn::Filename));
 
     // The next song moves on when it reaches the rate itself, even exactly.
     m.tmrPosition_Timer();
@@ -289,11 +292,11 @@ TEST_F(TimersTest, WindowUpdateEnablesCommandsFromThePlaylist)
     EXPECT_TRUE(m.mnuSelectedMoveDown->isEnabled());
 
     // The Queue marks follow the selected row's status, compared exactly.
-    rows().setSubItem(1, 4, QStringLiteral("Skip Once"));
+    rows().setSubItem(1, PlaylistColumn::Status, QStringLiteral("Skip Once"));
     m.tmrWindowUpdate_Timer();
     EXPECT_TRUE(p.mnuSkipOnce->isChecked());
     EXPECT_FALSE(p.mnuPlaySong->isChecked());
-    rows().setSubItem(1, 4, QStringLiteral("skip"));
+    rows().setSubItem(1, PlaylistColumn::Status, QStringLiteral("skip"));
     m.tmrWindowUpdate_Timer();
     EXPECT_TRUE(p.mnuSkipOnce->isChecked());
     EXPECT_FALSE(p.mnuSkip->isChecked());

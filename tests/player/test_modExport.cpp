@@ -1,4 +1,5 @@
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "player/modExport.h"
 #include "support/TestEnv.h"
 
@@ -10,7 +11,7 @@ protected:
     void SetUp() override
     {
         VeltraTest::SetUp();
-        playlist.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+        playlist.setColumns(PlaylistColumn::headers());
     }
 };
 

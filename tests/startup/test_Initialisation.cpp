@@ -1,5 +1,6 @@
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
@@ -115,7 +116,7 @@ TEST_F(InitialisationTest, DefaultPlaylistLastPlayedAndRememberedPlaylist)
     EXPECT_EQ(m.rows().selectedItem(), 2);
     EXPECT_EQ(m.CurrentTrack, 2);
     EXPECT_EQ(m.cmbPlaylists->currentText(), QStringLiteral("Rock"));
-    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Stopped));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Stopped);
 }
 
 TEST_F(InitialisationTest, RememberedPlaylistThatIsGoneShowsFirstEntry)
@@ -131,7 +132,7 @@ TEST_F(InitialisationTest, PlayMusicOnStartUp)
     writePlaylist("Playlists/default.spp", {a});
     writeFile("settings.ini", "[Settings]\r\nPlayMusicOnStartUp=1\r\n");
     start();
-    EXPECT_EQ(main().wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_EQ(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     EXPECT_EQ(main().wmpPlayer().FileName(), a);
 }
 
@@ -155,10 +156,10 @@ TEST_F(CommandLineTest, TwoFilesClearingThePlaylist)
     start({a, b});
     FrmMain& m = main();
     ASSERT_EQ(m.rows().count(), 2);
-    EXPECT_EQ(m.rows().subItem(1, 1), QStringLiteral("Artist A"));
+    EXPECT_EQ(m.rows().subItem(1, PlaylistColumn::Artist), QStringLiteral("Artist A"));
     EXPECT_EQ(m.rows().text(1), QStringLiteral("01"));
     EXPECT_EQ(m.wmpPlayer().FileName(), a);
-    EXPECT_EQ(m.wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     EXPECT_TRUE(m.isVisible());
 }
 
@@ -191,9 +192,9 @@ TEST_F(CommandLineTest, OneMediaFileReadsItsTags)
     const QString a = song("a.mp3", "Tagged", "Song", "1984");
     start({a});
     ASSERT_EQ(main().rows().count(), 1);
-    EXPECT_EQ(main().rows().subItem(1, 1), QStringLiteral("Tagged"));
-    EXPECT_EQ(main().rows().subItem(1, 3), QStringLiteral("1984"));
-    EXPECT_EQ(main().rows().subItem(1, 5), QStringLiteral("00:03"));
+    EXPECT_EQ(main().rows().subItem(1, PlaylistColumn::Artist), QStringLiteral("Tagged"));
+    EXPECT_EQ(main().rows().subItem(1, PlaylistColumn::Year), QStringLiteral("1984"));
+    EXPECT_EQ(main().rows().subItem(1, PlaylistColumn::Length), QStringLiteral("00:03"));
 }
 
 TEST_F(CommandLineTest, SysTraySwitchStartsHiddenInAnyCase)
@@ -226,7 +227,7 @@ TEST_F(CommandLineTest, MinimizeAndPlaySwitches)
     const QString a = song("a.mp3", "A", "T", "");
     writePlaylist("Playlists/default.spp", {a});
     start({"/play"});
-    EXPECT_EQ(main().wmpPlayer().PlayState(), int(veltra::MediaPlayerControl::Playing));
+    EXPECT_EQ(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     EXPECT_TRUE(main().isVisible());
 }
 

@@ -1,6 +1,7 @@
 #include "support/StartupFixture.h"
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "common/modTray.h"
 #include "player/FrmMain.h"
@@ -47,7 +48,7 @@ QString StartupFixture::song(const QString& name, const QString& artist, const Q
 void StartupFixture::writePlaylist(const QString& relative, const QStringList& paths)
 {
     ListViewModel list;
-    list.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+    list.setColumns(PlaylistColumn::headers());
     int n = 0;
     for (const QString& p : paths) list.add({QString::number(++n), "A" + QString::number(n), "T", "", "Play", "", p});
     QDir().mkpath(QFileInfo(home(relative)).absolutePath());
