@@ -14,6 +14,7 @@
 #include "platform/modCDAudio.h"
 #include "player/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
+#include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -587,8 +588,9 @@ void FrmCDPlayer::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3)
 
 void FrmCDPlayer::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
 
-// The preferences and the update check have no window yet: their items open nothing.
-void FrmCDPlayer::mnuPreferences_Click() {}
+void FrmCDPlayer::mnuPreferences_Click() { FrmPreferences::prefs_Show(&forms().get<FrmMain>()); }
+
+// The update check has no window yet: its item opens nothing.
 void FrmCDPlayer::mnuCheckForUpdates_Click() {}
 
 // The main window's own commands.

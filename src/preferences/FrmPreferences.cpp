@@ -7,6 +7,7 @@
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
+#include "common/modWindows.h"
 #include "controls/ctlQX_3DPanel.h"
 #include "controls/ctlQX_noFocusPanel.h"
 #include "controls/ctlQX_wLine3D.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +32,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace veltra;
 using prefkeys::OptionGroup;
@@ -66,15 +70,19 @@ QLabel* heading(const QString& text, QWidget* parent)
     return label;
 }
 
-// A row of a label, a box and a trailing label ("Seconds").
-QHBoxLayout* labelledRow(QWidget* parent, const QString& caption, QWidget* box, const QString& after = QString())
+// Rows of a label, a box and a trailing label ("Seconds"), the boxes lined up.
+QGridLayout* labelledRows(QWidget* parent, std::initializer_list<std::pair<const char*, QWidget*>> rows, const QString& after = QString())
 {
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(caption, parent));
-    row->addWidget(box);
-    if (!after.isEmpty()) row->addWidget(new QLabel(after, parent));
-    row->addStretch(1);
-    return row;
+    auto* grid = new QGridLayout;
+    int r = 0;
+    for (const auto& [caption, box] : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(caption), parent), r, 0);
+        grid->addWidget(box, r, 1);
+        if (!after.isEmpty()) grid->addWidget(new QLabel(after, parent), r, 2);
+        ++r;
+    }
+    grid->setColumnStretch(3, 1);
+    return grid;
 }
 
 void setBoxColour(QWidget* box, quint32 colour, QPalette::ColorRole role)
@@ -101,6 +109,13 @@ ctlQX_noFocusPanel* FrmPreferences::sectionPanel(int index) const
                                                                nfpAdvanced, nfpFileAss,       nfpWindowSettings, nfpGlobalHotKeys,
                                                                nfpAppearance, nfpStartup};
     return index >= 0 && index < SectionCount ? panels[size_t(index)] : nullptr;
+}
+
+void FrmPreferences::prefs_Show(QWidget* owner, int section)
+{
+    FrmPreferences& dialog = forms().fresh<FrmPreferences>();
+    if (section >= 0) dialog.lblSection_Click(section);
+    windows_ShowModal(dialog, owner, true);
 }
 
 // ---- layout ----------------------------------------------------------------------------------
@@ -169,6 +184,12 @@ void FrmPreferences::buildSections()
         lblSection[size_t(i)] = label;
         selectors->addWidget(panel);
     }
+    // As wide as the widest caption in bold, so the column keeps its width whichever is chosen.
+    QFont bold = lblSection[0]->font();
+    bold.setBold(true);
+    int widest = 0;
+    for (QLabel* label : lblSection) widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(label->text()));
+    for (ctlQX_3DPanel* panel : tpSectionSelector) panel->setFixedWidth(widest + 24);
     selectors->addStretch(1);
 
     lblTitle = heading(QStringLiteral("Main Title:"), this);
@@ -185,18 +206,22 @@ void FrmPreferences::buildSections()
     buildAppearance();
     buildStartup();
 
-    // The ten panels share one place; exactly one is shown.
-    auto* stack = new QGridLayout;
+    // The ten panels share one place, as large as the largest needs; exactly one is shown.
+    auto* place = new QWidget(this);
+    auto* stack = new QGridLayout(place);
+    stack->setContentsMargins(0, 0, 0, 0);
+    QSize room(kPanelWidth, 0);
     for (int i = 0; i < SectionCount; ++i) {
-        sectionPanel(i)->setMinimumWidth(kPanelWidth);
         stack->addWidget(sectionPanel(i), 0, 0);
+        room = room.expandedTo(sectionPanel(i)->sizeHint());
     }
+    place->setMinimumSize(room);
     auto* right = new QVBoxLayout;
     right->addWidget(lblTitle);
     auto* line = new ctlQX_wLine3D(this);
     line->setFixedHeight(4);
     right->addWidget(line);
-    right->addLayout(stack, 1);
+    right->addWidget(place, 1);
 
     auto* both = new QHBoxLayout;
     both->addLayout(selectors);
@@ -224,8 +249,9 @@ void FrmPreferences::buildPlayback()
     QVBoxLayout* layout = column(nfpPlayback);
     txtSkipRate = numberBox("txtSkipRate", nfpPlayback);
     txtIntroduction = numberBox("txtIntroduction", nfpPlayback);
-    layout->addLayout(labelledRow(nfpPlayback, QStringLiteral("Skip rate when forwarding, rewinding:"), txtSkipRate, QStringLiteral("Seconds")));
-    layout->addLayout(labelledRow(nfpPlayback, QStringLiteral("Introduction mode shoud be only:"), txtIntroduction, QStringLiteral("Seconds")));
+    layout->addLayout(labelledRows(nfpPlayback,
+                                   {{"Skip rate when forwarding, rewinding:", txtSkipRate}, {"Introduction mode shoud be only:", txtIntroduction}},
+                                   QStringLiteral("Seconds")));
     auto group = [&](ctlQX_noFocusPanel*& panel, const char* name, OptionGroup g, std::vector<QRadioButton*>& buttons) {
         auto* line = new ctlQX_wLine3D(nfpPlayback);
         line->setFixedHeight(4);
@@ -273,8 +299,8 @@ void FrmPreferences::buildFiles()
     layout->addWidget(note);
     txtMaxPlaylists = numberBox("txtMaxPlaylists", nfpFiles);
     txtMaxFiles = numberBox("txtMaxFiles", nfpFiles);
-    layout->addLayout(labelledRow(nfpFiles, QStringLiteral("Maximum number of recent playlists:"), txtMaxPlaylists));
-    layout->addLayout(labelledRow(nfpFiles, QStringLiteral("Maximum number of recent media files:"), txtMaxFiles));
+    layout->addLayout(labelledRows(nfpFiles, {{"Maximum number of recent playlists:", txtMaxPlaylists},
+                                              {"Maximum number of recent media files:", txtMaxFiles}}));
     cmdResetRecentFiles = new QPushButton(QStringLiteral("Reset Recent Files"), nfpFiles);
     cmdResetRecentFiles->setObjectName(QStringLiteral("cmdResetRecentFiles"));
     cmdResetRecentPlaylists = new QPushButton(QStringLiteral("Reset Recent Playlists"), nfpFiles);
@@ -400,14 +426,14 @@ void FrmPreferences::buildAppearance()
 
 bool FrmPreferences::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    // A section label takes the press, so that the release (the click) comes back to it.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         for (int i = 0; i < SectionCount; ++i) {
-            if (watched == lblSection[size_t(i)] && mouse->button() == Qt::LeftButton
-                && lblSection[size_t(i)]->rect().contains(mouse->position().toPoint())) {
-                lblSection_Click(i);
-                return true;
-            }
+            QLabel* label = lblSection[size_t(i)];
+            if (watched != label || mouse->button() != Qt::LeftButton) continue;
+            if (event->type() == QEvent::MouseButtonRelease && label->rect().contains(mouse->position().toPoint())) lblSection_Click(i);
+            return true;
         }
     }
     if (watched == lstvItems && event->type() == QEvent::KeyRelease) lstvItems_KeyUp();

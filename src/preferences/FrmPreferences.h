@@ -120,6 +120,9 @@ public:
     QPushButton* cmdApply = nullptr;
 
     // ---- operations -----------------------------------------------------------------------------
+    // Loads the dialog afresh, shows `section` (-1: the first) and runs it modally over
+    // `owner`; it is unloaded when it closes.
+    static void prefs_Show(QWidget* owner, int section = -1);
     void window_ShowSection(QWidget* panel, QLabel* label, const QString& title);
     void lblSection_Click(int index);
 

@@ -193,7 +193,7 @@ bool FrmPreferences::cmdApply_Click()
     }
 
     // 12, 13
-    main.playlist_UpdatePlaylist(main.PlayerState == 1 ? 0 : main.CurrentTrack);
+    main.playlist_UpdatePlaylist(main.PlayerState == FrmMain::Playback::Stopped ? 0 : main.CurrentTrack);
     controls_RenumberItems(main.rows());
 
     // 14: a file that is gone, or no picture, leaves the playlist without one
@@ -203,11 +203,13 @@ bool FrmPreferences::cmdApply_Click()
     // 15
     FrmConsole& console = forms().get<FrmConsole>();
     console.chkWriteLogs->setChecked(chkSetting[20]->isChecked());
-    console.chkWriteLogs_Click();
-    settings_WriteValue(kSettings, QString::fromLatin1(checks[21].key), flag(chkSetting[21]));
+    FrmTracking& tracking = forms().get<FrmTracking>();
+    tracking.chkAlwaysUseTracking->setChecked(chkSetting[21]->isChecked());
     FrmAdjustVolumes& volumes = forms().get<FrmAdjustVolumes>();
     volumes.chkAlwaysAdjust->setChecked(chkSetting[22]->isChecked());
-    settings_WriteValue(kSettings, QString::fromLatin1(checks[22].key), flag(chkSetting[22]));
+    console.chkWriteLogs_Click();
+    tracking.chkAlwaysUseTracking_Click();
+    volumes.chkAlwaysAdjust_Click();
 
     // 16
     for (int i = 0; i < lstTypes->count(); ++i)

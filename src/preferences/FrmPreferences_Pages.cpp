@@ -146,10 +146,11 @@ void FrmPreferences::buildFileAssociations()
     layout->setContentsMargins(6, 4, 6, 4);
     lstTypes = new QListWidget(nfpFileAss);
     lstTypes->setObjectName(QStringLiteral("lstTypes"));
-    lstTypes->setFlow(QListView::TopToBottom);
+    // Row by row, several types to a row.
+    lstTypes->setFlow(QListView::LeftToRight);
     lstTypes->setWrapping(true);
     lstTypes->setResizeMode(QListView::Adjust);
-    lstTypes->setGridSize(QSize(96, 20));
+    lstTypes->setGridSize(QSize(84, 22));
     connect(lstTypes, &QListWidget::itemChanged, this, [this] { lstTypes_Click(); });
 
     cmdSelectAll = new QPushButton(QStringLiteral(" Select All"), nfpFileAss);
