@@ -1,4 +1,5 @@
 veltra_ui_sources(
   FrmMenus.cpp
   FrmMessage.cpp
+  FrmMain_Preferences.cpp
 )

@@ -408,6 +408,10 @@ public:
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 
+    // ---- the playlist's looks, as start-up and the preferences set them (src/mainwindow/FrmMain_Preferences.cpp) ----
+    // Font (a size of 0 or less keeps the font's own) and colours of the playlist and its box.
+    void window_SetPlaylistLooks(const QString& fontName, double fontSize, quint32 back, quint32 fore);
+
     // ---- global hot keys ---------------------------------------------------------------------
     void tmrMediaKeys_Timer();
     void player_CaptureHotkeys(bool enabled);

@@ -45,11 +45,6 @@ const char* const kSectionCaptions[FrmPreferences::SectionCount] = {
     "File Associations »", "Window Settings »", "Global Hot Keys »", "Appearance »", "Start-Up Settings »",
 };
 
-// The check boxes of each section, in the order they are shown.
-const std::vector<int> kDisplayChecks{2, 3, 4, 0, 1, 5, 10};
-const std::vector<int> kAdvancedChecks{29, 27, 26, 12, 9, 7, 15, 16, 17, 18, 19, 24};
-const std::vector<int> kWindowChecks{23, 22, 21, 20};
-const std::vector<int> kStartupChecks{28, 11, 13, 14};
 
 constexpr int kPanelWidth = 500;
 
@@ -120,10 +115,20 @@ void FrmPreferences::prefs_Show(QWidget* owner, int section)
 
 // ---- layout ----------------------------------------------------------------------------------
 
-ctlQX_noFocusPanel* FrmPreferences::newPanel(const char* name)
+ctlQX_noFocusPanel* FrmPreferences::newPanel(const char* name, QVBoxLayout** layout, int spacing)
 {
     auto* panel = new ctlQX_noFocusPanel(this);
     panel->setObjectName(QString::fromLatin1(name));
+    *layout = column(panel, spacing);
+    return panel;
+}
+
+ctlQX_noFocusPanel* FrmPreferences::checkPanel(const char* name, std::initializer_list<int> boxes)
+{
+    QVBoxLayout* layout = nullptr;
+    ctlQX_noFocusPanel* panel = newPanel(name, &layout);
+    for (int i : boxes) layout->addWidget(checkBox(i, panel));
+    layout->addStretch(1);
     return panel;
 }
 
@@ -199,12 +204,12 @@ void FrmPreferences::buildSections()
     buildPlayback();
     buildSorting();
     buildFiles();
-    buildAdvanced();
+    nfpAdvanced = checkPanel("nfpAdvanced", {29, 27, 26, 12, 9, 7, 15, 16, 17, 18, 19, 24});
     buildFileAssociations();
-    buildWindowSettings();
+    nfpWindowSettings = checkPanel("nfpWindowSettings", {23, 22, 21, 20});
     buildGlobalHotKeys();
     buildAppearance();
-    buildStartup();
+    nfpStartup = checkPanel("nfpStartup", {28, 11, 13, 14});
 
     // The ten panels share one place, as large as the largest needs; exactly one is shown.
     auto* place = new QWidget(this);
@@ -235,9 +240,9 @@ void FrmPreferences::buildSections()
 
 void FrmPreferences::buildDisplay()
 {
-    nfpDisplay = newPanel("nfpDisplay");
-    QVBoxLayout* layout = column(nfpDisplay);
-    for (int i : kDisplayChecks) layout->addWidget(checkBox(i, nfpDisplay));
+    QVBoxLayout* layout = nullptr;
+    nfpDisplay = newPanel("nfpDisplay", &layout);
+    for (int i : {2, 3, 4, 0, 1, 5, 10}) layout->addWidget(checkBox(i, nfpDisplay));
     layout->addSpacing(6);
     opTime = optionGroup(int(OptionGroup::Time), nfpDisplay);
     layout->addStretch(1);
@@ -245,8 +250,8 @@ void FrmPreferences::buildDisplay()
 
 void FrmPreferences::buildPlayback()
 {
-    nfpPlayback = newPanel("nfpPlayback");
-    QVBoxLayout* layout = column(nfpPlayback);
+    QVBoxLayout* layout = nullptr;
+    nfpPlayback = newPanel("nfpPlayback", &layout);
     txtSkipRate = numberBox("txtSkipRate", nfpPlayback);
     txtIntroduction = numberBox("txtIntroduction", nfpPlayback);
     layout->addLayout(labelledRows(nfpPlayback,
@@ -270,8 +275,8 @@ void FrmPreferences::buildPlayback()
 
 void FrmPreferences::buildSorting()
 {
-    nfpSorting = newPanel("nfpSorting");
-    QVBoxLayout* layout = column(nfpSorting);
+    QVBoxLayout* layout = nullptr;
+    nfpSorting = newPanel("nfpSorting", &layout);
     nfpSortingOptions = new ctlQX_noFocusPanel(nfpSorting);
     nfpSortingOptions->setObjectName(QStringLiteral("nfpSortingOptions"));
     column(nfpSortingOptions)->setContentsMargins(0, 0, 0, 0);
@@ -290,8 +295,8 @@ void FrmPreferences::buildSorting()
 
 void FrmPreferences::buildFiles()
 {
-    nfpFiles = newPanel("nfpFiles");
-    QVBoxLayout* layout = column(nfpFiles, 6);
+    QVBoxLayout* layout = nullptr;
+    nfpFiles = newPanel("nfpFiles", &layout, 6);
     auto* note = new QLabel(QStringLiteral("This section will allow you to reset the Recent Playlists and Recent Files located on the main "
                                            "window and the media library.  Additional settings are available for both sections as well."),
                             nfpFiles);
@@ -317,34 +322,10 @@ void FrmPreferences::buildFiles()
     connect(cmdResetRecentPlaylists, &QPushButton::clicked, this, [this] { cmdResetRecentPlaylists_Click(); });
 }
 
-void FrmPreferences::buildAdvanced()
-{
-    nfpAdvanced = newPanel("nfpAdvanced");
-    QVBoxLayout* layout = column(nfpAdvanced);
-    for (int i : kAdvancedChecks) layout->addWidget(checkBox(i, nfpAdvanced));
-    layout->addStretch(1);
-}
-
-void FrmPreferences::buildWindowSettings()
-{
-    nfpWindowSettings = newPanel("nfpWindowSettings");
-    QVBoxLayout* layout = column(nfpWindowSettings);
-    for (int i : kWindowChecks) layout->addWidget(checkBox(i, nfpWindowSettings));
-    layout->addStretch(1);
-}
-
-void FrmPreferences::buildStartup()
-{
-    nfpStartup = newPanel("nfpStartup");
-    QVBoxLayout* layout = column(nfpStartup);
-    for (int i : kStartupChecks) layout->addWidget(checkBox(i, nfpStartup));
-    layout->addStretch(1);
-}
-
 void FrmPreferences::buildAppearance()
 {
-    nfpAppearance = newPanel("nfpAppearance");
-    QVBoxLayout* layout = column(nfpAppearance, 4);
+    QVBoxLayout* layout = nullptr;
+    nfpAppearance = newPanel("nfpAppearance", &layout, 4);
     layout->addWidget(heading(QStringLiteral("Colours:"), nfpAppearance));
     const char* captions[] = {"Playlist background colour:", "Default font colour:", "Playing font colour:", "'Next Song' font colour:"};
     auto* grid = new QGridLayout;

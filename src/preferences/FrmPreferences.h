@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 class ListView;
@@ -23,6 +24,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 class ctlQX_3DPanel;
 class ctlQX_noFocusPanel;
 
@@ -170,13 +172,13 @@ private:
     void buildPlayback();
     void buildSorting();
     void buildFiles();
-    void buildAdvanced();
     void buildFileAssociations();
-    void buildWindowSettings();
     void buildGlobalHotKeys();
     void buildAppearance();
-    void buildStartup();
-    ctlQX_noFocusPanel* newPanel(const char* name);
+    // A section panel with its column of controls.
+    ctlQX_noFocusPanel* newPanel(const char* name, QVBoxLayout** layout, int spacing = 2);
+    // A section of check boxes only, in the order shown.
+    ctlQX_noFocusPanel* checkPanel(const char* name, std::initializer_list<int> boxes);
     QCheckBox* checkBox(int index, QWidget* parent);
     std::vector<QRadioButton*> optionGroup(int group, QWidget* parent);
     QLineEdit* numberBox(const char* name, QWidget* parent);

@@ -6,7 +6,6 @@
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/modAssociations.h"
-#include "common/modColours.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modRecent.h"
@@ -173,17 +172,8 @@ bool FrmPreferences::cmdApply_Click()
     settings_WriteValue(A, QString::fromLatin1(prefkeys::FontsizeKey), lblFontsize->text());
     const quint32 back = colourOf(prefkeys::Background);
     const quint32 fore = colourOf(prefkeys::Font);
-    main.lstvPlaylist->setBackColour(back);
-    main.lstvPlaylist->setForeColour(fore);
-    QPalette comboPalette = main.cmbPlaylists->palette();
-    comboPalette.setColor(QPalette::Base, colours::toQColor(back, comboPalette));
-    comboPalette.setColor(QPalette::Text, colours::toQColor(fore, comboPalette));
-    main.cmbPlaylists->setPalette(comboPalette);
     settings_WriteValue(A, QString::fromLatin1(prefkeys::ImageKey), txtImage->text());
-    QFont font = main.lstvPlaylist->font();
-    font.setFamily(lblFont->text());
-    if (const double size = vb::Val(lblFontsize->text()); size > 0) font.setPointSizeF(size);
-    main.lstvPlaylist->setFont(font);
+    main.window_SetPlaylistLooks(lblFont->text(), vb::Val(lblFontsize->text()), back, fore);
 
     // 11
     if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {

@@ -91,9 +91,8 @@ void setBase(QWidget* w, quint32 colour)
 
 void FrmPreferences::buildGlobalHotKeys()
 {
-    nfpGlobalHotKeys = newPanel("nfpGlobalHotKeys");
-    auto* layout = new QVBoxLayout(nfpGlobalHotKeys);
-    layout->setContentsMargins(6, 4, 6, 4);
+    QVBoxLayout* layout = nullptr;
+    nfpGlobalHotKeys = newPanel("nfpGlobalHotKeys", &layout);
 
     lstvItems = new ListView(nfpGlobalHotKeys);
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
@@ -141,9 +140,8 @@ void FrmPreferences::buildGlobalHotKeys()
 
 void FrmPreferences::buildFileAssociations()
 {
-    nfpFileAss = newPanel("nfpFileAss");
-    auto* layout = new QVBoxLayout(nfpFileAss);
-    layout->setContentsMargins(6, 4, 6, 4);
+    QVBoxLayout* layout = nullptr;
+    nfpFileAss = newPanel("nfpFileAss", &layout);
     lstTypes = new QListWidget(nfpFileAss);
     lstTypes->setObjectName(QStringLiteral("lstTypes"));
     // Row by row, several types to a row.

@@ -7,6 +7,7 @@
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modTray.h"
+#include "library/FrmMediaLibrary.h"
 #include "controls/ctlQX_noFocusPanel.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/FakeKeyStateSource.h"
@@ -543,4 +544,20 @@ TEST_F(PreferencesTest, RealClicksApplyToTheRunningProgram)
     keys->tap(keystate::vk::F1);
     processEvents(400);   // the hot-key timer's next ticks
     EXPECT_EQ(m.sldVolume->value(), volume + 1);
+}
+
+TEST_F(PreferencesTest, TheMediaLibrarysItemOpensTheDialogAfresh)
+{
+    start();
+    main().mnuOpenMediaLibrary_Click();
+    FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
+    ui.modalHandlers.push_back([](QObject* form) {
+        auto* d = qobject_cast<FrmPreferences*>(form);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(visiblePanel(*d), FrmPreferences::DisplaySettings);
+        d->txtSkipRate->setText("9");   // left without Apply
+    });
+    library.mnuPreferences->trigger();
+    EXPECT_FALSE(forms().isLoaded<FrmPreferences>());
+    EXPECT_EQ(open().txtSkipRate->text(), "5");
 }
