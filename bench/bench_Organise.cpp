@@ -7,6 +7,7 @@
 #include "common/modTray.h"
 #include "library/FrmMassRenamer.h"
 #include "library/FrmMoveToFolder.h"
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordingUiServices.h"

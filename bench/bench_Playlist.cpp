@@ -13,6 +13,7 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 #include "platform/SoundDevice.h"
 #include "player/FrmMain.h"

@@ -6,6 +6,7 @@
 #include "common/modTray.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 #include "platform/SoundDevice.h"
 #include "player/FrmMain.h"
@@ -14,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -49,11 +51,14 @@ struct StartupHome {
     }
 };
 
-void BM_StartupWith10000Rows(benchmark::State& state)
+// Start-up to the main window shown, timed from Main on a program folder `prepare` fills.
+template <class Prepare>
+void timeStartups(benchmark::State& state, int rows, Prepare prepare)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        StartupHome home(10000);
+        StartupHome home(rows);
+        prepare(home.dir.path());
         state.ResumeTiming();
         Main();
         QCoreApplication::processEvents();
@@ -62,6 +67,11 @@ void BM_StartupWith10000Rows(benchmark::State& state)
         forms().unloadAll();
         state.ResumeTiming();
     }
+}
+
+void BM_StartupWith10000Rows(benchmark::State& state)
+{
+    timeStartups(state, 10000, [](const QString&) {});
 }
 BENCHMARK(BM_StartupWith10000Rows)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -79,5 +89,36 @@ void BM_SaveOnExitWith10000Rows(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SaveOnExitWith10000Rows)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+
+// Start-up with a 5 MB settings.ini (the usual keys, then many more a long life leaves
+// behind) and a 100,000-line bookmarks.sbl. Target: under 0.5 s.
+void writeBigSettingsAndBookmarks(const QString& folder)
+{
+    QByteArray ini = "; VELTRA Settings:\r\n\r\n[Settings]\r\nUseSystemTraySupport=1\r\nWriteConsoleLogs=1\r\n"
+                     "[Sound]\r\nVolume=40\r\nBalance=50\r\n";
+    for (int s = 0; ini.size() < 5 * 1024 * 1024; ++s) {
+        ini += "[Position_Window" + QByteArray::number(s) + "]\r\n";
+        for (int k = 0; k < 500; ++k)
+            ini += "SomeRememberedValueNumber" + QByteArray::number(k) + "=/home/user/Music/Some Artist/Some Album/"
+                + QByteArray::number(k) + ".mp3\r\n";
+    }
+    QFile f(folder + QStringLiteral("/settings.ini"));
+    f.open(QIODevice::WriteOnly);
+    f.write(ini);
+    f.close();
+    QByteArray marks;
+    for (int i = 0; i < 100000; ++i)
+        marks += "/home/user/Music/Artist " + QByteArray::number(i % 300) + "/Album/" + QByteArray::number(i) + ".mp3\r\n";
+    QFile b(folder + QStringLiteral("/bookmarks.sbl"));
+    b.open(QIODevice::WriteOnly);
+    b.write(marks);
+}
+
+void BM_StartupWithBigSettingsAndBookmarks(benchmark::State& state)
+{
+    timeStartups(state, 10, writeBigSettingsAndBookmarks);
+}
+BENCHMARK(BM_StartupWithBigSettingsAndBookmarks)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

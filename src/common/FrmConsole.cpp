@@ -141,6 +141,8 @@ void FrmConsole::appendLines(const QString& added)
     }
     if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("RememberTheConsoleLogs"), QStringLiteral("0")))
         writeConsoleLog(added);
+    else
+        m_logFileSize = -1;   // console.log now lacks these lines: the next write rewrites it whole
 }
 
 void FrmConsole::writeConsoleLog(const QString& added)
@@ -210,8 +212,7 @@ void FrmConsole::mnuSaveAs_Click()
     req.initialDir = programfolder::file(QStringLiteral("Logs"));
     req.flags = 4;
     req.filter = programfolder::title() + QStringLiteral(" Logs|*.slf|All Files|*.*|");
-    req.filterIndex = 1;
-    req.defaultExt = QStringLiteral("slf");
+    req.filterIndex = 1;   // no default extension: a name is saved as typed
     const FileDialogResult res = ui().saveFileDialog(req);
     if (res.cancelled || res.files.isEmpty() || res.files.first().isEmpty()) return;
     const QString file = res.files.first();

@@ -1,5 +1,6 @@
 #include "common/MenuArray.h"
 
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QWidget>
 
@@ -48,7 +49,6 @@ QAction* MenuArray::load(int index)
     QAction* first = at(0);
     const int top = ubound();
     if (!first || index <= top || exists(index)) return nullptr;
-    QAction* last = at(top);
 
     auto* a = new QAction(first->text(), this);
     a->setCheckable(first->isCheckable());
@@ -63,17 +63,56 @@ QAction* MenuArray::load(int index)
     a->setEnabled(enabled);
     a->setVisible(first->isVisible());
     a->setObjectName(first->objectName());
-    for (QObject* o : last->associatedObjects()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w) continue;
-        const QList<QAction*> actions = w->actions();
-        const qsizetype pos = actions.indexOf(last);
-        QAction* before = pos >= 0 && pos + 1 < actions.size() ? actions[pos + 1] : nullptr;
-        w->insertAction(before, a);
+
+    // Menus that show the array; any other widget takes its elements at once.
+    bool onlyMenus = true;
+    for (QObject* o : first->associatedObjects()) {
+        auto* menu = qobject_cast<QMenu*>(o);
+        if (!menu) {
+            onlyMenus = false;
+            continue;
+        }
+        if (!m_watchedMenus.contains(menu)) {
+            m_watchedMenus.append(menu);
+            connect(menu, &QMenu::aboutToShow, this, &MenuArray::placePending);
+            connect(menu, &QObject::destroyed, this, [this, menu] { m_watchedMenus.removeAll(menu); });
+        }
     }
+    if (!m_pending.isEmpty() || (onlyMenus && m_items.size() > kPlacedAtOnce)) m_pending.append(a);
+    else place(at(top), {a});
     m_items.insert(index, a);
     watch(index, a);
     return a;
+}
+
+void MenuArray::place(QAction* after, const QList<QAction*>& actions)
+{
+    if (!after) return;
+    for (QObject* o : after->associatedObjects()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w) continue;
+        const QList<QAction*> current = w->actions();
+        const qsizetype pos = current.indexOf(after);
+        QAction* before = pos >= 0 && pos + 1 < current.size() ? current[pos + 1] : nullptr;
+        for (QAction* a : actions) w->insertAction(before, a);
+    }
+}
+
+void MenuArray::placePending()
+{
+    if (m_pending.isEmpty()) return;
+    // after the last element already in the menus: the waiting ones are the highest
+    QAction* after = nullptr;
+    for (auto it = m_items.constBegin(); it != m_items.constEnd(); ++it) {
+        if (it.value() == m_pending.first()) break;
+        if (it.value()) after = it.value();
+    }
+    QList<QAction*> actions;
+    actions.reserve(m_pending.size());
+    for (const QPointer<QAction>& a : std::as_const(m_pending))
+        if (a) actions.append(a);
+    m_pending.clear();
+    place(after, actions);
 }
 
 void MenuArray::unload(int index)
@@ -82,6 +121,8 @@ void MenuArray::unload(int index)
     QAction* a = at(index);
     m_items.remove(index);
     if (!a) return;
+    if (!m_pending.isEmpty() && m_pending.last() == a) m_pending.removeLast();
+    else m_pending.removeAll(a);
     delete a;
 }
 

@@ -3,6 +3,11 @@
 // run time, each placed after the element loaded before it, and unloaded again. Indexes
 // stay with their elements (unloading one leaves a gap). A click on any element reports
 // its index.
+//
+// Placing an item in a menu costs time in proportion to the menu's length, so a very long
+// array (a bookmarks file of 100,000 lines) would take minutes to build. Beyond the first
+// kPlacedAtOnce elements, loaded elements exist at once but enter their menus only when one
+// of those menus is about to show.
 #include <QAction>
 #include <QMap>
 #include <QObject>
@@ -29,10 +34,17 @@ public:
     void unload(int index);                       // element 0 stays
     void unloadAbove(int index);                  // every element above `index`
 
+    static constexpr int kPlacedAtOnce = 1000;
+    // Puts the loaded elements that wait for their menus into them (done before a menu shows).
+    void placePending();
+
 signals:
     void triggered(int index);
 
 private:
     void watch(int index, QAction* action);
+    void place(QAction* after, const QList<QAction*>& actions);
     QMap<int, QPointer<QAction>> m_items;
+    QList<QPointer<QAction>> m_pending;   // loaded, not yet in the menus, in order
+    QList<QObject*> m_watchedMenus;
 };

@@ -117,15 +117,17 @@ void putFirst(QStringList& lines, const QString& group, const QString& key, cons
     lines.insert(at, key + u'=' + id + u';');
 }
 
-QStringList readLines(const QString& path)
+// The lines of a key file; false when it is there but cannot be read (it must then not be
+// written over).
+bool readLines(const QString& path, QStringList* lines)
 {
     QString text;
-    if (!QFileInfo(path).isFile() || !textfile::read(path, &text)) return {};
-    QStringList lines = text.split(u'\n');
-    for (QString& l : lines)
-        if (l.endsWith(u'\r')) l.chop(1);
-    while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
+    lines->clear();
+    const textfile::ReadState state = textfile::readState(path, &text);
+    if (state == textfile::ReadState::Failed) return false;
+    *lines = textfile::splitLines(text);
+    while (!lines->isEmpty() && lines->last().isEmpty()) lines->removeLast();
+    return true;
 }
 } // namespace
 
@@ -178,11 +180,14 @@ QString programPathIn(const QString& folder)
 
 QString startupCommandLine() { return execQuote(associations_GetProgramPath()) + QStringLiteral(" /systray /winload"); }
 
-QList<QPair<QString, QString>> readDesktopEntry(const QString& path)
+QList<QPair<QString, QString>> readDesktopEntry(const QString& path, bool* readable)
 {
     QList<QPair<QString, QString>> out;
     bool inGroup = false;
-    for (const QString& raw : readLines(path)) {
+    QStringList lines;
+    const bool ok = readLines(path, &lines);
+    if (readable) *readable = ok;
+    for (const QString& raw : lines) {
         const QString line = raw.trimmed();
         if (line.startsWith(u'[')) {
             inGroup = line == QLatin1String("[Desktop Entry]");
@@ -230,9 +235,11 @@ void associations_WriteRegistry(const AssociationRecord& record)
     // The entry keeps the types registered before.
     QStringList types;
     QString exec;
-    for (const auto& [key, value] : readDesktopEntry(path)) {
+    bool readable = true;
+    for (const auto& [key, value] : readDesktopEntry(path, &readable)) {
         if (key == QLatin1String("MimeType")) types = splitList(value);
     }
+    if (!readable) return;   // its other types are unknown: leave it and the defaults alone
     if (!types.contains(mime)) types.append(mime);
     for (const AssociationCommand& c : record.commands)
         if (c.verb.compare(QLatin1String("Open"), Qt::CaseInsensitive) == 0) exec = c.commandLine;
@@ -250,7 +257,8 @@ void associations_WriteRegistry(const AssociationRecord& record)
     writeText(path, text);
 
     const QString id = desktopFileId(record.typeName);
-    QStringList lines = readLines(mimeAppsPath());
+    QStringList lines;
+    if (!readLines(mimeAppsPath(), &lines)) return;   // another program's choices stay whole
     putFirst(lines, QStringLiteral("Default Applications"), mime, id);
     putFirst(lines, QStringLiteral("Added Associations"), mime, id);
     writeText(mimeAppsPath(), lines.join(u'\n') + u'\n');

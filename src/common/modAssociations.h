@@ -54,5 +54,6 @@ QString programPathIn(const QString& folder);
 // The command line of the start with the desktop session: the program with "/systray /winload".
 QString startupCommandLine();
 // The key=value pairs of a desktop entry's [Desktop Entry] group, values unescaped.
-QList<QPair<QString, QString>> readDesktopEntry(const QString& path);
+// `readable` is false when the file is there but cannot be read.
+QList<QPair<QString, QString>> readDesktopEntry(const QString& path, bool* readable = nullptr);
 } // namespace associations

@@ -292,7 +292,6 @@ bool controls_FindItem(ListViewModel& list, const QString& text, int column, boo
 
 void controls_RemoveDeadFiles(ListViewModel& list, int column)
 {
-    if (list.count() == 0) return;
     QList<int> dead;
     for (int row = 1; row <= list.count(); ++row)
         if (!files_FileExists(list.cell(row, column))) dead.append(row);

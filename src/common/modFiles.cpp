@@ -13,8 +13,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cerrno>
+#include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace veltra;
 
@@ -58,11 +62,121 @@ QStringList listFolder(const QString& folder, const QString& extension)
     return out;
 }
 
+bool isSameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty()) return false;
+    if (a == b) return true;
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    // One of them is missing: the same file only when both name the same place.
+    const QString ca = QFileInfo(a).absoluteFilePath();
+    const QString cb = QFileInfo(b).absoluteFilePath();
+    return QDir::cleanPath(ca) == QDir::cleanPath(cb);
+}
+
+bool copyReplacing(const QString& source, const QString& target)
+{
+    // The copy is made under a unique name beside the target and renamed over it when
+    // whole, so a failure leaves the target as it was.
+    if (isSameFile(source, target)) return false;
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QFileInfo t(target);
+    QByteArray temp = QFile::encodeName(t.absolutePath() + QStringLiteral("/.") + t.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    auto fail = [&] {
+        ::close(fd);
+        ::unlink(temp.constData());
+        return false;
+    };
+    QByteArray buffer(256 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), buffer.size());
+        if (n < 0) return fail();
+        if (n == 0) break;
+        for (qint64 done = 0; done < n;) {
+            const ssize_t w = ::write(fd, buffer.constData() + done, size_t(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) return fail();
+            done += w;
+        }
+    }
+    struct stat st {};
+    if (::fstat(in.handle(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+    if (::fsync(fd) != 0) return fail();
+    if (::close(fd) != 0) {
+        ::unlink(temp.constData());
+        return false;
+    }
+    if (::rename(temp.constData(), QFile::encodeName(target).constData()) != 0) {
+        ::unlink(temp.constData());
+        return false;
+    }
+    return true;
+}
+
+QString dataHome()
+{
+    // A relative or empty value is to be ignored.
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || !QDir::isAbsolutePath(data)) return QDir::homePath() + QStringLiteral("/.local/share");
+    return data;
+}
+
+QString trashFolder() { return dataHome() + QStringLiteral("/Trash"); }
+
+bool moveToTrash(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !(info.exists() || info.isSymLink())) return false;
+    const QString trash = trashFolder();
+    const bool hadTrash = QFileInfo(trash).isDir();
+    if (!QDir().mkpath(trash + QStringLiteral("/files")) || !QDir().mkpath(trash + QStringLiteral("/info"))) return false;
+    if (!hadTrash) QFile::setPermissions(trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // The info file is made first, exclusively: it reserves the name in the trash.
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = dot > 0 ? name.left(dot) : name;
+    const QString suffix = dot > 0 ? name.mid(dot) : QString();
+    const QByteArray record = "[Trash Info]\nPath=" + QUrl::toPercentEncoding(info.absoluteFilePath(), "/")
+        + "\nDeletionDate=" + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() + "\n";
+    for (int n = 1; n < 10000; ++n) {
+        const QString trashed = n == 1 ? name : stem + u'.' + QString::number(n) + suffix;
+        const QString infoPath = trash + QStringLiteral("/info/") + trashed + QStringLiteral(".trashinfo");
+        const QString filePath = trash + QStringLiteral("/files/") + trashed;
+        const QFileInfo taken(filePath);
+        if (taken.exists() || taken.isSymLink()) continue;
+        const int fd = ::open(QFile::encodeName(infoPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        const bool written = ::write(fd, record.constData(), size_t(record.size())) == ssize_t(record.size());
+        const bool closed = ::close(fd) == 0;
+        auto undo = [&] {
+            QFile::remove(infoPath);
+            return false;
+        };
+        if (!written || !closed) return undo();
+        if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(filePath).constData()) == 0) return true;
+        // Another file system: a file is copied in whole and only then removed here.
+        if (errno != EXDEV || !info.isFile() || info.isSymLink()) return undo();
+        if (!copyReplacing(path, filePath)) return undo();
+        if (!QFile::remove(path)) {
+            QFile::remove(filePath);
+            return undo();
+        }
+        return true;
+    }
+    return false;
+}
+
 QString recentDocumentsPath()
 {
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
-    return data + QStringLiteral("/recently-used.xbel");
+    return dataHome() + QStringLiteral("/recently-used.xbel");
 }
 } // namespace files
 
@@ -137,8 +251,7 @@ void files_DeleteFile(const QString& path)
 void files_DeleteToRecycleBin(const QString& path, bool, bool)
 {
     // The desktop's trash takes the file without asking, as the no-confirmation flags do.
-    QFile f(path);
-    if (path.isEmpty() || !f.exists() || !f.moveToTrash()) {
+    if (!files::moveToTrash(path)) {
         msgBox(QStringLiteral("An error occured while trying to delete the filename\r\n") + path
                    + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Deleting File"));
@@ -154,26 +267,26 @@ QString targetOf(const QString& source, const QString& destination)
     return destination;
 }
 
-bool copyReplacing(const QString& source, const QString& target)
+void reportCopyError(const QString& source)
 {
-    if (source == target) return QFileInfo::exists(source);
-    const QString temp = target + QStringLiteral(".veltra-copy");
-    QFile::remove(temp);
-    if (!QFile::copy(source, temp)) return false;
-    if (QFileInfo::exists(target) && !QFile::remove(target)) {
-        QFile::remove(temp);
-        return false;
-    }
-    return QFile::rename(temp, target);
+    msgBox(QStringLiteral("An error occured while trying to copy the filename\r\n") + source
+               + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
+           MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Copying File"));
+}
+
+void reportMoveError(const QString& source)
+{
+    msgBox(QStringLiteral("An error occured while trying to move the filename\r\n") + source
+               + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
+           MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Moving File"));
 }
 } // namespace
 
 bool files_CopyFile(const QString& source, const QString& destination)
 {
-    if (!QFileInfo(source).isFile() || !copyReplacing(source, targetOf(source, destination))) {
-        msgBox(QStringLiteral("An error occured while trying to copy the filename\r\n") + source
-                   + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
-               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Copying File"));
+    const QString target = targetOf(source, destination);
+    if (!QFileInfo(source).isFile() || files::isSameFile(source, target) || !files::copyReplacing(source, target)) {
+        reportCopyError(source);
         return false;
     }
     return true;
@@ -181,26 +294,26 @@ bool files_CopyFile(const QString& source, const QString& destination)
 
 bool files_MoveFile(const QString& source, const QString& destination)
 {
-    bool ok = QFileInfo(source).exists();
-    if (ok) {
-        const QString target = targetOf(source, destination);
-        // Never over another file; on another file system the copy is checked before the
-        // original goes.
-        if (target != source) ok = safefile::move(source, target) == safefile::Result::Done;
+    const QFileInfo info(source);
+    const QString target = targetOf(source, destination);
+    // Whatever the spelling ("music/", "./", a linked folder), a target that is the source
+    // itself is refused before anything is touched: replacing it would delete the song.
+    // A move never goes over another file; on another file system the copy is checked
+    // before the original goes.
+    if (source.isEmpty() || !(info.exists() || info.isSymLink()) || files::isSameFile(source, target)
+        || safefile::move(source, target) != safefile::Result::Done) {
+        reportMoveError(source);
+        return false;
     }
-    if (!ok) {
-        msgBox(QStringLiteral("An error occured while trying to move the filename\r\n") + source
-                   + QStringLiteral("\r\n\r\nThis function will not continue.\r\n"),
-               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Moving File"));
-    }
-    return ok;
+    return true;
 }
 
 bool files_RenameFile(const QString& oldPath, const QString& newPath)
 {
     if (oldPath.isEmpty() || newPath.isEmpty()) return false;
-    if (oldPath == newPath) return QFileInfo::exists(oldPath);
-    if (QFileInfo::exists(newPath)) return false;   // never rename over another file
+    if (files::isSameFile(oldPath, newPath)) return false;
+    const QFileInfo target(newPath);
+    if (target.exists() || target.isSymLink()) return false;   // never rename over another file
     // refuses a name taken meanwhile too, and never falls back to copying
     return safefile::rename(oldPath, newPath) == safefile::Result::Done;
 }
@@ -214,7 +327,12 @@ void files_AddToRecentDocuments(const QString& path)
     const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     const QString listPath = files::recentDocumentsPath();
     QString xml;
-    if (!textfile::read(listPath, &xml) || !xml.contains(QStringLiteral("</xbel>"))) {
+    const textfile::ReadState state = textfile::readState(listPath, &xml);
+    // The list is the whole desktop's: one that is there but unreadable, or not a list we
+    // understand, is left as it is rather than replaced by ours alone.
+    if (state == textfile::ReadState::Failed) return;
+    if (state == textfile::ReadState::Read && !xml.trimmed().isEmpty() && !xml.contains(QStringLiteral("</xbel>"))) return;
+    if (!xml.contains(QStringLiteral("</xbel>"))) {
         xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                              "<xbel version=\"1.0\"\n"
                              "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"

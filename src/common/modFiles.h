@@ -43,4 +43,17 @@ QString separator();
 QStringList listFolder(const QString& folder, const QString& extension);
 // The freedesktop recently-used list the recent-documents call writes to.
 QString recentDocumentsPath();
+// $XDG_DATA_HOME, or ~/.local/share when it is unset, empty or relative.
+QString dataHome();
+// The home trash of the freedesktop trash specification: files/ and info/ below it.
+QString trashFolder();
+// Moves a file or folder into the home trash under a unique name, with its .trashinfo
+// record; false, with the file left where it was, when that cannot be done.
+bool moveToTrash(const QString& path);
+// Whether two paths name one file: the same device and inode, or, when one is missing,
+// the same clean absolute path.
+bool isSameFile(const QString& a, const QString& b);
+// Copies `source` over `target` through a unique temporary file beside it: a failure leaves
+// the target as it was. False also when the two are one file.
+bool copyReplacing(const QString& source, const QString& target);
 }

@@ -62,31 +62,10 @@ void parseLine(QStringView line, QStringList* out)
     forEachField(line, [out](QStringView field) { out->append(field.toString()); });
 }
 
-template <class View, class F>
-void forEachLineOf(View all, F&& f)
-{
-    qsizetype pos = 0;
-    const qsizetype n = all.size();
-    while (pos < n) {
-        qsizetype end = find(all, '\n', pos);
-        qsizetype next;
-        if (end < 0) {
-            end = n;
-            next = n;
-        } else {
-            next = end + 1;
-        }
-        qsizetype lineEnd = end;
-        if (lineEnd > pos && isChar(all[lineEnd - 1], '\r')) --lineEnd;
-        if (!f(all.sliced(pos, lineEnd - pos))) return;
-        pos = next;
-    }
-}
-
 template <class F>
 void forEachLine(const QString& text, F&& f)
 {
-    forEachLineOf(QStringView(text), std::forward<F>(f));
+    textfile::forEachLine(QStringView(text), std::forward<F>(f));
 }
 } // namespace
 
@@ -121,15 +100,7 @@ QString formatCells(const QStringList& cells)
     return out;
 }
 
-QStringList splitLines(const QString& text)
-{
-    QStringList out;
-    forEachLine(text, [&](QStringView line) {
-        out.append(line.toString());
-        return true;
-    });
-    return out;
-}
+QStringList splitLines(const QString& text) { return textfile::splitLines(text); }
 
 bool readLines(const QString& fileName, QStringList* lines)
 {
@@ -192,13 +163,15 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
     bool ok = QFileInfo(fileName).isFile() && textfile::readBytes(fileName, &bytes);
     std::vector<QStringList> rows;
     if (ok) {
-        QByteArrayView all(bytes);
-        const bool utf8 = textfile::isValidUtf8(all.startsWith("\xEF\xBB\xBF") ? all.sliced(3) : all);
-        if (utf8 && all.startsWith("\xEF\xBB\xBF")) all = all.sliced(3);
+        bytes = textfile::withoutUtf16(bytes);
+        const QByteArrayView all(bytes);
+        const bool allUtf8 = textfile::isValidUtf8(all);
         QStringList record;
         record.reserve(columns);
         QStringList above;
-        listfile::forEachLineOf(all, [&](QByteArrayView line) {
+        textfile::forEachLine(all, [&](QByteArrayView line) {
+            // Decided line by line, so one older Windows-1252 line leaves the others alone.
+            const bool utf8 = allUtf8 || textfile::isValidUtf8(line);
             listfile::forEachField(line, [&](QByteArrayView field) {
                 const qsizetype c = record.size();
                 if (c < above.size() && (utf8 ? QAnyStringView::equal(above[c], QUtf8StringView(field))

@@ -25,7 +25,7 @@ namespace listfile {
 QStringList readFields(const QString& text);
 // "\"cell\"\r\n" for each cell.
 QString formatCells(const QStringList& cells);
-// Whole lines of a text file (CR LF or LF), without their ends.
+// Whole lines of a text file (CR LF, LF or CR), without their ends.
 QStringList splitLines(const QString& text);
 bool readLines(const QString& fileName, QStringList* lines);
 // One entry per line, CR LF after each, replacing the file whole.

@@ -1,7 +1,9 @@
 #pragma once
-// settings.ini: the one store of every option. Nothing is cached: each read goes to the
-// file and each write replaces the file at once, so a value written anywhere is seen by the
-// next read everywhere.
+// settings.ini: the one store of every option. Each write replaces the file at once, and
+// each read sees the file as it is: the parsed file is kept only while the file keeps its
+// size and times, so a value written anywhere, by this program or another, is seen by the
+// next read everywhere. A file that is there but cannot be read reads as empty and is never
+// written over.
 #include <QString>
 #include <QVariant>
 
@@ -22,6 +24,17 @@ double settings_ReadNumber(const QString& section, const QString& key, const QVa
 void settings_WriteFlag(const QString& section, const QString& key, bool on);
 
 namespace settings {
+// While one exists, writes change what every read sees at once but reach the file together
+// when the last batch ends: start-up writes many keys back, and a long settings file would
+// otherwise be rewritten for each.
+class WriteBatch {
+public:
+    WriteBatch();
+    ~WriteBatch();
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+};
+
 // Text of a value as the settings file stores it (numbers without a needless fraction).
 QString valueText(const QVariant& value);
 }

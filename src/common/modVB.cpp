@@ -162,4 +162,14 @@ QString Trim(const QString& text)
     return text.mid(b, e - b);
 }
 
+QString ShortDate(const QDate& date, const QLocale& locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy"))) {
+        const qsizetype at = format.indexOf(QLatin1String("yy"));
+        if (at >= 0) format.replace(at, 2, QStringLiteral("yyyy"));
+    }
+    return locale.toString(date, format);
+}
+
 } // namespace vb

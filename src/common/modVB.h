@@ -1,6 +1,8 @@
 #pragma once
 // Behaviour of the original runtime that stored files and visible texts rely on:
 // rounding, number parsing and formatting, letter case, twips.
+#include <QDate>
+#include <QLocale>
 #include <QString>
 
 namespace vb {
@@ -45,6 +47,10 @@ inline double PixelsToTwips(int pixels) { return double(pixels) * TwipsPerPixel;
 // DoEvents(): lets pending window messages run, at most every 50 ms so that long loops
 // stay responsive without being slowed down by the event loop.
 void DoEventsThrottled();
+
+// The date in the locale's short format with the year in four digits, as the system's
+// short date shows it (08.12.2026 in German, 12/8/2026 in American English).
+QString ShortDate(const QDate& date, const QLocale& locale = QLocale());
 
 // Trim(): removes leading and trailing blanks (spaces only, as the runtime does).
 QString Trim(const QString& text);

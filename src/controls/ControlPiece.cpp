@@ -20,7 +20,8 @@ void ControlPiece::paintEvent(QPaintEvent*)
 }
 
 void ControlPiece::mousePressEvent(QMouseEvent* e) { m_owner->deliverMouse(this, e, m_pressed); }
-// The second press of a double click has come as a press already.
-void ControlPiece::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+// Qt delivers the second press of a double click as this event alone (press, release,
+// double click, release), so it is the second press: two clicks make two Clicks.
+void ControlPiece::mouseDoubleClickEvent(QMouseEvent* e) { m_owner->deliverMouse(this, e, m_pressed); }
 void ControlPiece::mouseMoveEvent(QMouseEvent* e) { m_owner->deliverMouse(this, e, m_pressed); }
 void ControlPiece::mouseReleaseEvent(QMouseEvent* e) { m_owner->deliverMouse(this, e, m_pressed); }

@@ -140,6 +140,7 @@ void SkinnedControl::deliverMouse(QWidget* piece, QMouseEvent* event, bool& pres
     QPointer<QWidget> guard(piece);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:   // the second press of a double click
         pressed = true;
         onMouse(piece, MouseKind::Down, args);
         break;
@@ -167,7 +168,8 @@ bool SkinnedControl::passedOnByChild(QMouseEvent* event) const
 {
     // A child control that ignores the mouse hands its events on to us; they are the
     // child's, not the surface's. Once the surface holds the press, all are ours.
-    if (event->type() != QEvent::MouseButtonPress && m_surfacePressed) return false;
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (!press && m_surfacePressed) return false;
     return childAt(event->position().toPoint()) != nullptr;
 }
 
@@ -181,8 +183,9 @@ void SkinnedControl::surfaceMouse(QMouseEvent* event)
 }
 
 void SkinnedControl::mousePressEvent(QMouseEvent* e) { surfaceMouse(e); }
-// The second press of a double click has come as a press already.
-void SkinnedControl::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+// Qt delivers the second press of a double click as this event alone (press, release,
+// double click, release), so it is handled as that press.
+void SkinnedControl::mouseDoubleClickEvent(QMouseEvent* e) { surfaceMouse(e); }
 void SkinnedControl::mouseMoveEvent(QMouseEvent* e) { surfaceMouse(e); }
 void SkinnedControl::mouseReleaseEvent(QMouseEvent* e) { surfaceMouse(e); }
 

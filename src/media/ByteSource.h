@@ -18,6 +18,9 @@ public:
 
     // The bytes of [offset, offset + length) that exist; empty past the end or on error.
     QByteArray readBytes(qint64 offset, qint64 length);
+    // The same bytes without a copy, where the source holds them in memory: valid until the
+    // next call on the source. Empty where it does not (the caller then reads them).
+    virtual QByteArrayView view(qint64, qint64) { return {}; }
     bool failed() const { return m_failed; }
 
 protected:
@@ -29,6 +32,11 @@ public:
     explicit MemorySource(QByteArrayView data) : m_data(data) {}
     qint64 size() const override { return m_data.size(); }
     qint64 read(qint64 offset, char* buffer, qint64 length) override;
+    QByteArrayView view(qint64 offset, qint64 length) override
+    {
+        if (offset < 0 || length <= 0 || offset + length > m_data.size()) return {};
+        return m_data.sliced(offset, length);
+    }
 
 private:
     QByteArrayView m_data;
@@ -59,6 +67,32 @@ private:
     int m_fd = -1;
     qint64 m_size = 0;
     int m_errno = 0;
+};
+
+// A song opened once for several readers (the MPEG header and both tags): its first bytes
+// and its last 128 are read at once, and every other range is read with some bytes more,
+// so the readers together cost one open and two or three reads.
+class SongFile final : public ByteSource {
+public:
+    // False when the file cannot be opened; error() then holds errno.
+    bool open(const QString& path);
+    bool isOpen() const { return m_file.isOpen(); }
+    int error() const { return m_file.error(); }
+
+    qint64 size() const override { return m_file.size(); }
+    qint64 read(qint64 offset, char* buffer, qint64 length) override;
+    QByteArrayView view(qint64 offset, qint64 length) override;
+
+private:
+    struct Block {
+        qint64 offset = 0;
+        QByteArray bytes;
+    };
+    const Block* load(qint64 offset, qint64 length);
+    void readInto(Block& block, qint64 length);
+
+    FileSource m_file;
+    Block m_blocks[3];   // the start, the end, and the last range read elsewhere
 };
 
 } // namespace media

@@ -82,6 +82,44 @@ qint64 audioAfter(ByteSource& source, qint64 pos)
     return -1;
 }
 
+namespace {
+// An ID as writers put them: letters, digits and blanks, not starting with a blank.
+bool plausibleFrameId(const char* id)
+{
+    for (int i = 0; i < 4; ++i) {
+        const char c = id[i];
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || (c == ' ' && i > 0);
+        if (!ok) return false;
+    }
+    return true;
+}
+
+// Whether [from, to) holds nothing but well-formed version 2.3 frames followed by zero
+// bytes, as a tag of the program's earlier versions does.
+bool framesThenZeros(ByteSource& source, qint64 from, qint64 to)
+{
+    char buffer[kChunk];
+    qint64 pos = from;
+    while (pos < to) {
+        char header[10];
+        if (source.read(pos, header, 1) != 1) return false;
+        if (header[0] == 0) break;
+        if (pos + 10 > to || source.read(pos, header, 10) != 10 || !plausibleFrameId(header)) return false;
+        const qint64 size = readBE32(header + 4);
+        if (size > to - pos - 10) return false;
+        pos += 10 + size;
+    }
+    while (pos < to) {
+        const qint64 n = source.read(pos, buffer, std::min(kChunk, to - pos));
+        if (n <= 0) return false;
+        for (qint64 i = 0; i < n; ++i)
+            if (buffer[i] != 0) return false;
+        pos += n;
+    }
+    return true;
+}
+} // namespace
+
 TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64 at)
 {
     TagArea area;
@@ -107,8 +145,11 @@ TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64
     if (publishedPossible && olderPossible && publishedEnd != plain) {
         audio = audioAfter(source, publishedEnd);
         if (audio < 0) {
+            // The older reading is taken only when nothing but frames and padding lies
+            // between the two ends; otherwise the bytes after the published end (another tag,
+            // audio, anything) belong to the file and must never be written over.
             const qint64 olderAudio = audioAfter(source, plain);
-            if (olderAudio >= 0) {
+            if (olderAudio >= 0 && framesThenZeros(source, at + 10, plain)) {
                 older = true;
                 audio = olderAudio;
             }

@@ -40,7 +40,8 @@ struct TagArea {
 // the file. Sizes are read in the published form (seven bits a byte, header excluded),
 // or in the form of the program's earlier versions (plain 32 bits, the whole area, always
 // a multiple of 2048) when a size byte is 0x80 or more, or when audio follows the plain
-// size's end but not the published one's. `withRoom` also finds where the audio starts.
+// size's end but not the published one's and nothing but well-formed frames and zero bytes
+// lies before the plain end. `withRoom` also finds where the audio starts.
 // `at` looks for a tag further on (the header reader skips tags repeated after the first);
 // `head` then holds the bytes from there, and the positions found are from the file's start.
 TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64 at = 0);

@@ -34,18 +34,33 @@ QString clsID3v1::Album() const { return vb::Trim(m_album); }
 QString clsID3v1::Year() const { return vb::Trim(m_year); }
 QString clsID3v1::Comment() const { return vb::Trim(m_comment); }
 
+template <class File>
+void clsID3v1::readFrom(File& file, bool opened)
+{
+    if (!opened) throw veltra::MediaError::fromErrno(file.error(), programfolder::exeName());
+    readTag(file);
+    if (file.failed()) {
+        clear();
+        throw veltra::MediaError::fromErrno(file.error(), programfolder::exeName());
+    }
+}
+
 void clsID3v1::setFilename(const QString& path)
 {
     m_filename = path;
     clear();
     if (!IsMPEGAudioFile(path)) return;
     media::FileSource file;
-    if (!file.open(path)) throw veltra::MediaError::fromErrno(file.error(), programfolder::exeName());
-    readTag(file);
-    if (file.failed()) {
-        clear();
-        throw veltra::MediaError::fromErrno(file.error(), programfolder::exeName());
-    }
+    const bool opened = file.open(path);
+    readFrom(file, opened);
+}
+
+void clsID3v1::setFilename(const QString& path, media::SongFile& song)
+{
+    m_filename = path;
+    clear();
+    if (!IsMPEGAudioFile(path)) return;
+    readFrom(song, song.isOpen());
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 namespace media {
 class ByteSource;
+class SongFile;
 }
 
 class clsID3v1 {
@@ -14,6 +15,9 @@ public:
     // veltra::MediaError (source: the program's exe name) when such a file cannot be opened
     // or read; the texts are then empty.
     void setFilename(const QString& path);
+    // The same from a song already opened (`song` holds `path`), so that the header and the
+    // other tag are read from the same read of the file.
+    void setFilename(const QString& path, media::SongFile& song);
     QString Filename() const { return m_filename; }
 
     // The texts with leading and trailing spaces removed. Each field ends at its first NUL.
@@ -32,6 +36,8 @@ public:
 
 private:
     void clear();
+    template <class File>
+    void readFrom(File& file, bool opened);
 
     QString m_filename;
     QString m_title;

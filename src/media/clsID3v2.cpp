@@ -127,12 +127,10 @@ void clsID3v2::storeFrame(const QString& id, Entry entry)
     }
 }
 
-void clsID3v2::setFilename(const QString& path)
+template <class File>
+void clsID3v2::readFrom(File& file, bool opened)
 {
-    m_filename = path;
-    clear();
-    FileSource file;
-    if (!file.open(path)) return;
+    if (!opened) return;
     readTag(file);
     if (file.failed()) {
         clear();
@@ -140,10 +138,26 @@ void clsID3v2::setFilename(const QString& path)
     }
 }
 
+void clsID3v2::setFilename(const QString& path)
+{
+    m_filename = path;
+    clear();
+    FileSource file;
+    const bool opened = file.open(path);
+    readFrom(file, opened);
+}
+
+void clsID3v2::setFilename(const QString& path, SongFile& song)
+{
+    m_filename = path;
+    clear();
+    readFrom(song, song.isOpen());
+}
+
 namespace {
 // A version 2.4 frame size: syncsafe as published; the plain form that some writers used
 // when the syncsafe reading does not land on the next frame, padding or the tag's end.
-qint64 v24FrameSize(const QByteArray& data, qsizetype pos)
+qint64 v24FrameSize(QByteArrayView data, qsizetype pos)
 {
     const char* s = data.constData() + pos + 4;
     const quint32 plain = readBE32(s);
@@ -177,16 +191,25 @@ void clsID3v2::readTag(ByteSource& source)
     if (!area.found) return;
     m_tagPosition = 4;
     m_version = quint8(area.version);
-    QByteArray data = head.size() >= 10 + area.dataSize ? head.mid(10, area.dataSize)
-                                                        : source.readBytes(10, area.dataSize);
-    parse(area, std::move(data));
+    // The frames are copied out of the tag one by one; the tag itself need not be.
+    QByteArrayView data = source.view(10, area.dataSize);
+    QByteArray read;
+    if (data.size() != area.dataSize) {
+        read = head.size() >= 10 + area.dataSize ? head.mid(10, area.dataSize) : source.readBytes(10, area.dataSize);
+        data = read;
+    }
+    parse(area, data);
 }
 
-void clsID3v2::parse(const TagArea& area, QByteArray data)
+void clsID3v2::parse(const TagArea& area, QByteArrayView data)
 {
     const int version = area.version;
     const bool tagUnsync = area.flags & 0x80;
-    if (version < 4 && tagUnsync) data = removeUnsync(data);
+    QByteArray undone;
+    if (version < 4 && tagUnsync) {
+        undone = removeUnsync(data.toByteArray());
+        data = undone;
+    }
     // Version 2.2 used this flag for a compression that was never defined.
     if (version == 2 && (area.flags & 0x40)) return;
 
@@ -202,7 +225,9 @@ void clsID3v2::parse(const TagArea& area, QByteArray data)
     const int headerLength = version == 2 ? 6 : 10;
     while (pos + headerLength <= data.size()) {
         const char* p = data.constData() + pos;
-        if (p[0] == 0 || !isValidFrameId(p, idLength)) break; // padding, or bytes that are no frame
+        // Padding ends the walk; a frame whose ID has odd characters (a blank, lower case) is
+        // another program's and is kept like any other.
+        if (p[0] == 0) break;
         qint64 size;
         if (version == 2) size = readBE24(p + 3);
         else if (version == 3) size = readBE32(p + 4);
@@ -212,7 +237,7 @@ void clsID3v2::parse(const TagArea& area, QByteArray data)
         const QByteArray id(p, idLength);
         const quint8 flags0 = version == 2 ? 0 : quint8(p[8]);
         const quint8 flags1 = version == 2 ? 0 : quint8(p[9]);
-        ReadFrame r = convertFrame(version, id, flags0, flags1, data.mid(pos + headerLength, size), tagUnsync);
+        ReadFrame r = convertFrame(version, id, flags0, flags1, data.sliced(pos + headerLength, size).toByteArray(), tagUnsync);
 
         Entry e;
         e.fromFile = true;

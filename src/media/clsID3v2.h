@@ -16,8 +16,15 @@
 #include "media/ID3v2Format.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
+
+namespace media::id3v2 {
+// Called by Save when a grown tag's copy is complete, before it takes the song's place:
+// lets tests change the song at that moment. None by default.
+void setCopyFinishedHook(std::function<void()> hook);
+} // namespace media::id3v2
 
 class clsID3v2 {
 public:
@@ -76,6 +83,9 @@ public:
     // Stores the name and reads the file's tag. A file that cannot be opened gives an
     // object without a tag and no error.
     void setFilename(const QString& path);
+    // The same from a song already opened (`song` holds `path`), so that the header and the
+    // other tag are read from the same read of the file.
+    void setFilename(const QString& path, media::SongFile& song);
     // Reads the tag from any byte source (the file reader and the fuzz tests use it).
     void readTag(media::ByteSource& source);
 
@@ -114,7 +124,9 @@ private:
     const Slot* findSlot(const QString& id) const;
     void storeFrame(const QString& id, Entry entry);
     const QString& entryText(const Entry& e) const;
-    void parse(const media::id3v2::TagArea& area, QByteArray data);
+    void parse(const media::id3v2::TagArea& area, QByteArrayView data);
+    template <class File>
+    void readFrom(File& file, bool opened);
     static QString errorSource();
 
     QString m_filename;

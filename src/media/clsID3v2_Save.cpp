@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <functional>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +22,12 @@ namespace {
 constexpr qint64 kArea = 2048;
 
 [[noreturn]] void raise(int error, const QString& source) { throw MediaError::fromErrno(error, source); }
+
+std::function<void()>& copyFinishedHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
 
 // A new file next to the song (same folder, so the rename never crosses file systems):
 // the tag area followed by the song's bytes from `audioStart` on. Renamed over the song
@@ -44,13 +51,14 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
         raise(error, source);
     };
 
+    // The song as it was when the copy began: if another program changes it meanwhile, the
+    // copy lacks that change and must not take the song's place.
     struct stat st;
-    if (::fstat(song.handle(), &st) == 0) {
-        if (::fchown(out, st.st_uid, st.st_gid) != 0) {
-            // another owner cannot be kept by an ordinary user; the mode still is
-        }
-        ::fchmod(out, st.st_mode & 07777);
+    if (::fstat(song.handle(), &st) != 0) fail(errno);
+    if (::fchown(out, st.st_uid, st.st_gid) != 0) {
+        // another owner cannot be kept by an ordinary user; the mode still is
     }
+    ::fchmod(out, st.st_mode & 07777);
 
     auto writeAll = [&](const char* data, qint64 length) {
         while (length > 0) {
@@ -67,7 +75,7 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     writeAll(area.constData(), area.size());
 
     QByteArray buffer(256 * 1024, Qt::Uninitialized);
-    const qint64 end = song.size();
+    const qint64 end = st.st_size;
     for (qint64 pos = audioStart; pos < end;) {
         const qint64 n = song.read(pos, buffer.data(), std::min<qint64>(buffer.size(), end - pos));
         if (n < 0) fail(song.error());
@@ -76,6 +84,11 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
         pos += n;
     }
     if (::fsync(out) != 0) fail(errno);
+    if (copyFinishedHook()) copyFinishedHook()();
+    struct stat now;
+    if (::fstat(song.handle(), &now) != 0) fail(errno);
+    if (now.st_size != st.st_size || now.st_mtim.tv_sec != st.st_mtim.tv_sec || now.st_mtim.tv_nsec != st.st_mtim.tv_nsec)
+        fail(EBUSY);
     if (::close(out) != 0) {
         const int error = errno;
         ::unlink(temp.constData());
@@ -88,6 +101,10 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     }
 }
 } // namespace
+
+namespace media::id3v2 {
+void setCopyFinishedHook(std::function<void()> hook) { copyFinishedHook() = std::move(hook); }
+} // namespace media::id3v2
 
 QByteArray clsID3v2::id3v2_BuildImage() const
 {
@@ -104,7 +121,8 @@ QByteArray clsID3v2::id3v2_BuildImage() const
                 if (e.frame->id != id
                     && ((e.frame->id == "TYER" && hasYear) || (e.frame->id == "TORY" && hasOriginalYear)))
                     continue;
-                if (e.frame->id.size() != 4 || !isValidFrameId(e.frame->id.constData(), 4)) continue;
+                // Written back as it was read, whatever its ID's characters.
+                if (e.frame->id.size() != 4 || e.frame->id[0] == 0) continue;
                 image.append(e.frame->serialize());
             } else {
                 if (id.size() != 4 || !isValidFrameId(id.constData(), 4)) continue;

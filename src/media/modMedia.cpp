@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <unistd.h>
 
 MP3InfoType MP3Info;
 qint16 BitrateTable[8][16];
@@ -82,7 +83,8 @@ void media_ReadMP3Info(media::ByteSource& source)
 {
     using namespace media;
     MP3Info = MP3InfoType();
-    media_InitBitrateTable();
+    static const bool tableReady = (media_InitBitrateTable(), true);
+    (void)tableReady;
     const qint64 size = source.size();
     MP3Info.FileLength = size;
 
@@ -271,7 +273,12 @@ bool media_WriteID3v1(const QString& fileName, const ID3v1Fields& fields)
         if (file.read(size - 128, tag, 3) != 3) return false;
         if (std::memcmp(tag, "TAG", 3) == 0) return file.write(size - 125, body);
     }
-    return file.write(size, QByteArray("TAG") + body);
+    if (file.write(size, QByteArray("TAG") + body)) return true;
+    // A full disk takes part of the tag: the song gets its old length back, not a fragment.
+    if (::ftruncate(file.handle(), off_t(size)) != 0) {
+        // nothing more can be done; the caller reports the failure
+    }
+    return false;
 }
 
 // ---- moods ----------------------------------------------------------------------------------

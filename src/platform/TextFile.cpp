@@ -1,8 +1,11 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cstring>
 
 namespace textfile {
 
@@ -73,30 +76,79 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
+namespace {
+bool startsWith(QByteArrayView bytes, const char* mark, qsizetype n)
+{
+    return bytes.size() >= n && std::memcmp(bytes.data(), mark, size_t(n)) == 0;
+}
+} // namespace
+
+QString decodeLine(QByteArrayView line)
+{
+    if (isValidUtf8(line)) return QString::fromUtf8(line);
+    return fromWindows1252(line);
+}
+
 QString decode(QByteArrayView bytes)
 {
-    if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF && static_cast<unsigned char>(bytes[1]) == 0xBB
-        && static_cast<unsigned char>(bytes[2]) == 0xBF)
-        bytes = bytes.sliced(3);
+    if (startsWith(bytes, "\xFF\xFE", 2)) return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.sliced(2));
+    if (startsWith(bytes, "\xFE\xFF", 2)) return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.sliced(2));
+    if (startsWith(bytes, "\xEF\xBB\xBF", 3)) bytes = bytes.sliced(3);
     if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
-    return fromWindows1252(bytes);
+    // Decided line by line: one old Windows-1252 line must not turn the UTF-8 ones into junk.
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype pos = 0;
+    const qsizetype n = bytes.size();
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && !isLineEnd(bytes[end])) ++end;
+        out.append(decodeLine(bytes.sliced(pos, end - pos)));
+        while (end < n && isLineEnd(bytes[end])) out.append(QLatin1Char(bytes[end++]));
+        pos = end;
+    }
+    return out;
 }
 
-bool readBytes(const QString& path, QByteArray* bytes)
+QByteArray withoutUtf16(const QByteArray& bytes)
+{
+    if (startsWith(bytes, "\xFF\xFE", 2) || startsWith(bytes, "\xFE\xFF", 2)) return decode(bytes).toUtf8();
+    if (startsWith(bytes, "\xEF\xBB\xBF", 3)) return bytes.sliced(3);
+    return bytes;
+}
+
+QStringList splitLines(QStringView text)
+{
+    QStringList out;
+    forEachLine(text, [&](QStringView line) {
+        out.append(line.toString());
+        return true;
+    });
+    return out;
+}
+
+ReadState readBytesState(const QString& path, QByteArray* bytes)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    *bytes = f.readAll();
-    return f.error() == QFileDevice::NoError;
+    if (!f.open(QIODevice::ReadOnly)) return QFileInfo::exists(path) || QFileInfo(path).isSymLink() ? ReadState::Failed : ReadState::Missing;
+    if (QFileInfo(f).isDir()) return ReadState::Failed;
+    QByteArray all = f.readAll();
+    if (f.error() != QFileDevice::NoError) return ReadState::Failed;
+    *bytes = std::move(all);
+    return ReadState::Read;
 }
 
-bool read(const QString& path, QString* text)
+ReadState readState(const QString& path, QString* text)
 {
     QByteArray bytes;
-    if (!readBytes(path, &bytes)) return false;
-    *text = decode(bytes);
-    return true;
+    const ReadState state = readBytesState(path, &bytes);
+    if (state == ReadState::Read) *text = decode(bytes);
+    return state;
 }
+
+bool readBytes(const QString& path, QByteArray* bytes) { return readBytesState(path, bytes) == ReadState::Read; }
+
+bool read(const QString& path, QString* text) { return readState(path, text) == ReadState::Read; }
 
 bool writeAtomic(const QString& path, const QByteArray& bytes)
 {

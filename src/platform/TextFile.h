@@ -1,10 +1,14 @@
 #pragma once
-// Text files: written in UTF-8; read as UTF-8 when valid, otherwise as Windows-1252,
-// so files written by older versions still load. Files that replace an earlier version
-// are written to a temporary file in the same folder and renamed over it.
+// Text files: written in UTF-8; read line by line as UTF-8 when the line is valid UTF-8,
+// otherwise as Windows-1252, so files written by older versions, and files mixing both,
+// load without damage. A UTF-16 byte-order mark means UTF-16. Lines end in CR LF, LF or
+// CR alone. Files that replace an earlier version are written to a temporary file in the
+// same folder and renamed over it.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 namespace textfile {
 
@@ -13,10 +17,45 @@ QString fromWindows1252(QByteArrayView bytes);
 QByteArray toWindows1252(const QString& text, char replacement = '?');
 bool isValidUtf8(QByteArrayView bytes);
 
-// UTF-8 (a leading byte-order mark is dropped) or Windows-1252.
+// One line's bytes: UTF-8 when valid, else Windows-1252.
+QString decodeLine(QByteArrayView line);
+// A whole file's bytes: a UTF-16 byte-order mark (either order) decodes as UTF-16, a UTF-8
+// mark is dropped; otherwise each line is decoded on its own (decodeLine). Line ends are
+// kept as they are.
 QString decode(QByteArrayView bytes);
+// The file's bytes as UTF-8 without a byte-order mark: UTF-16 files converted, UTF-8 files
+// as they are. Windows-1252 lines are left for the line reader to decode.
+QByteArray withoutUtf16(const QByteArray& bytes);
 
-// Reads a whole file; false when it cannot be opened.
+// Calls f(line) for each line of `text` (bytes or characters), without its end: CR LF, LF or
+// CR alone end a line; an end at the very end of the text opens no further line. f returns
+// false to stop.
+inline bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+inline bool isLineEnd(QChar c) { return c == u'\n' || c == u'\r'; }
+inline bool isCr(char c) { return c == '\r'; }
+inline bool isCr(QChar c) { return c == u'\r'; }
+template <class View, class F>
+void forEachLine(View text, F&& f)
+{
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && !isLineEnd(text[end])) ++end;
+        if (!f(text.sliced(pos, end - pos))) return;
+        if (end + 1 < n && isCr(text[end]) && !isCr(text[end + 1]) && isLineEnd(text[end + 1])) ++end;
+        pos = end + 1;
+    }
+}
+QStringList splitLines(QStringView text);
+
+// Whether a file can be read: missing (it may be created), read, or present but unreadable
+// (no permission, an I/O error, a folder): such a file must never be rewritten whole.
+enum class ReadState { Missing, Read, Failed };
+ReadState readBytesState(const QString& path, QByteArray* bytes);
+ReadState readState(const QString& path, QString* text);
+
+// Reads a whole file; false when it cannot be opened or read.
 bool read(const QString& path, QString* text);
 bool readBytes(const QString& path, QByteArray* bytes);
 

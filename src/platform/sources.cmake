@@ -2,7 +2,6 @@ veltra_core_sources(
   ProgramFolder.cpp
   TextFile.cpp
   UiServices.cpp
-  RecordingUiServices.cpp
   MediaPlayerControl.cpp
   SessionEnd.cpp
   SafeFileMove.cpp
@@ -14,7 +13,12 @@ veltra_ui_sources(
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp
 )
-veltra_core_sources(FakeKeyStateSource.cpp)
+# Test doubles: only the tests and benchmarks link them, the program contains none.
+veltra_test_support_sources(
+  RecordingUiServices.cpp
+  FakeMediaPlayerControl.cpp
+  FakeKeyStateSource.cpp
+)
 veltra_ui_sources(
   KeyStateSource.cpp
   X11KeyStateSource.cpp

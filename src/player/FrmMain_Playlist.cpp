@@ -14,6 +14,7 @@
 #include "common/modVB.h"
 #include "mainwindow/FrmMenus.h"
 #include "media/MediaError.h"
+#include "media/ByteSource.h"
 #include "media/clsID3v1.h"
 #include "media/clsID3v2.h"
 #include "media/modMedia.h"
@@ -141,10 +142,13 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
             list.setCells(row, cells);
             return;
         }
-        // A tag that cannot be read gives empty texts, which become "[None]" below.
-        auto read = [&path](auto& tag) {
+        // A tag that cannot be read gives empty texts, which become "[None]" below. One read
+        // of the file serves the tags and the length.
+        media::SongFile song;
+        song.open(path);
+        auto read = [&path, &song](auto& tag) {
             try {
-                tag.setFilename(path);
+                tag.setFilename(path, song);
                 return true;
             } catch (const MediaError&) {
                 return false;
@@ -182,7 +186,7 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
         cells[PlaylistColumn::Title] = title.isEmpty() ? QStringLiteral("[None]") : title;
         cells[PlaylistColumn::Year] = year;
         releaseTags();
-        media_ReadMP3Info(path);
+        media_ReadMP3Info(song);
         const QString seconds = MP3Duration();
         cells[PlaylistColumn::Length] = seconds.isEmpty() ? QString() : media_FormatTime(qint32(vb::Val(seconds)));
         list.setCells(row, cells);

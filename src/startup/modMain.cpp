@@ -95,6 +95,7 @@ bool window_ActivatePrevInstance()
 
 StartResult Main()
 {
+    startup::clearQuit();   // a quit belongs to the run it ended, not to a start after it
     const QString title = programfolder::title();
     startup::wireLowerLayers();
     // 1, 2: settings path, beta label.
@@ -122,6 +123,9 @@ StartResult Main()
             f.close();
         }
     }
+
+    // From here on the settings written reach the file together, when Main returns.
+    const settings::WriteBatch batch;
 
     // 6: version keys.
     settings_WriteValue(title, QStringLiteral("Version"),
@@ -157,7 +161,7 @@ StartResult Main()
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(u't');   // the time zone is not part of the line
     console.window_WriteLog(title + QStringLiteral(" started at ") + QTime::currentTime().toString(timeFormat.trimmed())
-                            + QStringLiteral(" / ") + locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u'.');
+                            + QStringLiteral(" / ") + vb::ShortDate(QDate::currentDate(), locale) + u'.');
     console.window_WriteLog(QString(97, u'-'));
 
     // 13: initialisation.
@@ -336,6 +340,12 @@ void quit(int code)
 }
 
 bool quitting() { return g_quitting; }
+
+void clearQuit()
+{
+    g_quitting = false;
+    g_quitCode = 0;
+}
 
 void endSession()
 {

@@ -31,4 +31,7 @@ void endSession();
 // a message box) does not start.
 void quit(int code = 0);
 bool quitting();
+// Forgets a quit: Main calls it, so a start after an earlier run ended (tests start the
+// program many times in one process) runs whole.
+void clearQuit();
 } // namespace startup

@@ -1,10 +1,16 @@
 #include "common/FrmConsole.h"
 #include "common/modSettings.h"
+#include "platform/QtUiServices.h"
 #include "platform/TextFile.h"
 #include "startup/Forms.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -63,6 +69,48 @@ TEST_F(ConsoleTest, RememberedLogEqualsTextPlusOneLineEnd)
     forms().unload<FrmConsole>();
     FrmConsole& again = console();
     EXPECT_EQ(again.Text(), QStringLiteral("one\r\ntwö\r\nthree\r\nfour\r\n\r\n\r\n"));
+}
+
+TEST_F(ConsoleTest, RememberingSwitchedOffAndOnAgainKeepsTheWholeText)
+{
+    FrmConsole& c = console();
+    const QString remember = QStringLiteral("RememberTheConsoleLogs");
+    for (const char* order : {"on off on", "off on", "on off off on", "on on off on"}) {
+        SCOPED_TRACE(order);
+        for (const QString& state : QString::fromLatin1(order).split(u' ')) {
+            settings_WriteValue("Settings", remember, state == QLatin1String("on") ? "1" : "0");
+            c.window_WriteLog(QStringLiteral("while ") + state);
+            if (state == QLatin1String("on")) {
+                EXPECT_EQ(readFile(logFile()), (c.Text() + "\r\n").toUtf8());
+            }
+        }
+    }
+}
+
+// The real save dialog, a name typed without an extension: it is saved under that name.
+TEST_F(ConsoleTest, ATypedNameIsSavedAsTyped)
+{
+    veltra::QtUiServices real;
+    veltra::setUiServices(&real);
+    FrmConsole& c = console();
+    c.window_WriteLog("kept");
+    QDir().mkpath(home("Logs"));
+    bool typed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit || typed) return;
+        typed = true;
+        QTest::keyClicks(edit, QStringLiteral("mylog"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    poll.start(50);
+    c.mnuSaveAs_Click();
+    veltra::setUiServices(&ui);
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(readFile(home("Logs/mylog")), QByteArray("kept\r\n\r\n"));
+    EXPECT_FALSE(QFile::exists(home("Logs/mylog.slf")));
 }
 
 TEST_F(ConsoleTest, LogFileUntouchedWhenLoggingOffOrNotRemembering)

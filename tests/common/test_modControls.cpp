@@ -361,8 +361,12 @@ TEST_F(ControlsTest, DeadFilesAreRemovedFromTheFileColumnAndReported)
 {
     ListViewModel list;
     fill(list, 0);
-    controls_RemoveDeadFiles(list, 2);   // an empty list: nothing said
-    EXPECT_TRUE(ui.messages().isEmpty());
+    controls_RemoveDeadFiles(list, 2);   // an empty list is reported too
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Remove Dead Filenames Information"));
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("No dead filenames were found within the list.\r\n\r\n"
+                                                     "No items have been removed from the list.\r\n"));
+    ui.clear();
 
     const QString a = writeFile(QStringLiteral("m/a.mp3"), "a");
     const QString b = writeFile(QStringLiteral("m/b.mp3"), "b");

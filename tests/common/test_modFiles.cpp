@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
+
+#include <unistd.h>
 
 namespace {
 
@@ -94,12 +97,67 @@ TEST_F(FilesTest, FailuresShowTheirBoxes)
     EXPECT_EQ(m[2].icon, int(veltra::MsgIcon::Exclamation));
 }
 
-TEST_F(FilesTest, RecycleBinUsesTheTrash)
+// Every spelling of the song itself as a target: the song stays whole and the operation
+// reports its error.
+TEST_F(FilesTest, TargetThatIsTheSourceItselfChangesNothing)
 {
-    const QString f = writeFile("music/gone.mp3", "x");
+    const QString song = writeFile("music/song.mp3", "the song");
+    ASSERT_TRUE(QFile::link(home("music"), home("linked")));
+    ASSERT_EQ(::link(QFile::encodeName(song).constData(), QFile::encodeName(home("music/hardlink.mp3")).constData()), 0);
+    const QStringList targets = {home("music/"), home("music"), home("music/./song.mp3"), home("music/../music/song.mp3"),
+                                 home("linked/song.mp3"), home("linked/"), home("music/hardlink.mp3"), song};
+    for (const QString& target : targets) {
+        SCOPED_TRACE(target.toStdString());
+        ui.clear();
+        files_MoveFile(song, target);
+        files_CopyFile(song, target);
+        EXPECT_FALSE(files_RenameFile(song, target));
+        EXPECT_EQ(readFile(song), QByteArray("the song"));
+        const auto m = ui.messages();
+        ASSERT_EQ(m.size(), 2);
+        EXPECT_EQ(m[0].title, QStringLiteral("Error Moving File"));
+        EXPECT_EQ(m[1].title, QStringLiteral("Error Copying File"));
+    }
+    // a move never goes over another file: both stay as they were
+    const QString other = writeFile("other.mp3", "other");
+    ui.clear();
+    EXPECT_FALSE(files_MoveFile(other, home("music/hardlink.mp3")));
+    EXPECT_EQ(readFile(other), QByteArray("other"));
+    EXPECT_EQ(readFile(song), QByteArray("the song"));
+    EXPECT_EQ(ui.messages().size(), 1);
+}
+
+TEST_F(FilesTest, RecycleBinIsTheHomeTrashMadeWhenMissing)
+{
+    // a fresh account: the data folder itself does not exist yet
+    const QString data = home("fresh/.local/share");
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    // nothing lands in the working folder either
+    QDir().mkpath(home("cwd"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(home("cwd"));
+    const QString f = writeFile("music/gone.mp3", "first");
     files_DeleteToRecycleBin(f, false, true);
+    writeFile("music/gone.mp3", "second");
+    files_DeleteToRecycleBin(f, true, false);
     EXPECT_FALSE(QFile::exists(f));
     EXPECT_TRUE(ui.calls.isEmpty());
+    EXPECT_EQ(readFile(data + "/Trash/files/gone.mp3"), QByteArray("first"));
+    EXPECT_EQ(readFile(data + "/Trash/files/gone.2.mp3"), QByteArray("second"));
+    const QByteArray info = readFile(data + "/Trash/info/gone.mp3.trashinfo");
+    EXPECT_TRUE(info.startsWith("[Trash Info]\nPath=" + QUrl::toPercentEncoding(f, "/") + "\nDeletionDate="));
+    EXPECT_TRUE(QFile::exists(data + "/Trash/info/gone.2.mp3.trashinfo"));
+    EXPECT_EQ(QDir(home("cwd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QDir::setCurrent(before);
+
+    // no trash can be made: the file stays and the failure is reported
+    qputenv("XDG_DATA_HOME", (home("music/gone-not.mp3") + "/share").toUtf8());
+    const QString kept = writeFile("music/kept.mp3", "kept");
+    writeFile("music/gone-not.mp3", "a file where the folder would go");
+    files_DeleteToRecycleBin(kept, false, true);
+    EXPECT_EQ(readFile(kept), QByteArray("kept"));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Error Deleting File"));
 }
 
 TEST_F(FilesTest, WriteArrayToFileReplacesWhole)

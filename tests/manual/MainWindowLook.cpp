@@ -12,7 +12,7 @@
 #include "common/modSettings.h"
 #include "common/modTray.h"
 #include "mainwindow/FrmMenus.h"
-#include "platform/MediaPlayerControl.h"
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordingUiServices.h"

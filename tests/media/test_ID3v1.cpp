@@ -183,3 +183,29 @@ TEST_F(ID3v1Test, WritingNeverCreatesAFile)
 }
 
 } // namespace
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// A disk that fills up halfway through the tag: the song keeps its length, no fragment of
+// a tag is left at its end.
+TEST_F(ID3v1Test, AWriteThatFailsHalfwayLeavesTheSongAsItWas)
+{
+    const QByteArray audio = mp3maker::makeMp3Bytes({.seconds = 1});
+    const QString path = writeFile("full.mp3", audio);
+    struct rlimit old;
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit lim = old;
+    lim.rlim_cur = rlim_t(audio.size() + 50);
+    ::setrlimit(RLIMIT_FSIZE, &lim);
+    const bool written = media_WriteID3v1(path, ID3v1Fields{.Title = "Never half written"});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readFile(path), audio);
+}
+
+} // namespace

@@ -616,3 +616,100 @@ TEST_F(ID3v2SaveTest, TagsWrittenByAnEncoderReadAndSurviveASave)
 }
 
 } // namespace
+
+namespace {
+
+// A tag whose size read as published ends where other bytes follow (a second tag, junk),
+// with audio at the end the older plain reading of the same size bytes gives: the bytes
+// after the published end are the file's and a save keeps every one of them.
+TEST_F(ID3v2SaveTest, BytesAfterThePublishedEndAreNeverWrittenOver)
+{
+    struct Case {
+        QString name;
+        QByteArray file;
+        qint64 publishedEnd;
+    };
+    QList<Case> cases;
+    {
+        // 00 00 10 00: 2048 published, 4096 plain; a second tag, then audio from 4096 on
+        QByteArray first = frame23("TIT2", latin1Text("First")) + frame23("TPE1", latin1Text("Artist"));
+        first.append(QByteArray(2048 - first.size(), '\0'));
+        QByteArray second = tag(3, frame23("TIT2", latin1Text("Second")) + QByteArray(500, '\0'));
+        QByteArray file = tag(3, first) + second;
+        file.append(QByteArray(4096 - file.size(), '\0'));
+        cases.append({QStringLiteral("second tag"), file + audio(116), 2058});
+    }
+    for (int k = 1; k <= 8; ++k) {
+        QByteArray frames = frame23("TIT2", latin1Text("Junk follows"));
+        frames.append(QByteArray(k * 1024 - frames.size(), '\0'));
+        QByteArray file = tag(3, frames);
+        const qint64 plainEnd = 2048 * k;
+        for (qint64 i = file.size(); i < plainEnd; ++i) file.append(char(0x21 + (i * 7) % 90));
+        cases.append({QStringLiteral("junk after %1").arg(k * 1024), file + audio(20), 10 + k * 1024});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = writeFile(QStringLiteral("s.mp3"), c.file);
+        clsID3v2 t;
+        t.setFilename(path);
+        EXPECT_TRUE(t.Title() == QStringLiteral("First") || t.Title() == QStringLiteral("Junk follows"));
+        t.setAlbum(QStringLiteral("New album"));
+        t.Save();
+        const QByteArray after = readFile(path);
+        EXPECT_TRUE(after.endsWith(c.file.mid(c.publishedEnd)));
+        clsID3v2 r;
+        r.setFilename(path);
+        EXPECT_EQ(r.Album(), QStringLiteral("New album"));
+        EXPECT_EQ(r.Title(), t.Title());
+    }
+}
+
+// Frames with IDs that are not upper-case letters and digits are another program's: every
+// frame after them is read, and a save writes all of them back byte for byte.
+TEST_F(ID3v2SaveTest, FramesWithOddIdsAreKeptWithEveryFrameAfterThem)
+{
+    const QByteArray picture = QByteArray("\0image/png\0\3\0", 13) + QByteArray(3000, '\x89');
+    const QByteArray odd = frame23("TXX ", latin1Text("odd"));
+    const QByteArray lower = frame23("priv", QByteArray("x\0y", 3));
+    const QByteArray artist = frame23("TPE1", latin1Text("The Artist"));
+    const QByteArray apic = frame23("APIC", picture);
+    const QString path =
+        writeFile("odd.mp3", tag(3, frame23("TIT2", latin1Text("Title")) + odd + lower + artist + apic + QByteArray(64, '\0')) + audio());
+    clsID3v2 t;
+    t.setFilename(path);
+    EXPECT_EQ(t.Artist(), QStringLiteral("The Artist"));
+    t.setAlbum(QStringLiteral("Album"));
+    t.Save();
+    const QByteArray after = readFile(path);
+    const SavedTag saved = parseSaved(after);
+    ASSERT_TRUE(saved.ok);
+    for (const QByteArray& f : {odd, lower, artist, apic}) EXPECT_TRUE(after.left(saved.area).contains(f)) << f.left(4).constData();
+    clsID3v2 r;
+    r.setFilename(path);
+    EXPECT_EQ(r.Artist(), QStringLiteral("The Artist"));
+    EXPECT_EQ(r.Album(), QStringLiteral("Album"));
+    EXPECT_EQ(r.TagsInFrame(QStringLiteral("APIC")), 1);
+    EXPECT_EQ(after.mid(saved.area), audio());
+}
+
+// Another program appends to the song while the grown tag's copy is made: the copy would
+// lack those bytes, so it never takes the song's place.
+TEST_F(ID3v2SaveTest, ASongChangedDuringTheCopyIsLeftAsTheOtherProgramMadeIt)
+{
+    const QByteArray original = mp3maker::makeMp3Bytes({.title = "Before", .seconds = 4});
+    const QString path = writeFile("songs/busy.mp3", original);
+    clsID3v2 t;
+    t.setFilename(path);
+    t.setLyrics(QString(5000, u'w'));   // no room: the tag grows through a copy
+    media::id3v2::setCopyFinishedHook([&] {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("appended by another program");
+    });
+    expectRaised(t, 0);
+    media::id3v2::setCopyFinishedHook(nullptr);
+    EXPECT_EQ(readFile(path), original + "appended by another program");
+    EXPECT_EQ(folderEntries(home("songs")), QStringList{QStringLiteral("busy.mp3")});
+}
+
+} // namespace

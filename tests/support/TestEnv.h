@@ -1,6 +1,7 @@
 #pragma once
 // A fresh program folder per test, the recording message boxes and dialogs, and a sound
 // device, so that no test needs a display, a sound card or the network.
+#include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 
 #include <QString>

@@ -1,0 +1,55 @@
+#include "platform/FakeMediaPlayerControl.h"
+
+#include <algorithm>
+
+namespace veltra {
+
+void FakeMediaPlayerControl::setFileName(const QString& path)
+{
+    history.append(QStringLiteral("FileName=") + path);
+    m_fileName = path;
+    m_position = 0;
+    m_duration = path.isEmpty() ? 0 : nextDuration;
+    m_state = State::Stopped;
+}
+
+void FakeMediaPlayerControl::setCurrentPosition(double seconds)
+{
+    history.append(QStringLiteral("CurrentPosition=") + QString::number(seconds));
+    m_position = std::clamp(seconds, 0.0, m_duration);
+}
+
+void FakeMediaPlayerControl::Play()
+{
+    history.append(QStringLiteral("Play"));
+    if (!m_fileName.isEmpty()) m_state = State::Playing;
+}
+
+void FakeMediaPlayerControl::Pause()
+{
+    history.append(QStringLiteral("Pause"));
+    if (m_state == State::Playing) m_state = State::Paused;
+}
+
+void FakeMediaPlayerControl::Stop()
+{
+    history.append(QStringLiteral("Stop"));
+    m_state = State::Stopped;
+    m_position = 0;
+}
+
+void FakeMediaPlayerControl::advance(double seconds)
+{
+    if (m_state != State::Playing) return;
+    m_position += seconds;
+    if (m_position >= m_duration) finish();
+}
+
+void FakeMediaPlayerControl::finish()
+{
+    m_position = m_duration;
+    m_state = State::Stopped;
+    emit EndOfStream();
+}
+
+} // namespace veltra
