@@ -1,5 +1,7 @@
 #include "common/ListViewModel.h"
 
+#include <QCollator>
+
 #include <algorithm>
 #include <numeric>
 
@@ -424,8 +426,16 @@ void ListViewModel::applySort()
     const int key = m_sortKey;
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
+    // Letters in the user's language order, case ignored: "Über" sorts with U, "Łódź" with L.
+    // A "C" locale names no language: the common order of letters (the root collation) then.
+    QCollator collator(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(m_rows.size());
+    for (const Row& row : m_rows) keys.push_back(collator.sortKey(row.cells.value(key)));
     auto cmp = [&](int a, int b) {
-        const int c = QString::compare(m_rows[size_t(a)].cells.value(key), m_rows[size_t(b)].cells.value(key), Qt::CaseInsensitive);
+        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
         return m_sortOrder == Ascending ? c < 0 : c > 0;
     };
     std::stable_sort(order.begin(), order.end(), cmp);

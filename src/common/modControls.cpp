@@ -69,6 +69,14 @@ void controls_EnableMenu(QAction* item)
     if (item && !item->isEnabled()) item->setEnabled(true);
 }
 
+bool controls_ToggleMenu(QAction* item, const QString& section, const QString& key)
+{
+    const bool on = !item->isChecked();
+    item->setChecked(on);
+    settings_WriteFlag(section, key, on);
+    return on;
+}
+
 int controls_GetMenuItemState(QWidget* window, int menuPosition, int itemPosition)
 {
     if (!window) return -1;

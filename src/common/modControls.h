@@ -16,6 +16,9 @@ class QWidget;
 // Menus. Each writes Enabled only when it differs.
 void controls_DisableMenu(QAction* item);
 void controls_EnableMenu(QAction* item);
+// A switch whose check mark is its state: flips the mark, writes "1" or "0" under
+// section/key at once, and returns the new state.
+bool controls_ToggleMenu(QAction* item, const QString& section, const QString& key);
 // The state of the item at `itemPosition` of the drop-down at `menuPosition` of the window's
 // menu bar (visible entries, separators included, count from 0): 128 and above while the
 // item is highlighted (the value also carries 8 for a check mark and 3 when disabled),

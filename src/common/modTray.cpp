@@ -77,10 +77,9 @@ void tray_AddIcon(const QString& tipText, QWidget* ownerForm, const QIcon& pictu
 {
     const tray::Availability where = tray::availability();
     if (where == tray::Availability::Missing) {
-        msgBox(QStringLiteral("An error occured while trying to install the system tray icon.\r\n\r\n")
-                   + QStringLiteral("The system tray icon will not be used in this session of ") + programfolder::title()
-                   + QStringLiteral(".\r\n"),
-               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Installing System Tray Icon"));
+        // A desktop without a notification area: no icon for now and nothing to say about it;
+        // the tray watch adds the icon once a notification area appears.
+        TrayIconLost = true;
         return;
     }
     // One icon at a time: adding again replaces the old one instead of doubling the handling.

@@ -15,7 +15,7 @@ class QWidget;
 extern bool TrayIconLost;
 
 // Installs the icon for `owner` (the main window). Where the desktop has no notification
-// area, says so in "Error Installing System Tray Icon" and the program goes on without it.
+// area it does nothing (TrayIconLost stays set, so the tray watch installs the icon later).
 void tray_AddIcon(const QString& tip, QWidget* owner, const QIcon& icon);
 // Removes the icon; harmless when none is installed.
 void tray_RemoveIcon();

@@ -3,6 +3,7 @@
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "platform/SoundDevice.h"
+#include "platform/TaskbarEntry.h"
 #include "platform/UiServices.h"
 
 #include <QAction>
@@ -15,11 +16,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#ifdef VELTRA_HAVE_X11
-#include <QGuiApplication>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#endif
 
 using namespace veltra;
 
@@ -317,26 +313,4 @@ QString windows_ThemeManifestText(const QString& programFileName, const QString&
 
 void windows_CreateThemeManifest(const QString&, const QString&) {}
 
-void windows_SetTaskbarVisible(QWidget* form, bool visible)
-{
-#ifdef VELTRA_HAVE_X11
-    if (!form || !form->isVisible()) return;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->display()) return;
-    Display* d = x11->display();
-    // Ask the window manager, as the desktop's window-state protocol says.
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = Window(form->winId());
-    e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = visible ? 0 : 1;   // remove / add
-    e.xclient.data.l[1] = long(XInternAtom(d, "_NET_WM_STATE_SKIP_TASKBAR", False));
-    e.xclient.data.l[3] = 1;                 // a normal program asks
-    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(d);
-#else
-    (void)form;
-    (void)visible;
-#endif
-}
+void windows_SetTaskbarVisible(QWidget* form, bool visible) { taskbarentry::setHidden(form, !visible); }

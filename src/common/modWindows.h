@@ -75,6 +75,6 @@ int screenWidthTwips();
 int screenHeightTwips();
 }
 
-// Shows or hides the window's entry in the desktop's task bar (X11 desktops; elsewhere
-// nothing happens). The window must be shown.
+// Shows or hides the window's entries in the desktop's task bar and pager (X11 desktops;
+// elsewhere nothing happens). A window not shown yet gets its wish when it is.
 void windows_SetTaskbarVisible(QWidget* form, bool visible);

@@ -3,6 +3,7 @@ veltra_core_sources(
   modSettings.cpp
   modFiles.cpp
   modListFiles.cpp
+  modListReplace.cpp
   modLog.cpp
   ListViewModel.cpp
   PlaylistRow.cpp

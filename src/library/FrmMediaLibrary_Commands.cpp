@@ -451,10 +451,7 @@ void FrmMediaLibrary::mnuRemoveSelected_Click()
 
 bool FrmMediaLibrary::toggleSwitch(QAction* item, const char* key)
 {
-    const bool on = !item->isChecked();
-    item->setChecked(on);
-    settings_WriteFlag(kSettings, QString::fromLatin1(key), on);
-    return on;
+    return controls_ToggleMenu(item, kSettings, QString::fromLatin1(key));
 }
 
 void FrmMediaLibrary::mnuAlwaysOnTop_Click() { windows_SetAlwaysOnTop(this, toggleSwitch(mnuAlwaysOnTop, "AlwaysOnTop")); }

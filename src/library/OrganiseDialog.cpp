@@ -4,6 +4,7 @@
 #include "player/FrmMain.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -11,6 +12,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 OrganiseDialog::OrganiseDialog(const QString& objectName, const QString& title)
@@ -22,16 +24,38 @@ OrganiseDialog::OrganiseDialog(const QString& objectName, const QString& title)
 
 void OrganiseDialog::highlightOnFocus(QLineEdit* box) { box->installEventFilter(this); }
 
+void OrganiseDialog::highlightOnFocus(QPlainTextEdit* box) { box->installEventFilter(this); }
+
+void OrganiseDialog::limitTyping(QLineEdit* box, int maxLength)
+{
+    // textEdited (the user's changes only) comes before textChanged, which keeps the text
+    // as it was before each change: the box's own text, as a change refused inside
+    // textEdited is still announced by textChanged afterwards.
+    box->setProperty("veltraBefore", box->text());
+    connect(box, &QLineEdit::textChanged, box, [box] { box->setProperty("veltraBefore", box->text()); });
+    connect(box, &QLineEdit::textEdited, box, [box, maxLength](const QString& text) {
+        const QString before = box->property("veltraBefore").toString();
+        if (text.size() <= maxLength || text.size() <= before.size()) return;
+        const int caret = int(box->cursorPosition() - (text.size() - before.size()));
+        box->setText(before);
+        box->setCursorPosition(std::max(0, caret));
+    });
+}
+
 bool OrganiseDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (box && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return QDialog::eventFilter(watched, event);
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    auto* page = qobject_cast<QPlainTextEdit*>(watched);
+    if (line || page) {
+        QWidget* box = line ? static_cast<QWidget*>(line) : page;
         const bool in = event->type() == QEvent::FocusIn;
         QPalette p = box->palette();
         p.setColor(QPalette::Base, in ? QColor(230, 230, 250) : QColor(Qt::white));
         box->setPalette(p);
         // after the click that gave the focus has placed the caret
-        if (in) QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        if (in && line) QTimer::singleShot(0, line, [line] { line->selectAll(); });
+        if (in && page) QTimer::singleShot(0, page, [page] { page->selectAll(); });
     }
     return QDialog::eventFilter(watched, event);
 }

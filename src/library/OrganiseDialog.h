@@ -1,7 +1,8 @@
 #pragma once
-// What the rename and move dialogs have in common: Esc and the close box run the dialog's
-// own Close command, and do nothing while a run goes; text boxes select their text and turn
-// lavender while they have the focus; the hourglass for the length of a run.
+// What the library's file dialogs (rename, move, tag editors) have in common: Esc and the
+// close box run the dialog's own Close command, and do nothing while a run goes; text boxes
+// select their text and turn lavender while they have the focus; the hourglass for the
+// length of a run.
 #include "startup/Forms.h"
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -25,6 +27,10 @@ protected:
 
     // Whole text selected and background &HFAE6E6 on focus, white again after.
     void highlightOnFocus(QLineEdit* box);
+    void highlightOnFocus(QPlainTextEdit* box);
+    // A length limit on typing and pasting only: a longer text set by code shows whole, can
+    // be shortened, and refuses what would make it longer still.
+    static void limitTyping(QLineEdit* box, int maxLength);
 
     // Controls the dialogs share: the default button (Enter) and "&Close" (Esc), the
     // pattern list on its first pattern, a label that only holds a tag text, the progress

@@ -1,6 +1,7 @@
 veltra_core_sources(
   modMediaLibrary.cpp
   modOrganise.cpp
+  modTagEditing.cpp
 )
 veltra_ui_sources(
   FrmLyrics.cpp
@@ -13,4 +14,6 @@ veltra_ui_sources(
   FrmRename.cpp
   FrmMassRenamer.cpp
   FrmMoveToFolder.cpp
+  FrmEditTag.cpp
+  FrmMassTagEditor.cpp
 )

@@ -190,12 +190,12 @@ void FrmMenus::mnuOpen_Click()
     }
     if (forms().isLoaded<FrmVideo>()) {
         FrmVideo& video = forms().get<FrmVideo>();
-        const Qt::WindowStates normal = video.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+        // Only a video that is open comes back; touching the hidden window's state would
+        // bring up an empty frame.
         if (video.VideoIsOpen) {
-            video.setWindowState(normal);
+            video.setWindowState(video.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
             video.show();
         }
-        video.setWindowState(normal);
     }
     if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
         FrmCDPlayer& cd = forms().get<FrmCDPlayer>();

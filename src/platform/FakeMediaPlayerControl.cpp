@@ -8,6 +8,7 @@ void FakeMediaPlayerControl::setFileName(const QString& path)
 {
     history.append(QStringLiteral("FileName=") + path);
     m_fileName = path;
+    m_loaded = !path.isEmpty();
     m_position = 0;
     m_duration = path.isEmpty() ? 0 : nextDuration;
     m_state = State::Stopped;
@@ -22,7 +23,7 @@ void FakeMediaPlayerControl::setCurrentPosition(double seconds)
 void FakeMediaPlayerControl::Play()
 {
     history.append(QStringLiteral("Play"));
-    if (!m_fileName.isEmpty()) m_state = State::Playing;
+    if (m_loaded) m_state = State::Playing;
 }
 
 void FakeMediaPlayerControl::Pause()
@@ -36,6 +37,22 @@ void FakeMediaPlayerControl::Stop()
     history.append(QStringLiteral("Stop"));
     m_state = State::Stopped;
     m_position = 0;
+}
+
+void FakeMediaPlayerControl::Unload(const QString& name)
+{
+    history.append(QStringLiteral("Unload"));
+    m_fileName = name;
+    m_loaded = false;
+    m_position = 0;
+    m_duration = 0;
+    m_state = State::Stopped;
+}
+
+void FakeMediaPlayerControl::fail(const QString& reason)
+{
+    m_state = State::Stopped;
+    emit Error(reason);
 }
 
 void FakeMediaPlayerControl::advance(double seconds)

@@ -25,15 +25,18 @@ public:
     void Play() override;
     void Pause() override;
     void Stop() override;
+    void Unload(const QString& name) override;
 
     // Test controls.
     double nextDuration = 180;          // the duration of the next file loaded
     QStringList history;                // every call, in order ("FileName=...", "Play", ...)
     void advance(double seconds);       // moves the clock while playing; raises EndOfStream at the end
     void finish();                      // plays to the end at once
+    void fail(const QString& reason);   // an error while playing: stops and raises Error
 
 private:
     QString m_fileName;
+    bool m_loaded = false;
     double m_position = 0;
     double m_duration = 0;
     State m_state = State::Stopped;

@@ -20,7 +20,9 @@ public:
     ~MediaPlayerControl() override = default;
 
     virtual QString FileName() const = 0;
-    virtual void setFileName(const QString& path) = 0;   // loads the file
+    // Loads the file. A file the player refuses stays unloaded: Play then leaves PlayState
+    // at 0, which the caller checks.
+    virtual void setFileName(const QString& path) = 0;
     virtual double CurrentPosition() const = 0;
     virtual void setCurrentPosition(double seconds) = 0;  // seeks
     virtual double Duration() const = 0;
@@ -32,6 +34,8 @@ public:
     virtual void Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
+    // Stops and empties the player without opening any file; FileName reads back `name`.
+    virtual void Unload(const QString& name) = 0;
 
     // The widget that shows the picture of a video, for the video window to host; none
     // where the player draws no picture.
@@ -40,7 +44,7 @@ public:
 signals:
     // The loaded file has played to its end.
     void EndOfStream();
-    // The file could not be opened or played.
+    // Playing the accepted file failed on the way (GStreamer's reason); the player stopped.
     void Error(const QString& message);
 };
 

@@ -1,6 +1,6 @@
 #include "platform/MediaPlayerFactory.h"
 
-#include "platform/QtMediaPlayerControl.h"
+#include "platform/GstMediaPlayerControl.h"
 #include "platform/VideoFrameWidget.h"
 
 namespace veltra {
@@ -16,7 +16,7 @@ MediaPlayerFactory& factory()
 MediaPlayerControl* createMediaPlayer(QObject* parent)
 {
     if (factory()) return factory()(parent);
-    return new QtMediaPlayerControl(parent);
+    return new GstMediaPlayerControl(parent);
 }
 
 void setMediaPlayerFactory(MediaPlayerFactory f) { factory() = std::move(f); }

@@ -4,7 +4,7 @@
 
 namespace webpages {
 
-inline QString forum() { return QStringLiteral("https://veltra.example/forum/"); }
-inline QString homepage() { return QStringLiteral("https://veltra.example/"); }
+inline QString forum() { return QStringLiteral("https://forum.veltra.invalid/"); }
+inline QString homepage() { return QStringLiteral("https://www.veltra.invalid/"); }
 
 } // namespace webpages

@@ -9,9 +9,10 @@ veltra_core_sources(
 veltra_ui_sources(
   SoundDevice.cpp
   QtUiServices.cpp
-  QtMediaPlayerControl.cpp
+  GstMediaPlayerControl.cpp
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp
+  TaskbarEntry.cpp
 )
 # Test doubles: only the tests and benchmarks link them, the program contains none.
 veltra_test_support_sources(

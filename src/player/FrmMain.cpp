@@ -53,7 +53,12 @@ FrmMain::FrmMain()
     connectSequence();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The window's event hook uses the list and the other controls it watches: it goes
+    // before they do, so no event of their destruction reaches it.
+    delete findChild<QObject*>(QStringLiteral("FrmMainEventHook"), Qt::FindDirectChildrenOnly);
+}
 
 void FrmMain::createMenuBar()
 {
@@ -93,7 +98,7 @@ void FrmMain::createMenuBar()
         {1, &FrmMain::mnuRecentPlaylists, "mnuRecentPlaylists", "&Recent Playlists:"},
         {2, &FrmMain::mnuRecentPlaylist, "mnuRecentPlaylist", "<Empty>", "", false},
         {1},
-        {1, &FrmMain::mnuPreferences, "mnuPreferences", "&Preferences...", "Ctrl+P", false},
+        {1, &FrmMain::mnuPreferences, "mnuPreferences", "&Preferences...", "Ctrl+P", false, &FrmMain::mnuPreferences_Click},
         {1},
         {1, &FrmMain::mnuExit, "mnuExit", "E&xit", "", false, &FrmMain::mnuExit_Click},
         {0, &FrmMain::mnuPlayback, "mnuPlayback", "&Playback"},
@@ -153,7 +158,7 @@ void FrmMain::createMenuBar()
         {2},
         {2, &FrmMain::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, &FrmMain::mnuStoreVolume_Click},
         {2},
-        {2, &FrmMain::mnuProperties, "mnuProperties", "&Properties...", "", false},
+        {2, &FrmMain::mnuProperties, "mnuProperties", "&Properties...", "", false, &FrmMain::mnuProperties_Click},
         {1},
         {1, &FrmMain::mnuMute, "mnuMute", "Mut&e", "", false, &FrmMain::mnuMute_Click},
         {0, &FrmMain::mnuArrange, "mnuArrange", "&Arrange"},
@@ -168,13 +173,13 @@ void FrmMain::createMenuBar()
         {2},
         {2, &FrmMain::mnuSelectAll, "mnuSelectAll", "Select &All...", "Ctrl+A", false},
         {1, &FrmMain::mnuEntries, "mnuEntries", "E&ntries:"},
-        {2, &FrmMain::mnuTagsShowTagsAsFilesAreAdded, "mnuTagsShowTagsAsFilesAreAdded", "Tags:  Show Tags As Files Are &Added...", "", true},
-        {2, &FrmMain::mnuTagsShowTagsAsFilesArePlayed, "mnuTagsShowTagsAsFilesArePlayed", "Tags:  Show Tags As Files Are &Played...", "", true},
+        {2, &FrmMain::mnuTagsShowTagsAsFilesAreAdded, "mnuTagsShowTagsAsFilesAreAdded", "Tags:  Show Tags As Files Are &Added...", "", true, &FrmMain::mnuTagsShowTagsAsFilesAreAdded_Click},
+        {2, &FrmMain::mnuTagsShowTagsAsFilesArePlayed, "mnuTagsShowTagsAsFilesArePlayed", "Tags:  Show Tags As Files Are &Played...", "", true, &FrmMain::mnuTagsShowTagsAsFilesArePlayed_Click},
         {2},
-        {2, &FrmMain::mnuTagsUseID3v2Tags, "mnuTagsUseID3v2Tags", "Tags:  &Use ID3v2 Tags...", "", true},
+        {2, &FrmMain::mnuTagsUseID3v2Tags, "mnuTagsUseID3v2Tags", "Tags:  &Use ID3v2 Tags...", "", true, &FrmMain::mnuTagsUseID3v2Tags_Click},
         {2},
-        {2, &FrmMain::mnuPlaylistEditAllTags, "mnuPlaylistEditAllTags", "Playlist:  Edit A&ll Tags...", "", false},
-        {2, &FrmMain::mnuPlaylistRefreshTags, "mnuPlaylistRefreshTags", "Playlist:  &Refresh Tags...", "F5", false},
+        {2, &FrmMain::mnuPlaylistEditAllTags, "mnuPlaylistEditAllTags", "Playlist:  Edit A&ll Tags...", "", false, &FrmMain::mnuPlaylistEditAllTags_Click},
+        {2, &FrmMain::mnuPlaylistRefreshTags, "mnuPlaylistRefreshTags", "Playlist:  &Refresh Tags...", "F5", false, &FrmMain::mnuPlaylistRefreshTags_Click},
         {2, &FrmMain::mnuPlaylistRenameAllFilenames, "mnuPlaylistRenameAllFilenames", "Playlist:  Rename All &Filenames...", "", false, &FrmMain::mnuPlaylistRenameAllFilenames_Click},
         {2, &FrmMain::mnuPlaylistMoveMusicToFolder, "mnuPlaylistMoveMusicToFolder", "Playlist:  &Move Music To Folder...", "", false, &FrmMain::mnuPlaylistMoveMusicToFolder_Click},
         {2},
@@ -197,10 +202,10 @@ void FrmMain::createMenuBar()
         {2},
         {2, &FrmMain::mnuDeleteAllPlaylists, "mnuDeleteAllPlaylists", "Delete &All Playlists...", "", false},
         {1, &FrmMain::mnuDisplay, "mnuDisplay", "&Display:"},
-        {2, &FrmMain::mnuChangeAppearance, "mnuChangeAppearance", "&Change Appearance...", "", false},
+        {2, &FrmMain::mnuChangeAppearance, "mnuChangeAppearance", "&Change Appearance...", "", false, &FrmMain::mnuChangeAppearance_Click},
         {2},
-        {2, &FrmMain::mnuFontsizeIncrease, "mnuFontsizeIncrease", "Fontsize:  &Increase...", "", false},
-        {2, &FrmMain::mnuFontsizeDecrease, "mnuFontsizeDecrease", "Fontsize:  &Decrease...", "", false},
+        {2, &FrmMain::mnuFontsizeIncrease, "mnuFontsizeIncrease", "Fontsize:  &Increase...", "", false, &FrmMain::mnuFontsizeIncrease_Click},
+        {2, &FrmMain::mnuFontsizeDecrease, "mnuFontsizeDecrease", "Fontsize:  &Decrease...", "", false, &FrmMain::mnuFontsizeDecrease_Click},
         {1, &FrmMain::mnuSort, "mnuSort", "&Sort:"},
         {2, &FrmMain::mnuSortByArtist, "mnuSortByArtist", "Sort By:  &Artist...", "", true, &FrmMain::mnuSortByArtist_Click},
         {2, &FrmMain::mnuSortByTitle, "mnuSortByTitle", "Sort By:  &Title...", "", true, &FrmMain::mnuSortByTitle_Click},
@@ -220,44 +225,44 @@ void FrmMain::createMenuBar()
         {1, &FrmMain::mnuOpenCDPlayer, "mnuOpenCDPlayer", "Open &CD Player...", "", true, &FrmMain::mnuOpenCDPlayer_Click},
         {1, &FrmMain::mnuOpenMediaLibrary, "mnuOpenMediaLibrary", "Open &Media Library...", "", true, &FrmMain::mnuOpenMediaLibrary_Click},
         {0, &FrmMain::mnuWindow, "mnuWindow", "&Window"},
-        {1, &FrmMain::mnuAlwaysOnTop, "mnuAlwaysOnTop", "Always On &Top...", "", true},
-        {1, &FrmMain::mnuHideInTheTaskManager, "mnuHideInTheTaskManager", "&Hide In The Task Manager...", "", true},
+        {1, &FrmMain::mnuAlwaysOnTop, "mnuAlwaysOnTop", "Always On &Top...", "", true, &FrmMain::mnuAlwaysOnTop_Click},
+        {1, &FrmMain::mnuHideInTheTaskManager, "mnuHideInTheTaskManager", "&Hide In The Task Manager...", "", true, &FrmMain::mnuHideInTheTaskManager_Click},
         {1},
         {1, &FrmMain::mnuAppearance, "mnuAppearance", "&Appearance:"},
-        {2, &FrmMain::mnuStatusBarShowTimeElapsed, "mnuStatusBarShowTimeElapsed", "Status Bar:  Show Time &Elapsed...", "", true},
-        {2, &FrmMain::mnuStatusBarShowTimeRemaining, "mnuStatusBarShowTimeRemaining", "Status Bar:  Show Time &Remaining...", "", true},
+        {2, &FrmMain::mnuStatusBarShowTimeElapsed, "mnuStatusBarShowTimeElapsed", "Status Bar:  Show Time &Elapsed...", "", true, &FrmMain::mnuStatusBarShowTimeElapsed_Click},
+        {2, &FrmMain::mnuStatusBarShowTimeRemaining, "mnuStatusBarShowTimeRemaining", "Status Bar:  Show Time &Remaining...", "", true, &FrmMain::mnuStatusBarShowTimeRemaining_Click},
         {1, &FrmMain::mnuWindows, "mnuWindows", "Windows:"},
         {2, &FrmMain::mnuWindowsShowLyricsWhenAvailable, "mnuWindowsShowLyricsWhenAvailable", "Windows:  Show &Lyrics When Available...", "", true, &FrmMain::mnuWindowsShowLyricsWhenAvailable_Click},
-        {2, &FrmMain::mnuWindowsShowEachSongAsItsPlayed, "mnuWindowsShowEachSongAsItsPlayed", "Windows:  &Show Each Song As It's Played...", "", true},
+        {2, &FrmMain::mnuWindowsShowEachSongAsItsPlayed, "mnuWindowsShowEachSongAsItsPlayed", "Windows:  &Show Each Song As It's Played...", "", true, &FrmMain::mnuWindowsShowEachSongAsItsPlayed_Click},
         {2, &FrmMain::mnuWindowsDisableGlobalHotkeys, "mnuWindowsDisableGlobalHotkeys", "Windows:  &Disable Global Hotkeys...", "", true, &FrmMain::mnuWindowsDisableGlobalHotkeys_Click},
         {2},
-        {2, &FrmMain::mnuWindowsEditWindowsGLobalHotkeys, "mnuWindowsEditWindowsGLobalHotkeys", "Windows:  &Edit Windows Global Hotkeys...", "", false},
+        {2, &FrmMain::mnuWindowsEditWindowsGLobalHotkeys, "mnuWindowsEditWindowsGLobalHotkeys", "Windows:  &Edit Windows Global Hotkeys...", "", false, &FrmMain::mnuWindowsEditWindowsGLobalHotkeys_Click},
         {2},
-        {2, &FrmMain::mnuMessengerShowSongsBeingPlayed, "mnuMessengerShowSongsBeingPlayed", "&Messenger:  Show Songs Being Played...", "", true},
+        {2, &FrmMain::mnuMessengerShowSongsBeingPlayed, "mnuMessengerShowSongsBeingPlayed", "&Messenger:  Show Songs Being Played...", "", true, &FrmMain::mnuMessengerShowSongsBeingPlayed_Click},
         {1, &FrmMain::mnuKeys, "mnuKeys", "Keys:"},
-        {2, &FrmMain::mnuKeysUseAsShortcuts, "mnuKeysUseAsShortcuts", "Keys:  Use As Shortcut Keys...", "", true},
-        {2, &FrmMain::mnuKeysUseAsArtistFindingKeys, "mnuKeysUseAsArtistFindingKeys", "Keys:  Use As Artist Finding Keys...", "", true},
+        {2, &FrmMain::mnuKeysUseAsShortcuts, "mnuKeysUseAsShortcuts", "Keys:  Use As Shortcut Keys...", "", true, &FrmMain::mnuKeysUseAsShortcuts_Click},
+        {2, &FrmMain::mnuKeysUseAsArtistFindingKeys, "mnuKeysUseAsArtistFindingKeys", "Keys:  Use As Artist Finding Keys...", "", true, &FrmMain::mnuKeysUseAsArtistFindingKeys_Click},
         {1},
         {1, &FrmMain::mnuSwitchToMiniMode, "mnuSwitchToMiniMode", "Switch To &Mini-Mode...", "Ctrl+F1", true, &FrmMain::mnuSwitchToMiniMode_Click},
         {1},
-        {1, &FrmMain::mnuShowToolbar, "mnuShowToolbar", "Show &Toolbar...", "F1", true},
-        {1, &FrmMain::mnuShowStatusBar, "mnuShowStatusBar", "Show &Status Bar...", "F2", true},
-        {1, &FrmMain::mnuShowPlaylistHeaders, "mnuShowPlaylistHeaders", "Show &Playlist Headers...", "F3", true},
-        {1, &FrmMain::mnuShowFilenamesColumn, "mnuShowFilenamesColumn", "Show &Filenames Column...", "F4", true},
+        {1, &FrmMain::mnuShowToolbar, "mnuShowToolbar", "Show &Toolbar...", "F1", true, &FrmMain::mnuShowToolbar_Click},
+        {1, &FrmMain::mnuShowStatusBar, "mnuShowStatusBar", "Show &Status Bar...", "F2", true, &FrmMain::mnuShowStatusBar_Click},
+        {1, &FrmMain::mnuShowPlaylistHeaders, "mnuShowPlaylistHeaders", "Show &Playlist Headers...", "F3", true, &FrmMain::mnuShowPlaylistHeaders_Click},
+        {1, &FrmMain::mnuShowFilenamesColumn, "mnuShowFilenamesColumn", "Show &Filenames Column...", "F4", true, &FrmMain::mnuShowFilenamesColumn_Click},
         {1},
-        {1, &FrmMain::mnuReCenterWindow, "mnuReCenterWindow", "Center &Window...", "", false},
+        {1, &FrmMain::mnuReCenterWindow, "mnuReCenterWindow", "Center &Window...", "", false, &FrmMain::mnuReCenterWindow_Click},
         {0, &FrmMain::mnuHelp, "mnuHelp", "&Help"},
         {1, &FrmMain::mnuConsole, "mnuConsole", "&Console...", "", false, &FrmMain::mnuConsole_Click},
         {1, &FrmMain::mnuTracking, "mnuTracking", "&Tracking...", "", false, &FrmMain::mnuTracking_Click},
         {1, &FrmMain::mnuVolumes, "mnuVolumes", "&Volumes...", "", false, &FrmMain::mnuVolumes_Click},
         {1},
-        {1, &FrmMain::mnuForum, "mnuForum", "Quillonex &Forum...", "", false},
-        {1, &FrmMain::mnuHomepage, "mnuHomepage", "Quillonex &Homepage...", "", false},
+        {1, &FrmMain::mnuForum, "mnuForum", "Quillonex &Forum...", "", false, &FrmMain::mnuForum_Click},
+        {1, &FrmMain::mnuHomepage, "mnuHomepage", "Quillonex &Homepage...", "", false, &FrmMain::mnuHomepage_Click},
         {1},
-        {1, &FrmMain::mnuCheckForUpdates, "mnuCheckForUpdates", "Check For &Updates...", "", false},
+        {1, &FrmMain::mnuCheckForUpdates, "mnuCheckForUpdates", "Check For &Updates...", "", false, &FrmMain::mnuCheckForUpdates_Click},
         {1},
-        {1, &FrmMain::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false},
-        {1, &FrmMain::mnuAbout, "mnuAbout", "About &VELTRA...", "", false},
+        {1, &FrmMain::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false, &FrmMain::mnuAboutWindows_Click},
+        {1, &FrmMain::mnuAbout, "mnuAbout", "About &VELTRA...", "", false, &FrmMain::mnuAbout_Click},
     };
     buildMenus(*this, rows, [this](const QString& caption) { return menuBar()->addMenu(caption); });
 }
@@ -427,10 +432,12 @@ void FrmMain::createControls()
     tmrPosition = makeTimer("tmrPosition", 500);
     tmrMenuText = makeTimer("tmrMenuText", 1);
     tmrWindowUpdate = makeTimer("tmrWindowUpdate", 50);
-    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 1000);
+    tmrSystemTrayDetect = makeTimer("tmrSystemTrayDetect", 500);
     tmrMediaKeys = makeTimer("tmrMediaKeys", 250);
     connect(tmrPosition, &QTimer::timeout, this, [this] { tmrPosition_Timer(); });
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
+    connect(tmrSystemTrayDetect, &QTimer::timeout, this, [this] { tmrSystemTrayDetect_Timer(); });
+    connect(tmrMediaKeys, &QTimer::timeout, this, [this] { tmrMediaKeys_Timer(); });
 }
 
 void FrmMain::connectCommands()

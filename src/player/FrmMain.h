@@ -14,7 +14,10 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
-//   FrmMain_Organise.cpp  opening the rename and move tools; saving the current playlist
+//   FrmMain_Organise.cpp  opening the rename, move and tag tools; saving the current playlist
+//   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
+//   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
+//   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -73,6 +76,9 @@ public:
     // The player as the position timer last saw it (its own numbers, not the control's).
     enum class Playback { Playing = 0, Stopped = 1, Paused = 2 };
     Playback PlayerState = Playback::Stopped;
+    // PlayerState, except in the moments after a start before the position timer has seen it:
+    // where PlayerState still says stopped, the player's own state.
+    Playback PlayerStateNow() const;
     int PlayNextIndex = 0;        // the row marked "Play Next"; follows its row; 0 for none
     QString NowPlayingInfo[3];    // artist, title, file name
 
@@ -361,6 +367,16 @@ public:
     void mnuPlaylistMoveMusicToFolder_Click();
     // Writes the rows to the named playlist's file; nothing while no playlist is named.
     void mnuSave_Click();
+    // The tools that change files refuse to start while a song plays or is paused (a box
+    // titled `title`); true when refused.
+    bool refusedWhilePlaying(const QString& title);
+    // The one selected row whose file exists and is not the player's file, or 0 after a box
+    // titled `title` saying why not (nothing is said when no row is selected).
+    int selectedFileRow(const QString& title, const QString& moreThanOneText);
+
+    // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
+    void mnuProperties_Click();
+    void mnuPlaylistEditAllTags_Click();
 
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
@@ -400,13 +416,50 @@ public:
     void mnuSwitchToMiniMode_Click();
     void mnuWindowsDisableGlobalHotkeys_Click();
     void mnuConsole_Click();
-    void mnuVolumes_Click();
-    void mnuTracking_Click();
-    void mnuWindowsShowLyricsWhenAvailable_Click();
     // The playlist did not load at start: an unchanged playlist is not saved over it on exit.
     bool DefaultPlaylistLoadFailed = false;
+    // Start-up has put the stored playlist, volume, balance, columns and so on in place; until
+    // then leaving writes nothing.
+    bool StartupStateApplied = false;
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
+
+    // ---- view and behaviour switches, font size, centring (src/mainwindow/FrmMain_View.cpp) ----
+    void mnuAlwaysOnTop_Click();
+    void mnuHideInTheTaskManager_Click();
+    void mnuShowToolbar_Click();
+    void mnuShowStatusBar_Click();
+    void mnuShowPlaylistHeaders_Click();
+    void mnuShowFilenamesColumn_Click();
+    void mnuStatusBarShowTimeElapsed_Click();
+    void mnuStatusBarShowTimeRemaining_Click();
+    void mnuWindowsShowEachSongAsItsPlayed_Click();
+    void mnuWindowsShowLyricsWhenAvailable_Click();
+    void mnuMessengerShowSongsBeingPlayed_Click();
+    void mnuKeysUseAsShortcuts_Click();
+    void mnuKeysUseAsArtistFindingKeys_Click();
+    void mnuTagsShowTagsAsFilesAreAdded_Click();
+    void mnuTagsShowTagsAsFilesArePlayed_Click();
+    void mnuTagsUseID3v2Tags_Click();
+    void mnuFontsizeIncrease_Click();
+    void mnuFontsizeDecrease_Click();
+    void mnuReCenterWindow_Click();
+    // The mark, the two bands and the playlist's top (right below the bands, or the top of the
+    // window); the caller lays the window out.
+    void window_ShowToolbar(bool show);
+
+    // ---- the other windows, web pages, About (src/mainwindow/FrmMain_Windows.cpp) ----------
+    void mnuPreferences_Click();
+    void mnuChangeAppearance_Click();
+    void mnuWindowsEditWindowsGLobalHotkeys_Click();
+    void mnuTracking_Click();
+    void mnuVolumes_Click();
+    void mnuCheckForUpdates_Click();
+    void mnuPlaylistRefreshTags_Click();
+    void mnuAboutWindows_Click();
+    void mnuAbout_Click();
+    void mnuForum_Click();
+    void mnuHomepage_Click();
 
     // ---- the playlist's looks, as start-up and the preferences set them (src/mainwindow/FrmMain_Preferences.cpp) ----
     // Font (a size of 0 or less keeps the font's own) and colours of the playlist and its box.

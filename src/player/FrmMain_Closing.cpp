@@ -130,6 +130,14 @@ void FrmMain::window_CloseAll()
 void FrmMain::window_SaveSettingsOnClose()
 {
     player_Stop();
+    if (!StartupStateApplied) {
+        // The session ended while start-up still waited (a box open over a broken list):
+        // the window holds defaults, not the user's state, so nothing is written over it.
+        tmrMediaKeys->stop();
+        tmrPosition->stop();
+        tmrWindowUpdate->stop();
+        return;
+    }
     forms().get<FrmVideo>().video_SaveSize();
     forms().get<FrmLyrics>().lyrics_SaveSize();
     tmrMediaKeys->stop();
@@ -166,6 +174,7 @@ void FrmMain::window_SaveSettingsOnClose()
 
 void FrmMain::mnuExit_Click()
 {
+    hide();
     window_SaveSettingsOnClose();
     IsExiting = true;
     forms().get<FrmExit>();   // its timer ends the program

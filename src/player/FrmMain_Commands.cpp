@@ -18,6 +18,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPainter>
+#include <QPixmap>
 #include <QSlider>
 #include <QStyle>
 #include <QTime>
@@ -94,7 +96,7 @@ void FrmMain::mnuNextTrack_Click()
     if (ResumePending) player_Stop();
     const bool fromHistory = stepRandomHistory(1);
     if (!fromHistory) {
-        if (PlayerState == Playback::Stopped) CurrentTrack = list.selectedItem();
+        if (PlayerStateNow() == Playback::Stopped) CurrentTrack = list.selectedItem();
         CurrentTrack = m_sequence.nextRow(CurrentTrack);
         if (CurrentTrack <= list.count()) {   // an empty list loads and selects nothing
             player.setFileName(list.subItem(CurrentTrack, PlaylistColumn::Filename));
@@ -111,7 +113,7 @@ void FrmMain::mnuPrevious_Click()
     if (ResumePending) player_Stop();
     const bool fromHistory = stepRandomHistory(-1);
     if (!fromHistory) {
-        if (PlayerState == Playback::Stopped) CurrentTrack = list.selectedItem();
+        if (PlayerStateNow() == Playback::Stopped) CurrentTrack = list.selectedItem();
         // A list without a "Play" row to step back to leaves everything as it was.
         const int row = m_sequence.previousPlayRow(CurrentTrack);
         if (row < 1) return;
@@ -233,7 +235,7 @@ void FrmMain::mnuPlayNext_Click()
 
 void FrmMain::mnuJumpToCurrentlyPlaying_Click()
 {
-    if (PlayerState == Playback::Stopped) return;
+    if (PlayerStateNow() == Playback::Stopped) return;
     ListViewModel& list = rows();
     for (int r = 1; r <= list.count(); ++r) {
         if (list.subItem(r, PlaylistColumn::Filename) == NowPlayingInfo[2]) {
@@ -265,11 +267,54 @@ void FrmMain::mnuRemoveSelected_Click()
         controls_SelectItem(list, CurrentTrack);
 }
 
+namespace {
+// Our own picture where neither the icon theme nor the style has one: a plus for adding.
+QIcon addPicture()
+{
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.fillRect(7, 3, 2, 10, QColor(0x20, 0x80, 0x20));
+    g.fillRect(3, 7, 10, 2, QColor(0x20, 0x80, 0x20));
+    return QIcon(p);
+}
+
+QIcon menuPicture(const char* themeName, const QIcon& fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(themeName), fallback);
+}
+
+QIcon stylePicture(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
+} // namespace
+
 void FrmMain::window_SetMenuImages()
 {
+    // The pictures of the File, Playback, Window and Help items: the desktop's icon theme
+    // where it has a fitting one, the style's or our own otherwise. The mute item's follows
+    // its caption.
     const bool muted = mnuMute->text().startsWith(QStringLiteral("Un-"));
-    mnuMute->setIcon(QIcon::fromTheme(muted ? QStringLiteral("audio-volume-high") : QStringLiteral("audio-volume-muted"),
-                                      QApplication::style()->standardIcon(muted ? QStyle::SP_MediaVolume : QStyle::SP_MediaVolumeMuted)));
+    const std::tuple<QAction*, const char*, QIcon> pictures[] = {
+        {mnuNew, "document-new", stylePicture(QStyle::SP_FileIcon)},
+        {mnuAddFiles, "list-add", addPicture()},
+        {mnuOpenPlaylist, "document-open", stylePicture(QStyle::SP_DialogOpenButton)},
+        {mnuSave, "document-save", stylePicture(QStyle::SP_DialogSaveButton)},
+        {mnuPrint, "document-print", stylePicture(QStyle::SP_FileDialogDetailedView)},
+        {mnuExit, "application-exit", stylePicture(QStyle::SP_DialogCloseButton)},
+        {mnuPrevious, "media-skip-backward", stylePicture(QStyle::SP_MediaSkipBackward)},
+        {mnuRewind, "media-seek-backward", stylePicture(QStyle::SP_MediaSeekBackward)},
+        {mnuPlay, "media-playback-start", stylePicture(QStyle::SP_MediaPlay)},
+        {mnuPause, "media-playback-pause", stylePicture(QStyle::SP_MediaPause)},
+        {mnuStop, "media-playback-stop", stylePicture(QStyle::SP_MediaStop)},
+        {mnuRandom, "media-playlist-shuffle", stylePicture(QStyle::SP_BrowserReload)},
+        {mnuFastForward, "media-seek-forward", stylePicture(QStyle::SP_MediaSeekForward)},
+        {mnuNextTrack, "media-skip-forward", stylePicture(QStyle::SP_MediaSkipForward)},
+        {mnuNextTrackAdvanced, "go-last", stylePicture(QStyle::SP_ArrowRight)},
+        {mnuMute, muted ? "audio-volume-high" : "audio-volume-muted", stylePicture(muted ? QStyle::SP_MediaVolume : QStyle::SP_MediaVolumeMuted)},
+        {mnuReCenterWindow, "zoom-fit-best", stylePicture(QStyle::SP_DesktopIcon)},
+        {mnuTracking, "document-new", stylePicture(QStyle::SP_FileIcon)},
+        {mnuAbout, "help-about", stylePicture(QStyle::SP_MessageBoxInformation)},
+    };
+    for (const auto& [item, name, fallback] : pictures) item->setIcon(menuPicture(name, fallback));
 }
 
 // ---- mode menus ---------------------------------------------------------------------------------

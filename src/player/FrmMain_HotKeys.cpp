@@ -44,7 +44,7 @@ void FrmMain::window_UseGlobalKey(const QString& combination)
     case GlobalKey_PlayPause: {
         const auto state = wmpPlayer().PlayState();
         if (state == veltra::MediaPlayerControl::State::Paused) mnuPause_Click();
-        else if (state == veltra::MediaPlayerControl::State::Stopped || PlayerState == Playback::Stopped) player_Play(1);
+        else if (state == veltra::MediaPlayerControl::State::Stopped || PlayerStateNow() == Playback::Stopped) player_Play(1);
         else mnuPause_Click();
         break;
     }

@@ -8,7 +8,6 @@
 #include "common/modSettings.h"
 #include "common/modWindows.h"
 #include "extras/FrmCDPlayer.h"
-#include "extras/FrmMini.h"
 #include "library/FrmMediaLibrary.h"
 #include "startup/Forms.h"
 
@@ -22,14 +21,6 @@ void FrmMain::mnuNew_Click()
     PlayNextIndex = 0;
     cmbPlaylists->setCurrentIndex(0);
     forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
-}
-
-void FrmMain::mnuConsole_Click()
-{
-    FrmConsole& console = forms().get<FrmConsole>();
-    console.show();
-    console.raise();
-    console.activateWindow();
 }
 
 void FrmMain::mnuOpenCDPlayer_Click()
@@ -59,18 +50,4 @@ void FrmMain::mnuOpenMediaLibrary_Click()
     library.show();
     library.raise();
     library.activateWindow();
-}
-
-void FrmMain::mnuSwitchToMiniMode_Click()
-{
-    const bool mini = !mnuSwitchToMiniMode->isChecked();
-    mnuSwitchToMiniMode->setChecked(mini);
-    FrmMini& window = forms().get<FrmMini>();
-    if (mini) {
-        window.show();
-        hide();
-    } else {
-        window.hide();
-        show();
-    }
 }

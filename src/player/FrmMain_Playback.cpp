@@ -157,6 +157,16 @@ void FrmMain::player_Play(int playOrigin)
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(NowPlayingInfo[0], NowPlayingInfo[1], QStringLiteral("Music"), QString(), QStringLiteral("{1} - {0}"), true);
     player.Play();
+    // The player answers at once whether it took the file: one retry, then the error. A
+    // refused file is neither coloured as playing, nor logged, nor counted.
+    if (player.PlayState() != MediaPlayerControl::State::Playing) {
+        player.setFileName(rowFile);
+        player.Play();
+        if (player.PlayState() != MediaPlayerControl::State::Playing) {
+            playError();
+            return;
+        }
+    }
     m_sequence.songStarted();
     const QString file = player.FileName();   // the path as loaded; lower case only to compare
 
@@ -206,10 +216,6 @@ void FrmMain::player_Play(int playOrigin)
     player_ShowPlaying();
     if (mnuWindowsShowLyricsWhenAvailable->isChecked()) forms().get<FrmLyrics>().lyrics_OpenFile(file);
 
-    if (player.PlayState() != MediaPlayerControl::State::Playing) {
-        player.setFileName(rowFile);   // one retry, with the file that was started
-        player.Play();
-    }
     writeLog(QStringLiteral("Played ") + NowPlayingInfo[0] + QStringLiteral(" - ") + NowPlayingInfo[1] + u'.');
     if (playOrigin == 1) forms().get<FrmTracking>().tracking_Add(NowPlayingInfo[0], NowPlayingInfo[1], NowPlayingInfo[2]);
     else if (playOrigin == 0) window_AddRandomFilename(file);
@@ -217,10 +223,21 @@ void FrmMain::player_Play(int playOrigin)
 
 // ---- the next row -------------------------------------------------------------------------------
 
+FrmMain::Playback FrmMain::PlayerStateNow() const
+{
+    if (PlayerState != Playback::Stopped) return PlayerState;
+    switch (wmpPlayer().PlayState()) {
+    case MediaPlayerControl::State::Playing: return Playback::Playing;
+    case MediaPlayerControl::State::Paused: return Playback::Paused;
+    default: return Playback::Stopped;
+    }
+}
+
 void FrmMain::startByPlayRule(int playOrigin)
 {
-    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || PlayerState == Playback::Playing
-        || PlayerState == Playback::Paused)
+    const Playback state = PlayerStateNow();
+    if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayOnNextAndPrevious"), QStringLiteral("1")) || state == Playback::Playing
+        || state == Playback::Paused)
         player_Play(playOrigin);
 }
 
@@ -229,7 +246,7 @@ void FrmMain::stopAndUnload()
     MediaPlayerControl& player = wmpPlayer();
     player.Stop();
     playlist_UpdatePlaylist(0);
-    player.setFileName(QStringLiteral("1"));
+    player.Unload(QStringLiteral("1"));   // nothing stays loaded; no file of that name is opened
     FrmVideo& video = forms().get<FrmVideo>();
     if (video.VideoIsOpen) video.video_Close();
     if (forms().isLoaded<FrmLyrics>() && forms().get<FrmLyrics>().LyricsIsOpen) forms().get<FrmLyrics>().lyrics_Close();
@@ -326,7 +343,7 @@ void FrmMain::player_NextTrack()
 
 void FrmMain::player_Stop()
 {
-    if (PlayerState == Playback::Stopped) return;
+    if (PlayerStateNow() == Playback::Stopped) return;
     MediaPlayerControl& player = wmpPlayer();
     player.Stop();
     playlist_UpdatePlaylist(0);
@@ -347,7 +364,7 @@ void FrmMain::player_Stop()
     if (mnuMessengerShowSongsBeingPlayed->isChecked())
         windows_SendMessengerNowPlaying(QString(), QString(), QStringLiteral("Music"), QString(), QStringLiteral("{0} - {1}"), false);
     tmrWindowUpdate_Timer();
-    player.setFileName(QStringLiteral("1"));
+    player.Unload(QStringLiteral("1"));
     player_ClosePlaying();
 }
 

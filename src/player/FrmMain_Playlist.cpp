@@ -9,6 +9,7 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modListReplace.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -283,11 +284,11 @@ void FrmMain::cmbPlaylists_Click()
             }
     }
     if (files_FileExists(path)) {
+        // A playlist that does not load leaves the rows as they were; its box said why.
+        if (!controls_ReplaceListView(rows(), path)) return;
         PlayNextIndex = 0;
         window_ResetRandomFilenames();
         playNextCaptions(false);
-        controls_ClearListView(rows());
-        controls_LoadListView(rows(), path);
         writeLog(path + QStringLiteral(" opened."));
         controls_SelectItem(rows(), 1);
         CurrentTrack = 1;

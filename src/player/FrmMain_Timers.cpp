@@ -58,10 +58,11 @@ void FrmMain::tmrPosition_Timer()
     else if ((state = player.PlayState()) == MediaPlayerControl::State::Paused) branch = Paused;
 
     auto mirrorSliders = [&] {
-        sldPosition->setMaximum(wholeSeconds(player.Duration()));
+        // Value first, then Max, in this order.
         sldPosition->setValue(wholeSeconds(player.CurrentPosition()));
-        video.qxsPosition->setMax(wholeSeconds(player.Duration()));
+        sldPosition->setMaximum(wholeSeconds(player.Duration()));
         video.qxsPosition->setValue(wholeSeconds(player.CurrentPosition()));
+        video.qxsPosition->setMax(wholeSeconds(player.Duration()));
     };
     // Enabling of the commands that need a song playing (p) or playing or paused (s).
     auto enableCommands = [&](bool p, bool s) {

@@ -49,11 +49,6 @@ private:
     std::function<bool(QObject*, QEvent*)> m_handler;
 };
 
-QIcon menuIcon(const char* name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
-}
-
 // The classic virtual-key number of a key; Qt's numbers of the special keys are mapped,
 // letters and digits are the same in both.
 int vbKeyCode(int key)
@@ -104,6 +99,7 @@ int shiftOf(Qt::KeyboardModifiers m)
 void FrmMain::connectWindow()
 {
     auto* hook = new EventHook(this, [this](QObject* watched, QEvent* event) { return windowEvent(watched, event); });
+    hook->setObjectName(QStringLiteral("FrmMainEventHook"));   // removed first when the window goes
     for (QObject* o : std::initializer_list<QObject*>{this, picClient, lstvPlaylist, lstvPlaylist->viewport(), cmbPlaylists, lblOptions})
         o->installEventFilter(hook);
 
@@ -124,32 +120,7 @@ void FrmMain::connectWindow()
     lstvPlaylist->move(0, cbToolbar->height() + cbControls->height());
 }
 
-void FrmMain::setMenuPictures()
-{
-    // Pictures of the menu items; the mute item's follows its caption (window_SetMenuImages).
-    const std::tuple<QAction*, const char*, QStyle::StandardPixmap> pictures[] = {
-        {mnuNew, "document-new", QStyle::SP_FileIcon},
-        {mnuAddFiles, "media-eject", QStyle::SP_DirOpenIcon},
-        {mnuOpenPlaylist, "document-open", QStyle::SP_DialogOpenButton},
-        {mnuSave, "document-save", QStyle::SP_DialogSaveButton},
-        {mnuPrint, "document-print", QStyle::SP_FileDialogDetailedView},
-        {mnuExit, "application-exit", QStyle::SP_DialogCloseButton},
-        {mnuPrevious, "media-skip-backward", QStyle::SP_MediaSkipBackward},
-        {mnuRewind, "media-seek-backward", QStyle::SP_MediaSeekBackward},
-        {mnuPlay, "media-playback-start", QStyle::SP_MediaPlay},
-        {mnuPause, "media-playback-pause", QStyle::SP_MediaPause},
-        {mnuStop, "media-playback-stop", QStyle::SP_MediaStop},
-        {mnuRandom, "media-playlist-shuffle", QStyle::SP_BrowserReload},
-        {mnuFastForward, "media-seek-forward", QStyle::SP_MediaSeekForward},
-        {mnuNextTrack, "media-skip-forward", QStyle::SP_MediaSkipForward},
-        {mnuNextTrackAdvanced, "go-last", QStyle::SP_ArrowRight},
-        {mnuReCenterWindow, "zoom-fit-best", QStyle::SP_DesktopIcon},
-        {mnuTracking, "document-new", QStyle::SP_FileIcon},
-        {mnuAbout, "help-about", QStyle::SP_MessageBoxInformation},
-    };
-    for (const auto& [item, name, fallback] : pictures) item->setIcon(menuIcon(name, fallback));
-    window_SetMenuImages();
-}
+void FrmMain::setMenuPictures() { window_SetMenuImages(); }
 
 // ---- events ----------------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "player/FrmVideo.h"
 
+#include "common/FrmConsole.h"
 #include "common/modControls.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -78,6 +79,7 @@ FrmVideo::FrmVideo()
     wmpPicture->setObjectName(QStringLiteral("wmpPlayer"));
     wmpPicture->setGeometry(TwipsToPixels(60), TwipsToPixels(60), 100, 100);
     connect(wmpPlayer, &veltra::MediaPlayerControl::EndOfStream, this, [this] { wmpPlayer_EndOfStream(); });
+    connect(wmpPlayer, &veltra::MediaPlayerControl::Error, this, [this](const QString& reason) { wmpPlayer_Error(reason); });
 
     nfpBottom = new ctlQX_noFocusPanel(this);
     nfpBottom->setObjectName(QStringLiteral("nfpBottom"));
@@ -96,9 +98,10 @@ FrmVideo::FrmVideo()
     qxsPosition = slider(nfpBottom, "qxsPosition", 100);
     qxsBalance = slider(nfpBottom, "qxsBalance", 100);
     qxsVolume = slider(nfpBottom, "qxsVolume", 100);
-    // Label and slider pairs from the left: position, balance, volume.
+    // Label and slider pairs from the left: volume, balance, then position, whose slider the
+    // layout step stretches up to the buttons, so the three never overlap.
     int x = TwipsToPixels(120);
-    for (auto [label, s] : {std::pair{lblPosition, qxsPosition}, std::pair{lblVolume, qxsVolume}, std::pair{lblBalance, qxsBalance}}) {
+    for (auto [label, s] : {std::pair{lblVolume, qxsVolume}, std::pair{lblBalance, qxsBalance}, std::pair{lblPosition, qxsPosition}}) {
         label->adjustSize();
         label->move(x, TwipsToPixels(90));
         x += label->width() + 4;
@@ -221,6 +224,16 @@ void FrmVideo::wmpPlayer_EndOfStream()
 {
     if (m_closing) return;
     forms().get<FrmMain>().player_NextTrack();
+}
+
+void FrmVideo::wmpPlayer_Error(const QString& reason)
+{
+    // A song that breaks off on the way ends as its end would, so unattended playing goes on;
+    // the console says which file and why.
+    if (m_closing) return;
+    FrmMain& main = forms().get<FrmMain>();
+    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Error playing ") + wmpPlayer->FileName() + QStringLiteral(":  ") + reason);
+    main.player_NextTrack();
 }
 
 void FrmVideo::qxbFullScreen_Click()

@@ -44,6 +44,7 @@ public:
     void video_Close();
 
     void wmpPlayer_EndOfStream();
+    void wmpPlayer_Error(const QString& reason);
     void qxbFullScreen_Click();
     void qxbNormal_Click();
     void qxbHideScreen_Click();

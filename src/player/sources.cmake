@@ -15,7 +15,6 @@ veltra_ui_sources(
   FrmMain_Window.cpp
   FrmMain_ListView.cpp
   FrmMain_Arrange.cpp
-  FrmMain_Companions.cpp
   FrmMain_Organise.cpp
   FrmMain_Moods.cpp
   FrmVideo.cpp

@@ -2,6 +2,11 @@
 // One running program per user and program folder. The first instance holds a lock file and
 // listens on a local socket; a later one finds the lock taken and asks the first, through the
 // socket, to bring its window forward. A lock left by a crashed instance is taken over.
+//
+// Both live in the user's own runtime folder ($XDG_RUNTIME_DIR, when it is a folder of this
+// user that nobody else may enter), otherwise in the program folder itself: never under a
+// name anyone could guess in a folder everyone may write to. A lock or socket found there
+// that belongs to another user is never used.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -18,12 +23,20 @@ public:
 
     // True when this process now owns the instance (no other runs).
     bool claim();
-    // Asks the running instance to activate its window; false when it cannot be reached.
+    // Asks the running instance to activate its window: true when this start is to end. The
+    // first instance may still be starting (lock taken, socket not yet listening): the
+    // connection is retried for a few seconds. When the holder of the lock goes meanwhile,
+    // this process takes the instance over and the answer is false.
     bool activateRunning();
     // Runs on the first instance when a later one asks.
     void setActivateHandler(std::function<void()> handler) { m_onActivate = std::move(handler); }
 
     QString serverName() const { return m_name; }
+    QString lockPath() const { return m_lockPath; }
+    // Where lock and socket go for this program folder.
+    static QString folderFor(const QString& programFolder);
+
+    static constexpr int kConnectWaitMs = 5000;
 
 private:
     QString m_name;

@@ -4,6 +4,7 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modListReplace.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modWindows.h"
@@ -54,8 +55,11 @@ void window_ProcessCommandLine(const QString& commandLine)
     } else if (commandLine.startsWith(u'"')) {
         const QString path = commandLine.mid(1, commandLine.size() - 2);
         if (files_GetExtension(path.toLower()) == QLatin1String("spp")) {
-            controls_ClearListView(list);
-            controls_LoadListView(list, path);
+            // A playlist that does not load leaves the rows there were (its own box said why).
+            if (!controls_ReplaceListView(list, path)) {
+                if (sorting) list.setSorted(true);
+                return;
+            }
             recentplaylists_AddFile(path, m);
             controls_RenumberItems(list);
             QString name = path;

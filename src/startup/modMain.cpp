@@ -50,6 +50,10 @@
 using namespace veltra;
 
 namespace startup {
+namespace {
+bool g_quitting = false;
+int g_quitCode = 0;
+} // namespace
 bool CommandLineSwitch = false;
 bool ShowMinimizedInstead = false;
 QString BetaLabel;
@@ -77,20 +81,21 @@ bool window_ActivatePrevInstance()
     SingleInstance*& inst = startup::instancePtr();
     delete inst;
     inst = new SingleInstance(programfolder::path(), qApp);
-    if (inst->claim()) {
-        inst->setActivateHandler([] {
-            if (!forms().isLoaded<FrmMain>()) return;
-            FrmMain& main = forms().get<FrmMain>();
-            if (main.isMinimized()) main.showNormal();
-            main.show();
-            main.raise();
-            main.activateWindow();
-        });
-        return false;
-    }
-    // Another instance holds the program folder. When it cannot be reached the failure is
-    // ignored and this one starts as if none ran.
-    return inst->activateRunning();
+    // Another instance holds the program folder: it is asked to come forward (it may still be
+    // starting) and this one ends.
+    if (!inst->claim() && inst->activateRunning()) return true;
+    inst->setActivateHandler([] {
+        if (!forms().isLoaded<FrmMain>()) return;
+        FrmMain& main = forms().get<FrmMain>();
+        // Hidden in the tray (or in mini mode): back the way the tray's Open brings it.
+        if (main.isHidden() || main.isMinimized() || main.mnuSwitchToMiniMode->isChecked()) {
+            forms().get<FrmMenus>().mnuOpen_Click();
+            return;
+        }
+        main.raise();
+        main.activateWindow();
+    });
+    return false;
 }
 
 StartResult Main()
@@ -204,7 +209,8 @@ void window_LoadSettings()
                                   QStringLiteral("Happy|Annoyed|Sad|Low|Hyper|Bored|Slow|Fast|Angry|Other"));
 
     // 6, 7: the video and lyrics windows at the main window's bottom-right corner.
-    const int statusHeight = main.sbStatusBar->isVisible() ? main.sbStatusBar->height() : 0;
+    // The window is not shown yet: the status bar's height is the one it will have.
+    const int statusHeight = main.sbStatusBar->sizeHint().height();
     video.video_GetSize();
     video.move(main.x() + main.width() - video.width(), main.y() + main.height() - video.height() - statusHeight);
     lyrics.lyrics_GetSize();
@@ -241,6 +247,7 @@ void window_LoadSettings()
     // 12: the playlist kept between runs.
     const QString defaultPlaylist = programfolder::file(QStringLiteral("Playlists/default.spp"));
     if (files_FileExists(defaultPlaylist)) main.DefaultPlaylistLoadFailed = !controls_LoadListView(main.rows(), defaultPlaylist);
+    if (startup::quitting()) return;   // the session ended while the list's error box was open
 
     // 13: column widths.
     const char* columns[] = {"Number", "Artist", "Title", "Year", "Status", "Length"};
@@ -286,12 +293,17 @@ void window_LoadSettings()
     video.qxsBalance->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
     main.player_Volume(main.sldVolume->value());
     main.player_Balance(main.sldBalance->value());
+    // From here on the window holds what was stored: leaving saves it.
+    main.StartupStateApplied = true;
 
     // 23: the tray icon.
     if (settings_ReadFlag(S, QStringLiteral("UseSystemTraySupport"), QStringLiteral("1"))) tray_AddIcon(QString(), &main, main.windowIcon());
     if (startup::quitting()) return;   // the session ended while a box was open
 
-    // 24, 25: the command line, or playing at start.
+    // 24, 25: the command line, or playing at start. What the command line adds is a change
+    // of the playlist since start, saved on exit even over a default.spp that failed to load.
+    main.PlaylistChangedSinceStart = false;
+    main.startWatchingPlaylistChanges();
     main.Form_Resize();
     const QString commandLine = commandline_FromArguments(startup::arguments(), QDir::currentPath());
     if (!commandLine.isEmpty()) {
@@ -308,9 +320,6 @@ void window_LoadSettings()
     if (startup::ShowMinimizedInstead) main.showMinimized();
     else if (!startup::CommandLineSwitch || !commandLine.left(8).toLower().startsWith(QLatin1String("/systray"))) main.show();
 
-    // The task bar entry is dropped once the window is there to drop it from.
-    if (main.mnuHideInTheTaskManager->isChecked()) windows_SetTaskbarVisible(&main, false);
-
     // 28: the timers, in this order.
     main.tmrPosition->start();
     main.tmrMenuText->start();
@@ -320,17 +329,10 @@ void window_LoadSettings()
 
     // 29, 30.
     main.WindowShown = true;
-    main.PlaylistChangedSinceStart = false;
-    main.startWatchingPlaylistChanges();
     main.update();
 }
 
 namespace startup {
-
-namespace {
-bool g_quitting = false;
-int g_quitCode = 0;
-} // namespace
 
 void quit(int code)
 {

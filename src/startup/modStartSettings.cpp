@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QStatusBar>
-#include <QToolBar>
 
 namespace {
 bool isOne(const char* section, const char* key, const char* def)
@@ -92,13 +91,11 @@ void window_ApplyStartSettings()
     m.mnuAlwaysOnTop->setChecked(onTop);
     windows_SetAlwaysOnTop(&m, onTop);
 
-    // The task bar entry itself is dropped once the window is shown (initialisation).
-    m.mnuHideInTheTaskManager->setChecked(isOne("Settings", "HideInTheTaskManager", "0"));
+    const bool hideTask = isOne("Settings", "HideInTheTaskManager", "0");
+    m.mnuHideInTheTaskManager->setChecked(hideTask);
+    windows_SetTaskbarVisible(&m, !hideTask);   // asked of the desktop once the window is shown
 
-    const bool toolbar = isOne("Settings", "ShowToolbar", "1");
-    m.mnuShowToolbar->setChecked(toolbar);
-    m.cbToolbar->setVisible(toolbar);
-    m.cbControls->setVisible(toolbar);
+    m.window_ShowToolbar(isOne("Settings", "ShowToolbar", "1"));
 
     const bool statusBar = isOne("Settings", "ShowStatusBar", "1");
     m.mnuShowStatusBar->setChecked(statusBar);

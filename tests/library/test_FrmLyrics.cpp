@@ -87,7 +87,7 @@ TEST_F(LyricsTest, SizeIsKeptOnlyFromTheNormalState)
     EXPECT_EQ(settings_ReadValue("Lyrics", "Height"), "3000");
 }
 
-TEST_F(LyricsTest, MenuSwitchClosesAndReopensUnlessPaused)
+TEST_F(LyricsTest, MenuSwitchClosesAndReopensPlayingOrPaused)
 {
     play("one.mp3", "Words");
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
@@ -100,8 +100,9 @@ TEST_F(LyricsTest, MenuSwitchClosesAndReopensUnlessPaused)
     main->mnuPause_Click();
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
     EXPECT_EQ(settings_ReadValue("Settings", "ShowLyricsWhenAvailable"), "1");
-    EXPECT_FALSE(lyrics().LyricsIsOpen);   // paused: not now
+    EXPECT_TRUE(lyrics().LyricsIsOpen);   // paused: the loaded song's
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
+    EXPECT_FALSE(lyrics().LyricsIsOpen);
     main->mnuPause_Click();   // playing again
     main->mnuWindowsShowLyricsWhenAvailable->trigger();
     EXPECT_TRUE(lyrics().LyricsIsOpen);

@@ -1,7 +1,7 @@
 // Plays one file through the real player in a window of its own, for a look on a real (or
 // virtual) X display: scripts/check-video starts it under Xvfb and takes a screenshot.
 // Usage: veltra_videocheck FILE [SECONDS]   quits at the end of the file or after SECONDS.
-#include "platform/QtMediaPlayerControl.h"
+#include "platform/GstMediaPlayerControl.h"
 #include "platform/VideoFrameWidget.h"
 
 #include <QApplication>
@@ -19,11 +19,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s FILE [SECONDS]\n", argv[0]);
         return 2;
     }
-    if (!veltra::QtMediaPlayerControl::isAvailable()) {
+    if (!veltra::GstMediaPlayerControl::isAvailable()) {
         std::fprintf(stderr, "GStreamer or one of its elements is missing\n");
         return 1;
     }
-    veltra::QtMediaPlayerControl player;
+    veltra::GstMediaPlayerControl player;
     QWidget window;
     window.setWindowTitle(QStringLiteral("VELTRA video check"));
     auto* layout = new QVBoxLayout(&window);

@@ -5,9 +5,8 @@
 #include "platform/X11KeyStateSource.h"
 #include "player/modGlobalKeys.h"
 #include "support/TestEnv.h"
+#include "support/XvfbSession.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -79,126 +78,12 @@ TEST(X11KeyStateSource, KeysymsBecomeVirtualKeys)
 
 namespace {
 
-// A private X server on a display number it picks itself.
-class Xvfb {
-public:
-    ~Xvfb()
-    {
-        if (m_process.state() == QProcess::NotRunning) return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(2000);
-        }
-    }
-
-    bool start(QString* why)
-    {
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.setStandardErrorFile(QProcess::nullDevice());
-        m_process.start(QStringLiteral("Xvfb"),
-                        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                         QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
-                         QStringLiteral("0"), QStringLiteral("320x240x24")});
-        QByteArray out;
-        while (!out.contains('\n')) {
-            if (!m_process.waitForReadyRead(10000)) {
-                *why = QStringLiteral("Xvfb did not start");
-                return false;
-            }
-            out += m_process.readAllStandardOutput();
-        }
-        m_display = ":" + out.trimmed();
-        return true;
-    }
-
-    QByteArray display() const { return m_display; }
-
-private:
-    QProcess m_process;
-    QByteArray m_display;
-};
-
-// Another X client: owns a window with the input focus and types through XTEST.
-class Typist {
-public:
-    explicit Typist(const QByteArray& display) : m_x(XOpenDisplay(display.constData())) {}
-    ~Typist()
-    {
-        if (m_x) XCloseDisplay(m_x);
-    }
-    bool usable() const
-    {
-        int event, error, major, minor;
-        return m_x && XTestQueryExtension(m_x, &event, &error, &major, &minor);
-    }
-
-    // Maps a window of its own and gives it the focus.
-    Window takeFocus()
-    {
-        const Window root = DefaultRootWindow(m_x);
-        const Window window = XCreateSimpleWindow(m_x, root, 0, 0, 100, 100, 0, 0, 0);
-        XSelectInput(m_x, window, StructureNotifyMask);
-        XMapWindow(m_x, window);
-        XEvent event;
-        do XWindowEvent(m_x, window, StructureNotifyMask, &event);
-        while (event.type != MapNotify);
-        XSetInputFocus(m_x, window, RevertToParent, CurrentTime);
-        XSync(m_x, False);
-        return window;
-    }
-
-    Window focus() const
-    {
-        Window window = 0;
-        int revert = 0;
-        XGetInputFocus(m_x, &window, &revert);
-        return window;
-    }
-
-    // Gives a keycode that carries no keysym the one keysym given; returns it (0: none free).
-    KeyCode mapSpareKeycode(KeySym keysym)
-    {
-        int minKeycode = 0, maxKeycode = 0, per = 0;
-        XDisplayKeycodes(m_x, &minKeycode, &maxKeycode);
-        KeySym* syms = XGetKeyboardMapping(m_x, KeyCode(minKeycode), maxKeycode - minKeycode + 1, &per);
-        KeyCode spare = 0;
-        for (int keycode = maxKeycode; keycode >= minKeycode && !spare; --keycode) {
-            bool empty = true;
-            for (int i = 0; i < per; ++i) empty = empty && syms[(keycode - minKeycode) * per + i] == NoSymbol;
-            if (empty) spare = KeyCode(keycode);
-        }
-        XFree(syms);
-        if (!spare) return 0;
-        XChangeKeyboardMapping(m_x, spare, 1, &keysym, 1);
-        XSync(m_x, False);
-        return spare;
-    }
-
-    KeyCode keycode(KeySym keysym) const { return XKeysymToKeycode(m_x, keysym); }
-    void down(KeySym keysym) { fake(keycode(keysym), true); }
-    void up(KeySym keysym) { fake(keycode(keysym), false); }
-    void tap(KeySym keysym)
-    {
-        down(keysym);
-        up(keysym);
-    }
-    void fake(KeyCode keycode, bool down)
-    {
-        XTestFakeKeyEvent(m_x, keycode, down ? True : False, CurrentTime);
-        XSync(m_x, False);
-    }
-
-private:
-    Display* m_x;
-};
-
 class X11KeyboardTest : public VeltraTest {
 protected:
     void SetUp() override
     {
         VeltraTest::SetUp();
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        if (!Xvfb::installed())
             GTEST_SKIP() << "Xvfb is not installed";
         QString why;
         ASSERT_TRUE(server.start(&why)) << why.toStdString();

@@ -9,7 +9,7 @@
 #include "extras/FrmTracking.h"
 #include "library/FrmLyrics.h"
 #include "platform/MediaPlayerFactory.h"
-#include "platform/QtMediaPlayerControl.h"
+#include "platform/GstMediaPlayerControl.h"
 #include "player/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
@@ -32,7 +32,7 @@ protected:
         StartupFixture::SetUp();
         trayHere = 0;
         veltra::setMediaPlayerFactory(nullptr);   // the real player
-        if (!veltra::QtMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
+        if (!veltra::GstMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
         if (!PulseNullSink::toolsPresent()) GTEST_SKIP() << "PulseAudio (pulseaudio, pactl, parec) is missing";
         QString why;
         ASSERT_TRUE(pulse.start(&why)) << why.toStdString();

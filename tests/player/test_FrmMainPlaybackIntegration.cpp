@@ -6,7 +6,7 @@
 #include "common/ListView.h"
 #include "common/modControls.h"
 #include "platform/MediaPlayerFactory.h"
-#include "platform/QtMediaPlayerControl.h"
+#include "platform/GstMediaPlayerControl.h"
 #include "platform/VideoFrameWidget.h"
 #include "player/FrmMain.h"
 #include "startup/Forms.h"
@@ -26,7 +26,7 @@ protected:
     {
         VeltraTest::SetUp();
         veltra::setMediaPlayerFactory(nullptr);   // the real player
-        if (!veltra::QtMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
+        if (!veltra::GstMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
         if (!PulseNullSink::toolsPresent()) GTEST_SKIP() << "PulseAudio (pulseaudio, pactl, parec) is missing";
         QString why;
         ASSERT_TRUE(pulse.start(&why)) << why.toStdString();

@@ -19,13 +19,18 @@
 // The bus: a sync handler on GStreamer's threads only queues each message to this object on
 // the GUI thread, so it works with any Qt event dispatcher (no GLib main context needed, no
 // polling). Each load or stop starts a new generation; messages of an older one (an
-// end-of-stream already queued when the next file is loaded) are dropped.
+// end-of-stream already queued when the next file is loaded) are dropped. The handler drops
+// every message from the bus, so it releases the bus's reference to each one itself.
 //
 // Life of a file: writing FileName loads it and prerolls it paused (its duration becomes
-// known, a video shows its first picture); Play starts it. Stop, the end of the file and an
-// error release the sound device; Play then starts again from the beginning, or from a
-// position written meanwhile. EndOfStream and Error always arrive from the event loop, never
-// inside a call to the player.
+// known, a video shows its first picture), waiting a few seconds at most until GStreamer has
+// either accepted the file or refused it. A refused file (missing, a folder, no decoder takes
+// it) stays unloaded: Play leaves PlayState at 0, so the caller sees the refusal at once, and
+// refusal() says why. Play starts an accepted file. Stop, the end of the file and an error
+// release the sound device; Play then starts again from the beginning, or from a position
+// written meanwhile. Unload empties the pipeline (state NULL) without opening anything.
+// EndOfStream and Error (trouble found while playing, after the file was accepted) always
+// arrive from the event loop, never inside a call to the player.
 //
 // Numbers: PlayState is what the program asked for (2 after Play until the end, an error or
 // Stop; 1 after Pause while playing; 0 otherwise). Volume v (hundredths of a dB, at most 0)
@@ -36,6 +41,7 @@
 
 #include <QImage>
 #include <QMutex>
+#include <QWaitCondition>
 #include <QPointer>
 #include <QString>
 
@@ -47,11 +53,11 @@ typedef struct _GstMessage GstMessage;
 namespace veltra {
 
 
-class QtMediaPlayerControl : public MediaPlayerControl {
+class GstMediaPlayerControl : public MediaPlayerControl {
     Q_OBJECT
 public:
-    explicit QtMediaPlayerControl(QObject* parent = nullptr);
-    ~QtMediaPlayerControl() override;
+    explicit GstMediaPlayerControl(QObject* parent = nullptr);
+    ~GstMediaPlayerControl() override;
 
     // False when GStreamer or one of the elements the player is built from is missing; the
     // player then loads nothing and reports every file as an error.
@@ -70,6 +76,14 @@ public:
     void Play() override;
     void Pause() override;
     void Stop() override;
+    void Unload(const QString& name) override;
+
+    // Why the file last loaded was refused; empty when it was accepted.
+    QString refusal() const { return m_refusal; }
+    // The pipeline itself, for checks of its state and its bus.
+    GstElement* pipeline() const { return m_pipeline; }
+    // How long loading waits for GStreamer's answer.
+    static constexpr int kLoadWaitMs = 3000;
 
     // The picture. Made with no parent: a host that re-parents it into its own layout owns it
     // from then on; otherwise the player deletes it.
@@ -88,12 +102,14 @@ private:
     void seekNow(double seconds);
     void queryDuration();
     void halt();
-    void reportLater(const QString& message);
+    void refuse(const QString& reason);
+    bool waitForLoad();
+    void loadAnswered(GstMessage* message);
     void frameArrived(QImage frame);
     void showLatestFrame();
 
     // The GStreamer callbacks (bus sync handler, appsink) reach the members through this.
-    friend struct QtMediaPlayerCallbacks;
+    friend struct GstMediaPlayerCallbacks;
 
     GstElement* m_pipeline = nullptr;
     GstElement* m_panorama = nullptr;
@@ -103,13 +119,21 @@ private:
     State m_state = State::Stopped;
     int m_volume = 0;
     int m_balance = 0;
+    bool m_loaded = false;         // a file is loaded and was accepted
     bool m_ready = false;          // prerolled: position and duration can be asked, seeks work
     bool m_atEnd = false;          // played to its end; the position reads as the duration
     double m_pendingSeek = -1;     // a seek asked for before the media was ready
     mutable double m_duration = 0;
     mutable double m_lastPosition = 0;
 
+    QString m_refusal;
+
     std::atomic<quint64> m_generation{0};
+    // GStreamer's answer to a load, filled in by the bus handler while FileName waits.
+    QMutex m_loadLock;
+    QWaitCondition m_loadAnswered;
+    bool m_loadDone = false;       // guarded by m_loadLock
+    QString m_loadError;           // guarded by m_loadLock; GStreamer's reason
 
     QPointer<VideoFrameWidget> m_videoWidget;
     QMutex m_frameLock;

@@ -1,7 +1,8 @@
-#include "platform/QtMediaPlayerControl.h"
+#include "platform/GstMediaPlayerControl.h"
 
 #include "platform/VideoFrameWidget.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMetaObject>
 
@@ -44,28 +45,33 @@ constexpr double kNanosecondsPerSecond = 1e9;
 
 } // namespace
 
-struct QtMediaPlayerCallbacks {
+struct GstMediaPlayerCallbacks {
     // Runs on whichever thread posted the message: only hands it over to the GUI thread.
     static GstBusSyncReply busMessage(GstBus*, GstMessage* message, gpointer data)
     {
-        auto* self = static_cast<QtMediaPlayerControl*>(data);
-        switch (GST_MESSAGE_TYPE(message)) {
+        auto* self = static_cast<GstMediaPlayerControl*>(data);
+        const GstMessageType type = GST_MESSAGE_TYPE(message);
+        switch (type) {
         case GST_MESSAGE_EOS:
         case GST_MESSAGE_ERROR:
         case GST_MESSAGE_ASYNC_DONE:
-        case GST_MESSAGE_DURATION_CHANGED:
+        case GST_MESSAGE_DURATION_CHANGED: {
+            if (type == GST_MESSAGE_ERROR || type == GST_MESSAGE_ASYNC_DONE) self->loadAnswered(message);
+            const quint64 generation = self->m_generation.load();
+            std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+            QMetaObject::invokeMethod(
+                self,
+                [self, held, generation] {
+                    if (generation == self->m_generation.load()) self->handleMessage(held.get());
+                },
+                Qt::QueuedConnection);
             break;
-        default:
-            return GST_BUS_DROP;
         }
-        const quint64 generation = self->m_generation.load();
-        std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
-        QMetaObject::invokeMethod(
-            self,
-            [self, held, generation] {
-                if (generation == self->m_generation.load()) self->handleMessage(held.get());
-            },
-            Qt::QueuedConnection);
+        default:
+            break;
+        }
+        // Dropped from the bus: the bus's own reference is ours to release.
+        gst_message_unref(message);
         return GST_BUS_DROP;
     }
 
@@ -75,7 +81,7 @@ struct QtMediaPlayerCallbacks {
     // Runs on the video streaming thread: copies the frame out of GStreamer's buffer.
     static GstFlowReturn take(GstAppSink* sink, gpointer data, bool preroll)
     {
-        auto* self = static_cast<QtMediaPlayerControl*>(data);
+        auto* self = static_cast<GstMediaPlayerControl*>(data);
         GstSample* sample = preroll ? gst_app_sink_pull_preroll(sink) : gst_app_sink_pull_sample(sink);
         if (!sample) return GST_FLOW_OK;
         QImage image;
@@ -98,12 +104,12 @@ struct QtMediaPlayerCallbacks {
     }
 };
 
-QtMediaPlayerControl::QtMediaPlayerControl(QObject* parent) : MediaPlayerControl(parent)
+GstMediaPlayerControl::GstMediaPlayerControl(QObject* parent) : MediaPlayerControl(parent)
 {
     if (isAvailable()) build();
 }
 
-QtMediaPlayerControl::~QtMediaPlayerControl()
+GstMediaPlayerControl::~GstMediaPlayerControl()
 {
     if (m_pipeline) {
         // Stops every streaming thread before the callbacks lose their object.
@@ -116,7 +122,7 @@ QtMediaPlayerControl::~QtMediaPlayerControl()
     if (m_videoWidget && !m_videoWidget->parent()) delete m_videoWidget.data();
 }
 
-bool QtMediaPlayerControl::isAvailable()
+bool GstMediaPlayerControl::isAvailable()
 {
     if (!gstInitialised()) return false;
     for (const char* name : kElements) {
@@ -127,7 +133,7 @@ bool QtMediaPlayerControl::isAvailable()
     return true;
 }
 
-void QtMediaPlayerControl::build()
+void GstMediaPlayerControl::build()
 {
     m_pipeline = gst_element_factory_make("playbin", "veltra-player");
     if (!m_pipeline) return;
@@ -163,33 +169,33 @@ void QtMediaPlayerControl::build()
     if (videoSink) {
         GstElement* frames = gst_bin_get_by_name(GST_BIN(videoSink), "frames");
         GstAppSinkCallbacks callbacks{};
-        callbacks.new_preroll = &QtMediaPlayerCallbacks::newPreroll;
-        callbacks.new_sample = &QtMediaPlayerCallbacks::newSample;
+        callbacks.new_preroll = &GstMediaPlayerCallbacks::newPreroll;
+        callbacks.new_sample = &GstMediaPlayerCallbacks::newSample;
         gst_app_sink_set_callbacks(GST_APP_SINK(frames), &callbacks, this, nullptr);
         gst_object_unref(frames);
         g_object_set(m_pipeline, "video-sink", videoSink, nullptr);
     }
 
     GstBus* bus = gst_element_get_bus(m_pipeline);
-    gst_bus_set_sync_handler(bus, &QtMediaPlayerCallbacks::busMessage, this, nullptr);
+    gst_bus_set_sync_handler(bus, &GstMediaPlayerCallbacks::busMessage, this, nullptr);
     gst_object_unref(bus);
 
     setVolume(m_volume);
     setBalance(m_balance);
 }
 
-double QtMediaPlayerControl::volumeToLevel(int hundredthsOfDb)
+double GstMediaPlayerControl::volumeToLevel(int hundredthsOfDb)
 {
     if (hundredthsOfDb <= kSilence) return 0;
     return std::pow(10.0, std::min(hundredthsOfDb, 0) / 2000.0);
 }
 
-double QtMediaPlayerControl::balanceToPanorama(int balance)
+double GstMediaPlayerControl::balanceToPanorama(int balance)
 {
     return std::clamp(balance, -kBalanceRange, kBalanceRange) / double(kBalanceRange);
 }
 
-void QtMediaPlayerControl::setVolume(int hundredthsOfDb)
+void GstMediaPlayerControl::setVolume(int hundredthsOfDb)
 {
     m_volume = std::clamp(hundredthsOfDb, kSilence, 0);
     if (!m_volumeElement) return;
@@ -197,7 +203,7 @@ void QtMediaPlayerControl::setVolume(int hundredthsOfDb)
                  gboolean(m_volume <= kSilence), nullptr);
 }
 
-void QtMediaPlayerControl::setBalance(int balance)
+void GstMediaPlayerControl::setBalance(int balance)
 {
     m_balance = std::clamp(balance, -kBalanceRange, kBalanceRange);
     if (!m_panorama) return;
@@ -206,7 +212,7 @@ void QtMediaPlayerControl::setBalance(int balance)
 
 // Brings the pipeline back to a standstill and makes every message still queued from
 // before stale.
-void QtMediaPlayerControl::halt()
+void GstMediaPlayerControl::halt()
 {
     if (m_pipeline) gst_element_set_state(m_pipeline, GST_STATE_READY);
     ++m_generation;
@@ -217,9 +223,11 @@ void QtMediaPlayerControl::halt()
     }
 }
 
-void QtMediaPlayerControl::unload()
+void GstMediaPlayerControl::unload()
 {
     halt();
+    m_loaded = false;
+    m_refusal.clear();
     m_state = State::Stopped;
     m_atEnd = false;
     m_pendingSeek = -1;
@@ -228,13 +236,13 @@ void QtMediaPlayerControl::unload()
     if (m_videoWidget) m_videoWidget->clearFrame();
 }
 
-void QtMediaPlayerControl::setFileName(const QString& path)
+void GstMediaPlayerControl::setFileName(const QString& path)
 {
     unload();
     m_fileName = path;
     if (path.isEmpty()) return;
     if (!m_pipeline) {
-        reportLater(QStringLiteral("The media player is not available"));
+        refuse(QStringLiteral("The media player is not available"));
         return;
     }
     GError* error = nullptr;
@@ -242,31 +250,69 @@ void QtMediaPlayerControl::setFileName(const QString& path)
     if (!uri) {
         const QString text = errorText(error);
         if (error) g_error_free(error);
-        reportLater(text);
+        refuse(text);
         return;
     }
     g_object_set(m_pipeline, "uri", uri, nullptr);
     g_free(uri);
+    {
+        QMutexLocker lock(&m_loadLock);
+        m_loadDone = false;
+        m_loadError.clear();
+    }
     // Prerolling opens the file: the duration is known and a first picture shown before Play.
-    gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+    const GstStateChangeReturn change = gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+    if (change == GST_STATE_CHANGE_FAILURE || (change == GST_STATE_CHANGE_ASYNC && !waitForLoad())) {
+        QString reason;
+        {
+            QMutexLocker lock(&m_loadLock);
+            reason = m_loadError;
+        }
+        refuse(reason.isEmpty() ? QStringLiteral("The file could not be opened") : reason);
+        return;
+    }
+    m_loaded = true;
 }
 
-// Errors reach the caller from the event loop, as those GStreamer finds later do: a handler
-// that loads the next file never runs inside the call that loaded this one.
-void QtMediaPlayerControl::reportLater(const QString& message)
+// Called on GStreamer's threads for errors and finished state changes: the answer a load
+// waits for.
+void GstMediaPlayerControl::loadAnswered(GstMessage* message)
 {
-    const quint64 generation = m_generation.load();
-    QMetaObject::invokeMethod(
-        this,
-        [this, message, generation] {
-            if (generation == m_generation.load()) emit Error(message);
-        },
-        Qt::QueuedConnection);
+    QMutexLocker lock(&m_loadLock);
+    if (m_loadDone) return;
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        GError* error = nullptr;
+        gst_message_parse_error(message, &error, nullptr);
+        m_loadError = errorText(error);
+        if (error) g_error_free(error);
+    }
+    m_loadDone = true;
+    m_loadAnswered.wakeAll();
 }
 
-void QtMediaPlayerControl::Play()
+// True when GStreamer accepted the file; false when it refused it. A file that has not been
+// answered for within the wait counts as accepted: its trouble, if any, comes as an Error.
+bool GstMediaPlayerControl::waitForLoad()
 {
-    if (m_fileName.isEmpty() || !m_pipeline) return;
+    QDeadlineTimer deadline(kLoadWaitMs);
+    QMutexLocker lock(&m_loadLock);
+    while (!m_loadDone)
+        if (!m_loadAnswered.wait(&m_loadLock, deadline)) return true;
+    return m_loadError.isEmpty();
+}
+
+// The file stays unloaded, and what GStreamer still says about it is stale.
+void GstMediaPlayerControl::refuse(const QString& reason)
+{
+    halt();
+    if (m_pipeline) gst_element_set_state(m_pipeline, GST_STATE_NULL);
+    m_loaded = false;
+    m_refusal = reason;
+}
+
+void GstMediaPlayerControl::Play()
+{
+    if (!m_loaded || !m_pipeline) return;
     if (m_atEnd) {
         // Played to the end: the pipeline stands still at the start again.
         m_atEnd = false;
@@ -276,14 +322,14 @@ void QtMediaPlayerControl::Play()
     gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
 }
 
-void QtMediaPlayerControl::Pause()
+void GstMediaPlayerControl::Pause()
 {
     if (m_state != State::Playing || !m_pipeline) return;
     m_state = State::Paused;
     gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
 }
 
-void QtMediaPlayerControl::Stop()
+void GstMediaPlayerControl::Stop()
 {
     halt();
     m_state = State::Stopped;
@@ -293,7 +339,15 @@ void QtMediaPlayerControl::Stop()
     if (m_videoWidget) m_videoWidget->clearFrame();
 }
 
-double QtMediaPlayerControl::CurrentPosition() const
+void GstMediaPlayerControl::Unload(const QString& name)
+{
+    unload();
+    // Nothing stays open: the pipeline lets go of the file and the sound device.
+    if (m_pipeline) gst_element_set_state(m_pipeline, GST_STATE_NULL);
+    m_fileName = name;
+}
+
+double GstMediaPlayerControl::CurrentPosition() const
 {
     if (m_pendingSeek >= 0) return m_pendingSeek;
     if (m_atEnd) return m_duration;
@@ -304,9 +358,9 @@ double QtMediaPlayerControl::CurrentPosition() const
     return m_lastPosition;
 }
 
-void QtMediaPlayerControl::setCurrentPosition(double seconds)
+void GstMediaPlayerControl::setCurrentPosition(double seconds)
 {
-    if (m_fileName.isEmpty() || !m_pipeline || !std::isfinite(seconds)) return;
+    if (!m_loaded || !m_pipeline || !std::isfinite(seconds)) return;
     seconds = std::max(seconds, 0.0);
     if (m_duration > 0) seconds = std::min(seconds, m_duration);
     if (m_ready && !m_atEnd) {
@@ -321,7 +375,7 @@ void QtMediaPlayerControl::setCurrentPosition(double seconds)
     }
 }
 
-void QtMediaPlayerControl::seekNow(double seconds)
+void GstMediaPlayerControl::seekNow(double seconds)
 {
     const auto target = gint64(std::llround(seconds * kNanosecondsPerSecond));
     if (gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME,
@@ -330,7 +384,7 @@ void QtMediaPlayerControl::seekNow(double seconds)
     }
 }
 
-void QtMediaPlayerControl::applyPendingSeek()
+void GstMediaPlayerControl::applyPendingSeek()
 {
     if (m_pendingSeek < 0) return;
     double seconds = m_pendingSeek;
@@ -339,7 +393,7 @@ void QtMediaPlayerControl::applyPendingSeek()
     seekNow(seconds);
 }
 
-double QtMediaPlayerControl::Duration() const
+double GstMediaPlayerControl::Duration() const
 {
     if (m_duration <= 0 && m_ready) {
         gint64 duration = 0;
@@ -349,14 +403,14 @@ double QtMediaPlayerControl::Duration() const
     return m_duration;
 }
 
-void QtMediaPlayerControl::queryDuration()
+void GstMediaPlayerControl::queryDuration()
 {
     gint64 duration = 0;
     if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0)
         m_duration = duration / kNanosecondsPerSecond;
 }
 
-void QtMediaPlayerControl::handleMessage(GstMessage* message)
+void GstMediaPlayerControl::handleMessage(GstMessage* message)
 {
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:
@@ -390,7 +444,7 @@ void QtMediaPlayerControl::handleMessage(GstMessage* message)
     }
 }
 
-void QtMediaPlayerControl::frameArrived(QImage frame)
+void GstMediaPlayerControl::frameArrived(QImage frame)
 {
     {
         QMutexLocker lock(&m_frameLock);
@@ -401,7 +455,7 @@ void QtMediaPlayerControl::frameArrived(QImage frame)
         QMetaObject::invokeMethod(this, [this] { showLatestFrame(); }, Qt::QueuedConnection);
 }
 
-void QtMediaPlayerControl::showLatestFrame()
+void GstMediaPlayerControl::showLatestFrame()
 {
     m_framePending = false;
     QImage frame;
@@ -413,7 +467,7 @@ void QtMediaPlayerControl::showLatestFrame()
     if (!frame.isNull() && m_videoWidget) m_videoWidget->setFrame(frame);
 }
 
-QWidget* QtMediaPlayerControl::videoWidget()
+QWidget* GstMediaPlayerControl::videoWidget()
 {
     if (!m_videoWidget) m_videoWidget = new VideoFrameWidget;
     return m_videoWidget;

@@ -1,0 +1,479 @@
+#include "library/FrmEditTag.h"
+
+#include "common/FrmConsole.h"
+#include "common/modFiles.h"
+#include "common/modVB.h"
+#include "common/modWindows.h"
+#include "controls/ctlQX_3DPanel.h"
+#include "controls/ctlQX_noFocusPanel.h"
+#include "library/FrmRename.h"
+#include "library/modOrganise.h"
+#include "library/modTagEditing.h"
+#include "media/MediaError.h"
+#include "media/clsID3v1.h"
+#include "media/clsID3v2.h"
+#include "media/modMedia.h"
+#include "platform/MediaPlayerControl.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UiServices.h"
+#include "player/FrmMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace veltra;
+
+namespace {
+const QString kErrorTitle = QStringLiteral("Updating Song ID3 Error");
+const char* const kSectionCaptions[4] = {"View ID3v1 »", "View ID3v2 »", "View Lyrics »", "View Properties »"};
+
+void refuse(const QString& first, QWidget* focus = nullptr)
+{
+    msgBox(organise::message(first, QStringLiteral("This function will not be proformed.")), MsgButtons::OK,
+           MsgIcon::Exclamation, kErrorTitle);
+    if (focus) focus->setFocus();
+}
+
+QLabel* caption(const char* text, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* valueLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QPlainTextEdit* pageBox(QWidget* parent)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+// A grid of captioned rows inside a section panel.
+QGridLayout* sectionGrid(QWidget* panel)
+{
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+} // namespace
+
+QString FrmEditTag::CommentBoxes::text(int index) const
+{
+    return index == 0 ? line->text() : tags::fromBoxLines(page->toPlainText());
+}
+
+void FrmEditTag::CommentBoxes::setText(int index, const QString& text)
+{
+    if (index == 0) line->setText(text);
+    else page->setPlainText(tags::toBoxLines(text));
+}
+
+QWidget* FrmEditTag::CommentBoxes::operator[](int index) const
+{
+    return index == 0 ? static_cast<QWidget*>(line) : page;
+}
+
+FrmEditTag::FrmEditTag() : OrganiseDialog(QStringLiteral("FrmEditTag"), QStringLiteral("Edit ID3 Tag"))
+{
+    txtFilename = new QLineEdit(this);
+    txtFilename->setReadOnly(true);
+    cmdRename = new QPushButton(QStringLiteral("»"), this);
+    cmdRename->setToolTip(QStringLiteral("Rename"));
+    cmdRename->setAutoDefault(false);
+    cmdRename->setFixedWidth(cmdRename->sizeHint().height() + 4);
+
+    // ---- the sections ----
+    nfpIDv1TAG = new ctlQX_noFocusPanel(this);
+    nfpIDv2TAG = new ctlQX_noFocusPanel(this);
+    nfpLyrics = new ctlQX_noFocusPanel(this);
+    nfpProperties = new ctlQX_noFocusPanel(this);
+    for (int i = 0; i < 2; ++i) {
+        QWidget* panel = i == 0 ? nfpIDv1TAG : nfpIDv2TAG;
+        txtArtist[size_t(i)] = new QLineEdit(panel);
+        txtTitle[size_t(i)] = new QLineEdit(panel);
+        txtAlbum[size_t(i)] = new QLineEdit(panel);
+        txtYear[size_t(i)] = new QLineEdit(panel);
+        limitTyping(txtYear[size_t(i)], 4);
+    }
+    for (QLineEdit* box : {txtArtist[0], txtTitle[0], txtAlbum[0]}) limitTyping(box, 30);
+    txtComments.line = new QLineEdit(nfpIDv1TAG);
+    limitTyping(txtComments.line, 30);
+    txtComments.page = pageBox(nfpIDv2TAG);
+    cmbGenre = new QComboBox(nfpIDv1TAG);
+    cmbGenre->addItems(GenreNames());
+    cmbGenre->setCurrentIndex(-1);
+    cmbGenre->setMaxVisibleItems(16);
+    txtTrack = new QLineEdit(nfpIDv2TAG);
+    limitTyping(txtTrack, 4);
+    txtOrgArtist = new QLineEdit(nfpIDv2TAG);
+    txtComposer = new QLineEdit(nfpIDv2TAG);
+    txtCopyright = new QLineEdit(nfpIDv2TAG);
+    txtLyrics = pageBox(nfpLyrics);
+    for (QLineEdit* box : {txtArtist[0], txtTitle[0], txtAlbum[0], txtYear[0], txtComments.line, txtArtist[1], txtTitle[1],
+                           txtAlbum[1], txtYear[1], txtTrack, txtOrgArtist, txtComposer, txtCopyright})
+        highlightOnFocus(box);
+    highlightOnFocus(txtComments.page);
+
+    {
+        QGridLayout* g = sectionGrid(nfpIDv1TAG);
+        int r = 0;
+        for (auto [text, box] : {std::pair<const char*, QWidget*>{"Artist:", txtArtist[0]}, {"Title:", txtTitle[0]},
+                                 {"Album:", txtAlbum[0]}, {"Year:", txtYear[0]}, {"Genre:", cmbGenre},
+                                 {"Comments:", txtComments.line}}) {
+            g->addWidget(caption(text, nfpIDv1TAG), r, 0);
+            g->addWidget(box, r++, 1);
+        }
+        txtYear[0]->setMaximumWidth(txtYear[0]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        g->setRowStretch(r, 1);
+    }
+    {
+        QGridLayout* g = sectionGrid(nfpIDv2TAG);
+        auto* numbers = new QHBoxLayout;
+        numbers->addWidget(txtTrack);
+        numbers->addSpacing(12);
+        numbers->addWidget(caption("Year:", nfpIDv2TAG));
+        numbers->addWidget(txtYear[1]);
+        numbers->addStretch(1);
+        for (QLineEdit* box : {txtTrack, txtYear[1]})
+            box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        g->addWidget(caption("Track:", nfpIDv2TAG), 0, 0);
+        g->addLayout(numbers, 0, 1);
+        int r = 1;
+        for (auto [text, box] : {std::pair<const char*, QWidget*>{"Artist:", txtArtist[1]}, {"Title:", txtTitle[1]},
+                                 {"Album:", txtAlbum[1]}, {"Org. Artist:", txtOrgArtist}, {"Composer:", txtComposer},
+                                 {"Copyright:", txtCopyright}}) {
+            g->addWidget(caption(text, nfpIDv2TAG), r, 0);
+            g->addWidget(box, r++, 1);
+        }
+        g->addWidget(caption("Comments:", nfpIDv2TAG), r, 0, Qt::AlignTop);
+        g->addWidget(txtComments.page, r, 1);
+        g->setRowStretch(r, 1);
+    }
+    {
+        auto* v = new QVBoxLayout(nfpLyrics);
+        v->setContentsMargins(4, 4, 4, 4);
+        v->addWidget(caption("Lyrics:", nfpLyrics));
+        v->addWidget(txtLyrics, 1);
+    }
+    {
+        QGridLayout* g = sectionGrid(nfpProperties);
+        lblSize = valueLabel(nfpProperties);
+        lblSizeMB = valueLabel(nfpProperties);
+        lblFileDateTime = valueLabel(nfpProperties);
+        lblReadOnly = valueLabel(nfpProperties);
+        lblHidden = valueLabel(nfpProperties);
+        lblLength = valueLabel(nfpProperties);
+        int r = 0;
+        for (auto [text, label] : {std::pair<const char*, QLabel*>{"File Size:", lblSize}, {"(In MB):", lblSizeMB},
+                                   {"Date/Time:", lblFileDateTime}, {"Read-Only:", lblReadOnly}, {"Hidden:", lblHidden},
+                                   {"Length:", lblLength}}) {
+            g->addWidget(caption(text, nfpProperties), r, 0);
+            g->addWidget(label, r++, 1);
+        }
+        g->setColumnMinimumWidth(0, 90);
+        g->setRowStretch(r, 1);
+    }
+
+    // ---- the section selectors ----
+    auto* selectors = new QVBoxLayout;
+    selectors->setSpacing(3);
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new ctlQX_3DPanel(this);
+        panel->setObjectName(QStringLiteral("tpSectionSelector%1").arg(i));
+        auto* label = new QLabel(QString::fromUtf8(kSectionCaptions[i]), panel);
+        label->setObjectName(QStringLiteral("lblSection%1").arg(i));
+        label->setTextFormat(Qt::PlainText);
+        label->installEventFilter(this);
+        auto* inner = new QHBoxLayout(panel);
+        inner->setContentsMargins(6, 3, 6, 3);
+        inner->addWidget(label);
+        panel->setFixedHeight(label->sizeHint().height() + 8);
+        connect(panel, &ctlQX_3DPanel::Click, this, [this, i] { lblSection_Click(i); });
+        tpSectionSelector[size_t(i)] = panel;
+        lblSection[size_t(i)] = label;
+        selectors->addWidget(panel);
+    }
+    // As wide as the widest caption in bold, so that the column keeps its width whichever is chosen.
+    QFont bold = lblSection[0]->font();
+    bold.setBold(true);
+    int widest = 0;
+    for (QLabel* label : lblSection) widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(label->text()));
+    for (ctlQX_3DPanel* panel : tpSectionSelector) panel->setFixedWidth(widest + 16);
+    selectors->addSpacing(10);
+    cmdCopyID32ToID31 = new QPushButton(QStringLiteral("ID3v2 To ID3v1"), this);
+    cmdCopyID31ToID32 = new QPushButton(QStringLiteral("ID3v1 To ID3v2"), this);
+    for (QPushButton* b : {cmdCopyID32ToID31, cmdCopyID31ToID32}) {
+        b->setAutoDefault(false);
+        selectors->addWidget(b);
+    }
+    selectors->addStretch(1);
+
+    lblTitle = new QLabel(this);
+    lblTitle->setTextFormat(Qt::PlainText);
+    QFont titleFont = lblTitle->font();
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+
+    // The four sections share one place, as large as the largest needs.
+    auto* sections = new QGridLayout;
+    QSize room;
+    for (ctlQX_noFocusPanel* p : {nfpIDv1TAG, nfpIDv2TAG, nfpLyrics, nfpProperties}) {
+        sections->addWidget(p, 0, 0);
+        room = room.expandedTo(p->sizeHint());
+    }
+    nfpIDv1TAG->setMinimumSize(room);
+
+    cmdReload = new QPushButton(QStringLiteral("« &Reload"), this);
+    cmdReload->setAutoDefault(false);
+    cmdUpdate = defaultButton(QStringLiteral("&Update »"));
+    cmdClose = closeButton();
+    chkSaveChanges = new QCheckBox(QStringLiteral("Save current playlist after changes are made..."), this);
+    chkSaveChanges->setChecked(true);
+
+    nameControls({{txtFilename, "txtFilename"}, {cmdRename, "cmdRename"}, {cmbGenre, "cmbGenre"}, {txtTrack, "txtTrack"},
+                  {txtOrgArtist, "txtOrgArtist"}, {txtComposer, "txtComposer"}, {txtCopyright, "txtCopyright"},
+                  {txtLyrics, "txtLyrics"}, {nfpIDv1TAG, "nfpIDv1TAG"}, {nfpIDv2TAG, "nfpIDv2TAG"}, {nfpLyrics, "nfpLyrics"},
+                  {nfpProperties, "nfpProperties"}, {lblTitle, "lblTitle"}, {cmdCopyID32ToID31, "cmdCopyID32ToID31"},
+                  {cmdCopyID31ToID32, "cmdCopyID31ToID32"}, {cmdReload, "cmdReload"}, {cmdUpdate, "cmdUpdate"},
+                  {cmdClose, "cmdClose"}, {chkSaveChanges, "chkSaveChanges"}, {lblSize, "lblSize"},
+                  {lblSizeMB, "lblSizeMB"}, {lblFileDateTime, "lblFileDateTime"}, {lblReadOnly, "lblReadOnly"},
+                  {lblHidden, "lblHidden"}, {lblLength, "lblLength"}});
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(caption("Filename:", this));
+    fileRow->addWidget(txtFilename, 1);
+    fileRow->addWidget(cmdRename);
+    auto* right = new QVBoxLayout;
+    right->addWidget(lblTitle);
+    right->addLayout(sections, 1);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(selectors);
+    middle->addLayout(right, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdReload);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdUpdate);
+    buttons->addWidget(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileRow);
+    layout->addLayout(middle, 1);
+    layout->addWidget(chkSaveChanges);
+    layout->addLayout(buttons);
+    resize(560, sizeHint().height());
+
+    connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
+    connect(cmdCopyID32ToID31, &QPushButton::clicked, this, [this] { cmdCopyID32ToID31_Click(); });
+    connect(cmdCopyID31ToID32, &QPushButton::clicked, this, [this] { cmdCopyID31ToID32_Click(); });
+    connect(cmdReload, &QPushButton::clicked, this, [this] { cmdReload_Click(); });
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
+
+    window_ShowSection(nfpIDv1TAG, lblSection[0], sectionTitle(0));
+    m_loadedID3v2 = id3v2Texts();
+}
+
+ctlQX_noFocusPanel* FrmEditTag::sectionPanel(int index) const
+{
+    switch (index) {
+    case 0: return nfpIDv1TAG;
+    case 1: return nfpIDv2TAG;
+    case 2: return nfpLyrics;
+    case 3: return nfpProperties;
+    default: return nullptr;
+    }
+}
+
+QString FrmEditTag::sectionTitle(int index) const
+{
+    const QString text = lblSection[size_t(index)]->text();
+    return QStringLiteral("Section selected:  ") + text.left(text.size() - 2) + u':';
+}
+
+int FrmEditTag::shownSection() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (!sectionPanel(i)->isHidden()) return i;
+    return -1;
+}
+
+void FrmEditTag::window_ShowSection(QWidget* panel, QLabel* sectionLabel, const QString& title)
+{
+    for (int i = 0; i < 4; ++i) sectionPanel(i)->hide();
+    for (QLabel* label : lblSection) {
+        QFont f = label->font();
+        f.setBold(false);
+        label->setFont(f);
+        label->setCursor(Qt::PointingHandCursor);
+    }
+    lblTitle->setText(title);
+    if (panel) panel->show();
+    if (sectionLabel) {
+        QFont f = sectionLabel->font();
+        f.setBold(true);
+        sectionLabel->setFont(f);
+        sectionLabel->unsetCursor();
+    }
+}
+
+void FrmEditTag::lblSection_Click(int index)
+{
+    if (index < 0 || index > 3) return;
+    window_ShowSection(sectionPanel(index), lblSection[size_t(index)], sectionTitle(index));
+    QWidget* focus[4] = {txtArtist[0], txtTrack, txtLyrics, nullptr};
+    if (focus[index]) focus[index]->setFocus();
+}
+
+bool FrmEditTag::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        for (int i = 0; i < 4; ++i) {
+            QLabel* label = lblSection[size_t(i)];
+            if (watched == label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+                lblSection_Click(i);
+                return true;
+            }
+        }
+    }
+    return OrganiseDialog::eventFilter(watched, event);
+}
+
+std::array<QString, 10> FrmEditTag::id3v2Texts() const
+{
+    return {txtArtist[1]->text(), txtTitle[1]->text(),   txtAlbum[1]->text(),   txtYear[1]->text(),
+            txtComments.text(1),  txtTrack->text(),      txtOrgArtist->text(),  txtComposer->text(),
+            txtCopyright->text(), tags::fromBoxLines(txtLyrics->toPlainText())};
+}
+
+void FrmEditTag::window_GetID3Data(const QString& path, int row)
+{
+    txtFilename->setText(path);
+    if (!files_FileExists(path)) {
+        txtArtist[0]->setText(QStringLiteral("[None]"));
+        txtTitle[0]->setText(QStringLiteral("[None]"));
+        for (QLineEdit* box : {txtAlbum[0], txtYear[0], txtComments.line, txtArtist[1], txtTitle[1], txtAlbum[1], txtYear[1]})
+            box->clear();
+        txtComments.page->clear();
+        m_loadedID3v2 = id3v2Texts();
+        return;
+    }
+    try {
+        clsID3v1 v1;
+        v1.setFilename(path);
+        txtArtist[0]->setText(v1.Artist());
+        txtTitle[0]->setText(v1.Title());
+        txtAlbum[0]->setText(v1.Album());
+        txtYear[0]->setText(v1.Year());
+        const int genre = cmbGenre->findText(v1.Genre(), Qt::MatchExactly);
+        if (genre >= 0) cmbGenre->setCurrentIndex(genre);
+        txtComments.setText(0, v1.Comment());
+    } catch (const MediaError&) {
+    }
+    try {
+        clsID3v2 v2;
+        v2.setFilename(path);
+        txtArtist[1]->setText(v2.Artist());
+        txtTitle[1]->setText(v2.Title());
+        txtAlbum[1]->setText(v2.Album());
+        txtYear[1]->setText(v2.Year());
+        txtComments.setText(1, tags::withoutNuls(v2.Comment()));
+        txtTrack->setText(v2.Track());
+        txtOrgArtist->setText(v2.OriginalArtist());
+        txtComposer->setText(v2.Composer());
+        txtCopyright->setText(v2.Copyright());
+        txtLyrics->setPlainText(tags::toBoxLines(v2.Lyrics()));
+    } catch (const MediaError&) {
+    }
+    m_loadedID3v2 = id3v2Texts();
+
+    const QFileInfo info(path);
+    lblSize->setText(files_GetFileSizeText(path));
+    lblSizeMB->setText(files_GetFileSizeDisplay(path, true));
+    lblFileDateTime->setText(QLocale().toString(info.lastModified(), QLocale::ShortFormat));
+    lblReadOnly->setText(info.isWritable() ? QStringLiteral("False") : QStringLiteral("True"));
+    lblHidden->setText(info.fileName().startsWith(u'.') ? QStringLiteral("True") : QStringLiteral("False"));
+    media_ReadMP3Info(path);
+    if (!MP3Duration().isEmpty()) lblLength->setText(media_FormatTime(qint32(vb::Val(MP3Duration()))));
+    m_row = row;
+    if (cmbGenre->currentIndex() < 0) cmbGenre->setCurrentIndex(0);
+}
+
+void FrmEditTag::cmdCopyID31ToID32_Click()
+{
+    for (const auto& boxes : {txtArtist, txtTitle, txtAlbum, txtYear}) boxes[1]->setText(boxes[0]->text());
+    txtComments.setText(1, txtComments.text(0));
+}
+
+void FrmEditTag::cmdCopyID32ToID31_Click()
+{
+    for (const auto& boxes : {txtArtist, txtTitle, txtAlbum, txtYear}) boxes[0]->setText(boxes[1]->text());
+    txtComments.setText(0, txtComments.text(1));
+}
+
+void FrmEditTag::cmdReload_Click() { window_GetID3Data(txtFilename->text(), m_row); }
+
+void FrmEditTag::cmdRename_Click()
+{
+    FrmRename& rename = forms().get<FrmRename>();
+    rename.Get_Filename(txtFilename->text(), m_row);
+    unloadForm<FrmEditTag>();
+    windows_ShowModal(rename, &forms().get<FrmMain>(), true);
+}
+
+void FrmEditTag::cmdUpdate_Click()
+{
+    if (txtArtist[0]->text().isEmpty())
+        return refuse(QStringLiteral("It has been detected that you have not entered an Artist name."), txtArtist[0]);
+    if (txtTitle[0]->text().isEmpty())
+        return refuse(QStringLiteral("It has been detected that you have not entered a Title."), txtTitle[0]);
+    if (cmbGenre->currentIndex() < 0)
+        return refuse(QStringLiteral("It has been detected that you have not selected a Genre."), cmbGenre);
+    const QString path = txtFilename->text();
+    FrmMain& main = forms().get<FrmMain>();
+    if (main.wmpPlayer().FileName() == path)
+        return refuse(QStringLiteral("It has been detected that the song you are trying to edit is being used by ")
+                      + programfolder::title() + u'.');
+    if (files_HasAttribute(path, 1))
+        return refuse(QStringLiteral("It has been detected that the song you are trying to edit is Read-Only."));
+
+    ID3v1Fields fields;
+    fields.Title = txtTitle[0]->text();
+    fields.Artist = txtArtist[0]->text();
+    fields.Album = txtAlbum[0]->text();
+    fields.Year = txtYear[0]->text();
+    fields.Comment = txtComments.text(0);
+    fields.Genre = quint8(cmbGenre->currentIndex());
+    if (!media_WriteID3v1(path, fields)) return refuse(tags::writeFailedText());
+    // Only the frames whose boxes the user changed are set: the others keep what was read.
+    if (!tags::saveChangedFrames(path, m_loadedID3v2, id3v2Texts())) return refuse(tags::writeFailedText());
+
+    main.playlist_UpdateItem(m_row, false);
+    savePlaylistIf(chkSaveChanges->isChecked());
+    forms().get<FrmConsole>().window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
+    unloadForm<FrmEditTag>();
+}
+
+void FrmEditTag::cmdClose_Click() { unloadForm<FrmEditTag>(); }

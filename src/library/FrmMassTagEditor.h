@@ -1,0 +1,45 @@
+#pragma once
+// Mass Tag Editor: one artist, album, year, comment and genre written into every MPEG audio
+// file of the main playlist in one run, into the ID3v1 tag and, when asked, the ID3v2 tag.
+// An empty box keeps what the file holds.
+#include "library/OrganiseDialog.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+class FrmMassTagEditor : public OrganiseDialog {
+    Q_OBJECT
+public:
+    FrmMassTagEditor();
+
+    QLineEdit* txtArtist;
+    QLineEdit* txtAlbum;
+    QLineEdit* txtYear;
+    QLineEdit* txtComments;
+    QListWidget* lstGenre;
+    QCheckBox* chkEditID3v2;
+    QCheckBox* chkClearTitle;
+    QCheckBox* chkSaveChanges;
+    QCheckBox* chkCloseWindow;
+    QPushButton* cmdEditAll;
+    QPushButton* cmdClose;
+    QProgressBar* pbBar;
+    // The ID3v1 texts of the file being edited, kept where a box is empty.
+    QLabel* lblArtist;
+    QLabel* lblTitle;
+    QLabel* lblAlbum;
+    QLabel* lblYear;
+    QLabel* lblComments;
+
+    void cmdEditAll_Click();
+    void cmdClose_Click() override;
+
+private:
+    void setInputsEnabled(bool enabled);
+    // Writes both tags of one file; false (after its message) when a write failed.
+    bool editFile(const QString& path);
+};

@@ -1,0 +1,81 @@
+#include "platform/TaskbarEntry.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+
+#ifdef VELTRA_HAVE_X11
+#include <QGuiApplication>
+#include <X11/Xlib.h>
+#endif
+
+namespace {
+
+const char* const kWish = "veltraTaskbarHidden";
+const char* const kWatcher = "veltraTaskbarWatcher";
+
+// A _NET_WM_STATE client message to the root window: the only way a window manager takes a
+// state change of a mapped window.
+void askWindowManager(QWidget* window, bool hidden)
+{
+#ifdef VELTRA_HAVE_X11
+    if (!window || !window->isVisible()) return;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->display()) return;
+    Display* d = x11->display();
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = Window(window->winId());
+    e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = hidden ? 1 : 0;   // add / remove
+    e.xclient.data.l[1] = long(XInternAtom(d, "_NET_WM_STATE_SKIP_TASKBAR", False));
+    e.xclient.data.l[2] = long(XInternAtom(d, "_NET_WM_STATE_SKIP_PAGER", False));
+    e.xclient.data.l[3] = 1;                // asked by a normal program
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(d);
+#else
+    (void)window;
+    (void)hidden;
+#endif
+}
+
+// Asks again after each showing: the show event comes before the window is mapped, so the
+// request waits for the event loop.
+class RemapWatcher : public QObject {
+public:
+    explicit RemapWatcher(QWidget* window) : QObject(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, this, [window] {
+                if (window && taskbarentry::isHidden(window)) askWindowManager(window, true);
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+namespace taskbarentry {
+
+void setHidden(QWidget* window, bool hidden)
+{
+    if (!window) return;
+    window->setProperty(kWish, hidden);
+    if (!window->property(kWatcher).toBool()) {
+        window->installEventFilter(new RemapWatcher(window));
+        window->setProperty(kWatcher, true);
+    }
+    askWindowManager(window, hidden);
+}
+
+bool isHidden(const QWidget* window) { return window && window->property(kWish).toBool(); }
+
+} // namespace taskbarentry

@@ -1,0 +1,125 @@
+// The real program on one program folder: starts at the same moment leave one running, and a
+// session end while start-up waits on a box writes nothing over what it had not loaded yet.
+#include "support/PulseNullSink.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace {
+
+class StartupEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        QString why;
+        if (!PulseNullSink::toolsPresent() || !pulse.start(&why)) GTEST_SKIP() << "no sound server: " << why.toStdString();
+    }
+
+    std::unique_ptr<QProcess> startPlayer(const QStringList& args = {})
+    {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("VELTRA_HOME"), home.path());
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        e.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/.xdg-data"));
+        e.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.xdg-config"));
+        p->setProcessEnvironment(e);
+        p->setProcessChannelMode(QProcess::MergedChannels);
+        p->start(QStringLiteral(VELTRA_BINARY), args);
+        return p;
+    }
+
+    static int terminate(QProcess& p)
+    {
+        ::kill(pid_t(p.processId()), SIGTERM);
+        if (!p.waitForFinished(20000)) {
+            p.kill();
+            p.waitForFinished();
+            return -1;
+        }
+        return p.exitCode();
+    }
+
+    QByteArray read(const QString& relative) const
+    {
+        QFile f(home.path() + u'/' + relative);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString& relative, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(home.path() + u'/' + relative).absolutePath());
+        QFile f(home.path() + u'/' + relative);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QTemporaryDir home;
+    PulseNullSink pulse;
+};
+
+// A file manager opening several files at once starts the program several times together.
+TEST_F(StartupEndToEnd, StartsAtTheSameMomentLeaveExactlyOneRunning)
+{
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int i = 0; i < 3; ++i) starts.push_back(startPlayer());
+        for (auto& p : starts) ASSERT_TRUE(p->waitForStarted(10000));
+        // Longer than a later start waits for the first one's socket.
+        QDeadlineTimer deadline(7000);
+        while (!deadline.hasExpired())
+            for (auto& p : starts)
+                if (p->state() == QProcess::Running) p->waitForFinished(20);
+        int running = 0;
+        for (auto& p : starts) {
+            if (p->state() == QProcess::Running) {
+                ++running;
+            } else {
+                EXPECT_EQ(p->exitCode(), 0) << p->readAll().constData();
+            }
+        }
+        EXPECT_EQ(running, 1);
+        for (auto& p : starts) {
+            if (p->state() == QProcess::Running) {
+                EXPECT_EQ(terminate(*p), 0) << p->readAll().constData();
+            }
+        }
+    }
+}
+
+// "Error Loading List" waits over a broken default.spp when the session ends.
+TEST_F(StartupEndToEnd, SessionEndWhileTheListErrorBoxIsOpenKeepsTheListAndTheSettings)
+{
+    const QByteArray broken = "\"01\"\r\n\"Artist\"\r\n\"Title\"\r\n";   // a record cut short
+    write(QStringLiteral("Playlists/default.spp"), broken);
+    write(QStringLiteral("settings.ini"), "[Sound]\r\nVolume=80\r\nBalance=20\r\n[Playback]\r\nPlaylistUsed=Mine\r\n");
+    auto p = startPlayer();
+    ASSERT_TRUE(p->waitForStarted(10000));
+    // The box stays open: the program is still there well after its folders were made.
+    QDeadlineTimer deadline(20000);
+    while (!QFileInfo(home.path() + QStringLiteral("/Logs")).isDir() && !deadline.hasExpired()) QThread::msleep(50);
+    QThread::msleep(2000);
+    ASSERT_EQ(p->state(), QProcess::Running) << p->readAll().constData();
+    EXPECT_EQ(terminate(*p), 0) << p->readAll().constData();
+
+    EXPECT_EQ(read(QStringLiteral("Playlists/default.spp")), broken);
+    const QByteArray ini = read(QStringLiteral("settings.ini"));
+    EXPECT_TRUE(ini.contains("Volume=80\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("Balance=20\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("PlaylistUsed=Mine\r\n")) << ini.constData();
+    EXPECT_FALSE(ini.contains("ColumnHeaders_MainWindow")) << ini.constData();
+    EXPECT_FALSE(ini.contains("Fontsize")) << ini.constData();
+}
+
+} // namespace

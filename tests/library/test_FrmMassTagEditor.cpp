@@ -1,0 +1,241 @@
+#include "library/FrmEditTag.h"
+#include "library/FrmMassTagEditor.h"
+#include "library/TagEditFixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+
+namespace {
+
+using veltra::MsgResult;
+
+class MassTagTest : public TagEditTest {
+protected:
+    FrmMassTagEditor& editor() { return forms().get<FrmMassTagEditor>(); }
+    // The editor with a genre chosen and the boxes and options given.
+    FrmMassTagEditor& prepare(int genre, const QString& artist = QString(), const QString& album = QString(), bool id3v2 = false,
+                              bool clearTitle = false)
+    {
+        FrmMassTagEditor& m = editor();
+        m.lstGenre->setCurrentRow(genre);
+        m.txtArtist->setText(artist);
+        m.txtAlbum->setText(album);
+        m.chkEditID3v2->setChecked(id3v2);
+        m.chkClearTitle->setChecked(clearTitle);
+        m.chkCloseWindow->setChecked(false);
+        return m;
+    }
+    static QByteArray tail(const QString& path) { return mp3maker::readBytes(path).right(128); }
+};
+
+TEST_F(MassTagTest, EmptyBoxesKeepTheID3v1FieldsAndSetTheGenre)
+{
+    const QString full = make(QStringLiteral("full.mp3"), {.artist = QStringLiteral("Band"), .title = QStringLiteral("Song"),
+                                                           .album = QStringLiteral("LP"), .year = QStringLiteral("1990"),
+                                                           .comment = QStringLiteral("note"), .seconds = 0.2, .bitrate = 32,
+                                                           .id3v1 = true});
+    const QString bare = make(QStringLiteral("bare.mp3"), {.title = QStringLiteral("Kept"), .seconds = 0.2, .bitrate = 32});
+    const QByteArray fullBefore = readFile(full), bareBefore = readFile(bare);
+    addFile(full);
+    addFile(bare);
+    prepare(17).cmdEditAll_Click();
+    const clsID3v1 a = v1(full);
+    EXPECT_EQ(QStringList({a.Artist(), a.Title(), a.Album(), a.Year(), a.Comment(), a.Genre()}),
+              QStringList({"Band", "Song", "LP", "1990", "note", "Rock"}));
+    EXPECT_EQ(readFile(full).size(), fullBefore.size());
+    EXPECT_TRUE(readFile(full).startsWith(fullBefore.left(fullBefore.size() - 128)));   // ID3v2 untouched
+    EXPECT_EQ(tail(bare), QByteArray("TAG") + QByteArray(124, ' ') + char(17));   // blank fields
+    EXPECT_TRUE(readFile(bare).startsWith(bareBefore));
+    EXPECT_TRUE(log().contains(full + QStringLiteral(" ID3 tag modified.")));
+    EXPECT_TRUE(log().contains(bare + QStringLiteral(" ID3 tag modified.")));
+    // One confirmation, exactly worded.
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(lastMessage(), QStringLiteral("All of the songs in the main window will have there tags updated to the details "
+                                            "entered.\r\n\r\nDo you wish to continue?\r\n"));
+    EXPECT_EQ(lastTitle(), QStringLiteral("Mass Tag Editing Confirmation"));
+    EXPECT_EQ(ui.messages().back().buttons, int(veltra::MsgButtons::YesNo));
+}
+
+// Entered texts go whole into ID3v2; an empty box leaves an ID3v2 frame as it is, unless
+// the frame is empty and the ID3v1 tag has the text.
+TEST_F(MassTagTest, ID3v2TextsAreNeverCutAndEmptyBoxesLeaveTheirFrames)
+{
+    const QString artist40 = QStringLiteral("An artist whose name runs to forty chars");
+    const QString album45 = QString(45, u'a');
+    const QString longAlbum = make(QStringLiteral("long.mp3"), {.artist = QStringLiteral("Band"), .title = QStringLiteral("Song"),
+                                                                .album = album45, .seconds = 0.2, .bitrate = 32, .id3v1 = true});
+    const QString noV1 = make(QStringLiteral("nov1.mp3"), {.title = QStringLiteral("Own Title"), .seconds = 0.2, .bitrate = 32});
+    const QString emptyV2 = make(QStringLiteral("empty.mp3"), {.artist = QStringLiteral("From v1"), .title = QStringLiteral("T1"),
+                                                               .seconds = 0.2, .bitrate = 32, .id3v1 = true, .id3v2 = false});
+    for (const QString& p : {longAlbum, noV1, emptyV2}) addFile(p);
+    prepare(3, QString(), QString(), true).cmdEditAll_Click();
+    EXPECT_EQ(v2(longAlbum).Album(), album45);
+    EXPECT_EQ(v1(longAlbum).Album(), album45.left(30));
+    EXPECT_EQ(v2(noV1).Title(), QStringLiteral("Own Title"));
+    EXPECT_EQ(v2(emptyV2).Artist(), QStringLiteral("From v1"));
+    EXPECT_EQ(v2(emptyV2).Title(), QStringLiteral("T1"));
+
+    prepare(0, artist40, QString(), true, true).cmdEditAll_Click();
+    EXPECT_EQ(v1(longAlbum).Artist(), artist40.left(30));
+    EXPECT_EQ(v2(longAlbum).Artist(), artist40);
+    for (const QString& p : {longAlbum, noV1, emptyV2}) {
+        EXPECT_TRUE(v1(p).Title().isEmpty());
+        EXPECT_TRUE(v2(p).Title().isEmpty());
+    }
+}
+
+TEST_F(MassTagTest, AYearEnteredForAVersion24DateReadsBackFromOneYearFrameInBothEditors)
+{
+    for (const bool mass : {false, true}) {
+        SCOPED_TRACE(mass ? "Mass Tag Editor" : "Edit ID3 Tag");
+        const QString path = v24Song(QStringLiteral("dated%1.mp3").arg(mass));
+        const int row = addFile(path);
+        if (mass) {
+            FrmMassTagEditor& m = prepare(0, QString(), QString(), true);
+            m.txtYear->setText(QStringLiteral("1999"));
+            m.cmdEditAll_Click();
+        } else {
+            FrmEditTag& e = forms().fresh<FrmEditTag>();
+            e.window_GetID3Data(path, row);
+            EXPECT_EQ(e.txtYear[1]->text(), QStringLiteral("2001"));
+            e.txtArtist[0]->setText(QStringLiteral("Band"));
+            e.txtTitle[0]->setText(QStringLiteral("Dated"));
+            e.txtYear[1]->setText(QStringLiteral("1999"));
+            e.cmdUpdate_Click();
+        }
+        const clsID3v2 tag = v2(path);
+        EXPECT_EQ(tag.Year(), QStringLiteral("1999"));
+        EXPECT_EQ(tag.TagsInFrame(QStringLiteral("TYER")) + tag.TagsInFrame(QStringLiteral("TDRC")), 1);
+        EXPECT_EQ(tag.Title(), QStringLiteral("Dated"));
+    }
+}
+
+TEST_F(MassTagTest, FilesThatCannotBeEditedAreReportedAndTheRunGoesOn)
+{
+    const QString good = tagged(QStringLiteral("Music/good.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
+    const QString wav = writeFile("Music/take.wav", "RIFF");
+    const QString missing = home("Music/missing.mp3");
+    const QString playing = tagged(QStringLiteral("Music/playing.mp3"), QStringLiteral("P"), QStringLiteral("Q"));
+    const QString stuck = make(QStringLiteral("stuck.mp3"), {.title = QStringLiteral("T"), .seconds = 2, .bitrate = 32});
+    const QString last = tagged(QStringLiteral("Music/last.mp3"), QStringLiteral("L"), QStringLiteral("M"));
+    for (const QString& p : {good, wav, missing, playing, stuck, last}) addFile(p);
+    player().setFileName(playing);
+    const QByteArray stuckBytes = readFile(stuck), playingBytes = readFile(playing);
+    FrmMassTagEditor& m = prepare(5, QStringLiteral("Everyone"));
+    // No file may grow past the largest, which has no ID3v1 tag and cannot get one.
+    withFilesLimitedTo(QFileInfo(stuck).size(), [&] { m.cmdEditAll_Click(); });
+
+    const QString notEdited = QStringLiteral("\r\n\r\nThis file will not be edited.\r\n");
+    QStringList texts;
+    for (const auto& c : ui.messages()) texts << c.title + u'|' + c.text;
+    EXPECT_EQ(texts.join(u'#'), QStringList({
+                         QStringLiteral("Mass Tag Editing Confirmation|All of the songs in the main window will have there tags "
+                                        "updated to the details entered.\r\n\r\nDo you wish to continue?\r\n"),
+                         QStringLiteral("Mass Tag Editing Error|It has been detected that the song you are trying to edit does "
+                                        "not exist:\r\n\r\n") + missing + notEdited,
+                         QStringLiteral("Mass Tag Editing Error|It has been detected that the song you are trying to edit is "
+                                        "being used by VELTRA:\r\n\r\n") + playing + notEdited,
+                         QStringLiteral("Mass Tag Editing Error|An error has occur while trying to write the ID3 Tag.  Make sure "
+                                        "that the file is not in use or read-only.\r\n\r\n") + stuck + notEdited,
+                     }).join(u'#'));
+    EXPECT_EQ(readFile(stuck), stuckBytes);
+    EXPECT_EQ(readFile(playing), playingBytes);
+    EXPECT_EQ(v1(good).Artist(), QStringLiteral("Everyone"));
+    EXPECT_EQ(v1(last).Artist(), QStringLiteral("Everyone"));
+    EXPECT_EQ(rows().subItem(6, 1), QStringLiteral("Everyone"));   // rows re-read
+    for (const QString& p : {wav, missing, playing, stuck}) EXPECT_FALSE(log().contains(p + QStringLiteral(" ID3 tag")));
+    EXPECT_EQ(m.pbBar->maximum(), 6);
+    EXPECT_EQ(m.pbBar->value(), 6);
+    EXPECT_TRUE(m.pbBar->isVisible() || !m.isVisible());
+    EXPECT_TRUE(m.txtArtist->isEnabled());   // the window stays, ready for another run
+}
+
+TEST_F(MassTagTest, NothingHappensWhilePlayingOrWithoutAGenreOrAYes)
+{
+    main().mnuPlaylistEditAllTags_Click();   // an empty playlist: nothing
+    EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);
+    const QString path = tagged(QStringLiteral("Music/s.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
+    const QByteArray bytes = readFile(path);
+    addFile(path);
+    playRow(1);
+    player().Pause();
+    main().mnuPlaylistEditAllTags_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("You cannot use this option while VELTRA is playing music.\r\n\r\n"
+                                            "This function will not continue.\r\n"));
+    EXPECT_EQ(lastTitle(), QStringLiteral("Edit All ID3 Tags Error"));
+    EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);
+    player().Stop();
+    player().setFileName(QString());
+    ui.modalHandlers.push_back([&](QObject* form) {
+        auto* m = qobject_cast<FrmMassTagEditor*>(form);
+        ASSERT_NE(m, nullptr);
+        m->txtArtist->setText(QStringLiteral("X"));
+        m->cmdEditAll_Click();
+        EXPECT_EQ(lastMessage(), QStringLiteral("It has been detected that you have not selected a Genre.\r\n\r\n"
+                                                "This function will not be proformed.\r\n"));
+        EXPECT_EQ(lastTitle(), QStringLiteral("Mass Tag Editing Error"));
+        m->lstGenre->setCurrentRow(1);
+        ui.msgAnswers.push_back(MsgResult::No);
+        m->cmdEditAll_Click();
+        EXPECT_TRUE(m->pbBar->isHidden());
+    });
+    main().mnuPlaylistEditAllTags_Click();
+    EXPECT_EQ(ui.count(QStringLiteral("modal")), 1);
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_FALSE(forms().isLoaded<FrmMassTagEditor>());   // discarded once closed
+}
+
+// Real clicks: a genre, "Edit All »"; while the run goes, Close, Esc and a second Edit All
+// do nothing; the progress bar ends on the last row and the window stays for another run.
+TEST_F(MassTagTest, DrivenThroughTheEventLoop)
+{
+    QStringList paths;
+    for (int i = 0; i < 3; ++i) {
+        paths << tagged(QStringLiteral("Music/s%1.mp3").arg(i), QStringLiteral("Band"), QStringLiteral("Song"));
+        addFile(paths.back());
+    }
+    QList<int> progress;
+    bool openAfterRun = false, enabledAfterRun = false;
+    ui.modalHandlers.push_back([&](QObject* form) {
+        QPointer<FrmMassTagEditor> m = qobject_cast<FrmMassTagEditor*>(form);
+        m->chkCloseWindow->setChecked(false);
+        m->txtArtist->setText(QStringLiteral("Clicked"));
+        m->show();
+        processEvents(20);
+        QListWidget* list = m->lstGenre;
+        postClickAt(list->viewport(), list->visualItemRect(list->item(2)).center());
+        processEvents(20);
+        // While the first row is edited Close and Edit All are clicked and Esc is pressed; the
+        // run lets them in before the next row.
+        QObject::connect(m->pbBar, &QProgressBar::valueChanged, [&, m](int v) {
+            progress << v;
+            if (v != 1) return;
+            QMetaObject::invokeMethod(m->cmdClose, &QAbstractButton::click, Qt::QueuedConnection);
+            postKey(m.data(), Qt::Key_Escape);
+            QMetaObject::invokeMethod(m->cmdEditAll, &QAbstractButton::click, Qt::QueuedConnection);
+            QThread::msleep(60);
+        });
+        postClick(m->cmdEditAll);
+        processEvents(50);
+        openAfterRun = m && m->isVisible();
+        enabledAfterRun = m && m->lstGenre->isEnabled() && m->cmdEditAll->isEnabled();
+        if (m) m->cmdClose_Click();
+    });
+    main().mnuPlaylistEditAllTags->trigger();
+    EXPECT_TRUE(openAfterRun);
+    EXPECT_TRUE(enabledAfterRun);
+    EXPECT_EQ(progress, QList<int>({0, 1, 2, 3}));
+    EXPECT_EQ(ui.messages().size(), 1);   // one confirmation: the second click started nothing
+    for (const QString& p : paths) {
+        EXPECT_EQ(v1(p).Artist(), QStringLiteral("Clicked"));
+        EXPECT_EQ(v1(p).Genre(), QStringLiteral("Country"));
+    }
+    EXPECT_FALSE(forms().isLoaded<FrmMassTagEditor>());
+}
+
+} // namespace
