@@ -36,7 +36,6 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTime>
-#include <QToolBar>
 
 using namespace veltra;
 using prefkeys::OptionGroup;
@@ -71,7 +70,7 @@ std::vector<Command> commandsOf(OptionGroup group)
     case OptionGroup::Playlist:
         return {&FrmMain::mnuPlaylistRepeat_Click, &FrmMain::mnuPlaylistRepeatOnce_Click, &FrmMain::mnuPlaylistStopAfterEnding_Click,
                 &FrmMain::mnuPlaylistPickRandomAfterEnding_Click, &FrmMain::mnuPlaylistSwitchToNext_Click};
-    case OptionGroup::Time: return {};
+    case OptionGroup::Time: return {&FrmMain::mnuStatusBarShowTimeElapsed_Click, &FrmMain::mnuStatusBarShowTimeRemaining_Click};
     case OptionGroup::SortBy:
         return {&FrmMain::mnuSortByArtist_Click, &FrmMain::mnuSortByTitle_Click, &FrmMain::mnuSortByYear_Click,
                 &FrmMain::mnuSortByLength_Click, &FrmMain::mnuSortByFilename_Click};
@@ -85,18 +84,6 @@ void runChosen(FrmMain& main, const std::vector<QRadioButton*>& buttons, OptionG
     const int chosen = chosenOption(buttons);
     const std::vector<Command> commands = commandsOf(group);
     if (chosen >= 0 && size_t(chosen) < commands.size()) (main.*commands[size_t(chosen)])();
-}
-
-// The elapsed or remaining time on the status bar: the chosen item's mark, both keys written.
-void selectTime(FrmMain& main, int chosen)
-{
-    if (chosen < 0) return;
-    QAction* const items[] = {main.mnuStatusBarShowTimeElapsed, main.mnuStatusBarShowTimeRemaining};
-    const auto table = prefkeys::options(OptionGroup::Time);
-    for (int i = 0; i < 2; ++i) {
-        items[i]->setChecked(i == chosen);
-        settings_WriteFlag(QString::fromLatin1(table[size_t(i)].section), QString::fromLatin1(table[size_t(i)].key), i == chosen);
-    }
 }
 
 } // namespace
@@ -218,7 +205,7 @@ bool FrmPreferences::cmdApply_Click()
     runChosen(main, opPlayback, OptionGroup::Playback);
     runChosen(main, opDirection, OptionGroup::Direction);
     runChosen(main, opPlaylist, OptionGroup::Playlist);
-    selectTime(main, chosenOption(opTime));
+    runChosen(main, opTime, OptionGroup::Time);
 
     // 21: each effect, then its key
     const bool onTop = chkSetting[0]->isChecked();
@@ -229,16 +216,7 @@ bool FrmPreferences::cmdApply_Click()
     main.mnuHideInTheTaskManager->setChecked(hidden);
     windows_SetTaskbarVisible(&main, !hidden);
     writeCheck(1);
-    const bool toolbar = chkSetting[2]->isChecked();
-    main.mnuShowToolbar->setChecked(toolbar);
-    main.cbToolbar->setVisible(toolbar);
-    main.cbControls->setVisible(toolbar);
-    if (toolbar) {
-        main.cbToolbar->move(main.cbToolbar->x(), 0);
-        main.lstvPlaylist->move(main.lstvPlaylist->x(), main.cbControls->height() + main.cbToolbar->height());
-    } else {
-        main.lstvPlaylist->move(main.lstvPlaylist->x(), 0);
-    }
+    main.window_ShowToolbar(chkSetting[2]->isChecked());
     writeCheck(2);
     main.mnuShowStatusBar->setChecked(chkSetting[3]->isChecked());
     main.sbStatusBar->setVisible(chkSetting[3]->isChecked());

@@ -534,7 +534,7 @@ TEST_F(PreferencesTest, RealClicksApplyToTheRunningProgram)
         QTimer::singleShot(5000, d, [d] { d->done(QDialog::Rejected); });   // never hangs the suite
         EXPECT_EQ(d->exec(), int(QDialog::Accepted));
     });
-    FrmPreferences::prefs_Show(&m, FrmPreferences::GlobalHotKeys);
+    m.mnuWindowsEditWindowsGLobalHotkeys->trigger();
     EXPECT_TRUE(trayGone);
     EXPECT_TRUE(trayBack);
     EXPECT_FALSE(forms().isLoaded<FrmPreferences>());
@@ -546,9 +546,22 @@ TEST_F(PreferencesTest, RealClicksApplyToTheRunningProgram)
     EXPECT_EQ(m.sldVolume->value(), volume + 1);
 }
 
-TEST_F(PreferencesTest, TheMediaLibrarysItemOpensTheDialogAfresh)
+TEST_F(PreferencesTest, EveryOpenerLoadsTheDialogAfreshOnItsSection)
 {
     start();
+    const std::pair<QAction*, int> openers[] = {{main().mnuPreferences, FrmPreferences::DisplaySettings},
+                                                {main().mnuChangeAppearance, FrmPreferences::Appearance},
+                                                {main().mnuWindowsEditWindowsGLobalHotkeys, FrmPreferences::GlobalHotKeys}};
+    for (const auto& [item, section] : openers) {
+        ui.modalHandlers.push_back([section = section](QObject* form) {
+            auto* d = qobject_cast<FrmPreferences*>(form);
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(visiblePanel(*d), section);
+            EXPECT_TRUE(d->lblSection[size_t(section)]->font().bold());
+        });
+        item->trigger();
+        EXPECT_EQ(ui.calls.last().title, "FrmPreferences");
+    }
     main().mnuOpenMediaLibrary_Click();
     FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
     ui.modalHandlers.push_back([](QObject* form) {
