@@ -13,9 +13,12 @@ void FrmMain::window_SetPlaylistLooks(const QString& fontName, double fontSize, 
     lstvPlaylist->setFont(font);
     lstvPlaylist->setBackColour(back);
     lstvPlaylist->setForeColour(fore);
-    // The playlist box wears the list's colours.
+    // The playlist box wears the list's colours, in its text area as on its face.
     QPalette palette = cmbPlaylists->palette();
-    palette.setColor(QPalette::Base, colours::toQColor(back, palette));
-    palette.setColor(QPalette::Text, colours::toQColor(fore, palette));
+    const QColor backColour = colours::toQColor(back, palette);
+    const QColor foreColour = colours::toQColor(fore, palette);
+    for (auto [role, colour] : {std::pair{QPalette::Base, backColour}, {QPalette::Button, backColour}, {QPalette::Text, foreColour},
+                                {QPalette::ButtonText, foreColour}})
+        palette.setColor(role, colour);
     cmbPlaylists->setPalette(palette);
 }
