@@ -1,6 +1,7 @@
 #include "preferences/FrmPreferences.h"
 
 #include "common/ListView.h"
+#include "common/SectionSelector.h"
 #include "common/modColours.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
@@ -8,7 +9,6 @@
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "common/modWindows.h"
-#include "controls/ctlQX_3DPanel.h"
 #include "controls/ctlQX_noFocusPanel.h"
 #include "controls/ctlQX_wLine3D.h"
 #include "library/FrmMediaLibrary.h"
@@ -22,18 +22,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace veltra;
 using prefkeys::OptionGroup;
@@ -173,28 +169,14 @@ void FrmPreferences::buildSections()
         chkSetting.push_back(box);
     }
 
-    auto* selectors = new QVBoxLayout;
-    selectors->setSpacing(2);
+    QStringList captions;
+    for (const char* c : kSectionCaptions) captions << QString::fromUtf8(c);
+    m_sections = new SectionSelector(this, captions, [this](int i) { lblSection_Click(i); });
     for (int i = 0; i < SectionCount; ++i) {
-        auto* panel = new ctlQX_3DPanel(this);
-        panel->setObjectName(QStringLiteral("tpSectionSelector%1").arg(i));
-        auto* label = new QLabel(QString::fromUtf8(kSectionCaptions[i]), panel);
-        label->setObjectName(QStringLiteral("lblSection%1").arg(i));
-        label->installEventFilter(this);
-        auto* inner = new QHBoxLayout(panel);
-        inner->setContentsMargins(8, 5, 8, 5);
-        inner->addWidget(label);
-        connect(panel, &ctlQX_3DPanel::Click, this, [this, i] { lblSection_Click(i); });
-        tpSectionSelector[size_t(i)] = panel;
-        lblSection[size_t(i)] = label;
-        selectors->addWidget(panel);
+        tpSectionSelector[size_t(i)] = m_sections->panel(i);
+        lblSection[size_t(i)] = m_sections->label(i);
     }
-    // As wide as the widest caption in bold, so the column keeps its width whichever is chosen.
-    QFont bold = lblSection[0]->font();
-    bold.setBold(true);
-    int widest = 0;
-    for (QLabel* label : lblSection) widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(label->text()));
-    for (ctlQX_3DPanel* panel : tpSectionSelector) panel->setFixedWidth(widest + 24);
+    QVBoxLayout* selectors = m_sections->column();
     selectors->addStretch(1);
 
     lblTitle = heading(QStringLiteral("Main Title:"), this);
@@ -407,16 +389,6 @@ void FrmPreferences::buildAppearance()
 
 bool FrmPreferences::eventFilter(QObject* watched, QEvent* event)
 {
-    // A section label takes the press, so that the release (the click) comes back to it.
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        for (int i = 0; i < SectionCount; ++i) {
-            QLabel* label = lblSection[size_t(i)];
-            if (watched != label || mouse->button() != Qt::LeftButton) continue;
-            if (event->type() == QEvent::MouseButtonRelease && label->rect().contains(mouse->position().toPoint())) lblSection_Click(i);
-            return true;
-        }
-    }
     if (watched == lstvItems && event->type() == QEvent::KeyRelease) lstvItems_KeyUp();
     return ToolDialog::eventFilter(watched, event);
 }
@@ -426,26 +398,15 @@ bool FrmPreferences::eventFilter(QObject* watched, QEvent* event)
 void FrmPreferences::window_ShowSection(QWidget* panel, QLabel* label, const QString& title)
 {
     for (int i = 0; i < SectionCount; ++i) sectionPanel(i)->hide();
-    for (QLabel* l : lblSection) {
-        QFont f = l->font();
-        f.setBold(false);
-        l->setFont(f);
-        l->setCursor(Qt::PointingHandCursor);
-    }
+    m_sections->highlight(label);
     lblTitle->setText(title);
     panel->show();
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    label->setCursor(Qt::ArrowCursor);
 }
 
 void FrmPreferences::lblSection_Click(int index)
 {
     if (index < 0 || index >= SectionCount) return;
-    const QString caption = lblSection[size_t(index)]->text();
-    window_ShowSection(sectionPanel(index), lblSection[size_t(index)],
-                       QStringLiteral("Section selected:  ") + caption.left(caption.size() - 2) + u':');
+    window_ShowSection(sectionPanel(index), lblSection[size_t(index)], m_sections->heading(index));
 }
 
 // ---- loading ---------------------------------------------------------------------------------

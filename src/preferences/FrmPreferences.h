@@ -25,6 +25,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
+class SectionSelector;
 class ctlQX_3DPanel;
 class ctlQX_noFocusPanel;
 
@@ -187,4 +188,5 @@ private:
     bool applyRangeChecks();
 
     std::array<quint32, 4> m_colours{};
+    SectionSelector* m_sections = nullptr;
 };
