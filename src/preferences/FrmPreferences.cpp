@@ -160,6 +160,15 @@ QLineEdit* FrmPreferences::numberBox(const char* name, QWidget* parent)
     return box;
 }
 
+QPushButton* FrmPreferences::newButton(const char* name, const QString& caption, QWidget* parent, std::function<void()> handler)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, std::move(handler));
+    return button;
+}
+
 void FrmPreferences::buildSections()
 {
     for (int i = 0; i < prefkeys::CheckCount; ++i) {
@@ -288,20 +297,15 @@ void FrmPreferences::buildFiles()
     txtMaxFiles = numberBox("txtMaxFiles", nfpFiles);
     layout->addLayout(labelledRows(nfpFiles, {{"Maximum number of recent playlists:", txtMaxPlaylists},
                                               {"Maximum number of recent media files:", txtMaxFiles}}));
-    cmdResetRecentFiles = new QPushButton(QStringLiteral("Reset Recent Files"), nfpFiles);
-    cmdResetRecentFiles->setObjectName(QStringLiteral("cmdResetRecentFiles"));
-    cmdResetRecentPlaylists = new QPushButton(QStringLiteral("Reset Recent Playlists"), nfpFiles);
-    cmdResetRecentPlaylists->setObjectName(QStringLiteral("cmdResetRecentPlaylists"));
+    cmdResetRecentFiles = newButton("cmdResetRecentFiles", QStringLiteral("Reset Recent Files"), nfpFiles, [this] { cmdResetRecentFiles_Click(); });
+    cmdResetRecentPlaylists = newButton("cmdResetRecentPlaylists", QStringLiteral("Reset Recent Playlists"), nfpFiles,
+                                        [this] { cmdResetRecentPlaylists_Click(); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdResetRecentFiles, cmdResetRecentPlaylists}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    buttons->addWidget(cmdResetRecentFiles);
+    buttons->addWidget(cmdResetRecentPlaylists);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     layout->addStretch(1);
-    connect(cmdResetRecentFiles, &QPushButton::clicked, this, [this] { cmdResetRecentFiles_Click(); });
-    connect(cmdResetRecentPlaylists, &QPushButton::clicked, this, [this] { cmdResetRecentPlaylists_Click(); });
 }
 
 void FrmPreferences::buildAppearance()
@@ -317,11 +321,9 @@ void FrmPreferences::buildAppearance()
         box->setFixedSize(48, 18);
         box->setFrameShape(QFrame::Box);
         box->setAutoFillBackground(true);
-        auto* button = new QPushButton(QStringLiteral("..."), nfpAppearance);
+        auto* button = newButton("cmdColour", QStringLiteral("..."), nfpAppearance, [this, i] { cmdColour_Click(i); });
         button->setObjectName(QStringLiteral("cmdColour%1").arg(i));
-        button->setAutoDefault(false);
         button->setFixedWidth(28);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdColour_Click(i); });
         picColour[size_t(i)] = box;
         cmdColour[size_t(i)] = button;
         grid->addWidget(new QLabel(QString::fromLatin1(captions[i]), nfpAppearance), i % 2, (i / 2) * 3);
@@ -337,10 +339,7 @@ void FrmPreferences::buildAppearance()
     lblFont->setObjectName(QStringLiteral("lblFont"));
     lblFontsize = new QLabel(nfpAppearance);
     lblFontsize->setObjectName(QStringLiteral("lblFontsize"));
-    cmdChangeFont = new QPushButton(QStringLiteral("Change Font..."), nfpAppearance);
-    cmdChangeFont->setObjectName(QStringLiteral("cmdChangeFont"));
-    cmdChangeFont->setAutoDefault(false);
-    connect(cmdChangeFont, &QPushButton::clicked, this, [this] { cmdChangeFont_Click(); });
+    cmdChangeFont = newButton("cmdChangeFont", QStringLiteral("Change Font..."), nfpAppearance, [this] { cmdChangeFont_Click(); });
     auto* fontRow = new QHBoxLayout;
     fontRow->addWidget(new QLabel(QStringLiteral("Font:"), nfpAppearance));
     fontRow->addWidget(lblFont);
@@ -369,22 +368,16 @@ void FrmPreferences::buildAppearance()
     auto* backGrid = new QGridLayout(picBack);
     backGrid->addWidget(empty, 0, 0);
     backGrid->addWidget(imgImage, 0, 0);
-    cmdSelectImage = new QPushButton(QStringLiteral("Find Image"), nfpAppearance);
-    cmdSelectImage->setObjectName(QStringLiteral("cmdSelectImage"));
-    cmdRemoveImage = new QPushButton(QStringLiteral("Remove Image"), nfpAppearance);
-    cmdRemoveImage->setObjectName(QStringLiteral("cmdRemoveImage"));
+    cmdSelectImage = newButton("cmdSelectImage", QStringLiteral("Find Image"), nfpAppearance, [this] { cmdSelectImage_Click(); });
+    cmdRemoveImage = newButton("cmdRemoveImage", QStringLiteral("Remove Image"), nfpAppearance, [this] { cmdRemoveImage_Click(); });
     auto* imageButtons = new QVBoxLayout;
-    for (QPushButton* b : {cmdSelectImage, cmdRemoveImage}) {
-        b->setAutoDefault(false);
-        imageButtons->addWidget(b);
-    }
+    imageButtons->addWidget(cmdSelectImage);
+    imageButtons->addWidget(cmdRemoveImage);
     imageButtons->addStretch(1);
     auto* imageRow = new QHBoxLayout;
     imageRow->addWidget(picBack, 1);
     imageRow->addLayout(imageButtons);
     layout->addLayout(imageRow, 1);
-    connect(cmdSelectImage, &QPushButton::clicked, this, [this] { cmdSelectImage_Click(); });
-    connect(cmdRemoveImage, &QPushButton::clicked, this, [this] { cmdRemoveImage_Click(); });
 }
 
 bool FrmPreferences::eventFilter(QObject* watched, QEvent* event)

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -183,8 +184,12 @@ private:
     QCheckBox* checkBox(int index, QWidget* parent);
     std::vector<QRadioButton*> optionGroup(int group, QWidget* parent);
     QLineEdit* numberBox(const char* name, QWidget* parent);
+    // A button of the panels: no default-button behaviour of its own, its handler on a click.
+    QPushButton* newButton(const char* name, const QString& caption, QWidget* parent, std::function<void()> handler);
     void loadImage(const QString& path);
     void lockHotkeyEditor(bool locked);
+    // A value chosen in one of the hot-key lists goes into the current row ("(None)": no modifier).
+    void writeChoice(QComboBox* list, int column);
     bool applyRangeChecks();
 
     std::array<quint32, 4> m_colours{};

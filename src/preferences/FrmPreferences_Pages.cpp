@@ -127,10 +127,8 @@ void FrmPreferences::buildGlobalHotKeys()
     grid->setColumnStretch(2, 2);
     layout->addLayout(grid);
 
-    cmdResetGlobalKeys = new QPushButton(QStringLiteral("Reset Global Keys To Defaults"), nfpGlobalHotKeys);
-    cmdResetGlobalKeys->setObjectName(QStringLiteral("cmdResetGlobalKeys"));
-    cmdResetGlobalKeys->setAutoDefault(false);
-    connect(cmdResetGlobalKeys, &QPushButton::clicked, this, [this] { cmdResetGlobalKeys_Click(); });
+    cmdResetGlobalKeys = newButton("cmdResetGlobalKeys", QStringLiteral("Reset Global Keys To Defaults"), nfpGlobalHotKeys,
+                                   [this] { cmdResetGlobalKeys_Click(); });
     auto* row = new QHBoxLayout;
     row->addWidget(checkBox(25, nfpGlobalHotKeys));
     row->addStretch(1);
@@ -151,21 +149,12 @@ void FrmPreferences::buildFileAssociations()
     lstTypes->setGridSize(QSize(84, 22));
     connect(lstTypes, &QListWidget::itemChanged, this, [this] { lstTypes_Click(); });
 
-    cmdSelectAll = new QPushButton(QStringLiteral(" Select All"), nfpFileAss);
-    cmdSelectAll->setObjectName(QStringLiteral("cmdSelectAll"));
-    cmdUnselectAll = new QPushButton(QStringLiteral(" Unselect All"), nfpFileAss);
-    cmdUnselectAll->setObjectName(QStringLiteral("cmdUnselectAll"));
-    cmdRegisterNow = new QPushButton(QStringLiteral("Register Now "), nfpFileAss);
-    cmdRegisterNow->setObjectName(QStringLiteral("cmdRegisterNow"));
+    cmdSelectAll = newButton("cmdSelectAll", QStringLiteral(" Select All"), nfpFileAss, [this] { cmdSelectAll_Click(); });
+    cmdUnselectAll = newButton("cmdUnselectAll", QStringLiteral(" Unselect All"), nfpFileAss, [this] { cmdUnselectAll_Click(); });
+    cmdRegisterNow = newButton("cmdRegisterNow", QStringLiteral("Register Now "), nfpFileAss, [this] { cmdRegisterNow_Click(); });
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {cmdSelectAll, cmdUnselectAll, cmdRegisterNow}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    for (QPushButton* b : {cmdSelectAll, cmdUnselectAll, cmdRegisterNow}) buttons->addWidget(b);
     buttons->addStretch(1);
-    connect(cmdSelectAll, &QPushButton::clicked, this, [this] { cmdSelectAll_Click(); });
-    connect(cmdUnselectAll, &QPushButton::clicked, this, [this] { cmdUnselectAll_Click(); });
-    connect(cmdRegisterNow, &QPushButton::clicked, this, [this] { cmdRegisterNow_Click(); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(lstTypes, 1);
@@ -214,26 +203,19 @@ void FrmPreferences::lstvItems_Click()
 
 void FrmPreferences::lstvItems_KeyUp() { lstvItems_Click(); }
 
-void FrmPreferences::cmbExtension_Click()
+void FrmPreferences::writeChoice(QComboBox* list, int column)
 {
     markChanged();
     if (!HotkeyListsFilled) return;
-    skipSeparator(cmbExtension);
+    skipSeparator(list);
     const int row = currentHotkeyRow();
-    if (row == 0 || cmbExtension->currentIndex() < 0) return;
-    const QString chosen = cmbExtension->currentText();
-    lstvItems->items().setCell(row, HotkeyExtension, chosen == kNone ? QString() : chosen);
+    if (row == 0 || list->currentIndex() < 0) return;
+    const QString chosen = list->currentText();
+    lstvItems->items().setCell(row, column, chosen == kNone ? QString() : chosen);
 }
 
-void FrmPreferences::cmbShortcutKeys_Click()
-{
-    markChanged();
-    if (!HotkeyListsFilled) return;
-    skipSeparator(cmbShortcutKeys);
-    const int row = currentHotkeyRow();
-    if (row == 0 || cmbShortcutKeys->currentIndex() < 0) return;
-    lstvItems->items().setCell(row, HotkeyKey, cmbShortcutKeys->currentText());
-}
+void FrmPreferences::cmbExtension_Click() { writeChoice(cmbExtension, HotkeyExtension); }
+void FrmPreferences::cmbShortcutKeys_Click() { writeChoice(cmbShortcutKeys, HotkeyKey); }
 
 void FrmPreferences::cmdResetGlobalKeys_Click()
 {
