@@ -1,0 +1,6 @@
+veltra_ui_sources(
+  FrmAddLocation.cpp
+  FrmEditBookmarks.cpp
+  FrmManagePlaylists.cpp
+  FrmRenamePlaylist.cpp
+)
