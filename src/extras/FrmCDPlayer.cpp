@@ -14,6 +14,7 @@
 #include "platform/modCDAudio.h"
 #include "player/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
+#include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -587,8 +588,7 @@ void FrmCDPlayer::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3)
 
 void FrmCDPlayer::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
 
-// The preferences have no window yet: the item opens nothing.
-void FrmCDPlayer::mnuPreferences_Click() {}
+void FrmCDPlayer::mnuPreferences_Click() { FrmPreferences::prefs_Show(&forms().get<FrmMain>()); }
 
 // The main window's own commands.
 void FrmCDPlayer::mnuCheckForUpdates_Click() { forms().get<FrmMain>().mnuCheckForUpdates_Click(); }

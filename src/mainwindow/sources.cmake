@@ -8,5 +8,6 @@ veltra_ui_sources(
   StandInWindows.cpp
   FrmMain_View.cpp
   FrmMain_Windows.cpp
+  FrmMain_Preferences.cpp
 )
 veltra_ui_sources(FrmMenus_MiniMode.cpp)

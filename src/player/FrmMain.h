@@ -505,6 +505,10 @@ public:
     void mnuForum_Click();
     void mnuHomepage_Click();
 
+    // ---- the playlist's looks, as start-up and the preferences set them (src/mainwindow/FrmMain_Preferences.cpp) ----
+    // Font (a size of 0 or less keeps the font's own) and colours of the playlist and its box.
+    void window_SetPlaylistLooks(const QString& fontName, double fontSize, quint32 back, quint32 fore);
+
     // ---- global hot keys ---------------------------------------------------------------------
     void tmrMediaKeys_Timer();
     void player_CaptureHotkeys(bool enabled);
