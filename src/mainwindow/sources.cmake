@@ -5,4 +5,5 @@ veltra_ui_sources(
   StandInWindows.cpp
   FrmMain_View.cpp
   FrmMain_Windows.cpp
+  FrmMain_Jump.cpp
 )

@@ -1,0 +1,10 @@
+veltra_core_sources(
+  modPlaylistSearch.cpp
+)
+veltra_ui_sources(
+  OptionButtons.cpp
+  FrmJump.cpp
+  FrmJumpToTime.cpp
+  FrmJumpToNumber.cpp
+  FrmQueue.cpp
+)
