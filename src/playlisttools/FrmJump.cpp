@@ -21,6 +21,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -149,7 +150,8 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     lstvItems = new ListView(this);
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
     lstvItems->setColumns({QStringLiteral("Number:"), QStringLiteral("Artist"), QStringLiteral("Title:")});
-    lstvItems->setColumnWidthTwips(0, 700);
+    // Wide enough for its caption in whatever font stands in for Tahoma.
+    lstvItems->setColumnWidthTwips(0, std::max(700.0, vb::PixelsToTwips(lstvItems->header()->sectionSizeHint(0))));
     lstvItems->setColumnWidthTwips(1, 2500);
     lstvItems->setColumnWidthTwips(2, 3000);
     lstvItems->setMultiSelect(false);

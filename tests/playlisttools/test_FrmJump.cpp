@@ -3,6 +3,7 @@
 #include "JumpFixture.h"
 
 #include "mainwindow/FrmMenus.h"
+#include "playlisttools/FrmQueue.h"
 
 #include <algorithm>
 
@@ -196,8 +197,8 @@ TEST_F(JumpTest, PlayNextOptionMarksTheRowWhenAvailable)
     EXPECT_EQ(forms().get<FrmMenus>().mnuPlayNext->text(), "Play Ne&xt (In Use)...\tX");
 }
 
-// Rows beyond any 16-bit count are searched and selected.
-TEST_F(JumpTest, SearchesAHundredThousandRows)
+// Rows beyond any 16-bit count are searched, selected and queued.
+TEST_F(JumpTest, DialogsWorkOnAHundredThousandRows)
 {
     std::vector<QStringList> rows;
     rows.reserve(100000);
@@ -209,4 +210,12 @@ TEST_F(JumpTest, SearchesAHundredThousandRows)
     dialog().lstvItems->items().selectOnly(1);
     dialog().cmdSelect_Click();
     EXPECT_EQ(list().selectedRows(), QList<int>{99999});
+
+    FrmQueue& q = forms().fresh<FrmQueue>();
+    EXPECT_EQ(q.cmbSearch->count(), 100000);
+    q.cmbSearch->setEditText("a99999");
+    q.cmbOption->setCurrentIndex(2);
+    q.cmdUpdate_Click();
+    EXPECT_EQ(status(99999), "Skip");
+    EXPECT_EQ(status(99998), "Play");
 }
