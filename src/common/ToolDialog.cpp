@@ -2,6 +2,8 @@
 
 #include "common/modColours.h"
 #include "common/modControls.h"
+#include "common/modVB.h"
+#include "controls/ctlQX_wLine3D.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -86,6 +88,15 @@ QPushButton* ToolDialog::addActionButton(const QString& objectName, const QStrin
         if (!isBusy() && handler) handler();
     });
     return button;
+}
+
+QWidget* ToolDialog::addSeparator(const QString& objectName)
+{
+    auto* line = new ctlQX_wLine3D(this);
+    line->setObjectName(objectName);
+    line->setFixedHeight(vb::TwipsToPixels(255));
+    m_body->addWidget(line);
+    return line;
 }
 
 void ToolDialog::useFocusColours(QWidget* box)

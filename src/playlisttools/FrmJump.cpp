@@ -8,7 +8,6 @@
 #include "controls/ctlQX_3DPanel.h"
 #include "controls/ctlQX_hLine3D.h"
 #include "controls/ctlQX_noFocusPanel.h"
-#include "controls/ctlQX_wLine3D.h"
 #include "media/modMedia.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
@@ -108,17 +107,11 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     choices->addLayout(fields, 1);
     body()->addLayout(choices);
 
-    auto line = [this](const char* name) {
-        auto* l = new ctlQX_wLine3D(this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setFixedHeight(px(255));
-        body()->addWidget(l);
-    };
-    line("ctlQX_wLine3D3");
+    addSeparator(QStringLiteral("ctlQX_wLine3D3"));
     chkSearchID3v2 = new QCheckBox(QStringLiteral("Search through the ID3v2 Tags instead of the ID3v1 Tags..."), this);
     chkSearchID3v2->setObjectName(QStringLiteral("chkSearchID3v2"));
     body()->addWidget(chkSearchID3v2);
-    line("ctlQX_wLine3D2");
+    addSeparator(QStringLiteral("ctlQX_wLine3D2"));
 
     // ---- exclusions
     auto* exclude = new QGridLayout;
@@ -168,7 +161,7 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     for (int i = 0; i < 4; ++i)
         furtherColumn->addWidget(opFurther->add(optionButton(further, QStringLiteral("opFurther%1").arg(i), QString::fromLatin1(furtherCaptions[i]))));
     body()->addWidget(further);
-    line("ctlQX_wLine3D1");
+    addSeparator(QStringLiteral("ctlQX_wLine3D1"));
 
     cmdSelect = addActionButton(QStringLiteral("cmdSelect"), QStringLiteral("&Select »"), [this] { cmdSelect_Click(); });
     connect(cmdFind, &QPushButton::clicked, this, [this] {

@@ -3,7 +3,6 @@
 #include "common/ListViewModel.h"
 #include "common/modControls.h"
 #include "common/modVB.h"
-#include "controls/ctlQX_wLine3D.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
 #include "playlisttools/OptionButtons.h"
@@ -23,14 +22,6 @@ const QString kSection = QStringLiteral("JumpToTrackNumber");
 const QStringList kKeys = {QStringLiteral("OptionSelectSong"), QStringLiteral("OptionSelectSongAndPlayIt"),
                            QStringLiteral("OptionSelectSongAndSetItToNext")};
 enum Further { SelectSong = 0, SelectAndPlay = 1, SelectAndPlayNext = 2 };
-
-ctlQX_wLine3D* separator(QWidget* parent, const char* name)
-{
-    auto* line = new ctlQX_wLine3D(parent);
-    line->setObjectName(QString::fromLatin1(name));
-    line->setFixedHeight(vb::TwipsToPixels(255));
-    return line;
-}
 } // namespace
 
 FrmJumpToNumber::FrmJumpToNumber() : ToolDialog(QStringLiteral("FrmJumpToNumber"), QStringLiteral("Jump To Track Number"))
@@ -42,7 +33,7 @@ FrmJumpToNumber::FrmJumpToNumber() : ToolDialog(QStringLiteral("FrmJumpToNumber"
     useFocusColours(txtNum);
     useNumberBox(txtNum);
     body()->addWidget(txtNum);
-    body()->addWidget(separator(this, "ctlQX_wLine3D1"));
+    addSeparator(QStringLiteral("ctlQX_wLine3D1"));
     opFurther = new OptionButtons(this);
     const char* captions[] = {"Option:  Select song...", "Option:  Select song and play it...",
                               "Option:  Select song and set it to be played next..."};
@@ -51,7 +42,7 @@ FrmJumpToNumber::FrmJumpToNumber() : ToolDialog(QStringLiteral("FrmJumpToNumber"
         b->setObjectName(QStringLiteral("opFurther%1").arg(i));
         body()->addWidget(opFurther->add(b));
     }
-    body()->addWidget(separator(this, "ctlQX_wLine3D2"));
+    addSeparator(QStringLiteral("ctlQX_wLine3D2"));
     cmdJump = addActionButton(QStringLiteral("cmdJump"), QStringLiteral("&Jump »"), [this] { cmdJump_Click(); });
     setTabOrder(txtNum, opFurther->at(0));
     setTabOrder(opFurther->at(0), opFurther->at(1));

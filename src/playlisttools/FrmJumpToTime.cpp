@@ -1,7 +1,6 @@
 #include "playlisttools/FrmJumpToTime.h"
 
 #include "common/modVB.h"
-#include "controls/ctlQX_wLine3D.h"
 #include "media/modMedia.h"
 #include "platform/MediaPlayerControl.h"
 #include "platform/UiServices.h"
@@ -25,14 +24,6 @@ QLineEdit* timeBox(QWidget* parent, const char* name)
     box->setFixedWidth(vb::TwipsToPixels(435));
     return box;
 }
-
-ctlQX_wLine3D* separator(QWidget* parent, const char* name)
-{
-    auto* line = new ctlQX_wLine3D(parent);
-    line->setObjectName(QString::fromLatin1(name));
-    line->setFixedHeight(vb::TwipsToPixels(255));
-    return line;
-}
 } // namespace
 
 FrmJumpToTime::FrmJumpToTime() : ToolDialog(QStringLiteral("FrmJumpToTime"), QStringLiteral("Jump To Time"))
@@ -52,11 +43,11 @@ FrmJumpToTime::FrmJumpToTime() : ToolDialog(QStringLiteral("FrmJumpToTime"), QSt
     row->addWidget(txtSecs);
     row->addWidget(new QLabel(QStringLiteral("mm:ss"), this));
     body()->addLayout(row);
-    body()->addWidget(separator(this, "ctlQX_wLine3D1"));
+    addSeparator(QStringLiteral("ctlQX_wLine3D1"));
     lblLength = new QLabel(QStringLiteral("Length:  00:00"), this);
     lblLength->setObjectName(QStringLiteral("lblLength"));
     body()->addWidget(lblLength);
-    body()->addWidget(separator(this, "ctlQX_wLine3D2"));
+    addSeparator(QStringLiteral("ctlQX_wLine3D2"));
 
     for (QLineEdit* box : {txtMins, txtSecs}) {
         useFocusColours(box);

@@ -3,7 +3,6 @@
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
 #include "common/modVB.h"
-#include "controls/ctlQX_wLine3D.h"
 #include "library/modMediaLibrary.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
@@ -68,10 +67,7 @@ FrmQueue::FrmQueue() : ToolDialog(QStringLiteral("FrmQueue"), QStringLiteral("Ad
     chkCloseWindow->setObjectName(QStringLiteral("chkCloseWindow"));
     body()->addWidget(chkSearchID3v2);
     body()->addWidget(chkCloseWindow);
-    auto* line = new ctlQX_wLine3D(this);
-    line->setObjectName(QStringLiteral("ctlQX_wLine3D1"));
-    line->setFixedHeight(vb::TwipsToPixels(255));
-    body()->addWidget(line);
+    addSeparator(QStringLiteral("ctlQX_wLine3D1"));
 
     cmdUpdate = addActionButton(QStringLiteral("cmdUpdate"), QStringLiteral("&Update »"), [this] { cmdUpdate_Click(); });
     opOptions->onClick([this](int i) { opOptions_Click(i); });

