@@ -55,4 +55,7 @@ QString ShortDate(const QDate& date, const QLocale& locale = QLocale());
 // Trim(): removes leading and trailing blanks (spaces only, as the runtime does).
 QString Trim(const QString& text);
 
+// Time: the time of day in the system's long time format, without the time zone.
+QString TimeText();
+
 } // namespace vb

@@ -4,16 +4,16 @@
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
 #include "common/PlaylistRow.h"
-#include "common/modFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
-#include "platform/ProgramFolder.h"
 #include "player/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QStyle>
@@ -155,21 +155,10 @@ void FrmMenus::mnuSelectedCopyTAG_Click()
 
 void FrmMenus::mnuUpdate_Click()
 {
-    mnuItem->unloadAbove(0);
-    const QStringList names = files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp"));
-    int n = 0;
-    for (const QString& file : names) {
-        const QString name = files_GetNameWithoutExtension(file);
-        if (name.toLower() == QLatin1String("default")) continue;
-        QAction* a = mnuItem->load(++n);
-        a->setText(name);
-        a->setVisible(true);
-        a->setEnabled(true);
-    }
-    QAction* zero = mnuItem->at(0);
-    zero->setText(QStringLiteral("[None]"));
-    zero->setVisible(n == 0);
-    zero->setEnabled(n != 0);
+    // The playlist box and the Send To items afresh from the folder; the playlist shown stays
+    // shown while its file is there.
+    FrmMain& main = mainWindow();
+    main.playlist_RefillBox(playlists::fileOf(main.cmbPlaylists->currentText()));
 }
 
 void FrmMenus::mnuOpen_Click()

@@ -67,7 +67,8 @@ public:
     QAction* mnuStoreVolume;
     QAction* mnuProperties;
 
-    // Rebuilds the Send To > Playlist names from the Playlists folder.
+    // Rebuilds the Send To > Playlist names and the main window's playlist box from the
+    // Playlists folder, keeping the playlist shown when its file is still there.
     void mnuUpdate_Click();
 
     // The drive-letter menu of the file menus; nothing to list on this platform yet.

@@ -132,13 +132,9 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     body()->addLayout(exclude);
 
     // ---- results
-    qxpSearchResults = new ctlQX_3DPanel(this);
-    qxpSearchResults->setObjectName(QStringLiteral("qxpSearchResults"));
-    qxpSearchResults->setFixedHeight(px(315));
-    lblSearchResults = new QLabel(QStringLiteral("Search Results:"), qxpSearchResults);
+    lblSearchResults = new QLabel(QStringLiteral("Search Results:"), this);
     lblSearchResults->setObjectName(QStringLiteral("lblSearchResults"));
-    lblSearchResults->move(px(120), px(60));
-    lblSearchResults->adjustSize();
+    qxpSearchResults = labelPanel(QStringLiteral("qxpSearchResults"), lblSearchResults);
     body()->addWidget(qxpSearchResults);
     lstvItems = new ListView(this);
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
