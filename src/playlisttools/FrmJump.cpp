@@ -70,6 +70,7 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
     cmbSearch->setEditable(true);
     cmbSearch->setInsertPolicy(QComboBox::NoInsert);
+    cmbSearch->setCompleter(nullptr);   // the text is searched as typed, never completed from the list
     cmbSearch->setMinimumWidth(px(5175));
     cmbOp = new QComboBox(this);
     cmbOp->setObjectName(QStringLiteral("cmbOp"));

@@ -43,6 +43,7 @@ FrmQueue::FrmQueue() : ToolDialog(QStringLiteral("FrmQueue"), QStringLiteral("Ad
     cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
     cmbSearch->setEditable(true);
     cmbSearch->setInsertPolicy(QComboBox::NoInsert);
+    cmbSearch->setCompleter(nullptr);   // the text is searched as typed, never completed from the list
     cmbSearch->setMinimumWidth(vb::TwipsToPixels(4800));
     useFocusColours(cmbSearch);
     body()->addWidget(cmbSearch);
