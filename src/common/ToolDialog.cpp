@@ -155,6 +155,17 @@ bool ToolDialog::optionsMenuEvent(QObject* watched, QEvent* event)
     }
 }
 
+void ToolDialog::useLinkLook(QLabel* label)
+{
+    QFont f = label->font();
+    f.setUnderline(true);
+    label->setFont(f);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 0xFF));
+    label->setPalette(p);
+    label->setCursor(Qt::PointingHandCursor);
+}
+
 ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
 {
     setObjectName(objectName);

@@ -83,6 +83,8 @@ public:
 
     // The font the tool dialogs use: Tahoma 8.25 pt, or the nearest the system has.
     static QFont dialogFont();
+    // The look of a link label (web page, mail, update check): blue, underlined, a hand pointer.
+    static void useLinkLook(QLabel* label);
 
     // A panel with a 3-D frame holding one label, as tall as a caption bar (a list's heading,
     // an "Options »" link).

@@ -18,6 +18,7 @@
 #include "common/modVB.h"
 #include "platform/WebPages.h"
 #include "common/modWindows.h"
+#include "extras/FrmCheckForUpdates.h"
 #include "controls/ctlQX_3DPanel.h"
 #include "extras/FrmTracking.h"
 #include "library/FrmEditMoods.h"
@@ -93,6 +94,7 @@ void FrmMediaLibrary::connectCommands()
         {mnuVolumes, &FrmMediaLibrary::mnuVolumes_Click},
         {mnuForum, &FrmMediaLibrary::mnuForum_Click},
         {mnuHomepage, &FrmMediaLibrary::mnuHomepage_Click},
+        {mnuCheckForUpdates, &FrmMediaLibrary::mnuCheckForUpdates_Click},
         {mnuAboutWindows, &FrmMediaLibrary::mnuAboutWindows_Click},
         {mnuAbout, &FrmMediaLibrary::mnuAbout_Click},
     };
@@ -468,6 +470,7 @@ void FrmMediaLibrary::mnuTracking_Click() { windows_ShowModal(forms().get<FrmTra
 void FrmMediaLibrary::mnuVolumes_Click() { windows_ShowModal(forms().get<FrmAdjustVolumes>(), this, false); }
 void FrmMediaLibrary::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3); }
 void FrmMediaLibrary::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
+void FrmMediaLibrary::mnuCheckForUpdates_Click() { windows_ShowModal(forms().fresh<FrmCheckForUpdates>(), this, true); }
 
 // The main window's own About commands, whatever they show.
 void FrmMediaLibrary::mnuAboutWindows_Click()

@@ -72,7 +72,7 @@ FrmMenus::FrmMenus()
         {1},
         {1, &FrmMenus::mnuOpen, "mnuOpen", "&Open", "", false, &FrmMenus::mnuOpen_Click},
         {1},
-        {1, &FrmMenus::mnuVolume, "mnuVolume", "Volume..."},
+        {1, &FrmMenus::mnuVolume, "mnuVolume", "Volume...", "", false, &FrmMenus::mnuVolume_Click},
         {1},
         {1, &FrmMenus::mnuExit, "mnuExit", "E&xit", "", false, clicks(&FrmMain::mnuExit)},
 
@@ -125,10 +125,22 @@ FrmMenus::FrmMenus()
         {1, &FrmMenus::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, runs(&FrmMain::mnuStoreVolume_Click)},
         {1},
         {1, &FrmMenus::mnuProperties, "mnuProperties", "&Properties...", "", false, clicks(&FrmMain::mnuProperties)},
+
+        {0, &FrmMenus::mnuSystemMenu, "mnuSystemMenu", "SystemMenu"},
+        {1, &FrmMenus::mnuWindow, "mnuWindow", "&Window:"},
+        {2, &FrmMenus::mnuCustomise, "mnuCustomise", "&Customise...", "", false, &FrmMenus::mnuCustomise_Click},
+        {2},
+        {2, &FrmMenus::mnuLockPosition, "mnuLockPosition", "&Lock Position...", "", true, &FrmMenus::mnuLockPosition_Click},
+        {2, &FrmMenus::mnuAlwaysOnTop, "mnuAlwaysOnTop", "&Always On Top...", "", true, &FrmMenus::mnuAlwaysOnTop_Click},
+        {2},
+        {2, &FrmMenus::mnuReturnToFullMode, "mnuReturnToFullMode", "Return To &Full Mode...", "", false, &FrmMenus::mnuReturnToFullMode_Click},
+        {1},
+        {1, &FrmMenus::mnuMinimize, "mnuMinimize", "&Minimize", "", false, &FrmMenus::mnuMinimize_Click},
     };
     buildMenus(*this, rows, [this](const QString& caption) { return new QMenu(caption, this); });
     mnuSystemTray->setDefaultAction(mnuOpen);
     mnuRightMenu->setDefaultAction(mnuPlay2);
+    mnuSystemMenu->setDefaultAction(mnuMinimize);
 }
 
 void FrmMenus::menus_SetSelectedPlayMode(const QString& status)

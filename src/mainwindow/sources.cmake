@@ -10,3 +10,4 @@ veltra_ui_sources(
   FrmMain_Windows.cpp
   FrmMain_Jump.cpp
 )
+veltra_ui_sources(FrmMenus_MiniMode.cpp)
