@@ -9,5 +9,6 @@ veltra_ui_sources(
   FrmMain_View.cpp
   FrmMain_Windows.cpp
   FrmMain_Preferences.cpp
+  FrmMain_Jump.cpp
 )
 veltra_ui_sources(FrmMenus_MiniMode.cpp)

@@ -18,6 +18,7 @@
 //   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
 //   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
 //   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors
+//   ../mainwindow/FrmMain_Jump.cpp     the Jump submenu and its dialogs
 //   ../mainwindow/FrmMain_PlaylistFiles.cpp  new, open, save, print, delete and switch playlists
 #include "player/PlaybackSequence.h"
 
@@ -373,6 +374,18 @@ public:
     // The one selected row whose file exists and is not the player's file, or 0 after a box
     // titled `title` saying why not (nothing is said when no row is selected).
     int selectedFileRow(const QString& title, const QString& moreThanOneText);
+
+    // ---- the Jump submenu and its dialogs (src/mainwindow/FrmMain_Jump.cpp) -------------------
+    void mnuJumpToTime_Click();
+    void mnuJumpToMedia_Click();
+    void mnuJumpToTrackNumber_Click();
+    void mnuJumpForward10Tracks_Click();
+    void mnuJumpForward5Tracks_Click();
+    void mnuJumpBack5Tracks_Click();
+    void mnuJumpBack10Tracks_Click();
+    void mnuJumpToFirstTrack_Click();
+    void mnuJumpToMiddleTrack_Click();
+    void mnuJumpToLastTrack_Click();
 
     // ---- playlist files: new, open, add, save, print, delete, rename, manage, switching ----
     void mnuNew_Click();

@@ -1,6 +1,14 @@
+veltra_core_sources(
+  modPlaylistSearch.cpp
+)
 veltra_ui_sources(
   FrmAddLocation.cpp
   FrmEditBookmarks.cpp
   FrmManagePlaylists.cpp
   FrmRenamePlaylist.cpp
+  OptionButtons.cpp
+  FrmJump.cpp
+  FrmJumpToTime.cpp
+  FrmJumpToNumber.cpp
+  FrmQueue.cpp
 )
