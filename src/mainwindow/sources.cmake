@@ -5,4 +5,6 @@ veltra_ui_sources(
   StandInWindows.cpp
   FrmMain_View.cpp
   FrmMain_Windows.cpp
+  FrmMain_Edit.cpp
+  FrmMain_Sort.cpp
 )

@@ -50,26 +50,20 @@ bool isMpegAudio(const QString& path)
 
 void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(line); }
 
-// The hourglass and the busy status text for a long job on the playlist.
-class BusyJob {
-public:
-    BusyJob(FrmMain& main, const QString& text) : m_main(main)
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_main.StatusBarBusy = true;
-        m_main.setStatusPanelText(1, text);
-    }
-    ~BusyJob()
-    {
-        m_main.StatusBarBusy = false;
-        QApplication::restoreOverrideCursor();
-    }
-
-private:
-    FrmMain& m_main;
-};
-
 } // namespace
+
+FrmMain::BusyJob::BusyJob(FrmMain& main, const QString& text) : m_main(main)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_main.StatusBarBusy = true;
+    m_main.setStatusPanelText(1, text);
+}
+
+FrmMain::BusyJob::~BusyJob()
+{
+    m_main.StatusBarBusy = false;
+    QApplication::restoreOverrideCursor();
+}
 
 void FrmMain::playlist_AddSong(const QString& artist, const QString& title, const QString& year, const QString& filename)
 {

@@ -1,0 +1,3 @@
+veltra_ui_sources(
+  FrmEditEntry.cpp
+)
