@@ -45,48 +45,47 @@ FrmEditEntry::FrmEditEntry() : ToolDialog(QStringLiteral("FrmEditEntry"), QStrin
         return b;
     };
 
-    auto* fileRow = new QGridLayout;
-    fileRow->addWidget(label(0, "Filename:"), 0, 0);
+    // One grid, so that the labels and the boxes line up: the file name with "»" beside it,
+    // then the three texts, the lines across the whole width.
+    auto* grid = new QGridLayout;
+    int r = 0;
+    grid->addWidget(label(0, "Filename:"), r, 0);
     txtFilename = box("txtFilename");
     txtFilename->setReadOnly(true);
     QPalette face = txtFilename->palette();
     face.setColor(QPalette::Base, syscolour::toQColor(syscolour::ButtonFace));
     txtFilename->setPalette(face);
-    fileRow->addWidget(txtFilename, 0, 1);
+    lblText[0]->setBuddy(txtFilename);
+    grid->addWidget(txtFilename, r, 1);
     cmdRename = new QPushButton(QStringLiteral("»"), this);
     cmdRename->setObjectName(QStringLiteral("cmdRename"));
     cmdRename->setToolTip(QStringLiteral("Rename"));
     cmdRename->setAutoDefault(false);
     cmdRename->setFixedWidth(vb::TwipsToPixels(375));
-    fileRow->addWidget(cmdRename, 0, 2);
-    lblText[0]->setBuddy(txtFilename);
-    body()->addLayout(fileRow);
+    grid->addWidget(cmdRename, r++, 2);
     ctlQX_wLine3D1 = line(1);
-    body()->addWidget(ctlQX_wLine3D1);
+    grid->addWidget(ctlQX_wLine3D1, r++, 0, 1, 3);
 
-    auto* fields = new QGridLayout;
     txtArtist = box("txtArtist");
     txtTitle = box("txtTitle");
     txtYear = box("txtYear");
     txtYear->setMaxLength(4);
-    int r = 0;
     for (const auto& [index, caption, edit] : {std::tuple{1, "Artist:", txtArtist}, std::tuple{2, "Title:", txtTitle}, std::tuple{4, "Year:", txtYear}}) {
         QLabel* l = label(index, caption);
         l->setBuddy(edit);
-        fields->addWidget(l, r, 0);
-        fields->addWidget(edit, r, 1);
+        grid->addWidget(l, r, 0);
+        grid->addWidget(edit, r++, 1, 1, 2);
         useFocusColours(edit);
-        ++r;
     }
-    body()->addLayout(fields);
     ctlQX_wLine3D2 = line(2);
-    body()->addWidget(ctlQX_wLine3D2);
+    grid->addWidget(ctlQX_wLine3D2, r++, 0, 1, 3);
     chkSaveChanges = new QCheckBox(QStringLiteral("Save current playlist after changes are made..."), this);
     chkSaveChanges->setObjectName(QStringLiteral("chkSaveChanges"));
     chkSaveChanges->setChecked(true);
-    body()->addWidget(chkSaveChanges);
+    grid->addWidget(chkSaveChanges, r++, 0, 1, 3);
     ctlQX_wLine3D3 = line(3);
-    body()->addWidget(ctlQX_wLine3D3);
+    grid->addWidget(ctlQX_wLine3D3, r++, 0, 1, 3);
+    body()->addLayout(grid);
 
     cmdUpdate = addActionButton(QStringLiteral("cmdUpdate"), QStringLiteral("&Update »"), [this] { cmdUpdate_Click(); });
     connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
