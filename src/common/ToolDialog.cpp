@@ -2,14 +2,22 @@
 
 #include "common/modColours.h"
 #include "common/modControls.h"
+#include "common/modVB.h"
+#include "controls/ctlQX_3DPanel.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <algorithm>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QTimer>
@@ -44,6 +52,117 @@ QFont ToolDialog::dialogFont()
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);
     return font;
+}
+
+ctlQX_3DPanel* ToolDialog::labelPanel(QWidget* parent, const char* name, QLabel* label)
+{
+    auto* panel = new ctlQX_3DPanel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFixedHeight(vb::TwipsToPixels(315));
+    label->setParent(panel);
+    label->setTextFormat(Qt::PlainText);
+    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
+    label->adjustSize();
+    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
+    return panel;
+}
+
+ToolDialog::HeadingRow ToolDialog::addHeadingRow(QLabel* heading)
+{
+    auto* top = new QHBoxLayout;
+    HeadingRow row;
+    row.qxpTop = labelPanel(this, "qxpTop", heading);
+    row.lblOptions = new QLabel(QStringLiteral("Options »"));
+    row.lblOptions->setObjectName(QStringLiteral("lblOptions"));
+    row.lblOptions->setCursor(Qt::PointingHandCursor);
+    row.qxpOptions = labelPanel(this, "qxpOptions", row.lblOptions);
+    top->addWidget(row.qxpTop, 1);
+    top->addWidget(row.qxpOptions);
+    m_body->addLayout(top);
+    return row;
+}
+
+int ToolDialog::virtualKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Up: return VkUp;
+    case Qt::Key_Down: return VkDown;
+    case Qt::Key_A: return VkA;
+    case Qt::Key_Delete: return VkDelete;
+    case Qt::Key_Menu: return VkApps;
+    default: return 0;
+    }
+}
+
+int ToolDialog::shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey : 0) | (modifiers.testFlag(Qt::ControlModifier) ? CtrlKey : 0)
+        | (modifiers.testFlag(Qt::AltModifier) ? AltKey : 0);
+}
+
+bool ToolDialog::runIfEnabled(QAction* item, const std::function<void()>& command)
+{
+    if (item && item->isEnabled() && command) command();
+    return true;
+}
+
+void ToolDialog::setOptionsMenu(OptionsMenu options)
+{
+    m_options = std::move(options);
+    installEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+void ToolDialog::showOptionsMenu()
+{
+    if (!m_options.menu || !m_options.linkPanel) return;
+    if (m_options.beforeMenu) m_options.beforeMenu();
+    m_options.menu->popup(m_options.linkPanel->mapToGlobal(QPoint(0, m_options.linkPanel->height())));
+}
+
+bool ToolDialog::optionsMenuEvent(QObject* watched, QEvent* event)
+{
+    const OptionsMenu& options = m_options;
+    if (!options.menu) return false;
+    auto open = [&options](const QPoint& at) {
+        if (options.beforeMenu) options.beforeMenu();
+        options.menu->popup(at);
+        return true;
+    };
+    const bool listUsable = options.list && options.list->isEnabled();
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int code = virtualKey(key->key());
+        if (code == VkApps) return watched == options.list && listUsable && open(options.list->mapToGlobal(QPoint(0, 0)));
+        // Each key once: the focused control's press reaches the dialog too.
+        const bool ours = watched == focusWidget() || (watched == this && !focusWidget());
+        return code != 0 && ours && options.keyDown && options.keyDown(code, shiftState(key->modifiers()));
+    }
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && watched && (watched == options.link || watched == options.linkPanel)) {
+            showOptionsMenu();
+            return true;
+        }
+        if (mouse->button() == Qt::RightButton && listUsable && watched == options.list->viewport())
+            return open(mouse->globalPosition().toPoint());
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void ToolDialog::useLinkLook(QLabel* label)
+{
+    QFont f = label->font();
+    f.setUnderline(true);
+    label->setFont(f);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 0xFF));
+    label->setPalette(p);
+    label->setCursor(Qt::PointingHandCursor);
 }
 
 ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
@@ -122,8 +241,86 @@ void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
     });
 }
 
+ctlQX_3DPanel* ToolDialog::labelPanel(const QString& objectName, QLabel* label)
+{
+    auto* panel = new ctlQX_3DPanel(this);
+    panel->setObjectName(objectName);
+    panel->setFixedHeight(vb::TwipsToPixels(315));
+    label->setParent(panel);
+    label->setTextFormat(Qt::PlainText);
+    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
+    label->adjustSize();
+    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
+    return panel;
+}
+
+void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup)
+{
+    m_popup = menu;
+    m_optionsPanel = panel;
+    m_optionsList = list;
+    m_beforeOptions = std::move(beforePopup);
+    menu->setFont(font());   // a menu is a window of its own: it takes no font from its parent
+    if (panel) {
+        panel->installEventFilter(this);
+        for (QWidget* w : panel->findChildren<QWidget*>()) {
+            w->installEventFilter(this);
+            w->setCursor(Qt::PointingHandCursor);
+        }
+    }
+    if (list) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+}
+
+void ToolDialog::useDialogKey(int qtKey, std::function<void()> command)
+{
+    if (m_dialogKeys.empty()) {
+        installEventFilter(this);
+        for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+    m_dialogKeys.emplace_back(qtKey, std::move(command));
+}
+
+void ToolDialog::popupOptions(const QPoint& globalPos)
+{
+    if (m_beforeOptions) m_beforeOptions();
+    m_popup->popup(globalPos);
+}
+
 bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (optionsMenuEvent(watched, event)) return true;
+    if (event->type() == QEvent::KeyPress && !m_dialogKeys.empty()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (const auto& [code, command] : m_dialogKeys) {
+            if (key->key() != code || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) continue;
+            if (!isBusy()) command();
+            return true;
+        }
+    }
+    if (m_popup && !isBusy()) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::MouseButtonPress && w) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && m_optionsPanel && (w == m_optionsPanel || m_optionsPanel->isAncestorOf(w))) {
+                popupOptions(m_optionsPanel->mapToGlobal(QPoint(0, m_optionsPanel->height())));
+                return true;
+            }
+            if (mouse->button() == Qt::RightButton && m_optionsList && w == m_optionsList->viewport()) {
+                // The row under the pointer is chosen first, as a left press would.
+                const QModelIndex at = m_optionsList->indexAt(mouse->position().toPoint());
+                if (at.isValid()) m_optionsList->setCurrentIndex(at);
+                popupOptions(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+        if (event->type() == QEvent::KeyPress && w == m_optionsList && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Menu) {
+            popupOptions(m_optionsList->mapToGlobal(QPoint(0, 0)));
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto* w = qobject_cast<QWidget*>(watched);
         // An editable combo box's line edit colours its combo box.

@@ -256,6 +256,14 @@ void controls_SwapItems(ListViewModel& list, int i, int j, bool select)
     if (select) list.setSelectedItem(j);
 }
 
+int controls_SelectedRow(const ListViewModel& list)
+{
+    const int current = list.selectedItem();
+    if (current != 0 && list.isSelected(current)) return current;
+    const QList<int> chosen = list.selectedRows();
+    return chosen.isEmpty() ? 0 : chosen.first();
+}
+
 void controls_SelectItem(ListViewModel& list, int index)
 {
     const bool inRange = index >= 1 && index <= list.count();

@@ -50,6 +50,9 @@ void controls_ListRemoveDeadFiles(QListWidget* list);
 // List views.
 int controls_GetSelectedCount(const ListViewModel& list);
 bool controls_HasSelectedItem(const ListViewModel& list);
+// The row a command of a single-selection list acts on: the current row when it is selected,
+// else the first selected one; 0 for none.
+int controls_SelectedRow(const ListViewModel& list);
 // Flips the column headers between buttons and flat headers.
 void controls_SetHeaderStyle(ListView& list);
 void controls_RemoveSelectedItems(ListViewModel& list);

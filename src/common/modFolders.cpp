@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <QStandardPaths>
 #include <algorithm>
 
 QString directory_Browse(QObject*, const QString& startFolder)
@@ -73,4 +74,12 @@ void directory_Create(const QString& path)
 {
     if (path.isEmpty() || directory_Exists(path)) return;
     QDir().mkdir(path);
+}
+
+QString directory_StartFolder(const QString& stored)
+{
+    if (!stored.isEmpty() && QFileInfo(stored).isDir()) return stored;
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    if (!music.isEmpty() && QFileInfo(music).isDir()) return music;
+    return QDir::homePath();
 }

@@ -15,3 +15,6 @@ QStringList directory_GetSubDirectories(const QString& folder, int recursive);
 bool directory_Exists(const QString& path);
 // Creates the folder (one level) when it does not exist.
 void directory_Create(const QString& path);
+// Where a folder dialog starts for a stored folder: the folder itself when it exists, else
+// the user's Music folder, else the home folder (the old default "C:\" names no folder here).
+QString directory_StartFolder(const QString& stored);

@@ -1,12 +1,11 @@
 #include "common/modMoodFiles.h"
 
 #include "common/modFiles.h"
+#include "common/modLineFiles.h"
 #include "common/modListFiles.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 QString moods_FilePath(const QString& name)
@@ -28,26 +27,9 @@ qint64 moods_CountSongs(const QString& file)
     return file.isEmpty() ? 0 : files_CountLines(file);
 }
 
-bool moods_HasSong(const QString& file, const QString& path)
-{
-    QStringList lines;
-    if (file.isEmpty() || !QFileInfo(file).isFile() || !listfile::readLines(file, &lines)) return false;
-    return lines.contains(path);
-}
+bool moods_HasSong(const QString& file, const QString& path) { return linefile_HasLine(file, path); }
 
-bool moods_AddSong(const QString& file, const QString& path)
-{
-    if (file.isEmpty()) return false;
-    QString text = path + QStringLiteral("\r\n");
-    QFile old(file);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly)) return false;
-        char last = '\n';
-        if (old.size() > 0 && (!old.seek(old.size() - 1) || !old.getChar(&last))) return false;
-        if (last != '\n' && last != '\r') text.prepend(QStringLiteral("\r\n"));
-    }
-    return textfile::append(file, text);
-}
+bool moods_AddSong(const QString& file, const QString& path) { return linefile_AppendLine(file, path); }
 
 bool moods_WriteSongs(const QString& file, const QStringList& paths)
 {

@@ -180,9 +180,8 @@ Cache& current()
     return c;
 }
 
-bool findValue(const QString& section, const QString& key, QString* value)
+bool findIn(const Cache& c, const QString& section, const QString& key, QString* value)
 {
-    const Cache& c = current();
     const auto s = c.sections.constFind(section.toCaseFolded());
     if (s == c.sections.constEnd()) return false;
     const auto k = s->keys.constFind(key.toCaseFolded());
@@ -192,6 +191,8 @@ bool findValue(const QString& section, const QString& key, QString* value)
     *value = v.toString();
     return true;
 }
+
+bool findValue(const QString& section, const QString& key, QString* value) { return findIn(current(), section, key, value); }
 
 void store(Cache& c, const QString& path)
 {
@@ -248,16 +249,39 @@ WriteBatch::~WriteBatch()
 } // namespace settings
 QString settings_Path() { return storedPath(); }
 
-QString settings_ReadValue(const QString& section, const QString& key, const QVariant& defaultValue)
+namespace {
+// A found value as read, or the default's text; quotes, length and blanks as for every value.
+QString finishValue(bool found, QString value, const QVariant& defaultValue)
 {
-    QString value;
-    if (storedPath().isEmpty() || !findValue(section, key, &value)) {
+    if (!found) {
         value = settings::valueText(defaultValue);
     } else if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
         value = value.mid(1, value.size() - 2);
     }
     if (value.size() > kMaxValueLength) value.truncate(kMaxValueLength);
     return vb::Trim(value);
+}
+} // namespace
+
+QString settings_ReadValue(const QString& section, const QString& key, const QVariant& defaultValue)
+{
+    QString value;
+    const bool found = !storedPath().isEmpty() && findValue(section, key, &value);
+    return finishValue(found, value, defaultValue);
+}
+
+QString settings::readValueFrom(const QString& path, const QString& section, const QString& key, const QVariant& defaultValue)
+{
+    // Another file is read afresh each time: it is not the settings file the cache follows.
+    QString value;
+    bool found = false;
+    QByteArray bytes;
+    if (!path.isEmpty() && textfile::readBytesState(path, &bytes) == textfile::ReadState::Read) {
+        Cache file;
+        load(file, bytes);
+        found = findIn(file, section, key, &value);
+    }
+    return finishValue(found, value, defaultValue);
 }
 
 void settings_WriteValue(const QString& section, const QString& key, const QVariant& valueIn)

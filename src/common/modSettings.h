@@ -37,4 +37,6 @@ public:
 
 // Text of a value as the settings file stores it (numbers without a needless fraction).
 QString valueText(const QVariant& value);
+// A value of another file kept by the same rules (the update information file).
+QString readValueFrom(const QString& path, const QString& section, const QString& key, const QVariant& defaultValue);
 }

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLocale>
+#include <QTime>
 
 #include <cfenv>
 #include <cmath>
@@ -160,6 +162,13 @@ QString Trim(const QString& text)
     while (b < e && text[b] == u' ') ++b;
     while (e > b && text[e - 1] == u' ') --e;
     return text.mid(b, e - b);
+}
+
+QString TimeText()
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(u't');
+    return QTime::currentTime().toString(format.trimmed());
 }
 
 QString ShortDate(const QDate& date, const QLocale& locale)

@@ -58,4 +58,7 @@ QString TimeOfDay(const QTime& time = QTime::currentTime(), const QLocale& local
 // Trim(): removes leading and trailing blanks (spaces only, as the runtime does).
 QString Trim(const QString& text);
 
+// Time: the time of day in the system's long time format, without the time zone.
+QString TimeText();
+
 } // namespace vb

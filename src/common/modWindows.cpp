@@ -24,6 +24,12 @@ bool modalWindowOpen = false;
 namespace {
 bool screenSaverEnabled = true;
 
+std::function<bool()>& connectionCheck()
+{
+    static std::function<bool()> check;
+    return check;
+}
+
 std::function<void(QWidget*)>& formUnloader()
 {
     static std::function<void(QWidget*)> unload;
@@ -243,8 +249,11 @@ QString windows_GetOSName() { return QSysInfo::prettyProductName(); }
 
 bool windows_HasSoundCard() { return sounddevice::hasSoundCard(); }
 
+void windows::setConnectionCheck(std::function<bool()> check) { connectionCheck() = std::move(check); }
+
 bool windows_IsConnectedToInternet()
 {
+    if (connectionCheck()) return connectionCheck()();
     const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& i : all) {
         const auto f = i.flags();

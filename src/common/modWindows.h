@@ -47,6 +47,7 @@ void windows_OpenMail(QWidget* form, const QString& address, const QString& subj
 
 QString windows_GetOSName();
 bool windows_HasSoundCard();
+// True when an interface other than loopback is up with an address (tests set the answer).
 bool windows_IsConnectedToInternet();
 
 // The screen saver is left to the desktop here; the last request is remembered.
@@ -69,6 +70,9 @@ namespace windows {
 // How a form shown modally is unloaded: the program's windows are registered above this
 // module, so the start-up wiring says how one is dropped.
 void setFormUnloader(std::function<void(QWidget*)> unload);
+
+// Tests decide whether the system counts as connected; an empty function restores the real check.
+void setConnectionCheck(std::function<bool()> check);
 
 // The screen the positions refer to, in twips.
 int screenWidthTwips();

@@ -12,6 +12,9 @@ veltra_core_sources(
   modMath.cpp
   modSongLists.cpp
   modMoodFiles.cpp
+  modLineFiles.cpp
+  modAddFiles.cpp
+  modPlaylistFiles.cpp
 )
 veltra_ui_sources(
   FrmConsole.cpp

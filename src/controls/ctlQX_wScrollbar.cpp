@@ -45,6 +45,20 @@ ctlQX_wScrollbar::ctlQX_wScrollbar(QWidget* parent) : SkinnedControl(parent)
     UserControl_Resize();
 }
 
+QPixmap ctlQX_wScrollbar::raisedThumb(int width, int height)
+{
+    QPixmap p(width, height);
+    p.fill(QColor(0xC0, 0xC0, 0xC0));
+    QPainter g(&p);
+    g.setPen(Qt::white);
+    g.drawLine(0, 0, width - 1, 0);
+    g.drawLine(0, 0, 0, height - 1);
+    g.setPen(QColor(0x40, 0x40, 0x40));
+    g.drawLine(width - 1, 0, width - 1, height - 1);
+    g.drawLine(0, height - 1, width - 1, height - 1);
+    return p;
+}
+
 int ctlQX_wScrollbar::scroll_TwipsToPixels(double twips)
 {
     return vb::CInt(vb::Round(twips) / vb::TwipsPerPixel);

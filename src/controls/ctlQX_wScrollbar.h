@@ -42,6 +42,9 @@ public:
 
     void UserControl_Resize();
 
+    // A plain raised thumb picture for Bar: grey, light top and left edges, dark right and bottom.
+    static QPixmap raisedThumb(int width, int height);
+
     // A twip measure in whole pixels: rounded, divided by twips per pixel, rounded again.
     static int scroll_TwipsToPixels(double twips);
     void scroll_UpdateBarPosition();

@@ -580,10 +580,10 @@ void FrmCDPlayer::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3)
 
 void FrmCDPlayer::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
 
-// The preferences and the update check have no window yet: their items open nothing.
+// The preferences have no window yet: the item opens nothing.
 void FrmCDPlayer::mnuPreferences_Click() {}
-void FrmCDPlayer::mnuCheckForUpdates_Click() {}
 
 // The main window's own commands.
+void FrmCDPlayer::mnuCheckForUpdates_Click() { forms().get<FrmMain>().mnuCheckForUpdates_Click(); }
 void FrmCDPlayer::mnuAboutWindows_Click() { forms().get<FrmMain>().mnuAboutWindows->trigger(); }
 void FrmCDPlayer::mnuAbout_Click() { forms().get<FrmMain>().mnuAbout->trigger(); }

@@ -5,3 +5,8 @@ veltra_ui_sources(
   FrmCDPlayer_Window.cpp
   FrmCDPlayer_Status.cpp
 )
+veltra_ui_sources(
+  FrmMini_Player.cpp
+  FrmCheckForUpdates.cpp
+  FrmAbout.cpp
+)

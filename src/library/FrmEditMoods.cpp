@@ -18,12 +18,10 @@
 #include "startup/Forms.h"
 
 #include <QAction>
-#include <QHBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,53 +30,14 @@ using namespace veltra;
 
 namespace {
 constexpr int kSongsWidth = 900;   // twips
-constexpr int kVkUp = 38, kVkDown = 40, kVkA = 65, kVkDelete = 46, kVkApps = 93;
-constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
-
-// A panel with a 3-D frame holding one label, as tall as a caption bar.
-ctlQX_3DPanel* labelPanel(QWidget* parent, const char* name, QLabel* label)
-{
-    auto* panel = new ctlQX_3DPanel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFixedHeight(vb::TwipsToPixels(315));
-    label->setParent(panel);
-    label->setTextFormat(Qt::PlainText);
-    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
-    label->adjustSize();
-    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
-    return panel;
-}
-
-int shiftOf(Qt::KeyboardModifiers mods)
-{
-    return (mods.testFlag(Qt::ShiftModifier) ? kShift : 0) | (mods.testFlag(Qt::ControlModifier) ? kCtrl : 0)
-        | (mods.testFlag(Qt::AltModifier) ? kAlt : 0);
-}
-
-int virtualKey(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Up: return kVkUp;
-    case Qt::Key_Down: return kVkDown;
-    case Qt::Key_A: return kVkA;
-    case Qt::Key_Delete: return kVkDelete;
-    case Qt::Key_Menu: return kVkApps;
-    default: return 0;
-    }
-}
 } // namespace
 
 FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStringLiteral("Edit Moods"))
 {
-    auto* top = new QHBoxLayout;
-    qxpTop = labelPanel(this, "qxpTop", new QLabel(QStringLiteral("Moods available within ") + programfolder::title() + u':'));
-    lblOptions = new QLabel(QStringLiteral("Options »"));
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    lblOptions->setCursor(Qt::PointingHandCursor);
-    qxpOptions = labelPanel(this, "qxpOptions", lblOptions);
-    top->addWidget(qxpTop, 1);
-    top->addWidget(qxpOptions);
-    body()->addLayout(top);
+    const HeadingRow heading = addHeadingRow(new QLabel(QStringLiteral("Moods available within ") + programfolder::title() + u':'));
+    qxpTop = heading.qxpTop;
+    lblOptions = heading.lblOptions;
+    qxpOptions = heading.qxpOptions;
 
     lstvItems = new ListView(this);
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
@@ -120,9 +79,8 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
     tmrWindowUpdate->setInterval(50);
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
 
-    // The dialog sees its keys before its controls do.
-    installEventFilter(this);
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    setOptionsMenu({lstvItems, mnuMenu, lblOptions, qxpOptions, [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); },
+                    [this] { tmrWindowUpdate_Timer(); }});
 
     Form_Load();
     tmrWindowUpdate_Timer();
@@ -175,14 +133,7 @@ void FrmEditMoods::keepASelection()
     rows.setSelectedItem(current >= 1 && current <= rows.count() ? current : 1);
 }
 
-int FrmEditMoods::selectedRow() const
-{
-    const ListViewModel& rows = lstvItems->items();
-    const int current = rows.selectedItem();
-    if (current != 0 && rows.isSelected(current)) return current;
-    const QList<int> chosen = rows.selectedRows();
-    return chosen.isEmpty() ? 0 : chosen.first();
-}
+int FrmEditMoods::selectedRow() const { return controls_SelectedRow(lstvItems->items()); }
 
 void FrmEditMoods::tmrWindowUpdate_Timer()
 {
@@ -276,60 +227,17 @@ void FrmEditMoods::cmdSave_Click()
 
 bool FrmEditMoods::Form_KeyDown(int keyCode, int shift)
 {
-    auto run = [](QAction* a, const std::function<void()>& command) {
-        if (a->isEnabled()) command();
-        return true;
-    };
-    if (keyCode == kVkUp && shift == kAlt) return run(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
-    if (keyCode == kVkDown && shift == kAlt) return run(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
-    if (keyCode == kVkA && shift == kCtrl) return run(mnuAdd, [this] { mnuAdd_Click(); });
-    if (keyCode == kVkDelete) return run(mnuRemove, [this] { mnuRemove_Click(); });
+    if (keyCode == VkUp && shift == AltKey) return runIfEnabled(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
+    if (keyCode == VkDown && shift == AltKey) return runIfEnabled(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
+    if (keyCode == VkA && shift == CtrlKey) return runIfEnabled(mnuAdd, [this] { mnuAdd_Click(); });
+    if (keyCode == VkDelete) return runIfEnabled(mnuRemove, [this] { mnuRemove_Click(); });
     return false;
 }
 
-void FrmEditMoods::lblOptions_MouseDown()
-{
-    tmrWindowUpdate_Timer();
-    mnuMenu->popup(qxpOptions->mapToGlobal(QPoint(0, qxpOptions->height())));
-}
+void FrmEditMoods::lblOptions_MouseDown() { showOptionsMenu(); }
 
 bool FrmEditMoods::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Resize:
-        if (watched == lstvItems) sizeTitleColumn();   // the list's width is known once laid out
-        break;
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = virtualKey(key->key());
-        if (code == kVkApps) {
-            if (watched == lstvItems && lstvItems->isEnabled()) {
-                tmrWindowUpdate_Timer();
-                mnuMenu->popup(lstvItems->mapToGlobal(QPoint(0, 0)));
-                return true;
-            }
-            break;
-        }
-        // Each key once: the focused control's press reaches the dialog too.
-        if (code != 0 && watched == focusWidget() && Form_KeyDown(code, shiftOf(key->modifiers()))) return true;
-        if (code != 0 && watched == this && !focusWidget() && Form_KeyDown(code, shiftOf(key->modifiers()))) return true;
-        break;
-    }
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && (watched == lblOptions || watched == qxpOptions)) {
-            lblOptions_MouseDown();
-            return true;
-        }
-        if (mouse->button() == Qt::RightButton && watched == lstvItems->viewport() && lstvItems->isEnabled()) {
-            tmrWindowUpdate_Timer();
-            mnuMenu->popup(mouse->globalPosition().toPoint());
-            return true;
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (event->type() == QEvent::Resize && watched == lstvItems) sizeTitleColumn();   // the list's width is known once laid out
     return ToolDialog::eventFilter(watched, event);
 }

@@ -189,6 +189,7 @@ public:
     void mnuVolumes_Click();
     void mnuForum_Click();
     void mnuHomepage_Click();
+    void mnuCheckForUpdates_Click();
     void mnuAboutWindows_Click();
     void mnuAbout_Click();
 

@@ -4,6 +4,7 @@
 #include "library/FrmMediaLibrary.h"
 
 #include "common/FrmConsole.h"
+#include "common/modAddFiles.h"
 #include "mainwindow/FrmMessage.h"
 #include "common/ListView.h"
 #include "common/ListViewModel.h"
@@ -17,6 +18,7 @@
 #include "common/modVB.h"
 #include "platform/WebPages.h"
 #include "common/modWindows.h"
+#include "extras/FrmCheckForUpdates.h"
 #include "controls/ctlQX_3DPanel.h"
 #include "extras/FrmTracking.h"
 #include "library/FrmEditMoods.h"
@@ -24,6 +26,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
+#include "playlisttools/FrmAddLocation.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
 
@@ -41,15 +44,6 @@ const QString kReading = QStringLiteral("Status:  Reading data, please wait...")
 const QString kWaiting = QStringLiteral("Status:  Waiting...");
 const QString kAdded = QStringLiteral(" added to Media Library.");
 
-const QString kMediaFilter = QStringLiteral(
-    "MP3 File|*.mp3|MP2 File|*.mp2|MP1 File|*.mp1|MIDI Files|*.mid;*.rmi;*.midi|"
-    "Windows Audio Files|*.wav;*.snd;*.au;*.aif;*.aifc;*.aiff;*.wma|Windows Video Files|*.avi;*.wmv|"
-    "Movie Files|*.mpeg;*.mpe;*.mpg;*.m1v;*.mpa|All Supported Video Files|*.avi;*.wmv;*.mpeg;*.mpe;*.mpg;*.m1v;*.mpa|"
-    "Other Media Files|*.*|");
-
-// The most files one Add Files takes; more belong to Add Directory.
-constexpr int kMaxAddedFiles = 100;
-
 void message(const QString& first, const QString& second, MsgIcon icon, const QString& title)
 {
     msgBox(first + QStringLiteral("\r\n\r\n") + second + QStringLiteral("\r\n"), MsgButtons::OK, icon, title);
@@ -59,12 +53,10 @@ void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(l
 
 FrmMain* mainWindow() { return forms().isLoaded<FrmMain>() ? &forms().get<FrmMain>() : nullptr; }
 
-// A folder kept in [Settings]; the old default, the system drive's root, stands for the home folder.
+// Where a folder dialog starts for a folder kept in [Settings].
 QString folderSetting(const QString& key)
 {
-    const QString value = settings_ReadValue(QStringLiteral("Settings"), key, QStringLiteral("C:\\"));
-    if (value.isEmpty() || value == QLatin1String("C:\\")) return QDir::homePath();
-    return value;
+    return directory_StartFolder(settings_ReadValue(QStringLiteral("Settings"), key, QStringLiteral("C:\\")));
 }
 
 QString recentEntry(const QString& section, int index)
@@ -102,6 +94,7 @@ void FrmMediaLibrary::connectCommands()
         {mnuVolumes, &FrmMediaLibrary::mnuVolumes_Click},
         {mnuForum, &FrmMediaLibrary::mnuForum_Click},
         {mnuHomepage, &FrmMediaLibrary::mnuHomepage_Click},
+        {mnuCheckForUpdates, &FrmMediaLibrary::mnuCheckForUpdates_Click},
         {mnuAboutWindows, &FrmMediaLibrary::mnuAboutWindows_Click},
         {mnuAbout, &FrmMediaLibrary::mnuAbout_Click},
     };
@@ -186,22 +179,8 @@ void FrmMediaLibrary::addRecentPlaylist(const QString& file)
 
 void FrmMediaLibrary::mnuAddFiles_Click()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Add Files...");
-    request.initialDir = folderSetting(QStringLiteral("LastDirectoryUsed"));
-    request.flags = 524804;
-    request.multiSelect = true;
-    request.filter = kMediaFilter;
-    request.filterIndex = 1;
-    const FileDialogResult answer = ui().openFileDialog(request);
-    if (answer.cancelled || answer.files.isEmpty()) return;
-    const QStringList& paths = answer.files;
-    if (paths.size() > kMaxAddedFiles) {
-        message(QStringLiteral("You have selected to many songs to add from this directory."),
-                QStringLiteral("Use the 'Add Directory' option instead if you want to add all of the songs from this directory."),
-                MsgIcon::Exclamation, QStringLiteral("Add Files Error"));
-        return;
-    }
+    const QStringList paths = addfiles::choose(QStringLiteral("Add Files..."));
+    if (paths.isEmpty()) return;
     Busy busy(*this);
     setStatus(kReading);
     QStringList logLines;
@@ -228,8 +207,12 @@ void FrmMediaLibrary::mnuAddPlaylist_Click()
     setStatus(kWaiting);
 }
 
-// The Add Location dialog opens from here once it exists; its library side is library_AddLocation.
-void FrmMediaLibrary::mnuAddLocation_Click() {}
+void FrmMediaLibrary::mnuAddLocation_Click()
+{
+    FrmAddLocation& dialog = forms().fresh<FrmAddLocation>();
+    dialog.LocationTarget = FrmAddLocation::MediaLibrary;
+    windows_ShowModal(dialog, this, true);
+}
 
 void FrmMediaLibrary::mnuAddDirectory_Click()
 {
@@ -487,6 +470,7 @@ void FrmMediaLibrary::mnuTracking_Click() { windows_ShowModal(forms().get<FrmTra
 void FrmMediaLibrary::mnuVolumes_Click() { windows_ShowModal(forms().get<FrmAdjustVolumes>(), this, false); }
 void FrmMediaLibrary::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3); }
 void FrmMediaLibrary::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
+void FrmMediaLibrary::mnuCheckForUpdates_Click() { windows_ShowModal(forms().fresh<FrmCheckForUpdates>(), this, true); }
 
 // The main window's own About commands, whatever they show.
 void FrmMediaLibrary::mnuAboutWindows_Click()

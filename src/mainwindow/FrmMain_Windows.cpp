@@ -6,6 +6,8 @@
 #include "common/FrmConsole.h"
 #include "common/modSettings.h"
 #include "common/modWindows.h"
+#include "extras/FrmAbout.h"
+#include "extras/FrmCheckForUpdates.h"
 #include "extras/FrmMini.h"
 #include "extras/FrmTracking.h"
 #include "mainwindow/StandInWindows.h"
@@ -32,12 +34,14 @@ void FrmMain::mnuConsole_Click() { showModal<FrmConsole>(*this); }
 void FrmMain::mnuTracking_Click() { showModal<FrmTracking>(*this); }
 void FrmMain::mnuVolumes_Click() { showModal<FrmAdjustVolumes>(*this); }
 
-// The preferences, the about box and the update check are not built yet.
+// The preferences are not built yet.
 void FrmMain::mnuPreferences_Click() {}
 void FrmMain::mnuChangeAppearance_Click() {}
 void FrmMain::mnuWindowsEditWindowsGLobalHotkeys_Click() {}
-void FrmMain::mnuAbout_Click() {}
-void FrmMain::mnuCheckForUpdates_Click() {}
+
+// Loaded afresh for each showing.
+void FrmMain::mnuAbout_Click() { windows_ShowModal(forms().fresh<FrmAbout>(), this, true); }
+void FrmMain::mnuCheckForUpdates_Click() { windows_ShowModal(forms().fresh<FrmCheckForUpdates>(), this, true); }
 
 void FrmMain::mnuPlaylistRefreshTags_Click() { playlist_ShowMP3Data(false); }
 
@@ -52,7 +56,7 @@ void FrmMain::mnuSwitchToMiniMode_Click()
     }
     mnuSwitchToMiniMode->setChecked(true);
     hide();
-    forms().get<FrmMini>().show();
+    FrmMini::mini_Show();
 }
 
 void FrmMain::mnuAboutWindows_Click()

@@ -4,16 +4,16 @@
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
 #include "common/PlaylistRow.h"
-#include "common/modFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
-#include "platform/ProgramFolder.h"
 #include "player/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QStyle>
@@ -72,7 +72,7 @@ FrmMenus::FrmMenus()
         {1},
         {1, &FrmMenus::mnuOpen, "mnuOpen", "&Open", "", false, &FrmMenus::mnuOpen_Click},
         {1},
-        {1, &FrmMenus::mnuVolume, "mnuVolume", "Volume..."},
+        {1, &FrmMenus::mnuVolume, "mnuVolume", "Volume...", "", false, &FrmMenus::mnuVolume_Click},
         {1},
         {1, &FrmMenus::mnuExit, "mnuExit", "E&xit", "", false, clicks(&FrmMain::mnuExit)},
 
@@ -125,10 +125,22 @@ FrmMenus::FrmMenus()
         {1, &FrmMenus::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, runs(&FrmMain::mnuStoreVolume_Click)},
         {1},
         {1, &FrmMenus::mnuProperties, "mnuProperties", "&Properties...", "", false, clicks(&FrmMain::mnuProperties)},
+
+        {0, &FrmMenus::mnuSystemMenu, "mnuSystemMenu", "SystemMenu"},
+        {1, &FrmMenus::mnuWindow, "mnuWindow", "&Window:"},
+        {2, &FrmMenus::mnuCustomise, "mnuCustomise", "&Customise...", "", false, &FrmMenus::mnuCustomise_Click},
+        {2},
+        {2, &FrmMenus::mnuLockPosition, "mnuLockPosition", "&Lock Position...", "", true, &FrmMenus::mnuLockPosition_Click},
+        {2, &FrmMenus::mnuAlwaysOnTop, "mnuAlwaysOnTop", "&Always On Top...", "", true, &FrmMenus::mnuAlwaysOnTop_Click},
+        {2},
+        {2, &FrmMenus::mnuReturnToFullMode, "mnuReturnToFullMode", "Return To &Full Mode...", "", false, &FrmMenus::mnuReturnToFullMode_Click},
+        {1},
+        {1, &FrmMenus::mnuMinimize, "mnuMinimize", "&Minimize", "", false, &FrmMenus::mnuMinimize_Click},
     };
     buildMenus(*this, rows, [this](const QString& caption) { return new QMenu(caption, this); });
     mnuSystemTray->setDefaultAction(mnuOpen);
     mnuRightMenu->setDefaultAction(mnuPlay2);
+    mnuSystemMenu->setDefaultAction(mnuMinimize);
 }
 
 void FrmMenus::menus_SetSelectedPlayMode(const QString& status)
@@ -155,21 +167,10 @@ void FrmMenus::mnuSelectedCopyTAG_Click()
 
 void FrmMenus::mnuUpdate_Click()
 {
-    mnuItem->unloadAbove(0);
-    const QStringList names = files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp"));
-    int n = 0;
-    for (const QString& file : names) {
-        const QString name = files_GetNameWithoutExtension(file);
-        if (name.toLower() == QLatin1String("default")) continue;
-        QAction* a = mnuItem->load(++n);
-        a->setText(name);
-        a->setVisible(true);
-        a->setEnabled(true);
-    }
-    QAction* zero = mnuItem->at(0);
-    zero->setText(QStringLiteral("[None]"));
-    zero->setVisible(n == 0);
-    zero->setEnabled(n != 0);
+    // The playlist box and the Send To items afresh from the folder; the playlist shown stays
+    // shown while its file is there.
+    FrmMain& main = mainWindow();
+    main.playlist_RefillBox(playlists::fileOf(main.cmbPlaylists->currentText()));
 }
 
 void FrmMenus::mnuOpen_Click()

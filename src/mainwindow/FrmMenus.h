@@ -67,7 +67,25 @@ public:
     QAction* mnuStoreVolume;
     QAction* mnuProperties;
 
-    // Rebuilds the Send To > Playlist names from the Playlists folder.
+    // The mini-mode window's menu; Minimize is its default item.
+    QMenu* mnuSystemMenu;
+    QMenu* mnuWindow;
+    QAction* mnuCustomise;
+    QAction* mnuLockPosition;
+    QAction* mnuAlwaysOnTop;
+    QAction* mnuReturnToFullMode;
+    QAction* mnuMinimize;
+
+    // ---- the mini-mode window's commands, and the volume popup (FrmMenus_MiniMode.cpp) ----
+    void mnuVolume_Click();
+    void mnuCustomise_Click();
+    void mnuLockPosition_Click();
+    void mnuAlwaysOnTop_Click();
+    void mnuReturnToFullMode_Click();
+    void mnuMinimize_Click();
+
+    // Rebuilds the Send To > Playlist names and the main window's playlist box from the
+    // Playlists folder, keeping the playlist shown when its file is still there.
     void mnuUpdate_Click();
 
     // The drive-letter menu of the file menus; nothing to list on this platform yet.

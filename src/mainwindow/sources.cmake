@@ -1,6 +1,9 @@
 veltra_ui_sources(
   FrmMenus.cpp
   FrmMessage.cpp
+  FrmMain_Adding.cpp
+  FrmMain_FileLists.cpp
+  FrmMain_PlaylistFiles.cpp
   FrmMain_Tags.cpp
   StandInWindows.cpp
   FrmMain_View.cpp
@@ -8,3 +11,4 @@ veltra_ui_sources(
   FrmMain_Edit.cpp
   FrmMain_Sort.cpp
 )
+veltra_ui_sources(FrmMenus_MiniMode.cpp)

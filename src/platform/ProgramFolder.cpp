@@ -1,6 +1,8 @@
 #include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QLocale>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -55,5 +57,13 @@ QString exeName() { return QStringLiteral("veltra"); }
 int versionMajor() { return VELTRA_VERSION_MAJOR; }
 int versionMinor() { return VELTRA_VERSION_MINOR; }
 int versionRevision() { return VELTRA_VERSION_REVISION; }
+
+QString compileDate()
+{
+    // The compiler's "Mmm dd yyyy", the day padded with a blank.
+    const QString text = QString::fromLatin1(__DATE__).simplified();
+    const QDate date = QLocale::c().toDate(text, QStringLiteral("MMM d yyyy"));
+    return date.isValid() ? QLocale::c().toString(date, QStringLiteral("d MMMM yyyy")) : text;
+}
 
 } // namespace programfolder

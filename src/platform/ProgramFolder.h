@@ -15,5 +15,6 @@ QString exeName();                       // "veltra"
 int versionMajor();
 int versionMinor();
 int versionRevision();
+QString compileDate();                   // the day this build was compiled, "14 March 2025"
 
 } // namespace programfolder

@@ -12,9 +12,10 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTextDocument>
 #include <QUrl>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace veltra {
 
@@ -96,15 +97,30 @@ void QtUiServices::runModal(QObject* form, QObject* owner)
     w->setWindowModality(old);
 }
 
-QString QtUiServices::qtFilter(const QString& filter, QStringList* names)
+// Each letter of the pattern becomes "[xX]".
+static QString anyCase(const QString& pattern)
+{
+    QString out;
+    for (const QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper()) out += u'[' + c.toLower() + c.toUpper() + u']';
+        else out += c;
+    }
+    return out;
+}
+
+QString QtUiServices::qtFilter(const QString& filter, QStringList* names, bool anyLetterCase)
 {
     const QStringList parts = filter.split(u'|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty()) continue;
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        out.append(parts[i] + QStringLiteral(" (") + patterns + u')');
+        QStringList patterns;
+        for (QString p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+            patterns.append(anyLetterCase ? anyCase(p) : p);
+        }
+        out.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
     }
     if (names) *names = out;
     return out.join(QStringLiteral(";;"));
@@ -113,8 +129,9 @@ QString QtUiServices::qtFilter(const QString& filter, QStringList* names)
 static FileDialogResult runFileDialog(const FileDialogRequest& r, bool save)
 {
     QStringList names;
-    QFileDialog dlg(activeParent(), r.title, r.initialDir, QtUiServices::qtFilter(r.filter, &names));
+    QFileDialog dlg(activeParent(), r.title, r.initialDir, QtUiServices::qtFilter(r.filter, &names, !save));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setOption(QFileDialog::HideNameFilterDetails, true);
     dlg.setFileMode(save ? QFileDialog::AnyFile : (r.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile));
     if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);   // callers ask themselves
     if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
@@ -159,31 +176,53 @@ std::optional<FontChoice> QtUiServices::chooseFont(const FontChoice& initial)
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
 }
 
-bool QtUiServices::printDialog(const QString& title, int)
+QPrinter& QtUiServices::printer()
 {
     if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dlg(m_printer.get(), activeParent());
+    return *m_printer;
+}
+
+bool QtUiServices::printDialog(const QString& title, int)
+{
+    QPrintDialog dlg(&printer(), activeParent());
     dlg.setWindowTitle(title);
     return dlg.exec() == QDialog::Accepted;
 }
 
 bool QtUiServices::print(const QList<PrintLine>& lines)
 {
-    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QString html;
+    // Line after line down the page, a new page when the next line does not fit; no header,
+    // footer or page numbers. The job ends with the last line.
+    QPrinter& device = printer();
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const QRect page(0, 0, device.width(), device.height());
+    int y = 0;
+    bool ok = true;
     for (const PrintLine& l : lines) {
-        QString text = l.text.toHtmlEscaped();
-        text.replace(u'\n', QStringLiteral("<br>"));
-        html += QStringLiteral("<div style=\"font-size:%1pt;%2%3\">%4</div>")
-                    .arg(l.fontSize)
-                    .arg(l.bold ? QStringLiteral("font-weight:bold;") : QString())
-                    .arg(l.fontName.isEmpty() ? QString() : QStringLiteral("font-family:'%1';").arg(l.fontName))
-                    .arg(text.isEmpty() ? QStringLiteral("&nbsp;") : text);
+        QFont font = l.fontName.isEmpty() ? QFont() : QFont(l.fontName);
+        font.setPointSizeF(l.fontSize > 0 ? l.fontSize : 10);
+        font.setBold(l.bold);
+        painter.setFont(font);
+        const int lineHeight = painter.fontMetrics().lineSpacing();
+        // A text of several lines (a whole log) is printed line by line; a line wider than
+        // the page wraps.
+        for (const QString& text : l.text.split(u'\n')) {
+            const QRect needed = text.isEmpty() ? QRect(0, 0, page.width(), lineHeight)
+                                                : painter.boundingRect(QRect(0, 0, page.width(), page.height()),
+                                                                       Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+            const int height = std::max(lineHeight, needed.height());
+            if (y > 0 && y + height > page.height()) {
+                if (!device.newPage()) ok = false;
+                y = 0;
+            }
+            if (!text.isEmpty())
+                painter.drawText(QRect(0, y, page.width(), height), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+            y += height;
+        }
     }
-    QTextDocument doc;
-    doc.setHtml(html);
-    doc.print(m_printer.get());
-    return true;
+    ok = painter.end() && ok;
+    return ok && device.printerState() != QPrinter::Error;
 }
 
 bool QtUiServices::openUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }

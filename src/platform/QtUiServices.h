@@ -25,8 +25,13 @@ public:
     bool print(const QList<PrintLine>& lines) override;
     bool openUrl(const QString& url) override;
 
-    // "Name|*.a;*.b|All|*.*|" -> "Name (*.a *.b);;All (*.*)"
-    static QString qtFilter(const QString& filter, QStringList* names = nullptr);
+    // "Name|*.a;*.b|All|*.*|" -> "Name (*.a *.b);;All (*)": "*.*" takes names without a dot
+    // too. With anyLetterCase (open dialogs) the patterns match names in any letter case:
+    // "*.[aA]", so "song.MP3" is offered for "*.mp3". The dialogs show the names alone.
+    static QString qtFilter(const QString& filter, QStringList* names = nullptr, bool anyLetterCase = false);
+
+    // The printer print() uses: the one the print dialog set up last.
+    QPrinter& printer();
 
 private:
     std::unique_ptr<QPrinter> m_printer;

@@ -14,12 +14,13 @@
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
 //   FrmMain_Arrange.cpp   sort order and the playlist lock
-//   FrmMain_Organise.cpp  opening the rename, move and tag tools; saving the current playlist
+//   FrmMain_Organise.cpp  opening the rename, move and tag tools
 //   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
 //   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
 //   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors and Edit Entry
 //   ../mainwindow/FrmMain_Edit.cpp     entry buffer, select all, crop, removing rows
 //   ../mainwindow/FrmMain_Sort.cpp     moving rows up and down, shuffling
+//   ../mainwindow/FrmMain_PlaylistFiles.cpp  new, open, save, print, delete and switch playlists
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -43,6 +44,7 @@ class QStatusBar;
 class QDropEvent;
 class QTimer;
 class QToolBar;
+class WaitWindow;
 class clsID3v1;
 class clsID3v2;
 
@@ -393,8 +395,6 @@ public:
     void mnuSelectedRenameFilename_Click();
     void mnuPlaylistRenameAllFilenames_Click();
     void mnuPlaylistMoveMusicToFolder_Click();
-    // Writes the rows to the named playlist's file; nothing while no playlist is named.
-    void mnuSave_Click();
     // The tools that change files refuse to start while a song plays or is paused (a box
     // titled `title`); true when refused.
     bool refusedWhilePlaying(const QString& title);
@@ -402,9 +402,54 @@ public:
     // titled `title` saying why not (nothing is said when no row is selected).
     int selectedFileRow(const QString& title, const QString& moreThanOneText);
 
+    // ---- playlist files: new, open, add, save, print, delete, rename, manage, switching ----
+    void mnuNew_Click();
+    void mnuOpenPlaylist_Click();
+    void mnuAddPlaylist_Click();
+    // Writes the rows over the current playlist's file; without a current playlist, Save As.
+    void mnuSave_Click();
+    void mnuSavePlaylistAs_Click();
+    void mnuSaveAsDefault_Click();
+    void mnuPrint_Click();
+    void mnuDeleteCurrentPlaylist_Click();
+    void mnuDeleteAllPlaylists_Click();
+    void mnuRenameCurrentPlaylist_Click();
+    void mnuManagePlaylists_Click();
+    void mnuJumpToNextPlaylist_Click();
+    void mnuJumpToPreviousPlaylist_Click();
+    void mnuJumpToRandomPlaylist_Click();
+    // Refills the playlist box and the Send To playlist items from the Playlists folder and
+    // shows the playlist of `path` there (the placeholder when the box has none); nothing is
+    // loaded.
+    void playlist_RefillBox(const QString& path);
+    // Loads the playlist of box entry `index` and makes the row the play direction starts
+    // from the current one, playing it when asked or by Settings/PlayPlaylistsOnSkip.
+    void player_SwitchPlaylist(int index, bool playNow);
+
     // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
     void mnuProperties_Click();
     void mnuPlaylistEditAllTags_Click();
+
+    // ---- adding songs; the File menu's recent files, bookmarks and moods -----------------------
+    void mnuAddFiles_Click();
+    void mnuAddDirectory_Click();
+    void mnuAddLocation_Click();
+    // Appends the MPEG audio files of the folder (and of every folder below it when
+    // DoRecursiveDirectoryScan is 1), then reads their tags, asking first when the playlist
+    // has grown past 200 rows, renumbers, and checks the entries once the wait window (`wait`,
+    // shown again after the question) and the held painting are gone.
+    void playlist_AddFolderTree(const QString& folder, std::optional<WaitWindow>& wait);
+    void mnuRecentMedia_Click(int index);
+    void mnuRecentPlaylist_Click(int index);
+    void mnuBookmark_Click(int index);
+    void mnuMoodOpen_Click(int index);
+    void mnuAddSelected_Click();
+    void mnuClearBookmarks_Click();
+    void mnuEditBookmarks_Click();
+    // After a playlist file was opened into the rows: no Play Next mark, row 1 to play from,
+    // and the song in the player found again.
+    void playlist_FollowPlayerAfterOpen();
+    void connectFileLists();   // the menu arrays' clicks
 
     // ---- window ----------------------------------------------------------------------------
     // Keys of the window, also forwarded by the video, lyrics and mini windows. Key codes are
@@ -436,7 +481,6 @@ public:
     void window_CloseAll();
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
-    void mnuNew_Click();
     void mnuEditMoods_Click();
     void mnuResetMoods_Click();
     void mnuOpenCDPlayer_Click();

@@ -14,15 +14,6 @@
 #include <QAction>
 #include <QComboBox>
 
-void FrmMain::mnuNew_Click()
-{
-    player_Stop();
-    controls_ClearListView(rows());
-    PlayNextIndex = 0;
-    cmbPlaylists->setCurrentIndex(0);
-    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist cleared."));
-}
-
 void FrmMain::mnuOpenCDPlayer_Click()
 {
     if (mnuOpenCDPlayer->isChecked()) {

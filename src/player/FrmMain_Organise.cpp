@@ -1,11 +1,9 @@
-// Opening the tools that rename, move and re-tag the playlist's files, and the Save they run after
-// changing rows.
+// Opening the tools that rename, move and re-tag the playlist's files.
 #include "player/FrmMain.h"
 
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
 #include "common/modFiles.h"
-#include "common/modListFiles.h"
 #include "common/modWindows.h"
 #include "library/FrmMassRenamer.h"
 #include "library/FrmMoveToFolder.h"
@@ -15,7 +13,6 @@
 #include "platform/UiServices.h"
 #include "startup/Forms.h"
 
-#include <QComboBox>
 
 using namespace veltra;
 
@@ -74,13 +71,4 @@ void FrmMain::mnuPlaylistMoveMusicToFolder_Click()
 {
     if (refusedWhilePlaying(QStringLiteral("Move Music To Folder Error")) || rows().count() == 0) return;
     windows_ShowModal(forms().get<FrmMoveToFolder>(), this, false);
-}
-
-void FrmMain::mnuSave_Click()
-{
-    // Save As, for a playlist without a name, is the playlist commands' own.
-    const QString name = cmbPlaylists->currentText();
-    if (name.toLower() == QLatin1String("((select playlist))")) return;
-    // written whole through a temporary file: a failed save leaves the old playlist
-    controls_SaveListView(rows(), programfolder::file(QStringLiteral("Playlists/")) + name + QStringLiteral(".spp"));
 }

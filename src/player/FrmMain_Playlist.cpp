@@ -10,6 +10,7 @@
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
 #include "common/modListReplace.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -21,6 +22,7 @@
 #include "media/modMedia.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
+#include "player/PlaylistBusy.h"
 #include "player/modExport.h"
 #include "startup/Forms.h"
 
@@ -194,7 +196,7 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
 
 void FrmMain::playlist_ShowMP3Data(bool namesOnly)
 {
-    BusyJob busy(*this, QStringLiteral("Updating the playlist entries, please wait..."));
+    PlaylistBusy busy(*this, QStringLiteral("Updating the playlist entries, please wait..."));
     // Unticked, no file is opened: every row gets at most its file name.
     const bool flag = mnuTagsShowTagsAsFilesAreAdded->isChecked() ? namesOnly : true;
     const bool useLargerTags =
@@ -266,17 +268,10 @@ void FrmMain::window_InstallPlaylists()
 void FrmMain::cmbPlaylists_Click()
 {
     const QString text = cmbPlaylists->currentText();
-    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady) return;
+    // An emptied box (its playlists about to be filled in again) opens nothing.
+    if (text == QLatin1String("((Select Playlist))") || !PlaylistComboReady || cmbPlaylists->currentIndex() < 0) return;
     // The file is opened under its real name, whatever the letter case of its extension.
-    const QString folder = programfolder::file(QStringLiteral("Playlists"));
-    QString path = folder + u'/' + text + QStringLiteral(".spp");
-    if (!QFileInfo(path).isFile()) {
-        for (const QString& file : files::listFolder(folder, QStringLiteral("spp")))
-            if (files_GetNameWithoutExtension(file) == text) {
-                path = file;
-                break;
-            }
-    }
+    const QString path = playlists::fileOf(text);
     if (files_FileExists(path)) {
         // A playlist that does not load leaves the rows as they were; its box said why.
         if (!controls_ReplaceListView(rows(), path)) return;
@@ -316,7 +311,7 @@ void FrmMain::playlist_Select(QString& name)
 
 bool FrmMain::player_SaveHTMLPlaylist(const QString& path)
 {
-    BusyJob busy(*this, QStringLiteral("Creating HTML playlist, please wait..."));
+    PlaylistBusy busy(*this, QStringLiteral("Creating HTML playlist, please wait..."));
     return playlistexport::writeHtml(rows(), path,
                               settings_ReadValue(QStringLiteral("HTMLPlaylist"), QStringLiteral("BackgroundColour"), QStringLiteral("#000080")),
                               settings_ReadValue(QStringLiteral("HTMLPlaylist"), QStringLiteral("FontColour"), QStringLiteral("#FFFFFF")));
@@ -324,7 +319,7 @@ bool FrmMain::player_SaveHTMLPlaylist(const QString& path)
 
 bool FrmMain::player_SaveTEXTPlaylist(const QString& path)
 {
-    BusyJob busy(*this, QStringLiteral("Creating TEXT playlist, please wait..."));
+    PlaylistBusy busy(*this, QStringLiteral("Creating TEXT playlist, please wait..."));
     return playlistexport::writeText(rows(), path);
 }
 

@@ -362,17 +362,7 @@ void switchPlaylist(FrmMain& main, int step, bool playNow)
     if (index < 0) return;
     if (step > 0 && index >= box->count() - 1) return;   // the list does not wrap
     if (step < 0 && index <= 1) return;                    // nothing before the first playlist
-    main.playlist_UpdatePlaylist(0);
-    box->setCurrentIndex(index + step);                    // the box's handler loads it
-    ListViewModel& list = main.rows();
-    if (list.count() > 0) {
-        main.CurrentTrack = main.sequence().startRow();
-        main.wmpPlayer().setFileName(list.subItem(main.CurrentTrack, PlaylistColumn::Filename));
-        controls_SelectItem(list, main.CurrentTrack);
-    }
-    main.window_ResetRandomFilenames();
-    if (playNow || settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("PlayPlaylistsOnSkip"), QStringLiteral("0")))
-        main.player_Play(1);
+    main.player_SwitchPlaylist(index + step, playNow);
 }
 } // namespace
 

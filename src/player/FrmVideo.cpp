@@ -22,22 +22,38 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
+#include <tuple>
+
 using vb::PixelsToTwips;
 using vb::TwipsToPixels;
 
 namespace {
-// The thumb of the video window's sliders.
-QPixmap thumbPicture()
+// Bottom strip, buttons and slider row, in twips.
+constexpr double kPanelHeight = 420;
+constexpr double kButtonTop = 60;
+constexpr double kButtonWidth = 735;
+constexpr double kButtonHeight = 300;
+constexpr double kRowMargin = 120;      // before the row and between its pairs
+constexpr double kLabelGap = 60;        // between a label and its slider
+constexpr double kSliderWidth = 1215;   // volume and balance; position at least this beside the buttons
+constexpr double kSliderLeast = 600;    // the narrowest a slider gets on a line of its own
+
+// The track under the thumb: a sunken groove across the whole slider, as tall as the thumb.
+QPixmap trackPicture(int width, int height)
 {
-    QPixmap p(9, 13);
-    p.fill(QColor(0xC0, 0xC0, 0xC0));
+    QPixmap p(std::max(width, 2), height);
+    p.fill(Qt::transparent);
     QPainter g(&p);
+    const int top = height / 2 - 2;
+    const int right = p.width() - 1;
+    g.fillRect(1, top + 1, right - 1, 2, QColor(0x40, 0x40, 0x40));
+    g.setPen(QColor(0x80, 0x80, 0x80));
+    g.drawLine(0, top, right, top);
+    g.drawLine(0, top, 0, top + 3);
     g.setPen(Qt::white);
-    g.drawLine(0, 0, 8, 0);
-    g.drawLine(0, 0, 0, 12);
-    g.setPen(QColor(0x40, 0x40, 0x40));
-    g.drawLine(8, 0, 8, 12);
-    g.drawLine(0, 12, 8, 12);
+    g.drawLine(0, top + 3, right, top + 3);
+    g.drawLine(right, top, right, top + 3);
     return p;
 }
 
@@ -46,7 +62,7 @@ ctlQX_wTextPanel* textButton(QWidget* parent, const char* name, const QString& c
     auto* b = new ctlQX_wTextPanel(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setCaption(caption);
-    b->resize(TwipsToPixels(735), TwipsToPixels(300));
+    b->resize(TwipsToPixels(kButtonWidth), TwipsToPixels(kButtonHeight));
     return b;
 }
 
@@ -54,11 +70,18 @@ ctlQX_wScrollbar* slider(QWidget* parent, const char* name, int max)
 {
     auto* s = new ctlQX_wScrollbar(parent);
     s->setObjectName(QString::fromLatin1(name));
-    s->setPicture(thumbPicture());
+    s->setBar(ctlQX_wScrollbar::raisedThumb(9, 13));   // the thumb (Picture would be the track)
     s->setMin(0);
     s->setMax(max);
-    s->resize(TwipsToPixels(1215), TwipsToPixels(255));
+    s->resize(TwipsToPixels(kSliderWidth), s->height());
     return s;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
 }
 } // namespace
 
@@ -83,32 +106,26 @@ FrmVideo::FrmVideo()
 
     nfpBottom = new ctlQX_noFocusPanel(this);
     nfpBottom->setObjectName(QStringLiteral("nfpBottom"));
-    nfpBottom->resize(width(), TwipsToPixels(420));
+    nfpBottom->resize(width(), TwipsToPixels(kPanelHeight));
 
     qxbPause = textButton(nfpBottom, "qxbPause", QStringLiteral("Pause"));
     qxbStopVideo = textButton(nfpBottom, "qxbStopVideo", QStringLiteral("Stop"));
     qxbHideScreen = textButton(nfpBottom, "qxbHideScreen", QStringLiteral("Hide"));
     qxbFullScreen = textButton(nfpBottom, "qxbFullScreen", QStringLiteral("Full"));
     qxbNormal = textButton(nfpBottom, "qxbNormal", QStringLiteral("Normal"));
-    for (auto* b : {qxbPause, qxbStopVideo, qxbHideScreen, qxbFullScreen, qxbNormal}) b->move(0, TwipsToPixels(60));
 
-    lblPosition = new QLabel(QStringLiteral("Position:"), nfpBottom);
-    lblBalance = new QLabel(QStringLiteral("Balance:"), nfpBottom);
-    lblVolume = new QLabel(QStringLiteral("Volume:"), nfpBottom);
+    lblPosition = label(nfpBottom, "lblPosition", QStringLiteral("Position:"));
+    lblBalance = label(nfpBottom, "lblBalance", QStringLiteral("Balance:"));
+    lblVolume = label(nfpBottom, "lblVolume", QStringLiteral("Volume:"));
     qxsPosition = slider(nfpBottom, "qxsPosition", 100);
     qxsBalance = slider(nfpBottom, "qxsBalance", 100);
     qxsVolume = slider(nfpBottom, "qxsVolume", 100);
-    // Label and slider pairs from the left: volume, balance, then position, whose slider the
-    // layout step stretches up to the buttons, so the three never overlap.
-    int x = TwipsToPixels(120);
-    for (auto [label, s] : {std::pair{lblVolume, qxsVolume}, std::pair{lblBalance, qxsBalance}, std::pair{lblPosition, qxsPosition}}) {
-        label->adjustSize();
-        label->move(x, TwipsToPixels(90));
-        x += label->width() + 4;
-        s->move(x, TwipsToPixels(75));
-        x += s->width() + TwipsToPixels(120);
-    }
     for (QWidget* w : std::initializer_list<QWidget*>{lblPosition, lblBalance, lblVolume, qxsPosition, qxsBalance, qxsVolume}) w->hide();
+    placeSliderRow(kRowMargin, kRowMargin + labelsWidth() + 3 * kSliderWidth, kButtonTop);
+    // Never so narrow that the buttons, or the slider row on a line of its own, would not fit.
+    const double buttons = kRowMargin + 5 * kButtonWidth + 60;
+    const double sliderLine = kRowMargin + labelsWidth() + 3 * kSliderLeast + 60;
+    setMinimumWidth(TwipsToPixels(std::max(buttons, sliderLine)) + 1);
 
     tmrWindowUpdate = new QTimer(this);
     tmrWindowUpdate->setInterval(100);
@@ -142,31 +159,73 @@ FrmVideo::Box FrmVideo::box(const QWidget* w) const
     return {PixelsToTwips(w->x()), PixelsToTwips(w->y()), PixelsToTwips(w->width()), PixelsToTwips(w->height())};
 }
 
+double FrmVideo::labelsWidth() const
+{
+    double total = 2 * kRowMargin;
+    for (const QLabel* l : {lblVolume, lblBalance, lblPosition}) total += PixelsToTwips(l->sizeHint().width()) + kLabelGap;
+    return total;
+}
+
+void FrmVideo::placeSliderRow(double left, double right, double top)
+{
+    // Volume and balance keep their width while there is room; the position slider takes the
+    // rest. Short of room the three share it evenly.
+    const double room = right - left - labelsWidth();
+    const double side = std::min(kSliderWidth, room / 3);
+    const double centre = top + kButtonHeight / 2;
+    double x = left;
+    for (auto [l, s, width] : {std::tuple{lblVolume, qxsVolume, side}, std::tuple{lblBalance, qxsBalance, side},
+                               std::tuple{lblPosition, qxsPosition, room - 2 * side}}) {
+        const QSize text = l->sizeHint();
+        place(l, {x, centre - PixelsToTwips(text.height()) / 2, PixelsToTwips(text.width()), PixelsToTwips(text.height())});
+        x += PixelsToTwips(text.width()) + kLabelGap;
+        const double h = PixelsToTwips(s->height());
+        place(s, {x, centre - h / 2, width, h});
+        x += width + kRowMargin;
+    }
+}
+
 void FrmVideo::Form_Resize()
 {
     if (isMinimized()) return;
     const double W = PixelsToTwips(width());
     const double H = PixelsToTwips(height());
-    const Box bottom = box(nfpBottom);
-    place(nfpBottom, {0, H - bottom.height, W, bottom.height});
+    const double buttonWidth = box(qxbNormal).width;
+    // Full mode shows the slider row beside the buttons, where the position slider is given
+    // what is left; when that is less than the others have, the row goes on a line of its own
+    // above the buttons and the strip grows by a line.
+    const bool full = isMaximized();
+    const double besideRight = W - 5 * buttonWidth - 240;
+    const bool ownLine = full && besideRight - kRowMargin - labelsWidth() < 3 * kSliderWidth;
+    const double line = ownLine ? kButtonHeight : 0;
+
+    place(nfpBottom, {0, H - kPanelHeight - line, W, kPanelHeight + line});
     Box pic = box(wmpPicture);
-    pic.height = H - pic.top - bottom.height - 120;
+    pic.height = H - pic.top - box(nfpBottom).height - 120;
     pic.width = W - 2 * pic.left;
     place(wmpPicture, pic);
 
     // The five buttons touch one another, right to left from the window's right edge.
-    const double buttonWidth = box(qxbNormal).width;
     double right = W - 60;
     for (QWidget* button : std::initializer_list<QWidget*>{qxbNormal, qxbFullScreen, qxbHideScreen, qxbStopVideo, qxbPause}) {
         Box b = box(button);
         b.left = right - b.width;
+        b.top = kButtonTop + line;
         place(button, b);
         right = b.left;
     }
 
-    Box position = box(qxsPosition);
-    position.width = W - position.left - 5 * buttonWidth - 240;
-    place(qxsPosition, position);
+    if (ownLine) {
+        placeSliderRow(kRowMargin, W - 60, kButtonTop);
+    } else if (full) {
+        placeSliderRow(kRowMargin, besideRight, kButtonTop);
+    } else {
+        Box position = box(qxsPosition);
+        position.width = W - position.left - 5 * buttonWidth - 240;
+        place(qxsPosition, position);
+    }
+    for (ctlQX_wScrollbar* s : {qxsVolume, qxsBalance, qxsPosition})
+        if (s->Picture().width() != s->width()) s->setPicture(trackPicture(s->width(), s->height()));
 }
 
 void FrmVideo::video_Update()
@@ -285,7 +344,8 @@ void FrmVideo::resizeEvent(QResizeEvent* event)
 void FrmVideo::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Resize();
+    if ((event->type() == QEvent::ActivationChange && isActiveWindow()) || event->type() == QEvent::WindowStateChange)
+        Form_Resize();
 }
 
 void FrmVideo::closeEvent(QCloseEvent* event)

@@ -70,5 +70,8 @@ private:
     };
     void place(QWidget* w, const Box& b);
     Box box(const QWidget* w) const;
+    // The three label and slider pairs between left and right, centred on the line at top.
+    void placeSliderRow(double left, double right, double top);
+    double labelsWidth() const;   // the labels and the gaps around them
     bool m_closing = false;
 };

@@ -2,3 +2,7 @@ veltra_ui_sources(
   FrmAdjustVolumes.cpp
   FrmOptions.cpp
 )
+veltra_ui_sources(
+  FrmVolume.cpp
+  FrmCustomise.cpp
+)

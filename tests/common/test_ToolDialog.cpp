@@ -2,11 +2,16 @@
 
 #include "common/ToolDialog.h"
 #include "common/modColours.h"
+#include "controls/ctlQX_3DPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -121,6 +126,54 @@ TEST_F(ToolDialogTest, FocusColoursFollowTheFocusAndSelectTheText)
     processEvents(20);
     EXPECT_EQ(base(first), ToolDialog::NormalColour);
     EXPECT_EQ(base(combo), ToolDialog::FocusColour);
+}
+
+TEST_F(ToolDialogTest, OptionsMenuAndDialogKeysReachTheSameCommandsFromEverywhere)
+{
+    ToolDialog dialog(QStringLiteral("FrmTest"), QStringLiteral("Test"));
+    auto* label = new QLabel(QStringLiteral("Options »"));
+    ctlQX_3DPanel* panel = dialog.labelPanel(QStringLiteral("qxpOptions"), label);
+    auto* list = new QListWidget(&dialog);
+    list->addItems({QStringLiteral("one"), QStringLiteral("two")});
+    auto* button = new QPushButton(QStringLiteral("&Other"), &dialog);
+    dialog.body()->addWidget(panel);
+    dialog.body()->addWidget(list);
+    dialog.body()->addWidget(button);
+    EXPECT_EQ(label->parentWidget(), panel);
+    EXPECT_GE(panel->minimumWidth(), label->width());   // the caption is never clipped
+    QMenu menu;
+    int prepared = 0, deleted = 0;
+    dialog.useOptionsMenu(&menu, panel, list, [&] { ++prepared; });
+    dialog.useDialogKey(Qt::Key_Delete, [&] { ++deleted; });
+    dialog.show();
+
+    auto press = [](QWidget* w, Qt::MouseButton b, QPoint at) {
+        QMouseEvent e(QEvent::MouseButtonPress, at, w->mapToGlobal(at), b, b, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    };
+    press(label, Qt::LeftButton, QPoint(2, 2));   // the label inside the panel counts as the panel
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.pos(), panel->mapToGlobal(QPoint(0, panel->height())));
+    menu.hide();
+    const QRect second = list->visualItemRect(list->item(1));
+    press(list->viewport(), Qt::RightButton, second.center());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(list->currentRow(), 1);   // the row under the pointer is the one acted on
+    menu.hide();
+    key(list, Qt::Key_Menu);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    EXPECT_EQ(prepared, 3);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{list, button, &dialog}) key(w, Qt::Key_Delete);
+    EXPECT_EQ(deleted, 3);
+    {
+        ToolDialog::Busy busy(dialog);
+        key(list, Qt::Key_Delete);
+        press(label, Qt::LeftButton, QPoint(2, 2));
+    }
+    EXPECT_EQ(deleted, 3);
+    EXPECT_FALSE(menu.isVisible());
 }
 
 } // namespace

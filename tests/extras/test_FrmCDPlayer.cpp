@@ -390,10 +390,12 @@ TEST_F(CdPlayerTest, MenuHelpShowsWhileAnItemIsHighlighted)
     EXPECT_EQ(ui.openedUrls.size(), 2);
     const int modals = ui.count(QStringLiteral("modal"));
     cd.mnuPreferences->trigger();
-    cd.mnuCheckForUpdates->trigger();
     EXPECT_EQ(ui.count(QStringLiteral("modal")), modals);
-    cd.mnuConsole->trigger();
+    cd.mnuCheckForUpdates->trigger();
     EXPECT_EQ(ui.count(QStringLiteral("modal")), modals + 1);
+    EXPECT_EQ(ui.calls.last().title, QStringLiteral("FrmCheckForUpdates"));
+    cd.mnuConsole->trigger();
+    EXPECT_EQ(ui.count(QStringLiteral("modal")), modals + 2);
 }
 
 TEST_F(CdPlayerTest, TheTrayHidesItAndOpenBringsBackAPlayingPlayer)

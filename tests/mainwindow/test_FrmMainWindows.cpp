@@ -1,5 +1,5 @@
-// The window commands: the refusals while music plays, openers of stand-in windows, mini
-// mode, the web pages, About Windows and Exit.
+// The window commands: the refusals while music plays, openers of windows not built yet,
+// mini mode, the web pages, About Windows and Exit.
 #include "player/MainWindowFixture.h"
 
 #include "common/FrmConsole.h"
@@ -10,14 +10,12 @@
 #include "library/FrmMassRenamer.h"
 #include "library/FrmMassTagEditor.h"
 #include "library/FrmMoveToFolder.h"
-#include "mainwindow/StandInWindows.h"
 #include "platform/WebPages.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/FrmExit.h"
 
 #include <QMenuBar>
 
-#include <typeindex>
 
 namespace {
 
@@ -71,13 +69,10 @@ TEST_F(WindowCommandTest, WindowsNotBuiltStayClosedAndTheMainWindowStays)
     startDefault();
     FrmMain& m = main();
     m.show();
-    clickInMenu(m.mnuWindow, m.mnuSwitchToMiniMode);   // the mini window is a stand-in so far
-    for (QAction* later : {m.mnuPreferences, m.mnuChangeAppearance, m.mnuWindowsEditWindowsGLobalHotkeys, m.mnuAbout, m.mnuCheckForUpdates})
+    for (QAction* later : {m.mnuPreferences, m.mnuChangeAppearance, m.mnuWindowsEditWindowsGLobalHotkeys})
         later->trigger();
     EXPECT_TRUE(ui.calls.isEmpty());
-    EXPECT_FALSE(m.mnuSwitchToMiniMode->isChecked());
     EXPECT_TRUE(m.isVisible());
-    EXPECT_FALSE(forms().isLoaded<FrmMini>() && forms().get<FrmMini>().isVisible());
 
     // Built windows open modally over the main window.
     const std::pair<QAction*, QWidget*> built[] = {
@@ -96,10 +91,6 @@ TEST_F(WindowCommandTest, WindowsNotBuiltStayClosedAndTheMainWindowStays)
 
 TEST_F(WindowCommandTest, MiniModeTakesAlwaysOnTopAwayAndHidesTheMainWindow)
 {
-    standins::windows().erase(typeid(FrmMini));   // as once the mini window is built
-    struct Restore {
-        ~Restore() { standins::windows().insert(typeid(FrmMini)); }
-    } restore;
     startDefault();
     FrmMain& m = main();
     m.show();

@@ -1,5 +1,6 @@
 #pragma once
 // The main window as start-up leaves it with a fresh settings file, on the test player.
+#include "support/MenuClick.h"
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"
 #include "common/modControls.h"
@@ -15,25 +16,13 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
 
 #include <ostream>
-
-// A click on the item in its open menu, as the user's mouse does it.
-inline void clickInMenu(QMenu* menu, QAction* item)
-{
-    menu->popup(QPoint(10, 10));
-    const QPoint at = menu->actionGeometry(item).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, menu->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(menu, &press);
-    QCoreApplication::sendEvent(menu, &release);
-    menu->hide();
-}
 
 // Readable QString values in test failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

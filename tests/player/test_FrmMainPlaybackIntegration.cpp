@@ -1,15 +1,22 @@
 // The real main window with the real GStreamer player on a private PulseAudio null sink:
 // a playlist of three short MP3s plays from the first row to the last with nothing done
-// between the songs, and stops after the last by the default end-of-list mode. Skipped where
-// GStreamer's elements or PulseAudio are missing.
+// between the songs, and stops after the last by the default end-of-list mode; a video in
+// Full mode moves the video window's sliders. Skipped where GStreamer's elements or
+// PulseAudio are missing.
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/modControls.h"
+#include "common/modSettings.h"
+#include "controls/ControlPiece.h"
+#include "controls/ControlTestSupport.h"
+#include "controls/ctlQX_wScrollbar.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/GstMediaPlayerControl.h"
 #include "platform/VideoFrameWidget.h"
 #include "player/FrmMain.h"
+#include "player/FrmVideo.h"
 #include "startup/Forms.h"
+#include "support/GeneratedMedia.h"
 #include "support/Mp3Maker.h"
 #include "support/PulseNullSink.h"
 #include "support/TestEnv.h"
@@ -17,6 +24,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QLabel>
+#include <QSlider>
 #include <QThread>
 #include <QTimer>
 
@@ -84,4 +94,56 @@ TEST_F(PlaybackOnNullSinkTest, PlaysThePlaylistFromTheFirstRowToTheLastUnattende
     EXPECT_TRUE(ui.messages().isEmpty());
     processEvents(600);   // one more position tick sees the player stopped
     EXPECT_EQ(main.PlayerState, FrmMain::Playback::Stopped);
+}
+
+// Full mode: as the position timer runs, the video window's position slider follows the
+// video; its volume slider drives the main window's and the player, and the main window's
+// balance slider moves the video window's.
+TEST_F(PlaybackOnNullSinkTest, TheVideoWindowsSlidersFollowTheVideoAndTheMainWindow)
+{
+    QString why;
+    QDir().mkpath(home(QStringLiteral("Music")));
+    const QString clip = home(QStringLiteral("Music/clip.mpg"));
+    if (!testmedia::make(QStringLiteral("mpg"), clip, 4, &why)) GTEST_SKIP() << why.toStdString();
+    settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("StartVideoinFullModeWhenPlayingVideo"), QStringLiteral("1"));
+    FrmMain& main = forms().get<FrmMain>();
+    FrmVideo& video = forms().get<FrmVideo>();
+    main.sldVolume->setValue(50);
+    video.qxsVolume->setValue(50);
+    main.playlist_AddSong(QStringLiteral("Clip"), QStringLiteral("Test picture"), QString(), clip);
+    controls_RenumberItems(main.rows());
+    main.tmrPosition->start();
+    controls_SelectItem(main.rows(), 1);
+    main.mnuPlay_Click();
+
+    QDeadlineTimer deadline(15000);
+    while (video.qxsPosition->value() < 2 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    ASSERT_GE(video.qxsPosition->value(), 2);
+    EXPECT_TRUE(video.isVisible());
+    EXPECT_TRUE(video.isMaximized());
+    EXPECT_EQ(video.qxsPosition->Max(), 4);   // the clip's length in whole seconds
+    EXPECT_GT(video.qxsPosition->thumbPosition(), 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{video.lblVolume, video.qxsVolume, video.lblBalance, video.qxsBalance,
+                                                      video.lblPosition, video.qxsPosition})
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
+
+    QWidget* track = video.qxsVolume->picBack();
+    const int grip = video.qxsVolume->thumbPosition() + video.qxsVolume->thumbWidth() / 2;
+    controltest::press(track, {grip, 6});
+    controltest::move(track, {video.qxsVolume->trackWidth() / 4, 6});
+    controltest::release(track, {video.qxsVolume->trackWidth() / 4, 6});
+    processEvents(20);
+    const int volume = video.qxsVolume->value();
+    EXPECT_LT(volume, 40);
+    EXPECT_EQ(main.sldVolume->value(), volume);
+    EXPECT_EQ(main.wmpPlayer().Volume(), volume * 60 - 6000);
+
+    main.sldBalance->setValue(50);
+    main.sldBalance->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    processEvents(50);
+    EXPECT_GT(main.sldBalance->value(), 50);
+    EXPECT_EQ(video.qxsBalance->value(), main.sldBalance->value());
 }

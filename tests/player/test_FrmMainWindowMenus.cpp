@@ -2,6 +2,7 @@
 // shortcut texts, the check marks a click leaves, the pop-up items' commands, the menu help
 // and the menus built from bookmarks and moods.
 #include "MainWindowFixture.h"
+#include "support/MenuClick.h"
 
 #include "common/MenuArray.h"
 #include "common/PlaylistRow.h"
@@ -331,15 +332,6 @@ TEST_F(MainWindowTest, CheckItemsWithoutTheirCommandKeepTheirMarkWhenClicked)
 {
     startDefault();
     FrmMain& m = main();
-    // A mood's mark belongs to the mood that is open.
-    settings_WriteValue(QStringLiteral("Advanced"), QStringLiteral("Moods"), QStringLiteral("Happy"));
-    writeFile(QStringLiteral("Moods/Happy.mlst"), "/music/a.mp3\r\n");
-    m.window_InstallMoods();
-    m.window_UpdateMoods();
-    ASSERT_TRUE(m.mnuMoodOpen->at(1) && m.mnuMoodOpen->at(1)->isEnabled());
-    m.mnuMoodOpen->at(1)->trigger();
-    EXPECT_FALSE(m.mnuMoodOpen->at(1)->isChecked());
-
     // Items with a command get their mark from it alone: once per click, not twice.
     EXPECT_FALSE(m.mnuWindowsDisableGlobalHotkeys->isChecked());
     clickInMenu(m.mnuWindows, m.mnuWindowsDisableGlobalHotkeys);

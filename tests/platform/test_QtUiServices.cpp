@@ -1,0 +1,64 @@
+// The real file dialog behind the UiServices: what the Add Files filters offer.
+#include "common/modAddFiles.h"
+#include "platform/QtUiServices.h"
+#include "support/TestEnv.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QTimer>
+
+using namespace veltra;
+
+namespace {
+
+// The names the open dialog lists (folders left out), once the listing has settled.
+QStringList listed(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    if (!view) return {};
+    QStringList names;
+    QDeadlineTimer deadline(5000);
+    do {
+        processEvents(50);
+        names.clear();
+        QAbstractItemModel* m = view->model();
+        for (int r = 0; r < m->rowCount(view->rootIndex()); ++r) {
+            const QString name = m->index(r, 0, view->rootIndex()).data().toString();
+            if (name != QLatin1String("folder")) names << name;
+        }
+        names.sort();
+    } while (names.size() < 1 && !deadline.hasExpired());
+    processEvents(100);
+    return names;
+}
+
+} // namespace
+
+TEST_F(VeltraTest, OpenDialogFiltersMatchAnyLetterCaseAndAllFilesTakesNamesWithoutADot)
+{
+    EXPECT_EQ(QtUiServices::qtFilter("Text|*.txt;*.log|All|*.*|"), "Text (*.txt *.log);;All (*)");
+    EXPECT_EQ(QtUiServices::qtFilter("MP3 File|*.mp3|", nullptr, true), "MP3 File (*.[mM][pP]3)");
+
+    for (const char* f : {"songs/song.MP3", "songs/other.mp3", "songs/notes.txt", "songs/README", "songs/folder/x.mp3"}) writeFile(f, "x");
+    QtUiServices services;
+    QStringList mp3Listed, allListed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        mp3Listed = listed(*dialog);
+        dialog->selectNameFilter(dialog->nameFilters().constLast());   // "Other Media Files"
+        allListed = listed(*dialog);
+        dialog->reject();
+    });
+    FileDialogRequest request;
+    request.title = QStringLiteral("Add Files To Playlist...");
+    request.initialDir = home("songs");
+    request.filter = addfiles::filter();
+    request.multiSelect = true;
+    const FileDialogResult answer = services.openFileDialog(request);
+    EXPECT_TRUE(answer.cancelled);
+    EXPECT_EQ(mp3Listed, (QStringList{"other.mp3", "song.MP3"}));
+    EXPECT_EQ(allListed, (QStringList{"README", "notes.txt", "other.mp3", "song.MP3"}));
+}
