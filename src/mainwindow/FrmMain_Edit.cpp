@@ -15,6 +15,7 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
+#include "player/PlaylistBusy.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -140,7 +141,7 @@ void FrmMain::mnuRemoveAlDeadFilenames_Click()
     if (mnuLockPlaylist->isChecked()) return;
     ListViewModel& list = rows();
     if (list.count() == 0) return;
-    BusyJob busy(*this, QStringLiteral("Removing dead entries from the playlist, please wait..."));
+    const PlaylistBusy busy(*this, QStringLiteral("Removing dead entries from the playlist, please wait..."));
     QList<int> dead;
     for (int row = 1; row <= list.count(); ++row)
         if (!files_FileExists(list.subItem(row, PlaylistColumn::Filename))) dead.append(row);
@@ -162,7 +163,7 @@ void FrmMain::mnuRemoveDuplicateFilenames_Click()
     if (mnuLockPlaylist->isChecked()) return;
     ListViewModel& list = rows();
     if (list.count() == 0) return;
-    BusyJob busy(*this, QStringLiteral("Removing duplicate entries from the playlist, please wait..."));
+    const PlaylistBusy busy(*this, QStringLiteral("Removing duplicate entries from the playlist, please wait..."));
     // Of the rows naming one file only the bottom-most stays; two paths name one file only
     // when they are equal as texts.
     QHash<QString, int> remaining;

@@ -378,18 +378,6 @@ public:
     void mnuSelectedMoveUp_Click();
     void mnuSelectedMoveDown_Click();
     void mnuShuffleThePlaylist_Click();
-    // The hourglass and a "please wait" text in status panel 1 for as long as it lives; the
-    // position timer leaves the panel alone meanwhile.
-    class BusyJob {
-    public:
-        BusyJob(FrmMain& main, const QString& text);
-        ~BusyJob();
-        BusyJob(const BusyJob&) = delete;
-        BusyJob& operator=(const BusyJob&) = delete;
-
-    private:
-        FrmMain& m_main;
-    };
 
     // ---- renaming and moving files ----------------------------------------------------------
     void mnuSelectedRenameFilename_Click();

@@ -54,19 +54,6 @@ void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(l
 
 } // namespace
 
-FrmMain::BusyJob::BusyJob(FrmMain& main, const QString& text) : m_main(main)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_main.StatusBarBusy = true;
-    m_main.setStatusPanelText(1, text);
-}
-
-FrmMain::BusyJob::~BusyJob()
-{
-    m_main.StatusBarBusy = false;
-    QApplication::restoreOverrideCursor();
-}
-
 void FrmMain::playlist_AddSong(const QString& artist, const QString& title, const QString& year, const QString& filename)
 {
     rows().add({QString(), artist, title, year, rowStatusText(RowStatus::Play), QString(), filename});
