@@ -10,5 +10,7 @@ veltra_ui_sources(
   FrmMain_Windows.cpp
   FrmMain_Preferences.cpp
   FrmMain_Jump.cpp
+  FrmMain_Edit.cpp
+  FrmMain_Sort.cpp
 )
 veltra_ui_sources(FrmMenus_MiniMode.cpp)

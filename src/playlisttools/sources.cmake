@@ -4,6 +4,7 @@ veltra_core_sources(
 veltra_ui_sources(
   FrmAddLocation.cpp
   FrmEditBookmarks.cpp
+  FrmEditEntry.cpp
   FrmManagePlaylists.cpp
   FrmRenamePlaylist.cpp
   OptionButtons.cpp

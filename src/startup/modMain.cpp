@@ -162,11 +162,8 @@ StartResult Main()
 
     // 11, 12: start line and rule.
     FrmConsole& console = forms().get<FrmConsole>();
-    const QLocale locale;
-    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(u't');   // the time zone is not part of the line
-    console.window_WriteLog(title + QStringLiteral(" started at ") + QTime::currentTime().toString(timeFormat.trimmed())
-                            + QStringLiteral(" / ") + vb::ShortDate(QDate::currentDate(), locale) + u'.');
+    console.window_WriteLog(title + QStringLiteral(" started at ") + vb::TimeOfDay() + QStringLiteral(" / ")
+                            + vb::ShortDate(QDate::currentDate()) + u'.');
     console.window_WriteLog(QString(97, u'-'));
 
     // 13: initialisation.
