@@ -4,6 +4,7 @@
 #include "common/modControls.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_3DPanel.h"
+#include "controls/ctlQX_wLine3D.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -205,6 +206,15 @@ QPushButton* ToolDialog::addActionButton(const QString& objectName, const QStrin
         if (!isBusy() && handler) handler();
     });
     return button;
+}
+
+QWidget* ToolDialog::addSeparator(const QString& objectName)
+{
+    auto* line = new ctlQX_wLine3D(this);
+    line->setObjectName(objectName);
+    line->setFixedHeight(vb::TwipsToPixels(255));
+    m_body->addWidget(line);
+    return line;
 }
 
 void ToolDialog::useFocusColours(QWidget* box)

@@ -44,6 +44,9 @@ public:
     // The action button, placed before "&Close" and made the default button.
     QPushButton* addActionButton(const QString& objectName, const QString& caption, std::function<void()> handler);
 
+    // An etched horizontal line appended to the body, between groups of controls.
+    QWidget* addSeparator(const QString& objectName);
+
     // Text boxes and editable combo boxes: the focus colour while they have the focus (a text
     // box also selects its whole text then), white otherwise.
     void useFocusColours(QWidget* box);
