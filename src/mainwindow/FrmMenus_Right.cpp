@@ -4,9 +4,15 @@
 
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
+#include "common/modWindows.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
+#include "playlisttools/FrmJump.h"
+#include "playlisttools/FrmQueue.h"
+#include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
+
+#include <QComboBox>
 
 #include <QAction>
 
@@ -27,9 +33,15 @@ void FrmMenus::window_SetMenuImages()
     for (const auto& [item, source] : pictures) item->setIcon(source->icon());
 }
 
-void FrmMenus::mnuMoreOnThisArtist_Click() { moreOnThis(PlaylistColumn::Artist, 0); }
+namespace {
+// Jump To Media's "Search by:" buttons.
+constexpr int kSearchAll = 0;
+constexpr int kSearchYear = 4;
+} // namespace
 
-void FrmMenus::mnuMoreOnThisYear_Click() { moreOnThis(PlaylistColumn::Year, 0); }
+void FrmMenus::mnuMoreOnThisArtist_Click() { moreOnThis(PlaylistColumn::Artist, kSearchAll); }
+
+void FrmMenus::mnuMoreOnThisYear_Click() { moreOnThis(PlaylistColumn::Year, kSearchYear); }
 
 void FrmMenus::moreOnThis(int column, int searchBy)
 {
@@ -41,9 +53,12 @@ void FrmMenus::moreOnThis(int column, int searchBy)
         return;
     }
     if (selected.isEmpty()) return;
-    const QString text = list.subItem(selected.first(), column);
-    Q_UNUSED(text);
-    Q_UNUSED(searchBy);
+    // The dialog as a fresh opening has it, searched before it shows.
+    FrmJump& jump = forms().fresh<FrmJump>();
+    jump.cmbSearch->setEditText(list.subItem(selected.first(), column));
+    jump.opOptions->select(searchBy);
+    jump.cmdFind_Click();
+    forms().get<FrmMain>().mnuJumpToMedia_Click();
 }
 
-void FrmMenus::mnuAdvanced_Click() {}
+void FrmMenus::mnuAdvanced_Click() { windows_ShowModal(forms().fresh<FrmQueue>(), &forms().get<FrmMain>(), true); }

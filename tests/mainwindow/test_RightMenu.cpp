@@ -4,6 +4,7 @@
 
 #include "common/modSettings.h"
 #include "extras/FrmMini.h"
+#include "playlisttools/FrmJump.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -65,24 +66,57 @@ TEST_F(RightMenuTest, ARightClickOnARowSelectsItAndItsMenuCopiesItsTag)
     m.hide();
 }
 
-TEST_F(RightMenuTest, MoreOnThisRefusesSeveralRowsAndDoesNothingWithoutOne)
+TEST_F(RightMenuTest, MoreOnThisOpensJumpToMediaSearchedAndRefusesSeveralRows)
 {
-    threeRows();
+    startDefault();
+    // Files that are not MPEG audio are searched by their columns.
+    const char* songs[][3] = {{"A", "T", "1991"}, {"B", "U", "1992"}, {"C", "V", "1993"}, {"Bea", "W", "1992"}};
+    for (const auto& [artist, title, year] : songs) main().playlist_AddSong(artist, title, year, QStringLiteral("/m/%1.ogg").arg(title));
+    main().tmrWindowUpdate_Timer();
+    // One row: the dialog comes up with its text, its field and the results listed.
+    const std::tuple<QAction*, const char*, int, int> cases[] = {
+        {menus().mnuMoreOnThisArtist, "B", 0, 1},   // "All" finds the artist alone, not "Bea"
+        {menus().mnuMoreOnThisYear, "1992", 4, 2},
+    };
+    for (const auto& [item, text, field, hits] : cases) {
+        controls_SelectItem(rows(), 2);
+        bool shown = false;
+        ui.modalHandlers.push_back([&, text = text, field = field, hits = hits](QObject* form) {
+            auto* jump = qobject_cast<FrmJump*>(form);
+            ASSERT_NE(jump, nullptr);
+            shown = true;
+            EXPECT_EQ(jump->cmbSearch->currentText(), text);
+            EXPECT_EQ(jump->currentField(), field);
+            EXPECT_EQ(jump->lstvItems->items().count(), hits);
+        });
+        item->trigger();
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(forms().isLoaded<FrmJump>());
+    }
+
     rows().setSelected(1, true);
-    rows().setSelected(3, true);
     for (QAction* item : {menus().mnuMoreOnThisArtist, menus().mnuMoreOnThisYear}) {
         ui.clear();
         item->trigger();
         ASSERT_EQ(ui.messages().size(), 1);
         EXPECT_EQ(ui.messages()[0].title, "Error With Selected Songs");
         EXPECT_EQ(ui.messages()[0].text, "You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n");
+        EXPECT_EQ(ui.count("modal"), 0);
     }
     rows().clearSelection();
     ui.clear();
     menus().mnuMoreOnThisArtist->trigger();
+    menus().mnuSelectedCopyTAG->trigger();
     EXPECT_TRUE(ui.calls.isEmpty());
+
+    // Advanced opens the Advanced Queue.
+    menus().mnuAdvanced->trigger();
+    ASSERT_EQ(ui.count("modal"), 1);
+    EXPECT_EQ(ui.calls.last().title, "FrmQueue");
+
     // Play All on an empty list shows nothing and changes nothing.
     main().mnuNew_Click();
+    ui.clear();
     menus().mnuPlayAll->trigger();
     // Nor do the new-playlist tools open.
     main().mnuGeneratePlaylist_Click();
