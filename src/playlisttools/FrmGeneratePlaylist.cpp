@@ -18,9 +18,9 @@
 #include "media/clsID3v2.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
+#include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,18 +51,12 @@ FrmGeneratePlaylist::FrmGeneratePlaylist() : ToolDialog(QStringLiteral("FrmGener
     useFocusColours(txtCriteria);
     useNumberBox(txtCriteria, 4);   // filtering only while the year is chosen
 
-    m_options = new QButtonGroup(this);
+    opOptions = new OptionButtons(this);
     const char* captions[] = {"Create the playlist from:  Artist Name...", "Create the playlist from:  Album Name...",
                               "Create the playlist from:  Year Produced..."};
-    for (int i = 0; i < 3; ++i) {
-        opOptions[i] = new QRadioButton(QString::fromUtf8(captions[i]), this);
-        opOptions[i]->setObjectName(QStringLiteral("opOptions%1").arg(i));
-        m_options->addButton(opOptions[i], i);
-        connect(opOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) opOptions_Click(i);
-        });
-    }
-    opOptions[ArtistName]->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+        opOptions->add(new QRadioButton(QString::fromUtf8(captions[i]), this))->setObjectName(QStringLiteral("opOptions%1").arg(i));
+    opOptions->onClick([this](int index) { opOptions_Click(index); });
 
     lblSearchResults = new QLabel(kResults);
     named(lblSearchResults, "lblSearchResults");
@@ -97,7 +91,7 @@ FrmGeneratePlaylist::FrmGeneratePlaylist() : ToolDialog(QStringLiteral("FrmGener
 
     body()->addWidget(Label1);
     body()->addWidget(txtCriteria);
-    for (QRadioButton* option : opOptions) body()->addWidget(option);
+    for (int i = 0; i < opOptions->count(); ++i) body()->addWidget(opOptions->at(i));
     body()->addWidget(ctlQX_wLine3D1);
     body()->addWidget(qxpSearchResults);
     body()->addWidget(lstvItems, 1);
@@ -109,7 +103,7 @@ FrmGeneratePlaylist::FrmGeneratePlaylist() : ToolDialog(QStringLiteral("FrmGener
     cmdCreate = addActionButton(QStringLiteral("cmdCreate"), QStringLiteral("&Create »"), [this] { cmdCreate_Click(); });
     cmdClose->setText(QStringLiteral("C&lose"));
 
-    QWidget* order[] = {txtCriteria, opOptions[0], opOptions[1], opOptions[2], lstvItems, chkUseID3v2, chkOpenPlaylist, cmdCreate, cmdBack, cmdClose};
+    QWidget* order[] = {txtCriteria, opOptions->at(0), opOptions->at(1), opOptions->at(2), lstvItems, chkUseID3v2, chkOpenPlaylist, cmdCreate, cmdBack, cmdClose};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     Form_Load();
@@ -118,7 +112,7 @@ FrmGeneratePlaylist::FrmGeneratePlaylist() : ToolDialog(QStringLiteral("FrmGener
 void FrmGeneratePlaylist::Form_Load()
 {
     pbBar->hide();
-    opOptions_Click(ArtistName);
+    opOptions->select(ArtistName);
 }
 
 void FrmGeneratePlaylist::opOptions_Click(int index)
@@ -186,6 +180,7 @@ void FrmGeneratePlaylist::cmdCreate_Click()
     found.setColumns(PlaylistColumn::headers());
     {
         const Busy busy(*this);
+        opOptions->clearAll();
         controls_ClearListView(lstvItems->items());
         txtCriteria->setText(criteria);
         const QString wanted = criteria.toLower();
@@ -248,6 +243,6 @@ void FrmGeneratePlaylist::cmdCreate_Click()
         files_AddToRecentDocuments(path);
     }
     lblSearchResults->adjustSize();
-    opOptions[SelectedOption]->setChecked(true);
+    opOptions->select(SelectedOption);
     txtCriteria->setFocus();
 }

@@ -4,16 +4,14 @@
 // afterwards when asked.
 #include "common/ToolDialog.h"
 
-#include <array>
 #include <optional>
 
 class ListView;
-class QButtonGroup;
+class OptionButtons;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class QRadioButton;
 class ctlQX_3DPanel;
 class ctlQX_wLine3D;
 
@@ -26,7 +24,7 @@ public:
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtCriteria = nullptr;
-    std::array<QRadioButton*, 3> opOptions{};
+    OptionButtons* opOptions = nullptr;       // Artist, Album, Year
     ctlQX_3DPanel* qxpSearchResults = nullptr;
     QLabel* lblSearchResults = nullptr;
     ListView* lstvItems = nullptr;            // "Number:", "Artist", "Title:" of the rows written
@@ -49,5 +47,4 @@ private:
     // The field compared for the row's file: its tag's album, or nothing for a file that is
     // not MPEG audio.
     std::optional<QString> albumOf(const QString& file);
-    QButtonGroup* m_options = nullptr;
 };

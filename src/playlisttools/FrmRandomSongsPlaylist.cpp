@@ -10,9 +10,9 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
+#include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -45,16 +45,11 @@ FrmRandomSongsPlaylist::FrmRandomSongsPlaylist()
     cmbOptions->setObjectName(QStringLiteral("cmbOptions"));
     lblText[2]->setBuddy(cmbOptions);
 
-    m_options = new QButtonGroup(this);
+    opOptions = new OptionButtons(this);
     const char* captions[] = {"Reset the window after creating the new playlist...", "Close this window after creating the new playlist..."};
-    for (int i = 0; i < 2; ++i) {
-        opOptions[i] = new QRadioButton(QString::fromUtf8(captions[i]), this);
-        opOptions[i]->setObjectName(QStringLiteral("opOptions%1").arg(i));
-        m_options->addButton(opOptions[i], i);
-        connect(opOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) opOptions_Click(i);
-        });
-    }
+    for (int i = 0; i < 2; ++i)
+        opOptions->add(new QRadioButton(QString::fromUtf8(captions[i]), this))->setObjectName(QStringLiteral("opOptions%1").arg(i));
+    opOptions->onClick([this](int index) { opOptions_Click(index); });
     ctlQX_wLine3D1 = new ctlQX_wLine3D(this);
     ctlQX_wLine3D1->setObjectName(QStringLiteral("ctlQX_wLine3D1"));
     ctlQX_wLine3D1->setFixedHeight(4);
@@ -72,12 +67,12 @@ FrmRandomSongsPlaylist::FrmRandomSongsPlaylist()
     counts->setColumnStretch(1, 1);
     body()->addLayout(counts);
     body()->addWidget(ctlQX_wLine3D1);
-    body()->addWidget(opOptions[0]);
-    body()->addWidget(opOptions[1]);
+    body()->addWidget(opOptions->at(0));
+    body()->addWidget(opOptions->at(1));
     body()->addWidget(ctlQX_wLine3D2);
 
     cmdCreate = addActionButton(QStringLiteral("cmdCreate"), QStringLiteral("&Create »"), [this] { cmdCreate_Click(); });
-    QWidget* order[] = {txtPlaylistName, txtSongCount, cmbOptions, opOptions[0], opOptions[1], cmdCreate, cmdBack, cmdClose};
+    QWidget* order[] = {txtPlaylistName, txtSongCount, cmbOptions, opOptions->at(0), opOptions->at(1), cmdCreate, cmdBack, cmdClose};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     Form_Load();
@@ -89,8 +84,7 @@ void FrmRandomSongsPlaylist::Form_Load()
     cmbOptions->addItem(QStringLiteral("Don't Use Songs Set To Skip"));
     cmbOptions->setCurrentIndex(UseAllSongs);
     txtSongCount->setText(QStringLiteral("20"));
-    opOptions[ResetWindow]->setChecked(true);
-    opOptions_Click(ResetWindow);
+    opOptions->select(ResetWindow);
 }
 
 void FrmRandomSongsPlaylist::opOptions_Click(int index) { SelectedOption = index; }
@@ -135,6 +129,7 @@ void FrmRandomSongsPlaylist::cmdCreate_Click()
     bool written = true;
     {
         const Busy busy(*this);
+        opOptions->clearAll();
         // Each draw picks among the rows not drawn yet, so no row is written twice.
         ListViewModel picked;
         picked.setColumns(PlaylistColumn::headers());
@@ -150,8 +145,10 @@ void FrmRandomSongsPlaylist::cmdCreate_Click()
         // Written whole at the end: a failure leaves no file behind.
         if (count > 0) written = playlists::write(picked, path);
     }
-    if (!written)
+    if (!written) {
+        opOptions->select(SelectedOption);
         return refuse(QStringLiteral("An error occured while trying to create the new random songs playlist."), txtPlaylistName);
+    }
     forms().get<FrmMenus>().mnuUpdate_Click();
     if (SelectedOption == CloseWindow) {
         accept();
@@ -160,6 +157,6 @@ void FrmRandomSongsPlaylist::cmdCreate_Click()
     txtPlaylistName->clear();
     cmbOptions->setCurrentIndex(UseAllSongs);
     txtSongCount->clear();
-    opOptions[ResetWindow]->setChecked(true);
+    opOptions->select(ResetWindow);
     txtPlaylistName->setFocus();
 }

@@ -6,11 +6,10 @@
 
 #include <array>
 
-class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
+class OptionButtons;
 class ctlQX_wLine3D;
 
 class FrmRandomSongsPlaylist : public ToolDialog {
@@ -26,7 +25,7 @@ public:
     QLineEdit* txtPlaylistName = nullptr;
     QLineEdit* txtSongCount = nullptr;
     QComboBox* cmbOptions = nullptr;
-    std::array<QRadioButton*, 2> opOptions{};
+    OptionButtons* opOptions = nullptr;       // after creating: reset, close
     QPushButton* cmdCreate = nullptr;
     ctlQX_wLine3D* ctlQX_wLine3D1 = nullptr;
     ctlQX_wLine3D* ctlQX_wLine3D2 = nullptr;
@@ -36,7 +35,4 @@ public:
     void opOptions_Click(int index);
     void cmdCreate_Click();
     void cmdClose_Click();
-
-private:
-    QButtonGroup* m_options = nullptr;
 };

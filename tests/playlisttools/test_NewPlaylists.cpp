@@ -7,6 +7,7 @@
 #include "common/modSettings.h"
 #include "playlisttools/FrmGeneratePlaylist.h"
 #include "playlisttools/FrmRandomSongsPlaylist.h"
+#include "playlisttools/OptionButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,7 +66,7 @@ TEST_F(NewPlaylistTest, GenerateByArtistWritesTheProperCaseFileOfWholeMatchesNum
               {"THE NIGHT OWLS", "1991", "Skip Once", "/m/3.mp3"}, {"The Night Owls Band", "", "Play", "/m/4.mp3"}});
     const QString file = home("Playlists/The Night Owls.spp");
     open<FrmGeneratePlaylist>(main().mnuGeneratePlaylist, [&](FrmGeneratePlaylist& d) {
-        EXPECT_TRUE(d.opOptions[0]->isChecked());
+        EXPECT_TRUE(d.opOptions->isSelected(0));
         EXPECT_TRUE(d.pbBar->isHidden());
         EXPECT_EQ(d.cmdClose->text(), "C&lose");
         d.chkOpenPlaylist->setChecked(false);
@@ -107,10 +108,10 @@ TEST_F(NewPlaylistTest, GenerateAsksAboutAnExistingPlaylistKeepsItWithoutAMatchA
     main().PlayNextIndex = 2;   // a mark the new rows must not keep
     open<FrmGeneratePlaylist>(main().mnuGeneratePlaylist, [&](FrmGeneratePlaylist& d) {
         // The year box: four digits, no leading "0"; the others take any 30 characters.
-        d.opOptions[2]->click();
+        d.opOptions->at(2)->click();
         type(d.txtCriteria, "0199x95");
         EXPECT_EQ(d.txtCriteria->text(), "1999");
-        d.opOptions[0]->click();
+        d.opOptions->at(0)->click();
         type(d.txtCriteria, QString(40, u'x'));
         EXPECT_EQ(d.txtCriteria->text().size(), 30);
 
@@ -120,12 +121,12 @@ TEST_F(NewPlaylistTest, GenerateAsksAboutAnExistingPlaylistKeepsItWithoutAMatchA
         EXPECT_EQ(ui.messages().last().title, "Overwrite Existing Playlist Confirmation");
         EXPECT_EQ(d.txtCriteria->text(), "rOCK");   // No: nothing has changed
 
-        d.opOptions[1]->click();   // no MPEG file here has an album
+        d.opOptions->at(1)->click();   // no MPEG file here has an album
         d.cmdCreate->click();
         EXPECT_EQ(ui.messages().last().title, "Generating Playlist Error");
         EXPECT_EQ(readFile(rock), old);   // the older playlist stays
 
-        d.opOptions[0]->click();
+        d.opOptions->at(0)->click();
         d.cmdCreate->click();
     });
     EXPECT_EQ(recordsOf(rock).size(), 2);
@@ -147,7 +148,7 @@ TEST_F(NewPlaylistTest, GenerateByAlbumReadsTheTagsOfMpegFilesOnly)
     rowsWith({{"A", "", "Play", v1only}, {"B", "", "Play", both}, {"Blue", "", "Play", other}});
     open<FrmGeneratePlaylist>(main().mnuGeneratePlaylist, [&](FrmGeneratePlaylist& d) {
         d.chkOpenPlaylist->setChecked(false);
-        d.opOptions[1]->click();
+        d.opOptions->at(1)->click();
         type(d.txtCriteria, "blue");
         d.cmdCreate->click();
         EXPECT_EQ(d.lstvItems->items().count(), 2);
@@ -204,7 +205,7 @@ TEST_F(NewPlaylistTest, RandomSongsChecksTheCountWritesDistinctRowsAndResets)
         EXPECT_EQ(lastBox(), "Creating Random Songs Playlist|It has been detected that the playlist name you have entered already exists."
                              "\r\n\r\nThis function will not be proformed.\r\n");
         type(d.txtPlaylistName, "Three");
-        d.opOptions[1]->click();
+        d.opOptions->at(1)->click();
         d.cmdCreate->click();   // and the dialog closes
     });
     const QList<QStringList> records = recordsOf(home("Playlists/Party Mix.spp"));
