@@ -133,6 +133,8 @@ void ListView::applyColours()
         if (back.isValid()) p.setColor(group, QPalette::Base, back);
         if (fore.isValid()) p.setColor(group, QPalette::Text, fore);
     }
+    // A disabled list keeps the background it was given (a locked playlist is painted grey).
+    if (back.isValid()) p.setColor(QPalette::Disabled, QPalette::Base, back);
     setPalette(p);
 }
 

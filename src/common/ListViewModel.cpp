@@ -454,6 +454,7 @@ void ListViewModel::sortRows(const std::function<bool(const QStringList& a, cons
 
 void ListViewModel::reorder(const std::vector<int>& order)
 {
+    if (order.size() != m_rows.size()) return;
     bool same = true;
     for (size_t i = 0; i < order.size() && same; ++i) same = order[i] == int(i);
     if (same) return;

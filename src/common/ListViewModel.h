@@ -39,6 +39,9 @@ public:
     int removeRowList(const QList<int>& rows);
     using QAbstractTableModel::moveRows;
     void moveRows(const QList<int>& rows, int before);      // rows keep their order; `before` in old numbering, count()+1 = end
+    // Every row to a new place at once: order[new] = old, both counted from 0. Keys, looks and
+    // selection go with the rows.
+    void reorder(const std::vector<int>& order);
 
     QString text(int row) const { return cell(row, 0); }
     void setText(int row, const QString& text) { setCell(row, 0, text); }
@@ -117,7 +120,6 @@ private:
     void invalidateSelectionCache() { m_selCacheValid = false; }
     void rebuildSelectionCache() const;
     void applySort();
-    void reorder(const std::vector<int>& order);   // order[new] = old
     Row makeRow(const QStringList& cells);
 
     QStringList m_headers;

@@ -4,6 +4,7 @@
 #include "common/modControls.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_3DPanel.h"
+#include "controls/ctlQX_wLine3D.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -207,6 +208,15 @@ QPushButton* ToolDialog::addActionButton(const QString& objectName, const QStrin
     return button;
 }
 
+QWidget* ToolDialog::addSeparator(const QString& objectName)
+{
+    auto* line = new ctlQX_wLine3D(this);
+    line->setObjectName(objectName);
+    line->setFixedHeight(vb::TwipsToPixels(255));
+    m_body->addWidget(line);
+    return line;
+}
+
 void ToolDialog::useFocusColours(QWidget* box)
 {
     if (!box) return;
@@ -226,6 +236,7 @@ void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
     box->setProperty("veltraBefore", box->text());
     connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setProperty("veltraBefore", text); });
     connect(box, &QLineEdit::textEdited, box, [box, maxLength](const QString& text) {
+        if (!controls_NumericFilterOn(box)) return;
         const QString before = box->property("veltraBefore").toString();
         const bool digitsOnly = numericPart(text, 0).size() == text.size() || (text.startsWith(u'0') && text.size() <= before.size());
         QString kept = text;

@@ -44,11 +44,15 @@ public:
     // The action button, placed before "&Close" and made the default button.
     QPushButton* addActionButton(const QString& objectName, const QString& caption, std::function<void()> handler);
 
+    // An etched horizontal line appended to the body, between groups of controls.
+    QWidget* addSeparator(const QString& objectName);
+
     // Text boxes and editable combo boxes: the focus colour while they have the focus (a text
     // box also selects its whole text then), white otherwise.
     void useFocusColours(QWidget* box);
     // A box that takes digits only, typed or pasted, with "0" refused where it would begin the
-    // number; maxLength 0 leaves the length free.
+    // number; maxLength 0 leaves the length free. controls_SetNumericFilterOn switches it off
+    // and on.
     void useNumberBox(QLineEdit* box, int maxLength = 0);
 
     // A framed panel holding one label, as tall as a caption bar: a heading, or the

@@ -266,9 +266,15 @@ void associations_WriteRegistry(const AssociationRecord& record)
 
 void associations_NotifyShell()
 {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
-    if (tool.isEmpty() || !QFileInfo(applicationsFolder()).isDir()) return;
-    QProcess::startDetached(tool, {applicationsFolder()});
+    // The user's desktop and MIME databases, each where its tool and its folder exist.
+    const std::pair<const char*, QString> refreshes[] = {
+        {"update-desktop-database", applicationsFolder()},
+        {"update-mime-database", QFileInfo(applicationsFolder()).path() + QStringLiteral("/mime")},
+    };
+    for (const auto& [name, folder] : refreshes) {
+        const QString tool = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!tool.isEmpty() && QFileInfo(folder).isDir()) QProcess::startDetached(tool, {folder});
+    }
 }
 
 void registry_AddStartupEntry(const QString& valueName, const QString& commandLine)

@@ -48,7 +48,7 @@ protected:
         if (event->type() != QEvent::KeyPress) return false;
         auto* box = qobject_cast<QLineEdit*>(watched);
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!box || key->key() == Qt::Key_Backspace) return false;
+        if (!box || key->key() == Qt::Key_Backspace || !controls_NumericFilterOn(box)) return false;
         const QString text = key->text();
         // Keys without a character (arrows, Delete) and control characters (shortcuts) pass.
         if (text.isEmpty() || text[0].unicode() < 32) return false;
@@ -118,6 +118,13 @@ void controls_FilterNumericKeys(QLineEdit* box)
     box->installEventFilter(new NumericKeyFilter(box));
     box->setProperty("veltraNumericFilter", true);
 }
+
+void controls_SetNumericFilterOn(QLineEdit* box, bool on)
+{
+    if (box) box->setProperty("veltraNumericFilterOff", !on);
+}
+
+bool controls_NumericFilterOn(const QLineEdit* box) { return box && !box->property("veltraNumericFilterOff").toBool(); }
 
 bool controls_ValidateRange(const QLineEdit* box, int maximum, int minimum)
 {

@@ -31,6 +31,10 @@ int controls_GetMenuItemState(QWidget* window, int menuPosition, int itemPositio
 bool controls_IsNumericKey(const QLineEdit* box, int keyCode);
 // Makes the box drop every typed character that controls_IsNumericKey refuses.
 void controls_FilterNumericKeys(QLineEdit* box);
+// Lets a filtered box take any text for a while (a box whose content changes kind), and
+// filters it again; on by default.
+void controls_SetNumericFilterOn(QLineEdit* box, bool on);
+bool controls_NumericFilterOn(const QLineEdit* box);
 // True when the text is a number whose 16-bit integer value lies in minimum..maximum.
 bool controls_ValidateRange(const QLineEdit* box, int maximum, int minimum);
 

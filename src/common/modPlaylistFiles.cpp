@@ -41,6 +41,19 @@ bool isStored(const QString& path)
     return !path.isEmpty() && folderOf(path) == folderOf(folder() + QStringLiteral("/x"));
 }
 
+bool isAcceptableName(const QString& name)
+{
+    for (const QChar c : name)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.category() == QChar::Other_Control) return false;
+    return true;
+}
+
+QString unsupportedCharacterText()
+{
+    return QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
+                          "You cannot use any of the following characters:\r\n\\ / : * ? \" < > |");
+}
+
 bool mayReplace(const QString& path)
 {
     const QFileInfo info(path);

@@ -16,6 +16,13 @@ QString fileOf(const QString& name);
 // True when the file lies in the Playlists folder itself (the box lists only those).
 bool isStored(const QString& path);
 
+// Whether a name typed for a playlist can name its file: none of \ / : * ? " < > | and no
+// control character.
+bool isAcceptableName(const QString& name);
+// The refusal of a name that is not, naming the characters (its first two parts; the
+// dialog adds its own ending).
+QString unsupportedCharacterText();
+
 // Writes the rows to the file, replacing it whole. A file the user may not write (read-only,
 // a folder) is left as it is; false then, and when the write failed.
 bool write(const ListViewModel& rows, const QString& path);

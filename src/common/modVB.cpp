@@ -181,4 +181,11 @@ QString ShortDate(const QDate& date, const QLocale& locale)
     return locale.toString(date, format);
 }
 
+QString TimeOfDay(const QTime& time, const QLocale& locale)
+{
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(u't');   // the time zone is not part of it
+    return time.toString(format.trimmed());
+}
+
 } // namespace vb

@@ -2,6 +2,7 @@
 // Behaviour of the original runtime that stored files and visible texts rely on:
 // rounding, number parsing and formatting, letter case, twips.
 #include <QDate>
+#include <QTime>
 #include <QLocale>
 #include <QString>
 
@@ -51,6 +52,8 @@ void DoEventsThrottled();
 // The date in the locale's short format with the year in four digits, as the system's
 // short date shows it (08.12.2026 in German, 12/8/2026 in American English).
 QString ShortDate(const QDate& date, const QLocale& locale = QLocale());
+// The time of day in the locale's long format without the time zone (13:05:09, 1:05:09 PM).
+QString TimeOfDay(const QTime& time = QTime::currentTime(), const QLocale& locale = QLocale());
 
 // Trim(): removes leading and trailing blanks (spaces only, as the runtime does).
 QString Trim(const QString& text);

@@ -28,4 +28,5 @@ veltra_ui_sources(
   modRecent.cpp
   SongListWindow.cpp
   ToolDialog.cpp
+  SectionSelector.cpp
 )

@@ -14,6 +14,7 @@
 #include "platform/modCDAudio.h"
 #include "player/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
+#include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -54,13 +55,6 @@ QToolBar* fixedBar(const char* name, QWidget* parent)
     return bar;
 }
 
-// The time of day as the start-up line writes it.
-QString timeOfDay()
-{
-    QString format = QLocale().timeFormat(QLocale::LongFormat);
-    format.remove(u't');
-    return QTime::currentTime().toString(format.trimmed());
-}
 
 void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(line); }
 
@@ -303,7 +297,7 @@ void FrmCDPlayer::connectCommands()
 void FrmCDPlayer::Form_Load()
 {
     WindowLoaded = false;
-    writeLog(QStringLiteral("CD Player opened at ") + timeOfDay() + u'.');
+    writeLog(QStringLiteral("CD Player opened at ") + vb::TimeOfDay() + u'.');
     windows_LoadPosition(this, QString::fromLatin1(PositionName), PositionMargin);
     lstvPlaylist->setColumnWidthTwips(0, settings_ReadNumber(kColumns, QStringLiteral("Number"), QStringLiteral("800")));
     lstvPlaylist->setColumnWidthTwips(2, settings_ReadNumber(kColumns, QStringLiteral("Length"), QStringLiteral("1000")));
@@ -492,7 +486,7 @@ void FrmCDPlayer::mnuPlay_Click()
     CDState = cdaudio_Play() ? 0 : 1;
     // A new play is not a paused one: the next Pause pauses.
     CDPaused = false;
-    writeLog(QStringLiteral("Audio CD Played at ") + timeOfDay() + u'.');
+    writeLog(QStringLiteral("Audio CD Played at ") + vb::TimeOfDay() + u'.');
     tmrWindowUpdate->start();
 }
 
@@ -587,8 +581,7 @@ void FrmCDPlayer::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3)
 
 void FrmCDPlayer::mnuHomepage_Click() { windows_OpenURL(this, webpages::homepage(), 3); }
 
-// The preferences have no window yet: the item opens nothing.
-void FrmCDPlayer::mnuPreferences_Click() {}
+void FrmCDPlayer::mnuPreferences_Click() { FrmPreferences::prefs_Show(&forms().get<FrmMain>()); }
 
 // The main window's own commands.
 void FrmCDPlayer::mnuCheckForUpdates_Click() { forms().get<FrmMain>().mnuCheckForUpdates_Click(); }

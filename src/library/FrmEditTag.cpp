@@ -1,6 +1,7 @@
 #include "library/FrmEditTag.h"
 
 #include "common/FrmConsole.h"
+#include "common/SectionSelector.h"
 #include "common/modFiles.h"
 #include "common/modVB.h"
 #include "common/modWindows.h"
@@ -21,14 +22,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
-#include <QFontMetrics>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -199,30 +198,14 @@ FrmEditTag::FrmEditTag() : OrganiseDialog(QStringLiteral("FrmEditTag"), QStringL
     }
 
     // ---- the section selectors ----
-    auto* selectors = new QVBoxLayout;
-    selectors->setSpacing(3);
+    QStringList captions;
+    for (const char* c : kSectionCaptions) captions << QString::fromUtf8(c);
+    m_sections = new SectionSelector(this, captions, [this](int i) { lblSection_Click(i); });
     for (int i = 0; i < 4; ++i) {
-        auto* panel = new ctlQX_3DPanel(this);
-        panel->setObjectName(QStringLiteral("tpSectionSelector%1").arg(i));
-        auto* label = new QLabel(QString::fromUtf8(kSectionCaptions[i]), panel);
-        label->setObjectName(QStringLiteral("lblSection%1").arg(i));
-        label->setTextFormat(Qt::PlainText);
-        label->installEventFilter(this);
-        auto* inner = new QHBoxLayout(panel);
-        inner->setContentsMargins(6, 3, 6, 3);
-        inner->addWidget(label);
-        panel->setFixedHeight(label->sizeHint().height() + 8);
-        connect(panel, &ctlQX_3DPanel::Click, this, [this, i] { lblSection_Click(i); });
-        tpSectionSelector[size_t(i)] = panel;
-        lblSection[size_t(i)] = label;
-        selectors->addWidget(panel);
+        tpSectionSelector[size_t(i)] = m_sections->panel(i);
+        lblSection[size_t(i)] = m_sections->label(i);
     }
-    // As wide as the widest caption in bold, so that the column keeps its width whichever is chosen.
-    QFont bold = lblSection[0]->font();
-    bold.setBold(true);
-    int widest = 0;
-    for (QLabel* label : lblSection) widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(label->text()));
-    for (ctlQX_3DPanel* panel : tpSectionSelector) panel->setFixedWidth(widest + 16);
+    QVBoxLayout* selectors = m_sections->column();
     selectors->addSpacing(10);
     cmdCopyID32ToID31 = new QPushButton(QStringLiteral("ID3v2 To ID3v1"), this);
     cmdCopyID31ToID32 = new QPushButton(QStringLiteral("ID3v1 To ID3v2"), this);
@@ -306,11 +289,7 @@ ctlQX_noFocusPanel* FrmEditTag::sectionPanel(int index) const
     }
 }
 
-QString FrmEditTag::sectionTitle(int index) const
-{
-    const QString text = lblSection[size_t(index)]->text();
-    return QStringLiteral("Section selected:  ") + text.left(text.size() - 2) + u':';
-}
+QString FrmEditTag::sectionTitle(int index) const { return m_sections->heading(index); }
 
 int FrmEditTag::shownSection() const
 {
@@ -322,20 +301,9 @@ int FrmEditTag::shownSection() const
 void FrmEditTag::window_ShowSection(QWidget* panel, QLabel* sectionLabel, const QString& title)
 {
     for (int i = 0; i < 4; ++i) sectionPanel(i)->hide();
-    for (QLabel* label : lblSection) {
-        QFont f = label->font();
-        f.setBold(false);
-        label->setFont(f);
-        label->setCursor(Qt::PointingHandCursor);
-    }
+    m_sections->highlight(sectionLabel);
     lblTitle->setText(title);
     if (panel) panel->show();
-    if (sectionLabel) {
-        QFont f = sectionLabel->font();
-        f.setBold(true);
-        sectionLabel->setFont(f);
-        sectionLabel->unsetCursor();
-    }
 }
 
 void FrmEditTag::lblSection_Click(int index)
@@ -344,21 +312,6 @@ void FrmEditTag::lblSection_Click(int index)
     window_ShowSection(sectionPanel(index), lblSection[size_t(index)], sectionTitle(index));
     QWidget* focus[4] = {txtArtist[0], txtTrack, txtLyrics, nullptr};
     if (focus[index]) focus[index]->setFocus();
-}
-
-bool FrmEditTag::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        for (int i = 0; i < 4; ++i) {
-            QLabel* label = lblSection[size_t(i)];
-            if (watched == label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-                lblSection_Click(i);
-                return true;
-            }
-        }
-    }
-    return OrganiseDialog::eventFilter(watched, event);
 }
 
 std::array<QString, 10> FrmEditTag::id3v2Texts() const

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class SectionSelector;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -86,13 +87,11 @@ public:
     // The section shown (its label index), or -1.
     int shownSection() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The ID3v2 boxes in the order Update sets their properties.
     std::array<QString, 10> id3v2Texts() const;
 
     int m_row = 0;
     std::array<QString, 10> m_loadedID3v2;   // what the last load put into the ID3v2 boxes
+    SectionSelector* m_sections = nullptr;
 };

@@ -344,10 +344,7 @@ void FrmMediaLibrary::connectControls()
 void FrmMediaLibrary::Form_Load()
 {
     LayoutReady = false;
-    QString timeFormat = QLocale().timeFormat(QLocale::LongFormat);
-    timeFormat.remove(u't');   // the time zone is not part of the line
-    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Media Library opened at ")
-                                              + QTime::currentTime().toString(timeFormat.trimmed()) + u'.');
+    forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Media Library opened at ") + vb::TimeOfDay() + u'.');
     windows_LoadPosition(this, QStringLiteral("MediaLibrary"), 1800);
     for (const StoredColumn& c : kStoredColumns) {
         bool ok = false;

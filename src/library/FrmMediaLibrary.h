@@ -185,6 +185,7 @@ public:
     void mnuReCenterWindow_Click();
     // Help
     void mnuConsole_Click();
+    void mnuPreferences_Click();
     void mnuTracking_Click();
     void mnuVolumes_Click();
     void mnuForum_Click();

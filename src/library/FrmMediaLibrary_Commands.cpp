@@ -28,6 +28,7 @@
 #include "player/FrmMain.h"
 #include "playlisttools/FrmAddLocation.h"
 #include "preferences/FrmAdjustVolumes.h"
+#include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -90,6 +91,7 @@ void FrmMediaLibrary::connectCommands()
         {mnuShowStatusBar, &FrmMediaLibrary::mnuShowStatusBar_Click},
         {mnuReCenterWindow, &FrmMediaLibrary::mnuReCenterWindow_Click},
         {mnuConsole, &FrmMediaLibrary::mnuConsole_Click},
+        {mnuPreferences, &FrmMediaLibrary::mnuPreferences_Click},
         {mnuTracking, &FrmMediaLibrary::mnuTracking_Click},
         {mnuVolumes, &FrmMediaLibrary::mnuVolumes_Click},
         {mnuForum, &FrmMediaLibrary::mnuForum_Click},
@@ -108,7 +110,7 @@ void FrmMediaLibrary::connectCommands()
     connect(mnuRecentMedia, &MenuArray::triggered, this, [this](int index) { mnuRecentMedia_Click(index); });
     connect(mnuRecentPlaylist, &MenuArray::triggered, this, [this](int index) { mnuRecentPlaylist_Click(index); });
     connect(mnuSendToOp, &MenuArray::triggered, this, [this](int index) { mnuSendToOp_Click(index); });
-    // "&Preferences..." and "Check For &Updates..." come with their own windows.
+    // "Check For &Updates..." comes with its own window.
 }
 
 // ---- shared steps ------------------------------------------------------------------------------------
@@ -466,6 +468,7 @@ void FrmMediaLibrary::mnuReCenterWindow_Click()
 // Shown over the library itself, which leaves its always-on-top state meanwhile, so that a
 // library kept on top never hides the window it opened.
 void FrmMediaLibrary::mnuConsole_Click() { windows_ShowModal(forms().get<FrmConsole>(), this, false); }
+void FrmMediaLibrary::mnuPreferences_Click() { FrmPreferences::prefs_Show(this); }
 void FrmMediaLibrary::mnuTracking_Click() { windows_ShowModal(forms().get<FrmTracking>(), this, false); }
 void FrmMediaLibrary::mnuVolumes_Click() { windows_ShowModal(forms().get<FrmAdjustVolumes>(), this, false); }
 void FrmMediaLibrary::mnuForum_Click() { windows_OpenURL(this, webpages::forum(), 3); }

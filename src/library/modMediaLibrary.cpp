@@ -4,6 +4,7 @@
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
 #include "common/modVB.h"
+#include "media/ByteSource.h"
 #include "media/MediaError.h"
 #include "media/clsID3v1.h"
 #include "media/clsID3v2.h"
@@ -75,9 +76,12 @@ bool isMpegAudioPath(const QString& path)
 QStringList readTagCells(const QString& path, bool useID3v2)
 {
     QStringList cells(ColPath);   // columns 0 to 5, empty
+    // One read of the file serves both tags.
+    media::SongFile song;
+    song.open(path);
     clsID3v1 v1;
     try {
-        v1.setFilename(path);
+        v1.setFilename(path, song);
     } catch (const veltra::MediaError&) {
         // the texts stay empty
     }
@@ -85,7 +89,7 @@ QStringList readTagCells(const QString& path, bool useID3v2)
         // The ID3v2 texts as they are, empty ones included; only the genre comes from ID3v1.
         clsID3v2 v2;
         try {
-            v2.setFilename(path);
+            v2.setFilename(path, song);
             cells[ColArtist] = v2.Artist();
             cells[ColTitle] = v2.Title();
             cells[ColAlbum] = v2.Album();

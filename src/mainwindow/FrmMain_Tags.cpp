@@ -1,4 +1,5 @@
-// Opening the tag editors: Properties for the selected song, Edit All Tags for the playlist.
+// Opening the editors: Properties for the selected song (the tag editor, or Edit Entry for
+// files without the tags the program edits), Edit All Tags for the playlist.
 #include "player/FrmMain.h"
 
 #include "common/ListViewModel.h"
@@ -8,10 +9,12 @@
 #include "library/FrmEditTag.h"
 #include "library/FrmMassTagEditor.h"
 #include "library/modOrganise.h"
+#include "playlisttools/FrmEditEntry.h"
 #include "startup/Forms.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 
 void FrmMain::mnuProperties_Click()
 {
@@ -19,8 +22,17 @@ void FrmMain::mnuProperties_Click()
                                     QStringLiteral("You have selected more than 1 song from the playlist.\r\n\r\nThis function will not continue.\r\n"));
     if (row == 0) return;
     const QString path = rows().subItem(row, PlaylistColumn::Filename);
-    // Other media are edited as playlist entries, by a window still to come.
-    if (!organise::isMpegAudio(path)) return;
+    // Other media are edited as playlist entries: the row's texts only.
+    if (!organise::isMpegAudio(path)) {
+        FrmEditEntry& entry = forms().fresh<FrmEditEntry>();
+        entry.setEntryIndex(row);
+        entry.txtFilename->setText(path);
+        entry.txtArtist->setText(rows().subItem(row, PlaylistColumn::Artist));
+        entry.txtTitle->setText(rows().subItem(row, PlaylistColumn::Title));
+        entry.txtYear->setText(rows().subItem(row, PlaylistColumn::Year));
+        windows_ShowModal(entry, this, true);
+        return;
+    }
     FrmEditTag& editor = forms().fresh<FrmEditTag>();
     const int section = mnuTagsUseID3v2Tags->isChecked() ? 1 : 0;
     editor.window_ShowSection(editor.sectionPanel(section), editor.lblSection[size_t(section)], editor.sectionTitle(section));

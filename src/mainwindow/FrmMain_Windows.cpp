@@ -14,6 +14,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/WebPages.h"
 #include "preferences/FrmAdjustVolumes.h"
+#include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 
 #include <QAction>
@@ -34,10 +35,9 @@ void FrmMain::mnuConsole_Click() { showModal<FrmConsole>(*this); }
 void FrmMain::mnuTracking_Click() { showModal<FrmTracking>(*this); }
 void FrmMain::mnuVolumes_Click() { showModal<FrmAdjustVolumes>(*this); }
 
-// The preferences are not built yet.
-void FrmMain::mnuPreferences_Click() {}
-void FrmMain::mnuChangeAppearance_Click() {}
-void FrmMain::mnuWindowsEditWindowsGLobalHotkeys_Click() {}
+void FrmMain::mnuPreferences_Click() { FrmPreferences::prefs_Show(this); }
+void FrmMain::mnuChangeAppearance_Click() { FrmPreferences::prefs_Show(this, FrmPreferences::Appearance); }
+void FrmMain::mnuWindowsEditWindowsGLobalHotkeys_Click() { FrmPreferences::prefs_Show(this, FrmPreferences::GlobalHotKeys); }
 
 // Loaded afresh for each showing.
 void FrmMain::mnuAbout_Click() { windows_ShowModal(forms().fresh<FrmAbout>(), this, true); }

@@ -29,11 +29,6 @@ Command runs(void (FrmMain::*handler)())
 {
     return [handler](FrmMenus&) { (mainWindow().*handler)(); };
 }
-// The main window's item whose command is not built yet: whatever that item will run.
-Command clicks(QAction* FrmMain::*item)
-{
-    return [item](FrmMenus&) { (mainWindow().*item)->trigger(); };
-}
 // A play status into the selected rows, or into every row.
 Command setsSelected(RowStatus status)
 {
@@ -55,8 +50,8 @@ FrmMenus::FrmMenus()
     // command. The Queue items' check marks follow the selected row (window update timer).
     static const MenuRow<FrmMenus> rows[] = {
         {0, &FrmMenus::mnuSystemTray, "mnuSystemTray", "SystemTray"},
-        {1, &FrmMenus::mnuAbout, "mnuAbout", "A&bout VELTRA...", "", false, clicks(&FrmMain::mnuAbout)},
-        {1, &FrmMenus::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false, clicks(&FrmMain::mnuAboutWindows)},
+        {1, &FrmMenus::mnuAbout, "mnuAbout", "A&bout VELTRA...", "", false, runs(&FrmMain::mnuAbout_Click)},
+        {1, &FrmMenus::mnuAboutWindows, "mnuAboutWindows", "About &Windows...", "", false, runs(&FrmMain::mnuAboutWindows_Click)},
         {1},
         {1, &FrmMenus::mnuPrevious, "mnuPrevious", "Pre&vious", "", false, runs(&FrmMain::mnuPrevious_Click)},
         {1},
@@ -74,7 +69,7 @@ FrmMenus::FrmMenus()
         {1},
         {1, &FrmMenus::mnuVolume, "mnuVolume", "Volume...", "", false, &FrmMenus::mnuVolume_Click},
         {1},
-        {1, &FrmMenus::mnuExit, "mnuExit", "E&xit", "", false, clicks(&FrmMain::mnuExit)},
+        {1, &FrmMenus::mnuExit, "mnuExit", "E&xit", "", false, runs(&FrmMain::mnuExit_Click)},
 
         {0, &FrmMenus::mnuRightMenu, "mnuRightMenu", "RightMenu"},
         {1, &FrmMenus::mnuPlay2, "mnuPlay2", "&Play", "", false, runs(&FrmMain::mnuPlay_Click)},
@@ -83,10 +78,10 @@ FrmMenus::FrmMenus()
         {1, &FrmMenus::mnuRefresh, "mnuRefresh", "&Refresh", "", false, [](FrmMenus&) { mainWindow().playlist_ShowMP3Data(false); }},
         {1},
         {1, &FrmMenus::mnuFind, "mnuFind", "&Find:"},
-        {2, &FrmMenus::mnuMoreOnThisArtist, "mnuMoreOnThisArtist", "More On This:  &Artist..."},
-        {2, &FrmMenus::mnuMoreOnThisYear, "mnuMoreOnThisYear", "More On This:  &Year..."},
+        {2, &FrmMenus::mnuMoreOnThisArtist, "mnuMoreOnThisArtist", "More On This:  &Artist...", "", false, &FrmMenus::mnuMoreOnThisArtist_Click},
+        {2, &FrmMenus::mnuMoreOnThisYear, "mnuMoreOnThisYear", "More On This:  &Year...", "", false, &FrmMenus::mnuMoreOnThisYear_Click},
         {2},
-        {2, &FrmMenus::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false, clicks(&FrmMain::mnuJumpToMedia)},
+        {2, &FrmMenus::mnuJumpToMedia, "mnuJumpToMedia", "&Jump To Media...", "", false, runs(&FrmMain::mnuJumpToMedia_Click)},
         {1, &FrmMenus::mnuQueue, "mnuQueue", "&Queue:"},
         {2, &FrmMenus::mnuPlaySong, "mnuPlaySong", "&Play", "", true, setsSelected(RowStatus::Play)},
         {2, &FrmMenus::mnuPlayOnce, "mnuPlayOnce", "P&lay Once", "", true, setsSelected(RowStatus::PlayOnce)},
@@ -97,11 +92,11 @@ FrmMenus::FrmMenus()
         {2, &FrmMenus::mnuPlayAll, "mnuPlayAll", "Play &All...", "", false, setsAll(RowStatus::Play)},
         {2, &FrmMenus::mnuSkipAll, "mnuSkipAll", "Sk&ip All...", "", false, setsAll(RowStatus::Skip)},
         {2},
-        {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced..."},
+        {2, &FrmMenus::mnuAdvanced, "mnuAdvanced", "A&dvanced...", "", false, &FrmMenus::mnuAdvanced_Click},
         {1, &FrmMenus::mnuOptions, "mnuOptions", "&Options:"},
         {2, &FrmMenus::mnuRemoveSelected, "mnuRemoveSelected", "Selected:  &Remove...", "", false, runs(&FrmMain::mnuRemoveSelected_Click)},
         {2, &FrmMenus::mnuSelectedCopyTAG, "mnuSelectedCopyTAG", "Selected:  &Copy TAG(s)...", "", false, &FrmMenus::mnuSelectedCopyTAG_Click},
-        {2, &FrmMenus::mnuRenameFilename, "mnuRenameFilename", "Selected:  Re&name Filename...", "", false, clicks(&FrmMain::mnuSelectedRenameFilename)},
+        {2, &FrmMenus::mnuRenameFilename, "mnuRenameFilename", "Selected:  Re&name Filename...", "", false, runs(&FrmMain::mnuSelectedRenameFilename_Click)},
         {2},
         {2, &FrmMenus::mnuSelectPlaying, "mnuSelectPlaying", "&Select Playing...", "", false, runs(&FrmMain::mnuJumpToCurrentlyPlaying_Click)},
         {1, &FrmMenus::mnuSendTo, "mnuSendTo", "S&end To:"},
@@ -114,17 +109,17 @@ FrmMenus::FrmMenus()
         {3},
         {3, &FrmMenus::mnuSendToMood, "mnuSendToMood", "[Mood]"},
         {3},
-        {3, &FrmMenus::mnuResetMoods, "mnuResetMoods", "&Reset Moods...", "", false, clicks(&FrmMain::mnuResetMoods)},
+        {3, &FrmMenus::mnuResetMoods, "mnuResetMoods", "&Reset Moods...", "", false, runs(&FrmMain::mnuResetMoods_Click)},
         {2, &FrmMenus::mnuSendToDrive, "mnuSendToDrive", "&Drive:"},
-        {3, &FrmMenus::mnuUpdateDrives, "mnuUpdateDrives", "&Update..."},
+        {3, &FrmMenus::mnuUpdateDrives, "mnuUpdateDrives", "&Update...", "", false, &FrmMenus::mnuUpdateDrives_Click},
         {3},
         {3, &FrmMenus::mnuDriveLetter, "mnuDriveLetter", "[None]"},
         {2},
-        {2, &FrmMenus::mnuBookmarks, "mnuBookmarks", "&Bookmarks...", "", false, clicks(&FrmMain::mnuAddSelected)},
+        {2, &FrmMenus::mnuBookmarks, "mnuBookmarks", "&Bookmarks...", "", false, runs(&FrmMain::mnuAddSelected_Click)},
         {1},
         {1, &FrmMenus::mnuStoreVolume, "mnuStoreVolume", "Store &Volume...", "", false, runs(&FrmMain::mnuStoreVolume_Click)},
         {1},
-        {1, &FrmMenus::mnuProperties, "mnuProperties", "&Properties...", "", false, clicks(&FrmMain::mnuProperties)},
+        {1, &FrmMenus::mnuProperties, "mnuProperties", "&Properties...", "", false, runs(&FrmMain::mnuProperties_Click)},
 
         {0, &FrmMenus::mnuSystemMenu, "mnuSystemMenu", "SystemMenu"},
         {1, &FrmMenus::mnuWindow, "mnuWindow", "&Window:"},
@@ -141,6 +136,8 @@ FrmMenus::FrmMenus()
     mnuSystemTray->setDefaultAction(mnuOpen);
     mnuRightMenu->setDefaultAction(mnuPlay2);
     mnuSystemMenu->setDefaultAction(mnuMinimize);
+    connectSendTo();
+    window_SetMenuImages();
 }
 
 void FrmMenus::menus_SetSelectedPlayMode(const QString& status)
@@ -162,7 +159,8 @@ void FrmMenus::mnuSelectedCopyTAG_Click()
     QStringList lines;
     for (int row = 1; row <= list.count(); ++row)
         if (list.isSelected(row)) lines.append(list.subItem(row, PlaylistColumn::Artist) + QStringLiteral(" - ") + list.subItem(row, PlaylistColumn::Title));
-    QGuiApplication::clipboard()->setText(lines.join(QStringLiteral("\r\n")));
+    if (lines.isEmpty()) return;   // nothing selected: the clipboard keeps what it holds
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
 void FrmMenus::mnuUpdate_Click()

@@ -88,8 +88,26 @@ public:
     // Playlists folder, keeping the playlist shown when its file is still there.
     void mnuUpdate_Click();
 
-    // The drive-letter menu of the file menus; nothing to list on this platform yet.
-    void window_InstallDrives() {}
+    // ---- Send To: playlists, moods and drives (FrmMenus_SendTo.cpp) ----
+    // The Drive items afresh: one per volume songs can be copied to, its root folder kept as
+    // the item's data.
+    void window_RemoveDriveMenus();
+    void window_InstallDrives();
+    void mnuUpdateDrives_Click();
+    // The selected rows copied to the drive, appended to the playlist, or added to the mood
+    // of element `index`.
+    void mnuDriveLetter_Click(int index);
+    void mnuItem_Click(int index);
+    void mnuSendToMood_Click(int index);
+
+    // ---- the playlist menu's own commands and the pictures (FrmMenus_Right.cpp) ----
+    // Pictures beside the tray menu's transport items and the playlist menu's Play item.
+    void window_SetMenuImages();
+    // Jump To Media opened on the selected row's artist, or year, with the results listed.
+    void mnuMoreOnThisArtist_Click();
+    void mnuMoreOnThisYear_Click();
+    // The Advanced Queue dialog.
+    void mnuAdvanced_Click();
 
     // Brings the player back: the main window (or the mini window in mini mode), restored
     // from minimised or from the tray and put in front.
@@ -114,4 +132,6 @@ public:
 
 private:
     QLabel* hiddenLabel(const char* name);
+    void connectSendTo();
+    void moreOnThis(int column, int searchBy);
 };

@@ -156,22 +156,22 @@ std::optional<QString> QtUiServices::browseForFolder(const QString& title, const
     return d;
 }
 
-std::optional<quint32> QtUiServices::chooseColour(quint32 initial)
+std::optional<quint32> QtUiServices::chooseColour(quint32 initial, const QString& title)
 {
     const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    const QColor c = QColorDialog::getColor(start, activeParent());
+    const QColor c = QColorDialog::getColor(start, activeParent(), title);
     if (!c.isValid()) return std::nullopt;
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
 }
 
-std::optional<FontChoice> QtUiServices::chooseFont(const FontChoice& initial)
+std::optional<FontChoice> QtUiServices::chooseFont(const FontChoice& initial, const QString& title)
 {
     QFont f(initial.name);
     f.setPointSizeF(initial.size > 0 ? initial.size : 8);
     f.setBold(initial.bold);
     f.setItalic(initial.italic);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, f, activeParent());
+    const QFont chosen = QFontDialog::getFont(&ok, f, activeParent(), title);
     if (!ok) return std::nullopt;
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
 }

@@ -90,19 +90,21 @@ std::optional<QString> RecordingUiServices::browseForFolder(const QString& title
     return takeOr(folderAnswers, std::optional<QString>());
 }
 
-std::optional<quint32> RecordingUiServices::chooseColour(quint32 initial)
+std::optional<quint32> RecordingUiServices::chooseColour(quint32 initial, const QString& title)
 {
     RecordedCall c;
     c.kind = QStringLiteral("colour");
+    c.title = title;
     c.text = QString::number(initial);
     calls.append(c);
     return takeOr(colourAnswers, std::optional<quint32>());
 }
 
-std::optional<FontChoice> RecordingUiServices::chooseFont(const FontChoice& initial)
+std::optional<FontChoice> RecordingUiServices::chooseFont(const FontChoice& initial, const QString& title)
 {
     RecordedCall c;
     c.kind = QStringLiteral("font");
+    c.title = title;
     c.text = initial.name;
     calls.append(c);
     return takeOr(fontAnswers, std::optional<FontChoice>());

@@ -39,8 +39,8 @@ public:
     FileDialogResult openFileDialog(const FileDialogRequest& request) override;
     FileDialogResult saveFileDialog(const FileDialogRequest& request) override;
     std::optional<QString> browseForFolder(const QString& title, const QString& startFolder) override;
-    std::optional<quint32> chooseColour(quint32 initial) override;
-    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<quint32> chooseColour(quint32 initial, const QString& title = QString()) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = QString()) override;
     bool printDialog(const QString& title, int flags) override;
     bool print(const QList<PrintLine>& lines) override;
     bool openUrl(const QString& url) override;

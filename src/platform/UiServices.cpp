@@ -22,8 +22,8 @@ public:
     FileDialogResult openFileDialog(const FileDialogRequest&) override { return {}; }
     FileDialogResult saveFileDialog(const FileDialogRequest&) override { return {}; }
     std::optional<QString> browseForFolder(const QString&, const QString&) override { return std::nullopt; }
-    std::optional<quint32> chooseColour(quint32) override { return std::nullopt; }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
+    std::optional<quint32> chooseColour(quint32, const QString&) override { return std::nullopt; }
+    std::optional<FontChoice> chooseFont(const FontChoice&, const QString&) override { return std::nullopt; }
     bool printDialog(const QString&, int) override { return false; }
     bool print(const QList<PrintLine>&) override { return false; }
     bool openUrl(const QString&) override { return false; }

@@ -59,8 +59,9 @@ public:
     virtual FileDialogResult openFileDialog(const FileDialogRequest& request) = 0;
     virtual FileDialogResult saveFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> browseForFolder(const QString& title, const QString& startFolder) = 0;
-    virtual std::optional<quint32> chooseColour(quint32 initial) = 0;                // 0x00BBGGRR
-    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    // The pickers; a cancel gives nothing. An empty title leaves the picker's own.
+    virtual std::optional<quint32> chooseColour(quint32 initial, const QString& title = QString()) = 0;   // 0x00BBGGRR
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = QString()) = 0;
 
     // The printer dialog: false when cancelled.
     virtual bool printDialog(const QString& title, int flags) = 0;

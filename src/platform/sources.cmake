@@ -6,6 +6,7 @@ veltra_core_sources(
   SessionEnd.cpp
   SafeFileMove.cpp
 )
+veltra_core_sources(Volumes.cpp)
 veltra_ui_sources(
   SoundDevice.cpp
   QtUiServices.cpp

@@ -13,11 +13,14 @@
 //                         control enabling, shortcut texts
 //   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
 //                         moving rows by dragging
-//   FrmMain_Arrange.cpp   sort order, lock and entry buffer commands of the Arrange menu
+//   FrmMain_Arrange.cpp   sort order and the playlist lock
 //   FrmMain_Organise.cpp  opening the rename, move and tag tools
 //   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
 //   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
-//   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors
+//   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors and Edit Entry
+//   ../mainwindow/FrmMain_Edit.cpp     entry buffer, select all, crop, removing rows
+//   ../mainwindow/FrmMain_Sort.cpp     moving rows up and down, shuffling
+//   ../mainwindow/FrmMain_Jump.cpp     the Jump submenu and its dialogs
 //   ../mainwindow/FrmMain_PlaylistFiles.cpp  new, open, save, print, delete and switch playlists
 #include "player/PlaybackSequence.h"
 
@@ -363,6 +366,20 @@ public:
     // The rows held by Cut and Copy: sub-items 1 to 6 of each; element 0 is an empty placeholder.
     QList<QStringList> EntryBuffer{QStringList()};
 
+    // ---- arranging the playlist: entry buffer, removing, cropping, moving, shuffling ---------
+    // (src/mainwindow/FrmMain_Edit.cpp, src/mainwindow/FrmMain_Sort.cpp)
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuSelectAll_Click();
+    void mnuSelectedCrop_Click();
+    void mnuRemoveAlDeadFilenames_Click();
+    void mnuRemoveDuplicateFilenames_Click();
+    void mnuRemovePhysicallyDeleteSelected_Click();
+    void mnuSelectedMoveUp_Click();
+    void mnuSelectedMoveDown_Click();
+    void mnuShuffleThePlaylist_Click();
+
     // ---- renaming and moving files ----------------------------------------------------------
     void mnuSelectedRenameFilename_Click();
     void mnuPlaylistRenameAllFilenames_Click();
@@ -373,6 +390,18 @@ public:
     // The one selected row whose file exists and is not the player's file, or 0 after a box
     // titled `title` saying why not (nothing is said when no row is selected).
     int selectedFileRow(const QString& title, const QString& moreThanOneText);
+
+    // ---- the Jump submenu and its dialogs (src/mainwindow/FrmMain_Jump.cpp) -------------------
+    void mnuJumpToTime_Click();
+    void mnuJumpToMedia_Click();
+    void mnuJumpToTrackNumber_Click();
+    void mnuJumpForward10Tracks_Click();
+    void mnuJumpForward5Tracks_Click();
+    void mnuJumpBack5Tracks_Click();
+    void mnuJumpBack10Tracks_Click();
+    void mnuJumpToFirstTrack_Click();
+    void mnuJumpToMiddleTrack_Click();
+    void mnuJumpToLastTrack_Click();
 
     // ---- playlist files: new, open, add, save, print, delete, rename, manage, switching ----
     void mnuNew_Click();
@@ -397,6 +426,10 @@ public:
     // Loads the playlist of box entry `index` and makes the row the play direction starts
     // from the current one, playing it when asked or by Settings/PlayPlaylistsOnSkip.
     void player_SwitchPlaylist(int index, bool playNow);
+
+    // ---- new playlists from the rows (src/mainwindow/FrmMain_NewPlaylists.cpp) ----------------
+    void mnuGeneratePlaylist_Click();
+    void mnuUseRandomSongsForPlaylist_Click();
 
     // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
     void mnuProperties_Click();
@@ -505,6 +538,10 @@ public:
     void mnuForum_Click();
     void mnuHomepage_Click();
 
+    // ---- the playlist's looks, as start-up and the preferences set them (src/mainwindow/FrmMain_Preferences.cpp) ----
+    // Font (a size of 0 or less keeps the font's own) and colours of the playlist and its box.
+    void window_SetPlaylistLooks(const QString& fontName, double fontSize, quint32 back, quint32 fore);
+
     // ---- global hot keys ---------------------------------------------------------------------
     void tmrMediaKeys_Timer();
     void player_CaptureHotkeys(bool enabled);
@@ -554,6 +591,17 @@ private:
     QString albumOf(const QString& file);
     void connectSequence();
     void showModes();
+    // Arranging: the rows go as the playlist's own (the playing row and the Play Next mark
+    // follow them); `keepPlayingRow` keeps the playing row while a song plays or is paused.
+    void removeSelectedRows(bool keepPlayingRow);
+    // The player plays or pauses a song: its row is the playing row (after Stop the file
+    // stays loaded, but no row plays).
+    bool songInPlayer();
+    // The playing row selected and coloured; found by its file when no row stands for it.
+    void selectPlayingRow();
+    void copySelectedRows(bool cut);
+    void moveSelectedRow(int step);
+    void setLockedControls(bool locked);
 
     std::shared_ptr<KeyStateSource> m_keys;
     bool m_capturingKeys = false;

@@ -1,14 +1,21 @@
-// Commands of the Arrange menu: the sort order, the playlist lock and the entry buffer.
+// Commands of the Arrange menu: the sort order and the playlist lock.
 #include "player/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/modControls.h"
+#include "common/modColours.h"
 #include "common/modSettings.h"
+#include "common/modVB.h"
+#include "controls/SystemColours.h"
+#include "mainwindow/FrmMenus.h"
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 
 namespace {
 void writeLog(const QString& line) { forms().get<FrmConsole>().window_WriteLog(line); }
@@ -41,13 +48,49 @@ void FrmMain::mnuSortViaAcending_Click() { selectSortOrder(mnuSortViaAcending); 
 void FrmMain::mnuSortViaDecending_Click() { selectSortOrder(mnuSortViaDecending); }
 void FrmMain::mnuDontSort_Click() { selectSortOrder(mnuDontSort); }
 
-// The lock's check mark and its setting; what the lock disables comes with the lock command.
+// The lock freezes the playlist: the list and the playlist box stop reacting and grey, and
+// every command that would edit, reorder, replace or leave the playlist is off; playing on
+// through the list stays. The update timer gives the playback items back after unlocking.
 void FrmMain::mnuLockPlaylist_Click()
 {
     const bool lock = !mnuLockPlaylist->isChecked();
     mnuLockPlaylist->setChecked(lock);
     settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("LockPlaylist"), lock ? QStringLiteral("1") : QStringLiteral("0"));
+    // Only a change of state changes the controls: a second lock or unlock leaves them.
+    if (lstvPlaylist->isEnabled() == lock) {
+        if (lock) window_CloseAll();
+        setLockedControls(lock);
+    }
+    if (lock) {
+        FrmMenus& tray = forms().get<FrmMenus>();
+        for (QAction* a : {mnuEdit->menuAction(), mnuPrevious, mnuRandom, mnuNextTrack, mnuNextTrackAdvanced, mnuSavePlaylistAs, mnuSave,
+                           mnuJump->menuAction(), mnuSelected->menuAction(), mnuSaveAsDefault, mnuEntries->menuAction(), mnuNew,
+                           mnuDisplay->menuAction(), mnuSort->menuAction(), tray.mnuPrevious, tray.mnuRandom, tray.mnuNextTrack,
+                           tray.mnuNextTrackAdvanced})
+            a->setEnabled(false);
+        for (QAction* a : {mnuPlay, mnuPrint, tray.mnuPlay, tray.mnuStop}) a->setEnabled(true);
+        for (const char* key : {"Previous", "Random", "Next", "NextAdvanced", "PreviousPlaylist", "NextPlaylist"})
+            if (QAction* b = toolbarButton(QString::fromLatin1(key))) b->setEnabled(false);
+        if (QAction* b = toolbarButton(QStringLiteral("Play"))) b->setEnabled(true);
+    }
     lblOptions->setEnabled(!lock);
 }
 
-void FrmMain::mnuClear_Click() { EntryBuffer = QList<QStringList>{QStringList()}; }
+void FrmMain::setLockedControls(bool locked)
+{
+    if (QAction* b = toolbarButton(QStringLiteral("AddFiles"))) b->setEnabled(!locked);
+    lstvPlaylist->setEnabled(!locked);
+    cmbPlaylists->setEnabled(!locked);
+    const quint32 back = locked ? syscolour::ButtonFace
+                                : quint32(qint64(vb::Val(settings_ReadValue(QStringLiteral("Appearance"), QStringLiteral("BackgroundColour"), QStringLiteral("&H80000005")))));
+    lstvPlaylist->setBackColour(back);
+    QPalette palette = cmbPlaylists->palette();
+    // A system colour is the desktop's, not the box's own (its button colour is the list's).
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button}) palette.setColor(role, colours::toQColor(back, QApplication::palette()));
+    cmbPlaylists->setPalette(palette);
+    for (QAction* a : {mnuOpenMediaLibrary, mnuOpenCDPlayer, mnuPlaylists->menuAction(), mnuAddFiles, mnuAddPlaylist, mnuAddLocation,
+                       mnuAddDirectory, mnuOpenPlaylist, mnuOpenMood->menuAction(), mnuOpenBookmark->menuAction(), mnuOptions->menuAction(),
+                       mnuSwitchToMiniMode, mnuPreferences, mnuTracking, mnuRecentMediaFiles->menuAction(), mnuRecentPlaylists->menuAction()})
+        a->setEnabled(!locked);
+    if (!locked) mnuEdit->menuAction()->setEnabled(true);
+}

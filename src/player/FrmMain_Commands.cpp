@@ -247,26 +247,6 @@ void FrmMain::mnuJumpToCurrentlyPlaying_Click()
     }
 }
 
-void FrmMain::mnuRemoveSelected_Click()
-{
-    ListViewModel& list = rows();
-    const QList<int> selected = list.selectedRows();
-    if (selected.isEmpty()) return;
-    const int playing = CurrentTrack;
-    const bool playingGoes = selected.contains(playing);
-    int above = 0;
-    for (int r : selected)
-        if (r < playing) ++above;
-    list.removeRowList(selected);
-    // When the playing row itself went, the row before its place stands for it, so the next
-    // track is the row that followed it.
-    if (playing >= 1) CurrentTrack = playingGoes ? playing - above - 1 : playing - above;
-    if (playing >= 1 && playingGoes) m_sequence.currentRowGone(CurrentTrack);
-    controls_RenumberItems(list);
-    if (CurrentTrack >= 1 && CurrentTrack <= list.count() && NowPlayingInfo[2] == list.subItem(CurrentTrack, PlaylistColumn::Filename))
-        controls_SelectItem(list, CurrentTrack);
-}
-
 namespace {
 // Our own picture where neither the icon theme nor the style has one: a plus for adding.
 QIcon addPicture()

@@ -177,7 +177,8 @@ void FrmMain::player_Play(int playOrigin)
     if (volumes.chkAlwaysAdjust->isChecked()) player_AdjustVolume(volumes.volumes_GetVolume(file));
 
     const quint64 playingKey = list.rowKey(CurrentTrack);
-    if (playlist_RowStatus(list, CurrentTrack) == RowStatus::Remove) mnuRemoveSelected_Click();
+    // A "Remove" row leaves the list as it starts, though its song plays on.
+    if (playlist_RowStatus(list, CurrentTrack) == RowStatus::Remove) removeSelectedRows(false);
     const int playingRow = list.rowOfKey(playingKey);   // 0 once the row was removed
 
     if (mnuTagsShowTagsAsFilesArePlayed->isChecked() && playingRow > 0) {

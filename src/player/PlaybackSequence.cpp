@@ -6,6 +6,7 @@
 #include "common/modMath.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace veltra {
@@ -61,6 +62,19 @@ QStringList playingModeKeys() { return keysOf(kPlayingKeys); }
 QStringList endOfListModeKeys() { return keysOf(kEndOfListKeys); }
 
 bool directionSelectable(PlayingMode mode) { return mode == PlayingMode::Introduction || mode == PlayingMode::GoThroughPlaylistNormally; }
+
+int jumpRow(int current, int count, int step)
+{
+    const bool allowed = step < 0 ? current > -step : count - current > step;
+    const int row = current + step;
+    return allowed && row >= 1 && row <= count ? row : 0;
+}
+
+int middleRow(int count)
+{
+    if (count == 1) return 1;
+    return count < 1 ? 0 : int(std::nearbyint(count / 2.0));
+}
 
 // ---- random history ------------------------------------------------------------------------
 

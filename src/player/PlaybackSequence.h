@@ -41,6 +41,13 @@ QStringList endOfListModeKeys();
 // Only the normal and introduction modes leave the direction to the user.
 bool directionSelectable(PlayingMode mode);
 
+// The jumps of the Jump menu over a list of `count` rows. jumpRow: `step` rows on from
+// `current` (back when negative), allowed only with more than |step| rows on that side of it,
+// so a forward jump never lands on the last row; 0 when not allowed. middleRow: half the rows,
+// a half going to the even neighbour; the only row of a one-row list; 0 for none.
+int jumpRow(int current, int count, int step);
+int middleRow(int count);
+
 struct PlaybackModes {
     PlayingMode playing = PlayingMode::None;
     PlayDirection direction = PlayDirection::None;

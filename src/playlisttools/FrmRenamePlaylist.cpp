@@ -3,6 +3,7 @@
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/modFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "controls/ctlQX_wLine3D.h"
 #include "platform/UiServices.h"
 #include "player/FrmMain.h"
@@ -70,10 +71,7 @@ void FrmRenamePlaylist::cmdRename_Click()
     const QString oldPath = directory + lblFilename->text();
     if (!files_FileExists(oldPath))
         return refuse(QStringLiteral("It has been detected that the playlist you are trying to rename does not exist."));
-    for (const QChar c : QStringLiteral("\\/:*?\"<>|"))
-        if (name.contains(c))
-            return refuse(QStringLiteral("It has been detected that you have entered a character that is not supported.\r\n\r\n"
-                                         "You cannot use any of the following characters:\r\n\\ / : * ? \" < > |"));
+    if (!playlists::isAcceptableName(name)) return refuse(playlists::unsupportedCharacterText());
     if (files_HasAttribute(oldPath, 1)) {
         const MsgResult answer = msgBox(QStringLiteral("It has been detected that the playlist you are trying to rename is Read-Only.\r\n\r\n"
                                                        "Do you wish to continue?\r\n"),

@@ -1,6 +1,12 @@
+veltra_core_sources(
+  modPreferenceKeys.cpp
+)
 veltra_ui_sources(
   FrmAdjustVolumes.cpp
   FrmOptions.cpp
+  FrmPreferences.cpp
+  FrmPreferences_Apply.cpp
+  FrmPreferences_Pages.cpp
 )
 veltra_ui_sources(
   FrmVolume.cpp

@@ -28,6 +28,7 @@
 #include "player/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "preferences/FrmAdjustVolumes.h"
+#include "preferences/modPreferenceKeys.h"
 #include "startup/Forms.h"
 #include "startup/LayerWiring.h"
 #include "startup/SingleInstance.h"
@@ -163,11 +164,8 @@ StartResult Main()
 
     // 11, 12: start line and rule.
     FrmConsole& console = forms().get<FrmConsole>();
-    const QLocale locale;
-    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(u't');   // the time zone is not part of the line
-    console.window_WriteLog(title + QStringLiteral(" started at ") + QTime::currentTime().toString(timeFormat.trimmed())
-                            + QStringLiteral(" / ") + vb::ShortDate(QDate::currentDate(), locale) + u'.');
+    console.window_WriteLog(title + QStringLiteral(" started at ") + vb::TimeOfDay() + QStringLiteral(" / ")
+                            + vb::ShortDate(QDate::currentDate()) + u'.');
     console.window_WriteLog(QString(97, u'-'));
 
     // 13: initialisation.
@@ -222,14 +220,10 @@ void window_LoadSettings()
 
     // 9: file types.
     if (settings_ReadFlag(S, QStringLiteral("RegisterFilesWhenLoading"), QStringLiteral("0"))) {
-        const std::pair<const char*, const char*> types[] = {
-            {"MP3", "1"}, {"MP2", "1"}, {"MP1", "1"}, {"MID", "0"}, {"RMI", "0"},  {"MIDI", "0"}, {"WAV", "0"},
-            {"SND", "0"}, {"AU", "0"},  {"AIF", "0"}, {"AIFC", "0"}, {"AIFF", "0"}, {"WMA", "0"},  {"AVI", "0"},
-            {"WMV", "0"}, {"MPEG", "0"}, {"MPE", "0"}, {"MPG", "0"}, {"M1V", "0"},  {"MPA", "0"},
-        };
-        for (const auto& [key, def] : types)
-            if (settings_ReadFlag(QStringLiteral("FileTypes"), QString::fromLatin1(key), QString::fromLatin1(def)))
-                associations_RegisterFileType(programfolder::title(), QString::fromLatin1(key).toLower());
+        const QStringList types = prefkeys::fileTypes();
+        for (int i = 0; i < types.size(); ++i)
+            if (settings_ReadFlag(QStringLiteral("FileTypes"), types[i], prefkeys::fileTypeDefault(i)))
+                associations_RegisterFileType(programfolder::title(), types[i].toLower());
         if (settings_ReadFlag(S, QStringLiteral("UpdateWindowsIconsWhenLoading"), QStringLiteral("0"))) associations_NotifyShell();
     }
 
@@ -267,18 +261,9 @@ void window_LoadSettings()
 
     // 16: the playlist's looks.
     const QString A = QStringLiteral("Appearance");
-    QFont font(settings_ReadValue(A, QStringLiteral("Font"), QStringLiteral("Tahoma")));
-    const double size = vb::Val(settings_ReadValue(A, QStringLiteral("Fontsize"), QStringLiteral("8")));
-    if (size > 0) font.setPointSizeF(size);
-    main.lstvPlaylist->setFont(font);
-    const quint32 back = quint32(qint64(vb::Val(settings_ReadValue(A, QStringLiteral("BackgroundColour"), QStringLiteral("&H80000005")))));
-    const quint32 fore = quint32(qint64(vb::Val(settings_ReadValue(A, QStringLiteral("FontColour"), QStringLiteral("&H80000008")))));
-    main.lstvPlaylist->setBackColour(back);
-    main.lstvPlaylist->setForeColour(fore);
-    QPalette comboPalette = main.cmbPlaylists->palette();
-    comboPalette.setColor(QPalette::Base, colours::toQColor(back, comboPalette));
-    comboPalette.setColor(QPalette::Text, colours::toQColor(fore, comboPalette));
-    main.cmbPlaylists->setPalette(comboPalette);
+    main.window_SetPlaylistLooks(settings_ReadValue(A, QStringLiteral("Font"), QStringLiteral("Tahoma")),
+                                 vb::Val(settings_ReadValue(A, QStringLiteral("Fontsize"), QStringLiteral("8"))),
+                                 prefkeys::readColour(prefkeys::Background), prefkeys::readColour(prefkeys::Font));
     const QString image = settings_ReadValue(A, QStringLiteral("PlaylistImage"), QString());
     if (!image.isEmpty() && files_FileExists(image)) {
         main.lstvPlaylist->setBackgroundPicture(QPixmap(image));

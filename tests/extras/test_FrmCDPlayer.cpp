@@ -8,6 +8,7 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/CdTestSupport.h"
 #include "player/FrmMain.h"
+#include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 
@@ -394,18 +395,19 @@ TEST_F(CdPlayerTest, MenuHelpShowsWhileAnItemIsHighlighted)
     EXPECT_FALSE(cd.MenuHelpShown);
     EXPECT_EQ(panel(1), QStringLiteral("Status:  Stopped"));
 
-    // The web pages open through the services; Preferences opens nothing yet.
+    // The web pages open through the services; the Help items open their windows.
     cd.mnuForum->trigger();
     cd.mnuHomepage->trigger();
     EXPECT_EQ(ui.openedUrls.size(), 2);
     const int modals = ui.count(QStringLiteral("modal"));
-    cd.mnuPreferences->trigger();
-    EXPECT_EQ(ui.count(QStringLiteral("modal")), modals);
     cd.mnuCheckForUpdates->trigger();
     EXPECT_EQ(ui.count(QStringLiteral("modal")), modals + 1);
     EXPECT_EQ(ui.calls.last().title, QStringLiteral("FrmCheckForUpdates"));
+    cd.mnuPreferences->trigger();
+    EXPECT_EQ(ui.calls.last().title, QStringLiteral("FrmPreferences"));
+    EXPECT_FALSE(forms().isLoaded<FrmPreferences>());   // unloaded when closed
     cd.mnuConsole->trigger();
-    EXPECT_EQ(ui.count(QStringLiteral("modal")), modals + 2);
+    EXPECT_EQ(ui.count(QStringLiteral("modal")), modals + 3);
 }
 
 TEST_F(CdPlayerTest, TheTrayHidesItAndOpenBringsBackAPlayingPlayer)

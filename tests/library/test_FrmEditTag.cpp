@@ -240,7 +240,8 @@ TEST_F(EditTagTest, PropertiesRefusesThenOpensTheEditorOnTheChosenSection)
     EXPECT_EQ(lastTitle(), QStringLiteral("Edit ID3 Tag Error"));
     controls_SelectItem(rows(), 3);
     main().mnuProperties_Click();   // other media: the entry editor, not this one
-    EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);
+    ASSERT_EQ(ui.count(QStringLiteral("modal")), 1);
+    EXPECT_EQ(ui.calls.last().title, QStringLiteral("FrmEditEntry"));
 
     for (const bool useID3v2 : {false, true}) {
         main().mnuTagsUseID3v2Tags->setChecked(useID3v2);

@@ -1,0 +1,84 @@
+// The jump dialogs in the running program: opened by the main window's own keys, driven by
+// real typing, Enter and clicks while the program's timers run.
+#include "common/ListView.h"
+#include "common/modSettings.h"
+#include "platform/MediaPlayerControl.h"
+#include "player/FrmMain.h"
+#include "playlisttools/FrmJump.h"
+#include "playlisttools/FrmJumpToTime.h"
+#include "startup/Forms.h"
+#include "support/StartupFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest/QTest>
+
+namespace {
+class JumpEventLoopTest : public StartupFixture {
+protected:
+    // Runs `steps` inside the modal dialog's own loop; false when the dialog stayed open.
+    template <class Form>
+    void driveModal(bool& closed, std::function<void(Form*)> steps)
+    {
+        ui.modalHandlers.push_back([&closed, steps](QObject* form) {
+            auto* d = qobject_cast<Form*>(form);
+            ASSERT_NE(d, nullptr);
+            QTimer::singleShot(50, d, [d, steps] {
+                QApplication::setActiveWindow(d);
+                steps(d);
+            });
+            QTimer::singleShot(5000, d, [d] { d->done(QDialog::Rejected); });   // never hangs the suite
+            closed = d->exec() == QDialog::Accepted;
+        });
+    }
+    void key(QWidget* w, Qt::Key k) { QTest::keyClick(w, k); }
+};
+} // namespace
+
+TEST_F(JumpEventLoopTest, EnterRunsFindThenSelectInTheShownDialog)
+{
+    const QString a = song("a.mp3", "Alpha", "One");
+    const QString b = song("b.mp3", "Blue", "Two");   // a genre name begins so: nothing completes it
+    start({a, b});
+    FrmMain& m = main();
+    processEvents(600);   // the position timer has seen the song play
+    bool closed = false;
+    int hitsSeen = -1;
+    driveModal<FrmJump>(closed, [&hitsSeen](FrmJump* d) {
+        d->cmbSearch->setFocus();
+        QTest::keyClicks(d->cmbSearch->lineEdit(), "blue");
+        QTest::keyClick(d->cmbSearch->lineEdit(), Qt::Key_Return);   // Find: the default while in the search box
+        hitsSeen = d->lstvItems->items().count();
+        const QRect row = d->lstvItems->visualRect(d->lstvItems->model()->index(0, 1));
+        QTest::mouseClick(d->lstvItems->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::keyClick(d->lstvItems, Qt::Key_Return);   // Select
+    });
+    QTest::keyClick(m.lstvPlaylist, Qt::Key_J);   // typed into the playlist, where the focus is
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(hitsSeen, 1);
+    EXPECT_EQ(m.rows().selectedRows(), QList<int>{2});
+    EXPECT_EQ(m.wmpPlayer().FileName(), a);   // select only: the playing song goes on
+    EXPECT_EQ(settings_ReadValue("JumpToMedia", "OptionSelectSong"), "-1");
+    processEvents();
+    EXPECT_FALSE(forms().isLoaded<FrmJump>());
+}
+
+TEST_F(JumpEventLoopTest, TypedTimeMovesThePlayingSong)
+{
+    start({song("a.mp3", "Alpha", "One")});
+    FrmMain& m = main();
+    processEvents(600);
+    ASSERT_TRUE(m.mnuJumpToTime->isEnabled());
+    bool closed = false;
+    driveModal<FrmJumpToTime>(closed, [](FrmJumpToTime* d) {
+        d->txtMins->setFocus();
+        QTest::keyClicks(d->txtMins, "2");
+        QTest::keyClicks(d->txtSecs, "x05");
+        QTest::keyClick(d->txtSecs, Qt::Key_Return);
+    });
+    QTest::keyClick(m.lstvPlaylist, Qt::Key_T);
+    EXPECT_TRUE(closed);
+    EXPECT_NEAR(m.wmpPlayer().CurrentPosition(), 125, 1);
+}
