@@ -55,106 +55,6 @@ QFont ToolDialog::dialogFont()
     return font;
 }
 
-ctlQX_3DPanel* ToolDialog::labelPanel(QWidget* parent, const char* name, QLabel* label)
-{
-    auto* panel = new ctlQX_3DPanel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFixedHeight(vb::TwipsToPixels(315));
-    label->setParent(panel);
-    label->setTextFormat(Qt::PlainText);
-    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
-    label->adjustSize();
-    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
-    return panel;
-}
-
-ToolDialog::HeadingRow ToolDialog::addHeadingRow(QLabel* heading)
-{
-    auto* top = new QHBoxLayout;
-    HeadingRow row;
-    row.qxpTop = labelPanel(this, "qxpTop", heading);
-    row.lblOptions = new QLabel(QStringLiteral("Options »"));
-    row.lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    row.lblOptions->setCursor(Qt::PointingHandCursor);
-    row.qxpOptions = labelPanel(this, "qxpOptions", row.lblOptions);
-    top->addWidget(row.qxpTop, 1);
-    top->addWidget(row.qxpOptions);
-    m_body->addLayout(top);
-    return row;
-}
-
-int ToolDialog::virtualKey(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Up: return VkUp;
-    case Qt::Key_Down: return VkDown;
-    case Qt::Key_A: return VkA;
-    case Qt::Key_Delete: return VkDelete;
-    case Qt::Key_Menu: return VkApps;
-    default: return 0;
-    }
-}
-
-int ToolDialog::shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey : 0) | (modifiers.testFlag(Qt::ControlModifier) ? CtrlKey : 0)
-        | (modifiers.testFlag(Qt::AltModifier) ? AltKey : 0);
-}
-
-bool ToolDialog::runIfEnabled(QAction* item, const std::function<void()>& command)
-{
-    if (item && item->isEnabled() && command) command();
-    return true;
-}
-
-void ToolDialog::setOptionsMenu(OptionsMenu options)
-{
-    m_options = std::move(options);
-    installEventFilter(this);
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-}
-
-void ToolDialog::showOptionsMenu()
-{
-    if (!m_options.menu || !m_options.linkPanel) return;
-    if (m_options.beforeMenu) m_options.beforeMenu();
-    m_options.menu->popup(m_options.linkPanel->mapToGlobal(QPoint(0, m_options.linkPanel->height())));
-}
-
-bool ToolDialog::optionsMenuEvent(QObject* watched, QEvent* event)
-{
-    const OptionsMenu& options = m_options;
-    if (!options.menu) return false;
-    auto open = [&options](const QPoint& at) {
-        if (options.beforeMenu) options.beforeMenu();
-        options.menu->popup(at);
-        return true;
-    };
-    const bool listUsable = options.list && options.list->isEnabled();
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = virtualKey(key->key());
-        if (code == VkApps) return watched == options.list && listUsable && open(options.list->mapToGlobal(QPoint(0, 0)));
-        // Each key once: the focused control's press reaches the dialog too.
-        const bool ours = watched == focusWidget() || (watched == this && !focusWidget());
-        return code != 0 && ours && options.keyDown && options.keyDown(code, shiftState(key->modifiers()));
-    }
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && watched && (watched == options.link || watched == options.linkPanel)) {
-            showOptionsMenu();
-            return true;
-        }
-        if (mouse->button() == Qt::RightButton && listUsable && watched == options.list->viewport())
-            return open(mouse->globalPosition().toPoint());
-        return false;
-    }
-    default:
-        return false;
-    }
-}
-
 void ToolDialog::useLinkLook(QLabel* label)
 {
     QFont f = label->font();
@@ -264,6 +164,21 @@ ctlQX_3DPanel* ToolDialog::labelPanel(const QString& objectName, QLabel* label)
     return panel;
 }
 
+ToolDialog::HeadingRow ToolDialog::addHeadingRow(QLabel* heading)
+{
+    auto* top = new QHBoxLayout;
+    HeadingRow row;
+    row.qxpTop = labelPanel(QStringLiteral("qxpTop"), heading);
+    row.lblOptions = new QLabel(QStringLiteral("Options »"));
+    row.lblOptions->setObjectName(QStringLiteral("lblOptions"));
+    row.lblOptions->setCursor(Qt::PointingHandCursor);
+    row.qxpOptions = labelPanel(QStringLiteral("qxpOptions"), row.lblOptions);
+    top->addWidget(row.qxpTop, 1);
+    top->addWidget(row.qxpOptions);
+    m_body->addLayout(top);
+    return row;
+}
+
 void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup)
 {
     m_popup = menu;
@@ -284,13 +199,20 @@ void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* 
     }
 }
 
-void ToolDialog::useDialogKey(int qtKey, std::function<void()> command)
+void ToolDialog::useDialogKey(QKeyCombination key, std::function<void()> command)
 {
     if (m_dialogKeys.empty()) {
         installEventFilter(this);
         for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     }
-    m_dialogKeys.emplace_back(qtKey, std::move(command));
+    m_dialogKeys.emplace_back(key, std::move(command));
+}
+
+void ToolDialog::useDialogKey(QKeyCombination key, QAction* item)
+{
+    useDialogKey(key, [item] {
+        if (item->isEnabled()) item->trigger();
+    });
 }
 
 void ToolDialog::popupOptions(const QPoint& globalPos)
@@ -299,13 +221,19 @@ void ToolDialog::popupOptions(const QPoint& globalPos)
     m_popup->popup(globalPos);
 }
 
+void ToolDialog::showOptionsMenu()
+{
+    if (m_popup && m_optionsPanel && !isBusy()) popupOptions(m_optionsPanel->mapToGlobal(QPoint(0, m_optionsPanel->height())));
+}
+
 bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (optionsMenuEvent(watched, event)) return true;
     if (event->type() == QEvent::KeyPress && !m_dialogKeys.empty()) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        for (const auto& [code, command] : m_dialogKeys) {
-            if (key->key() != code || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) continue;
+        const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
+        for (const auto& [combination, command] : m_dialogKeys) {
+            const Qt::KeyboardModifiers wanted = combination.keyboardModifiers();
+            if (key->key() != combination.key() || (wanted != AnyModifiers && held != wanted)) continue;
             if (!isBusy()) command();
             return true;
         }
@@ -315,7 +243,7 @@ bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::MouseButtonPress && w) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && m_optionsPanel && (w == m_optionsPanel || m_optionsPanel->isAncestorOf(w))) {
-                popupOptions(m_optionsPanel->mapToGlobal(QPoint(0, m_optionsPanel->height())));
+                showOptionsMenu();
                 return true;
             }
             if (mouse->button() == Qt::RightButton && m_optionsList && w == m_optionsList->viewport()) {

@@ -4,6 +4,7 @@
 #include "common/modColours.h"
 #include "controls/ctlQX_3DPanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -167,6 +168,21 @@ TEST_F(ToolDialogTest, OptionsMenuAndDialogKeysReachTheSameCommandsFromEverywher
 
     for (QWidget* w : std::initializer_list<QWidget*>{list, button, &dialog}) key(w, Qt::Key_Delete);
     EXPECT_EQ(deleted, 3);
+    key(list, Qt::Key_Delete, QString(), Qt::ShiftModifier);   // the modifiers held must be the key's own
+    EXPECT_EQ(deleted, 3);
+
+    // A menu item's key runs the item only while it is enabled; AnyModifiers takes any.
+    QAction* up = menu.addAction(QStringLiteral("Up"));
+    int ups = 0;
+    QObject::connect(up, &QAction::triggered, [&] { ++ups; });
+    dialog.useDialogKey(Qt::ALT | Qt::Key_Up, up);
+    dialog.useDialogKey(QKeyCombination(ToolDialog::AnyModifiers, Qt::Key_Insert), up);
+    key(list, Qt::Key_Up, QString(), Qt::AltModifier);
+    key(list, Qt::Key_Insert, QString(), Qt::ControlModifier | Qt::ShiftModifier);
+    up->setEnabled(false);
+    key(list, Qt::Key_Up, QString(), Qt::AltModifier);
+    EXPECT_EQ(ups, 2);
+    EXPECT_EQ(list->currentRow(), 1);   // taken by the dialog even so: the list never moved
     {
         ToolDialog::Busy busy(dialog);
         key(list, Qt::Key_Delete);
