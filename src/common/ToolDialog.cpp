@@ -1,6 +1,5 @@
 #include "common/ToolDialog.h"
 
-#include "common/modColours.h"
 #include "common/modControls.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_3DPanel.h"
@@ -8,11 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QApplication>
-#include <algorithm>
-#include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QKeyEvent>
@@ -21,17 +16,11 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
+#include <algorithm>
 
-void setBoxColour(QWidget* box, quint32 colour)
-{
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, colours::toQColor(colour, p));
-    box->setPalette(p);
-}
+namespace {
 
 // Keeps only what a typed key would have let in: digits, no leading "0", the length limit.
 QString numericPart(const QString& text, int maxLength)
@@ -66,12 +55,9 @@ void ToolDialog::useLinkLook(QLabel* label)
     label->setCursor(Qt::PointingHandCursor);
 }
 
-ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
+ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : BusyDialog(objectName, caption, parent)
 {
-    setObjectName(objectName);
-    setWindowTitle(caption);
     setFont(dialogFont());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* outer = new QVBoxLayout(this);
     m_body = new QVBoxLayout;
@@ -115,15 +101,6 @@ QWidget* ToolDialog::addSeparator(const QString& objectName)
     line->setFixedHeight(vb::TwipsToPixels(255));
     m_body->addWidget(line);
     return line;
-}
-
-void ToolDialog::useFocusColours(QWidget* box)
-{
-    if (!box) return;
-    if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
-    box->installEventFilter(this);
-    box->setProperty("veltraFocusColours", true);
-    setBoxColour(box, NormalColour);
 }
 
 void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
@@ -259,55 +236,5 @@ bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        // An editable combo box's line edit colours its combo box.
-        if (w && !w->property("veltraFocusColours").toBool() && w->parentWidget()
-            && w->parentWidget()->property("veltraFocusColours").toBool())
-            w = w->parentWidget();
-        if (w && w->property("veltraFocusColours").toBool()) {
-            const bool in = event->type() == QEvent::FocusIn;
-            setBoxColour(w, in ? FocusColour : NormalColour);
-            if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) setBoxColour(combo->lineEdit(), in ? FocusColour : NormalColour);
-            if (in) {
-                QLineEdit* edit = qobject_cast<QLineEdit*>(w);
-                if (!edit) {
-                    if (auto* combo = qobject_cast<QComboBox*>(w)) edit = combo->lineEdit();
-                }
-                // Selecting in the focus event itself is undone by the mouse press that follows.
-                if (edit) QTimer::singleShot(0, edit, [edit] { if (edit->hasFocus()) edit->selectAll(); });
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void ToolDialog::reject()
-{
-    if (isBusy()) return;
-    QDialog::reject();
-}
-
-ToolDialog::Busy::Busy(ToolDialog& dialog) : m_dialog(dialog)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_dialog.m_busy++ == 0) {
-        for (QWidget* w : m_dialog.findChildren<QWidget*>()) {
-            const bool input = w->inherits("QAbstractButton") || w->inherits("QLineEdit") || w->inherits("QComboBox")
-                || w->inherits("QAbstractItemView") || w->inherits("QAbstractSpinBox");
-            if (!input || !w->isEnabled()) continue;
-            // A combo box's own line edit follows its combo box.
-            if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
-            w->setEnabled(false);
-            m_disabled.emplace_back(w);
-        }
-    }
-}
-
-ToolDialog::Busy::~Busy()
-{
-    if (--m_dialog.m_busy == 0)
-        for (const QPointer<QWidget>& w : m_disabled)
-            if (w) w->setEnabled(true);
-    QApplication::restoreOverrideCursor();
+    return BusyDialog::eventFilter(watched, event);
 }

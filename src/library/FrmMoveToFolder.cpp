@@ -51,7 +51,7 @@ FrmMoveToFolder::FrmMoveToFolder() : OrganiseDialog(QStringLiteral("FrmMoveToFol
     cmbBrowse = new QPushButton(QStringLiteral("..."), this);
     cmbBrowse->setAutoDefault(false);
     cmbBrowse->setFixedWidth(cmbBrowse->sizeHint().height() + 8);
-    for (QLineEdit* box : {txtSearch, txtDestination}) highlightOnFocus(box);
+    for (QLineEdit* box : {txtSearch, txtDestination}) useFocusColours(box);
     chkSearchID3v2 = new QCheckBox(QStringLiteral("Search ID3v2 Tags over the ID3v1 Tags (slower)..."), this);
     chkCopyFiles = new QCheckBox(QStringLiteral("Only copy the files, do not move them..."), this);
     chkShowFiles = new QCheckBox(QStringLiteral("Show moved files on the main window once completed..."), this);

@@ -49,7 +49,7 @@ FrmRename::FrmRename() : OrganiseDialog(QStringLiteral("FrmRename"), QStringLite
     txtDirectory = lockedBox(this);
     txtFilename = lockedBox(this);
     txtNewFilename = new QLineEdit(this);
-    highlightOnFocus(txtNewFilename);
+    useFocusColours(txtNewFilename);
     cmdUseID3 = new QPushButton(QStringLiteral("«"), this);
     cmdUseID3->setToolTip(QStringLiteral("Use ID3 Information"));
     cmdUseID3->setAutoDefault(false);

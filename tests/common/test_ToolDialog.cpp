@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -127,6 +128,17 @@ TEST_F(ToolDialogTest, FocusColoursFollowTheFocusAndSelectTheText)
     processEvents(20);
     EXPECT_EQ(base(first), ToolDialog::NormalColour);
     EXPECT_EQ(base(combo), ToolDialog::FocusColour);
+
+    // A multi-line box (the tag editor's comments) the same way.
+    auto* page = new QPlainTextEdit(QStringLiteral("notes"), &dialog);
+    dialog.body()->addWidget(page);
+    dialog.useFocusColours(page);
+    page->show();
+    page->setFocus();
+    processEvents(20);
+    EXPECT_EQ(base(combo), ToolDialog::NormalColour);
+    EXPECT_EQ(base(page), ToolDialog::FocusColour);
+    EXPECT_EQ(page->textCursor().selectedText(), QStringLiteral("notes"));
 }
 
 TEST_F(ToolDialogTest, OptionsMenuAndDialogKeysReachTheSameCommandsFromEverywhere)
