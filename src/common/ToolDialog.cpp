@@ -1,6 +1,5 @@
 #include "common/ToolDialog.h"
 
-#include "common/modColours.h"
 #include "common/modControls.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_3DPanel.h"
@@ -8,11 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QApplication>
-#include <algorithm>
-#include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QKeyEvent>
@@ -21,17 +16,11 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
+#include <algorithm>
 
-void setBoxColour(QWidget* box, quint32 colour)
-{
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, colours::toQColor(colour, p));
-    box->setPalette(p);
-}
+namespace {
 
 // Keeps only what a typed key would have let in: digits, no leading "0", the length limit.
 QString numericPart(const QString& text, int maxLength)
@@ -55,106 +44,6 @@ QFont ToolDialog::dialogFont()
     return font;
 }
 
-ctlQX_3DPanel* ToolDialog::labelPanel(QWidget* parent, const char* name, QLabel* label)
-{
-    auto* panel = new ctlQX_3DPanel(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFixedHeight(vb::TwipsToPixels(315));
-    label->setParent(panel);
-    label->setTextFormat(Qt::PlainText);
-    label->move(vb::TwipsToPixels(90), vb::TwipsToPixels(45));
-    label->adjustSize();
-    panel->setMinimumWidth(label->width() + vb::TwipsToPixels(180));
-    return panel;
-}
-
-ToolDialog::HeadingRow ToolDialog::addHeadingRow(QLabel* heading)
-{
-    auto* top = new QHBoxLayout;
-    HeadingRow row;
-    row.qxpTop = labelPanel(this, "qxpTop", heading);
-    row.lblOptions = new QLabel(QStringLiteral("Options »"));
-    row.lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    row.lblOptions->setCursor(Qt::PointingHandCursor);
-    row.qxpOptions = labelPanel(this, "qxpOptions", row.lblOptions);
-    top->addWidget(row.qxpTop, 1);
-    top->addWidget(row.qxpOptions);
-    m_body->addLayout(top);
-    return row;
-}
-
-int ToolDialog::virtualKey(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Up: return VkUp;
-    case Qt::Key_Down: return VkDown;
-    case Qt::Key_A: return VkA;
-    case Qt::Key_Delete: return VkDelete;
-    case Qt::Key_Menu: return VkApps;
-    default: return 0;
-    }
-}
-
-int ToolDialog::shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey : 0) | (modifiers.testFlag(Qt::ControlModifier) ? CtrlKey : 0)
-        | (modifiers.testFlag(Qt::AltModifier) ? AltKey : 0);
-}
-
-bool ToolDialog::runIfEnabled(QAction* item, const std::function<void()>& command)
-{
-    if (item && item->isEnabled() && command) command();
-    return true;
-}
-
-void ToolDialog::setOptionsMenu(OptionsMenu options)
-{
-    m_options = std::move(options);
-    installEventFilter(this);
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-}
-
-void ToolDialog::showOptionsMenu()
-{
-    if (!m_options.menu || !m_options.linkPanel) return;
-    if (m_options.beforeMenu) m_options.beforeMenu();
-    m_options.menu->popup(m_options.linkPanel->mapToGlobal(QPoint(0, m_options.linkPanel->height())));
-}
-
-bool ToolDialog::optionsMenuEvent(QObject* watched, QEvent* event)
-{
-    const OptionsMenu& options = m_options;
-    if (!options.menu) return false;
-    auto open = [&options](const QPoint& at) {
-        if (options.beforeMenu) options.beforeMenu();
-        options.menu->popup(at);
-        return true;
-    };
-    const bool listUsable = options.list && options.list->isEnabled();
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = virtualKey(key->key());
-        if (code == VkApps) return watched == options.list && listUsable && open(options.list->mapToGlobal(QPoint(0, 0)));
-        // Each key once: the focused control's press reaches the dialog too.
-        const bool ours = watched == focusWidget() || (watched == this && !focusWidget());
-        return code != 0 && ours && options.keyDown && options.keyDown(code, shiftState(key->modifiers()));
-    }
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && watched && (watched == options.link || watched == options.linkPanel)) {
-            showOptionsMenu();
-            return true;
-        }
-        if (mouse->button() == Qt::RightButton && listUsable && watched == options.list->viewport())
-            return open(mouse->globalPosition().toPoint());
-        return false;
-    }
-    default:
-        return false;
-    }
-}
-
 void ToolDialog::useLinkLook(QLabel* label)
 {
     QFont f = label->font();
@@ -166,12 +55,9 @@ void ToolDialog::useLinkLook(QLabel* label)
     label->setCursor(Qt::PointingHandCursor);
 }
 
-ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
+ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidget* parent) : BusyDialog(objectName, caption, parent)
 {
-    setObjectName(objectName);
-    setWindowTitle(caption);
     setFont(dialogFont());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* outer = new QVBoxLayout(this);
     m_body = new QVBoxLayout;
@@ -217,15 +103,6 @@ QWidget* ToolDialog::addSeparator(const QString& objectName)
     return line;
 }
 
-void ToolDialog::useFocusColours(QWidget* box)
-{
-    if (!box) return;
-    if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
-    box->installEventFilter(this);
-    box->setProperty("veltraFocusColours", true);
-    setBoxColour(box, NormalColour);
-}
-
 void ToolDialog::useNumberBox(QLineEdit* box, int maxLength)
 {
     if (!box) return;
@@ -265,6 +142,21 @@ ctlQX_3DPanel* ToolDialog::labelPanel(const QString& objectName, QLabel* label)
     return panel;
 }
 
+ToolDialog::HeadingRow ToolDialog::addHeadingRow(QLabel* heading)
+{
+    auto* top = new QHBoxLayout;
+    HeadingRow row;
+    row.qxpTop = labelPanel(QStringLiteral("qxpTop"), heading);
+    row.lblOptions = new QLabel(QStringLiteral("Options »"));
+    row.lblOptions->setObjectName(QStringLiteral("lblOptions"));
+    row.lblOptions->setCursor(Qt::PointingHandCursor);
+    row.qxpOptions = labelPanel(QStringLiteral("qxpOptions"), row.lblOptions);
+    top->addWidget(row.qxpTop, 1);
+    top->addWidget(row.qxpOptions);
+    m_body->addLayout(top);
+    return row;
+}
+
 void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* list, std::function<void()> beforePopup)
 {
     m_popup = menu;
@@ -285,13 +177,20 @@ void ToolDialog::useOptionsMenu(QMenu* menu, QWidget* panel, QAbstractItemView* 
     }
 }
 
-void ToolDialog::useDialogKey(int qtKey, std::function<void()> command)
+void ToolDialog::useDialogKey(QKeyCombination key, std::function<void()> command)
 {
     if (m_dialogKeys.empty()) {
         installEventFilter(this);
         for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     }
-    m_dialogKeys.emplace_back(qtKey, std::move(command));
+    m_dialogKeys.emplace_back(key, std::move(command));
+}
+
+void ToolDialog::useDialogKey(QKeyCombination key, QAction* item)
+{
+    useDialogKey(key, [item] {
+        if (item->isEnabled()) item->trigger();
+    });
 }
 
 void ToolDialog::popupOptions(const QPoint& globalPos)
@@ -300,13 +199,19 @@ void ToolDialog::popupOptions(const QPoint& globalPos)
     m_popup->popup(globalPos);
 }
 
+void ToolDialog::showOptionsMenu()
+{
+    if (m_popup && m_optionsPanel && !isBusy()) popupOptions(m_optionsPanel->mapToGlobal(QPoint(0, m_optionsPanel->height())));
+}
+
 bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (optionsMenuEvent(watched, event)) return true;
     if (event->type() == QEvent::KeyPress && !m_dialogKeys.empty()) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        for (const auto& [code, command] : m_dialogKeys) {
-            if (key->key() != code || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) continue;
+        const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
+        for (const auto& [combination, command] : m_dialogKeys) {
+            const Qt::KeyboardModifiers wanted = combination.keyboardModifiers();
+            if (key->key() != combination.key() || (wanted != AnyModifiers && held != wanted)) continue;
             if (!isBusy()) command();
             return true;
         }
@@ -316,7 +221,7 @@ bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::MouseButtonPress && w) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && m_optionsPanel && (w == m_optionsPanel || m_optionsPanel->isAncestorOf(w))) {
-                popupOptions(m_optionsPanel->mapToGlobal(QPoint(0, m_optionsPanel->height())));
+                showOptionsMenu();
                 return true;
             }
             if (mouse->button() == Qt::RightButton && m_optionsList && w == m_optionsList->viewport()) {
@@ -332,55 +237,5 @@ bool ToolDialog::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        // An editable combo box's line edit colours its combo box.
-        if (w && !w->property("veltraFocusColours").toBool() && w->parentWidget()
-            && w->parentWidget()->property("veltraFocusColours").toBool())
-            w = w->parentWidget();
-        if (w && w->property("veltraFocusColours").toBool()) {
-            const bool in = event->type() == QEvent::FocusIn;
-            setBoxColour(w, in ? FocusColour : NormalColour);
-            if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) setBoxColour(combo->lineEdit(), in ? FocusColour : NormalColour);
-            if (in) {
-                QLineEdit* edit = qobject_cast<QLineEdit*>(w);
-                if (!edit) {
-                    if (auto* combo = qobject_cast<QComboBox*>(w)) edit = combo->lineEdit();
-                }
-                // Selecting in the focus event itself is undone by the mouse press that follows.
-                if (edit) QTimer::singleShot(0, edit, [edit] { if (edit->hasFocus()) edit->selectAll(); });
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void ToolDialog::reject()
-{
-    if (isBusy()) return;
-    QDialog::reject();
-}
-
-ToolDialog::Busy::Busy(ToolDialog& dialog) : m_dialog(dialog)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_dialog.m_busy++ == 0) {
-        for (QWidget* w : m_dialog.findChildren<QWidget*>()) {
-            const bool input = w->inherits("QAbstractButton") || w->inherits("QLineEdit") || w->inherits("QComboBox")
-                || w->inherits("QAbstractItemView") || w->inherits("QAbstractSpinBox");
-            if (!input || !w->isEnabled()) continue;
-            // A combo box's own line edit follows its combo box.
-            if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
-            w->setEnabled(false);
-            m_disabled.emplace_back(w);
-        }
-    }
-}
-
-ToolDialog::Busy::~Busy()
-{
-    if (--m_dialog.m_busy == 0)
-        for (const QPointer<QWidget>& w : m_disabled)
-            if (w) w->setEnabled(true);
-    QApplication::restoreOverrideCursor();
+    return BusyDialog::eventFilter(watched, event);
 }

@@ -12,11 +12,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
 
 using namespace veltra;
 
@@ -354,4 +358,49 @@ bool controls_LoadFileIntoCombo(const QString& fileName, QComboBox* combo)
     if (!combo || !textfile::read(fileName, &text)) return false;
     addKeepingSelection(combo, listfile::readFields(text));
     return true;
+}
+
+void controls_AddStatusPanels(QStatusBar* bar, std::span<QLabel*> panels, std::initializer_list<const char*> texts)
+{
+    int i = 0;
+    for (const char* text : texts) {
+        if (size_t(i) >= panels.size()) break;
+        QLabel* panel = new QLabel(QString::fromLatin1(text), bar);
+        panel->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i == 0) bar->addWidget(panel, 1);
+        else bar->addPermanentWidget(panel);
+        panels[size_t(i++)] = panel;
+    }
+}
+
+QString controls_StatusPanelText(std::span<QLabel* const> panels, int panel)
+{
+    return panel >= 1 && size_t(panel) <= panels.size() ? panels[size_t(panel - 1)]->text() : QString();
+}
+
+void controls_SetStatusPanelText(std::span<QLabel* const> panels, int panel, const QString& text)
+{
+    if (panel >= 1 && size_t(panel) <= panels.size() && panels[size_t(panel - 1)]->text() != text) panels[size_t(panel - 1)]->setText(text);
+}
+
+void controls_PlaceBars(QWidget* client, std::initializer_list<QToolBar*> bands, QStatusBar* statusBar,
+                        const std::function<void(QToolBar*)>& heightChanged)
+{
+    const int width = client->width();
+    int top = 0;
+    for (QToolBar* band : bands) {
+        if (!band->isVisibleTo(client)) continue;
+        const int h = band->sizeHint().height();
+        const int before = band->height();
+        band->setGeometry(0, top, width, h);
+        if (QLayout* l = band->layout()) l->activate();   // its controls placed before the layout reads them
+        top += h;
+        if (before != h && heightChanged) heightChanged(band);
+    }
+    if (statusBar->isVisibleTo(client)) {
+        const int h = statusBar->sizeHint().height();
+        statusBar->setGeometry(0, client->height() - h, width, h);
+    }
 }

@@ -5,12 +5,19 @@
 #include <QString>
 #include <Qt>
 
+#include <functional>
+#include <initializer_list>
+#include <span>
+
 class ListView;
 class ListViewModel;
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
+class QStatusBar;
+class QToolBar;
 class QWidget;
 
 // Menus. Each writes Enabled only when it differs.
@@ -94,3 +101,15 @@ bool controls_SaveListToFile(const QString& fileName, const QListWidget* list);
 bool controls_LoadFileIntoList(const QString& fileName, QListWidget* list);
 // Adds each field (a comma ends an entry unless it is quoted) at the end of the combo's list.
 bool controls_LoadFileIntoCombo(const QString& fileName, QComboBox* combo);
+
+// Status bars of the player windows: a sunken label per panel ("sbPanel1" …), the first
+// taking the spare width and the others at the right, made with their design texts.
+void controls_AddStatusPanels(QStatusBar* bar, std::span<QLabel*> panels, std::initializer_list<const char*> texts);
+// Panel `panel` (from 1): its text, "" for none; setting it writes only a text that differs.
+QString controls_StatusPanelText(std::span<QLabel* const> panels, int panel);
+void controls_SetStatusPanelText(std::span<QLabel* const> panels, int panel, const QString& text);
+// The bands stacked at the top of `client` at their own heights (their controls placed at
+// once) and the status bar, when shown, along its bottom, whatever a layout does;
+// `heightChanged` hears of each band whose height changed.
+void controls_PlaceBars(QWidget* client, std::initializer_list<QToolBar*> bands, QStatusBar* statusBar,
+                        const std::function<void(QToolBar*)>& heightChanged = {});

@@ -75,48 +75,6 @@ bool isSameFile(const QString& a, const QString& b)
     return QDir::cleanPath(ca) == QDir::cleanPath(cb);
 }
 
-bool copyReplacing(const QString& source, const QString& target)
-{
-    // The copy is made under a unique name beside the target and renamed over it when
-    // whole, so a failure leaves the target as it was.
-    if (isSameFile(source, target)) return false;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return false;
-    const QFileInfo t(target);
-    QByteArray temp = QFile::encodeName(t.absolutePath() + QStringLiteral("/.") + t.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    auto fail = [&] {
-        ::close(fd);
-        ::unlink(temp.constData());
-        return false;
-    };
-    QByteArray buffer(256 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(buffer.data(), buffer.size());
-        if (n < 0) return fail();
-        if (n == 0) break;
-        for (qint64 done = 0; done < n;) {
-            const ssize_t w = ::write(fd, buffer.constData() + done, size_t(n - done));
-            if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) return fail();
-            done += w;
-        }
-    }
-    struct stat st {};
-    if (::fstat(in.handle(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-    if (::fsync(fd) != 0) return fail();
-    if (::close(fd) != 0) {
-        ::unlink(temp.constData());
-        return false;
-    }
-    if (::rename(temp.constData(), QFile::encodeName(target).constData()) != 0) {
-        ::unlink(temp.constData());
-        return false;
-    }
-    return true;
-}
-
 QString dataHome()
 {
     // A relative or empty value is to be ignored.
@@ -161,15 +119,10 @@ bool moveToTrash(const QString& path)
             return false;
         };
         if (!written || !closed) return undo();
-        if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(filePath).constData()) == 0) return true;
-        // Another file system: a file is copied in whole and only then removed here.
-        if (errno != EXDEV || !info.isFile() || info.isSymLink()) return undo();
-        if (!copyReplacing(path, filePath)) return undo();
-        if (!QFile::remove(path)) {
-            QFile::remove(filePath);
-            return undo();
-        }
-        return true;
+        // On another file system a file is copied in whole, checked, and only then removed
+        // here; a link is moved as the link itself, never copied.
+        const safefile::Result moved = info.isSymLink() ? safefile::rename(path, filePath) : safefile::move(path, filePath);
+        return moved == safefile::Result::Done || undo();
     }
     return false;
 }
@@ -285,7 +238,7 @@ void reportMoveError(const QString& source)
 bool files_CopyFile(const QString& source, const QString& destination)
 {
     const QString target = targetOf(source, destination);
-    if (!QFileInfo(source).isFile() || files::isSameFile(source, target) || !files::copyReplacing(source, target)) {
+    if (!QFileInfo(source).isFile() || files::isSameFile(source, target) || safefile::copyReplacing(source, target) != safefile::Result::Done) {
         reportCopyError(source);
         return false;
     }

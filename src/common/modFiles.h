@@ -53,7 +53,4 @@ bool moveToTrash(const QString& path);
 // Whether two paths name one file: the same device and inode, or, when one is missing,
 // the same clean absolute path.
 bool isSameFile(const QString& a, const QString& b);
-// Copies `source` over `target` through a unique temporary file beside it: a failure leaves
-// the target as it was. False also when the two are one file.
-bool copyReplacing(const QString& source, const QString& target);
 }

@@ -27,6 +27,7 @@ veltra_ui_sources(
   modControls.cpp
   modRecent.cpp
   SongListWindow.cpp
+  BusyDialog.cpp
   ToolDialog.cpp
   SectionSelector.cpp
 )

@@ -258,15 +258,7 @@ void FrmCDPlayer::createControls()
     sbStatusBar = new QStatusBar(picClient);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(false);
-    const char* designTexts[] = {"Status:", "Tracks:", "Length:  ", "Elapsed:"};
-    for (int i = 0; i < 4; ++i) {
-        sbPanel[i] = new QLabel(QString::fromLatin1(designTexts[i]), sbStatusBar);
-        sbPanel[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
-        sbPanel[i]->setFrameShape(QFrame::StyledPanel);
-        sbPanel[i]->setFrameShadow(QFrame::Sunken);
-        if (i == 0) sbStatusBar->addWidget(sbPanel[i], 1);
-        else sbStatusBar->addPermanentWidget(sbPanel[i]);
-    }
+    controls_AddStatusPanels(sbStatusBar, sbPanel, {"Status:", "Tracks:", "Length:  ", "Elapsed:"});
     for (int i = 1; i < 4; ++i) sbPanel[i]->setMinimumWidth(vb::TwipsToPixels(1500));
 
     tmrMenuText = new QTimer(this);
@@ -380,12 +372,9 @@ ListViewModel& FrmCDPlayer::rows() const { return lstvPlaylist->items(); }
 
 int FrmCDPlayer::selectedTrack() const { return controls_HasSelectedItem(rows()) ? rows().selectedItem() : 0; }
 
-QString FrmCDPlayer::statusPanelText(int panel) const { return panel >= 1 && panel <= 4 ? sbPanel[panel - 1]->text() : QString(); }
+QString FrmCDPlayer::statusPanelText(int panel) const { return controls_StatusPanelText(sbPanel, panel); }
 
-void FrmCDPlayer::setStatusPanelText(int panel, const QString& text)
-{
-    if (panel >= 1 && panel <= 4 && sbPanel[panel - 1]->text() != text) sbPanel[panel - 1]->setText(text);
-}
+void FrmCDPlayer::setStatusPanelText(int panel, const QString& text) { controls_SetStatusPanelText(sbPanel, panel, text); }
 
 QAction* FrmCDPlayer::toolbarButton(const QString& key) const
 {

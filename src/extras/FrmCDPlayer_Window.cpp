@@ -2,6 +2,7 @@
 #include "extras/FrmCDPlayer.h"
 
 #include "common/ListView.h"
+#include "common/modControls.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "common/modWindows.h"
@@ -112,21 +113,9 @@ void FrmCDPlayer::mnuReCenterWindow_Click()
 
 void FrmCDPlayer::Form_Resize()
 {
-    // The bands keep to the top and the status bar to the bottom.
-    const int width = picClient->width();
-    int top = 0;
-    for (QToolBar* band : {cbToolbar, cbControls}) {
-        if (!band->isVisibleTo(picClient)) continue;
-        const int h = band->sizeHint().height();
-        band->setGeometry(0, top, width, h);
-        if (QLayout* l = band->layout()) l->activate();
-        top += h;
-    }
-    if (sbStatusBar->isVisibleTo(picClient)) {
-        const int h = sbStatusBar->sizeHint().height();
-        sbStatusBar->setGeometry(0, picClient->height() - h, width, h);
-    }
+    controls_PlaceBars(picClient, {cbToolbar, cbControls}, sbStatusBar);
     if (!WindowLoaded || isMinimized()) return;
+    const int width = picClient->width();
 
     using vb::PixelsToTwips;
     using vb::TwipsToPixels;

@@ -54,7 +54,6 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
 
     mnuMenu = new QMenu(this);
     mnuMenu->setObjectName(QStringLiteral("mnuMenu"));
-    mnuMenu->setFont(font());   // a menu is a window of its own: it takes no font from its parent
     auto item = [this](const char* name, const QString& caption) {
         QAction* a = mnuMenu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
@@ -79,8 +78,11 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
     tmrWindowUpdate->setInterval(50);
     connect(tmrWindowUpdate, &QTimer::timeout, this, [this] { tmrWindowUpdate_Timer(); });
 
-    setOptionsMenu({lstvItems, mnuMenu, lblOptions, qxpOptions, [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); },
-                    [this] { tmrWindowUpdate_Timer(); }});
+    useOptionsMenu(mnuMenu, qxpOptions, lstvItems, [this] { tmrWindowUpdate_Timer(); });
+    useDialogKey(Qt::ALT | Qt::Key_Up, mnuMoveUpOne);
+    useDialogKey(Qt::ALT | Qt::Key_Down, mnuMoveDownOne);
+    useDialogKey(Qt::CTRL | Qt::Key_A, mnuAdd);
+    useDialogKey(QKeyCombination(AnyModifiers, Qt::Key_Delete), mnuRemove);
 
     Form_Load();
     tmrWindowUpdate_Timer();
@@ -223,18 +225,7 @@ void FrmEditMoods::cmdSave_Click()
     accept();
 }
 
-// ---- keys and the pop-up menu ---------------------------------------------------------------------------
-
-bool FrmEditMoods::Form_KeyDown(int keyCode, int shift)
-{
-    if (keyCode == VkUp && shift == AltKey) return runIfEnabled(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
-    if (keyCode == VkDown && shift == AltKey) return runIfEnabled(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
-    if (keyCode == VkA && shift == CtrlKey) return runIfEnabled(mnuAdd, [this] { mnuAdd_Click(); });
-    if (keyCode == VkDelete) return runIfEnabled(mnuRemove, [this] { mnuRemove_Click(); });
-    return false;
-}
-
-void FrmEditMoods::lblOptions_MouseDown() { showOptionsMenu(); }
+// ---- layout ---------------------------------------------------------------------------------------------
 
 bool FrmEditMoods::eventFilter(QObject* watched, QEvent* event)
 {

@@ -39,10 +39,7 @@ public:
     void window_AddMood(const QString& name, const QString& songs);
 
     void Form_Load();
-    // Key codes are the classic virtual-key numbers; shift: 1 Shift, 2 Ctrl, 4 Alt. True: taken.
-    bool Form_KeyDown(int keyCode, int shift);
     void tmrWindowUpdate_Timer();
-    void lblOptions_MouseDown();
     void mnuAdd_Click();
     void mnuMoveUpOne_Click();
     void mnuMoveDownOne_Click();

@@ -134,8 +134,8 @@ FrmEditTag::FrmEditTag() : OrganiseDialog(QStringLiteral("FrmEditTag"), QStringL
     txtLyrics = pageBox(nfpLyrics);
     for (QLineEdit* box : {txtArtist[0], txtTitle[0], txtAlbum[0], txtYear[0], txtComments.line, txtArtist[1], txtTitle[1],
                            txtAlbum[1], txtYear[1], txtTrack, txtOrgArtist, txtComposer, txtCopyright})
-        highlightOnFocus(box);
-    highlightOnFocus(txtComments.page);
+        useFocusColours(box);
+    useFocusColours(txtComments.page);
 
     {
         QGridLayout* g = sectionGrid(nfpIDv1TAG);

@@ -2,6 +2,7 @@
 
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modVB.h"
 #include "extras/FrmTracking.h"
@@ -97,7 +98,7 @@ void FrmMassRenamer::cmdRename_Click()
         for (int i = 1; i <= rows.count(); ++i) {
             vb::DoEventsThrottled();
             pbBar->setValue(qMin(i, pbBar->maximum()));
-            const QString path = rows.subItem(i, 6);
+            const QString path = rows.subItem(i, PlaylistColumn::Filename);
             if (!path.isEmpty() && main.wmpPlayer().FileName() == path) {
                 msgBox(organise::fileMessage(QStringLiteral("It has been detected that the song you are trying to rename is being used by ")
                                                  + programfolder::title() + u':',
@@ -122,7 +123,7 @@ void FrmMassRenamer::cmdRename_Click()
                 forms().get<FrmTracking>().tracking_UpdateFilename(path, renamed);
                 forms().get<FrmAdjustVolumes>().volumes_UpdateFilename(path, renamed);
                 console.window_WriteLog(path + QStringLiteral(" was renamed to ") + renamed + u'.');
-                rows.setSubItem(i, 6, renamed);
+                rows.setSubItem(i, PlaylistColumn::Filename, renamed);
             } else {
                 console.window_WriteLog(path + QStringLiteral(" could not be renamed to ") + renamed + u'.');
             }

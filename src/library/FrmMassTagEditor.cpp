@@ -62,7 +62,7 @@ FrmMassTagEditor::FrmMassTagEditor() : OrganiseDialog(QStringLiteral("FrmMassTag
     limitTyping(txtYear, 4);
     txtYear->setMaximumWidth(txtYear->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     txtComments = new QLineEdit(this);
-    for (QLineEdit* box : {txtArtist, txtAlbum, txtYear, txtComments}) highlightOnFocus(box);
+    for (QLineEdit* box : {txtArtist, txtAlbum, txtYear, txtComments}) useFocusColours(box);
     lstGenre = new QListWidget(this);
     lstGenre->addItems(GenreNames());
     lstGenre->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -7,6 +7,7 @@
 #include "common/modAddFiles.h"
 #include "mainwindow/FrmMessage.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/ListViewModel.h"
 #include "common/MenuArray.h"
 #include "common/modControls.h"
@@ -352,7 +353,7 @@ void FrmMediaLibrary::mnuImportCurrentPlaylist_Click()
     const ListViewModel& playlist = main->rows();
     std::vector<QStringList> rows;
     rows.reserve(size_t(playlist.count()));
-    for (int row = 1; row <= playlist.count(); ++row) rows.push_back(library::rowForFile(playlist.cell(row, 6)));
+    for (int row = 1; row <= playlist.count(); ++row) rows.push_back(library::rowForFile(playlist.cell(row, PlaylistColumn::Filename)));
     lstvFilenames->addRows(rows);
     refresh();
     writeLog(QStringLiteral("Playlist from the main window was imported into the Media Library."));

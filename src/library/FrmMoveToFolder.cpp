@@ -2,6 +2,7 @@
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modFolders.h"
@@ -51,7 +52,7 @@ FrmMoveToFolder::FrmMoveToFolder() : OrganiseDialog(QStringLiteral("FrmMoveToFol
     cmbBrowse = new QPushButton(QStringLiteral("..."), this);
     cmbBrowse->setAutoDefault(false);
     cmbBrowse->setFixedWidth(cmbBrowse->sizeHint().height() + 8);
-    for (QLineEdit* box : {txtSearch, txtDestination}) highlightOnFocus(box);
+    for (QLineEdit* box : {txtSearch, txtDestination}) useFocusColours(box);
     chkSearchID3v2 = new QCheckBox(QStringLiteral("Search ID3v2 Tags over the ID3v1 Tags (slower)..."), this);
     chkCopyFiles = new QCheckBox(QStringLiteral("Only copy the files, do not move them..."), this);
     chkShowFiles = new QCheckBox(QStringLiteral("Show moved files on the main window once completed..."), this);
@@ -206,7 +207,7 @@ void FrmMoveToFolder::moveMatching(const QString& folder)
     for (int i = 1; i <= rows.count(); ++i) {
         vb::DoEventsThrottled();
         pbBar->setValue(qMin(i, pbBar->maximum()));
-        const QString path = rows.subItem(i, 6);
+        const QString path = rows.subItem(i, PlaylistColumn::Filename);
         if (!organise::isMpegAudio(path)) continue;
         const organise::SongTags tags = organise::readTags(path, useID3v2);
         lblArtist->setText(tags.artist);
@@ -244,7 +245,7 @@ void FrmMoveToFolder::moveMatching(const QString& folder)
             forms().get<FrmAdjustVolumes>().volumes_UpdateFilename(path, target);
             console.window_WriteLog(path + QStringLiteral(" was moved to ") + destination + u'.');
             results_AddItem(tags.artist, tags.title);
-            rows.setSubItem(i, 6, target);
+            rows.setSubItem(i, PlaylistColumn::Filename, target);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "extras/FrmTracking.h"
 #include "library/modOrganise.h"
@@ -49,7 +50,7 @@ FrmRename::FrmRename() : OrganiseDialog(QStringLiteral("FrmRename"), QStringLite
     txtDirectory = lockedBox(this);
     txtFilename = lockedBox(this);
     txtNewFilename = new QLineEdit(this);
-    highlightOnFocus(txtNewFilename);
+    useFocusColours(txtNewFilename);
     cmdUseID3 = new QPushButton(QStringLiteral("«"), this);
     cmdUseID3->setToolTip(QStringLiteral("Use ID3 Information"));
     cmdUseID3->setAutoDefault(false);
@@ -167,7 +168,7 @@ void FrmRename::cmdUpdate_Click()
     } catch (...) {
     }
     ListViewModel& rows = main.rows();
-    if (m_row >= 1 && m_row <= rows.count()) rows.setSubItem(m_row, 6, renamed);
+    if (m_row >= 1 && m_row <= rows.count()) rows.setSubItem(m_row, PlaylistColumn::Filename, renamed);
     savePlaylistIf(chkSaveChanges->isChecked());
     unloadForm<FrmRename>();
 }

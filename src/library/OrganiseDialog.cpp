@@ -3,28 +3,14 @@
 #include "library/modOrganise.h"
 #include "player/FrmMain.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QEvent>
 #include <QLineEdit>
-#include <QPalette>
-#include <QPlainTextEdit>
-#include <QTimer>
 
-OrganiseDialog::OrganiseDialog(const QString& objectName, const QString& title)
-{
-    setObjectName(objectName);
-    setWindowTitle(title);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-}
-
-void OrganiseDialog::highlightOnFocus(QLineEdit* box) { box->installEventFilter(this); }
-
-void OrganiseDialog::highlightOnFocus(QPlainTextEdit* box) { box->installEventFilter(this); }
+OrganiseDialog::OrganiseDialog(const QString& objectName, const QString& title) : BusyDialog(objectName, title) {}
 
 void OrganiseDialog::limitTyping(QLineEdit* box, int maxLength)
 {
@@ -42,39 +28,9 @@ void OrganiseDialog::limitTyping(QLineEdit* box, int maxLength)
     });
 }
 
-bool OrganiseDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return QDialog::eventFilter(watched, event);
-    auto* line = qobject_cast<QLineEdit*>(watched);
-    auto* page = qobject_cast<QPlainTextEdit*>(watched);
-    if (line || page) {
-        QWidget* box = line ? static_cast<QWidget*>(line) : page;
-        const bool in = event->type() == QEvent::FocusIn;
-        QPalette p = box->palette();
-        p.setColor(QPalette::Base, in ? QColor(230, 230, 250) : QColor(Qt::white));
-        box->setPalette(p);
-        // after the click that gave the focus has placed the caret
-        if (in && line) QTimer::singleShot(0, line, [line] { line->selectAll(); });
-        if (in && page) QTimer::singleShot(0, page, [page] { page->selectAll(); });
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void OrganiseDialog::reject()
 {
-    if (!m_running) cmdClose_Click();
-}
-
-OrganiseDialog::RunGuard::RunGuard(OrganiseDialog& dialog) : m_dialog(dialog)
-{
-    m_dialog.m_running = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-OrganiseDialog::RunGuard::~RunGuard()
-{
-    QApplication::restoreOverrideCursor();
-    m_dialog.m_running = false;
+    if (!isBusy()) cmdClose_Click();
 }
 
 QPushButton* OrganiseDialog::defaultButton(const QString& caption)

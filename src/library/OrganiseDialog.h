@@ -1,33 +1,27 @@
 #pragma once
 // What the library's file dialogs (rename, move, tag editors) have in common: Esc and the
-// close box run the dialog's own Close command, and do nothing while a run goes; text boxes
-// select their text and turn lavender while they have the focus; the hourglass for the
-// length of a run.
+// close box run the dialog's own Close command, and do nothing while a run goes; the focus
+// colours of their text boxes and the hourglass of a run are BusyDialog's.
+#include "common/BusyDialog.h"
 #include "startup/Forms.h"
-
-#include <QDialog>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
-class OrganiseDialog : public QDialog {
+class OrganiseDialog : public BusyDialog {
     Q_OBJECT
 public:
     // True while a run over the playlist goes.
-    bool Running() const { return m_running; }
+    bool Running() const { return isBusy(); }
 
     virtual void cmdClose_Click() = 0;
 
 protected:
     OrganiseDialog(const QString& objectName, const QString& title);
 
-    // Whole text selected and background &HFAE6E6 on focus, white again after.
-    void highlightOnFocus(QLineEdit* box);
-    void highlightOnFocus(QPlainTextEdit* box);
     // A length limit on typing and pasting only: a longer text set by code shows whole, can
     // be shortened, and refuses what would make it longer still.
     static void limitTyping(QLineEdit* box, int maxLength);
@@ -46,16 +40,11 @@ protected:
     // Runs the main window's Save when the box is ticked and a named playlist is current.
     static void savePlaylistIf(bool ticked);
 
-    // Marks the run and shows the hourglass for as long as the object lives.
-    class RunGuard {
+    // Marks the run and shows the hourglass for as long as the object lives; each dialog
+    // enables and disables its own controls.
+    class RunGuard : public Busy {
     public:
-        explicit RunGuard(OrganiseDialog& dialog);
-        ~RunGuard();
-        RunGuard(const RunGuard&) = delete;
-        RunGuard& operator=(const RunGuard&) = delete;
-
-    private:
-        OrganiseDialog& m_dialog;
+        explicit RunGuard(OrganiseDialog& dialog) : Busy(dialog, Inputs::Kept) {}
     };
 
     // Closes the dialog and drops the form F when this is its loaded instance.
@@ -68,8 +57,4 @@ protected:
 
     // Esc, and the close box through it.
     void reject() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    bool m_running = false;
 };

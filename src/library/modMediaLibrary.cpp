@@ -1,6 +1,7 @@
 #include "library/modMediaLibrary.h"
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
 #include "common/modVB.h"
@@ -199,7 +200,7 @@ QString playlistRecords(const ListViewModel& results)
     QString out;
     for (int row = 1; row <= results.count(); ++row) {
         out.append(listfile::formatCells({QString(), results.cell(row, ResArtist), results.cell(row, ResTitle),
-                                          results.cell(row, ResYear), QStringLiteral("Play"), results.cell(row, ResLength),
+                                          results.cell(row, ResYear), rowStatusText(RowStatus::Play), results.cell(row, ResLength),
                                           results.cell(row, ResPath)}));
     }
     return out;

@@ -116,12 +116,7 @@ void FrmMain::mnuOpenPlaylist_Click()
     controls_RenumberItems(rows());
     playlist_CheckEntries();
     window_UncheckMenus();
-    // As when the box opens a playlist: no Play Next mark, the start at the first row, unless
-    // the song playing is in the new list.
-    PlayNextIndex = 0;
-    playNextCaptions(false);
-    CurrentTrack = 1;
-    mnuJumpToCurrentlyPlaying_Click();
+    playlist_FollowPlayerAfterOpen();   // as when the box opens a playlist
     QString name = playlists::isStored(path) ? path : kPlaceholder;
     playlist_Select(name);
     files_AddToRecentDocuments(path);

@@ -179,4 +179,19 @@ Result copy(const QString& from, const QString& to)
     return copyBytes(native(from), native(to));
 }
 
+Result copyReplacing(const QString& from, const QString& to)
+{
+    if (from.isEmpty() || to.isEmpty()) return Result::Failed;
+    const QByteArray f = native(from), t = native(to);
+    struct stat source {}, target {};
+    if (::stat(f.constData(), &source) == 0 && ::stat(t.constData(), &target) == 0 && source.st_dev == target.st_dev
+        && source.st_ino == target.st_ino)
+        return Result::Failed;
+    const QByteArray temp = checkedCopyBeside(f, t);
+    if (temp.isEmpty()) return Result::Failed;
+    if (::rename(temp.constData(), t.constData()) == 0) return Result::Done;
+    ::unlink(temp.constData());
+    return Result::Failed;
+}
+
 } // namespace safefile

@@ -1,5 +1,6 @@
 #pragma once
-// Renaming, moving and copying the user's files without ever replacing another file.
+// Renaming, moving and copying the user's files without ever replacing another file
+// (copyReplacing alone replaces one, and only once its copy is whole).
 // A plain rename(2) replaces an existing target silently; these refuse it instead. A move
 // to another file system copies the file beside its target under a temporary name, reads
 // the copy back against the source, gives it its name and only then removes the source.
@@ -19,5 +20,8 @@ Result rename(const QString& from, const QString& to);
 Result move(const QString& from, const QString& to);
 // A checked copy of a regular file under the name `to`.
 Result copy(const QString& from, const QString& to);
+// The same checked copy put in place of a file named `to`, if there is one (a failure leaves
+// that file as it was); refused when the two names are one file.
+Result copyReplacing(const QString& from, const QString& to);
 
 } // namespace safefile

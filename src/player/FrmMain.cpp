@@ -4,6 +4,7 @@
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
 #include "common/PlaylistRow.h"
+#include "common/modControls.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "media/clsID3v1.h"
@@ -412,15 +413,7 @@ void FrmMain::createControls()
     sbStatusBar = new QStatusBar(picClient);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(false);
-    const char* designTexts[] = {"Status:", "Songs:  None", "Elapsed:"};
-    for (int i = 0; i < 3; ++i) {
-        sbPanel[i] = new QLabel(QString::fromLatin1(designTexts[i]), sbStatusBar);
-        sbPanel[i]->setObjectName(QStringLiteral("sbPanel%1").arg(i + 1));
-        sbPanel[i]->setFrameShape(QFrame::StyledPanel);
-        sbPanel[i]->setFrameShadow(QFrame::Sunken);
-        if (i == 0) sbStatusBar->addWidget(sbPanel[i], 1);
-        else sbStatusBar->addPermanentWidget(sbPanel[i]);
-    }
+    controls_AddStatusPanels(sbStatusBar, sbPanel, {"Status:", "Songs:  None", "Elapsed:"});
     sbPanel[1]->setMinimumWidth(vb::TwipsToPixels(1950));
     sbPanel[2]->setMinimumWidth(vb::TwipsToPixels(1950));
 
@@ -530,12 +523,9 @@ ListViewModel& FrmMain::rows() const { return lstvPlaylist->items(); }
 
 veltra::MediaPlayerControl& FrmMain::wmpPlayer() const { return *forms().get<FrmVideo>().wmpPlayer; }
 
-QString FrmMain::statusPanelText(int panel) const { return panel >= 1 && panel <= 3 ? sbPanel[panel - 1]->text() : QString(); }
+QString FrmMain::statusPanelText(int panel) const { return controls_StatusPanelText(sbPanel, panel); }
 
-void FrmMain::setStatusPanelText(int panel, const QString& text)
-{
-    if (panel >= 1 && panel <= 3 && sbPanel[panel - 1]->text() != text) sbPanel[panel - 1]->setText(text);
-}
+void FrmMain::setStatusPanelText(int panel, const QString& text) { controls_SetStatusPanelText(sbPanel, panel, text); }
 
 QAction* FrmMain::toolbarButton(const QString& key) const
 {

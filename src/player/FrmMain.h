@@ -451,8 +451,8 @@ public:
     void mnuAddSelected_Click();
     void mnuClearBookmarks_Click();
     void mnuEditBookmarks_Click();
-    // After a playlist file was opened into the rows: no Play Next mark, row 1 to play from,
-    // and the song in the player found again.
+    // After a playlist file was opened into the rows (Open, the playlist box, the recent
+    // playlists): no Play Next mark, row 1 to play from, and the song in the player found again.
     void playlist_FollowPlayerAfterOpen();
     void connectFileLists();   // the menu arrays' clicks
 

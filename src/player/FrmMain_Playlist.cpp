@@ -262,14 +262,11 @@ void FrmMain::cmbPlaylists_Click()
     if (files_FileExists(path)) {
         // A playlist that does not load leaves the rows as they were; its box said why.
         if (!controls_ReplaceListView(rows(), path)) return;
-        PlayNextIndex = 0;
         window_ResetRandomFilenames();
-        playNextCaptions(false);
         writeLog(path + QStringLiteral(" opened."));
         controls_SelectItem(rows(), 1);
-        CurrentTrack = 1;
         controls_RenumberItems(rows());
-        mnuJumpToCurrentlyPlaying_Click();
+        playlist_FollowPlayerAfterOpen();
         window_UncheckMenus();
         lstvPlaylist->setFocus();
     } else {

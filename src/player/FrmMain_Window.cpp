@@ -201,22 +201,9 @@ bool FrmMain::windowEvent(QObject* watched, QEvent* event)
 
 void FrmMain::alignBars()
 {
-    // The bands keep to the top and the status bar to the bottom whatever the layout does.
-    const int width = picClient->width();
-    int top = 0;
-    for (QToolBar* band : {cbToolbar, cbControls}) {
-        if (!band->isVisibleTo(picClient)) continue;
-        const int h = band->sizeHint().height();
-        const int before = band->height();
-        band->setGeometry(0, top, width, h);
-        if (QLayout* l = band->layout()) l->activate();   // its controls placed before the layout reads them
-        top += h;
-        if (band == cbControls && before != h) cbControls_HeightChanged();
-    }
-    if (sbStatusBar->isVisibleTo(picClient)) {
-        const int h = sbStatusBar->sizeHint().height();
-        sbStatusBar->setGeometry(0, picClient->height() - h, width, h);
-    }
+    controls_PlaceBars(picClient, {cbToolbar, cbControls}, sbStatusBar, [this](QToolBar* band) {
+        if (band == cbControls) cbControls_HeightChanged();
+    });
 }
 
 void FrmMain::cbControls_HeightChanged() { Form_Resize(); }

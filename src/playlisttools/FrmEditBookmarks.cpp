@@ -42,7 +42,6 @@ FrmEditBookmarks::FrmEditBookmarks() : ToolDialog(QStringLiteral("FrmEditBookmar
 
     mnuMenu = new QMenu(QStringLiteral("Menu"), this);
     mnuMenu->setObjectName(QStringLiteral("mnuMenu"));
-    mnuMenu->setFont(font());   // a menu is a window of its own: it takes no font from its parent
     auto item = [this](const char* name, const QString& caption, void (FrmEditBookmarks::*handler)()) {
         QAction* a = mnuMenu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
@@ -60,8 +59,10 @@ FrmEditBookmarks::FrmEditBookmarks() : ToolDialog(QStringLiteral("FrmEditBookmar
 
     connect(lstBookmarks, &QListWidget::itemSelectionChanged, this, [this] { window_UpdateMenus(); });
 
-    setOptionsMenu({lstBookmarks, mnuMenu, lblOptions, qxpOptions,
-                    [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); }, [this] { window_UpdateMenus(); }});
+    useOptionsMenu(mnuMenu, qxpOptions, lstBookmarks, [this] { window_UpdateMenus(); });
+    useDialogKey(Qt::ALT | Qt::Key_Up, mnuMoveUpOne);
+    useDialogKey(Qt::ALT | Qt::Key_Down, mnuMoveDownOne);
+    useDialogKey(QKeyCombination(AnyModifiers, Qt::Key_Delete), mnuRemoveSelected);
 
     Form_Load();
 }
@@ -146,15 +147,3 @@ void FrmEditBookmarks::cmdSave_Click()
     forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Bookmarks were modified from the Edit window."));
     accept();
 }
-
-// ---- keys and the pop-up menu ---------------------------------------------------------------------------
-
-bool FrmEditBookmarks::Form_KeyDown(int keyCode, int shift)
-{
-    if (keyCode == VkUp && shift == AltKey) return runIfEnabled(mnuMoveUpOne, [this] { mnuMoveUpOne_Click(); });
-    if (keyCode == VkDown && shift == AltKey) return runIfEnabled(mnuMoveDownOne, [this] { mnuMoveDownOne_Click(); });
-    if (keyCode == VkDelete) return runIfEnabled(mnuRemoveSelected, [this] { mnuRemoveSelected_Click(); });
-    return false;
-}
-
-void FrmEditBookmarks::lblOptions_MouseDown() { showOptionsMenu(); }

@@ -33,9 +33,6 @@ public:
     void window_UpdateMenus();
 
     void Form_Load();
-    // Key codes are the classic virtual-key numbers; shift: 1 Shift, 2 Ctrl, 4 Alt. True: taken.
-    bool Form_KeyDown(int keyCode, int shift);
-    void lblOptions_MouseDown();
     void mnuMoveUpOne_Click();
     void mnuMoveDownOne_Click();
     void mnuRemoveSelected_Click();

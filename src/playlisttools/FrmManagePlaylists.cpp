@@ -17,7 +17,6 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -41,16 +40,12 @@ QString dateText(const QDateTime& when)
 
 FrmManagePlaylists::FrmManagePlaylists() : ToolDialog(QStringLiteral("FrmManagePlaylists"), QStringLiteral("Manage Playlists"))
 {
-    auto* top = new QHBoxLayout;
     lblText = new QLabel(QStringLiteral("Playlists that are already available:"));
     lblText->setObjectName(QStringLiteral("lblText"));
-    qxpTop = labelPanel(QStringLiteral("qxpTop"), lblText);
-    lblOptions = new QLabel(QStringLiteral("Options »"));
-    lblOptions->setObjectName(QStringLiteral("lblOptions"));
-    qxpOptions = labelPanel(QStringLiteral("qxpOptions"), lblOptions);
-    top->addWidget(qxpTop, 1);
-    top->addWidget(qxpOptions);
-    body()->addLayout(top);
+    const HeadingRow heading = addHeadingRow(lblText);
+    qxpTop = heading.qxpTop;
+    lblOptions = heading.lblOptions;
+    qxpOptions = heading.qxpOptions;
 
     lstvItems = new ListView(this);
     lstvItems->setObjectName(QStringLiteral("lstvItems"));

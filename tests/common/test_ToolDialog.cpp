@@ -4,6 +4,7 @@
 #include "common/modColours.h"
 #include "controls/ctlQX_3DPanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -126,6 +128,17 @@ TEST_F(ToolDialogTest, FocusColoursFollowTheFocusAndSelectTheText)
     processEvents(20);
     EXPECT_EQ(base(first), ToolDialog::NormalColour);
     EXPECT_EQ(base(combo), ToolDialog::FocusColour);
+
+    // A multi-line box (the tag editor's comments) the same way.
+    auto* page = new QPlainTextEdit(QStringLiteral("notes"), &dialog);
+    dialog.body()->addWidget(page);
+    dialog.useFocusColours(page);
+    page->show();
+    page->setFocus();
+    processEvents(20);
+    EXPECT_EQ(base(combo), ToolDialog::NormalColour);
+    EXPECT_EQ(base(page), ToolDialog::FocusColour);
+    EXPECT_EQ(page->textCursor().selectedText(), QStringLiteral("notes"));
 }
 
 TEST_F(ToolDialogTest, OptionsMenuAndDialogKeysReachTheSameCommandsFromEverywhere)
@@ -167,6 +180,21 @@ TEST_F(ToolDialogTest, OptionsMenuAndDialogKeysReachTheSameCommandsFromEverywher
 
     for (QWidget* w : std::initializer_list<QWidget*>{list, button, &dialog}) key(w, Qt::Key_Delete);
     EXPECT_EQ(deleted, 3);
+    key(list, Qt::Key_Delete, QString(), Qt::ShiftModifier);   // the modifiers held must be the key's own
+    EXPECT_EQ(deleted, 3);
+
+    // A menu item's key runs the item only while it is enabled; AnyModifiers takes any.
+    QAction* up = menu.addAction(QStringLiteral("Up"));
+    int ups = 0;
+    QObject::connect(up, &QAction::triggered, [&] { ++ups; });
+    dialog.useDialogKey(Qt::ALT | Qt::Key_Up, up);
+    dialog.useDialogKey(QKeyCombination(ToolDialog::AnyModifiers, Qt::Key_Insert), up);
+    key(list, Qt::Key_Up, QString(), Qt::AltModifier);
+    key(list, Qt::Key_Insert, QString(), Qt::ControlModifier | Qt::ShiftModifier);
+    up->setEnabled(false);
+    key(list, Qt::Key_Up, QString(), Qt::AltModifier);
+    EXPECT_EQ(ups, 2);
+    EXPECT_EQ(list->currentRow(), 1);   // taken by the dialog even so: the list never moved
     {
         ToolDialog::Busy busy(dialog);
         key(list, Qt::Key_Delete);

@@ -84,6 +84,14 @@ TEST_F(SafeFileMoveTest, MoveAndCopyAcrossFileSystemsAreChecked)
     EXPECT_EQ(QDir(home()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("veltra-copy")), QStringList());
     EXPECT_EQ(QDir(other).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("copy.mp3"), QStringLiteral("song.mp3")}));
     EXPECT_EQ(safefile::move(other, home("folder")), Result::Failed);   // a folder is never copied
+
+    // copyReplacing puts the checked copy in place of the other song, and refuses the file itself.
+    EXPECT_EQ(safefile::copyReplacing(target, back), Result::Done);
+    EXPECT_EQ(readFile(back), bytes);
+    EXPECT_EQ(QFileInfo(back).lastModified(), QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+    EXPECT_EQ(safefile::copyReplacing(target, target), Result::Failed);
+    EXPECT_EQ(readFile(target), bytes);
+    EXPECT_EQ(QDir(home()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("veltra-copy")), QStringList());
 }
 
 } // namespace
