@@ -2,14 +2,8 @@
 // A started program on a temporary folder whose playlist holds real MP3 files of one
 // folder (Music/track1.mp3 ...), each made from the song the caller describes; the dialogs
 // answer through the recording services.
+#include "BenchHome.h"
 #include "common/ListViewModel.h"
-#include "common/modSettings.h"
-#include "common/modTray.h"
-#include "platform/FakeMediaPlayerControl.h"
-#include "platform/MediaPlayerFactory.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RecordingUiServices.h"
-#include "platform/SoundDevice.h"
 #include "player/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
@@ -17,23 +11,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <vector>
 
-struct PlaylistHome {
-    QTemporaryDir dir;
-    veltra::RecordingUiServices ui;
+struct PlaylistHome : BenchHome {
     PlaylistHome(int songs, const std::function<mp3maker::Song(int)>& song)
     {
-        programfolder::setPath(dir.path());
-        settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
-        veltra::setUiServices(&ui);
-        sounddevice::setOverride([] { return true; });
-        veltra::setMediaPlayerFactory([](QObject* p) { return new veltra::FakeMediaPlayerControl(p); });
-        tray::setAvailabilityOverride([] { return tray::Availability::NoDesktop; });
-        startup::setArguments({});
         const QString music = dir.path() + QStringLiteral("/Music");
         QDir().mkpath(music);
         std::vector<QStringList> rows;

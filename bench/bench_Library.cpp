@@ -4,6 +4,7 @@
 // window answering again, under 1 s), a search that lists all 10,000 songs with their
 // lengths (under 0.3 s), and the process's peak memory meanwhile (under 200 MB; run alone
 // for a clean figure: --benchmark_filter=Library).
+#include "BenchHome.h"
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/ListViewModel.h"
@@ -32,14 +33,9 @@ constexpr int kPlaylists = 200;
 
 // A program folder of its own: 200 small playlists, 20 moods, and Big.spp naming 10,000
 // real MP3 files (one artist, 100 albums, 60 years), made once.
-struct LibraryHome {
-    QTemporaryDir dir;
-    veltra::RecordingUiServices ui;
+struct LibraryHome : BenchHome {
     LibraryHome()
     {
-        programfolder::setPath(dir.path());
-        settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
-        veltra::setUiServices(&ui);
         QDir(dir.path()).mkpath(QStringLiteral("Playlists"));
         QDir(dir.path()).mkpath(QStringLiteral("Moods"));
         QDir(dir.path()).mkpath(QStringLiteral("music"));
@@ -69,9 +65,7 @@ struct LibraryHome {
 LibraryHome& libraryHome()
 {
     static LibraryHome h;
-    programfolder::setPath(h.dir.path());
-    settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
-    veltra::setUiServices(&h.ui);
+    h.use();
     return h;
 }
 

@@ -4,6 +4,7 @@
 // duplicate entries, with console logging on (under 1.5 s), and the process's peak memory
 // with 100,000 rows shown (under 150 MB; run that benchmark alone for a clean figure), and
 // a drop of 1,000 songs from the file manager.
+#include "BenchHome.h"
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"
@@ -37,17 +38,10 @@ constexpr int kFiles = 10000;
 
 // One program folder for every benchmark of this file, with the recording message boxes
 // and the fake player, as the tests have.
-struct Home {
-    QTemporaryDir dir;
-    veltra::RecordingUiServices ui;
+struct Home : BenchHome {
     Home()
     {
         qputenv("VELTRA_HOME", dir.path().toUtf8());
-        programfolder::setPath(dir.path());
-        settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
-        veltra::setUiServices(&ui);
-        sounddevice::setOverride([] { return true; });
-        veltra::setMediaPlayerFactory([](QObject* parent) { return new veltra::FakeMediaPlayerControl(parent); });
         QDir().mkpath(programfolder::file(QStringLiteral("Playlists")));
     }
 };

@@ -1,4 +1,5 @@
 // Start-up to the main window shown, and saving on exit, with a 10,000-row default playlist.
+#include "BenchHome.h"
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
@@ -21,18 +22,9 @@
 
 namespace {
 
-struct StartupHome {
-    QTemporaryDir dir;
-    veltra::RecordingUiServices ui;
+struct StartupHome : BenchHome {
     StartupHome(int rows)
     {
-        programfolder::setPath(dir.path());
-        settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
-        veltra::setUiServices(&ui);
-        sounddevice::setOverride([] { return true; });
-        veltra::setMediaPlayerFactory([](QObject* p) { return new veltra::FakeMediaPlayerControl(p); });
-        tray::setAvailabilityOverride([] { return tray::Availability::NoDesktop; });
-        startup::setArguments({});
         QDir().mkpath(dir.path() + QStringLiteral("/Playlists"));
         ListViewModel list;
         list.setColumns(PlaylistColumn::headers());

@@ -15,6 +15,7 @@
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 #include "support/PulseNullSink.h"
+#include "support/RealPlayerFixture.h"
 #include "support/StartupFixture.h"
 
 #include <QCoreApplication>
@@ -25,23 +26,12 @@
 #include <QThread>
 
 namespace {
-class CompanionsPlayingTest : public StartupFixture {
+class CompanionsPlayingTest : public RealPlayerFixture<StartupFixture> {
 protected:
     void SetUp() override
     {
-        StartupFixture::SetUp();
+        RealPlayerFixture::SetUp();
         trayHere = 0;
-        veltra::setMediaPlayerFactory(nullptr);   // the real player
-        if (!veltra::GstMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
-        if (!PulseNullSink::toolsPresent()) GTEST_SKIP() << "PulseAudio (pulseaudio, pactl, parec) is missing";
-        QString why;
-        ASSERT_TRUE(pulse.start(&why)) << why.toStdString();
-    }
-    void TearDown() override
-    {
-        forms().unloadAll();   // the player goes before its sound server
-        pulse.stop();
-        StartupFixture::TearDown();
     }
     QString mp3(const QString& name, const QByteArray& lyrics)
     {
@@ -51,7 +41,6 @@ protected:
         EXPECT_TRUE(mp3maker::makeMp3(path, s));
         return path;
     }
-    PulseNullSink pulse;
 };
 } // namespace
 

@@ -6,6 +6,7 @@
 
 #include "platform/GstMediaPlayerControl.h"
 #include "support/PulseNullSink.h"
+#include "support/RealPlayerFixture.h"
 #include "support/StartupFixture.h"
 
 #include <QCoreApplication>
@@ -48,28 +49,12 @@ TEST_F(PlaybackTest, ASongThatBreaksOffEndsAsItsEndWouldWithOneConsoleLine)
 
 // The real program's start-up and its real player: a broken MP3, a folder and a missing path
 // on the command line.
-class RefusedOnTheCommandLineTest : public StartupFixture {
+class RefusedOnTheCommandLineTest : public RealPlayerFixture<StartupFixture> {
 protected:
-    void SetUp() override
-    {
-        StartupFixture::SetUp();
-        veltra::setMediaPlayerFactory(nullptr);
-        if (!veltra::GstMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
-        if (!PulseNullSink::toolsPresent()) GTEST_SKIP() << "PulseAudio (pulseaudio, pactl, parec) is missing";
-        QString why;
-        ASSERT_TRUE(pulse.start(&why)) << why.toStdString();
-    }
-    void TearDown() override
-    {
-        forms().unloadAll();
-        pulse.stop();
-        StartupFixture::TearDown();
-    }
     QStringList played() const
     {
         return forms().get<FrmConsole>().Text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).filter(QStringLiteral("Played "));
     }
-    PulseNullSink pulse;
 };
 
 TEST_F(RefusedOnTheCommandLineTest, EachIsARowAndPlayingItEndsInItsMessage)

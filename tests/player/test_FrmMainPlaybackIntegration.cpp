@@ -19,6 +19,7 @@
 #include "support/GeneratedMedia.h"
 #include "support/Mp3Maker.h"
 #include "support/PulseNullSink.h"
+#include "support/RealPlayerFixture.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -30,26 +31,9 @@
 #include <QThread>
 #include <QTimer>
 
-class PlaybackOnNullSinkTest : public VeltraTest {
+class PlaybackOnNullSinkTest : public RealPlayerFixture<VeltraTest> {
 protected:
-    void SetUp() override
-    {
-        VeltraTest::SetUp();
-        veltra::setMediaPlayerFactory(nullptr);   // the real player
-        if (!veltra::GstMediaPlayerControl::isAvailable()) GTEST_SKIP() << "GStreamer or its elements are missing";
-        if (!PulseNullSink::toolsPresent()) GTEST_SKIP() << "PulseAudio (pulseaudio, pactl, parec) is missing";
-        QString why;
-        ASSERT_TRUE(pulse.start(&why)) << why.toStdString();
-    }
 
-    void TearDown() override
-    {
-        forms().unloadAll();   // the player goes before its sound server
-        pulse.stop();
-        VeltraTest::TearDown();
-    }
-
-    PulseNullSink pulse;
 };
 
 TEST_F(PlaybackOnNullSinkTest, PlaysThePlaylistFromTheFirstRowToTheLastUnattended)
