@@ -56,8 +56,10 @@ struct GstMediaPlayerCallbacks {
         case GST_MESSAGE_ERROR:
         case GST_MESSAGE_ASYNC_DONE:
         case GST_MESSAGE_DURATION_CHANGED: {
-            if (type == GST_MESSAGE_ERROR || type == GST_MESSAGE_ASYNC_DONE) self->loadAnswered(message);
+            // The generation is taken before a waiting load is woken: a refusal makes it stale
+            // at once, so a refused file is never reported again as an error of playing.
             const quint64 generation = self->m_generation.load();
+            if (type == GST_MESSAGE_ERROR || type == GST_MESSAGE_ASYNC_DONE) self->loadAnswered(message);
             std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
             QMetaObject::invokeMethod(
                 self,
