@@ -4,6 +4,7 @@
 // player started through the real start-up and its command line.
 #include "PlaybackFixture.h"
 
+#include "common/PlaylistRow.h"
 #include "platform/GstMediaPlayerControl.h"
 #include "support/PulseNullSink.h"
 #include "support/RealPlayerFixture.h"
@@ -66,8 +67,8 @@ TEST_F(RefusedOnTheCommandLineTest, EachIsARowAndPlayingItEndsInItsMessage)
     start({broken, folder, missing});
     FrmMain& m = main();
     ASSERT_EQ(m.rows().count(), 3);
-    EXPECT_EQ(m.rows().subItem(2, 6), folder);
-    EXPECT_EQ(m.rows().subItem(3, 6), missing);
+    EXPECT_EQ(m.rows().subItem(2, PlaylistColumn::Filename), folder);
+    EXPECT_EQ(m.rows().subItem(3, PlaylistColumn::Filename), missing);
 
     // The first row was played at start: refused.
     ASSERT_EQ(ui.messages().size(), 1);

@@ -3,6 +3,7 @@
 // load, and a desktop without a notification area.
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
@@ -210,13 +211,13 @@ TEST_F(SafeStartTest, SessionEndWhileTheCommandLinesSongsAreReadSavesThemWhole)
     EXPECT_TRUE(startup::quitting());
     EXPECT_NE(main().wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
     ListViewModel saved;
-    saved.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+    saved.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
     ASSERT_EQ(saved.count(), 3);
     for (int r = 1; r <= 3; ++r) {
         EXPECT_EQ(saved.text(r), QStringLiteral("0%1").arg(r));
-        EXPECT_EQ(saved.subItem(r, 1), QStringLiteral("Artist %1").arg(r));
-        EXPECT_EQ(saved.subItem(r, 6), songs[r - 1]);
+        EXPECT_EQ(saved.subItem(r, PlaylistColumn::Artist), QStringLiteral("Artist %1").arg(r));
+        EXPECT_EQ(saved.subItem(r, PlaylistColumn::Filename), songs[r - 1]);
     }
 }
 
@@ -233,11 +234,11 @@ TEST_F(SafeStartTest, ABrokenPlaylistOnTheCommandLineLeavesTheRowsAndDefaultList
     EXPECT_EQ(main().rows().count(), 2);
     main().mnuExit_Click();
     ListViewModel saved;
-    saved.setColumns({"No.", "Artist:", "Title:", "Year:", "Status:", "Length:", "Filename:"});
+    saved.setColumns(PlaylistColumn::headers());
     ASSERT_TRUE(controls_LoadListView(saved, defaultSpp()));
     ASSERT_EQ(saved.count(), 2);
-    EXPECT_EQ(saved.subItem(1, 6), songs[0]);
-    EXPECT_EQ(saved.subItem(2, 6), songs[1]);
+    EXPECT_EQ(saved.subItem(1, PlaylistColumn::Filename), songs[0]);
+    EXPECT_EQ(saved.subItem(2, PlaylistColumn::Filename), songs[1]);
 }
 
 TEST_F(SafeStartTest, ABrokenPlaylistChosenInTheBoxLeavesTheRowsAndWritesNoOpenedLine)
@@ -253,7 +254,7 @@ TEST_F(SafeStartTest, ABrokenPlaylistChosenInTheBoxLeavesTheRowsAndWritesNoOpene
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_EQ(ui.messages().first().title, QStringLiteral("Error Loading List"));
     EXPECT_EQ(m.rows().count(), 2);
-    EXPECT_EQ(m.rows().subItem(1, 6), home("music/a.mp3"));
+    EXPECT_EQ(m.rows().subItem(1, PlaylistColumn::Filename), home("music/a.mp3"));
     EXPECT_TRUE(logLines().filter(" opened.").isEmpty());
 }
 
