@@ -587,6 +587,9 @@ private:
     bool stepRandomHistory(int step);
     void handOffSkippedRow();
     void stopAndUnload();
+    // The commands that need a song playing (p) or playing or paused (s), as the position
+    // timer enables them; a song just started enables them at once.
+    void enableSongCommands(bool p, bool s);
     void startOfList();
     QString albumOf(const QString& file);
     void connectSequence();

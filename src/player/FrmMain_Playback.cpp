@@ -168,6 +168,8 @@ void FrmMain::player_Play(int playOrigin)
         }
     }
     m_sequence.songStarted();
+    // Stop and Pause (their keys and buttons too) work at once, before the position timer's tick.
+    enableSongCommands(true, true);
     const QString file = player.FileName();   // the path as loaded; lower case only to compare
 
     controls_SelectItem(list, CurrentTrack);

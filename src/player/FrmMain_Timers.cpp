@@ -45,11 +45,32 @@ void setEnabledIfDifferent(QAction* a, bool on)
 
 // ---- position and status ----------------------------------------------------------------------
 
+// Enabling of the commands that need a song playing (p) or playing or paused (s).
+void FrmMain::enableSongCommands(bool p, bool s)
+{
+    FrmMenus& menus = forms().get<FrmMenus>();
+    setEnabledIfDifferent(mnuJumpToTime, p);
+    setEnabledIfDifferent(mnuJumpToCurrentlyPlaying, s);
+    setEnabledIfDifferent(menus.mnuSelectPlaying, s);
+    setEnabledIfDifferent(mnuRewind, p);
+    setEnabledIfDifferent(mnuFastForward, p);
+    setEnabledIfDifferent(mnuPause, s);
+    setEnabledIfDifferent(mnuStop, s);
+    setEnabledIfDifferent(mnuPlayNext, s);
+    setEnabledIfDifferent(menus.mnuPlayNext, s);
+    setEnabledIfDifferent(menus.mnuRewind, p);
+    setEnabledIfDifferent(menus.mnuFastForward, p);
+    setEnabledIfDifferent(menus.mnuPause, s);
+    setEnabledIfDifferent(menus.mnuStop, s);
+    const std::pair<const char*, bool> buttons[] = {{"Rewind", p}, {"Pause", s}, {"Stop", s}, {"FastForward", p}};
+    for (const auto& [key, on] : buttons)
+        if (QAction* b = toolbarButton(QString::fromLatin1(key))) b->setEnabled(on);
+}
+
 void FrmMain::tmrPosition_Timer()
 {
     MediaPlayerControl& player = wmpPlayer();
     FrmVideo& video = forms().get<FrmVideo>();
-    FrmMenus& menus = forms().get<FrmMenus>();
     ListViewModel& list = rows();
 
     MediaPlayerControl::State state = player.PlayState();
@@ -63,25 +84,6 @@ void FrmMain::tmrPosition_Timer()
         sldPosition->setMaximum(wholeSeconds(player.Duration()));
         video.qxsPosition->setValue(wholeSeconds(player.CurrentPosition()));
         video.qxsPosition->setMax(wholeSeconds(player.Duration()));
-    };
-    // Enabling of the commands that need a song playing (p) or playing or paused (s).
-    auto enableCommands = [&](bool p, bool s) {
-        setEnabledIfDifferent(mnuJumpToTime, p);
-        setEnabledIfDifferent(mnuJumpToCurrentlyPlaying, s);
-        setEnabledIfDifferent(menus.mnuSelectPlaying, s);
-        setEnabledIfDifferent(mnuRewind, p);
-        setEnabledIfDifferent(mnuFastForward, p);
-        setEnabledIfDifferent(mnuPause, s);
-        setEnabledIfDifferent(mnuStop, s);
-        setEnabledIfDifferent(mnuPlayNext, s);
-        setEnabledIfDifferent(menus.mnuPlayNext, s);
-        setEnabledIfDifferent(menus.mnuRewind, p);
-        setEnabledIfDifferent(menus.mnuFastForward, p);
-        setEnabledIfDifferent(menus.mnuPause, s);
-        setEnabledIfDifferent(menus.mnuStop, s);
-        const std::pair<const char*, bool> buttons[] = {{"Rewind", p}, {"Pause", s}, {"Stop", s}, {"FastForward", p}};
-        for (const auto& [key, on] : buttons)
-            if (QAction* b = toolbarButton(QString::fromLatin1(key))) b->setEnabled(on);
     };
     auto timePanel = [&] {
         if (mnuStatusBarShowTimeElapsed->isChecked())
@@ -121,7 +123,7 @@ void FrmMain::tmrPosition_Timer()
         }
         mirrorSliders();
         PlayerState = Playback::Playing;
-        enableCommands(true, true);
+        enableSongCommands(true, true);
         timePanel();
         songTexts("Playing");
         break;
@@ -132,7 +134,7 @@ void FrmMain::tmrPosition_Timer()
             sldPosition->setEnabled(false);
             video.qxsPosition->setEnabled(false);
         }
-        enableCommands(false, true);
+        enableSongCommands(false, true);
         PlayerState = Playback::Paused;
         timePanel();
         songTexts("Paused");
@@ -146,7 +148,7 @@ void FrmMain::tmrPosition_Timer()
             sldPosition->setEnabled(false);
             video.qxsPosition->setEnabled(false);
         }
-        enableCommands(false, false);
+        enableSongCommands(false, false);
         PlayerState = Playback::Stopped;
         if (!StatusBarBusy) setStatusPanelText(1, QStringLiteral("Status:  Stopped"));
         if (mnuStatusBarShowTimeElapsed->isChecked()) setStatusPanelText(3, QStringLiteral("Elapsed:  None"));

@@ -48,6 +48,7 @@ TEST_F(PlaybackTest, StopRightAfterPlayStopsBeforeThePositionTimerTicked)
 }
 
 #include "common/ListViewModel.h"
+#include "common/modControls.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "controls/ctlQX_wTextPanel.h"
 #include "mainwindow/FrmMenus.h"
@@ -58,10 +59,36 @@ TEST_F(PlaybackTest, StopRightAfterPlayStopsBeforeThePositionTimerTicked)
 #include <QLabel>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTest>
 #include <QToolBar>
 
 namespace {
 class MainWindowRepairsTest : public StartupFixture {};
+}
+
+// A key runs its command only while the command's item is enabled. A song just started has
+// Stop and Pause enabled at once, not half a second later when the position timer ticks.
+TEST_F(MainWindowRepairsTest, StopAndPauseKeysWorkRightAfterThePlayKey)
+{
+    using State = veltra::MediaPlayerControl::State;
+    const struct {
+        Qt::Key key;
+        State after;
+    } cases[] = {{Qt::Key_S, State::Stopped}, {Qt::Key_U, State::Paused}};
+    writePlaylist("Playlists/default.spp", {song("a.mp3")});
+    start();
+    FrmMain& m = main();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
+        m.tmrPosition_Timer();   // stopped: the commands that need a song are off
+        ASSERT_FALSE(m.mnuStop->isEnabled());
+        controls_SelectItem(m.rows(), 1);
+        QTest::keyClick(m.lstvPlaylist, Qt::Key_P);
+        ASSERT_EQ(m.wmpPlayer().PlayState(), State::Playing);
+        QTest::keyClick(m.lstvPlaylist, c.key);
+        EXPECT_EQ(m.wmpPlayer().PlayState(), c.after);
+        m.player_Stop();
+    }
 }
 
 TEST_F(MainWindowRepairsTest, WithoutTheToolbarTheListStartsAtTheTop)
