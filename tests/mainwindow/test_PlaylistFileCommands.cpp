@@ -139,6 +139,18 @@ TEST_F(Commands, SaveAsANewPlaylistListsItAndAnOverwriteAfterYesDoesNot)
     EXPECT_EQ(records(rock).count(QStringLiteral("\r\n")), 14);
     EXPECT_EQ(box(), QStringList({"((Select Playlist))", "Pop"}));
     EXPECT_EQ(settings_ReadValue("RecentPlaylists", "Filename1"), pop);
+
+    // A name typed without ".spp" is used as typed, and is not the stored playlist of that
+    // name: a later Save must not write over Pop.spp.
+    const QString popBefore = records(pop);
+    addRow("C", "Three");
+    answerFile(home("Playlists/Pop"));
+    main().mnuSavePlaylistAs_Click();
+    EXPECT_EQ(records(home("Playlists/Pop")).count(QStringLiteral("\r\n")), 21);
+    EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    ui.fileAnswers.clear();
+    main().mnuSave_Click();
+    EXPECT_EQ(records(pop), popBefore);
 }
 
 TEST_F(Commands, SaveAsHtmlOrTextWritesNoPlaylist)
