@@ -280,6 +280,27 @@ TEST_F(Commands, RandomPlaylistPicksAnotherStoredOneAndStartsAtTheDirectionsEnd)
     EXPECT_EQ(player().FileName(), playing);
 }
 
+TEST_F(Commands, UpdateRebuildsTheBoxAndKeepsTheShownPlaylistWhileItsFileIsThere)
+{
+    playlist("Rock.spp", 2);
+    refill();
+    choose("Rock");
+    playlist("Pop.spp", 1);   // made by another program meanwhile
+    const QString logBefore = log();
+    menus().mnuUpdate->trigger();   // Send To > Playlist > Update
+    EXPECT_EQ(box().mid(1).size(), 2);
+    EXPECT_TRUE(box().contains("Pop"));
+    EXPECT_EQ(shown(), "Rock");
+    EXPECT_EQ(log(), logBefore);   // nothing reloaded
+    EXPECT_EQ(rows().count(), 2);
+
+    QFile::remove(home("Playlists/Rock.spp"));
+    menus().mnuUpdate->trigger();
+    EXPECT_EQ(box(), QStringList({"((Select Playlist))", "Pop"}));
+    EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    EXPECT_EQ(rows().count(), 2);   // the rows stay: Save asks for a name now
+}
+
 // ---- printing ----------------------------------------------------------------------------------
 
 // Recorded like every other call, and printed for real into a PDF file.
