@@ -7,6 +7,7 @@
 #include "platform/QtUiServices.h"
 
 #include <QMenu>
+#include <functional>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -278,6 +279,27 @@ TEST_F(Commands, RandomPlaylistPicksAnotherStoredOneAndStartsAtTheDirectionsEnd)
     EXPECT_EQ(ui.messages().last().title, "Playlist Filename Not Found");
     EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
     EXPECT_EQ(player().FileName(), playing);
+}
+
+TEST_F(Commands, APlaylistThatDoesNotLoadIsNotTheOneSaveWrites)
+{
+    playlist("A.spp", 2);
+    const QString broken = writeFile("Playlists/Broken.spp", "\"1\"\r\n\"only two cells\"\r\n");
+    refill();
+    choose("A");
+    // Chosen in the box, or reached by Next Playlist: the rows stay, the box names none.
+    for (const auto& reach : {std::function<void()>([&] { choose("Broken"); }),
+                              std::function<void()>([&] { choose("A"); main().mnuJumpToNextPlaylist_Click(); })}) {
+        ui.clear();
+        reach();
+        EXPECT_EQ(lastBox().section('|', 0, 0), "Error Loading List");
+        EXPECT_EQ(artists(), QStringList({"Artist 1", "Artist 2"}));
+        EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    }
+    EXPECT_NE(player().FileName(), "/m/A1.mp3");   // nothing started from the rows left
+    main().mnuSave_Click();   // asks for a name, and the damaged file stays as it was
+    EXPECT_EQ(ui.calls.last().kind, "save");
+    EXPECT_EQ(records(broken), "\"1\"\r\n\"only two cells\"\r\n");
 }
 
 TEST_F(Commands, UpdateRebuildsTheBoxAndKeepsTheShownPlaylistWhileItsFileIsThere)
