@@ -7,10 +7,11 @@
 #include "platform/QtUiServices.h"
 
 #include <QMenu>
-#include <functional>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+
+#include <functional>
 
 using veltra::MsgResult;
 
@@ -41,8 +42,15 @@ TEST_F(Commands, OpenReplacesTheRowsAndShowsTheStoredPlaylistsName)
     const QString rock = playlist("Rock.SPP", 2);
     refill();
     addRow("Old", "Song");
+    addRow("Old", "Two");
+    playRow(1);
+    controls_SelectItem(rows(), 2);
+    main().mnuPlayNext_Click();   // marks the selected row
+    ASSERT_EQ(main().PlayNextIndex, 2);
     answerFile(rock);
     main().mnuOpenPlaylist_Click();
+    EXPECT_EQ(main().PlayNextIndex, 0);   // the mark goes with the old rows, as when the box opens one
+    EXPECT_EQ(main().mnuPlayNext->text(), "Play Ne&xt...\tX");
     const auto dialog = ui.calls.last().fileRequest;
     EXPECT_EQ(dialog.title, "Open Playlist...");
     EXPECT_EQ(dialog.filter, "VELTRA Playlists|*.spp|");
