@@ -229,8 +229,9 @@ void FrmMoveToFolder::moveMatching(const QString& folder)
             continue;
         }
         const QString target = (folder == QLatin1String("/") ? QString() : folder) + u'/' + files_GetFileName(path);
-        // Never over another file, and never onto the file itself (its own folder).
-        if (files_FileExists(target)) {
+        // Never over another file, and never onto the file itself (its own folder). A link
+        // holds its name too, even one to nothing: a copy would put the song in its place.
+        if (const QFileInfo taken(target); taken.exists() || taken.isSymLink()) {
             error(organise::fileMessage(QStringLiteral("It has been detected that a file of the same name already exists in the destination folder:"),
                                         path, kNotMoved));
             continue;

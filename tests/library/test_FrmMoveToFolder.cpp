@@ -159,18 +159,27 @@ TEST_F(MoveTest, NothingIsReplacedAndFailuresAreReported)
     EXPECT_EQ(ui.messages().size(), 3);
     EXPECT_TRUE(QFile::exists(a) && QFile::exists(b));
 
-    // A name taken by a dangling link: the move routine refuses with its own message, the
-    // file is not listed, and the run goes on.
+    // A name taken by a dangling link, moving and then copying: the link stays, the file is
+    // reported and not listed, and the run goes on.
     player().setFileName(QString());
     QFile::remove(home("Out/a.mp3"));
     QFile::link(home("nowhere.mp3"), home("Out/a.mp3"));
-    ui.clear();
-    run(0, QStringLiteral("band"), home("Out"));
-    EXPECT_TRUE(QFileInfo(home("Out/a.mp3")).isSymLink());
-    EXPECT_EQ(ui.messages().first().title, QStringLiteral("Error Moving File"));
-    EXPECT_EQ(fileOfRow(1), a);
+    const QString copiedLine = a + QStringLiteral(" was copied to ");
+    const qsizetype copiedBefore = log().count(copiedLine);
+    for (const bool copying : {false, true}) {
+        SCOPED_TRACE(copying);
+        ui.clear();
+        forms().get<FrmMoveToFolder>().chkCopyFiles->setChecked(copying);
+        const qsizetype listed = results().size();
+        run(0, QStringLiteral("band"), home("Out"));
+        EXPECT_TRUE(QFileInfo(home("Out/a.mp3")).isSymLink());
+        ASSERT_FALSE(ui.messages().isEmpty());
+        EXPECT_EQ(ui.messages().first().text, fileMessage(QStringLiteral("It has been detected that a file of the same name already exists in the destination folder:"), a));
+        EXPECT_EQ(fileOfRow(1), a);
+        EXPECT_EQ(results().size(), listed + (copying ? 0 : 1));   // p.mp3 moves; then it is there already
+    }
+    EXPECT_EQ(log().count(copiedLine), copiedBefore);
     EXPECT_EQ(fileOfRow(3), home("Out/p.mp3"));
-    EXPECT_EQ(results().size(), 2);
 }
 
 // A real box runs the queued events while it is up: the user's clicks arrive mid-run.
