@@ -182,17 +182,6 @@ TEST_F(MoveTest, NothingIsReplacedAndFailuresAreReported)
     EXPECT_EQ(fileOfRow(3), home("Out/p.mp3"));
 }
 
-// A real box runs the queued events while it is up: the user's clicks arrive mid-run.
-class BusyUi : public veltra::RecordingUiServices {
-public:
-    std::function<void()> duringMessage;
-    veltra::MsgResult msgBox(const QString& text, veltra::MsgButtons buttons, veltra::MsgIcon icon, const QString& title) override
-    {
-        if (duringMessage) duringMessage();
-        return RecordingUiServices::msgBox(text, buttons, icon, title);
-    }
-};
-
 // Real input through the menu: a click on "Move »"; the close box, Esc and another click
 // during the run do nothing; Esc afterwards closes the dialog.
 TEST_F(MoveTest, DrivenThroughTheEventLoop)
