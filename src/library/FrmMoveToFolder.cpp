@@ -169,8 +169,8 @@ void FrmMoveToFolder::cmdMove_Click()
                                 QStringLiteral("This function will not continue.")));
         return;
     }
-    QString folder = destination;
-    while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
+    // The lists are pointed at whole paths, also when the folder was typed relative to ours.
+    const QString folder = QDir(destination).absolutePath();
 
     {
         RunGuard run(*this);

@@ -131,6 +131,22 @@ TEST_F(MoveTest, MovedFilesAreFollowedAndCanBeShown)
     EXPECT_FALSE(forms().isLoaded<FrmMoveToFolder>());
 }
 
+// A folder typed relative to the program's working folder: the log keeps the text as
+// typed, the row and both lists get the whole path, which stays right after a restart.
+TEST_F(MoveTest, ATypedRelativeFolderIsFollowedByItsWholePath)
+{
+    const QString a = tagged(QStringLiteral("Music/a.mp3"), QStringLiteral("Band"), QStringLiteral("One"));
+    addFile(a);
+    remember(a);
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(home());
+    run(0, QStringLiteral("band"), QStringLiteral("Out/"));
+    QDir::setCurrent(working);
+    EXPECT_EQ(QStringList({fileOfRow(1), trackedFile(), volumeFile()}), QStringList(3, home("Out/a.mp3")));
+    EXPECT_TRUE(QFile::exists(home("Out/a.mp3")));
+    EXPECT_TRUE(log().contains(a + QStringLiteral(" was moved to Out/.\r\n")));
+}
+
 TEST_F(MoveTest, NothingIsReplacedAndFailuresAreReported)
 {
     const QString a = tagged(QStringLiteral("Music/a.mp3"), QStringLiteral("Band"), QStringLiteral("One"));
