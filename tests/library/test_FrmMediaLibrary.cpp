@@ -220,6 +220,18 @@ TEST_F(MediaLibraryTest, SourceSearchLoadsByWholeNameAndMoodsWin)
     // a mood without a file leaves the library as it was
     choose("Rainy Day");
     EXPECT_EQ(entries(lib.lstArtist), QStringList{"From Mood"});
+
+    // a playlist named like a mood or like a root's key still has its own node, which loads it
+    files.playlist("NowPlaying", {files.song("n.mp3", "Named Like A Key")});
+    lib.library_Setup();
+    QTreeWidgetItem* playlists = lib.tvOptions->topLevelItem(1);
+    ASSERT_EQ(playlists->childCount(), 3);
+    const std::pair<int, const char*> clicks[] = {{0, "From Playlist"}, {1, "Named Like A Key"}};
+    for (const auto& [child, artist] : clicks) {
+        lib.tvOptions->setCurrentItem(playlists->child(child));
+        lib.tvOptions_NodeClick(playlists->child(child));
+        EXPECT_EQ(entries(lib.lstArtist), QStringList{artist}) << playlists->child(child)->text(0).toStdString();
+    }
 }
 
 TEST_F(MediaLibraryTest, AddingAFolderLogsEachFileAndStaysInThatFolder)
