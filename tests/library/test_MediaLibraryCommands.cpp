@@ -233,6 +233,21 @@ TEST_F(LibraryCommandsTest, DuplicatesLeaveTheLastOfEachAndRemoveSelectedFollows
     lib().mnuRemoveSelected->trigger();
     EXPECT_EQ(lib().results().count(), 0);
     EXPECT_EQ(working(), QStringList({"/m/B.mp3", "/m/a.mp3"}));
+
+    // dead file names go by their Path column and are reported; the lists stay as they were
+    const QString alive = song("alive.mp3", "Alive"), gone = song("gone.mp3", "Gone");
+    lib().filenames_Add(alive);
+    lib().filenames_Add(gone);
+    lib().filenames_ShowID3Data();
+    lib().library_Update();
+    ui.clear();
+    QFile::remove(gone);
+    lib().tmrWindowUpdate_Timer();
+    lib().mnuRemoveAlDeadFilenames->trigger();
+    EXPECT_EQ(working(), QStringList{alive});
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].text.startsWith("It has been detected that you had 3 dead filenames"));
+    EXPECT_EQ(lib().lstArtist->count(), 2);
 }
 
 TEST_F(LibraryCommandsTest, ImportAndExportTradePlaylistsWithTheMainWindow)
