@@ -5,10 +5,13 @@
 #include "common/ListView.h"
 #include "common/modListFiles.h"
 #include "common/modSettings.h"
+#include "playlisttools/FrmAddLocation.h"
 #include "playlisttools/FrmGeneratePlaylist.h"
 #include "playlisttools/FrmRandomSongsPlaylist.h"
+#include "playlisttools/FrmRenamePlaylist.h"
 #include "playlisttools/OptionButtons.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -221,4 +224,36 @@ TEST_F(NewPlaylistTest, RandomSongsChecksTheCountWritesDistinctRowsAndResets)
     EXPECT_EQ(recordsOf(home("Playlists/Three.spp")).size(), 3);
     EXPECT_TRUE(box().contains("Party Mix"));
     EXPECT_EQ(rows().count(), 40);
+}
+
+// Shown, each dialog takes what the user types into its first box, not its default button
+// (where a blank would run it).
+TEST_F(NewPlaylistTest, ShownDialogsTakeTypingInTheirFirstBox)
+{
+    rowsWith({{"A", "", "Play", "/m/a.mp3"}});
+    auto check = [](QDialog& d, QLineEdit* first) {
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        QWidget* focus = QApplication::focusWidget();
+        // An editable combo box holds the focus for its line edit.
+        EXPECT_TRUE(focus == first || (focus && focus == first->parentWidget())) << d.objectName().toStdString();
+        QTest::keyClicks(QApplication::focusWidget(), "Mix 1");
+        EXPECT_EQ(first->text(), "Mix 1");
+        d.hide();
+    };
+    FrmGeneratePlaylist& generate = forms().fresh<FrmGeneratePlaylist>();
+    check(generate, generate.txtCriteria);
+    forms().unload<FrmGeneratePlaylist>();
+    FrmRandomSongsPlaylist& random = forms().fresh<FrmRandomSongsPlaylist>();
+    check(random, random.txtPlaylistName);
+    forms().unload<FrmRandomSongsPlaylist>();
+    // Dialogs whose button row is made before their boxes.
+    FrmAddLocation& location = forms().fresh<FrmAddLocation>();
+    check(location, location.cmbLocation->lineEdit());
+    forms().unload<FrmAddLocation>();
+    FrmRenamePlaylist& rename = forms().fresh<FrmRenamePlaylist>();
+    rename.txtName->clear();
+    check(rename, rename.txtName);
+    forms().unload<FrmRenamePlaylist>();
+    EXPECT_TRUE(ui.messages().isEmpty());
 }
