@@ -646,6 +646,12 @@ TEST_F(ID3v2SaveTest, BytesAfterThePublishedEndAreNeverWrittenOver)
         frames.append(QByteArray(2048 - 10 - frames.size(), '\0'));
         const QByteArray file = QByteArray("ID3\x03\x00\x00\x00\x00\x0C\x80", 10) + frames + audio(8);
         cases.append({QStringLiteral("plain size inside the audio"), file, 2048});
+        // 0x09A1 ends just where the second audio frame starts: audio follows, but no earlier
+        // version wrote an area that is not a multiple of 2048
+        QByteArray onAFrame = file;
+        onAFrame[9] = '\xA1';
+        onAFrame[8] = '\x09';
+        cases.append({QStringLiteral("plain size on an audio frame"), onAFrame, 2048});
     }
     for (int k = 1; k <= 8; ++k) {
         QByteArray frames = frame23("TIT2", latin1Text("Junk follows"));
