@@ -38,7 +38,10 @@ QString fileOf(const QString& name)
 
 bool isStored(const QString& path)
 {
-    return !path.isEmpty() && folderOf(path) == folderOf(folder() + QStringLiteral("/x"));
+    // A file without the ".spp" ending is none of the box's playlists, even when a playlist
+    // of its bare name is: Save would write over that one.
+    return !path.isEmpty() && QFileInfo(path).suffix().compare(QLatin1String("spp"), Qt::CaseInsensitive) == 0
+        && folderOf(path) == folderOf(folder() + QStringLiteral("/x"));
 }
 
 bool isAcceptableName(const QString& name)

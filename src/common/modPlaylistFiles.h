@@ -13,7 +13,8 @@ QString folder();
 // The file of the playlist called `name`: its existing file in the folder, whatever the
 // letter case of its ".spp"; a name without a file gets "<folder>/<name>.spp".
 QString fileOf(const QString& name);
-// True when the file lies in the Playlists folder itself (the box lists only those).
+// True when the file is a ".spp" file (any letter case) of the Playlists folder itself (the
+// box lists only those).
 bool isStored(const QString& path);
 
 // Whether a name typed for a playlist can name its file: none of \ / : * ? " < > | and no

@@ -35,7 +35,8 @@ QLabel* valueLabel(QWidget* parent, const char* name)
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setTextFormat(Qt::PlainText);
-    l->setMinimumWidth(180);
+    // Room for a whole value of the update file, so that none is clipped.
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QString(kValueLength, u'n')));
     return l;
 }
 

@@ -10,7 +10,9 @@
 #include "common/modFiles.h"
 #include "common/modLineFiles.h"
 #include "common/modListFiles.h"
+#include "common/modListReplace.h"
 #include "common/modMoodFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -108,12 +110,14 @@ void FrmMain::mnuRecentPlaylist_Click(int index)
 {
     const QString path = recentEntry(QStringLiteral("RecentPlaylists"), index);
     if (!path.isEmpty() && files_FileExists(path)) {
-        controls_ClearListView(rows());
-        controls_LoadListView(rows(), path);
-        QString name = path;
-        playlist_Select(name);   // leaves the bare name in `name`
+        // A playlist that does not load leaves the rows as they were; its own box said why.
+        if (!controls_ReplaceListView(rows(), path)) return;
+        // Only a file of the Playlists folder is one of the box's playlists: another file of
+        // the same name must not make Save write over the stored one.
+        QString name = playlists::isStored(path) ? path : QStringLiteral("((Select Playlist))");
+        playlist_Select(name);
         controls_RenumberItems(rows());
-        writeLog(name + QStringLiteral(" opened."));
+        writeLog(files_GetNameWithoutExtension(path) + QStringLiteral(" opened."));
         window_UncheckMenus();
         window_ResetRandomFilenames();
         playlist_FollowPlayerAfterOpen();

@@ -7,6 +7,7 @@
 #include "common/modPlaylistFiles.h"
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
+#include "library/FrmMediaLibrary.h"
 #include "player/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
@@ -186,6 +187,11 @@ void FrmMenus::mnuOpen_Click()
         if (main.WasMaximized) state |= Qt::WindowMaximized;
         main.setWindowState(state);
         main.show();
+    }
+    if (main.mnuOpenMediaLibrary->isChecked() && forms().isLoaded<FrmMediaLibrary>()) {
+        FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
+        library.setWindowState(library.windowState() & ~Qt::WindowMinimized);
+        library.show();
     }
     if (forms().isLoaded<FrmVideo>()) {
         FrmVideo& video = forms().get<FrmVideo>();

@@ -82,21 +82,17 @@ void FrmMain::window_MinimizeToTray()
     WasMaximized = isMaximized();
     // Without a notification area the window is only minimised, so it can always be reached.
     const bool toTray = trayReachable();
-    if (mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
-        FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
+    const auto putAway = [toTray](QWidget& window) {
         if (toTray) {
-            cd.setWindowState(cd.windowState() | Qt::WindowMinimized);
-            cd.hide();
+            window.setWindowState(window.windowState() | Qt::WindowMinimized);
+            window.hide();
         } else {
-            cd.showMinimized();
+            window.showMinimized();
         }
-    }
-    if (toTray) {
-        setWindowState(windowState() | Qt::WindowMinimized);
-        hide();
-    } else {
-        showMinimized();
-    }
+    };
+    if (mnuOpenMediaLibrary->isChecked() && forms().isLoaded<FrmMediaLibrary>()) putAway(forms().get<FrmMediaLibrary>());
+    if (mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) putAway(forms().get<FrmCDPlayer>());
+    putAway(*this);
     if (settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("ShowMiniModeWhenWindowIsClosed"), QStringLiteral("0"))) {
         mnuSwitchToMiniMode_Click();
     } else {

@@ -260,8 +260,15 @@ void FrmMain::cmbPlaylists_Click()
     // The file is opened under its real name, whatever the letter case of its extension.
     const QString path = playlists::fileOf(text);
     if (files_FileExists(path)) {
-        // A playlist that does not load leaves the rows as they were; its box said why.
-        if (!controls_ReplaceListView(rows(), path)) return;
+        // A playlist that does not load leaves the rows as they were; its box said why. The
+        // box must not name it then, or Save would write these rows over that file.
+        if (!controls_ReplaceListView(rows(), path)) {
+            const bool ready = PlaylistComboReady;
+            PlaylistComboReady = false;
+            cmbPlaylists->setCurrentIndex(0);
+            PlaylistComboReady = ready;
+            return;
+        }
         window_ResetRandomFilenames();
         writeLog(path + QStringLiteral(" opened."));
         controls_SelectItem(rows(), 1);

@@ -132,7 +132,7 @@ void FrmCustomise::cmdColour_Click(int index)
     // A cancelled picker leaves the box as it was.
     const QColor shown = syscolour::toQColor(m_colours[index]);
     const quint32 start = quint32(shown.red()) | (quint32(shown.green()) << 8) | (quint32(shown.blue()) << 16);
-    if (const std::optional<quint32> chosen = veltra::ui().chooseColour(start)) setColour(index, *chosen);
+    if (const std::optional<quint32> chosen = veltra::ui().chooseColour(start, QStringLiteral("Select Colour"))) setColour(index, *chosen);
 }
 
 void FrmCustomise::cmdDefault_Click()

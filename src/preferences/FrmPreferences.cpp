@@ -31,6 +31,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace veltra;
 using prefkeys::OptionGroup;
 
@@ -480,7 +482,11 @@ void FrmPreferences::Form_Load()
     };
     for (const auto& [box, which] : numbers) {
         const prefkeys::NumberSetting& n = prefkeys::number(which);
-        box->setText(settings_ReadValue(S, QString::fromLatin1(n.key), QString::fromLatin1(n.def)));
+        // A stored text that is no whole number takes the key's default; one out of range is
+        // shown as it is, for Apply to report.
+        const QString stored = settings_ReadValue(S, QString::fromLatin1(n.key), QString::fromLatin1(n.def));
+        const bool digits = !stored.isEmpty() && std::all_of(stored.begin(), stored.end(), [](QChar c) { return c.isDigit(); });
+        box->setText(digits ? stored : QString::fromLatin1(n.def));
     }
 
     cmdApply->setEnabled(false);

@@ -74,6 +74,7 @@ TEST_F(ToolDialogTest, BusyDisablesInputsIgnoresCloseAndRestoresOnlyWhatItDisabl
         for (QWidget* w : std::initializer_list<QWidget*>{box, combo, go, dialog.cmdClose}) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
         dialog.cmdClose->click();
         key(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.close());   // the window's own close box
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }

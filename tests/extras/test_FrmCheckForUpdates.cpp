@@ -127,6 +127,15 @@ TEST_F(UpdateCheckTest, AFileWithOnlyTheVersionShowsItAndEndsAtFinishWithLongVal
     const QString sixty(60, u'x');
     FrmCheckForUpdates& longer = check("[Beta Version]\r\nValue=" + sixty.toLatin1() + "\r\n");
     EXPECT_EQ(longer.lblNewDiscription->text(), sixty.left(49));
+
+    // A value read while the dialog shows is shown whole, not clipped by its panel.
+    FrmCheckForUpdates& shown = forms().fresh<FrmCheckForUpdates>();
+    shown.show();
+    QApplication::processEvents();
+    server.body = "[Beta Version]\r\nValue=A description that is far longer than forty-nine characters\r\n";
+    shown.cmdNext_Click();
+    QApplication::processEvents();
+    EXPECT_GE(shown.lblNewDiscription->width(), shown.lblNewDiscription->sizeHint().width());
 }
 
 TEST_F(UpdateCheckTest, TheCurrentValuesComeFromTheBuild)

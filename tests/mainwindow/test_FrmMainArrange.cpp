@@ -95,6 +95,23 @@ TEST_F(ArrangeTest, CutCopyAndPasteGoThroughTheEntryBuffer)
     EXPECT_EQ(m.EntryBuffer.size(), 10);
 }
 
+TEST_F(ArrangeTest, CropKeepsTheSelectedRowsAndWithNoneSelectedEmptiesTheList)
+{
+    startDefault();
+    FrmMain& m = main();
+    for (const char* a : {"A", "B", "C", "D", "E"}) addRow(QString::fromLatin1(a), QStringLiteral("T"));
+    select({2, 4});
+    m.mnuSelectedCrop_Click();
+    EXPECT_EQ(artists(), QStringList({"B", "D"}));
+    EXPECT_EQ(numbers(), QStringList({"01", "02"}));
+    rows().clearSelection();
+    m.mnuSelectedCrop_Click();
+    EXPECT_EQ(rows().count(), 0);
+    m.mnuSelectedCrop_Click();   // an empty list stays as it is
+    m.mnuSelectAll_Click();
+    EXPECT_EQ(rows().count(), 0);
+}
+
 TEST_F(ArrangeTest, PlayingRowAndPlayNextMarkFollowTheirSongs)
 {
     startDefault();

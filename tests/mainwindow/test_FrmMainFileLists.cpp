@@ -122,6 +122,24 @@ TEST_F(FileListsTest, RecentPlaylistOpensWithoutPlayingAndFollowsTheSongInThePla
     EXPECT_EQ(ui.messages()[0].title, "Recent Playlist Filename Not Found");
     EXPECT_EQ(settings_ReadValue("RecentPlaylists", "Filename1"), home("Playlists/Evening.spp"));
     EXPECT_EQ(files(), (QStringList{a, b, c}));
+
+    // A damaged playlist keeps the rows and is not reported opened; a file of a stored
+    // playlist's name elsewhere is not that playlist, so Save cannot write over it.
+    QDir().mkpath(home("elsewhere"));
+    writeFile("elsewhere/Broken.spp", "\"1\"\r\n\"only two cells\"\r\n");
+    writePlaylist("elsewhere/Evening.spp", {c});
+    settings_WriteValue("RecentPlaylists", "Filename1", home("elsewhere/Broken.spp"));
+    settings_WriteValue("RecentPlaylists", "Filename2", home("elsewhere/Evening.spp"));
+    recentplaylists_BuildMenu(*main().mnuRecentPlaylist);
+    const QString logBefore = log();
+    main().mnuRecentPlaylist->at(0)->trigger();
+    EXPECT_EQ(ui.messages().last().title, "Error Loading List");
+    EXPECT_EQ(files(), (QStringList{a, b, c}));
+    EXPECT_EQ(log(), logBefore);
+    main().mnuRecentPlaylist->at(1)->trigger();
+    EXPECT_EQ(files(), (QStringList{c}));
+    EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    EXPECT_TRUE(log().endsWith("\r\nEvening opened.\r\n"));
 }
 
 TEST_F(FileListsTest, BookmarksAreWholeLinesAddedOnceClearedOnYesAndPlayedFromTheirMenu)

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <functional>
+
 using veltra::MsgResult;
 
 namespace {
@@ -40,8 +42,15 @@ TEST_F(Commands, OpenReplacesTheRowsAndShowsTheStoredPlaylistsName)
     const QString rock = playlist("Rock.SPP", 2);
     refill();
     addRow("Old", "Song");
+    addRow("Old", "Two");
+    playRow(1);
+    controls_SelectItem(rows(), 2);
+    main().mnuPlayNext_Click();   // marks the selected row
+    ASSERT_EQ(main().PlayNextIndex, 2);
     answerFile(rock);
     main().mnuOpenPlaylist_Click();
+    EXPECT_EQ(main().PlayNextIndex, 0);   // the mark goes with the old rows, as when the box opens one
+    EXPECT_EQ(main().mnuPlayNext->text(), "Play Ne&xt...\tX");
     const auto dialog = ui.calls.last().fileRequest;
     EXPECT_EQ(dialog.title, "Open Playlist...");
     EXPECT_EQ(dialog.filter, "VELTRA Playlists|*.spp|");
@@ -139,6 +148,18 @@ TEST_F(Commands, SaveAsANewPlaylistListsItAndAnOverwriteAfterYesDoesNot)
     EXPECT_EQ(records(rock).count(QStringLiteral("\r\n")), 14);
     EXPECT_EQ(box(), QStringList({"((Select Playlist))", "Pop"}));
     EXPECT_EQ(settings_ReadValue("RecentPlaylists", "Filename1"), pop);
+
+    // A name typed without ".spp" is used as typed, and is not the stored playlist of that
+    // name: a later Save must not write over Pop.spp.
+    const QString popBefore = records(pop);
+    addRow("C", "Three");
+    answerFile(home("Playlists/Pop"));
+    main().mnuSavePlaylistAs_Click();
+    EXPECT_EQ(records(home("Playlists/Pop")).count(QStringLiteral("\r\n")), 21);
+    EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    ui.fileAnswers.clear();
+    main().mnuSave_Click();
+    EXPECT_EQ(records(pop), popBefore);
 }
 
 TEST_F(Commands, SaveAsHtmlOrTextWritesNoPlaylist)
@@ -266,6 +287,48 @@ TEST_F(Commands, RandomPlaylistPicksAnotherStoredOneAndStartsAtTheDirectionsEnd)
     EXPECT_EQ(ui.messages().last().title, "Playlist Filename Not Found");
     EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
     EXPECT_EQ(player().FileName(), playing);
+}
+
+TEST_F(Commands, APlaylistThatDoesNotLoadIsNotTheOneSaveWrites)
+{
+    playlist("A.spp", 2);
+    const QString broken = writeFile("Playlists/Broken.spp", "\"1\"\r\n\"only two cells\"\r\n");
+    refill();
+    choose("A");
+    // Chosen in the box, or reached by Next Playlist: the rows stay, the box names none.
+    for (const auto& reach : {std::function<void()>([&] { choose("Broken"); }),
+                              std::function<void()>([&] { choose("A"); main().mnuJumpToNextPlaylist_Click(); })}) {
+        ui.clear();
+        reach();
+        EXPECT_EQ(lastBox().section('|', 0, 0), "Error Loading List");
+        EXPECT_EQ(artists(), QStringList({"Artist 1", "Artist 2"}));
+        EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    }
+    EXPECT_NE(player().FileName(), "/m/A1.mp3");   // nothing started from the rows left
+    main().mnuSave_Click();   // asks for a name, and the damaged file stays as it was
+    EXPECT_EQ(ui.calls.last().kind, "save");
+    EXPECT_EQ(records(broken), "\"1\"\r\n\"only two cells\"\r\n");
+}
+
+TEST_F(Commands, UpdateRebuildsTheBoxAndKeepsTheShownPlaylistWhileItsFileIsThere)
+{
+    playlist("Rock.spp", 2);
+    refill();
+    choose("Rock");
+    playlist("Pop.spp", 1);   // made by another program meanwhile
+    const QString logBefore = log();
+    menus().mnuUpdate->trigger();   // Send To > Playlist > Update
+    EXPECT_EQ(box().mid(1).size(), 2);
+    EXPECT_TRUE(box().contains("Pop"));
+    EXPECT_EQ(shown(), "Rock");
+    EXPECT_EQ(log(), logBefore);   // nothing reloaded
+    EXPECT_EQ(rows().count(), 2);
+
+    QFile::remove(home("Playlists/Rock.spp"));
+    menus().mnuUpdate->trigger();
+    EXPECT_EQ(box(), QStringList({"((Select Playlist))", "Pop"}));
+    EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
+    EXPECT_EQ(rows().count(), 2);   // the rows stay: Save asks for a name now
 }
 
 // ---- printing ----------------------------------------------------------------------------------

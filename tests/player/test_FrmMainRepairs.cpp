@@ -50,6 +50,7 @@ TEST_F(PlaybackTest, StopRightAfterPlayStopsBeforeThePositionTimerTicked)
 #include "common/ListViewModel.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "controls/ctlQX_wTextPanel.h"
+#include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMenus.h"
 #include "player/FrmVideo.h"
 #include "support/StartupFixture.h"
@@ -87,6 +88,25 @@ TEST_F(MainWindowRepairsTest, TheVideoWindowOpensAboveTheStatusBarAndStaysHidden
     processEvents(20);
     EXPECT_TRUE(m.isVisible());
     EXPECT_FALSE(video.isVisible());
+}
+
+TEST_F(MainWindowRepairsTest, AnOpenMediaLibraryGoesToTheTrayAndComesBackWithTheMainWindow)
+{
+    start();
+    FrmMain& m = main();
+    m.mnuOpenMediaLibrary_Click();
+    FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
+    processEvents(20);
+    ASSERT_TRUE(library.isVisible());
+    m.Form_QueryUnload(FrmMain::FormControlMenu);
+    processEvents(20);
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_FALSE(library.isVisible());
+    forms().get<FrmMenus>().mnuOpen_Click();
+    processEvents(20);
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_TRUE(library.isVisible());
+    EXPECT_FALSE(library.isMinimized());
 }
 
 TEST_F(MainWindowRepairsTest, InFullModeTheThreeSlidersAndLabelsDoNotOverlap)

@@ -1,15 +1,20 @@
-// The jump dialogs in the running program: opened by the main window's own keys, driven by
-// real typing, Enter and clicks while the program's timers run.
+// The jump dialogs and the Advanced Queue in the running program: opened by the main window's
+// own keys and menus, driven by real typing, Enter and clicks while the program's timers run.
 #include "common/ListView.h"
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
+#include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
 #include "player/FrmMain.h"
 #include "playlisttools/FrmJump.h"
+#include "playlisttools/FrmJumpToNumber.h"
 #include "playlisttools/FrmJumpToTime.h"
+#include "playlisttools/FrmQueue.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -81,4 +86,37 @@ TEST_F(JumpEventLoopTest, TypedTimeMovesThePlayingSong)
     QTest::keyClick(m.lstvPlaylist, Qt::Key_T);
     EXPECT_TRUE(closed);
     EXPECT_NEAR(m.wmpPlayer().CurrentPosition(), 125, 1);
+}
+
+// The playlist menu's Advanced Queue and the Jump submenu's track number: typed into, Enter
+// runs the dialog's action button.
+TEST_F(JumpEventLoopTest, QueueAndTrackNumberTakeTypingAndEnter)
+{
+    start({song("a.mp3", "Alpha", "One"), song("b.mp3", "Blue", "Two"), song("c.mp3", "Blue", "Three")});
+    FrmMain& m = main();
+    m.mnuStop_Click();
+    processEvents(200);
+    bool closed = false;
+    driveModal<FrmQueue>(closed, [](FrmQueue* d) {
+        d->chkCloseWindow->setChecked(true);
+        d->cmbOption->setCurrentIndex(2);   // "Skip"
+        d->cmbSearch->setFocus();
+        QTest::keyClicks(d->cmbSearch->lineEdit(), "blue");
+        QTest::keyClick(d->cmbSearch->lineEdit(), Qt::Key_Return);
+    });
+    forms().get<FrmMenus>().mnuAdvanced->trigger();
+    EXPECT_TRUE(closed);
+    QStringList statuses;
+    for (int r = 1; r <= m.rows().count(); ++r) statuses << m.rows().subItem(r, PlaylistColumn::Status);
+    EXPECT_EQ(statuses, QStringList({"Play", "Skip", "Skip"}));
+
+    closed = false;
+    driveModal<FrmJumpToNumber>(closed, [](FrmJumpToNumber* d) {
+        QTest::keyClicks(d->txtNum, "03");   // a leading "0" is never typed
+        QTest::keyClick(d->txtNum, Qt::Key_Return);
+    });
+    m.mnuJumpToTrackNumber->trigger();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(m.rows().selectedRows(), QList<int>{3});
+    EXPECT_EQ(settings_ReadValue("JumpToTrackNumber", "OptionSelectSong"), "-1");
 }

@@ -9,6 +9,7 @@
 #include "playlisttools/FrmRandomSongsPlaylist.h"
 #include "playlisttools/OptionButtons.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -221,4 +222,26 @@ TEST_F(NewPlaylistTest, RandomSongsChecksTheCountWritesDistinctRowsAndResets)
     EXPECT_EQ(recordsOf(home("Playlists/Three.spp")).size(), 3);
     EXPECT_TRUE(box().contains("Party Mix"));
     EXPECT_EQ(rows().count(), 40);
+}
+
+// Shown, each dialog takes what the user types into its first box, not its default button
+// (where a blank would run it).
+TEST_F(NewPlaylistTest, ShownDialogsTakeTypingInTheirFirstBox)
+{
+    rowsWith({{"A", "", "Play", "/m/a.mp3"}});
+    auto check = [](QDialog& d, QLineEdit* first) {
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        EXPECT_EQ(QApplication::focusWidget(), first) << d.objectName().toStdString();
+        QTest::keyClicks(QApplication::focusWidget(), "Mix 1");
+        EXPECT_EQ(first->text(), "Mix 1");
+        d.hide();
+    };
+    FrmGeneratePlaylist& generate = forms().fresh<FrmGeneratePlaylist>();
+    check(generate, generate.txtCriteria);
+    forms().unload<FrmGeneratePlaylist>();
+    FrmRandomSongsPlaylist& random = forms().fresh<FrmRandomSongsPlaylist>();
+    check(random, random.txtPlaylistName);
+    forms().unload<FrmRandomSongsPlaylist>();
+    EXPECT_TRUE(ui.messages().isEmpty());
 }

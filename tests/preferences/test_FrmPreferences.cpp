@@ -182,6 +182,7 @@ TEST_F(VeltraTest, PreferencesLoadTheLastOfSeveralChosenOptionsAndDefaultsForVal
 {
     writeFile("settings.ini", "[ListSorting]\r\nSortByArtist=1\r\nSortByFilename=1\r\nDoNotSortTheList=0\r\n"
                               "[Settings]\r\nShowToolbar=abc\r\nAlwaysOnTop=1\r\nDisableGlobalHotkeys=1\r\n"
+                              "RewindForwardRate=fast\r\nIntroductionRate=99999\r\nNumberofRecentPlaylists=-12\r\n"
                               "[Appearance]\r\nBackgroundColour=xyz\r\nFontColour=255\r\nPlayingFontColour=-2147483640\r\n"
                               "PlaylistImage=/nowhere/gone.jpg\r\n"
                               "[FileTypes]\r\nMP3=0\r\nWAV=1\r\nMID=yes\r\n[GlobalKeys]\r\nStopExt=Ctrl\r\nStopKey=F5\r\n");
@@ -190,6 +191,10 @@ TEST_F(VeltraTest, PreferencesLoadTheLastOfSeveralChosenOptionsAndDefaultsForVal
     EXPECT_EQ(chosen(d.opSortIn), 2);   // none stored: the design state
     EXPECT_TRUE(d.chkSetting[2]->isChecked());
     EXPECT_TRUE(d.chkSetting[0]->isChecked());
+    // numbers: text that is no whole number gives the default, one out of range stays for Apply
+    EXPECT_EQ(d.txtSkipRate->text(), "5");
+    EXPECT_EQ(d.txtIntroduction->text(), "99999");
+    EXPECT_EQ(d.txtMaxPlaylists->text(), "30");
     EXPECT_EQ(d.colourOf(0), 0x80000005u);
     EXPECT_EQ(d.colourOf(1), 255u);
     EXPECT_EQ(d.colourOf(2), 0x80000008u);

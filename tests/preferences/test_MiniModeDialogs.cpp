@@ -97,6 +97,9 @@ TEST_F(MiniModeDialogTest, ColoursDefaultAndCloseWriteNothing)
         ui.colourAnswers.push_back(std::nullopt);
         c.cmdColour[1]->click();
         EXPECT_EQ(c.colour(1), 0u);
+        ASSERT_FALSE(ui.calls.isEmpty());
+        EXPECT_EQ(ui.calls.last().kind, QStringLiteral("colour"));
+        EXPECT_EQ(ui.calls.last().title, QStringLiteral("Select Colour"));
         ui.colourAnswers.push_back(0x123456);
         c.cmdColour[1]->click();
         EXPECT_EQ(c.colour(1), 0x123456u);
