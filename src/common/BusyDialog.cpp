@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -60,6 +61,22 @@ bool BusyDialog::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void BusyDialog::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (!visible || m_shownOnce) return;
+    m_shownOnce = true;
+    QWidget* focused = focusWidget();
+    if (focused && !qobject_cast<QPushButton*>(focused)) return;   // the dialog chose itself
+    // The button row is made before the controls above it, so buttons are passed over.
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !w->isVisibleTo(this) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        if (qobject_cast<QPushButton*>(w)) continue;
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
 }
 
 void BusyDialog::reject()

@@ -37,6 +37,10 @@ public:
     };
     bool isBusy() const { return m_busy > 0; }
 
+    // Shown the first time, the dialog's first control in tab order takes the focus, as
+    // typing expects, rather than the default button the dialog would hand it to.
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The close box and Esc: nothing while busy, else closes.
@@ -44,4 +48,5 @@ protected:
 
 private:
     int m_busy = 0;
+    bool m_shownOnce = false;
 };

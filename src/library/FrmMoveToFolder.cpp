@@ -169,8 +169,8 @@ void FrmMoveToFolder::cmdMove_Click()
                                 QStringLiteral("This function will not continue.")));
         return;
     }
-    QString folder = destination;
-    while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
+    // The lists are pointed at whole paths, also when the folder was typed relative to ours.
+    const QString folder = QDir(destination).absolutePath();
 
     {
         RunGuard run(*this);
@@ -229,8 +229,9 @@ void FrmMoveToFolder::moveMatching(const QString& folder)
             continue;
         }
         const QString target = (folder == QLatin1String("/") ? QString() : folder) + u'/' + files_GetFileName(path);
-        // Never over another file, and never onto the file itself (its own folder).
-        if (files_FileExists(target)) {
+        // Never over another file, and never onto the file itself (its own folder). A link
+        // holds its name too, even one to nothing: a copy would put the song in its place.
+        if (const QFileInfo taken(target); taken.exists() || taken.isSymLink()) {
             error(organise::fileMessage(QStringLiteral("It has been detected that a file of the same name already exists in the destination folder:"),
                                         path, kNotMoved));
             continue;

@@ -216,6 +216,10 @@ QStringList playlistFiles(const QString& folder)
         if (files_GetNameWithoutExtension(path).toLower() == QLatin1String("default")) continue;
         files.append(path);
     }
+    // By the name shown, not the file name: "Rock" comes before "Rock Anthems" and "Rock-2".
+    std::stable_sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
+        return QString::compare(files_GetNameWithoutExtension(a), files_GetNameWithoutExtension(b), Qt::CaseInsensitive) < 0;
+    });
     return files;
 }
 

@@ -80,8 +80,9 @@ QString playlistRecords(const ListViewModel& results);
 
 // ---- sources ------------------------------------------------------------------------------------
 
-// The playlist files "<folder>/*.spp" (extension in any letter case), in name order, without
-// the one named "default" in any letter case.
+// The playlist files "<folder>/*.spp" (extension in any letter case), in the order of their
+// names without the extension, ignoring case (as the tree shows them), without the one named
+// "default" in any letter case.
 QStringList playlistFiles(const QString& folder);
 
 } // namespace library

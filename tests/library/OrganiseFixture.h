@@ -13,6 +13,19 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include <functional>
+
+// A real box runs the queued events while it is up: the user's clicks arrive mid-run.
+class BusyUi : public veltra::RecordingUiServices {
+public:
+    std::function<void()> duringMessage;
+    veltra::MsgResult msgBox(const QString& text, veltra::MsgButtons buttons, veltra::MsgIcon icon, const QString& title) override
+    {
+        if (duringMessage) duringMessage();
+        return RecordingUiServices::msgBox(text, buttons, icon, title);
+    }
+};
+
 class OrganiseTest : public MainWindowTest {
 protected:
     void SetUp() override

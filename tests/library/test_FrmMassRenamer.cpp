@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -122,6 +123,48 @@ TEST_F(MassRenamerTest, OpenersRefuseWhileMusicPlays)
         ASSERT_EQ(ui.count(QStringLiteral("modal")), 1);
         EXPECT_EQ(ui.calls.back().form, o.form());
     }
+}
+
+// Real input through the menu: a click on "Rename »"; the close box, Esc and another click
+// during the run do nothing; Esc afterwards closes the dialog.
+TEST_F(MassRenamerTest, DrivenThroughTheEventLoop)
+{
+    BusyUi busy;
+    veltra::setUiServices(&busy);
+    const QString a = tagged(QStringLiteral("M/a.mp3"), QStringLiteral("Artist"), QStringLiteral("First"));
+    const QString missing = home("M/missing.mp3");
+    const QString c = tagged(QStringLiteral("M/c.mp3"), QStringLiteral("Artist"), QStringLiteral("Third"));
+    for (const QString& p : {a, missing, c}) addFile(p);
+    bool stayedDuringRun = false, closedAfter = false;
+    busy.modalHandlers.push_back([&](QObject* form) {
+        QPointer<FrmMassRenamer> d = qobject_cast<FrmMassRenamer*>(form);
+        d->show();
+        processEvents(20);
+        d->chkCloseWindow->setChecked(false);
+        busy.duringMessage = [&] {
+            d->close();
+            postKey(d, Qt::Key_Escape);
+            postClick(d->cmdRename);
+            processEvents(20);
+            stayedDuringRun = d->isVisible() && d->Running() && !d->cmdClose->isEnabled();
+        };
+        postClick(d->cmdRename);
+        processEvents(50);
+        EXPECT_EQ(d->pbBar->value(), 3);
+        postKey(d, Qt::Key_Escape);
+        processEvents(20);
+        closedAfter = !d || !d->isVisible();
+    });
+    main().tmrWindowUpdate_Timer();   // the items enabled for the rows
+    main().mnuPlaylistRenameAllFilenames->trigger();
+    veltra::setUiServices(&ui);
+    EXPECT_TRUE(stayedDuringRun);
+    EXPECT_TRUE(closedAfter);
+    EXPECT_EQ(busy.messages().size(), 1);   // the missing file, once: no second run
+    EXPECT_EQ(QStringList({fileOfRow(1), fileOfRow(2), fileOfRow(3)}),
+              QStringList({home("M/Artist - First.mp3"), missing, home("M/Artist - Third.mp3")}));
+    EXPECT_FALSE(QFile::exists(a) || QFile::exists(c));
+    EXPECT_FALSE(forms().isLoaded<FrmMassRenamer>());
 }
 
 } // namespace

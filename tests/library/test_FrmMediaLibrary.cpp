@@ -220,6 +220,18 @@ TEST_F(MediaLibraryTest, SourceSearchLoadsByWholeNameAndMoodsWin)
     // a mood without a file leaves the library as it was
     choose("Rainy Day");
     EXPECT_EQ(entries(lib.lstArtist), QStringList{"From Mood"});
+
+    // a playlist named like a mood or like a root's key still has its own node, which loads it
+    files.playlist("NowPlaying", {files.song("n.mp3", "Named Like A Key")});
+    lib.library_Setup();
+    QTreeWidgetItem* playlists = lib.tvOptions->topLevelItem(1);
+    ASSERT_EQ(playlists->childCount(), 3);
+    const std::pair<int, const char*> clicks[] = {{0, "From Playlist"}, {1, "Named Like A Key"}};
+    for (const auto& [child, artist] : clicks) {
+        lib.tvOptions->setCurrentItem(playlists->child(child));
+        lib.tvOptions_NodeClick(playlists->child(child));
+        EXPECT_EQ(entries(lib.lstArtist), QStringList{artist}) << playlists->child(child)->text(0).toStdString();
+    }
 }
 
 TEST_F(MediaLibraryTest, AddingAFolderLogsEachFileAndStaysInThatFolder)
@@ -399,6 +411,45 @@ TEST_F(MediaLibraryProgramTest, ClicksLoadSearchAndANewerSearchEndsTheOlder)
     EXPECT_EQ(column(lib.results(), library::ResArtist), QStringList({"Few", "Few"}));
     lib.tmrWindowUpdate_Timer();
     EXPECT_EQ(lib.statusPanelText(2), "Songs:  2");
+}
+
+// A real double-click on the tree's Import and Export nodes runs those commands, only while
+// their menu items are enabled.
+TEST_F(MediaLibraryProgramTest, DoubleClicksOnTheNowPlayingNodesImportAndExport)
+{
+    const QString a = files.song("a.mp3", "Imported"), b = files.song("b.mp3", "Exported");
+    start();
+    main().mnuOpenMediaLibrary->trigger();
+    FrmMediaLibrary& lib = library();
+    processEvents();
+    QTreeWidget* tree = lib.tvOptions;
+    auto doubleClick = [tree](int child) {
+        QTreeWidgetItem* node = tree->topLevelItem(0)->child(child);
+        const QPoint at = tree->visualItemRect(node).center();
+        controltest::click(tree->viewport(), at);
+        controltest::mouse(tree->viewport(), QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        controltest::release(tree->viewport(), at);
+        processEvents();
+    };
+
+    lib.filenames_Add("/kept.mp3");
+    lib.tmrWindowUpdate_Timer();   // the main playlist is empty: Import is disabled
+    doubleClick(0);
+    EXPECT_EQ(column(*lib.lstvFilenames, library::ColPath), QStringList{"/kept.mp3"});
+
+    main().playlist_AddSong("", "", "", a);
+    lib.tmrWindowUpdate_Timer();
+    doubleClick(0);
+    EXPECT_EQ(column(*lib.lstvFilenames, library::ColPath), QStringList{a});
+    EXPECT_EQ(entries(lib.lstArtist), QStringList{"Imported"});
+
+    doubleClick(1);   // no results: Export is disabled and the main playlist stays
+    EXPECT_EQ(main().rows().count(), 1);
+    lib.results_Add("Exported", "T", "", "00:03", b);
+    lib.tmrWindowUpdate_Timer();
+    doubleClick(1);
+    ASSERT_EQ(main().rows().count(), 1);
+    EXPECT_EQ(main().rows().cell(1, 6), b);
 }
 
 // Closing the window in the middle of a load ends the load; the window goes once it has.

@@ -131,6 +131,22 @@ TEST_F(MoveTest, MovedFilesAreFollowedAndCanBeShown)
     EXPECT_FALSE(forms().isLoaded<FrmMoveToFolder>());
 }
 
+// A folder typed relative to the program's working folder: the log keeps the text as
+// typed, the row and both lists get the whole path, which stays right after a restart.
+TEST_F(MoveTest, ATypedRelativeFolderIsFollowedByItsWholePath)
+{
+    const QString a = tagged(QStringLiteral("Music/a.mp3"), QStringLiteral("Band"), QStringLiteral("One"));
+    addFile(a);
+    remember(a);
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(home());
+    run(0, QStringLiteral("band"), QStringLiteral("Out/"));
+    QDir::setCurrent(working);
+    EXPECT_EQ(QStringList({fileOfRow(1), trackedFile(), volumeFile()}), QStringList(3, home("Out/a.mp3")));
+    EXPECT_TRUE(QFile::exists(home("Out/a.mp3")));
+    EXPECT_TRUE(log().contains(a + QStringLiteral(" was moved to Out/.\r\n")));
+}
+
 TEST_F(MoveTest, NothingIsReplacedAndFailuresAreReported)
 {
     const QString a = tagged(QStringLiteral("Music/a.mp3"), QStringLiteral("Band"), QStringLiteral("One"));
@@ -159,30 +175,28 @@ TEST_F(MoveTest, NothingIsReplacedAndFailuresAreReported)
     EXPECT_EQ(ui.messages().size(), 3);
     EXPECT_TRUE(QFile::exists(a) && QFile::exists(b));
 
-    // A name taken by a dangling link: the move routine refuses with its own message, the
-    // file is not listed, and the run goes on.
+    // A name taken by a dangling link, moving and then copying: the link stays, the file is
+    // reported and not listed, and the run goes on.
     player().setFileName(QString());
     QFile::remove(home("Out/a.mp3"));
     QFile::link(home("nowhere.mp3"), home("Out/a.mp3"));
-    ui.clear();
-    run(0, QStringLiteral("band"), home("Out"));
-    EXPECT_TRUE(QFileInfo(home("Out/a.mp3")).isSymLink());
-    EXPECT_EQ(ui.messages().first().title, QStringLiteral("Error Moving File"));
-    EXPECT_EQ(fileOfRow(1), a);
-    EXPECT_EQ(fileOfRow(3), home("Out/p.mp3"));
-    EXPECT_EQ(results().size(), 2);
-}
-
-// A real box runs the queued events while it is up: the user's clicks arrive mid-run.
-class BusyUi : public veltra::RecordingUiServices {
-public:
-    std::function<void()> duringMessage;
-    veltra::MsgResult msgBox(const QString& text, veltra::MsgButtons buttons, veltra::MsgIcon icon, const QString& title) override
-    {
-        if (duringMessage) duringMessage();
-        return RecordingUiServices::msgBox(text, buttons, icon, title);
+    const QString copiedLine = a + QStringLiteral(" was copied to ");
+    const qsizetype copiedBefore = log().count(copiedLine);
+    for (const bool copying : {false, true}) {
+        SCOPED_TRACE(copying);
+        ui.clear();
+        forms().get<FrmMoveToFolder>().chkCopyFiles->setChecked(copying);
+        const qsizetype listed = results().size();
+        run(0, QStringLiteral("band"), home("Out"));
+        EXPECT_TRUE(QFileInfo(home("Out/a.mp3")).isSymLink());
+        ASSERT_FALSE(ui.messages().isEmpty());
+        EXPECT_EQ(ui.messages().first().text, fileMessage(QStringLiteral("It has been detected that a file of the same name already exists in the destination folder:"), a));
+        EXPECT_EQ(fileOfRow(1), a);
+        EXPECT_EQ(results().size(), listed + (copying ? 0 : 1));   // p.mp3 moves; then it is there already
     }
-};
+    EXPECT_EQ(log().count(copiedLine), copiedBefore);
+    EXPECT_EQ(fileOfRow(3), home("Out/p.mp3"));
+}
 
 // Real input through the menu: a click on "Move »"; the close box, Esc and another click
 // during the run do nothing; Esc afterwards closes the dialog.

@@ -12,16 +12,19 @@
 #include "library/FrmMediaLibrary.h"
 #include "platform/MediaPlayerControl.h"
 #include "player/FrmMain.h"
+#include "playlisttools/FrmAddLocation.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 #include "support/StartupFixture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 
 using veltra::FileDialogResult;
@@ -127,10 +130,27 @@ TEST_F(LibraryCommandsTest, AddDirectoryReadsEachFolderByTypeAndBelowOnlyWhenAsk
     }
     // the first browse started in the home folder: the stored default names no folder here
     EXPECT_EQ(ui.calls[0].text, QDir::homePath());
-    // Add Location's side reads every folder below, whatever the switch says
+    // Add Location, from the library's own item: the dialog adds to the library, every folder
+    // below whatever the switch says, and the tags are read and the lists rebuilt
+    const QString tagged = song("tagged.mp3", "Located");
+    QFile::rename(tagged, top + "/sub/deeper/tagged.mp3");
     lib().mnuNew_Click();
-    lib().library_AddLocation(top);
-    EXPECT_EQ(working(), all);
+    ui.clear();
+    int target = -1;
+    ui.modalHandlers.push_back([&](QObject* form) {
+        auto* dialog = qobject_cast<FrmAddLocation*>(form);
+        ASSERT_TRUE(dialog);
+        target = dialog->LocationTarget;
+        dialog->cmbLocation->setEditText(top);
+        dialog->cmdAdd->click();
+    });
+    lib().mnuAddLocation->trigger();
+    ASSERT_EQ(ui.count("modal"), 1);
+    EXPECT_EQ(target, int(FrmAddLocation::MediaLibrary));
+    EXPECT_EQ(working(), own + QStringList({top + "/sub/d.mp3", top + "/sub/deeper/tagged.mp3", top + "/sub/deeper/e.mp2"}));
+    EXPECT_EQ(lib().lstArtist->count(), 1);
+    EXPECT_EQ(lib().lstArtist->item(0)->text(), "Located");
+    EXPECT_EQ(main().rows().count(), 0);
     EXPECT_EQ(lib().statusPanelText(1), "Status:  Waiting...");
 }
 
@@ -213,6 +233,21 @@ TEST_F(LibraryCommandsTest, DuplicatesLeaveTheLastOfEachAndRemoveSelectedFollows
     lib().mnuRemoveSelected->trigger();
     EXPECT_EQ(lib().results().count(), 0);
     EXPECT_EQ(working(), QStringList({"/m/B.mp3", "/m/a.mp3"}));
+
+    // dead file names go by their Path column and are reported; the lists stay as they were
+    const QString alive = song("alive.mp3", "Alive"), gone = song("gone.mp3", "Gone");
+    lib().filenames_Add(alive);
+    lib().filenames_Add(gone);
+    lib().filenames_ShowID3Data();
+    lib().library_Update();
+    ui.clear();
+    QFile::remove(gone);
+    lib().tmrWindowUpdate_Timer();
+    lib().mnuRemoveAlDeadFilenames->trigger();
+    EXPECT_EQ(working(), QStringList{alive});
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].text.startsWith("It has been detected that you had 3 dead filenames"));
+    EXPECT_EQ(lib().lstArtist->count(), 2);
 }
 
 TEST_F(LibraryCommandsTest, ImportAndExportTradePlaylistsWithTheMainWindow)

@@ -146,10 +146,13 @@ TEST_F(MediaLibraryIndexTest, SavedResultsAreSevenQuotedLinesPerSong)
 
 TEST_F(MediaLibraryIndexTest, SourcesAndFoldersListOnlyWhatTheyShould)
 {
-    for (const char* name : {"Playlists/Default.spp", "Playlists/Rock.spp", "Playlists/jazz.SPP", "Playlists/notes.txt"})
+    for (const char* name : {"Playlists/Default.spp", "Playlists/Rock-2.spp", "Playlists/Rock Anthems.spp", "Playlists/Rock.spp",
+                             "Playlists/jazz.SPP", "Playlists/notes.txt"})
         writeFile(name, "");
     QDir(home()).mkpath("Playlists/folder.spp");
-    EXPECT_EQ(playlistFiles(home("Playlists")), QStringList({home("Playlists/jazz.SPP"), home("Playlists/Rock.spp")}));
+    // in the order of the names shown, not of the file names ("rock-2.spp" sorts before "rock.spp")
+    EXPECT_EQ(playlistFiles(home("Playlists")), QStringList({home("Playlists/jazz.SPP"), home("Playlists/Rock.spp"),
+                                                             home("Playlists/Rock Anthems.spp"), home("Playlists/Rock-2.spp")}));
 
     writeFile("music/dir/b.mp3", "");
     writeFile("music/dir/a.MP3", "");
