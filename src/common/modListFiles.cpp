@@ -126,6 +126,7 @@ bool controls_SaveListView(const ListViewModel& list, const QString& fileName)
 {
     // Written in pieces as it is made, so a long list never exists twice over in memory.
     const int columns = std::max(1, list.columnCount());
+    if (!textfile::mayReplace(fileName)) return false;
     QSaveFile f(fileName);
     if (!f.open(QIODevice::WriteOnly)) return false;
     QString chunk;

