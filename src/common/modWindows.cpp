@@ -7,6 +7,7 @@
 #include "platform/UiServices.h"
 
 #include <QAction>
+#include <QRect>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QNetworkInterface>
@@ -15,6 +16,8 @@
 #include <QSysInfo>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 
 using namespace veltra;
@@ -193,10 +196,23 @@ void windows_LoadPosition(QWidget* form, const QString& windowName, int margin)
     const double screenH = windows::screenHeightTwips();
     if (!settings_ReadFlag(section, kMaximized, QStringLiteral("0"))) {
         if (form->isMaximized()) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
-        const double top = readTwips(section, kTop, margin);
-        const double left = readTwips(section, kLeft, margin);
-        const double height = readTwips(section, kHeight, screenH - top - margin);
-        const double width = readTwips(section, kWidth, screenW - left - margin);
+        // A place no screen shows, or a size no screen holds (a hand edit, a crash, a screen
+        // since removed), counts as missing, so the window never comes back out of reach.
+        const QRect all = screen() ? screen()->virtualGeometry() : QRect();
+        const double allTop = vb::PixelsToTwips(all.top()), allBottom = vb::PixelsToTwips(all.bottom() + 1);
+        const double allLeft = vb::PixelsToTwips(all.left()), allRight = vb::PixelsToTwips(all.right() + 1);
+        auto within = [](double v, double most, double fallback) { return v > 0 ? std::min(v, most) : fallback; };   // NaN too
+        double top = readTwips(section, kTop, margin);
+        if (!all.isEmpty() && !(top >= allTop && top < allBottom)) top = margin;
+        double left = readTwips(section, kLeft, margin);
+        if (!all.isEmpty() && !(left < allRight && left > allLeft - (allRight - allLeft))) left = margin;
+        double height = readTwips(section, kHeight, screenH - top - margin);
+        double width = readTwips(section, kWidth, screenW - left - margin);
+        if (!all.isEmpty()) {
+            height = within(height, allBottom - allTop, within(screenH - top - margin, allBottom - allTop, 0));
+            width = within(width, allRight - allLeft, within(screenW - left - margin, allRight - allLeft, 0));
+            if (!(left < allRight && left + width > allLeft)) left = margin;
+        }
         placeTwips(form, left, top, width, height);
         return;
     }

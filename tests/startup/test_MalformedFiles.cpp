@@ -1,0 +1,50 @@
+// Start-up on files a hand edit, an older version or a crash left malformed: the program
+// comes up usable and leaves the user's files as they were.
+#include "common/modSettings.h"
+#include "player/FrmMain.h"
+#include "support/StartupFixture.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+class MalformedStartTest : public StartupFixture {};
+
+// Stored places and sizes no screen shows: the window comes back where a user can reach it.
+TEST_F(MalformedStartTest, AWindowPlaceNoScreenShowsBringsTheWindowBackOnTheScreen)
+{
+    struct Case {
+        const char* top;
+        const char* left;
+        const char* height;
+        const char* width;
+    };
+    const Case cases[] = {
+        {"-99999999999", "1e30", "-5", "99999999999999999999"},
+        {"1e9", "-1e9", "3000", "3000"},
+        {"3000", "-600000", "3000", "3000"},   // far left of every screen
+        {"1500", "1500", "1e300", "1e300"},
+        {"-1e308", "1e308", "1e308", "-1e308"},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.top + std::string(" ") + c.left);
+        const QByteArray ini = QByteArray("[Position_MainWindow]\r\nWindow_Top=") + c.top + "\r\nWindow_left=" + c.left
+            + "\r\nWindow_Height=" + c.height + "\r\nWindow_Width=" + c.width + "\r\nWindow_Maximized=0\r\n";
+        writeFile("settings.ini", ini);
+        start();
+        const QRect placed = main().geometry();
+        EXPECT_GE(placed.top(), screen.top());
+        EXPECT_LT(placed.top(), screen.bottom());
+        EXPECT_TRUE(placed.intersects(screen)) << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+        EXPECT_LE(placed.width(), screen.width());
+        EXPECT_LE(placed.height(), screen.height());
+        EXPECT_GE(placed.height(), 200);   // no size at all is the first start's size
+        EXPECT_GE(placed.width(), 200);
+        TearDown();
+        SetUp();
+    }
+}
+
+} // namespace
