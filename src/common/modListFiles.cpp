@@ -166,6 +166,17 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
     if (ok) {
         bytes = textfile::withoutUtf16(bytes);
         const QByteArrayView all(bytes);
+        // Counted first, so a file that is no list (a huge run of zeros or junk with no line
+        // breaks) is refused before any of it becomes text, which takes twice its bytes again.
+        qsizetype fields = 0;
+        textfile::forEachLine(all, [&](QByteArrayView line) {
+            listfile::forEachField(line, [&](QByteArrayView) { ++fields; });
+            return true;
+        });
+        ok = fields % columns == 0;
+    }
+    if (ok) {
+        const QByteArrayView all(bytes);
         const bool allUtf8 = textfile::isValidUtf8(all);
         QStringList record;
         record.reserve(columns);

@@ -1,0 +1,63 @@
+// The real program on files that are not what their names say: it refuses them without
+// eating memory and leaves them as they were.
+#include "EndToEndFixture.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
+namespace {
+
+// A process's figure from /proc/<pid>/status, in kB (VmHWM: the most memory it ever held).
+qint64 statusKb(qint64 pid, const char* key)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QRegularExpression re(QLatin1String(key) + QStringLiteral(":\\s+(\\d+) kB"));
+    const auto m = re.match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? m.captured(1).toLongLong() : -1;
+}
+
+// The process's CPU time in clock ticks; it stops growing once start-up waits on a box.
+qint64 cpuTicks(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 14 ? fields[13].toLongLong() + fields[14].toLongLong() : -1;
+}
+
+using MalformedFilesEndToEnd = EndToEnd;
+
+// A default playlist that is a large run of zeros (a sparse file left by a crash) is refused
+// with the list error, holding little more memory than the file's own bytes, and kept.
+TEST_F(MalformedFilesEndToEnd, AHugeDefaultPlaylistOfZerosIsRefusedWithoutEatingMemoryAndKept)
+{
+    constexpr qint64 size = qint64(384) << 20;
+    QDir().mkpath(home.filePath(QStringLiteral("Playlists")));
+    const QString spp = home.filePath(QStringLiteral("Playlists/default.spp"));
+    {
+        QFile f(spp);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(size));
+    }
+    QProcess p;
+    startPlayer(p);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = -2;
+    int still = 0;
+    while (clock.elapsed() < 60000 && p.state() == QProcess::Running && still < 10) {
+        QThread::msleep(100);
+        const qint64 now = cpuTicks(p.processId());
+        still = now == last ? still + 1 : 0;
+        last = now;
+    }
+    ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().toStdString();
+    const qint64 peakKb = statusKb(p.processId(), "VmHWM");
+    EXPECT_EQ(terminate(p), 0);
+    EXPECT_GT(peakKb, 0);
+    EXPECT_LT(peakKb, size * 3 / 2 / 1024 + 250 * 1024);
+    EXPECT_EQ(QFileInfo(spp).size(), size);
+}
+
+} // namespace
