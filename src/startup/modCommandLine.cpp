@@ -17,13 +17,18 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString commandline_FromArguments(const QStringList& arguments, const QString& workingDirectory)
 {
     static const QStringList switches = {"/play", "/systray", "/winload", "/minimize", "/cd", "/ml", "/new"};
+    // The program takes files or a switch. A switch typed among files would end the quoted
+    // line and make one broken path of it, so the files alone count then.
+    const bool files = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) { return !switches.contains(a.toLower()); });
     QStringList parts;
     for (const QString& a : arguments) {
         if (switches.contains(a.toLower())) {
-            parts.append(a);
+            if (!files) parts.append(a);
         } else {
             const QString path = QFileInfo(a).isAbsolute() ? a : QDir(workingDirectory).absoluteFilePath(a);
             parts.append(u'"' + path + u'"');

@@ -1,6 +1,9 @@
 // Start-up on files a hand edit, an older version or a crash left malformed: the program
 // comes up usable and leaves the user's files as they were.
+#include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "common/modSettings.h"
+#include "platform/MediaPlayerControl.h"
 #include "player/FrmMain.h"
 #include "support/StartupFixture.h"
 
@@ -42,6 +45,29 @@ TEST_F(MalformedStartTest, AWindowPlaceNoScreenShowsBringsTheWindowBackOnTheScre
         EXPECT_LE(placed.height(), screen.height());
         EXPECT_GE(placed.height(), 200);   // no size at all is the first start's size
         EXPECT_GE(placed.width(), 200);
+        TearDown();
+        SetUp();
+    }
+}
+
+// A switch typed among files, before or after them: the files are added and the first one
+// plays, rather than one broken path made of the quoted line.
+TEST_F(MalformedStartTest, ASwitchAmongFilesOnTheCommandLineLeavesTheFilesWhole)
+{
+    const QString a = song("a.mp3");
+    const QString b = song("b c.mp3");
+    const QStringList lines[] = {{a, "/play"}, {"/PLAY", a}, {a, "/systray", b}, {"/new", a, b, "/minimize"}};
+    for (const QStringList& line : lines) {
+        SCOPED_TRACE(line.join(u' ').toStdString());
+        writeFile("Playlists/default.spp", "");
+        start(line);
+        ASSERT_EQ(main().rows().count(), line.filter(QStringLiteral("/music/")).size());
+        EXPECT_EQ(main().rows().subItem(1, PlaylistColumn::Filename), a);
+        if (main().rows().count() == 2) {
+            EXPECT_EQ(main().rows().subItem(2, PlaylistColumn::Filename), b);
+        }
+        EXPECT_EQ(main().wmpPlayer().FileName(), a);
+        EXPECT_TRUE(main().isVisible());
         TearDown();
         SetUp();
     }
