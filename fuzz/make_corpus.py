@@ -142,6 +142,31 @@ MPEG = {
     "empty": b"",
 }
 
+# List files: the first byte also picks the record size (1 + byte % 9 cells).
+LISTFILE = {
+    "playlist_9": b"\x08" + b"".join(b'"%s"\r\n' % c for c in [b"1", b"Play", b"/m/a b.mp3", b"Art", b"Tit", b"Alb", b"2001", b"3:01", b"Rock"] * 2),
+    "volumes_2": b'\x01"/m/a.mp3"\r\n"-300"\r\n"/m/b, c.mp3"\r\n"0"\r\n',
+    "unquoted_commas": b"\x02a, b ,c\r\n\"d\"e\",f\n",
+    "cr_only": b"\x01\"a\"\r\"b\"\r\r\"c\"",
+    "utf16le": b"\xff\xfe" + '"caf\u00e9"\r\n"\u263a"\r\n'.encode("utf-16-le"),
+    "windows1252": b"\x00\"Caf\xe9\"\r\n\"\xc3\xa9\"\r\n",
+    "nul_bytes": b"\x01\"a\x00b\"\r\n\x00\x00\r\n",
+    "lone_quote": b'\x03"\r\n""\r\n"""\r\n',
+    "empty": b"",
+}
+
+SETTINGS = {
+    "plain": b"[Settings]\r\nVolume=80\r\nBalance=0\r\n[Window]\r\nLeft=100\r\n",
+    "duplicates": b"[Settings]\r\nVolume=1\r\nVolume=2\r\n[settings]\r\nVolume=3\r\n[Window]\r\nLeft=-32000\r\n",
+    "quoted": b"[Settings]\r\nVolume=\"  7 \"\r\n  Balance = '4'\r\n; Volume=9\r\n",
+    "truncated": b"[Settings]\r\nVolume=8\r\n[Win",
+    "binary": bytes(range(256)) * 2,
+    "utf16be": b"\xfe\xff" + "[Settings]\r\nVolume=3\r\n".encode("utf-16-be"),
+    "no_section": b"Volume=5\r\nKey=1\r\n[]\r\n[Fuzz\r\nKey=2\r\n",
+    "cr_only": b"[Window]\rLeft=1\r[Settings]\rVolume=2\r",
+    "empty": b"",
+}
+
 
 def write(target, seeds):
     folder = os.path.join(HERE, "corpus", target)
@@ -155,3 +180,5 @@ if __name__ == "__main__":
     write("id3v2", ID3V2)
     write("id3v1", ID3V1)
     write("mpeg", MPEG)
+    write("listfile", LISTFILE)
+    write("settings", SETTINGS)

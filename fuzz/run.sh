@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(id3v2 id3v1 mpeg)
+[ ${#targets[@]} -eq 0 ] && targets=(id3v2 id3v1 mpeg listfile settings)
 
 build=../build-fuzz
 CXX=clang++ CC=clang cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -20,6 +20,10 @@ QString& storedPath()
 }
 
 constexpr int kMaxValueLength = 499;
+// Far beyond what years of use leave (a few MB at most): a larger file is junk left by a
+// crash or a mistake. It is used as a file that cannot be read: defaults, and never
+// rewritten, since every write would copy it whole.
+constexpr off_t kMaxFileSize = off_t(64) << 20;
 
 QStringView trimBlanks(QStringView s)
 {
@@ -164,7 +168,8 @@ Cache& current()
     }
     if (c.valid && c.path == path && c.stamp == stamp && !c.racy) return c;
     QByteArray bytes;
-    const textfile::ReadState state = textfile::readBytesState(path, &bytes);
+    const textfile::ReadState state =
+        stamp.size > kMaxFileSize ? textfile::ReadState::Failed : textfile::readBytesState(path, &bytes);
     if (state == textfile::ReadState::Read && c.valid && c.path == path && c.state == state && c.stamp == stamp
         && bytes == c.raw) {
         c.racy = isRacy(stamp);

@@ -26,38 +26,71 @@ qint64 cpuTicks(qint64 pid)
     return fields.size() > 14 ? fields[13].toLongLong() + fields[14].toLongLong() : -1;
 }
 
-using MalformedFilesEndToEnd = EndToEnd;
+class MalformedFilesEndToEnd : public EndToEnd {
+protected:
+    // Starts the player and waits until start-up has settled (its CPU time stands still).
+    void startAndSettle(QProcess& p)
+    {
+        startPlayer(p);
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = -2;
+        int still = 0;
+        while (clock.elapsed() < 60000 && p.state() == QProcess::Running && still < 10) {
+            QThread::msleep(100);
+            const qint64 now = cpuTicks(p.processId());
+            still = now == last ? still + 1 : 0;
+            last = now;
+        }
+    }
+};
+
+// Makes a sparse file of zeros of this size, as a crash may leave one.
+bool zeros(const QString& path, qint64 size)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.resize(size);
+}
 
 // A default playlist that is a large run of zeros (a sparse file left by a crash) is refused
 // with the list error, holding little more memory than the file's own bytes, and kept.
 TEST_F(MalformedFilesEndToEnd, AHugeDefaultPlaylistOfZerosIsRefusedWithoutEatingMemoryAndKept)
 {
     constexpr qint64 size = qint64(384) << 20;
-    QDir().mkpath(home.filePath(QStringLiteral("Playlists")));
     const QString spp = home.filePath(QStringLiteral("Playlists/default.spp"));
-    {
-        QFile f(spp);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(size));
-    }
+    ASSERT_TRUE(zeros(spp, size));
     QProcess p;
-    startPlayer(p);
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = -2;
-    int still = 0;
-    while (clock.elapsed() < 60000 && p.state() == QProcess::Running && still < 10) {
-        QThread::msleep(100);
-        const qint64 now = cpuTicks(p.processId());
-        still = now == last ? still + 1 : 0;
-        last = now;
-    }
+    startAndSettle(p);
     ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().toStdString();
     const qint64 peakKb = statusKb(p.processId(), "VmHWM");
     EXPECT_EQ(terminate(p), 0);
     EXPECT_GT(peakKb, 0);
     EXPECT_LT(peakKb, size * 3 / 2 / 1024 + 250 * 1024);
     EXPECT_EQ(QFileInfo(spp).size(), size);
+}
+
+// A settings file of zeros far larger than any real one: the program starts on its defaults,
+// ends at once, and neither copies nor rewrites the file.
+TEST_F(MalformedFilesEndToEnd, AHugeSettingsFileOfZerosIsLeftAloneAndCostsNoMemory)
+{
+    constexpr qint64 size = qint64(96) << 20;
+    const QString ini = home.filePath(QStringLiteral("settings.ini"));
+    ASSERT_TRUE(zeros(ini, size));
+    QProcess p;
+    startAndSettle(p);
+    ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().toStdString();
+    const qint64 peakKb = statusKb(p.processId(), "VmHWM");
+    QElapsedTimer ending;
+    ending.start();
+    EXPECT_EQ(terminate(p), 0);
+    EXPECT_LT(ending.elapsed(), 5000);
+    EXPECT_LT(peakKb, size / 1024 + 300 * 1024);
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes.size(), size);
+    EXPECT_EQ(bytes.count('\0'), size);
 }
 
 } // namespace
