@@ -47,6 +47,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace veltra;
 
 namespace startup {
@@ -228,8 +230,15 @@ void window_LoadSettings()
     }
 
     // 10: recent lists.
-    RecentPlaylistsMax = int(vb::Val(settings_ReadValue(S, QStringLiteral("NumberofRecentPlaylists"), QStringLiteral("30"))));
-    RecentMediaMax = int(vb::Val(settings_ReadValue(S, QStringLiteral("NumberofRecentMediaFiles"), QStringLiteral("30"))));
+    // Kept to the sizes the preferences allow: a hand-edited huge size would make clearing or
+    // pruning the list write its settings that many times.
+    const auto recentSize = [&](prefkeys::NumberBox which) {
+        const prefkeys::NumberSetting& n = prefkeys::number(which);
+        const double v = vb::Val(settings_ReadValue(S, QLatin1String(n.key), QStringLiteral("30")));
+        return int(std::clamp(v, double(n.minimum), double(n.maximum)));
+    };
+    RecentPlaylistsMax = recentSize(prefkeys::MaxPlaylists);
+    RecentMediaMax = recentSize(prefkeys::MaxFiles);
     recentplaylists_BuildMenu(main);
     recentmedia_BuildMenu(main);
 

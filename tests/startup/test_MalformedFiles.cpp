@@ -2,6 +2,7 @@
 // comes up usable and leaves the user's files as they were.
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
+#include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "platform/MediaPlayerControl.h"
 #include "player/FrmMain.h"
@@ -45,6 +46,24 @@ TEST_F(MalformedStartTest, AWindowPlaceNoScreenShowsBringsTheWindowBackOnTheScre
         EXPECT_LE(placed.height(), screen.height());
         EXPECT_GE(placed.height(), 200);   // no size at all is the first start's size
         EXPECT_GE(placed.width(), 200);
+        TearDown();
+        SetUp();
+    }
+}
+
+// Recent-list sizes out of the allowed 10 to 60 (a hand edit): kept within, so clearing or
+// pruning a list never writes its settings billions of times.
+TEST_F(MalformedStartTest, RecentListSizesOutOfRangeAreKeptWithinTheAllowedOnes)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"2000000000", 60}, {"1e20", 60}, {"-7", 10}, {"abc", 10}, {"45", 45}, {"", 10}};
+    for (const auto& [stored, size] : cases) {
+        SCOPED_TRACE(stored);
+        writeFile("settings.ini", QByteArray("[Settings]\r\nNumberofRecentPlaylists=") + stored
+                                      + "\r\nNumberofRecentMediaFiles=" + stored + "\r\n");
+        start();
+        EXPECT_EQ(RecentPlaylistsMax, size);
+        EXPECT_EQ(RecentMediaMax, size);
         TearDown();
         SetUp();
     }
