@@ -258,10 +258,14 @@ void window_LoadSettings()
     if (startup::quitting()) return;   // the session ended while the list's error box was open
 
     // 13: column widths.
+    constexpr double kWidestColumnTwips = 1000000;
     const char* columns[] = {"Number", "Artist", "Title", "Year", "Status", "Length"};
     const char* widths[] = {"800", "3000", "3000", "1000", "1000", "1000"};
     for (int c = 0; c < 6; ++c) {
-        const double w = vb::Val(settings_ReadValue(QStringLiteral("ColumnHeaders_MainWindow"), QString::fromLatin1(columns[c]), QString::fromLatin1(widths[c])));
+        double w = vb::Val(settings_ReadValue(QStringLiteral("ColumnHeaders_MainWindow"), QString::fromLatin1(columns[c]), QString::fromLatin1(widths[c])));
+        // A width no column can have (below nothing, or wider than any screen: a hand edit)
+        // counts as missing; left as it was, it would hide its column at every run.
+        if (!(w >= 0 && w <= kWidestColumnTwips)) w = vb::Val(QString::fromLatin1(widths[c]));
         main.lstvPlaylist->setColumnWidthTwips(c, w);
     }
 

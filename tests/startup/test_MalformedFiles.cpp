@@ -1,5 +1,6 @@
 // Start-up on files a hand edit, an older version or a crash left malformed: the program
 // comes up usable and leaves the user's files as they were.
+#include "common/ListView.h"
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
 #include "common/modRecent.h"
@@ -64,6 +65,23 @@ TEST_F(MalformedStartTest, RecentListSizesOutOfRangeAreKeptWithinTheAllowedOnes)
         start();
         EXPECT_EQ(RecentPlaylistsMax, size);
         EXPECT_EQ(RecentMediaMax, size);
+        TearDown();
+        SetUp();
+    }
+}
+
+// Column widths no column can have come back at their defaults instead of hiding their
+// column at every run; a column the user narrowed to nothing stays so.
+TEST_F(MalformedStartTest, ColumnWidthsBelowNothingOrBeyondAnyScreenComeBackAtTheirDefaults)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"-50000", 3000}, {"2e12", 3000}, {"1e8", 3000}, {"1e308", 3000}, {"0", 0}, {"4500", 4500}};
+    for (const auto& [stored, width] : cases) {
+        SCOPED_TRACE(stored);
+        writeFile("settings.ini", QByteArray("[ColumnHeaders_MainWindow]\r\nTitle=") + stored + "\r\nNumber=" + stored + "\r\n");
+        start();
+        EXPECT_EQ(main().lstvPlaylist->columnWidthTwips(PlaylistColumn::Title), width);
+        EXPECT_EQ(main().lstvPlaylist->columnWidthTwips(PlaylistColumn::Number), width == 3000 ? 800 : width);
         TearDown();
         SetUp();
     }
