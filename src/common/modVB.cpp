@@ -7,6 +7,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <limits>
 
 namespace vb {
 
@@ -25,7 +26,16 @@ double Round(double v, int digits)
     return Round(v * scale) / scale;
 }
 
-int CInt(double v) { return static_cast<int>(Round(v)); }
+int CInt(double v)
+{
+    // Beyond int the runtime stopped with an overflow; a number read from a damaged file
+    // is held at the nearest end instead (no number at all: 0).
+    const double r = Round(v);
+    if (std::isnan(r)) return 0;
+    if (r <= double(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    if (r >= double(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    return static_cast<int>(r);
+}
 
 static int digitValue(QChar c)
 {

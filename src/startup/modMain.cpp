@@ -299,10 +299,10 @@ void window_LoadSettings()
 
     // 22: volume and balance.
     const QString Snd = QStringLiteral("Sound");
-    main.sldVolume->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Volume"), QStringLiteral("50")))));
-    main.sldBalance->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
-    video.qxsVolume->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Volume"), QStringLiteral("50")))));
-    video.qxsBalance->setValue(int(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
+    main.sldVolume->setValue(vb::CInt(vb::Val(settings_ReadValue(Snd, QStringLiteral("Volume"), QStringLiteral("50")))));
+    main.sldBalance->setValue(vb::CInt(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
+    video.qxsVolume->setValue(vb::CInt(vb::Val(settings_ReadValue(Snd, QStringLiteral("Volume"), QStringLiteral("50")))));
+    video.qxsBalance->setValue(vb::CInt(vb::Val(settings_ReadValue(Snd, QStringLiteral("Balance"), QStringLiteral("50")))));
     main.player_Volume(main.sldVolume->value());
     main.player_Balance(main.sldBalance->value());
     // From here on the window holds what was stored: leaving saves it.

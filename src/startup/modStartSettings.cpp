@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 bool isOne(const char* section, const char* key, const char* def)
 {
@@ -118,7 +120,10 @@ void window_ApplyStartSettings()
     volumes.lstvItems->setHideColumnHeaders(!volumeHeaders);
 
     if (m.rows().count() >= 1) {
-        const int n = int(vb::Val(settings_ReadValue(QStringLiteral("Playback"), QStringLiteral("LastPlayed"), QStringLiteral("1"))));
+        // A row far beyond the list (a hand edit) is simply beyond it: counting on from there
+        // must not run past the largest number.
+        const int n = std::clamp(vb::CInt(vb::Val(settings_ReadValue(QStringLiteral("Playback"), QStringLiteral("LastPlayed"), QStringLiteral("1")))),
+                                 0, m.rows().count() + 1);
         controls_SelectItem(m.rows(), n);
         m.CurrentTrack = n;
     }

@@ -87,6 +87,23 @@ TEST_F(MalformedStartTest, ColumnWidthsBelowNothingOrBeyondAnyScreenComeBackAtTh
     }
 }
 
+// Numbers far beyond what any control holds are held at the nearest end, and a last-played
+// row far beyond the list leaves the play commands working.
+TEST_F(MalformedStartTest, NumbersBeyondAnyControlAreHeldAtTheNearestEnd)
+{
+    const QString a = song("a.mp3");
+    writePlaylist("Playlists/default.spp", {a, a, a});
+    writeFile("settings.ini", "[Sound]\r\nVolume=1e300\r\nBalance=-1e300\r\n[Playback]\r\nLastPlayed=1e20\r\n");
+    start();
+    EXPECT_EQ(main().sldVolume->value(), main().sldVolume->maximum());
+    EXPECT_EQ(main().sldBalance->value(), main().sldBalance->minimum());
+    EXPECT_EQ(main().CurrentTrack, 4);   // beyond the list, as a row since removed would be
+    main().mnuNextTrack_Click();
+    main().mnuPlay_Click();
+    EXPECT_GE(main().CurrentTrack, 0);
+    EXPECT_LE(main().CurrentTrack, 4);
+}
+
 // A switch typed among files, before or after them: the files are added and the first one
 // plays, rather than one broken path made of the quoted line.
 TEST_F(MalformedStartTest, ASwitchAmongFilesOnTheCommandLineLeavesTheFilesWhole)
