@@ -21,6 +21,16 @@ qsizetype find(QByteArrayView line, char x, qsizetype from) { return line.indexO
 qsizetype findLast(QStringView line, char x) { return line.lastIndexOf(QLatin1Char(x)); }
 qsizetype findLast(QByteArrayView line, char x) { return line.lastIndexOf(x); }
 
+// A cell's UTF-8 text whole: the decoder would drop a zero-width no-break space at its start
+// as a byte-order mark, so a cell beginning with one would lose it at every load.
+QString utf8Cell(QByteArrayView field)
+{
+    qsizetype marks = 0;
+    while (field.sliced(marks * 3).startsWith("\xEF\xBB\xBF")) ++marks;
+    if (marks == 0) return QString::fromUtf8(field);
+    return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(field.sliced(marks * 3));
+}
+
 // Calls f(field) for each field of one line (characters or bytes alike).
 template <class View, class F>
 void forEachField(View line, F&& f)
@@ -190,7 +200,7 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
                                               : above[c] == textfile::fromWindows1252(field)))
                     record.append(above[c]);
                 else
-                    record.append(utf8 ? QString::fromUtf8(field) : textfile::fromWindows1252(field));
+                    record.append(utf8 ? listfile::utf8Cell(field) : textfile::fromWindows1252(field));
                 if (record.size() == columns) {
                     rows.push_back(record);
                     above = std::move(record);
