@@ -274,8 +274,12 @@ void window_LoadSettings()
 
     // 16: the playlist's looks.
     const QString A = QStringLiteral("Appearance");
-    main.window_SetPlaylistLooks(settings_ReadValue(A, QStringLiteral("Font"), QStringLiteral("Tahoma")),
-                                 vb::Val(settings_ReadValue(A, QStringLiteral("Fontsize"), QStringLiteral("8"))),
+    // A size no font dialog offers (a hand edit) counts as missing: at a million points every
+    // letter is a box and shrinking it two points at a time would never end.
+    constexpr double kLargestFontPoints = 200;
+    double fontSize = vb::Val(settings_ReadValue(A, QStringLiteral("Fontsize"), QStringLiteral("8")));
+    if (!(fontSize <= kLargestFontPoints)) fontSize = 8;
+    main.window_SetPlaylistLooks(settings_ReadValue(A, QStringLiteral("Font"), QStringLiteral("Tahoma")), fontSize,
                                  prefkeys::readColour(prefkeys::Background), prefkeys::readColour(prefkeys::Font));
     const QString image = settings_ReadValue(A, QStringLiteral("PlaylistImage"), QString());
     if (!image.isEmpty() && files_FileExists(image)) {

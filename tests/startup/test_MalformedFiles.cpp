@@ -104,6 +104,20 @@ TEST_F(MalformedStartTest, NumbersBeyondAnyControlAreHeldAtTheNearestEnd)
     EXPECT_LE(main().CurrentTrack, 4);
 }
 
+// A font size no font dialog offers comes back at the default; any other stays.
+TEST_F(MalformedStartTest, APlaylistFontSizeBeyondAnyFontDialogComesBackAtTheDefault)
+{
+    const std::pair<const char*, double> cases[] = {{"1e9", 8}, {"1e308", 8}, {"200", 200}, {"12", 12}};
+    for (const auto& [stored, points] : cases) {
+        SCOPED_TRACE(stored);
+        writeFile("settings.ini", QByteArray("[Appearance]\r\nFontsize=") + stored + "\r\n");
+        start();
+        EXPECT_EQ(main().lstvPlaylist->font().pointSizeF(), points);
+        TearDown();
+        SetUp();
+    }
+}
+
 // A switch typed among files, before or after them: the files are added and the first one
 // plays, rather than one broken path made of the quoted line.
 TEST_F(MalformedStartTest, ASwitchAmongFilesOnTheCommandLineLeavesTheFilesWhole)
