@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QSlider>
 #include <QStyle>
 #include <QTimer>
@@ -356,8 +357,16 @@ void FrmMini::Form_Load()
         const double v = vb::ToDouble(settings_ReadValue(kPosition, QString::fromLatin1(key), fallback), &ok);
         return ok ? v : fallback;
     };
-    const double top = stored("Window_Top", defaultTop);
-    const double left = stored("Window_left", defaultLeft);
+    double top = stored("Window_Top", defaultTop);
+    double left = stored("Window_left", defaultLeft);
+    // Keeping the window on the screen pulls back only a window beyond the right or bottom
+    // edge; one wholly left of or above every screen (a hand edit, a screen since removed)
+    // could never be reached, so it takes the default place.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect all = s->virtualGeometry();
+        if (!(left + WindowWidth > vb::PixelsToTwips(all.left()))) left = defaultLeft;
+        if (!(top + WindowHeight > vb::PixelsToTwips(all.top()))) top = defaultTop;
+    }
     move(TwipsToPixels(left), TwipsToPixels(top));
 
     FrmMain& main = forms().get<FrmMain>();

@@ -92,6 +92,10 @@ TEST_F(MiniModeTest, PlacedInTheBottomRightCornerOrWhereItWasKeptOnScreen)
         {"3000", "1500", 1500, 3000},
         {"99990", "99990", screenW - 3855 - 480, screenH - 2535 - 480},   // off screen: pulled back
         {"not a number", "1500", 1500, screenH - 2535 - windows_GetTaskbarOffset() - 500},
+        // wholly above and left of every screen: the default place
+        {"-99999999", "-1e12", screenW - 3855 - 500, screenH - 2535 - windows_GetTaskbarOffset() - 500},
+        {"-2535", "-3855", screenW - 3855 - 500, screenH - 2535 - windows_GetTaskbarOffset() - 500},
+        {"-2000", "-3000", -3000, -2000},   // partly on the screen: left as it is
     };
     start();
     for (const Case& c : cases) {
