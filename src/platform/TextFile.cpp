@@ -132,6 +132,10 @@ QStringList splitLines(QStringView text)
 
 ReadState readBytesState(const QString& path, QByteArray* bytes)
 {
+    // Only a plain file is read: opening a named pipe waits for a writer that never comes,
+    // and a device never ends.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode)) return ReadState::Failed;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QFileInfo::exists(path) || QFileInfo(path).isSymLink() ? ReadState::Failed : ReadState::Missing;
     if (QFileInfo(f).isDir()) return ReadState::Failed;

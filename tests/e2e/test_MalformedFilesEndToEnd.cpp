@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A process's figure from /proc/<pid>/status, in kB (VmHWM: the most memory it ever held).
@@ -91,6 +93,26 @@ TEST_F(MalformedFilesEndToEnd, AHugeSettingsFileOfZerosIsLeftAloneAndCostsNoMemo
     const QByteArray bytes = f.readAll();
     EXPECT_EQ(bytes.size(), size);
     EXPECT_EQ(bytes.count('\0'), size);
+}
+
+// A settings file or list that is a named pipe (no file at all) never holds start-up or the
+// end of the program: it is not a file that can be read, and nothing is written over it.
+TEST_F(MalformedFilesEndToEnd, NamedPipesInPlaceOfItsFilesNeverHoldTheProgram)
+{
+    for (const char* name : {"settings.ini", "bookmarks.sbl", "tracking.ssb"}) {
+        SCOPED_TRACE(name);
+        const QString path = home.filePath(QLatin1String(name));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QProcess p;
+        startAndSettle(p);
+        ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().toStdString();
+        QElapsedTimer ending;
+        ending.start();
+        EXPECT_EQ(terminate(p), 0);
+        EXPECT_LT(ending.elapsed(), 5000);
+        EXPECT_FALSE(QFileInfo(path).isFile());
+        QFile::remove(path);
+    }
 }
 
 } // namespace
