@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <sys/stat.h>
 
 namespace veltra {
 
@@ -245,6 +246,12 @@ void GstMediaPlayerControl::setFileName(const QString& path)
     if (path.isEmpty()) return;
     if (!m_pipeline) {
         refuse(QStringLiteral("The media player is not available"));
+        return;
+    }
+    // Opening a named pipe or a device waits, on this thread, for data that may never come.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        refuse(QStringLiteral("The file could not be opened"));
         return;
     }
     GError* error = nullptr;

@@ -115,4 +115,21 @@ TEST_F(MalformedFilesEndToEnd, NamedPipesInPlaceOfItsFilesNeverHoldTheProgram)
     }
 }
 
+// A named pipe given as a song on the command line is refused like any file that does not
+// play, instead of holding the program while it waits for data.
+TEST_F(MalformedFilesEndToEnd, ANamedPipeGivenAsASongIsRefusedWithoutHoldingTheProgram)
+{
+    const QString pipe = home.filePath(QStringLiteral("song.mp3"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QProcess p;
+    startPlayer(p, {pipe});
+    ASSERT_TRUE(waitForMainWindow(p));
+    QThread::msleep(1500);
+    QElapsedTimer ending;
+    ending.start();
+    EXPECT_EQ(terminate(p), 0);
+    EXPECT_LT(ending.elapsed(), 5000);
+    EXPECT_TRUE(QFile(home.filePath(QStringLiteral("Playlists/default.spp"))).open(QIODevice::ReadOnly));
+}
+
 } // namespace
