@@ -36,6 +36,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTime>
+#include <QFileInfo>
 
 using namespace veltra;
 using prefkeys::OptionGroup;
@@ -175,7 +176,7 @@ bool FrmPreferences::cmdApply_Click()
 
     // 14: a file that is gone, or no picture, leaves the playlist without one
     const QString image = txtImage->text();
-    main.lstvPlaylist->setBackgroundPicture(!image.isEmpty() && files_FileExists(image) ? QPixmap(image) : QPixmap());
+    main.lstvPlaylist->setBackgroundPicture(!image.isEmpty() && files_FileExists(image) && QFileInfo(image).isFile() ? QPixmap(image) : QPixmap());
 
     // 15
     FrmConsole& console = forms().get<FrmConsole>();

@@ -43,6 +43,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTime>
 #include <QTimer>
@@ -282,7 +283,7 @@ void window_LoadSettings()
     main.window_SetPlaylistLooks(settings_ReadValue(A, QStringLiteral("Font"), QStringLiteral("Tahoma")), fontSize,
                                  prefkeys::readColour(prefkeys::Background), prefkeys::readColour(prefkeys::Font));
     const QString image = settings_ReadValue(A, QStringLiteral("PlaylistImage"), QString());
-    if (!image.isEmpty() && files_FileExists(image)) {
+    if (!image.isEmpty() && files_FileExists(image) && QFileInfo(image).isFile()) {   // a pipe would never end loading
         main.lstvPlaylist->setBackgroundPicture(QPixmap(image));
         main.Form_Resize();
     }

@@ -113,6 +113,20 @@ TEST_F(MalformedFilesEndToEnd, NamedPipesInPlaceOfItsFilesNeverHoldTheProgram)
         EXPECT_FALSE(QFileInfo(path).isFile());
         QFile::remove(path);
     }
+    // The playlist's background picture.
+    const QString picture = home.filePath(QStringLiteral("picture.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(picture).constData(), 0600), 0);
+    QFile ini(home.filePath(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Appearance]\r\nPlaylistImage=" + QFile::encodeName(picture) + "\r\n");
+    ini.close();
+    QProcess p;
+    startAndSettle(p);
+    ASSERT_EQ(p.state(), QProcess::Running);
+    QElapsedTimer ending;
+    ending.start();
+    EXPECT_EQ(terminate(p), 0);
+    EXPECT_LT(ending.elapsed(), 5000);
 }
 
 // A named pipe given as a song on the command line is refused like any file that does not
