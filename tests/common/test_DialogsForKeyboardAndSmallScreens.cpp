@@ -1,0 +1,125 @@
+// The program's dialogs as a keyboard user and a user of a small screen meet them: squeezed to
+// their least size, as a 1024 by 600 screen does, each fits under a title bar and keeps its
+// controls apart, and Tab walks the check boxes of the preferences in the order they stand.
+#include "support/StartupFixture.h"
+
+#include "extras/FrmAbout.h"
+#include "extras/FrmCheckForUpdates.h"
+#include "library/FrmEditMoods.h"
+#include "library/FrmEditTag.h"
+#include "library/FrmMassRenamer.h"
+#include "library/FrmMassTagEditor.h"
+#include "library/FrmMoveToFolder.h"
+#include "library/FrmRename.h"
+#include "playlisttools/FrmAddLocation.h"
+#include "playlisttools/FrmEditBookmarks.h"
+#include "playlisttools/FrmGeneratePlaylist.h"
+#include "playlisttools/FrmJump.h"
+#include "playlisttools/FrmJumpToNumber.h"
+#include "playlisttools/FrmJumpToTime.h"
+#include "playlisttools/FrmManagePlaylists.h"
+#include "playlisttools/FrmQueue.h"
+#include "playlisttools/FrmRandomSongsPlaylist.h"
+#include "preferences/FrmOptions.h"
+#include "preferences/FrmPreferences.h"
+#include "startup/Forms.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QtTest/QTest>
+
+#include <functional>
+
+namespace {
+
+struct DialogCase {
+    const char* name;
+    std::function<QWidget*()> load;
+    std::function<void()> unload;
+};
+
+template <class F>
+DialogCase dialog(const char* name)
+{
+    return {name, [] { return static_cast<QWidget*>(&forms().fresh<F>()); }, [] { forms().unload<F>(); }};
+}
+
+// Two visible controls of one panel drawn over each other, as "a over b".
+QStringList overlaps(QWidget* window)
+{
+    QStringList found;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || !w->isVisibleTo(window)) continue;
+        const QList<QWidget*> siblings = w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* other : siblings) {
+            if (other <= w || !other->isVisibleTo(window) || other->isWindow()) continue;
+            const QRect both = w->geometry().intersected(other->geometry());
+            if (both.width() > 2 && both.height() > 2) found << w->objectName() + " over " + other->objectName();
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class DialogsForKeyboardAndSmallScreens : public StartupFixture {};
+
+TEST_F(DialogsForKeyboardAndSmallScreens, DialogsFitTheScreenWithoutControlsDrawnOverEachOther)
+{
+    start();
+    const int smallScreen = 600 - 30;   // the height left under a window manager's title bar
+    const DialogCase cases[] = {
+        dialog<FrmJump>("Jump To Media"),           dialog<FrmJumpToTime>("Jump To Time"),
+        dialog<FrmJumpToNumber>("Jump To Track"),   dialog<FrmGeneratePlaylist>("Generate"),
+        dialog<FrmRandomSongsPlaylist>("Random"),   dialog<FrmManagePlaylists>("Manage Playlists"),
+        dialog<FrmEditBookmarks>("Bookmarks"),      dialog<FrmAddLocation>("Add Location"),
+        dialog<FrmEditMoods>("Edit Moods"),         dialog<FrmQueue>("Advanced Queue"),
+        dialog<FrmPreferences>("Preferences"),      dialog<FrmOptions>("Options"),
+        dialog<FrmCheckForUpdates>("Updates"),      dialog<FrmAbout>("About"),
+        dialog<FrmEditTag>("Edit ID3 Tag"),         dialog<FrmMoveToFolder>("Move To Folder"),
+        dialog<FrmRename>("Rename Song"),           dialog<FrmMassTagEditor>("Edit All Tags"),
+        dialog<FrmMassRenamer>("Mass Renamer"),
+    };
+    for (const DialogCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget* w = c.load();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        w->resize(w->minimumSize());
+        QApplication::processEvents();
+        EXPECT_LE(w->height(), smallScreen);
+        EXPECT_EQ(overlaps(w), QStringList());
+        w->hide();
+        c.unload();
+    }
+}
+
+TEST_F(DialogsForKeyboardAndSmallScreens, TabWalksThePreferencesCheckBoxesTopToBottom)
+{
+    start();
+    FrmPreferences& prefs = forms().fresh<FrmPreferences>();
+    prefs.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&prefs));
+    // Each section's boxes as they stand on the screen.
+    const std::pair<int, std::vector<int>> sections[] = {
+        {0, {2, 3, 4, 0, 1, 5, 10}},
+        {4, {29, 27, 26, 12, 9, 7, 15, 16, 17, 18, 19, 24}},
+        {6, {23, 22, 21, 20}},
+        {9, {28, 11, 13, 14}},
+    };
+    // Opened, the first box of the first section has the focus.
+    EXPECT_EQ(QApplication::focusWidget(), prefs.chkSetting[2]);
+    for (const auto& [section, boxes] : sections) {
+        SCOPED_TRACE(section);
+        prefs.lblSection_Click(section);
+        prefs.chkSetting[size_t(boxes.front())]->setFocus(Qt::TabFocusReason);
+        std::vector<int> walked{boxes.front()};
+        for (size_t i = 1; i < boxes.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            auto* box = qobject_cast<QCheckBox*>(QApplication::focusWidget());
+            walked.push_back(box ? box->objectName().mid(10).toInt() : -1);
+        }
+        EXPECT_EQ(walked, boxes);
+    }
+    forms().unload<FrmPreferences>();
+}
