@@ -71,7 +71,8 @@ void survey(QWidget* w, const QString& name, const QString& folder)
     if (!screen.contains(w->frameGeometry())) std::printf("  OFF SCREEN: frame %d,%d %dx%d, screen %dx%d\n", w->frameGeometry().x(),
                                                           w->frameGeometry().y(), w->frameGeometry().width(), w->frameGeometry().height(),
                                                           screen.width(), screen.height());
-    std::printf("  focus: %s\n", qPrintable(describe(QApplication::focusWidget())));
+    std::printf("  focus: %s (window's own: %s, active %d, active window %s)\n", qPrintable(describe(QApplication::focusWidget())),
+                qPrintable(describe(w->focusWidget())), int(w->isActiveWindow()), qPrintable(describe(QApplication::activeWindow())));
     // Tab chain.
     QStringList chain;
     for (QWidget* c = w->nextInFocusChain(); c && c != w; c = c->nextInFocusChain()) {
