@@ -23,9 +23,12 @@
 #include "preferences/FrmOptions.h"
 #include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
+#include "common/modWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest/QTest>
 
 #include <functional>
@@ -62,7 +65,51 @@ QStringList overlaps(QWidget* window)
 
 } // namespace
 
-class DialogsForKeyboardAndSmallScreens : public StartupFixture {};
+class DialogsForKeyboardAndSmallScreens : public StartupFixture {
+protected:
+    static std::vector<DialogCase> toolDialogs()
+    {
+        return {
+            dialog<FrmJump>("Jump To Media"),           dialog<FrmJumpToTime>("Jump To Time"),
+            dialog<FrmJumpToNumber>("Jump To Track"),   dialog<FrmGeneratePlaylist>("Generate"),
+            dialog<FrmRandomSongsPlaylist>("Random"),   dialog<FrmManagePlaylists>("Manage Playlists"),
+            dialog<FrmEditBookmarks>("Bookmarks"),      dialog<FrmAddLocation>("Add Location"),
+            dialog<FrmEditMoods>("Edit Moods"),         dialog<FrmQueue>("Advanced Queue"),
+            dialog<FrmPreferences>("Preferences"),      dialog<FrmOptions>("Options"),
+            dialog<FrmCheckForUpdates>("Updates"),      dialog<FrmEditTag>("Edit ID3 Tag"),
+            dialog<FrmMoveToFolder>("Move To Folder"),  dialog<FrmRename>("Rename Song"),
+            dialog<FrmMassTagEditor>("Edit All Tags"),  dialog<FrmMassRenamer>("Mass Renamer"),
+        };
+    }
+};
+
+TEST_F(DialogsForKeyboardAndSmallScreens, EnterInTheFirstControlRunsTheDefaultButtonAndEscapeCloses)
+{
+    start();
+    windows::setConnectionCheck([] { return false; });
+    for (const DialogCase& c : toolDialogs()) {
+        SCOPED_TRACE(c.name);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QWidget* w = c.load();
+            w->show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+            QWidget* first = QApplication::focusWidget();
+            ASSERT_NE(first, nullptr);
+            QPushButton* byDefault = nullptr;
+            for (QPushButton* b : w->findChildren<QPushButton*>())
+                if (b->isDefault()) byDefault = b;
+            ASSERT_NE(byDefault, nullptr);
+            QSignalSpy pressed(byDefault, &QPushButton::clicked);
+            QTest::keyClick(first, key);
+            if (key == Qt::Key_Return) EXPECT_EQ(pressed.count(), 1) << first->objectName().toStdString();
+            else EXPECT_FALSE(w->isVisible());
+            ui.modalHandlers.clear();
+            w->hide();
+            c.unload();
+        }
+    }
+    windows::setConnectionCheck(nullptr);
+}
 
 TEST_F(DialogsForKeyboardAndSmallScreens, DialogsFitTheScreenWithoutControlsDrawnOverEachOther)
 {

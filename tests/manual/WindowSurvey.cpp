@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -95,6 +96,10 @@ void survey(QWidget* w, const QString& name, const QString& folder)
             for (int i = 0; i < t->count(); ++i)
                 if (QChar k = accessKey(t->tabText(i)); !k.isNull()) keys[k] << t->tabText(i);
         if (QChar k = accessKey(text); !k.isNull()) keys[k] << (c->objectName() + QLatin1Char(':') + text);
+        if (auto* l = qobject_cast<QLabel*>(c); l && !l->buddy() && l->textFormat() != Qt::RichText && !accessKey(l->text()).isNull())
+            std::printf("  LABEL without buddy shows an access key: \"%s\"\n", qPrintable(l->text()));
+        if (auto* b = qobject_cast<QPushButton*>(c); b && b->isDefault())
+            std::printf("  default: %s\n", qPrintable(b->text()));
         // Texts wider than their control.
         if (auto* l = qobject_cast<QLabel*>(c); l && !l->wordWrap() && !l->text().isEmpty() && l->pixmap().isNull()) {
             const int need = l->fontMetrics().horizontalAdvance(l->text().remove(QLatin1Char('&')).section(QLatin1Char('\n'), 0, 0));
@@ -168,6 +173,7 @@ int main(int argc, char** argv)
 
     const std::vector<Step> steps = {
         {"main", [] {}},
+        {"mainbigfont", [&] { for (int i = 0; i < 6; ++i) main.mnuFontsizeIncrease_Click(); }},
         {"jumptotime", [&] { main.mnuJumpToTime_Click(); }},
         {"jumptonumber", [&] { main.mnuJumpToTrackNumber_Click(); }},
         {"jumptomedia", [&] { main.mnuJumpToMedia_Click(); }},
@@ -213,7 +219,7 @@ int main(int argc, char** argv)
             if (t->isVisible() && step.name != QLatin1String("main")) before.insert(t);
         QTimer::singleShot(900, &app, [&, before, step, next] {
             QWidget* shown = QApplication::activeModalWidget();
-            if (step.name == QLatin1String("main")) shown = &forms().get<FrmMain>();
+            if (step.name.startsWith(QLatin1String("main"))) shown = &forms().get<FrmMain>();
             if (!shown)
                 for (QWidget* t : QApplication::topLevelWidgets())
                     if (t->isVisible() && !before.count(t) && !qobject_cast<QMenu*>(t) && t->windowType() != Qt::ToolTip) shown = t;
@@ -221,7 +227,7 @@ int main(int argc, char** argv)
                 std::printf("=== %s: NO WINDOW\n", qPrintable(step.name));
             } else {
                 survey(shown, step.name, folder);
-                if (step.name != QLatin1String("main")) {
+                if (!step.name.startsWith(QLatin1String("main"))) {
                     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : shown;
                     QTest::keyClick(target, Qt::Key_Escape);
                     QApplication::processEvents();
