@@ -89,7 +89,9 @@ void placeTwips(QWidget* form, double left, double top, double width, double hei
 // one that fits stays exactly where it was stored.
 void fitOnScreen(QWidget* form)
 {
-    QRect r = form->geometry();
+    // The frame counts: move() places it, resize() sizes what lies inside it.
+    QRect r = form->frameGeometry();
+    const QSize frame = r.size() - form->size();
     QScreen* on = QGuiApplication::screenAt(r.center());
     if (!on) on = screen();
     if (!on) return;
@@ -99,7 +101,7 @@ void fitOnScreen(QWidget* form)
     r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
     r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
     form->move(r.topLeft());
-    form->resize(r.size());
+    form->resize(r.size() - frame);
 }
 } // namespace
 
