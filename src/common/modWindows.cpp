@@ -84,25 +84,6 @@ void placeTwips(QWidget* form, double left, double top, double width, double hei
     form->resize(std::max(0, vb::TwipsToPixels(width)), std::max(0, vb::TwipsToPixels(height)));
 }
 
-// A stored rectangle that no longer fits a screen (saved on a larger or another monitor) is
-// brought onto the screen it is mostly on, else the primary one, and shrunk to it when larger;
-// one that fits stays exactly where it was stored.
-void fitOnScreen(QWidget* form)
-{
-    // The frame counts: move() places it, resize() sizes what lies inside it.
-    QRect r = form->frameGeometry();
-    const QSize frame = r.size() - form->size();
-    QScreen* on = QGuiApplication::screenAt(r.center());
-    if (!on) on = screen();
-    if (!on) return;
-    const QRect area = on->availableGeometry();
-    if (area.contains(r)) return;
-    r.setSize(r.size().boundedTo(area.size()));
-    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
-    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
-    form->move(r.topLeft());
-    form->resize(r.size() - frame);
-}
 } // namespace
 
 namespace windows {
@@ -220,11 +201,30 @@ void windows_LoadPosition(QWidget* form, const QString& windowName, int margin)
         const double height = readTwips(section, kHeight, screenH - top - margin);
         const double width = readTwips(section, kWidth, screenW - left - margin);
         placeTwips(form, left, top, width, height);
-        fitOnScreen(form);
+        // Saved on a larger or another monitor: brought onto this one.
+        windows_FitOnScreen(form);
         return;
     }
     placeTwips(form, margin, margin, screenW - margin - margin, screenH - margin - margin);
     form->setWindowState((form->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+}
+
+void windows_FitOnScreen(QWidget* form)
+{
+    if (!form) return;
+    // The frame counts: move() places it, resize() sizes what lies inside it.
+    QRect r = form->frameGeometry();
+    const QSize frame = r.size() - form->size();
+    QScreen* on = QGuiApplication::screenAt(r.center());
+    if (!on) on = screen();
+    if (!on) return;
+    const QRect area = on->availableGeometry();
+    if (area.contains(r)) return;
+    r.setSize(r.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
+    form->move(r.topLeft());
+    form->resize(r.size() - frame);
 }
 
 void windows_KeepFormOnScreen(QWidget* form)

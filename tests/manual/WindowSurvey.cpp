@@ -198,6 +198,12 @@ int main(int argc, char** argv)
         {"console", [&] { main.mnuConsole_Click(); }},
         {"tracking", [&] { main.mnuTracking_Click(); }},
         {"volumes", [&] { main.mnuVolumes_Click(); }},
+        {"trackingfromcorner", [&] {
+             main.setGeometry(main.screen()->availableGeometry().right() - 320, main.screen()->availableGeometry().bottom() - 170, 300, 150);
+             main.activateWindow();
+             QApplication::processEvents();
+             main.mnuTracking_Click();
+         }},
         {"lyrics", [&] { forms().get<FrmLyrics>().show(); }},
         {"video", [&] { forms().get<FrmVideo>().show(); }},
         {"cdplayer", [&] { main.mnuOpenCDPlayer_Click(); }},
