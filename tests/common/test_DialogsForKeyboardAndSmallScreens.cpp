@@ -27,6 +27,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest/QTest>
@@ -169,4 +172,33 @@ TEST_F(DialogsForKeyboardAndSmallScreens, TabWalksThePreferencesCheckBoxesTopToB
         EXPECT_EQ(walked, boxes);
     }
     forms().unload<FrmPreferences>();
+}
+
+TEST_F(DialogsForKeyboardAndSmallScreens, TabWalksTheTagEditorsSectionsTopToBottom)
+{
+    start();
+    FrmEditTag& editor = forms().fresh<FrmEditTag>();
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    const std::pair<int, std::vector<QWidget*>> sections[] = {
+        {0, {editor.txtArtist[0], editor.txtTitle[0], editor.txtAlbum[0], editor.txtYear[0], editor.cmbGenre,
+             static_cast<QWidget*>(editor.txtComments.line)}},
+        {1, {editor.txtTrack, editor.txtYear[1], editor.txtArtist[1], editor.txtTitle[1], editor.txtAlbum[1], editor.txtOrgArtist,
+             editor.txtComposer, editor.txtCopyright, static_cast<QWidget*>(editor.txtComments.page)}},
+    };
+    for (const auto& [section, boxes] : sections) {
+        SCOPED_TRACE(section);
+        editor.lblSection_Click(section);   // the section's first box takes the focus
+        std::vector<QWidget*> walked{QApplication::focusWidget()};
+        for (size_t i = 1; i < boxes.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked.push_back(QApplication::focusWidget());
+        }
+        EXPECT_EQ(walked, boxes);
+    }
+    // Past the last box of a section: the copy buttons, then the check box above the bottom row.
+    editor.cmdCopyID31ToID32->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(editor.cmdCopyID31ToID32, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), editor.chkSaveChanges);
+    forms().unload<FrmEditTag>();
 }
