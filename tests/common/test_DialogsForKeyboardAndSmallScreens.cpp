@@ -7,6 +7,9 @@
 #include "extras/FrmCheckForUpdates.h"
 #include "library/FrmEditMoods.h"
 #include "library/FrmEditTag.h"
+#include "library/FrmLyrics.h"
+#include "player/FrmVideo.h"
+#include "common/modSettings.h"
 #include "library/FrmMassRenamer.h"
 #include "library/FrmMassTagEditor.h"
 #include "library/FrmMoveToFolder.h"
@@ -31,6 +34,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest/QTest>
 
@@ -201,4 +205,29 @@ TEST_F(DialogsForKeyboardAndSmallScreens, TabWalksTheTagEditorsSectionsTopToBott
     QTest::keyClick(editor.cmdCopyID31ToID32, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), editor.chkSaveChanges);
     forms().unload<FrmEditTag>();
+}
+
+TEST_F(DialogsForKeyboardAndSmallScreens, LyricsAndVideoSizesKeptFromALargerMonitorFitTheScreen)
+{
+    start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* section;
+        std::function<QWidget*()> apply;
+    } cases[] = {
+        {"Lyrics", [] { forms().get<FrmLyrics>().lyrics_GetSize(); return static_cast<QWidget*>(&forms().get<FrmLyrics>()); }},
+        {"Video", [] { forms().get<FrmVideo>().video_GetSize(); return static_cast<QWidget*>(&forms().get<FrmVideo>()); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.section);
+        settings_WriteValue(c.section, "Width", (screen.width() + 700) * 15);
+        settings_WriteValue(c.section, "Height", (screen.height() + 500) * 15);
+        // Sized before it is first shown, when its frame is not yet known: its size fits.
+        QWidget* w = c.apply();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        EXPECT_LE(w->width(), screen.width());
+        EXPECT_LE(w->height(), screen.height());
+        w->hide();
+    }
 }

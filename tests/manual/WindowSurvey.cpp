@@ -16,6 +16,8 @@
 #include "player/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "preferences/FrmOptions.h"
+#include "preferences/FrmPreferences.h"
+#include "library/FrmEditTag.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"
@@ -83,6 +85,9 @@ void survey(QWidget* w, const QString& name, const QString& folder)
         chain << QStringLiteral("%1(%2,%3)").arg(c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className()) : c->objectName())
                      .arg(p.x()).arg(p.y());
     }
+    for (QWidget* c : w->findChildren<QAbstractButton*>())
+        if (c->isVisibleTo(w) && !chain.join(QString()).contains(c->objectName()))
+            std::printf("  NOT IN TAB CHAIN? %s policy %d enabled %d\n", qPrintable(describe(c)), int(c->focusPolicy()), int(c->isEnabled()));
     std::printf("  tab: %s\n", qPrintable(chain.join(QStringLiteral(" > "))));
     // Access keys in the window's own scope.
     std::map<QChar, QStringList> keys;
@@ -192,6 +197,13 @@ int main(int argc, char** argv)
         {"queue", [&] { forms().get<FrmMenus>().mnuAdvanced_Click(); }},
         {"volume", [&] { forms().get<FrmMenus>().mnuVolume_Click(); }},
         {"preferences", [&] { main.mnuPreferences_Click(); }},
+        {"prefs1", [&] { QTimer::singleShot(300, [] { forms().get<FrmPreferences>().lblSection_Click(1); }); main.mnuPreferences_Click(); }},
+        {"prefs2", [&] { QTimer::singleShot(300, [] { forms().get<FrmPreferences>().lblSection_Click(2); }); main.mnuPreferences_Click(); }},
+        {"prefs3", [&] { QTimer::singleShot(300, [] { forms().get<FrmPreferences>().lblSection_Click(3); }); main.mnuPreferences_Click(); }},
+        {"prefs5", [&] { QTimer::singleShot(300, [] { forms().get<FrmPreferences>().lblSection_Click(5); }); main.mnuPreferences_Click(); }},
+        {"prefs7", [&] { QTimer::singleShot(300, [] { forms().get<FrmPreferences>().lblSection_Click(7); }); main.mnuPreferences_Click(); }},
+        {"prefs8", [&] { QTimer::singleShot(300, [] { forms().get<FrmPreferences>().lblSection_Click(8); }); main.mnuPreferences_Click(); }},
+        {"tag2", [&] { QTimer::singleShot(300, [] { forms().get<FrmEditTag>().lblSection_Click(1); }); select(); main.mnuProperties_Click(); }},
         {"options", [&] { windows_ShowModal(forms().get<FrmOptions>(), &main, true); }},
         {"updates", [&] { main.mnuCheckForUpdates_Click(); }},
         {"about", [&] { main.mnuAbout_Click(); }},
