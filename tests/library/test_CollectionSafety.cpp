@@ -84,6 +84,9 @@ protected:
                 }
             }
         }
+        // A name as long as a name can be.
+        put(QStringLiteral("F0/") + QStringLiteral("é").repeated(125) + QStringLiteral("x.mp3"), tag24(QStringLiteral("Long"), QStringLiteral("Name"), false, false),
+            mp3maker::audioFrames({.seconds = 0.9, .bitrate = 32, .sampleRate = 44100}), QByteArray());
         QFile::link(home(QStringLiteral("Collection/F1/song 1 's, & #.mp3")), home(QStringLiteral("Collection/F2/link.mp3")));
     }
     static QByteArray tag22(const QString& a, const QString& t)
