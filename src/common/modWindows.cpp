@@ -197,23 +197,15 @@ void windows_LoadPosition(QWidget* form, const QString& windowName, int margin)
     const double screenH = windows::screenHeightTwips();
     if (!settings_ReadFlag(section, kMaximized, QStringLiteral("0"))) {
         if (form->isMaximized()) form->setWindowState(form->windowState() & ~Qt::WindowMaximized);
-        // A place no screen shows, or a size no screen holds (a hand edit, a crash, a screen
-        // since removed), counts as missing, so the window never comes back out of reach.
-        const QRect all = screen() ? screen()->virtualGeometry() : QRect();
-        const double allTop = vb::PixelsToTwips(all.top()), allBottom = vb::PixelsToTwips(all.bottom() + 1);
-        const double allLeft = vb::PixelsToTwips(all.left()), allRight = vb::PixelsToTwips(all.right() + 1);
-        auto within = [](double v, double most, double fallback) { return v > 0 ? std::min(v, most) : fallback; };   // NaN too
-        double top = readTwips(section, kTop, margin);
-        if (!all.isEmpty() && !(top >= allTop && top < allBottom)) top = margin;
-        double left = readTwips(section, kLeft, margin);
-        if (!all.isEmpty() && !(left < allRight && left > allLeft - (allRight - allLeft))) left = margin;
-        double height = readTwips(section, kHeight, screenH - top - margin);
-        double width = readTwips(section, kWidth, screenW - left - margin);
-        if (!all.isEmpty()) {
-            height = within(height, allBottom - allTop, within(screenH - top - margin, allBottom - allTop, 0));
-            width = within(width, allRight - allLeft, within(screenW - left - margin, allRight - allLeft, 0));
-            if (!(left < allRight && left + width > allLeft)) left = margin;
-        }
+        // Numbers no window can take (a hand edit, a crash) count as missing; what is merely
+        // off this screen is brought onto it below.
+        constexpr double kFarthest = 10000000;   // twips, beyond any desktop
+        auto place = [](double v, double fallback) { return std::abs(v) <= kFarthest ? v : fallback; };   // NaN too
+        auto size = [](double v, double fallback) { return v > 0 && v <= kFarthest ? v : std::max(0.0, fallback); };
+        const double top = place(readTwips(section, kTop, margin), margin);
+        const double left = place(readTwips(section, kLeft, margin), margin);
+        const double height = size(readTwips(section, kHeight, screenH - top - margin), screenH - top - margin);
+        const double width = size(readTwips(section, kWidth, screenW - left - margin), screenW - left - margin);
         placeTwips(form, left, top, width, height);
         // Saved on a larger or another monitor: brought onto this one.
         windows_FitOnScreen(form);
