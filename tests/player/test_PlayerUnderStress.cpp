@@ -10,6 +10,7 @@
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 
+#include <QComboBox>
 #include <QTest>
 
 namespace {
@@ -45,4 +46,24 @@ TEST_F(PlayerUnderStressTest, LeavingAPauseGivesThePauseButtonItsCaptionBack)
         EXPECT_EQ(video.qxbPause->Caption(), QStringLiteral("Pause"));
         m.player_Stop();
     }
+}
+
+// Once shown, the keys go to the playlist, not to the playlists box: an arrow key moves the
+// selection and leaves the songs given on the command line where they are, instead of loading
+// the next saved playlist over them.
+TEST_F(PlayerUnderStressTest, AfterStartTheArrowKeysMoveInThePlaylist)
+{
+    writePlaylist("Playlists/other.spp", {song("x.mp3")});
+    start({song("a.mp3"), song("b.mp3"), song("c.mp3")});
+    FrmMain& m = main();
+    processEvents(50);
+    ASSERT_EQ(m.rows().count(), 3);
+    QWidget* keys = m.focusWidget();
+    ASSERT_NE(keys, nullptr);
+    controls_SelectItem(m.rows(), 1);
+    QTest::keyClick(keys, Qt::Key_Down);
+    processEvents(20);
+    EXPECT_EQ(m.rows().count(), 3);
+    EXPECT_EQ(m.cmbPlaylists->currentIndex(), 0);
+    EXPECT_EQ(m.rows().selectedRows(), QList<int>{2});
 }
