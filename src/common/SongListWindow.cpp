@@ -7,6 +7,7 @@
 #include "common/modSettings.h"
 #include "common/modSongLists.h"
 #include "common/modVB.h"
+#include "common/modWindows.h"
 #include "controls/ctlQX_3DPanel.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
@@ -373,6 +374,7 @@ void SongListWindow::showEvent(QShowEvent* event)
         const QWidget* over = QApplication::activeWindow();
         const QRect area = over && over != this ? over->frameGeometry() : screen()->availableGeometry();
         move(area.center() - rect().center());
+        windows_FitOnScreen(this);   // an opener near a screen edge would push it off
     }
     // Keys reach the window before the control that has the focus.
     for (QWidget* w : findChildren<QWidget*>())

@@ -101,8 +101,16 @@ bool moveToTrash(const QString& path)
     const QString suffix = dot > 0 ? name.mid(dot) : QString();
     const QByteArray record = "[Trash Info]\nPath=" + QUrl::toPercentEncoding(info.absoluteFilePath(), "/")
         + "\nDeletionDate=" + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() + "\n";
+    // The info file adds ".trashinfo" to the name: a name as long as the file system allows
+    // goes to the trash under a shorter one (its info keeps the whole path).
+    auto fits = [](const QString& trashed) { return QFile::encodeName(trashed + QStringLiteral(".trashinfo")).size() <= 255; };
+    QString shortStem = stem;
+    while (!shortStem.isEmpty() && !fits(shortStem + QStringLiteral(".9999") + suffix))
+        shortStem.chop(shortStem.size() >= 2 && shortStem.back().isLowSurrogate() ? 2 : 1);
     for (int n = 1; n < 10000; ++n) {
-        const QString trashed = n == 1 ? name : stem + u'.' + QString::number(n) + suffix;
+        const QString trashed = n == 1 && fits(name) ? name
+                                : n == 1           ? shortStem + suffix
+                                                   : shortStem + u'.' + QString::number(n) + suffix;
         const QString infoPath = trash + QStringLiteral("/info/") + trashed + QStringLiteral(".trashinfo");
         const QString filePath = trash + QStringLiteral("/files/") + trashed;
         const QFileInfo taken(filePath);

@@ -16,6 +16,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 
 using namespace veltra;
 
@@ -81,6 +83,7 @@ void placeTwips(QWidget* form, double left, double top, double width, double hei
     form->move(vb::TwipsToPixels(left), vb::TwipsToPixels(top));
     form->resize(std::max(0, vb::TwipsToPixels(width)), std::max(0, vb::TwipsToPixels(height)));
 }
+
 } // namespace
 
 namespace windows {
@@ -198,10 +201,30 @@ void windows_LoadPosition(QWidget* form, const QString& windowName, int margin)
         const double height = readTwips(section, kHeight, screenH - top - margin);
         const double width = readTwips(section, kWidth, screenW - left - margin);
         placeTwips(form, left, top, width, height);
+        // Saved on a larger or another monitor: brought onto this one.
+        windows_FitOnScreen(form);
         return;
     }
     placeTwips(form, margin, margin, screenW - margin - margin, screenH - margin - margin);
     form->setWindowState((form->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+}
+
+void windows_FitOnScreen(QWidget* form)
+{
+    if (!form) return;
+    // The frame counts: move() places it, resize() sizes what lies inside it.
+    QRect r = form->frameGeometry();
+    const QSize frame = r.size() - form->size();
+    QScreen* on = QGuiApplication::screenAt(r.center());
+    if (!on) on = screen();
+    if (!on) return;
+    const QRect area = on->availableGeometry();
+    if (area.contains(r)) return;
+    r.setSize(r.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
+    form->move(r.topLeft());
+    form->resize(r.size() - frame);
 }
 
 void windows_KeepFormOnScreen(QWidget* form)

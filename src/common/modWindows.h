@@ -38,6 +38,9 @@ void windows_ShowNoActivate(QWidget* form, int mode);
 void windows_SavePosition(QWidget* form, const QString& windowName, int margin);
 void windows_LoadPosition(QWidget* form, const QString& windowName, int margin);
 void windows_KeepFormOnScreen(QWidget* form);
+// A window not wholly on the screen it is mostly on (else the primary one) is moved onto it,
+// and shrunk to it when larger; one that fits is left alone.
+void windows_FitOnScreen(QWidget* form);
 void windows_ReCenterForm(QWidget* form, int margin);
 // Height in twips of what is docked at the bottom of the screen.
 int windows_GetTaskbarOffset();

@@ -274,6 +274,15 @@ FrmEditTag::FrmEditTag() : OrganiseDialog(QStringLiteral("FrmEditTag"), QStringL
     connect(cmdReload, &QPushButton::clicked, this, [this] { cmdReload_Click(); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
 
+    // Tab goes down each section as its boxes stand, then to the check box above the buttons.
+    const std::initializer_list<std::initializer_list<QWidget*>> tabOrders = {
+        {txtArtist[0], txtTitle[0], txtAlbum[0], txtYear[0], cmbGenre, txtComments.line},
+        {txtTrack, txtYear[1], txtArtist[1], txtTitle[1], txtAlbum[1], txtOrgArtist, txtComposer, txtCopyright, txtComments.page},
+        {cmdCopyID31ToID32, chkSaveChanges, cmdReload},
+    };
+    for (const auto& order : tabOrders)
+        for (auto it = order.begin(); it + 1 != order.end(); ++it) setTabOrder(*it, *(it + 1));
+
     window_ShowSection(nfpIDv1TAG, lblSection[0], sectionTitle(0));
     m_loadedID3v2 = id3v2Texts();
 }

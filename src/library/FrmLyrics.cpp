@@ -76,6 +76,7 @@ void FrmLyrics::lyrics_GetSize()
     const double h = vb::Val(settings_ReadValue(QStringLiteral("Lyrics"), QStringLiteral("Height"), QStringLiteral("3855")));
     const double w = vb::Val(settings_ReadValue(QStringLiteral("Lyrics"), QStringLiteral("Width"), QStringLiteral("3630")));
     if (h > 0 && w > 0) resize(vb::TwipsToPixels(w), vb::TwipsToPixels(h));
+    windows_FitOnScreen(this);   // a size kept from a larger monitor
 }
 
 void FrmLyrics::lyrics_SaveSize()

@@ -125,6 +125,11 @@ FrmMassTagEditor::FrmMassTagEditor() : OrganiseDialog(QStringLiteral("FrmMassTag
     layout->addWidget(information);
     layout->addSpacing(6);
     layout->addLayout(buttons);
+    // The wrapped notes keep all their lines when a small screen squeezes the window to its
+    // least size, instead of the controls above being drawn over them.
+    setMinimumWidth(460);
+    const int inner = 460 - layout->contentsMargins().left() - layout->contentsMargins().right();
+    for (QLabel* note : {id3v2Note, information}) note->setMinimumHeight(note->heightForWidth(inner));
     resize(460, sizeHint().height());
 
     connect(cmdEditAll, &QPushButton::clicked, this, [this] { cmdEditAll_Click(); });

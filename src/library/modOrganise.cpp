@@ -65,6 +65,11 @@ QString patternName(const QString& artist, const QString& title, const QString& 
     const qsizetype dot = file.lastIndexOf(u'.');
     if (dot >= 0) name += u'.' + file.mid(dot + 1).toLower();
     name.removeIf([](QChar c) { return isUnsupportedCharacter(c); });
+    // A name that starts with "." is a hidden file here: the song would vanish from file
+    // managers and folder listings ("...And You Will Know Us" as the artist).
+    qsizetype dots = 0;
+    while (dots < name.size() && name[dots] == u'.') ++dots;
+    name.remove(0, dots);
     return name;
 }
 

@@ -12,8 +12,9 @@ const QStringList& patternCaptions();
 
 // The new file name of a song: the tag values the pattern lists, joined by " - ", after
 // the position formatted "0#" and " - " when numbered, then "." and the source file's
-// extension in lower case. Characters no name may hold are dropped; nothing else is
-// trimmed, so an empty tag leaves its separator. A pattern outside 0..6 gives "".
+// extension in lower case. Characters no name may hold are dropped, and so are dots at its
+// start (a hidden file); nothing else is trimmed, so an empty tag leaves its separator. A
+// pattern outside 0..6 gives "".
 QString patternName(const QString& artist, const QString& title, const QString& album, int pattern,
                     bool numbered, int position, const QString& sourcePath);
 

@@ -41,8 +41,8 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
     QByteArray name = QFile::encodeName(target);
     const qsizetype slash = name.lastIndexOf('/');
-    QByteArray temp = (slash < 0 ? QByteArray() : name.left(slash + 1)) + '.'
-        + (slash < 0 ? name : name.mid(slash + 1)) + ".XXXXXX";
+    // A short name of its own: the song's name may already be as long as a name can be.
+    QByteArray temp = (slash < 0 ? QByteArray() : name.left(slash + 1)) + ".veltra-tag-XXXXXX";
 
     const int out = ::mkstemp(temp.data());
     if (out < 0) raise(errno, source);

@@ -576,19 +576,32 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
         && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
         return true;
     if (lstvPlaylist && watched == lstvPlaylist->viewport()) {
+        // Dropped files are only referred to: taken as a copy or a link, never as a move,
+        // which would tell the file manager to delete them.
+        auto takeWithoutMoving = [](QDropEvent* e) {
+            for (const Qt::DropAction a : {Qt::CopyAction, Qt::LinkAction}) {
+                if (e->possibleActions() & a) {
+                    e->setDropAction(a);
+                    e->accept();
+                    return true;
+                }
+            }
+            e->ignore();
+            return false;
+        };
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* e = static_cast<QDropEvent*>(event);
             if (!IsDraggingRow && e->mimeData()->hasUrls()) {
-                e->acceptProposedAction();
+                takeWithoutMoving(e);
                 return true;
             }
         } else if (event->type() == QEvent::Drop) {
             auto* e = static_cast<QDropEvent*>(event);
             if (!IsDraggingRow && e->mimeData()->hasUrls()) {
+                if (!takeWithoutMoving(e)) return true;
                 QStringList files;
                 for (const QUrl& url : e->mimeData()->urls())
                     if (url.isLocalFile()) files.append(url.toLocalFile());
-                e->acceptProposedAction();
                 lstvPlaylist_OLEDragDrop(files);
                 return true;
             }

@@ -250,6 +250,7 @@ void FrmVideo::video_GetSize()
     const double h = vb::Val(settings_ReadValue(QStringLiteral("Video"), QStringLiteral("Height"), QStringLiteral("3705")));
     const double w = vb::Val(settings_ReadValue(QStringLiteral("Video"), QStringLiteral("Width"), QStringLiteral("6000")));
     if (h > 0 && w > 0) resize(TwipsToPixels(w), TwipsToPixels(h));
+    windows_FitOnScreen(this);   // a size kept from a larger monitor
 }
 
 void FrmVideo::video_SaveSize()

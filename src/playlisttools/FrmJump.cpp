@@ -125,6 +125,9 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     hint->setObjectName(QStringLiteral("Label2"));
     hint->setWordWrap(true);
     hint->setMaximumWidth(px(2655));
+    // The wrapped lines count in the dialog's least height, so a small screen never draws the
+    // options below over the results.
+    hint->setMinimumHeight(hint->heightForWidth(px(2655)));
     exclude->addWidget(chkNotToInclude, 0, 0);
     exclude->addWidget(txtNotInclude, 0, 1);
     exclude->addWidget(new QLabel(QStringLiteral("in the results."), this), 0, 2);
@@ -145,7 +148,8 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     lstvItems->setColumnWidthTwips(1, 2500);
     lstvItems->setColumnWidthTwips(2, 3000);
     lstvItems->setMultiSelect(false);
-    lstvItems->setMinimumSize(px(6975), px(1935));
+    // Designed 1935 twips high; it gives way first on a small screen (about four rows).
+    lstvItems->setMinimumSize(px(6975), px(1035));
     body()->addWidget(lstvItems, 1);
 
     auto* further = new QWidget(this);

@@ -174,7 +174,9 @@ QPushButton* FrmPreferences::newButton(const char* name, const QString& caption,
 void FrmPreferences::buildSections()
 {
     for (int i = 0; i < prefkeys::CheckCount; ++i) {
-        auto* box = new QCheckBox(QString::fromLatin1(prefkeys::checkSettings()[size_t(i)].caption), this);
+        // Made without a parent: each box joins the tab order where its section places it,
+        // not in index order.
+        auto* box = new QCheckBox(QString::fromLatin1(prefkeys::checkSettings()[size_t(i)].caption));
         box->setObjectName(QStringLiteral("chkSetting%1").arg(i));
         connect(box, &QCheckBox::clicked, this, [this, i] { chkSetting_Click(i); });
         chkSetting.push_back(box);

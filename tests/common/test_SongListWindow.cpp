@@ -7,6 +7,8 @@
 #include "preferences/FrmAdjustVolumes.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QtTest/QTest>
 #include <QCheckBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -200,6 +202,21 @@ TEST_P(SongListWindowTest, ListFileThatCannotBeReadIsNeverWrittenOver)
     GetParam().add(w, writeFile("Music/a.mp3", "x"));
     EXPECT_EQ(w.rows().count(), 1);   // kept for this run
     EXPECT_EQ(readFile(listFile()), broken);
+}
+
+TEST_P(SongListWindowTest, OpenedFromAWindowAtTheScreensCornerItStaysOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget opener;
+    opener.setGeometry(screen.right() - 320, screen.bottom() - 170, 300, 150);
+    opener.show();
+    opener.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener));
+    SongListWindow& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_TRUE(screen.contains(w.frameGeometry())) << w.frameGeometry().x() << "," << w.frameGeometry().y();
+    w.hide();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLists, SongListWindowTest, ::testing::ValuesIn(kCases),

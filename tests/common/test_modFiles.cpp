@@ -150,6 +150,19 @@ TEST_F(FilesTest, RecycleBinIsTheHomeTrashMadeWhenMissing)
     EXPECT_EQ(QDir(home("cwd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QDir::setCurrent(before);
 
+    // a name as long as a name can be goes under a shorter one, twice over
+    const QString longName = QStringLiteral("é").repeated(125) + QStringLiteral("x.mp3");
+    const QString longFile = writeFile(QStringLiteral("music/") + longName, "long");
+    files_DeleteToRecycleBin(longFile, false, true);
+    writeFile(QStringLiteral("music/") + longName, "long again");
+    files_DeleteToRecycleBin(longFile, false, true);
+    EXPECT_FALSE(QFile::exists(longFile));
+    EXPECT_TRUE(ui.calls.isEmpty());
+    const QStringList trashedLong = QDir(data + "/Trash/files").entryList({QStringLiteral("é*.mp3")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(trashedLong.size(), 2);
+    EXPECT_EQ(readFile(data + "/Trash/files/" + trashedLong[1]), QByteArray("long"));
+    EXPECT_TRUE(readFile(data + "/Trash/info/" + trashedLong[0] + ".trashinfo").contains(QUrl::toPercentEncoding(longFile, "/")));
+
     // no trash can be made: the file stays and the failure is reported
     qputenv("XDG_DATA_HOME", (home("music/gone-not.mp3") + "/share").toUtf8());
     const QString kept = writeFile("music/kept.mp3", "kept");

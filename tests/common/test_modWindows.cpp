@@ -8,6 +8,8 @@
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QWidget>
 #include <stdexcept>
@@ -255,6 +257,35 @@ TEST_F(WindowsTest, StoredValuesWithFractionsAndBadValues)
     EXPECT_EQ(w.x(), 50);
     EXPECT_EQ(w.height(), px(windows::screenHeightTwips() - 1500.4 - 750));
     EXPECT_EQ(w.width(), 200);
+}
+
+TEST_F(WindowsTest, StoredPositionOffASmallerScreenComesBackOnIt)
+{
+    // Rectangles saved on a larger monitor, brought back on this screen.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        QRect stored;
+        QRect expected;
+    } cases[] = {
+        {"fits: kept exactly", {100, 80, 400, 300}, {100, 80, 400, 300}},
+        {"beyond the right and bottom", {screen.width() + 500, screen.height() + 200, 400, 300},
+         {screen.width() - 400, screen.height() - 300, 400, 300}},
+        {"half off the right", {screen.width() - 100, 50, 400, 300}, {screen.width() - 400, 50, 400, 300}},
+        {"left of and above the screen", {-900, -700, 400, 300}, {0, 0, 400, 300}},
+        {"larger than the screen", {50, 50, screen.width() + 600, screen.height() + 400}, {0, 0, screen.width(), screen.height()}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString s = QStringLiteral("Position_MainWindow");
+        settings_WriteValue(s, QStringLiteral("Window_left"), c.stored.x() * 15);
+        settings_WriteValue(s, QStringLiteral("Window_Top"), c.stored.y() * 15);
+        settings_WriteValue(s, QStringLiteral("Window_Width"), c.stored.width() * 15);
+        settings_WriteValue(s, QStringLiteral("Window_Height"), c.stored.height() * 15);
+        QWidget w;
+        windows_LoadPosition(&w, QStringLiteral("MainWindow"), 1500);
+        EXPECT_EQ(w.geometry(), c.expected.translated(c.stored == c.expected ? QPoint() : screen.topLeft()));
+    }
 }
 
 TEST_F(WindowsTest, MinimisedWindowWritesNothing)

@@ -133,7 +133,8 @@ TEST_F(MassRenamerTest, DrivenThroughTheEventLoop)
     veltra::setUiServices(&busy);
     const QString a = tagged(QStringLiteral("M/a.mp3"), QStringLiteral("Artist"), QStringLiteral("First"));
     const QString missing = home("M/missing.mp3");
-    const QString c = tagged(QStringLiteral("M/c.mp3"), QStringLiteral("Artist"), QStringLiteral("Third"));
+    // A leading dot would hide the song from every folder listing.
+    const QString c = tagged(QStringLiteral("M/c.mp3"), QStringLiteral(".Artist"), QStringLiteral("Third"));
     for (const QString& p : {a, missing, c}) addFile(p);
     bool stayedDuringRun = false, closedAfter = false;
     busy.modalHandlers.push_back([&](QObject* form) {

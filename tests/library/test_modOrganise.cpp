@@ -33,6 +33,9 @@ const PatternCase kPatternCases[] = {
     {"Rock/Pop", "A:B*C?", "", 0, false, 1, "/m/x.mp3", "RockPop - ABC.mp3"},
     {"\\\"<>|", "Mr. Blue  Sky", "", 0, false, 1, "/m/x.mp3", " - Mr. Blue  Sky.mp3"},   // blanks and dots stay
     {"Line\none", "Tab\tbed\x7f", "", 0, false, 1, "/m/x.mp3", "Lineone - Tabbed.mp3"},
+    {"...And Co.", "Song", "", 0, false, 1, "/m/x.mp3", "And Co. - Song.mp3"},   // no hidden file
+    {".", "", "", 0, false, 1, "/m/x.mp3", " - .mp3"},
+    {"/.Band", "Song", "", 0, true, 1, "/m/x.mp3", "01 - .Band - Song.mp3"},
 };
 
 TEST(OrganisePattern, BuildsNamesFromTags)

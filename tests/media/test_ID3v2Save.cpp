@@ -559,6 +559,16 @@ TEST_F(ID3v2SaveTest, GrowingKeepsTheFileModeAndSymbolicLinks)
     r.setFilename(path);
     EXPECT_EQ(r.Title(), QStringLiteral("through the link"));
     EXPECT_EQ(folderEntries(home("real")), QStringList{QStringLiteral("target.mp3")});
+
+    // A name as long as the file system allows (a long title renamed from its tags) grows too.
+    const QString longName = QStringLiteral("é").repeated(125) + QStringLiteral("x.mp3");
+    ASSERT_EQ(QFile::encodeName(longName).size(), 255);
+    const QString named = writeFile(QStringLiteral("long/") + longName, audio());
+    ASSERT_TRUE(QFile::exists(named));
+    saveTitle(named, QStringLiteral("long name"));
+    r.setFilename(named);
+    EXPECT_EQ(r.Title(), QStringLiteral("long name"));
+    EXPECT_EQ(folderEntries(home("long")), QStringList{longName});
 }
 
 } // namespace

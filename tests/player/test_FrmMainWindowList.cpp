@@ -392,6 +392,42 @@ TEST_F(ListTest, EveryEndOfADragRestoresTheListAndFilesAreNeverARowMove)
     EXPECT_EQ(artists().mid(0, 6), QStringList({"A", "B", "C", "D", "E", "F"}));
 }
 
+// The playlist only refers to dropped files: it answers a copy (or a link), never a move, so
+// a file manager that was told its files moved never deletes them.
+TEST_F(ListTest, DroppedFilesAreTakenAsACopyNeverAsAMove)
+{
+    startDefault();
+    FrmMain& m = main();
+    m.resize(600, 400);
+    m.show();
+    processEvents(20);
+    QWidget* viewport = m.lstvPlaylist->viewport();
+    const QString file = song(QStringLiteral("Dropped"));
+    struct Case {
+        Qt::DropActions offered;
+        Qt::KeyboardModifiers keys;
+        Qt::DropAction answer;
+        int rows;
+    };
+    const Case cases[] = {
+        {Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier, Qt::CopyAction, 1},   // Shift asks for a move
+        {Qt::MoveAction | Qt::LinkAction, Qt::NoModifier, Qt::LinkAction, 2},
+        {Qt::MoveAction, Qt::NoModifier, Qt::IgnoreAction, 2},                      // only a move: refused
+    };
+    for (const Case& c : cases) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(5, 5), c.offered, &mime, Qt::LeftButton, c.keys);
+        QCoreApplication::sendEvent(viewport, &enter);
+        QDropEvent dropped(QPointF(5, 5), c.offered, &mime, Qt::LeftButton, c.keys, QEvent::Drop);
+        QCoreApplication::sendEvent(viewport, &dropped);
+        EXPECT_EQ(enter.isAccepted() ? enter.dropAction() : Qt::IgnoreAction, c.answer) << int(c.offered);
+        EXPECT_EQ(dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction, c.answer) << int(c.offered);
+        EXPECT_EQ(rows().count(), c.rows) << int(c.offered);
+    }
+    EXPECT_TRUE(QFile::exists(file));
+}
+
 TEST_F(ListTest, APressAndMoveOnARowDragsThatRowAndTheDragAlwaysEnds)
 {
     startDefault();

@@ -1,0 +1,197 @@
+// A collection as users keep one (every tag layout, awkward and clashing names, links) put
+// through every tool that edits, renames, moves or copies songs: after each step every song's
+// audio is still on the disk byte for byte, and the saved playlist names the files as they are.
+#include "common/ListViewModel.h"
+#include "common/modListFiles.h"
+#include "library/FrmEditTag.h"
+#include "library/FrmMassRenamer.h"
+#include "library/FrmMassTagEditor.h"
+#include "library/FrmMoveToFolder.h"
+#include "library/OrganiseFixture.h"
+#include "media/TagBytes.h"
+#include "media/clsID3v2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include <map>
+#include <set>
+
+namespace {
+
+using namespace tagbytes;
+
+// The bytes after the leading ID3v2 tags (and the zero bytes behind them) and before a closing
+// ID3v1 tag: what no tool may change.
+QByteArray audioOf(QByteArray b)
+{
+    while (b.size() >= 10 && b.startsWith("ID3")) {
+        const auto* p = reinterpret_cast<const uchar*>(b.constData());
+        b.remove(0, 10 + ((qint64(p[6] & 0x7F) << 21) | (p[7] << 14) | (p[8] << 7) | p[9]) + ((p[5] & 0x10) ? 10 : 0));
+    }
+    qsizetype zeros = 0;
+    while (zeros < b.size() && b[zeros] == '\0') ++zeros;
+    b.remove(0, zeros);
+    if (b.size() >= 128 && b.right(128).startsWith("TAG")) b.chop(128);
+    return b;
+}
+
+QByteArray utf8(const QString& s) { return QByteArray(1, '\3') + s.toUtf8(); }
+
+class CollectionTest : public OrganiseTest {
+protected:
+    std::set<QByteArray> songs;   // each song's audio: its own number of frames
+
+    void put(const QString& rel, const QByteArray& tagged, const QByteArray& audio, const QByteArray& v1)
+    {
+        const QString path = home(QStringLiteral("Collection/") + rel);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(mp3maker::writeBytes(path, tagged + audio + v1));
+        songs.insert(audioOf(tagged + audio + v1));
+    }
+
+    // Version 2.2, 2.3 (padded, with a picture), 2.4 (footer, extended header), ID3v1 only,
+    // none; artists with every awkward character, titles that clash once renamed.
+    void buildCollection()
+    {
+        const QStringList artists = {QStringLiteral("Björk"), QStringLiteral("坂本龍一"), QStringLiteral("AC/DC"),
+                                     QStringLiteral("\"Weird Al\", & Co #1"), QStringLiteral("...Trail"), QStringLiteral("A:B<C>|D*\t")};
+        const QStringList titles = {QStringLiteral("Dup"), QStringLiteral("Ça va?"), QStringLiteral("x").repeated(300)};
+        int n = 0;
+        for (const QString& a : artists) {
+            for (const QString& t : titles) {
+                for (int form = 0; form < 5; ++form, ++n) {
+                    const QByteArray audio =
+                        mp3maker::audioFrames({.seconds = (3 + n) * 1152.0 / 32000.0, .bitrate = 32, .sampleRate = 32000});
+                    const QByteArray v1 = n % 2 ? mp3maker::id3v1Tag({.artist = a, .title = t, .genre = QStringLiteral("Rock")}) : QByteArray();
+                    const QString rel = QStringLiteral("F%1/song %2 's, & #.mp3").arg(n % 4).arg(n);
+                    QByteArray tag;
+                    if (form == 0) {
+                        tag = tag22(a, t);
+                    } else if (form == 1) {
+                        mp3maker::Song s{.artist = a, .title = t, .album = QStringLiteral("Album"), .padding = n % 3 ? 0 : 900};
+                        if (n % 2) s.pictureBytes = QByteArray(3000, '\xFF');
+                        tag = mp3maker::id3v2Tag(s);
+                    } else if (form == 2) {
+                        tag = tag24(a, t, n % 2, n % 3 == 0);
+                    }
+                    put(rel, tag, audio, form == 4 ? QByteArray() : v1);
+                }
+            }
+        }
+        // A name as long as a name can be.
+        put(QStringLiteral("F0/") + QStringLiteral("é").repeated(125) + QStringLiteral("x.mp3"), tag24(QStringLiteral("Long"), QStringLiteral("Name"), false, false),
+            mp3maker::audioFrames({.seconds = 0.9, .bitrate = 32, .sampleRate = 44100}), QByteArray());
+        QFile::link(home(QStringLiteral("Collection/F1/song 1 's, & #.mp3")), home(QStringLiteral("Collection/F2/link.mp3")));
+    }
+    static QByteArray tag22(const QString& a, const QString& t)
+    {
+        return tag(2, frame22("TT2", QByteArray(1, '\0') + t.toLatin1()) + frame22("TP1", QByteArray(1, '\0') + a.toLatin1())
+                          + frame22("PIC", QByteArray("\0JPG\3\0", 6) + QByteArray(200, '\xFF')) + QByteArray(100, '\0'));
+    }
+    static QByteArray tag24(const QString& a, const QString& t, bool footer, bool extended)
+    {
+        const QByteArray data = (extended ? syncsafe(6) + bytes({1, 0}) : QByteArray()) + frame24("TIT2", utf8(t))
+                                + frame24("TPE1", utf8(a)) + frame24("TDRC", utf8(QStringLiteral("2011-02-03")))
+                                + (footer ? QByteArray() : QByteArray(300, '\0'));
+        const int flags = (footer ? 0x10 : 0) | (extended ? 0x40 : 0);
+        return tag(4, data, flags) + (footer ? QByteArray("3DI") + bytes({4, 0, flags}) + syncsafe(quint32(data.size())) : QByteArray());
+    }
+
+    QStringList filesUnder(const QString& folder)
+    {
+        QStringList out;
+        for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) out << it.next();
+        return out;
+    }
+
+    void expectEverySongWhole(const char* step)
+    {
+        SCOPED_TRACE(step);
+        std::set<QByteArray> found;
+        for (const QString& f : filesUnder(home()))
+            if (!QFileInfo(f).isSymLink()) found.insert(audioOf(mp3maker::readBytes(f)));
+        int lost = 0;
+        for (const QByteArray& a : songs) lost += found.count(a) ? 0 : 1;
+        EXPECT_EQ(lost, 0);
+        // The saved playlist is the list as shown, and its rows name files that are there.
+        ListViewModel saved;
+        saved.setColumns({"No.", "Artist", "Title", "Year", "Status", "Length", "Filename"});
+        ASSERT_TRUE(controls_LoadListView(saved, home("Playlists/Collection.spp")));
+        ASSERT_EQ(saved.count(), rows().count());
+        for (int r = 1; r <= saved.count(); ++r) {
+            EXPECT_EQ(saved.cells(r), rows().cells(r));
+            if (!fileOfRow(r).endsWith(QLatin1String("link.mp3"))) {
+                EXPECT_TRUE(QFile::exists(fileOfRow(r))) << fileOfRow(r).toStdString();
+            }
+        }
+    }
+};
+
+TEST_F(CollectionTest, EveryToolKeepsEverySongAndThePlaylistFollows)
+{
+    buildCollection();
+    QStringList files = filesUnder(home(QStringLiteral("Collection")));
+    files.sort();
+    for (const QString& f : files) addFile(f);
+    main().playlist_ShowMP3Data(false);
+    namePlaylist(QStringLiteral("Collection"));
+    main().mnuSave_Click();
+
+    FrmMassTagEditor& tags = forms().fresh<FrmMassTagEditor>();
+    tags.txtAlbum->setText(QStringLiteral("Greatest Hits"));
+    tags.chkEditID3v2->setChecked(true);
+    tags.lstGenre->setCurrentRow(17);
+    tags.cmdEditAll_Click();
+    expectEverySongWhole("mass tag editor");
+
+    // Each tag grown far beyond its room, through a copy of the song, then shrunk in place.
+    for (const QString& lyric : {QStringLiteral("la ").repeated(3000), QStringLiteral("short")}) {
+        for (int r = 1; r <= rows().count(); ++r) {
+            FrmEditTag& e = forms().fresh<FrmEditTag>();
+            e.window_GetID3Data(fileOfRow(r), r);
+            for (QLineEdit* box : {e.txtArtist[0], e.txtTitle[0]})
+                if (box->text().isEmpty()) box->setText(QStringLiteral("Filled"));
+            e.txtLyrics->setPlainText(lyric);
+            e.cmdUpdate_Click();
+            if (!QFileInfo(fileOfRow(r)).isSymLink()) {
+                clsID3v2 t;
+                t.setFilename(fileOfRow(r));
+                EXPECT_EQ(t.Lyrics(), lyric) << fileOfRow(r).toStdString();
+                EXPECT_EQ(t.Album(), QStringLiteral("Greatest Hits")) << fileOfRow(r).toStdString();
+            }
+        }
+        expectEverySongWhole("edit tag");
+    }
+
+    // Every pattern, so names clash with files renamed before.
+    for (int pattern = 0; pattern < 7; ++pattern) {
+        FrmMassRenamer& m = forms().fresh<FrmMassRenamer>();
+        m.cmbFilename->setCurrentIndex(pattern);
+        m.chkUseID3v2->setChecked(pattern % 2);
+        m.chkAddNumbers->setChecked(pattern == 3);
+        m.cmdRename_Click();
+        expectEverySongWhole("mass renamer");
+    }
+
+    for (const bool copy : {true, false}) {
+        FrmMoveToFolder& m = forms().fresh<FrmMoveToFolder>();
+        m.opOptions[1]->setChecked(true);
+        m.opOptions_Click(1);
+        m.txtSearch->setText(QStringLiteral("greatest hits"));
+        m.txtDestination->setText(home(copy ? QStringLiteral("Copies") : QStringLiteral("Moved")));
+        m.chkCopyFiles->setChecked(copy);
+        m.chkSearchID3v2->setChecked(true);
+        m.cmdMove_Click();
+        main().mnuSave_Click();
+        expectEverySongWhole(copy ? "copy to folder" : "move to folder");
+    }
+    EXPECT_GT(filesUnder(home(QStringLiteral("Moved"))).size(), 40);
+}
+
+} // namespace
