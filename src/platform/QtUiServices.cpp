@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -22,11 +23,20 @@ namespace veltra {
 QtUiServices::QtUiServices() = default;
 QtUiServices::~QtUiServices() = default;
 
-static QWidget* activeParent() { return QApplication::activeWindow(); }
+// The window a dialog belongs to. A window that takes no focus (the now-playing popup) is a
+// passing notice that unloads itself on a timer: a dialog owned by it would go with it.
+static QWidget* activeParent()
+{
+    QWidget* w = QApplication::activeWindow();
+    return w && !w->testAttribute(Qt::WA_ShowWithoutActivating) && !(w->windowFlags() & Qt::WindowDoesNotAcceptFocus) ? w : nullptr;
+}
 
 MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
-    QMessageBox box(activeParent());
+    // On the heap and watched: should its owner still go while it is open (timers and the
+    // player's answers run meanwhile), the box goes with it and is not freed a second time.
+    QPointer<QMessageBox> guard = new QMessageBox(activeParent());
+    QMessageBox& box = *guard;
     box.setWindowTitle(title);
     QString shown = text;
     while (shown.endsWith(QLatin1String("\r\n"))) shown.chop(2);
@@ -47,7 +57,10 @@ MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon 
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
     }
-    switch (box.exec()) {
+    const int answer = box.exec();
+    if (!guard) return MsgResult::Cancel;
+    delete guard.data();
+    switch (answer) {
     case QMessageBox::Ok: return MsgResult::OK;
     case QMessageBox::Abort: return MsgResult::Abort;
     case QMessageBox::Retry: return MsgResult::Retry;

@@ -12,6 +12,7 @@
 #include "common/modVB.h"
 #include "common/modWindows.h"
 #include "controls/ctlQX_wScrollbar.h"
+#include "controls/ctlQX_wTextPanel.h"
 #include "extras/FrmMini.h"
 #include "extras/FrmTracking.h"
 #include "library/FrmLyrics.h"
@@ -353,6 +354,8 @@ void FrmMain::player_Stop()
     sldPosition->setValue(0);
     ResumePosition = 0;
     ResumeFilename.clear();
+    // No song waits paused any more: the video window's button pauses again.
+    if (ResumePending) forms().get<FrmVideo>().qxbPause->setCaption(QStringLiteral("Pause"));
     ResumePending = false;
     if (PlayNextIndex >= 1) {
         const quint32 normal = quint32(qint64(vb::Val(settings_ReadValue(QStringLiteral("Appearance"), QStringLiteral("FontColour"), QStringLiteral("&H80000008")))));

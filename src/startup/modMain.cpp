@@ -347,6 +347,9 @@ void window_LoadSettings()
 
     // 29, 30.
     main.WindowShown = true;
+    // The keys go to the playlist: with the playlists box first in the focus chain an arrow
+    // key would load another playlist over the one just shown.
+    main.lstvPlaylist->setFocus();
     main.update();
 }
 

@@ -62,3 +62,43 @@ TEST_F(VeltraTest, OpenDialogFiltersMatchAnyLetterCaseAndAllFilesTakesNamesWitho
     EXPECT_EQ(mp3Listed, (QStringList{"other.mp3", "song.MP3"}));
     EXPECT_EQ(allListed, (QStringList{"README", "notes.txt", "other.mp3", "song.MP3"}));
 }
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+// A message box opened while a window that goes away by itself is the active one (the
+// now-playing popup unloads itself on a timer; a song failing to play opens its error box
+// meanwhile): the box is never a child that dies with that window. A window that takes no
+// focus does not own the box, which stays up; any other window takes its box with it, and
+// neither frees memory that was never allocated.
+TEST_F(VeltraTest, AMessageBoxOutlivesOrLeavesWithTheWindowThatWasActiveWithoutACrash)
+{
+    const struct {
+        const char* name;
+        Qt::WindowFlags flags;
+        bool boxStaysUp;
+    } cases[] = {
+        {"popup that takes no focus", Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus, true},
+        {"ordinary window", Qt::Window, false},
+    };
+    QtUiServices services;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* window = new QWidget(nullptr, c.flags);
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_EQ(QApplication::activeWindow(), window);
+        bool stayedUp = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(QApplication::activeModalWidget());
+            delete window;   // as the popup's own timer does
+            processEvents(20);
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            stayedUp = box != nullptr;
+            if (box) box->button(QMessageBox::Ok)->click();
+        });
+        const MsgResult answer = services.msgBox(QStringLiteral("An error occured.\r\n"), MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error"));
+        EXPECT_EQ(stayedUp, c.boxStaysUp);
+        EXPECT_EQ(answer, c.boxStaysUp ? MsgResult::OK : MsgResult::Cancel);
+    }
+}
