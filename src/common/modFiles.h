@@ -45,7 +45,7 @@ QStringList listFolder(const QString& folder, const QString& extension);
 QString recentDocumentsPath();
 // $XDG_DATA_HOME, or ~/.local/share when it is unset, empty or relative.
 QString dataHome();
-// The home trash of the freedesktop trash specification: files/ and info/ below it.
+// The desktop's home trash ($XDG_DATA_HOME/Trash): files/ and info/ below it.
 QString trashFolder();
 // Moves a file or folder into the home trash under a unique name, with its .trashinfo
 // record; false, with the file left where it was, when that cannot be done.
