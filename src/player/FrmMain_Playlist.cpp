@@ -263,10 +263,8 @@ void FrmMain::cmbPlaylists_Click()
         // A playlist that does not load leaves the rows as they were; its box said why. The
         // box must not name it then, or Save would write these rows over that file.
         if (!controls_ReplaceListView(rows(), path)) {
-            const bool ready = PlaylistComboReady;
-            PlaylistComboReady = false;
-            cmbPlaylists->setCurrentIndex(0);
-            PlaylistComboReady = ready;
+            QString none = QStringLiteral("((Select Playlist))");
+            playlist_Select(none);
             return;
         }
         window_ResetRandomFilenames();
@@ -280,10 +278,8 @@ void FrmMain::cmbPlaylists_Click()
         msgBox(QStringLiteral("It has been detected the playlist you are trying to open does not exist.\r\n\r\n"
                               "Please check the playlist file path before continuing.\r\n"),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Playlist Filename Not Found"));
-        const bool ready = PlaylistComboReady;
-        PlaylistComboReady = false;
-        cmbPlaylists->setCurrentIndex(0);
-        PlaylistComboReady = ready;
+        QString none = QStringLiteral("((Select Playlist))");
+        playlist_Select(none);
         forms().get<FrmMenus>().mnuUpdate_Click();
     }
 }

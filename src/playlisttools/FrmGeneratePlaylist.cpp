@@ -107,7 +107,6 @@ FrmGeneratePlaylist::FrmGeneratePlaylist() : ToolDialog(QStringLiteral("FrmGener
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     Form_Load();
-    txtCriteria->setFocus();   // else the dialog hands the focus to its default button
 }
 
 void FrmGeneratePlaylist::Form_Load()

@@ -76,7 +76,6 @@ FrmRandomSongsPlaylist::FrmRandomSongsPlaylist()
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     Form_Load();
-    txtPlaylistName->setFocus();   // else the dialog hands the focus to its default button
 }
 
 void FrmRandomSongsPlaylist::Form_Load()
