@@ -125,11 +125,11 @@ TEST_F(MainWindowRepairsTest, AnOpenMediaLibraryGoesToTheTrayAndComesBackWithThe
     FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
     processEvents(20);
     ASSERT_TRUE(library.isVisible());
-    m.Form_QueryUnload(FrmMain::FormControlMenu);
+    m.Form_QueryUnload(FrmMain::FormControlMenu);   // the close box: to the tray
     processEvents(20);
     EXPECT_FALSE(m.isVisible());
     EXPECT_FALSE(library.isVisible());
-    forms().get<FrmMenus>().mnuOpen_Click();
+    forms().get<FrmMenus>().mnuOpen->trigger();   // the tray menu's Open
     processEvents(20);
     EXPECT_TRUE(m.isVisible());
     EXPECT_TRUE(library.isVisible());
