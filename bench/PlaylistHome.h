@@ -4,7 +4,7 @@
 // answer through the recording services.
 #include "BenchHome.h"
 #include "common/ListViewModel.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"

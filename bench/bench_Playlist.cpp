@@ -17,7 +17,7 @@
 #include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 #include "platform/SoundDevice.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 

@@ -10,7 +10,7 @@
 #include "platform/FakeMediaPlayerControl.h"
 #include "platform/RecordingUiServices.h"
 #include "platform/SoundDevice.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 

@@ -5,7 +5,7 @@
 #include "extras/FrmCheckForUpdates.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WebPages.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 

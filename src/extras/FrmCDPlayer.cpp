@@ -12,7 +12,7 @@
 #include "media/modMedia.h"
 #include "platform/WebPages.h"
 #include "platform/modCDAudio.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"

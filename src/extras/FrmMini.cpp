@@ -13,7 +13,7 @@
 #include "controls/ctlQX_wScrollbar.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

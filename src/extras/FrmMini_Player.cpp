@@ -11,7 +11,7 @@
 #include "library/FrmMediaLibrary.h"
 #include "media/modMedia.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "common/modLog.h"
 #include "common/modSongLists.h"
 #include "controls/ctlQX_3DPanel.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "platform/UiServices.h"
 #include "startup/Forms.h"
 

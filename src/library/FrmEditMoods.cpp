@@ -14,7 +14,7 @@
 #include "media/modMedia.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

@@ -7,7 +7,7 @@
 #include "media/MediaError.h"
 #include "media/clsID3v2.h"
 #include "platform/ProgramFolder.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 

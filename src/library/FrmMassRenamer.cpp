@@ -10,7 +10,7 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
 
 #include <QCheckBox>

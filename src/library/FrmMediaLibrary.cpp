@@ -15,7 +15,7 @@
 #include "controls/ctlQX_wLine3D.h"
 #include "media/modMedia.h"
 #include "platform/ProgramFolder.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

@@ -26,7 +26,7 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmAddLocation.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "preferences/FrmPreferences.h"

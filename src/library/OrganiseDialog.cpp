@@ -1,7 +1,7 @@
 #include "library/OrganiseDialog.h"
 
 #include "library/modOrganise.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include <algorithm>
 #include <QComboBox>

@@ -1,4 +1,6 @@
-#include "player/FrmMain.h"
+// The main window's construction: its controls, the menu bar built from its table, the
+// toolbar, the status bar and the wiring of the commands; the file map is in FrmMain.h.
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/MenuArray.h"

@@ -1,27 +1,35 @@
 #pragma once
 // The main window: the playlist (the rows of lstvPlaylist are the playlist), the player and
-// its commands. Its handlers are split over several files:
-//   FrmMain.cpp           construction, the menu bar's table, controls
-//   FrmMain_Playlist.cpp  rows, tags into rows, dead and duplicate entries, playlist files,
-//                         export, row colours
-//   FrmMain_Playback.cpp  playing a row, carrying out the next-track decision, stop, the mode
-//                         menus, the now-playing popup
+// its commands. Its handlers are split over several files, all in this folder:
+//   FrmMain.cpp                      construction, the menu bar's table, controls
+//   FrmMain_PlaylistRows.cpp         rows, tags into rows, dead and duplicate entries, the
+//                                    playlist box, export, row colours
+//   FrmMain_PlayerRoutines.cpp       playing a row, carrying out the next-track decision, stop,
+//                                    the mode menus, the now-playing popup
 // The rules of what plays next (modes, decision, random history) are PlaybackSequence's.
-//   FrmMain_Commands.cpp  transport commands, the Play Next mark, mode menus
-//   FrmMain_Timers.cpp    position and status timer, window update timer, menu help
-//   FrmMain_Window.cpp    layout, keyboard, sliders, dynamic menus, playlist switching,
-//                         control enabling, shortcut texts
-//   FrmMain_ListView.cpp  the playlist's own events: header clicks, playing, keys, popups,
-//                         moving rows by dragging
-//   FrmMain_Arrange.cpp   sort order and the playlist lock
-//   FrmMain_Organise.cpp  opening the rename, move and tag tools
-//   ../mainwindow/FrmMain_View.cpp     view and behaviour switches, font size, centring
-//   ../mainwindow/FrmMain_Windows.cpp  the other windows, mini mode, web pages, About
-//   ../mainwindow/FrmMain_Tags.cpp     opening the tag editors and Edit Entry
-//   ../mainwindow/FrmMain_Edit.cpp     entry buffer, select all, crop, removing rows
-//   ../mainwindow/FrmMain_Sort.cpp     moving rows up and down, shuffling
-//   ../mainwindow/FrmMain_Jump.cpp     the Jump submenu and its dialogs
-//   ../mainwindow/FrmMain_PlaylistFiles.cpp  new, open, save, print, delete and switch playlists
+//   FrmMain_PlaybackMenu.cpp         transport commands, the Play Next mark, mode menus
+//   FrmMain_Timers.cpp               position and status timer, window update timer, menu help
+//   FrmMain_Layout.cpp               layout, keyboard, sliders, dynamic menus, playlist
+//                                    switching, control enabling, shortcut texts
+//   FrmMain_PlaylistEvents.cpp       the playlist's own events: header clicks, playing, keys,
+//                                    popups, moving rows by dragging
+//   FrmMain_GlobalHotKeys.cpp        the global hot keys
+//   FrmMain_Closing.cpp              closing to the tray, leaving with the state saved
+//   FrmMain_SortOrderAndLock.cpp     sort order and the playlist lock
+//   FrmMain_OrganiseTools.cpp        opening the rename, move and tag tools
+//   FrmMain_CdPlayerAndLibrary.cpp   opening the CD player and the media library
+//   FrmMain_MoodEditing.cpp          editing and resetting moods
+//   FrmMain_ViewSwitches.cpp         view and behaviour switches, font size, centring
+//   FrmMain_WindowMenu.cpp           the other windows, mini mode, web pages, About
+//   FrmMain_TagEditors.cpp           opening the tag editors and Edit Entry
+//   FrmMain_CutCopyRemove.cpp        entry buffer, select all, crop, removing rows
+//   FrmMain_MoveRows.cpp             moving rows up and down, shuffling
+//   FrmMain_JumpMenu.cpp             the Jump submenu and its dialogs
+//   FrmMain_AddSongs.cpp             Add Files, Add Directory, Add Location
+//   FrmMain_FileMenuLists.cpp        recent files and playlists, bookmarks, moods
+//   FrmMain_PlaylistFileCommands.cpp new, open, save, print, delete and switch playlists
+//   FrmMain_GeneratePlaylists.cpp    playlists generated from the rows, random songs
+//   FrmMain_PlaylistLooks.cpp        the playlist's font and colours
 #include "player/PlaybackSequence.h"
 
 #include <QMainWindow>
@@ -367,7 +375,7 @@ public:
     QList<QStringList> EntryBuffer{QStringList()};
 
     // ---- arranging the playlist: entry buffer, removing, cropping, moving, shuffling ---------
-    // (src/mainwindow/FrmMain_Edit.cpp, src/mainwindow/FrmMain_Sort.cpp)
+    // (src/mainwindow/FrmMain_CutCopyRemove.cpp, src/mainwindow/FrmMain_MoveRows.cpp)
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
@@ -391,7 +399,7 @@ public:
     // titled `title` saying why not (nothing is said when no row is selected).
     int selectedFileRow(const QString& title, const QString& moreThanOneText);
 
-    // ---- the Jump submenu and its dialogs (src/mainwindow/FrmMain_Jump.cpp) -------------------
+    // ---- the Jump submenu and its dialogs (src/mainwindow/FrmMain_JumpMenu.cpp) -------------------
     void mnuJumpToTime_Click();
     void mnuJumpToMedia_Click();
     void mnuJumpToTrackNumber_Click();
@@ -427,11 +435,11 @@ public:
     // from the current one, playing it when asked or by Settings/PlayPlaylistsOnSkip.
     void player_SwitchPlaylist(int index, bool playNow);
 
-    // ---- new playlists from the rows (src/mainwindow/FrmMain_NewPlaylists.cpp) ----------------
+    // ---- new playlists from the rows (src/mainwindow/FrmMain_GeneratePlaylists.cpp) ----------------
     void mnuGeneratePlaylist_Click();
     void mnuUseRandomSongsForPlaylist_Click();
 
-    // ---- the tag editors (src/mainwindow/FrmMain_Tags.cpp) ----------------------------------
+    // ---- the tag editors (src/mainwindow/FrmMain_TagEditors.cpp) ----------------------------------
     void mnuProperties_Click();
     void mnuPlaylistEditAllTags_Click();
 
@@ -501,7 +509,7 @@ public:
     bool PlaylistChangedSinceStart = false;
     void startWatchingPlaylistChanges();
 
-    // ---- view and behaviour switches, font size, centring (src/mainwindow/FrmMain_View.cpp) ----
+    // ---- view and behaviour switches, font size, centring (src/mainwindow/FrmMain_ViewSwitches.cpp) ----
     void mnuAlwaysOnTop_Click();
     void mnuHideInTheTaskManager_Click();
     void mnuShowToolbar_Click();
@@ -525,7 +533,7 @@ public:
     // window); the caller lays the window out.
     void window_ShowToolbar(bool show);
 
-    // ---- the other windows, web pages, About (src/mainwindow/FrmMain_Windows.cpp) ----------
+    // ---- the other windows, web pages, About (src/mainwindow/FrmMain_WindowMenu.cpp) ----------
     void mnuPreferences_Click();
     void mnuChangeAppearance_Click();
     void mnuWindowsEditWindowsGLobalHotkeys_Click();
@@ -538,7 +546,7 @@ public:
     void mnuForum_Click();
     void mnuHomepage_Click();
 
-    // ---- the playlist's looks, as start-up and the preferences set them (src/mainwindow/FrmMain_Preferences.cpp) ----
+    // ---- the playlist's looks, as start-up and the preferences set them (src/mainwindow/FrmMain_PlaylistLooks.cpp) ----
     // Font (a size of 0 or less keeps the font's own) and colours of the playlist and its box.
     void window_SetPlaylistLooks(const QString& fontName, double fontSize, quint32 back, quint32 fore);
 

@@ -1,6 +1,6 @@
 // Adding songs to the playlist: files chosen in the file dialog, a folder and the folders
 // below it, and the Add Location dialog.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

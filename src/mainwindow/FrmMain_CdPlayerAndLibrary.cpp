@@ -1,6 +1,6 @@
 // Menu commands whose full forms come with their own windows; these do what start-up and
 // the command line rely on.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

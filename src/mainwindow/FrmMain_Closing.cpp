@@ -1,6 +1,6 @@
 // Closing the main window (to the tray), leaving the program with its state saved, and the
 // tray icon's recovery when a notification area appears.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"

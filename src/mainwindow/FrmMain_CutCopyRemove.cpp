@@ -3,7 +3,7 @@
 // the list's own removal, so the playing row and the Play Next mark follow them (FrmMain's
 // followRows): a playing row that goes leaves the row before its place standing for it, and a
 // Play Next row that goes takes its mark along.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"

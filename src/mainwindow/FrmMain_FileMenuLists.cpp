@@ -1,6 +1,6 @@
 // The File menu's lists: recent media files and playlists, bookmarks (bookmarks.sbl, one
 // path per line) and moods, with the commands of their submenus.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

@@ -1,6 +1,6 @@
 // The Playlists menu's commands that make new playlist files from the rows: by artist, album
 // or year, and of random songs.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListViewModel.h"
 #include "common/modWindows.h"

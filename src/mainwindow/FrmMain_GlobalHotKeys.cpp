@@ -1,6 +1,6 @@
 // Global hot keys: the keyboard is polled every 250 ms and a pressed combination runs the
 // action bound to it.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/modSettings.h"
 #include "controls/ctlQX_wScrollbar.h"

@@ -5,7 +5,7 @@
 #include "common/modControls.h"
 #include "common/modWindows.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmJump.h"
 #include "playlisttools/FrmJumpToNumber.h"
 #include "playlisttools/FrmJumpToTime.h"

@@ -1,6 +1,6 @@
 // The main window as a window: its layout, keys, sliders, the menus built at run time, the
 // switch to the neighbouring playlist and the enabling of the playback controls.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/MenuArray.h"

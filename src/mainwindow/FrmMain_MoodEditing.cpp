@@ -1,5 +1,5 @@
 // The mood commands of the File menu that other windows run too.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "library/FrmEditMoods.h"
 #include "media/modMedia.h"

@@ -1,6 +1,6 @@
 // Reordering the playlist by hand: moving the selected row up or down and shuffling. The rows
 // move whole, so the playing row and the Play Next mark stay with their songs.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"

@@ -1,5 +1,5 @@
 // Opening the tools that rename, move and re-tag the playlist's files.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"

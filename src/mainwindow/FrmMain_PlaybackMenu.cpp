@@ -1,5 +1,5 @@
 // Transport commands, the Play Next mark and the mode menus of the main window.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"

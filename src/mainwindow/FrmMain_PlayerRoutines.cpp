@@ -1,6 +1,6 @@
 // Playback: playing a row, the choice of the next row, stopping, the modes and the random
 // history, the now-playing popup.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

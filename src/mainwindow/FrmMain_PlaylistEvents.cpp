@@ -1,7 +1,7 @@
 // The playlist's own events: a header click sorts, a double click or Enter plays, Left and
 // Right step through the rows, the right button or the menu key opens a pop-up, and a row
 // dragged within the list moves.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"

@@ -1,7 +1,7 @@
 // The main window's commands on whole playlists: new, open, add, save, save as, save as
 // default, print, delete, rename, manage, and switching to the next, previous or a random
 // playlist of the box.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

@@ -1,5 +1,5 @@
 // The playlist's looks as start-up and the preferences set them.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/modColours.h"

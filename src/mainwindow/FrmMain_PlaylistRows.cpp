@@ -1,6 +1,6 @@
 // The playlist: adding rows, tags into rows, dead and duplicate entries, the playlist files
 // of the Playlists folder, export and row colours.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

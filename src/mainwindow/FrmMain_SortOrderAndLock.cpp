@@ -1,5 +1,5 @@
 // Commands of the Arrange menu: the sort order and the playlist lock.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListView.h"

@@ -1,6 +1,6 @@
 // Opening the editors: Properties for the selected song (the tag editor, or Edit Entry for
 // files without the tags the program edits), Edit All Tags for the playlist.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"

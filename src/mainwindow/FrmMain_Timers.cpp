@@ -1,6 +1,6 @@
 // The main window's timers: the player's state and the playlist's state mirrored into the
 // window, and the menu help in the status bar.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"

@@ -1,7 +1,7 @@
 // The view and behaviour switches of the Window and Arrange menus, the playlist's font size
 // and re-centring the window. A switch's check mark is its state; every click writes the new
 // state under [Settings] at once, so other windows may read the key.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/ListView.h"
 #include "common/modControls.h"

@@ -1,7 +1,7 @@
 // The commands that open the program's other windows, switch to mini mode, open the
 // project's web pages and show the About boxes. A window that exists only as a stand-in, or
 // not at all yet, is left closed: its command changes nothing.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "common/FrmConsole.h"
 #include "common/modSettings.h"

@@ -8,7 +8,7 @@
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
 #include "library/FrmMediaLibrary.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 

@@ -5,7 +5,7 @@
 #include "common/modSettings.h"
 #include "common/modWindows.h"
 #include "extras/FrmMini.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmCustomise.h"
 #include "preferences/FrmVolume.h"
 #include "startup/Forms.h"

@@ -6,7 +6,7 @@
 #include "common/PlaylistRow.h"
 #include "common/modWindows.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmJump.h"
 #include "playlisttools/FrmQueue.h"
 #include "playlisttools/OptionButtons.h"

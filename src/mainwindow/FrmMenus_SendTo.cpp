@@ -14,7 +14,7 @@
 #include "platform/TextFile.h"
 #include "platform/UiServices.h"
 #include "platform/Volumes.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

@@ -1,17 +1,32 @@
 veltra_ui_sources(
+  FrmMain.cpp
+  FrmMain_AddSongs.cpp
+  FrmMain_CdPlayerAndLibrary.cpp
+  FrmMain_Closing.cpp
+  FrmMain_CutCopyRemove.cpp
+  FrmMain_FileMenuLists.cpp
+  FrmMain_GeneratePlaylists.cpp
+  FrmMain_GlobalHotKeys.cpp
+  FrmMain_JumpMenu.cpp
+  FrmMain_Layout.cpp
+  FrmMain_MoodEditing.cpp
+  FrmMain_MoveRows.cpp
+  FrmMain_OrganiseTools.cpp
+  FrmMain_PlaybackMenu.cpp
+  FrmMain_PlayerRoutines.cpp
+  FrmMain_PlaylistEvents.cpp
+  FrmMain_PlaylistFileCommands.cpp
+  FrmMain_PlaylistLooks.cpp
+  FrmMain_PlaylistRows.cpp
+  FrmMain_SortOrderAndLock.cpp
+  FrmMain_TagEditors.cpp
+  FrmMain_Timers.cpp
+  FrmMain_ViewSwitches.cpp
+  FrmMain_WindowMenu.cpp
   FrmMenus.cpp
+  FrmMenus_MiniMode.cpp
+  FrmMenus_Right.cpp
+  FrmMenus_SendTo.cpp
   FrmMessage.cpp
-  FrmMain_Adding.cpp
-  FrmMain_FileLists.cpp
-  FrmMain_PlaylistFiles.cpp
-  FrmMain_Tags.cpp
   StandInWindows.cpp
-  FrmMain_View.cpp
-  FrmMain_Windows.cpp
-  FrmMain_Preferences.cpp
-  FrmMain_Jump.cpp
-  FrmMain_Edit.cpp
-  FrmMain_Sort.cpp
 )
-veltra_ui_sources(FrmMenus_MiniMode.cpp)
-veltra_ui_sources(FrmMenus_SendTo.cpp FrmMenus_Right.cpp FrmMain_NewPlaylists.cpp)

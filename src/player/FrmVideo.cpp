@@ -11,7 +11,7 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 // The hourglass and the busy status text for a long job on the playlist: while it stands,
 // the position timer leaves the first status panel alone. Restored however the job ends.
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include <QApplication>
 

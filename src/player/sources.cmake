@@ -4,19 +4,6 @@ veltra_core_sources(
   PlaybackSequence.cpp
 )
 veltra_ui_sources(
-  FrmMain.cpp
-  FrmMain_Playlist.cpp
-  FrmMain_Playback.cpp
-  FrmMain_Commands.cpp
-  FrmMain_Timers.cpp
-  FrmMain_Closing.cpp
-  FrmMain_HotKeys.cpp
-  FrmMain_Menus.cpp
-  FrmMain_Window.cpp
-  FrmMain_ListView.cpp
-  FrmMain_Arrange.cpp
-  FrmMain_Organise.cpp
-  FrmMain_Moods.cpp
   FrmVideo.cpp
   FrmPlaying.cpp
 )

@@ -9,7 +9,7 @@
 #include "mainwindow/FrmMessage.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QComboBox>

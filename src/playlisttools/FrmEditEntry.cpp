@@ -8,7 +8,7 @@
 #include "controls/SystemColours.h"
 #include "controls/ctlQX_wLine3D.h"
 #include "library/FrmRename.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QCheckBox>

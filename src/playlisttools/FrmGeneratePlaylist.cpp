@@ -17,7 +17,7 @@
 #include "media/clsID3v1.h"
 #include "media/clsID3v2.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 

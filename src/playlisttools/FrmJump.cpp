@@ -10,7 +10,7 @@
 #include "controls/ctlQX_noFocusPanel.h"
 #include "media/modMedia.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 

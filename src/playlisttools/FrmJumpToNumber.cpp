@@ -4,7 +4,7 @@
 #include "common/modControls.h"
 #include "common/modVB.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 

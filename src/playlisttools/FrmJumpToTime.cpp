@@ -4,7 +4,7 @@
 #include "media/modMedia.h"
 #include "platform/MediaPlayerControl.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QHBoxLayout>

@@ -5,7 +5,7 @@
 #include "common/modVB.h"
 #include "library/modMediaLibrary.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/OptionButtons.h"
 #include "playlisttools/modPlaylistSearch.h"
 #include "startup/Forms.h"

@@ -9,7 +9,7 @@
 #include "controls/ctlQX_wLine3D.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 

@@ -6,7 +6,7 @@
 #include "common/modPlaylistFiles.h"
 #include "controls/ctlQX_wLine3D.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmManagePlaylists.h"
 #include "startup/Forms.h"
 

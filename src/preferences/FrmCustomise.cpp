@@ -7,7 +7,7 @@
 #include "controls/ctlQX_3DPanel.h"
 #include "extras/FrmMini.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

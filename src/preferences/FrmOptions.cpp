@@ -10,7 +10,7 @@
 #include "controls/ctlQX_wLine3D.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QCheckBox>

@@ -13,7 +13,7 @@
 #include "controls/ctlQX_wLine3D.h"
 #include "library/FrmMediaLibrary.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/modGlobalKeys.h"
 #include "preferences/modPreferenceKeys.h"
 #include "startup/Forms.h"

@@ -18,7 +18,7 @@
 #include "extras/FrmTracking.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/modGlobalKeys.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "preferences/modPreferenceKeys.h"

@@ -6,7 +6,7 @@
 #include "controls/ctlQX_wLine3D.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "extras/FrmMini.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

@@ -8,7 +8,7 @@
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modWindows.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmOptions.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"

@@ -25,7 +25,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SessionEnd.h"
 #include "platform/UiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "preferences/modPreferenceKeys.h"

@@ -3,7 +3,7 @@
 // Show Headers, the popups, the close box, renamed files, and a list file that could not be read.
 #include "common/modSettings.h"
 #include "extras/FrmTracking.h"
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "preferences/FrmAdjustVolumes.h"
 
 #include <QApplication>

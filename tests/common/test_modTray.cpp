@@ -4,7 +4,7 @@
 #include "common/modWindows.h"
 #include "extras/FrmMini.h"
 #include "mainwindow/FrmMenus.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

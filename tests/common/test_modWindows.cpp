@@ -4,7 +4,7 @@
 #include "common/modVB.h"
 #include "common/modWindows.h"
 #include "extras/FrmTracking.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
 #include <QAction>

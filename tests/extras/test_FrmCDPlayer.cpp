@@ -7,7 +7,7 @@
 #include "extras/FrmCDPlayer.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/CdTestSupport.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"

@@ -4,7 +4,7 @@
 #include "extras/FrmCDPlayer.h"
 #include "platform/CdTestSupport.h"
 #include "platform/GstCdAudioOutput.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/PulseNullSink.h"
 #include "support/StartupFixture.h"

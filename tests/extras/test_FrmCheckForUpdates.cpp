@@ -9,7 +9,7 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WebPages.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 #include "platform/CdTestSupport.h"

@@ -13,7 +13,7 @@
 #include "extras/FrmMini.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 #include "support/StartupFixture.h"

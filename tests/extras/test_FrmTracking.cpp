@@ -1,8 +1,8 @@
 // Play counts: counting, the numeric order, the heading, Top entries and Play into the
 // main playlist, reset, and the main window's use of it.
 #include "extras/FrmTracking.h"
-#include "player/MainWindowFixture.h"
-#include "player/PlaybackFixture.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/PlaybackFixture.h"
 
 #include <QCheckBox>
 #include <QLabel>

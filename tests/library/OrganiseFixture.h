@@ -4,7 +4,7 @@
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "extras/FrmTracking.h"
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "preferences/FrmAdjustVolumes.h"
 
 #include <QCoreApplication>

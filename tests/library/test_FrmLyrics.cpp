@@ -4,8 +4,8 @@
 #include "common/modWindows.h"
 #include "library/FrmLyrics.h"
 #include "player/FrmVideo.h"
-#include "player/MainWindowFixture.h"
-#include "player/PlaybackFixture.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/PlaybackFixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>

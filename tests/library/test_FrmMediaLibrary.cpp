@@ -10,7 +10,7 @@
 #include "controls/ctlQX_3DPanel.h"
 #include "library/FrmMediaLibrary.h"
 #include "media/modMedia.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 #include "support/StartupFixture.h"

@@ -11,7 +11,7 @@
 #include "controls/ctlQX_3DPanel.h"
 #include "library/FrmMediaLibrary.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmAddLocation.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"

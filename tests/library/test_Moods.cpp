@@ -12,7 +12,7 @@
 #include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMenus.h"
 #include "media/modMedia.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 

@@ -4,7 +4,7 @@
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 

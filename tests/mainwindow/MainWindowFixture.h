@@ -8,7 +8,7 @@
 #include "common/modTray.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"

@@ -7,7 +7,7 @@
 #include "common/modControls.h"
 #include "platform/MediaPlayerControl.h"
 #include "platform/MediaPlayerFactory.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 #include "support/TestEnv.h"

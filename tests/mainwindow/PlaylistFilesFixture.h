@@ -1,6 +1,6 @@
 #pragma once
 // The started program with playlist files of its own in the Playlists folder.
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"

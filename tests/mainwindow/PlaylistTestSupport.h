@@ -2,7 +2,7 @@
 // The main window with real songs in the temporary program folder, for the playlist tests.
 #include "common/FrmConsole.h"
 #include "common/ListViewModel.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 #include "support/TestEnv.h"

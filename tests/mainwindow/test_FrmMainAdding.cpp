@@ -9,7 +9,7 @@
 #include "common/modSettings.h"
 #include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMessage.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmAddLocation.h"
 #include "startup/Forms.h"
 #include "support/MenuClick.h"

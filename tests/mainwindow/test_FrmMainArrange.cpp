@@ -1,6 +1,6 @@
 // Arranging the playlist: the entry buffer, removing, cropping, sorting, moving, shuffling and
 // the lock, with the playing row and the Play Next mark following their songs throughout.
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include "common/FrmConsole.h"
 #include "common/modColours.h"

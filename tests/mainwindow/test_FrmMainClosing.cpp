@@ -6,7 +6,7 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/KeyStateSource.h"
 #include "platform/FakeKeyStateSource.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/FrmExit.h"
 #include "startup/modMain.h"

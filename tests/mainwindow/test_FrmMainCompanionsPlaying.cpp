@@ -10,7 +10,7 @@
 #include "library/FrmLyrics.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/GstMediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"

@@ -9,7 +9,7 @@
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmEditBookmarks.h"
 #include "startup/Forms.h"
 #include "mainwindow/FileCommandsFixture.h"

@@ -13,7 +13,7 @@
 #include "platform/MediaPlayerFactory.h"
 #include "platform/GstMediaPlayerControl.h"
 #include "platform/VideoFrameWidget.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 #include "support/GeneratedMedia.h"

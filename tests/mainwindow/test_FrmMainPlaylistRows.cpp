@@ -1,6 +1,6 @@
 // Adding rows to the main playlist (songs, folders, files dropped from the file manager) and
 // reading their tags into the rows.
-#include "player/PlaylistTestSupport.h"
+#include "mainwindow/PlaylistTestSupport.h"
 
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"

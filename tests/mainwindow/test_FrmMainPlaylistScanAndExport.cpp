@@ -1,7 +1,7 @@
 // The dead and duplicate scan, the playlist files of the Playlists folder in the main window,
 // the HTML and TEXT exports, row colours, and the playing row and Play Next mark following
 // their rows.
-#include "player/PlaylistTestSupport.h"
+#include "mainwindow/PlaylistTestSupport.h"
 
 #include "common/MenuArray.h"
 #include "common/PlaylistRow.h"

@@ -1,6 +1,6 @@
 // Repairs of the main window: its event hook at exit.
 #include "common/ListView.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/TestEnv.h"
 

@@ -1,5 +1,5 @@
 // The view and behaviour switches, the font size and centring, clicked in the real menus.
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include "common/ListView.h"
 #include "common/modSettings.h"

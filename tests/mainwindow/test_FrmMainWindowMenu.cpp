@@ -1,6 +1,6 @@
 // The window commands: the refusals while music plays, openers of windows not built yet,
 // mini mode, the web pages, About Windows and Exit.
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include "common/FrmConsole.h"
 #include "common/modSettings.h"

@@ -5,7 +5,7 @@
 #include "common/modControls.h"
 #include "controls/ctlQX_wTextPanel.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"

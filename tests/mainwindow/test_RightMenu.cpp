@@ -1,6 +1,6 @@
 // The playlist's right-click menu used with the mouse, its own commands, the pop-up pictures
 // and the mini-mode menu.
-#include "player/MainWindowFixture.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include "common/modSettings.h"
 #include "extras/FrmMini.h"

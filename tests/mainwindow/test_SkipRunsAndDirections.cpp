@@ -4,7 +4,7 @@
 #include "PlaybackFixture.h"
 
 #include "common/PlaylistRow.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 

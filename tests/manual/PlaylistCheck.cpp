@@ -10,7 +10,7 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RecordingUiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "support/Mp3Maker.h"
 

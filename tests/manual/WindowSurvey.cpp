@@ -13,7 +13,7 @@
 #include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/QtUiServices.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "preferences/FrmOptions.h"
 #include "preferences/FrmPreferences.h"

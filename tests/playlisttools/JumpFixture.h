@@ -1,7 +1,7 @@
 #pragma once
 // The main window with the fake player and the Jump To Media dialog over a playlist of MP3
 // files with given tags and rows of other files.
-#include "../player/PlaybackFixture.h"
+#include "../mainwindow/PlaybackFixture.h"
 
 #include "common/modSettings.h"
 #include "playlisttools/FrmJump.h"

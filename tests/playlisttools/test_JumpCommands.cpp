@@ -1,6 +1,6 @@
 // The Jump submenu: steps of 5 and 10 rows, first, middle and last rows, Jump To Currently
 // Playing after a sort, and the dialog openers' conditions.
-#include "../player/PlaybackFixture.h"
+#include "../mainwindow/PlaybackFixture.h"
 
 #include "common/modWindows.h"
 #include "player/PlaybackSequence.h"

@@ -5,7 +5,7 @@
 #include "common/modSettings.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "playlisttools/FrmJump.h"
 #include "playlisttools/FrmJumpToNumber.h"
 #include "playlisttools/FrmJumpToTime.h"

@@ -1,5 +1,5 @@
 // Jump To Time and Jump To Track Number: their checks, messages and stored option.
-#include "../player/PlaybackFixture.h"
+#include "../mainwindow/PlaybackFixture.h"
 
 #include "common/modSettings.h"
 #include "playlisttools/FrmJumpToNumber.h"

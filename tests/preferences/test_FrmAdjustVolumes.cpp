@@ -1,8 +1,8 @@
 // Per-song volumes: the list's order and matching, the switch, the file's exact form, and
 // the main window's use of it (Store Volume, a song starting, the Volumes command).
 #include "common/modSettings.h"
-#include "player/MainWindowFixture.h"
-#include "player/PlaybackFixture.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/PlaybackFixture.h"
 #include "preferences/FrmAdjustVolumes.h"
 
 #include <QCheckBox>

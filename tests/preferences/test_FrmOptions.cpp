@@ -3,7 +3,7 @@
 #include "common/ListViewModel.h"
 #include "common/modSettings.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmOptions.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"

@@ -11,7 +11,7 @@
 #include "controls/ctlQX_noFocusPanel.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/FakeKeyStateSource.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/modGlobalKeys.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "preferences/FrmPreferences.h"

@@ -9,7 +9,7 @@
 #include "extras/FrmMini.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmCustomise.h"
 #include "preferences/FrmVolume.h"
 #include "startup/Forms.h"

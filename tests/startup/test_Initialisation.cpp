@@ -7,7 +7,7 @@
 #include "controls/ctlQX_wScrollbar.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 #include "startup/modCommandLine.h"

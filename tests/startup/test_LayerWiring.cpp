@@ -3,7 +3,7 @@
 #include "common/modTray.h"
 #include "common/modWindows.h"
 #include "mainwindow/FrmMenus.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "preferences/FrmOptions.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
@@ -24,13 +24,13 @@ const QRegularExpression kUpwardInclude(
 TEST(Layers, TheUpwardIncludePatternSeesEveryWayOfWritingIt)
 {
     const std::pair<const char*, bool> lines[] = {
-        {"#include \"player/FrmMain.h\"", true},
+        {"#include \"mainwindow/FrmMain.h\"", true},
         {"  #  include <startup/Forms.h>", true},
         {"#include \"../mainwindow/FrmMenus.h\"", true},
         {"#include \"src/extras/FrmMini.h\"", true},
         {"#include \"common/modTray.h\"", false},
         {"#include \"platform/UiServices.h\"", false},
-        {"// the tray menu of player/FrmMain.h", false},
+        {"// the tray menu of mainwindow/FrmMain.h", false},
     };
     for (const auto& [line, upward] : lines) EXPECT_EQ(kUpwardInclude.match(QString::fromLatin1(line)).hasMatch(), upward) << line;
 }

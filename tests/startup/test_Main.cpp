@@ -4,7 +4,7 @@
 #include "library/FrmLyrics.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/SoundDevice.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"

@@ -6,7 +6,7 @@
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "support/StartupFixture.h"
 
 #include <QGuiApplication>

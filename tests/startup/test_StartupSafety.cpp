@@ -10,7 +10,7 @@
 #include "common/modTray.h"
 #include "extras/FrmMini.h"
 #include "platform/MediaPlayerControl.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/SingleInstance.h"
 #include "startup/modMain.h"

@@ -4,7 +4,7 @@
 #include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "common/modTray.h"
-#include "player/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"
