@@ -5,9 +5,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QTimer>
+#include <QtTest/QTest>
 
 using namespace veltra;
 
@@ -61,6 +64,48 @@ TEST_F(VeltraTest, OpenDialogFiltersMatchAnyLetterCaseAndAllFilesTakesNamesWitho
     EXPECT_TRUE(answer.cancelled);
     EXPECT_EQ(mp3Listed, (QStringList{"other.mp3", "song.MP3"}));
     EXPECT_EQ(allListed, (QStringList{"README", "notes.txt", "other.mp3", "song.MP3"}));
+}
+
+// A default suffix holds while a filter of its kind is chosen, not for the others; the
+// answer names the filter chosen.
+TEST_F(VeltraTest, SaveDialogsDefaultSuffixAndAnswerFollowTheChosenFilter)
+{
+    QDir().mkpath(home("lists"));
+    QtUiServices services;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Playlist...");
+    request.initialDir = home("lists");
+    request.filter = QStringLiteral("VELTRA Playlist|*.spp|HTML Playlist|*.html|");
+    request.defaultExt = QStringLiteral("spp");
+    struct Case {
+        QList<int> chosen;   // the filters the user picks in turn
+        QStringList suffixes;
+        QString file;
+        int filterIndex;
+    };
+    const Case cases[] = {{{1, 0}, {"spp", "", "spp"}, "mine.spp", 1}, {{1}, {"spp", ""}, "mine", 2}};
+    for (const Case& c : cases) {
+        QStringList suffixes;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            suffixes << dialog->defaultSuffix();
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_TRUE(types);
+            for (int i : c.chosen) {
+                QTest::keyClick(types, i > types->currentIndex() ? Qt::Key_Down : Qt::Key_Up);   // as the user picks it
+                EXPECT_EQ(types->currentIndex(), i);
+                suffixes << dialog->defaultSuffix();
+            }
+            dialog->selectFile(QStringLiteral("mine"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const FileDialogResult answer = services.saveFileDialog(request);
+        EXPECT_EQ(suffixes, c.suffixes);
+        ASSERT_FALSE(answer.cancelled);
+        EXPECT_EQ(answer.files, QStringList{home("lists/" + c.file)});
+        EXPECT_EQ(answer.filterIndex, c.filterIndex);
+    }
 }
 
 #include <QAbstractButton>
