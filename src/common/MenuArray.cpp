@@ -130,3 +130,21 @@ void MenuArray::unloadAbove(int index)
 {
     for (int i = ubound(); i > index; --i) unload(i);
 }
+
+QString menu_Caption(const QString& text)
+{
+    QString caption = text;
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
+void menu_SetNameItem(QAction* item, const QString& name)
+{
+    item->setText(menu_Caption(name));
+    item->setData(name);
+}
+
+QString menu_ItemName(const QAction* item)
+{
+    const QVariant name = item->data();
+    return name.typeId() == QMetaType::QString ? name.toString() : item->text();
+}

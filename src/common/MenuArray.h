@@ -48,3 +48,11 @@ private:
     QList<QPointer<QAction>> m_pending;   // loaded, not yet in the menus, in order
     QList<QObject*> m_watchedMenus;
 };
+
+// A caption that shows `text` as it is: a lone "&" would mark the next letter as a shortcut
+// and vanish.
+QString menu_Caption(const QString& text);
+// An item that stands for a name the user gave (a playlist, a mood): shown as it is, with the
+// name kept for its handler.
+void menu_SetNameItem(QAction* item, const QString& name);
+QString menu_ItemName(const QAction* item);

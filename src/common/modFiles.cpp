@@ -75,6 +75,19 @@ bool isSameFile(const QString& a, const QString& b)
     return QDir::cleanPath(ca) == QDir::cleanPath(cb);
 }
 
+bool sameBytes(const QString& a, const QString& b)
+{
+    QFile fa(a), fb(b);
+    if (!QFileInfo(a).isFile() || !QFileInfo(b).isFile() || fa.size() != fb.size()) return false;
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    constexpr qint64 kChunk = 1 << 20;
+    while (!fa.atEnd()) {
+        const QByteArray x = fa.read(kChunk);
+        if (x.isEmpty() || x != fb.read(kChunk)) return false;
+    }
+    return fb.atEnd();
+}
+
 QString dataHome()
 {
     // A relative or empty value is to be ignored.

@@ -53,4 +53,6 @@ bool moveToTrash(const QString& path);
 // Whether two paths name one file: the same device and inode, or, when one is missing,
 // the same clean absolute path.
 bool isSameFile(const QString& a, const QString& b);
+// Whether two regular files hold the same bytes; false when either cannot be read.
+bool sameBytes(const QString& a, const QString& b);
 }

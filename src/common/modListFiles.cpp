@@ -5,7 +5,6 @@
 #include "platform/UiServices.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 using namespace veltra;
 
@@ -137,8 +136,8 @@ bool controls_SaveListView(const ListViewModel& list, const QString& fileName)
     // Written in pieces as it is made, so a long list never exists twice over in memory.
     const int columns = std::max(1, list.columnCount());
     if (!textfile::mayReplace(fileName)) return false;
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly)) return false;
+    textfile::ReplacingFile f(fileName);
+    if (!f.open()) return false;
     QString chunk;
     constexpr qsizetype kChunk = 128 * 1024;
     chunk.reserve(kChunk + 4096);
@@ -146,21 +145,15 @@ bool controls_SaveListView(const ListViewModel& list, const QString& fileName)
     auto flush = [&] {
         const QByteArray bytes = chunk.toUtf8();
         chunk.clear();
-        return f.write(bytes) == bytes.size();
+        return f.write(bytes);
     };
     for (int row = 1; row <= list.count(); ++row) {
         cells.clear();
         for (int c = 0; c < columns; ++c) cells.append(list.cell(row, c));
         chunk.append(listfile::formatCells(cells));
-        if (chunk.size() >= kChunk && !flush()) {
-            f.cancelWriting();
-            return false;
-        }
+        if (chunk.size() >= kChunk && !flush()) return false;   // the old file stays
     }
-    if (!flush()) {
-        f.cancelWriting();
-        return false;
-    }
+    if (!flush()) return false;
     return f.commit();
 }
 

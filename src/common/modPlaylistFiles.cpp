@@ -44,6 +44,37 @@ bool isStored(const QString& path)
         && folderOf(path) == folderOf(folder() + QStringLiteral("/x"));
 }
 
+bool isReservedName(const QString& name) { return name.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0; }
+
+NameCheck checkName(const QString& name)
+{
+    if (isReservedName(name)) return {NameCheck::Reserved, QString()};
+    // The file of exactly that name first, where two differ only in letter case.
+    const QString exact = fileOf(name);
+    if (QFileInfo::exists(exact)) return {NameCheck::Stored, exact};
+    for (const QString& file : files::listFolder(folder(), QStringLiteral("spp")))
+        if (files_GetNameWithoutExtension(file).compare(name, Qt::CaseInsensitive) == 0) return {NameCheck::Stored, file};
+    return {};
+}
+
+QString withExtension(const QString& path)
+{
+    return path.endsWith(QLatin1String(".spp"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".spp");
+}
+
+QString saveAsTarget(const QString& path)
+{
+    const QString file = withExtension(path);
+    if (!isStored(file)) return file;
+    const NameCheck check = checkName(files_GetNameWithoutExtension(file));
+    if (check.use == NameCheck::Reserved) {
+        msgBox(QStringLiteral("The filename you have entered/selected already exists.\r\n\r\nThis function will not continue.\r\n"),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Save Playlist Error"));
+        return QString();
+    }
+    return check.use == NameCheck::Stored ? check.file : file;
+}
+
 bool isAcceptableName(const QString& name)
 {
     for (const QChar c : name)

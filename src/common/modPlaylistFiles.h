@@ -17,6 +17,27 @@ QString fileOf(const QString& name);
 // box lists only those).
 bool isStored(const QString& path);
 
+// "default" in any letter case: the playlist saved on exit and loaded at start, which the box
+// never lists; no other playlist may take its name.
+bool isReservedName(const QString& name);
+
+// How a name the user gives a new or renamed playlist stands against those stored. The box
+// and its lookup take two names that differ only in letter case for one playlist, so such a
+// name is taken by the playlist that bears it.
+struct NameCheck {
+    enum Use { Free, Reserved, Stored } use = Free;
+    QString file;   // Stored: the playlist's file
+};
+NameCheck checkName(const QString& name);
+
+// A path chosen in a Save Playlist dialog with ".spp" added unless it ends in it (any letter
+// case), so the box and the library can list it.
+QString withExtension(const QString& path);
+// The file Save As writes the playlist chosen as `path` to: withExtension, and in the
+// Playlists folder the stored playlist of that name ignoring letter case. Empty for the
+// reserved name, after "Save Playlist Error" said it is taken.
+QString saveAsTarget(const QString& path);
+
 // Whether a name typed for a playlist can name its file: none of \ / : * ? " < > | and no
 // control character.
 bool isAcceptableName(const QString& name);

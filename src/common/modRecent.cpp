@@ -64,9 +64,7 @@ void buildMenu(const RecentList& list, MenuArray& menu)
         if (file.isEmpty()) break;
         QAction* item = i == 1 ? menu.at(0) : menu.load(i - 1);
         if (!item) break;
-        QString name = files_GetFileName(file);
-        name.replace(u'&', QStringLiteral("&&"));   // a file name is shown as it is, not as a shortcut
-        item->setText(vb::FormatNumber(i, format) + QStringLiteral(".  ") + name);
+        item->setText(vb::FormatNumber(i, format) + QStringLiteral(".  ") + menu_Caption(files_GetFileName(file)));
         item->setVisible(true);
         item->setEnabled(true);
     }

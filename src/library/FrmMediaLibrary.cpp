@@ -531,7 +531,7 @@ void FrmMediaLibrary::window_InstallSendToMoods()
         for (const QString& name : MoodList.split(u'|')) {
             QAction* a = mnuSendToOp->load(mnuSendToOp->ubound() + 1);
             if (!a) continue;
-            a->setText(name);
+            menu_SetNameItem(a, name);
             a->setVisible(true);
             a->setEnabled(true);   // a hidden element 0 reads as disabled; the copies must not
         }

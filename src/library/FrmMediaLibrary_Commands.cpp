@@ -14,6 +14,7 @@
 #include "common/modFiles.h"
 #include "common/modFolders.h"
 #include "common/modMoodFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modRecent.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -158,6 +159,7 @@ QString FrmMediaLibrary::playlistDialog(bool save)
     request.flags = 4;
     request.filter = programfolder::title() + (save ? QStringLiteral(" Playlist|*.spp|") : QStringLiteral(" Playlists|*.spp|"));
     request.filterIndex = 1;
+    if (save) request.defaultExt = QStringLiteral("spp");
     const FileDialogResult answer = save ? ui().saveFileDialog(request) : ui().openFileDialog(request);
     if (answer.cancelled || answer.files.isEmpty()) return QString();
     return answer.files.first();
@@ -248,7 +250,10 @@ void FrmMediaLibrary::mnuOpen_Click()
 
 void FrmMediaLibrary::mnuSaveAs_Click()
 {
-    const QString file = playlistDialog(true);
+    const QString chosen = playlistDialog(true);
+    if (chosen.isEmpty()) return;
+    // The playlist gets its ".spp" and never takes a name the box would hide or list twice.
+    const QString file = playlists::saveAsTarget(chosen);
     if (file.isEmpty()) return;
     auto failed = [] {
         message(QStringLiteral("An error occured while trying to save the playlist."), QStringLiteral("This function will not continue."),
@@ -390,7 +395,7 @@ void FrmMediaLibrary::mnuSendToOp_Click(int index)
     QAction* item = mnuSendToOp->at(index);
     if (list.count() == 0 || chosen.isEmpty() || !item) return;
     const int row = list.isSelected(list.selectedItem()) ? list.selectedItem() : chosen.first();
-    const QString mood = item->text();
+    const QString mood = menu_ItemName(item);
     const QString path = list.cell(row, library::ResPath);
     const QString file = moods_FilePath(mood);
     if (file.isEmpty()) return;   // a name no file of the Moods folder can have

@@ -4,6 +4,7 @@
 #include "common/PlaylistRow.h"
 #include "common/modFiles.h"
 #include "common/modListFiles.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modVB.h"
 #include "media/ByteSource.h"
 #include "media/MediaError.h"
@@ -213,7 +214,7 @@ QStringList playlistFiles(const QString& folder)
     QStringList files;
     for (const QString& path : files::listFolder(folder, QStringLiteral("spp"))) {
         // the main window's own playlist, kept between runs, is not offered here
-        if (files_GetNameWithoutExtension(path).toLower() == QLatin1String("default")) continue;
+        if (playlists::isReservedName(files_GetNameWithoutExtension(path))) continue;
         files.append(path);
     }
     // By the name shown, not the file name: "Rock" comes before "Rock Anthems" and "Rock-2".

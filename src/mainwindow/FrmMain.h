@@ -288,7 +288,7 @@ public:
     void playlist_AddDirectory(const QString& directory, const QString& extension);
     void lstvPlaylist_OLEDragDrop(const QStringList& files);
     void playlist_UpdateItem(int row, bool namesOnly);
-    void playlist_ShowMP3Data(bool namesOnly);
+    void playlist_ShowMP3Data(bool namesOnly, int fromRow = 1);   // the rows from fromRow on
     void playlist_CheckEntries();
     void window_InstallPlaylists();
     void window_RemoveFilenameMenus();

@@ -96,6 +96,7 @@ void FrmMain::mnuAddDirectory_Click()
 void FrmMain::playlist_AddFolderTree(const QString& folder, std::optional<WaitWindow>& wait)
 {
     std::optional<PaintingFrozen> frozen(std::in_place, this);
+    const int firstAdded = rows().count() + 1;
     auto addFolder = [this](const QString& f) {
         for (const char* type : {"mp3", "mp2", "mp1"}) playlist_AddDirectory(f, QString::fromLatin1(type));
     };
@@ -126,7 +127,8 @@ void FrmMain::playlist_AddFolderTree(const QString& folder, std::optional<WaitWi
     } else if (wait) {
         wait->setText(reading(false));
     }
-    playlist_ShowMP3Data(namesOnly);
+    // File names only is asked for the files added: the rows there before keep what they show.
+    playlist_ShowMP3Data(namesOnly, namesOnly ? firstAdded : 1);
     controls_RenumberItems(rows());
     frozen.reset();
     // The scan's report is not to be hidden behind the wait window.

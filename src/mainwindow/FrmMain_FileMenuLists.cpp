@@ -151,7 +151,7 @@ void FrmMain::mnuMoodOpen_Click(int index)
 {
     QAction* item = mnuMoodOpen->at(index);
     if (!item) return;
-    const QString name = item->text();
+    const QString name = menu_ItemName(item);
     const QString file = moods_FilePath(name);
     QStringList songs;
     if (file.isEmpty() || !files_FileExists(file) || !listfile::readLines(file, &songs)) return;

@@ -439,7 +439,7 @@ void FrmMain::window_InstallMoods()
         for (MenuArray* array : {mnuMoodOpen, menus.mnuSendToMood}) {
             QAction* a = array->load(array->ubound() + 1);
             if (!a) continue;
-            a->setText(name);
+            menu_SetNameItem(a, name);
             a->setVisible(true);
             a->setEnabled(true);   // a hidden element 0 reads as disabled; the copies must not
         }
@@ -451,7 +451,7 @@ void FrmMain::window_UpdateMoods()
     for (int i = 1; i <= mnuMoodOpen->ubound(); ++i) {
         QAction* a = mnuMoodOpen->at(i);
         if (!a) continue;
-        a->setEnabled(files_FileExists(moods_FilePath(a->text())));
+        a->setEnabled(files_FileExists(moods_FilePath(menu_ItemName(a))));
     }
 }
 

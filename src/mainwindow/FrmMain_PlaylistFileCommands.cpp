@@ -155,12 +155,16 @@ void FrmMain::mnuSaveAsDefault_Click()
 
 void FrmMain::mnuSavePlaylistAs_Click()
 {
-    const FileDialogResult chosen = ui().saveFileDialog(
-        playlistDialog(QStringLiteral("Save Playlist..."), QStringLiteral(" Playlist|*.spp|HTML Playlist|*.html|TEXT Playlist|*.txt|")));
+    FileDialogRequest request =
+        playlistDialog(QStringLiteral("Save Playlist..."), QStringLiteral(" Playlist|*.spp|HTML Playlist|*.html|TEXT Playlist|*.txt|"));
+    request.defaultExt = QStringLiteral("spp");   // while the playlist type is chosen
+    const FileDialogResult chosen = ui().saveFileDialog(request);
     if (chosen.cancelled || chosen.files.isEmpty() || chosen.files.first().isEmpty()) return;
-    const QString path = chosen.files.first();
     enum class Kind { Playlist, Html, Text };
     const Kind kind = chosen.filterIndex == 2 ? Kind::Html : chosen.filterIndex == 3 ? Kind::Text : Kind::Playlist;
+    // A playlist gets its ".spp" and never takes a name the box would hide or list twice.
+    const QString path = kind == Kind::Playlist ? playlists::saveAsTarget(chosen.files.first()) : chosen.files.first();
+    if (path.isEmpty()) return;
 
     const bool existed = QFileInfo::exists(path);
     if (existed) {

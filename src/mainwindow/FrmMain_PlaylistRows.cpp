@@ -181,14 +181,14 @@ void FrmMain::updateItem(int row, bool namesOnly, std::optional<bool> useLargerT
     list.setCells(row, cells);
 }
 
-void FrmMain::playlist_ShowMP3Data(bool namesOnly)
+void FrmMain::playlist_ShowMP3Data(bool namesOnly, int fromRow)
 {
     PlaylistBusy busy(*this, QStringLiteral("Updating the playlist entries, please wait..."));
     // Unticked, no file is opened: every row gets at most its file name.
     const bool flag = mnuTagsShowTagsAsFilesAreAdded->isChecked() ? namesOnly : true;
     const bool useLargerTags =
         settings_ReadFlag(QStringLiteral("Settings"), QStringLiteral("UseLargerTAGSWhenAvailable"), QStringLiteral("0"));
-    for (int row = 1; row <= rows().count(); ++row) {
+    for (int row = std::max(1, fromRow); row <= rows().count(); ++row) {
         updateItem(row, flag, useLargerTags);
         vb::DoEventsThrottled();
     }
@@ -238,10 +238,10 @@ void FrmMain::window_InstallPlaylists()
     int loaded = 0;
     for (const QString& file : files) {
         const QString name = files_GetNameWithoutExtension(file);
-        if (name.toLower() == QLatin1String("default")) continue;
+        if (playlists::isReservedName(name)) continue;
         cmbPlaylists->addItem(name);
         QAction* item = menus.mnuItem->load(++loaded);
-        item->setText(name);
+        menu_SetNameItem(item, name);
         item->setVisible(true);
     }
     if (loaded == 0) {

@@ -89,8 +89,7 @@ void FrmMenus::window_InstallDrives()
     for (const volumes::Volume& volume : volumes::list()) {
         QAction* item = mnuDriveLetter->load(++loaded);
         if (!item) continue;
-        QString root = volume.rootPath;
-        item->setText(root.replace(u'&', QStringLiteral("&&")) + QStringLiteral("   (") + volumes::typeName(volume) + u')');
+        item->setText(menu_Caption(volume.rootPath) + QStringLiteral("   (") + volumes::typeName(volume) + u')');
         item->setData(volume.rootPath);
         item->setVisible(true);
         item->setEnabled(true);
@@ -118,8 +117,19 @@ void FrmMenus::mnuDriveLetter_Click(int index)
                    MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Error Copying Music To Driv"));
             continue;
         }
+        // The same file there already needs no copy; another file of that name is the user's
+        // own and goes only after Yes.
+        const QString target = volumes::pathIn(drive, files_GetFileName(path));
+        if (QFileInfo(target).isFile()) {
+            if (files::sameBytes(path, target)) continue;
+            if (msgBox(QStringLiteral("A different file of the same name is already on the selected drive:\r\n\r\n") + target
+                           + QStringLiteral("\r\n\r\nWould you like to replace it?\r\n"),
+                       MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Replace File On Drive Confirmation"))
+                != MsgResult::Yes)
+                continue;
+        }
         // A failed copy has said so in its own box; only a copy made is logged.
-        if (files_CopyFile(path, volumes::pathIn(drive, files_GetFileName(path))))
+        if (files_CopyFile(path, target))
             writeLog(path + QStringLiteral(" copy to '") + drive + QStringLiteral("' drive."));
     }
 }
@@ -130,7 +140,7 @@ void FrmMenus::mnuItem_Click(int index)
 {
     QAction* item = mnuItem->at(index);
     if (!item) return;
-    const QString name = item->text();
+    const QString name = menu_ItemName(item);
     const QString file = playlists::fileOf(name);
     std::optional<QSet<QString>> held;
     for (const QStringList& record : selectedRecords()) {
@@ -166,7 +176,7 @@ void FrmMenus::mnuSendToMood_Click(int index)
 {
     QAction* item = mnuSendToMood->at(index);
     if (!item) return;
-    const QString mood = item->text();
+    const QString mood = menu_ItemName(item);
     const QString file = moods_FilePath(mood);
     if (file.isEmpty()) return;
     for (const QStringList& record : selectedRecords()) {

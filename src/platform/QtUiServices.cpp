@@ -147,14 +147,28 @@ static FileDialogResult runFileDialog(const FileDialogRequest& r, bool save)
     dlg.setOption(QFileDialog::HideNameFilterDetails, true);
     dlg.setFileMode(save ? QFileDialog::AnyFile : (r.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile));
     if (save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);   // callers ask themselves
-    if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
+    // With their details hidden the dialog names its filters without their patterns.
+    auto indexOf = [&names](const QString& filter) {
+        for (int i = 0; i < names.size(); ++i)
+            if (names[i] == filter || names[i].startsWith(filter + QStringLiteral(" ("))) return i;
+        return -1;
+    };
+    // The default suffix holds only while a filter of its kind is chosen: a name typed for
+    // another kind ("HTML Playlist") must not get it.
+    auto followFilter = [&dlg, &r, &names, indexOf](const QString& filter) {
+        const int i = indexOf(filter);
+        const bool ofItsKind = !r.defaultExt.isEmpty() && i >= 0 && names[i].contains(QStringLiteral("*.") + r.defaultExt, Qt::CaseInsensitive);
+        dlg.setDefaultSuffix(ofItsKind ? r.defaultExt : QString());
+    };
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, followFilter);
     if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
     if (r.filterIndex >= 1 && r.filterIndex <= names.size()) dlg.selectNameFilter(names[r.filterIndex - 1]);
+    followFilter(dlg.selectedNameFilter());
     FileDialogResult res;
     if (dlg.exec() != QDialog::Accepted) return res;
     res.cancelled = false;
     res.files = dlg.selectedFiles();
-    res.filterIndex = int(names.indexOf(dlg.selectedNameFilter())) + 1;
+    res.filterIndex = indexOf(dlg.selectedNameFilter()) + 1;
     if (res.filterIndex < 1) res.filterIndex = 1;
     return res;
 }

@@ -2,9 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -168,16 +169,89 @@ bool mayReplace(const QString& path)
     return true;
 }
 
+ReplacingFile::ReplacingFile(const QString& path)
+{
+    // Through links, to the file that is really replaced (a dangling link names the file to
+    // create).
+    QFileInfo info(path);
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
+    m_target = QFile::encodeName(info.isSymLink() ? path : info.filePath());
+}
+
+ReplacingFile::~ReplacingFile() { cancel(); }
+
+bool ReplacingFile::open()
+{
+    cancel();
+    const qsizetype slash = m_target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : m_target.left(slash);
+    // An earlier version keeps its permissions; a new file gets those of any new file.
+    struct stat st {};
+    const bool replacing = ::stat(m_target.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    const mode_t mode = replacing ? (st.st_mode & 07777) : 0666;
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray name = folder + "/.veltra-";
+        for (int i = 0; i < 8; ++i) name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        m_fd = fd;
+        m_temp = name;
+        if (replacing && ::fchmod(fd, mode) != 0) {
+            cancel();
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool ReplacingFile::write(QByteArrayView bytes)
+{
+    if (m_fd < 0) return false;
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(m_fd, data, size_t(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+bool ReplacingFile::commit()
+{
+    if (m_fd < 0) return false;
+    ::fsync(m_fd);   // not every file system can; the rename below still holds
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    if (!closed || ::rename(m_temp.constData(), m_target.constData()) != 0) {
+        ::unlink(m_temp.constData());
+        m_temp.clear();
+        return false;
+    }
+    m_temp.clear();
+    return true;
+}
+
+void ReplacingFile::cancel()
+{
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+    if (!m_temp.isEmpty()) ::unlink(m_temp.constData());
+    m_temp.clear();
+}
+
 bool writeAtomic(const QString& path, const QByteArray& bytes)
 {
     if (!mayReplace(path)) return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    ReplacingFile f(path);
+    return f.open() && f.write(bytes) && f.commit();
 }
 
 bool writeAtomic(const QString& path, const QString& text) { return writeAtomic(path, text.toUtf8()); }

@@ -64,6 +64,29 @@ bool readBytes(const QString& path, QByteArray* bytes);
 // replace it, and all it holds would be lost.
 bool mayReplace(const QString& path);
 
+// A file written whole, new or in place of an earlier version: the bytes go to a temporary
+// file with a short name of its own in the same folder, which takes the file's name only at
+// commit(). A failure leaves the old file untouched, and a name as long as the file system
+// allows still leaves room for the temporary one. A link is followed: the file it leads to is
+// replaced, with that file's permissions. Without commit() the temporary file goes again.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(const QString& path);
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    bool open();
+    bool write(QByteArrayView bytes);
+    bool commit();
+    void cancel();
+
+private:
+    QByteArray m_target;
+    QByteArray m_temp;
+    int m_fd = -1;
+};
+
 // Replaces the file as a whole: a failure leaves the old file untouched. Refused when the
 // file may not be replaced (mayReplace).
 bool writeAtomic(const QString& path, const QByteArray& bytes);

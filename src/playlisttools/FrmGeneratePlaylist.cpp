@@ -165,9 +165,17 @@ void FrmGeneratePlaylist::cmdCreate_Click()
         txtCriteria->setFocus();
         return;
     }
-    // The file written carries the proper-case name: that is the one asked about.
+    // The file written carries the proper-case name: that is the one asked about. A stored
+    // playlist of that name in another letter case is the one written over; the name of the
+    // playlist saved on exit is never taken.
     const QString criteria = vb::ProperCase(txtCriteria->text());
-    const QString path = playlists::fileOf(criteria);
+    const playlists::NameCheck taken = playlists::checkName(criteria);
+    if (taken.use == playlists::NameCheck::Reserved) {
+        refuse(QStringLiteral("It has been detected that the playlist you wish to create already exists.\r\n\r\nNo playlist was created.\r\n"));
+        txtCriteria->setFocus();
+        return;
+    }
+    const QString path = taken.use == playlists::NameCheck::Stored ? taken.file : playlists::fileOf(criteria);
     if (files_FileExists(path)) {
         const MsgResult answer = msgBox(QStringLiteral("It has been detected that the playlist you wish to create already exists.\r\n\r\n"
                                                        "Do you want to overwrite this playlist?\r\n"),

@@ -102,7 +102,7 @@ void FrmManagePlaylists::window_ShowPlaylists()
 {
     for (const QString& file : files::listFolder(playlists::folder(), QStringLiteral("spp"))) {
         const QString name = files_GetNameWithoutExtension(file);
-        if (name.toLower() == QLatin1String("default")) continue;
+        if (playlists::isReservedName(name)) continue;
         // Seven lines are one playlist row.
         const double songs = vb::Round(double(files_CountLines(file)) / 7.0);
         window_AddPlaylist(name, QString::number(qint64(songs)), dateText(QFileInfo(file).lastModified()));

@@ -108,9 +108,11 @@ void FrmRandomSongsPlaylist::cmdCreate_Click()
     const double countValue = vb::ToDouble(countText, &numeric);
     if (!numeric || !std::isfinite(countValue) || countValue < 0)
         return refuse(QStringLiteral("It has been detected that the song count you have entered is invalid."), txtSongCount);
-    const QString path = playlists::fileOf(name);
-    if (files_FileExists(path))
+    // Taken too: the name of the playlist saved on exit, and a stored one in another letter case.
+    if (playlists::checkName(name).use != playlists::NameCheck::Free)
         return refuse(QStringLiteral("It has been detected that the playlist name you have entered already exists."), txtPlaylistName);
+
+    const QString path = playlists::fileOf(name);
 
     // The rows that may be drawn: all of them, or those not set to "Skip".
     const ListViewModel& list = forms().get<FrmMain>().rows();

@@ -78,10 +78,14 @@ void FrmRenamePlaylist::cmdRename_Click()
                                         MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Renaming Playlist Name Confirmation"));
         if (answer != MsgResult::Yes) return;
     }
-    // A plain rename would replace a playlist of that name; this one refuses it.
+    // A plain rename would replace a playlist of that name; this one refuses it, and a name
+    // the box would hide or list twice, unless only the playlist's own letter case changes.
+    const QString inUse = QStringLiteral("An error has occur while trying to rename the playlists filename.  Make sure that the file is not in use.");
+    const playlists::NameCheck taken = playlists::checkName(name);
+    if (taken.use == playlists::NameCheck::Reserved || (taken.use == playlists::NameCheck::Stored && !files::isSameFile(taken.file, oldPath)))
+        return refuse(inUse);
     const QString newPath = directory + name + QStringLiteral(".spp");
-    if (!files_RenameFile(oldPath, newPath))
-        return refuse(QStringLiteral("An error has occur while trying to rename the playlists filename.  Make sure that the file is not in use."));
+    if (!files_RenameFile(oldPath, newPath)) return refuse(inUse);
     forms().get<FrmConsole>().window_WriteLog(QStringLiteral("Playlist ") + oldPath + QStringLiteral(" was renamed to ") + directory + name + u'.');
     if (m_refreshMainWindow) {
         window_UpdateMainWindow(newPath);

@@ -5,6 +5,7 @@
 #include "common/modControls.h"
 #include "common/modFiles.h"
 #include "common/modListReplace.h"
+#include "common/modPlaylistFiles.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
 #include "controls/ctlQX_wLine3D.h"
@@ -81,7 +82,7 @@ void FrmOptions::options_FillPlaylists()
     // The playlist kept between runs is never offered.
     for (const QString& file : files::listFolder(programfolder::file(QStringLiteral("Playlists")), QStringLiteral("spp"))) {
         const QString name = files_GetNameWithoutExtension(file);
-        if (name.toLower() != QLatin1String("default")) cmbPlaylist->addItem(name);
+        if (!playlists::isReservedName(name)) cmbPlaylist->addItem(name);
     }
 }
 

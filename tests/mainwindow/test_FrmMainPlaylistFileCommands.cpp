@@ -111,6 +111,17 @@ TEST_F(Commands, SaveWritesTheBoxsOwnFileAndRefusesAReadOnlyOne)
     EXPECT_EQ(records(rock), before);
     EXPECT_TRUE(files_HasAttribute(rock, 1));
 
+    // A name as long as the file system allows (255 bytes with ".spp") is saved again.
+    const QString longName(251, u'L');
+    const QString longFile = playlist(longName + ".spp", 1);
+    refill();
+    choose(longName);
+    addRow("Long", "Row");
+    ui.clear();
+    main().mnuSave_Click();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(records(longFile).count(QStringLiteral("\r\n")), 14);
+
     // The placeholder, in any letter case, asks for a name instead.
     main().cmbPlaylists->setItemText(0, "((SELECT playlist))");
     main().cmbPlaylists->setCurrentIndex(0);
@@ -149,16 +160,14 @@ TEST_F(Commands, SaveAsANewPlaylistListsItAndAnOverwriteAfterYesDoesNot)
     EXPECT_EQ(box(), QStringList({"((Select Playlist))", "Pop"}));
     EXPECT_EQ(settings_ReadValue("RecentPlaylists", "Filename1"), pop);
 
-    // A name typed without ".spp" is used as typed, and is not the stored playlist of that
-    // name: a later Save must not write over Pop.spp.
+    // A name typed without ".spp" gets it: that is the stored Pop.spp, asked about first.
     const QString popBefore = records(pop);
     addRow("C", "Three");
+    ui.msgAnswers.push_back(MsgResult::No);
     answerFile(home("Playlists/Pop"));
     main().mnuSavePlaylistAs_Click();
-    EXPECT_EQ(records(home("Playlists/Pop")).count(QStringLiteral("\r\n")), 21);
-    EXPECT_EQ(main().cmbPlaylists->currentIndex(), 0);
-    ui.fileAnswers.clear();
-    main().mnuSave_Click();
+    EXPECT_EQ(ui.messages().last().title, "Overwrite Existing File Confirmation");
+    EXPECT_FALSE(QFileInfo::exists(home("Playlists/Pop")));
     EXPECT_EQ(records(pop), popBefore);
 }
 

@@ -5,6 +5,8 @@
 #include "common/MenuArray.h"
 #include "common/modMoodFiles.h"
 #include "common/modSettings.h"
+#include "library/FrmMediaLibrary.h"
+#include "media/modMedia.h"
 #include "platform/Volumes.h"
 
 using veltra::MsgIcon;
@@ -94,6 +96,28 @@ TEST_F(SendToTest, MoodWithoutAListGetsOneAndItsFileMenuItemIsEnabled)
     EXPECT_EQ(readFile(home("Moods/Rainy Day.mlst")), "/m/a.mp3\r\n/m/b, c.mp3\r\n");
 }
 
+TEST_F(SendToTest, ItemsNamedByTheUserShowTheirAmpersandAndReachTheirOwnFiles)
+{
+    const QString rnb = playlist("R&B.spp", 1);
+    settings_WriteValue("Advanced", "Moods", "Happy|R&B");
+    MoodList = "Happy|R&B";
+    main().window_RemoveMoodMenus();
+    main().window_InstallMoods();
+    refill();
+    main().mnuOpenMediaLibrary->trigger();
+    const FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
+    for (MenuArray* array : {menus().mnuItem, menus().mnuSendToMood, main().mnuMoodOpen, library.mnuSendToOp})
+        EXPECT_NE(element(array, "R&&B"), nullptr) << array->objectName().toStdString();
+
+    rowsFor({"/m/a.mp3"});
+    clickInMenu(menus().mnuPlaylist, element(menus().mnuItem, "R&&B"));
+    clickInMenu(menus().mnuMode, element(menus().mnuSendToMood, "R&&B"));
+    EXPECT_TRUE(records(rnb).endsWith("\"/m/a.mp3\"\r\n"));
+    EXPECT_EQ(readFile(home("Moods/R&B.mlst")), "/m/a.mp3\r\n");
+    EXPECT_TRUE(main().mnuMoodOpen->at(2)->isEnabled());
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
 TEST_F(SendToTest, DrivesAreTheVolumesOfTheUsualPlacesNamedByKindInRootOrder)
 {
     volumes::setSource([] {
@@ -152,4 +176,31 @@ TEST_F(SendToTest, DriveCopyLogsOnlyWhatWasCopiedAndAMissingFileDoesNotStopTheOt
     menus().mnuDriveLetter_Click(1);
     menus().mnuItem_Click(1);
     EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(SendToTest, DriveCopyAsksBeforeReplacingAnotherFileAndSkipsTheSameOne)
+{
+    volumes::setSource([] { return QList<volumes::Volume>{{"/media/stick", "vfat", true}}; });
+    menus().window_InstallDrives();
+    const QString drive = home("Drive");
+    menus().mnuDriveLetter->at(1)->setData(drive);
+    const QString same = writeFile("Music/same.mp3", "same"), kept = writeFile("Music/kept.mp3", "new"),
+                  replaced = writeFile("Music/replaced.mp3", "new");
+    writeFile("Drive/same.mp3", "same");
+    writeFile("Drive/kept.mp3", "mine");
+    writeFile("Drive/replaced.mp3", "mine");
+    rowsFor({same, kept, replaced});
+    ui.msgAnswers = {veltra::MsgResult::No, veltra::MsgResult::Yes};
+    clickInMenu(menus().mnuSendToDrive, menus().mnuDriveLetter->at(1));
+
+    ASSERT_EQ(ui.messages().size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(ui.messages()[i].title, "Replace File On Drive Confirmation");
+        EXPECT_EQ(ui.messages()[i].buttons, int(veltra::MsgButtons::YesNo));
+    }
+    EXPECT_EQ(ui.messages()[0].text, "A different file of the same name is already on the selected drive:\r\n\r\n" + drive
+                                         + "/kept.mp3\r\n\r\nWould you like to replace it?\r\n");
+    EXPECT_EQ(readFile(drive + "/kept.mp3"), "mine");
+    EXPECT_EQ(readFile(drive + "/replaced.mp3"), "new");
+    EXPECT_EQ(logLines("drive."), QStringList({replaced + " copy to '" + drive + "' drive."}));
 }

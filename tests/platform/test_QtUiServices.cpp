@@ -5,9 +5,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QTimer>
+#include <QtTest/QTest>
 
 using namespace veltra;
 
@@ -61,6 +64,34 @@ TEST_F(VeltraTest, OpenDialogFiltersMatchAnyLetterCaseAndAllFilesTakesNamesWitho
     EXPECT_TRUE(answer.cancelled);
     EXPECT_EQ(mp3Listed, (QStringList{"other.mp3", "song.MP3"}));
     EXPECT_EQ(allListed, (QStringList{"README", "notes.txt", "other.mp3", "song.MP3"}));
+}
+
+// A default suffix holds while a filter of its kind is chosen, not for the others; the
+// answer names the filter chosen.
+TEST_F(VeltraTest, SaveDialogsDefaultSuffixAndAnswerFollowTheChosenFilter)
+{
+    QDir().mkpath(home("lists"));
+    QStringList suffixes;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_TRUE(types);
+        for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down}) {   // as the user picks them
+            suffixes << dialog->defaultSuffix();
+            QTest::keyClick(types, Qt::Key(key));
+        }
+        dialog->selectFile(QStringLiteral("page"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    FileDialogRequest request;
+    request.initialDir = home("lists");
+    request.filter = QStringLiteral("VELTRA Playlist|*.spp|HTML Playlist|*.html|");
+    request.defaultExt = QStringLiteral("spp");
+    const FileDialogResult answer = QtUiServices().saveFileDialog(request);
+    EXPECT_EQ(suffixes, (QStringList{"spp", "", "spp"}));
+    EXPECT_EQ(answer.files, QStringList{home("lists/page")});
+    EXPECT_EQ(answer.filterIndex, 2);
 }
 
 #include <QAbstractButton>

@@ -3,6 +3,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
 
 class TextFileTest : public VeltraTest {};
 
@@ -27,18 +31,42 @@ TEST_F(TextFileTest, Windows1252RoundTripAndReplacement)
 
 TEST_F(TextFileTest, AtomicWriteReplacesWholeFileAndLeavesNoTemporary)
 {
-    const QString path = writeFile("list.txt", QByteArray(1000, 'x'));
-    ASSERT_TRUE(textfile::writeAtomic(path, QStringLiteral("short")));
-    EXPECT_EQ(readFile(path), QByteArray("short"));
-    EXPECT_EQ(QDir(home()).entryList(QDir::Files), QStringList({"list.txt"}));
+    // A name as long as the file system allows leaves no room to lengthen it for the
+    // temporary file; the file keeps its permissions, and a link stays a link to it.
+    for (const QString& name : {QStringLiteral("list.txt"), QString(251, u'n') + QStringLiteral(".spp")}) {
+        SCOPED_TRACE(name.size());
+        const QString folder = QString::number(name.size());
+        const QString path = writeFile(folder + u'/' + name, QByteArray(1000, 'x'));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        const QFile::Permissions permissions = QFile::permissions(path);
+        ASSERT_TRUE(textfile::writeAtomic(path, QStringLiteral("short")));
+        EXPECT_EQ(readFile(path), QByteArray("short"));
+        ASSERT_TRUE(textfile::writeAtomic(path, QStringLiteral("again")));
+        EXPECT_EQ(readFile(path), QByteArray("again"));
+        EXPECT_EQ(QFile::permissions(path), permissions);
+        EXPECT_EQ(QDir(home(folder)).entryList(QDir::Files | QDir::Hidden), QStringList({name}));
+    }
+    const QString target = writeFile("target.txt", "old");
+    ASSERT_TRUE(QFile::link(target, home("link.txt")));
+    ASSERT_TRUE(textfile::writeAtomic(home("link.txt"), QStringLiteral("new")));
+    EXPECT_TRUE(QFileInfo(home("link.txt")).isSymLink());
+    EXPECT_EQ(readFile(target), QByteArray("new"));
 }
 
 TEST_F(TextFileTest, FailedAtomicWriteKeepsOldFile)
 {
-    // a name so long that no temporary file can sit beside it: the write must fail as a whole
-    const QString name = QString(250, u'n') + QStringLiteral(".spp");
-    const QString path = writeFile(name, QByteArray("old"));
-    ASSERT_FALSE(path.isEmpty());
-    EXPECT_FALSE(textfile::writeAtomic(path, QStringLiteral("new")));
+    // A file size limit below the new text: the write fails halfway and must fail as a whole.
+    const QString path = writeFile("list.txt", QByteArray("old"));
+    struct rlimit was {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = was;
+    small.rlim_cur = 10;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = textfile::writeAtomic(path, QString(100, u'x'));
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
     EXPECT_EQ(readFile(path), QByteArray("old"));
+    EXPECT_EQ(QDir(home()).entryList(QDir::Files | QDir::Hidden), QStringList({"list.txt"}));
 }
