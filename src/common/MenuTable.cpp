@@ -52,4 +52,17 @@ void connectItem(QObject* context, QAction* item, std::function<void()> handler)
     });
 }
 
+bool reachable(const QAction* item)
+{
+    if (!item || !item->isEnabled()) return false;
+    bool inMenu = false;
+    for (QObject* o : item->associatedObjects()) {
+        auto* menu = qobject_cast<QMenu*>(o);
+        if (!menu) continue;   // the menu bar
+        inMenu = true;
+        if (reachable(menu->menuAction())) return true;
+    }
+    return !inMenu;
+}
+
 } // namespace menutable

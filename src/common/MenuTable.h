@@ -36,6 +36,9 @@ QAction* addItem(QMenu* parent, const char* name, const char* caption, const cha
 MenuArray* addArray(QObject* owner, QMenu* parent, const char* name, const char* caption, bool checkable);
 // A click runs `handler` (when there is one); a check item keeps the mark it had before the click.
 void connectItem(QObject* context, QAction* item, std::function<void()> handler);
+// Whether the user can reach the item: it and every menu above it are enabled. A disabled
+// submenu leaves its items' own state alone, so a key checks the whole way up.
+bool reachable(const QAction* item);
 } // namespace menutable
 
 // Builds `rows` into `form`. `topLevel` makes the menu of a depth-0 row from its caption (a

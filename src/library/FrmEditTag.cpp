@@ -1,6 +1,7 @@
 #include "library/FrmEditTag.h"
 
 #include "common/FrmConsole.h"
+#include "common/ListViewModel.h"
 #include "common/SectionSelector.h"
 #include "common/modFiles.h"
 #include "common/modVB.h"
@@ -379,7 +380,7 @@ void FrmEditTag::window_GetID3Data(const QString& path, int row)
     lblHidden->setText(info.fileName().startsWith(u'.') ? QStringLiteral("True") : QStringLiteral("False"));
     media_ReadMP3Info(path);
     if (!MP3Duration().isEmpty()) lblLength->setText(media_FormatTime(qint32(vb::Val(MP3Duration()))));
-    m_row = row;
+    m_rowKey = forms().get<FrmMain>().rows().rowKey(row);
     if (cmbGenre->currentIndex() < 0) cmbGenre->setCurrentIndex(0);
 }
 
@@ -395,12 +396,14 @@ void FrmEditTag::cmdCopyID32ToID31_Click()
     txtComments.setText(0, txtComments.text(1));
 }
 
-void FrmEditTag::cmdReload_Click() { window_GetID3Data(txtFilename->text(), m_row); }
+int FrmEditTag::Row() const { return forms().get<FrmMain>().rows().rowOfKey(m_rowKey); }
+
+void FrmEditTag::cmdReload_Click() { window_GetID3Data(txtFilename->text(), Row()); }
 
 void FrmEditTag::cmdRename_Click()
 {
     FrmRename& rename = forms().get<FrmRename>();
-    rename.Get_Filename(txtFilename->text(), m_row);
+    rename.Get_Filename(txtFilename->text(), Row());
     unloadForm<FrmEditTag>();
     windows_ShowModal(rename, &forms().get<FrmMain>(), true);
 }
@@ -432,7 +435,7 @@ void FrmEditTag::cmdUpdate_Click()
     // Only the frames whose boxes the user changed are set: the others keep what was read.
     if (!tags::saveChangedFrames(path, m_loadedID3v2, id3v2Texts())) return refuse(tags::writeFailedText());
 
-    main.playlist_UpdateItem(m_row, false);
+    main.playlist_UpdateItem(Row(), false);   // none once the row has left the playlist
     savePlaylistIf(chkSaveChanges->isChecked());
     forms().get<FrmConsole>().window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
     unloadForm<FrmEditTag>();

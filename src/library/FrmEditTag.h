@@ -72,7 +72,8 @@ public:
     QString sectionTitle(int index) const;
 
     void window_ShowSection(QWidget* panel, QLabel* sectionLabel, const QString& title);
-    // Fills the window from the file; every step that fails is skipped without a word.
+    // Fills the window from the file; every step that fails is skipped without a word. `row`
+    // is the file's row in the main playlist (from 1), kept to while others come and go.
     void window_GetID3Data(const QString& path, int row);
 
     void lblSection_Click(int index);
@@ -83,7 +84,8 @@ public:
     void cmdUpdate_Click();
     void cmdClose_Click() override;
 
-    int Row() const { return m_row; }
+    // The row's place now; 0 once it has left the playlist.
+    int Row() const;
     // The section shown (its label index), or -1.
     int shownSection() const;
 
@@ -91,7 +93,7 @@ private:
     // The ID3v2 boxes in the order Update sets their properties.
     std::array<QString, 10> id3v2Texts() const;
 
-    int m_row = 0;
+    quint64 m_rowKey = 0;
     std::array<QString, 10> m_loadedID3v2;   // what the last load put into the ID3v2 boxes
     SectionSelector* m_sections = nullptr;
 };

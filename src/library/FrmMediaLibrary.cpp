@@ -36,6 +36,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <functional>
+
 namespace {
 const QString kSettings = QStringLiteral("MediaLibrarySettings");
 const QString kColumns = QStringLiteral("ColumnHeaders_MediaLibrary");
@@ -56,6 +58,23 @@ const StoredColumn kStoredColumns[] = {
 
 // Design sizes, in twips.
 constexpr int kSongsPanelWidth = 1800;
+
+// The source tree. A source chosen with the keys (the arrows, a typed letter, Enter) reports
+// itself as a click on it does.
+class SourceTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+    std::function<void(QTreeWidgetItem*)> chosenByKey;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const QTreeWidgetItem* before = currentItem();
+        QTreeWidget::keyPressEvent(event);
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (chosenByKey && currentItem() && (enter || currentItem() != before)) chosenByKey(currentItem());
+    }
+};
 
 // Places a control by its rectangle in twips.
 void place(QWidget* w, int left, int top, int width, int height)
@@ -253,7 +272,9 @@ void FrmMediaLibrary::createControls()
 
     qxpSearchOptions = captionPanel(p, "qxpSearchOptions", QStringLiteral("Search Options:"));
     place(qxpSearchOptions, 120, 120, 3615, 315);
-    tvOptions = new QTreeWidget(p);
+    auto* tree = new SourceTree(p);
+    tree->chosenByKey = [this](QTreeWidgetItem* node) { tvOptions_NodeClick(node); };
+    tvOptions = tree;
     tvOptions->setObjectName(QStringLiteral("tvOptions"));
     tvOptions->setHeaderHidden(true);
     tvOptions->setColumnCount(1);

@@ -101,11 +101,13 @@ void FrmRename::Get_Filename(const QString& path, int row)
     txtDirectory->setText(organise::folderWithSeparator(path));
     txtFilename->setText(files_GetFileName(path));
     txtNewFilename->setText(files_GetFileName(path));
-    m_row = row;
+    m_rowKey = forms().get<FrmMain>().rows().rowKey(row);
     // Only MPEG audio has the tags a name is built from.
     const bool tags = organise::isMpegAudio(path);
     for (QWidget* w : std::initializer_list<QWidget*>{cmdUseID3, cmbFilename, chkUseID3v2, chkMaintain}) w->setEnabled(tags);
 }
+
+int FrmRename::Row() const { return forms().get<FrmMain>().rows().rowOfKey(m_rowKey); }
 
 void FrmRename::cmdUseID3_Click()
 {
@@ -122,7 +124,7 @@ void FrmRename::cmdUseID3_Click()
     lblTitle->setText(tags.title);
     lblAlbum->setText(tags.album);
     txtNewFilename->setText(organise::patternName(tags.artist, tags.title, tags.album, cmbFilename->currentIndex(),
-                                                  chkMaintain->isChecked(), m_row, path));
+                                                  chkMaintain->isChecked(), Row(), path));
 }
 
 void FrmRename::cmdUpdate_Click()
@@ -167,8 +169,8 @@ void FrmRename::cmdUpdate_Click()
                                                   + renamed + u'.');
     } catch (...) {
     }
-    ListViewModel& rows = main.rows();
-    if (m_row >= 1 && m_row <= rows.count()) rows.setSubItem(m_row, PlaylistColumn::Filename, renamed);
+    // A row that left the playlist while the dialog was open is not replaced by another one.
+    if (const int row = Row(); row >= 1) main.rows().setSubItem(row, PlaylistColumn::Filename, renamed);
     savePlaylistIf(chkSaveChanges->isChecked());
     unloadForm<FrmRename>();
 }

@@ -28,14 +28,16 @@ public:
     QLabel* lblTitle;
     QLabel* lblAlbum;
 
-    // The file (full path) and its row in the main playlist (from 1).
+    // The file (full path) and its row in the main playlist (from 1). The dialog keeps to that
+    // row while others come and go.
     void Get_Filename(const QString& path, int row);
     void cmdUseID3_Click();
     void cmdUpdate_Click();
     void cmdClose_Click() override;
 
-    int Row() const { return m_row; }
+    // The row's place now; 0 once it has left the playlist.
+    int Row() const;
 
 private:
-    int m_row = 0;
+    quint64 m_rowKey = 0;
 };

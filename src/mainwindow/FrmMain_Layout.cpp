@@ -4,6 +4,7 @@
 
 #include "common/ListView.h"
 #include "common/MenuArray.h"
+#include "common/MenuTable.h"
 #include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
@@ -260,10 +261,10 @@ bool FrmMain::formKeyDown(int keyCode, int shift)
     if (keyCode == 0) return false;
 
     if (WindowShown && mnuKeysUseAsShortcuts->isChecked()) {
-        // A key runs its command only while the command's item is enabled; either way the
-        // key is the window's and goes no further.
+        // A key runs its command only while its item and the menus above it are enabled (the
+        // lock disables whole submenus); either way the key is the window's and goes no further.
         auto run = [](QAction* item) {
-            if (item->isEnabled()) item->trigger();
+            if (menutable::reachable(item)) item->trigger();
             return true;
         };
         if (shift == 4) {
@@ -273,10 +274,10 @@ bool FrmMain::formKeyDown(int keyCode, int shift)
             case 39: return run(mnuFontsizeIncrease);
             case 37: return run(mnuFontsizeDecrease);
             case 78:
-                if (mnuJumpToNextPlaylist->isEnabled()) player_NextPlaylist(false);
+                if (menutable::reachable(mnuJumpToNextPlaylist)) player_NextPlaylist(false);
                 return true;
             case 86:
-                if (mnuJumpToPreviousPlaylist->isEnabled()) player_PreviousPlaylist(false);
+                if (menutable::reachable(mnuJumpToPreviousPlaylist)) player_PreviousPlaylist(false);
                 return true;
             case 77: return run(mnuJumpToRandomPlaylist);
             case 115: return run(mnuExit);

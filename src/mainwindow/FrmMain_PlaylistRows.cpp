@@ -320,6 +320,9 @@ void FrmMain::playlist_UpdatePlaylist(int playingRow)
         if (i != PlayNextIndex && list.bold(i, 0)) {
             list.setBold(i, false);
             list.setForeColour(i, colour("FontColour", "&H80000008"));
+        } else if (i == PlayNextIndex && i != playingRow && list.bold(i, 0)) {
+            // The marked row played (Next reached it) and the mark stays: back to the mark's colour.
+            list.setForeColour(i, colour("PlayNextFontColour", "&HC00000"));
         }
         if (i == playingRow) {
             list.setBold(i, true);

@@ -178,7 +178,13 @@ FileDialogResult QtUiServices::saveFileDialog(const FileDialogRequest& request) 
 
 std::optional<QString> QtUiServices::browseForFolder(const QString& title, const QString& startFolder)
 {
-    const QString d = QFileDialog::getExistingDirectory(activeParent(), title, startFolder);
+    QFileDialog dlg(activeParent(), title, startFolder);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly, true);
+    // The callers' titles ask the user to click OK: the button says so.
+    dlg.setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    const QString d = dlg.selectedFiles().value(0);
     if (d.isEmpty()) return std::nullopt;
     return d;
 }

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -140,6 +141,21 @@ TEST_F(MediaLibraryTest, TreeOffersPlaylistsAndMoodsAndLoadsOnlyChildren)
     EXPECT_EQ(lib.lstvFilenames->count(), 0);
     EXPECT_EQ(lib.lstArtist->count(), 0);
     EXPECT_EQ(lib.statusPanelText(1), "Status:  Waiting...");
+}
+
+// A source reached with the keys loads as a click on it does; Enter loads the one selected.
+TEST_F(MediaLibraryTest, SourcesChosenByKeysLoad)
+{
+    files.playlist("Pop", {files.song("p.mp3", "Popper")});
+    files.playlist("Rock", {files.song("r.mp3", "Rocker")});
+    QTreeWidget* tree = library().tvOptions;
+    tree->setCurrentItem(nodeNamed("Pop"));   // selected, not loaded
+    const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_Down, "Rocker"}, {Qt::Key_Up, "Popper"}, {Qt::Key_Return, "Popper"}};
+    for (const auto& [k, artist] : keys) {
+        library().mnuNew_Click();
+        QTest::keyClick(tree, k);
+        EXPECT_EQ(entries(library().lstArtist), QStringList{artist}) << k;
+    }
 }
 
 TEST_F(MediaLibraryTest, PlaylistRowsEnterByMeaningAndMp3RowsTakeTheirTags)

@@ -1,3 +1,4 @@
+#include "library/FrmEditTag.h"
 #include "library/FrmRename.h"
 #include "library/OrganiseFixture.h"
 
@@ -201,6 +202,55 @@ TEST_F(RenameTest, OpenerRefusesThenOpensTheDialog)
     main().mnuSelectedRenameFilename_Click();
     EXPECT_EQ(shownWith, a + QStringLiteral(" 1"));
     EXPECT_FALSE(forms().isLoaded<FrmRename>());   // discarded once closed
+}
+
+// A row before the edited one leaves while the dialog is open (the song ends and the next
+// row, marked "Remove", leaves as it starts): each editor still writes to its own row.
+TEST_F(RenameTest, EditorsKeepToTheirRowWhenAnEarlierRowLeaves)
+{
+    const struct {
+        const char* name;
+        QAction* FrmMain::*item;
+        std::function<void(QObject*)> edit;
+        int column;
+        QString expected;
+    } cases[] = {
+        {"Rename Filename", &FrmMain::mnuSelectedRenameFilename,
+         [](QObject* d) {
+             qobject_cast<FrmRename*>(d)->txtNewFilename->setText(QStringLiteral("renamed.mp3"));
+             qobject_cast<FrmRename*>(d)->cmdUpdate_Click();
+         },
+         PlaylistColumn::Filename, home("Music/renamed.mp3")},
+        {"Properties", &FrmMain::mnuProperties,
+         [](QObject* d) {
+             qobject_cast<FrmEditTag*>(d)->txtArtist[0]->setText(QStringLiteral("Edited"));
+             qobject_cast<FrmEditTag*>(d)->cmdUpdate_Click();
+         },
+         PlaylistColumn::Artist, QStringLiteral("Edited")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        main().mnuNew_Click();
+        for (const char* name : {"a", "b", "c", "d"})
+            addFile(tagged(QStringLiteral("Music/%1.mp3").arg(QLatin1String(name)), QStringLiteral("Band"), QString::fromLatin1(name)));
+        rows().setSubItem(2, PlaylistColumn::Status, QStringLiteral("Remove"));
+        const QString next = fileOfRow(4);
+        controls_SelectItem(rows(), 1);
+        main().player_Play(1);
+        main().tmrPosition_Timer();
+        controls_SelectItem(rows(), 3);
+        ui.modalHandlers.push_back([&](QObject* d) {
+            player().finish();
+            ASSERT_EQ(rows().count(), 3);
+            c.edit(d);
+        });
+        main().tmrWindowUpdate_Timer();
+        (main().*c.item)->trigger();
+        EXPECT_EQ(rows().subItem(2, c.column), c.expected);
+        EXPECT_EQ(fileOfRow(3), next);
+        EXPECT_EQ(rows().subItem(3, PlaylistColumn::Artist), QString());
+        main().mnuStop_Click();
+    }
 }
 
 // The whole road with real input: the menu item, a click on "«", Enter for "Update »".

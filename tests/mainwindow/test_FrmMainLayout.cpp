@@ -249,6 +249,27 @@ TEST_F(ListTest, ShortcutKeysRunEnabledCommandsAndGoNoFurther)
     EXPECT_NE(player().PlayState(), veltra::MediaPlayerControl::State::Playing);
 }
 
+// The lock disables whole submenus (Jump, Playlists): their items' keys do nothing, though
+// the items themselves stay enabled.
+TEST_F(ListTest, KeysOfItemsInADisabledMenuDoNothingWhileLocked)
+{
+    for (const char* name : {"One", "Two", "Three"}) playlistFile(QString::fromLatin1(name), {QString::fromLatin1(name)});
+    startDefault();
+    FrmMain& m = main();
+    m.cmbPlaylists->setCurrentIndex(m.cmbPlaylists->findText(QStringLiteral("Two")));
+    ASSERT_EQ(artists(), QStringList{"Two"});
+    m.tmrWindowUpdate_Timer();
+    m.mnuLockPlaylist_Click();
+    ASSERT_TRUE(m.mnuJumpToNextPlaylist->isEnabled() && m.mnuJumpToMedia->isEnabled());
+    for (const auto& [qtKey, modifiers] : {std::pair{Qt::Key_N, Qt::AltModifier}, {Qt::Key_V, Qt::AltModifier},
+                                           {Qt::Key_M, Qt::AltModifier}, {Qt::Key_J, Qt::NoModifier}}) {
+        key(&m, qtKey, modifiers);
+        EXPECT_EQ(m.cmbPlaylists->currentText(), QStringLiteral("Two")) << qtKey;
+        EXPECT_EQ(artists(), QStringList{"Two"}) << qtKey;
+    }
+    EXPECT_EQ(ui.count(QStringLiteral("modal")), 0);   // no Jump To Media
+}
+
 TEST_F(ListTest, KeysForwardedByOtherWindowsUseTheirOwnCodes)
 {
     startDefault();

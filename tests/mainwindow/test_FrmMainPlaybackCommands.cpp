@@ -412,6 +412,24 @@ TEST_F(PlaybackTest, PlayNextMarkMovesAndUnmarks)
     EXPECT_EQ(menus.mnuPlayNext->text(), QStringLiteral("Play Ne&xt...\tX"));
 }
 
+// Next reaches the marked row and plays it; the mark stays. Once the next song starts, only
+// that song's row has the playing colour, and the marked row has the mark's again.
+TEST_F(PlaybackTest, MarkedRowPlayedByNextTakesBackTheMarkColour)
+{
+    addSongs(3);
+    playRow(1);
+    controls_SelectItem(list(), 2);
+    main->mnuPlayNext_Click();
+    for (int row : {2, 3}) {
+        main->mnuNextTrack->trigger();
+        tick();
+        ASSERT_EQ(main->CurrentTrack, row);
+    }
+    EXPECT_EQ(main->PlayNextIndex, 2);
+    EXPECT_EQ(list().foreColour(2, PlaylistColumn::Title), 0xC00000u);
+    EXPECT_EQ(list().foreColour(3, PlaylistColumn::Title), 0xC0u);
+}
+
 TEST_F(PlaybackTest, JumpToCurrentlyPlayingDoesNothingWhileStopped)
 {
     addSongs(4);

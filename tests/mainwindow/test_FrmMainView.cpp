@@ -138,6 +138,8 @@ TEST_F(ViewSwitchTest, FontGrowsAndShrinksByTwoWithinItsLimitsAndIsSavedOnExit)
 {
     startDefault();
     FrmMain& m = main();
+    addRow(QStringLiteral("A"), QStringLiteral("T"));
+    m.tmrWindowUpdate_Timer();   // the Display menu is enabled while the playlist has rows
     m.show();
     struct Case {
         double from;

@@ -1,4 +1,4 @@
-// The real file dialog behind the UiServices: what the Add Files filters offer.
+// The real dialogs behind the UiServices: what the Add Files filters offer, the folder picker.
 #include "common/modAddFiles.h"
 #include "platform/QtUiServices.h"
 #include "support/TestEnv.h"
@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -132,4 +134,25 @@ TEST_F(VeltraTest, AMessageBoxOutlivesOrLeavesWithTheWindowThatWasActiveWithoutA
         EXPECT_EQ(stayedUp, c.boxStaysUp);
         EXPECT_EQ(answer, c.boxStaysUp ? MsgResult::OK : MsgResult::Cancel);
     }
+}
+
+// The folder picker's title asks for a click on OK: its accept button says "OK", and it hands
+// back the folder it shows.
+TEST_F(VeltraTest, FolderPickerAcceptsWithItsOKButton)
+{
+    QDir(home()).mkpath(QStringLiteral("songs"));
+    QtUiServices services;
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        QPushButton* accept = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+        ASSERT_TRUE(accept);
+        processEvents(50);
+        caption = accept->text();
+        accept->click();
+    });
+    const std::optional<QString> chosen = services.browseForFolder(QStringLiteral("Please select the directory and then click OK:"), home("songs"));
+    EXPECT_EQ(caption, QStringLiteral("OK"));
+    EXPECT_EQ(chosen, std::optional<QString>(home("songs")));
 }
