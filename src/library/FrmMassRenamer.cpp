@@ -125,8 +125,8 @@ void FrmMassRenamer::cmdRename_Click()
             QString missing;
             const QString name = organise::patternName(tags.artist, tags.title, tags.album, pattern, numbered, i, path, &missing);
             if (!missing.isEmpty()) {
-                console.window_WriteLog(path + QStringLiteral(" was not renamed: its ") + (useID3v2 ? QStringLiteral("ID3v2") : QStringLiteral("ID3v1"))
-                                        + QStringLiteral(" tag has no ") + missing + u'.');
+                const QString tag = useID3v2 ? QStringLiteral("ID3v2") : QStringLiteral("ID3v1");
+                console.window_WriteLog(path + QStringLiteral(" was not renamed: its ") + tag + QStringLiteral(" tag has no ") + missing + u'.');
                 ++skipped;
                 continue;
             }
