@@ -3,7 +3,6 @@
 #include "common/modListFiles.h"
 #include "platform/TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -17,13 +16,5 @@ bool linefile_HasLine(const QString& fileName, const QString& text)
 bool linefile_AppendLine(const QString& fileName, const QString& text)
 {
     if (fileName.isEmpty()) return false;
-    QString line = text + QStringLiteral("\r\n");
-    QFile old(fileName);
-    if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly)) return false;
-        char last = '\n';
-        if (old.size() > 0 && (!old.seek(old.size() - 1) || !old.getChar(&last))) return false;
-        if (last != '\n' && last != '\r') line.prepend(QStringLiteral("\r\n"));
-    }
-    return textfile::append(fileName, line);
+    return textfile::append(fileName, text + QStringLiteral("\r\n"), true);
 }

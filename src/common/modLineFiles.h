@@ -8,7 +8,7 @@
 // True when one whole line of the file equals the text exactly; false for a missing or
 // unreadable file, or an empty file name.
 bool linefile_HasLine(const QString& fileName, const QString& text);
-// Appends the text as one line, creating the file when missing; a last line left without
-// its end is ended first. False, with nothing written, for an empty file name or when the
-// file cannot be written.
+// Appends the text as one line in the file's own encoding, creating the file when missing;
+// a last line left without its end is ended first. False, with nothing written, for an
+// empty file name or when the file cannot be read or written.
 bool linefile_AppendLine(const QString& fileName, const QString& text);

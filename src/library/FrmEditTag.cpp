@@ -274,6 +274,7 @@ FrmEditTag::FrmEditTag() : OrganiseDialog(QStringLiteral("FrmEditTag"), QStringL
     connect(cmdCopyID31ToID32, &QPushButton::clicked, this, [this] { cmdCopyID31ToID32_Click(); });
     connect(cmdReload, &QPushButton::clicked, this, [this] { cmdReload_Click(); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
+    connect(cmbGenre, &QComboBox::activated, this, [this] { m_genreChosen = true; });
 
     // Tab goes down each section as its boxes stand, then to the check box above the buttons.
     const std::initializer_list<std::initializer_list<QWidget*>> tabOrders = {
@@ -343,6 +344,7 @@ void FrmEditTag::window_GetID3Data(const QString& path, int row)
         m_loadedID3v2 = id3v2Texts();
         return;
     }
+    int ownGenre = -1;
     try {
         clsID3v1 v1;
         v1.setFilename(path);
@@ -352,6 +354,7 @@ void FrmEditTag::window_GetID3Data(const QString& path, int row)
         txtYear[0]->setText(v1.Year());
         const int genre = cmbGenre->findText(v1.Genre(), Qt::MatchExactly);
         if (genre >= 0) cmbGenre->setCurrentIndex(genre);
+        ownGenre = genre;
         txtComments.setText(0, v1.Comment());
     } catch (const MediaError&) {
     }
@@ -368,6 +371,7 @@ void FrmEditTag::window_GetID3Data(const QString& path, int row)
         txtComposer->setText(v2.Composer());
         txtCopyright->setText(v2.Copyright());
         txtLyrics->setPlainText(tags::toBoxLines(v2.Lyrics()));
+        if (ownGenre < 0) ownGenre = tags::genreNumber(v2.id3v2_GetTagText(QStringLiteral("TCON"), 1));
     } catch (const MediaError&) {
     }
     m_loadedID3v2 = id3v2Texts();
@@ -381,7 +385,9 @@ void FrmEditTag::window_GetID3Data(const QString& path, int row)
     media_ReadMP3Info(path);
     if (!MP3Duration().isEmpty()) lblLength->setText(media_FormatTime(qint32(vb::Val(MP3Duration()))));
     m_rowKey = forms().get<FrmMain>().rows().rowKey(row);
-    if (cmbGenre->currentIndex() < 0) cmbGenre->setCurrentIndex(0);
+    m_ownGenre = ownGenre >= 0 ? ownGenre : 255;
+    if (cmbGenre->currentIndex() < 0) cmbGenre->setCurrentIndex(ownGenre >= 0 ? ownGenre : 0);
+    m_shownGenre = cmbGenre->currentIndex();
 }
 
 void FrmEditTag::cmdCopyID31ToID32_Click()
@@ -430,7 +436,8 @@ void FrmEditTag::cmdUpdate_Click()
     fields.Album = txtAlbum[0]->text();
     fields.Year = txtYear[0]->text();
     fields.Comment = txtComments.text(0);
-    fields.Genre = quint8(cmbGenre->currentIndex());
+    const bool genreChosen = m_genreChosen || cmbGenre->currentIndex() != m_shownGenre;
+    fields.Genre = quint8(genreChosen ? cmbGenre->currentIndex() : m_ownGenre);
     if (!media_WriteID3v1(path, fields)) return refuse(tags::writeFailedText());
     // Only the frames whose boxes the user changed are set: the others keep what was read.
     if (!tags::saveChangedFrames(path, m_loadedID3v2, id3v2Texts())) return refuse(tags::writeFailedText());

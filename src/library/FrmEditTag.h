@@ -94,6 +94,12 @@ private:
     std::array<QString, 10> id3v2Texts() const;
 
     quint64 m_rowKey = 0;
+    // The genre Update writes when the user leaves the box alone: the song's own, as its
+    // ID3v1 tag or else its ID3v2 tag names it, or 255 ("none"), never the first entry the
+    // box had to show.
+    int m_ownGenre = 255;
+    int m_shownGenre = -1;       // the entry the last load left in the box
+    bool m_genreChosen = false;  // the user picked an entry, perhaps the one shown
     std::array<QString, 10> m_loadedID3v2;   // what the last load put into the ID3v2 boxes
     SectionSelector* m_sections = nullptr;
 };

@@ -26,6 +26,10 @@ using namespace veltra;
 namespace {
 const QString kErrorTitle = QStringLiteral("Mass File Renaming Error");
 const QString kNotRenamed = QStringLiteral("This file will not be renamed.");
+
+// "1 song was", "3 songs were" ...
+QString songsWere(int n) { return n == 1 ? QStringLiteral("1 song was") : QString::number(n) + QStringLiteral(" songs were"); }
+QString were(int n) { return QString::number(n) + (n == 1 ? QStringLiteral(" was") : QStringLiteral(" were")); }
 } // namespace
 
 FrmMassRenamer::FrmMassRenamer() : OrganiseDialog(QStringLiteral("FrmMassRenamer"), QStringLiteral("Mass Renamer"))
@@ -94,6 +98,7 @@ void FrmMassRenamer::cmdRename_Click()
         const bool numbered = chkAddNumbers->isChecked();
         const bool useID3v2 = chkUseID3v2->isChecked();
         FrmConsole& console = forms().get<FrmConsole>();
+        int renamedCount = 0, skipped = 0;
         // Message boxes let other events run: the row count is read afresh for every row.
         for (int i = 1; i <= rows.count(); ++i) {
             vb::DoEventsThrottled();
@@ -117,9 +122,18 @@ void FrmMassRenamer::cmdRename_Click()
             lblArtist->setText(tags.artist);
             lblTitle->setText(tags.title);
             lblAlbum->setText(tags.album);
-            const QString renamed = organise::folderWithSeparator(path)
-                                    + organise::patternName(tags.artist, tags.title, tags.album, pattern, numbered, i, path);
+            QString missing;
+            const QString name = organise::patternName(tags.artist, tags.title, tags.album, pattern, numbered, i, path, &missing);
+            if (!missing.isEmpty()) {
+                const QString tag = useID3v2 ? QStringLiteral("ID3v2") : QStringLiteral("ID3v1");
+                console.window_WriteLog(path + QStringLiteral(" was not renamed: its ") + tag + QStringLiteral(" tag has no ") + missing + u'.');
+                ++skipped;
+                continue;
+            }
+            const QString renamed = organise::folderWithSeparator(path) + name;
+            if (renamed == path) continue;   // named so already: nothing to do, nothing failed
             if (files_RenameFile(path, renamed)) {
+                ++renamedCount;
                 forms().get<FrmTracking>().tracking_UpdateFilename(path, renamed);
                 forms().get<FrmAdjustVolumes>().volumes_UpdateFilename(path, renamed);
                 console.window_WriteLog(path + QStringLiteral(" was renamed to ") + renamed + u'.');
@@ -130,6 +144,13 @@ void FrmMassRenamer::cmdRename_Click()
         }
         setControlsEnabled(true);
         savePlaylistIf(chkSaveChanges->isChecked());
+        if (skipped > 0) {
+            const QString count = songsWere(renamedCount) + QStringLiteral(" renamed and ") + were(skipped) + QStringLiteral(" skipped");
+            console.window_WriteLog(count + u'.');
+            msgBox(organise::message(count + QStringLiteral(", as their tags lack a field that the chosen filename uses."),
+                                     QStringLiteral("The skipped songs are listed in the log.")),
+                   MsgButtons::OK, MsgIcon::Information, QStringLiteral("Mass File Renaming Information"));
+        }
     }
     if (chkCloseWindow->isChecked()) unloadForm<FrmMassRenamer>();
 }

@@ -189,9 +189,17 @@ void FrmMassTagEditor::cmdEditAll_Click()
                 continue;
             }
             if (!organise::isMpegAudio(path)) continue;
-            if (!editFile(path, batch)) continue;
+            const Edit edit = editFile(path, batch);
+            if (edit == Edit::None) continue;
             main.playlist_UpdateItem(i, false);
-            console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
+            if (edit == Edit::Done) {
+                console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
+                continue;
+            }
+            // The ID3v1 tag is written already: said as it is, never as a file left untouched.
+            console.window_WriteLog(path + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written."));
+            runError(organise::fileMessage(tags::writeFailedText(), path,
+                                           QStringLiteral("Only the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.")));
         }
         // The system took every write, but the disk may still fail some of them.
         if (!batch.finish())
@@ -204,7 +212,7 @@ void FrmMassTagEditor::cmdEditAll_Click()
     if (chkCloseWindow->isChecked()) unloadForm<FrmMassTagEditor>();
 }
 
-bool FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch)
+FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch)
 {
     QString kept[tags::TextCount];
     try {
@@ -235,9 +243,9 @@ bool FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch)
     fields.Genre = quint8(lstGenre->selectionModel()->selectedRows().value(0).row());
     if (!media_WriteID3v1(path, fields, &batch)) {
         fileError(tags::writeFailedText(), path);
-        return false;
+        return Edit::None;
     }
-    if (!chkEditID3v2->isChecked()) return true;
+    if (!chkEditID3v2->isChecked()) return Edit::Done;
 
     // ID3v2: an entered text replaces the frame; an empty box leaves it as it is, unless the
     // frame is empty and the ID3v1 tag has the text. So no ID3v2 text is cut to 30 characters.
@@ -262,10 +270,9 @@ bool FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch)
         else fill(tags::Title, nullptr);
         if (changed) v2.Save(&batch);
     } catch (const MediaError&) {
-        fileError(tags::writeFailedText(), path);
-        return false;
+        return Edit::ID3v1Only;
     }
-    return true;
+    return Edit::Done;
 }
 
 void FrmMassTagEditor::cmdClose_Click()

@@ -44,6 +44,9 @@ public:
 
 private:
     void setInputsEnabled(bool enabled);
-    // Writes both tags of one file; false (after its message) when a write failed.
-    bool editFile(const QString& path, media::SyncBatch& batch);
+    // How far the edit of one file got.
+    enum class Edit { None, ID3v1Only, Done };
+    // Writes both tags of one file. A failed ID3v1 write is reported here and writes nothing
+    // else; a failed ID3v2 write after it is left to the caller, who refreshes the row first.
+    Edit editFile(const QString& path, media::SyncBatch& batch);
 };

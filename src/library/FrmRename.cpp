@@ -123,8 +123,19 @@ void FrmRename::cmdUseID3_Click()
     lblArtist->setText(tags.artist);
     lblTitle->setText(tags.title);
     lblAlbum->setText(tags.album);
-    txtNewFilename->setText(organise::patternName(tags.artist, tags.title, tags.album, cmbFilename->currentIndex(),
-                                                  chkMaintain->isChecked(), Row(), path));
+    QString missing;
+    const QString name = organise::patternName(tags.artist, tags.title, tags.album, cmbFilename->currentIndex(),
+                                               chkMaintain->isChecked(), Row(), path, &missing);
+    if (!missing.isEmpty()) {
+        // The typed or old name stays: it may be all there is to tell what the song is.
+        msgBox(organise::message(QStringLiteral("It has been detected that the song's ")
+                                     + (chkUseID3v2->isChecked() ? QStringLiteral("ID3v2") : QStringLiteral("ID3v1"))
+                                     + QStringLiteral(" tag has no ") + missing + QStringLiteral(", which the chosen filename uses."),
+                                 kNotPerformed),
+               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Getting ID3 Information Error"));
+        return;
+    }
+    txtNewFilename->setText(name);
 }
 
 void FrmRename::cmdUpdate_Click()
@@ -134,6 +145,8 @@ void FrmRename::cmdUpdate_Click()
     const QString old = txtDirectory->text() + txtFilename->text();
     if (!files_FileExists(old))
         return refuse(QStringLiteral("It has been detected that the filename you are trying to rename does not exist."), txtNewFilename);
+    // The name the file has already: nothing to change, and nothing failed.
+    if (newName == txtFilename->text()) return unloadForm<FrmRename>();
     FrmMain& main = forms().get<FrmMain>();
     if (main.wmpPlayer().FileName() == old)
         return refuse(QStringLiteral("It has been detected that the song you are trying to rename is being used by ")

@@ -50,26 +50,38 @@ bool hasUnsupportedCharacter(const QString& name)
 }
 
 QString patternName(const QString& artist, const QString& title, const QString& album, int pattern, bool numbered,
-                    int position, const QString& sourcePath)
+                    int position, const QString& sourcePath, QString* missing)
 {
+    if (missing) missing->clear();
     if (pattern < 0 || pattern > 6) return {};
     const QString values[3] = {artist, title, album};
+    static const char* const kFields[3] = {"Artist", "Title", "Album"};
     QString name;
     if (numbered) name = vb::FormatNumber(position, QStringLiteral("0#")) + QStringLiteral(" - ");
     for (int k = 0; k < kValues[pattern]; ++k) {
+        const Tag tag = kPatterns[pattern][k];
+        QString value = values[tag];
+        value.removeIf([](QChar c) { return isUnsupportedCharacter(c); });
+        value = value.trimmed();
+        // A name that starts with "." is a hidden file here: the song would vanish from file
+        // managers and folder listings ("...And You Will Know Us" as the artist).
+        if (name.isEmpty()) {
+            qsizetype lead = 0;
+            while (lead < value.size() && (value[lead] == u'.' || value[lead].isSpace())) ++lead;
+            value.remove(0, lead);
+        }
+        if (value.isEmpty()) {
+            if (missing) *missing = QLatin1String(kFields[tag]);
+            return {};
+        }
         if (k > 0) name += QStringLiteral(" - ");
-        name += values[kPatterns[pattern][k]];
+        name += value;
     }
     // The extension of the file's own name: a folder's "." is no extension.
     const QString file = files_GetFileName(sourcePath);
     const qsizetype dot = file.lastIndexOf(u'.');
     if (dot >= 0) name += u'.' + file.mid(dot + 1).toLower();
     name.removeIf([](QChar c) { return isUnsupportedCharacter(c); });
-    // A name that starts with "." is a hidden file here: the song would vanish from file
-    // managers and folder listings ("...And You Will Know Us" as the artist).
-    qsizetype dots = 0;
-    while (dots < name.size() && name[dots] == u'.') ++dots;
-    name.remove(0, dots);
     return name;
 }
 

@@ -12,11 +12,13 @@ const QStringList& patternCaptions();
 
 // The new file name of a song: the tag values the pattern lists, joined by " - ", after
 // the position formatted "0#" and " - " when numbered, then "." and the source file's
-// extension in lower case. Characters no name may hold are dropped, and so are dots at its
-// start (a hidden file); nothing else is trimmed, so an empty tag leaves its separator. A
-// pattern outside 0..6 gives "".
+// extension in lower case. Each value loses the characters no name may hold and the blanks
+// at its ends, and the name loses dots and blanks at its start (a hidden file). A value the
+// pattern uses that is left empty gives "" and, given `missing`, the name of its field
+// ("Artist", "Title" or "Album"): the song keeps its old name, often the only clue to what
+// it is. A pattern outside 0..6 gives "" with `missing` empty.
 QString patternName(const QString& artist, const QString& title, const QString& album, int pattern,
-                    bool numbered, int position, const QString& sourcePath);
+                    bool numbered, int position, const QString& sourcePath, QString* missing = nullptr);
 
 // \ / : * ? " < > | and the control characters (U+0000 to U+001F, U+007F).
 bool isUnsupportedCharacter(QChar c);

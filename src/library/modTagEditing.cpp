@@ -2,6 +2,9 @@
 
 #include "media/MediaError.h"
 #include "media/clsID3v2.h"
+#include "media/modMedia.h"
+
+#include <QRegularExpression>
 
 namespace tags {
 
@@ -57,6 +60,24 @@ bool saveChangedFrames(const QString& path, const Texts& before, const Texts& af
     } catch (const veltra::MediaError&) {
         return false;
     }
+}
+
+int genreNumber(const QString& tcon)
+{
+    const QStringList& names = GenreNames();
+    QString text = tcon.section(QChar(0), 0, 0).trimmed();
+    static const QRegularExpression reference(QStringLiteral("^\\((\\d{1,3})\\)"));
+    if (const QRegularExpressionMatch m = reference.match(text); m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        if (n < names.size()) return n;
+        text = text.mid(m.capturedLength()).trimmed();
+    }
+    bool number = false;
+    const int n = text.toInt(&number);
+    if (number && n >= 0 && n < names.size()) return n;
+    for (int i = 0; i < names.size(); ++i)
+        if (!text.isEmpty() && QString::compare(names[i], text, Qt::CaseInsensitive) == 0) return i;
+    return -1;
 }
 
 QString writeFailedText()

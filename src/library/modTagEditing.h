@@ -22,6 +22,10 @@ void setText(clsID3v2& tag, Text which, const QString& value);
 // file is then as it was).
 bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after);
 
+// The ID3v1 genre number an ID3v2 genre text (TCON) names: "(17)", "(17)Rock", "17" or a
+// name of the list in any letter case; the first of several values. -1 when none does.
+int genreNumber(const QString& tcon);
+
 // "An error has occur while trying to write the ID3 Tag.  Make sure that ..."
 QString writeFailedText();
 

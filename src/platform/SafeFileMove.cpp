@@ -1,9 +1,11 @@
 #include "platform/SafeFileMove.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -143,6 +145,41 @@ Result copyBytes(const QByteArray& from, const QByteArray& to)
     return named == Raw::Exists ? Result::TargetExists : Result::Failed;
 }
 
+// The text of a symbolic link; empty when `path` is no link.
+QByteArray linkText(const QByteArray& path)
+{
+    QByteArray text(4096, Qt::Uninitialized);
+    const ssize_t n = ::readlink(path.constData(), text.data(), size_t(text.size()));
+    if (n <= 0 || n >= text.size()) return {};
+    text.truncate(n);
+    return text;
+}
+
+// A relative link taken to another folder would lead elsewhere, or nowhere: in its place
+// comes a link that leads from there to the very file it led to.
+Result moveRelativeLink(const QByteArray& from, const QByteArray& to)
+{
+    struct stat before {}, after {};
+    if (::stat(from.constData(), &before) != 0) return Result::Failed;
+    const qsizetype slash = to.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : to.left(slash));
+    char* file = ::realpath(from.constData(), nullptr);
+    char* place = ::realpath(folder.constData(), nullptr);
+    const QString fileName = file ? QFile::decodeName(file) : QString();
+    const QString placeName = place ? QFile::decodeName(place) : QString();
+    ::free(file);
+    ::free(place);
+    if (fileName.isEmpty() || placeName.isEmpty()) return Result::Failed;
+    const QByteArray text = QFile::encodeName(QDir(placeName).relativeFilePath(fileName));
+    if (::symlink(text.constData(), to.constData()) != 0) return errno == EEXIST ? Result::TargetExists : Result::Failed;
+    if (::stat(to.constData(), &after) != 0 || after.st_dev != before.st_dev || after.st_ino != before.st_ino
+        || ::unlink(from.constData()) != 0) {
+        ::unlink(to.constData());
+        return Result::Failed;
+    }
+    return Result::Done;
+}
+
 } // namespace
 
 Result rename(const QString& from, const QString& to)
@@ -159,6 +196,9 @@ Result move(const QString& from, const QString& to)
 {
     if (from.isEmpty() || to.isEmpty()) return Result::Failed;
     const QByteArray f = native(from), t = native(to);
+    struct stat led {};
+    if (const QByteArray text = linkText(f); !text.isEmpty() && !text.startsWith('/') && ::stat(f.constData(), &led) == 0)
+        return moveRelativeLink(f, t);
     switch (renameNoReplace(f, t)) {
     case Raw::Done: return Result::Done;
     case Raw::Exists: return Result::TargetExists;

@@ -16,7 +16,9 @@ enum class Result {
 
 // Gives the file the new name on the same file system; never copies.
 Result rename(const QString& from, const QString& to);
-// rename, or across file systems a checked copy followed by the removal of the source.
+// rename, or across file systems a checked copy followed by the removal of the source. A
+// symbolic link whose text is relative is moved as a new link that leads from its new folder
+// to the same file; one that leads nowhere is moved as it is.
 Result move(const QString& from, const QString& to);
 // A checked copy of a regular file under the name `to`.
 Result copy(const QString& from, const QString& to);

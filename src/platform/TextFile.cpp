@@ -4,9 +4,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -256,11 +258,38 @@ bool writeAtomic(const QString& path, const QByteArray& bytes)
 
 bool writeAtomic(const QString& path, const QString& text) { return writeAtomic(path, text.toUtf8()); }
 
-bool append(const QString& path, const QString& text)
+bool append(const QString& path, const QString& text, bool ownLine)
 {
+    // The text goes in the encoding the file declares: UTF-8 bytes after UTF-16 ones would
+    // read back as junk, and the line would never be found again.
+    std::optional<QStringConverter::Encoding> utf16;
+    bool ended = true;
+    QFile old(path);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) return false;
+        const qint64 size = old.size();
+        const QByteArray head = old.read(3);
+        qsizetype mark = 0;
+        if (startsWith(head, "\xFF\xFE", 2)) utf16 = QStringConverter::Utf16LE;
+        else if (startsWith(head, "\xFE\xFF", 2)) utf16 = QStringConverter::Utf16BE;
+        if (utf16) mark = 2;
+        else if (startsWith(head, "\xEF\xBB\xBF", 3)) mark = 3;
+        const int unit = utf16 ? 2 : 1;
+        // Half a UTF-16 character at the end: whatever came after it would be out of step.
+        if (size % unit) return false;
+        if (ownLine && size > mark) {
+            QByteArray last;
+            if (!old.seek(size - unit) || (last = old.read(unit)).size() != unit) return false;
+            const char16_t c = unit == 1                                      ? uchar(last[0])
+                               : *utf16 == QStringConverter::Utf16LE ? char16_t(uchar(last[0]) | uchar(last[1]) << 8)
+                                                                             : char16_t(uchar(last[0]) << 8 | uchar(last[1]));
+            ended = c == u'\n' || c == u'\r';
+        }
+    }
+    const QString all = ended ? text : QStringLiteral("\r\n") + text;
+    const QByteArray bytes = utf16 ? QByteArray(QStringEncoder(*utf16).encode(all)) : all.toUtf8();
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    const QByteArray bytes = text.toUtf8();
     return f.write(bytes) == bytes.size();
 }
 

@@ -92,7 +92,10 @@ private:
 bool writeAtomic(const QString& path, const QByteArray& bytes);
 bool writeAtomic(const QString& path, const QString& text);
 
-// Appends UTF-8 text, creating the file when missing.
-bool append(const QString& path, const QString& text);
+// Appends text in the file's own encoding: UTF-16 in the byte order of its byte-order mark,
+// else UTF-8 (a missing file is created in UTF-8). With `ownLine`, a last line left without
+// its end is ended first. False, with nothing written, when the file cannot be read or
+// written, or ends in half a UTF-16 character.
+bool append(const QString& path, const QString& text, bool ownLine = false);
 
 } // namespace textfile

@@ -1,9 +1,11 @@
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
+#include "common/modLineFiles.h"
 #include "common/modListFiles.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
+#include <QStringEncoder>
 
 namespace {
 
@@ -152,6 +154,41 @@ TEST_F(LineFilesTest, CountReadAndContain)
     EXPECT_EQ(files_CountLines(home("missing.sbl")), 0);
     EXPECT_EQ(files_ReadLine(home("missing.sbl"), 1), QString());
     EXPECT_FALSE(files_FileContainsLine(home("missing.sbl"), "x"));
+}
+
+// An appended line goes in the file's own encoding, so that it is found again.
+TEST_F(LineFilesTest, AppendWritesInTheFilesOwnEncoding)
+{
+    const auto in = [](QStringConverter::Encoding e, const char* text) {
+        return QByteArray(QStringEncoder(e).encode(QString::fromUtf8(text)));
+    };
+    const QByteArray le = "\xFF\xFE", be = "\xFE\xFF", bom8 = "\xEF\xBB\xBF";
+    const struct {
+        QByteArray before;   // empty: no file
+        QByteArray after;
+    } cases[] = {
+        {le + in(QStringConverter::Utf16LE, "/m/a.mp3\r\n"), le + in(QStringConverter::Utf16LE, "/m/a.mp3\r\n/m/é.mp3\r\n")},
+        {be + in(QStringConverter::Utf16BE, "/m/a.mp3"), be + in(QStringConverter::Utf16BE, "/m/a.mp3\r\n/m/é.mp3\r\n")},
+        {le, le + in(QStringConverter::Utf16LE, "/m/é.mp3\r\n")},
+        {bom8, bom8 + "/m/\xC3\xA9.mp3\r\n"},
+        {"/m/a.mp3", "/m/a.mp3\r\n/m/\xC3\xA9.mp3\r\n"},
+        {{}, "/m/\xC3\xA9.mp3\r\n"},
+    };
+    const QString file = home("Moods/Mood.mlst");
+    QDir().mkpath(home("Moods"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before.toHex().toStdString());
+        QFile::remove(file);
+        if (!c.before.isEmpty()) writeFile("Moods/Mood.mlst", c.before);
+        EXPECT_TRUE(linefile_AppendLine(file, QStringLiteral("/m/é.mp3")));
+        EXPECT_EQ(readFile(file), c.after);
+        EXPECT_TRUE(linefile_HasLine(file, QStringLiteral("/m/é.mp3")));
+    }
+    // Half a UTF-16 character at its end: nothing is written after it.
+    const QByteArray broken = le + in(QStringConverter::Utf16LE, "/m/a.mp3") + 'x';
+    writeFile("Moods/Mood.mlst", broken);
+    EXPECT_FALSE(linefile_AppendLine(file, QStringLiteral("/m/é.mp3")));
+    EXPECT_EQ(readFile(file), broken);
 }
 
 TEST_F(LineFilesTest, WriteLinesReplacesWhole)

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -76,6 +77,11 @@ protected:
                     } else if (form == 1) {
                         mp3maker::Song s{.artist = a, .title = t, .album = QStringLiteral("Album"), .padding = n % 3 ? 0 : 900};
                         if (n % 2) s.pictureBytes = QByteArray(3000, '\xFF');
+                        // Frames no editor shows, and a genre of its own.
+                        s.extraFrames = {{"TCON", QByteArray("\0(80)Folk", 9)},
+                                         {"TXXX", QByteArray("\0MOOD\0calm", 10)},
+                                         {"PRIV", QByteArray("owner\0\1\2\3", 9)},
+                                         {"POPM", QByteArray("me@x\0\xC8\0\0\0\7", 10)}};
                         tag = mp3maker::id3v2Tag(s);
                     } else if (form == 2) {
                         tag = tag24(a, t, n % 2, n % 3 == 0);
@@ -101,6 +107,33 @@ protected:
                                 + (footer ? QByteArray() : QByteArray(300, '\0'));
         const int flags = (footer ? 0x10 : 0) | (extended ? 0x40 : 0);
         return tag(4, data, flags) + (footer ? QByteArray("3DI") + bytes({4, 0, flags}) + syncsafe(quint32(data.size())) : QByteArray());
+    }
+
+    // Each song's ID3v2 frames: the texts of every entry, by frame ID. Tags of versions 2.2 and
+    // 2.4 are left out: their frames change form when written as version 2.3.
+    using Frames = std::map<QString, std::map<QString, QStringList>>;
+    Frames framesOfRows()
+    {
+        Frames out;
+        for (int r = 1; r <= rows().count(); ++r) {
+            clsID3v2 t;
+            t.setFilename(fileOfRow(r));
+            if (t.HasID3v2Tag() && t.ID3v2TagVersion() != 3) continue;
+            auto& frames = out[fileOfRow(r)];
+            for (int i = 1; i <= t.FrameCount(); ++i)
+                for (int n = 1; n <= t.TagsInFrame(t.Frame(i)); ++n) frames[t.Frame(i)].append(t.id3v2_GetTagText(t.Frame(i), n));
+        }
+        return out;
+    }
+    // Every frame of `before` but those of the IDs asked for is in `after` as it was.
+    static void expectFramesKept(const Frames& before, const Frames& after, const std::set<QString>& asked, const char* step)
+    {
+        SCOPED_TRACE(step);
+        for (const auto& [path, frames] : before)
+            for (const auto& [id, texts] : frames)
+                if (!asked.count(id)) {
+                    EXPECT_EQ(after.at(path).count(id) ? after.at(path).at(id) : QStringList(), texts) << path.toStdString() << " " << id.toStdString();
+                }
     }
 
     QStringList filesUnder(const QString& folder)
@@ -143,12 +176,16 @@ TEST_F(CollectionTest, EveryToolKeepsEverySongAndThePlaylistFollows)
     namePlaylist(QStringLiteral("Collection"));
     main().mnuSave_Click();
 
+    const Frames original = framesOfRows();
+    EXPECT_GT(std::count_if(original.begin(), original.end(), [](const auto& song) { return song.second.count(QStringLiteral("PRIV")) > 0; }), 10);
     FrmMassTagEditor& tags = forms().fresh<FrmMassTagEditor>();
     tags.txtAlbum->setText(QStringLiteral("Greatest Hits"));
     tags.chkEditID3v2->setChecked(true);
     tags.lstGenre->setCurrentRow(17);
     tags.cmdEditAll_Click();
     expectEverySongWhole("mass tag editor");
+    const Frames massEdited = framesOfRows();
+    expectFramesKept(original, massEdited, {QStringLiteral("TALB")}, "mass tag editor");
 
     // Each tag grown far beyond its room, through a copy of the song, then shrunk in place.
     for (const QString& lyric : {QStringLiteral("la ").repeated(3000), QStringLiteral("short")}) {
@@ -167,6 +204,7 @@ TEST_F(CollectionTest, EveryToolKeepsEverySongAndThePlaylistFollows)
             }
         }
         expectEverySongWhole("edit tag");
+        expectFramesKept(massEdited, framesOfRows(), {QStringLiteral("USLT")}, "edit tag");
     }
 
     // Every pattern, so names clash with files renamed before.

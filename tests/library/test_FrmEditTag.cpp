@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -84,13 +85,13 @@ TEST_F(EditTagTest, EachCheckShowsItsMessageAndWritesNothing)
     EXPECT_FALSE(log().contains(QStringLiteral("ID3 tag modified")));
 }
 
-TEST_F(EditTagTest, AFileWithoutTagsGetsGenreZeroAndOneAppendedTag)
+TEST_F(EditTagTest, AFileWithoutTagsGetsNoGenreAndOneAppendedTag)
 {
     const QString path = make(QStringLiteral("bare.mp3"), {.seconds = 0.3, .bitrate = 32, .id3v2 = false});
     const QByteArray before = readFile(path);
     namePlaylist(QStringLiteral("Mine"));
     FrmEditTag& e = openOn(path);
-    EXPECT_EQ(e.cmbGenre->currentText(), QStringLiteral("Blues"));
+    EXPECT_EQ(e.cmbGenre->currentText(), QStringLiteral("Blues"));   // shown, not chosen
     e.txtArtist[0]->setText(QStringLiteral("Band"));
     e.txtTitle[0]->setText(QStringLiteral("Song"));
     e.cmdUpdate_Click();
@@ -99,11 +100,58 @@ TEST_F(EditTagTest, AFileWithoutTagsGetsGenreZeroAndOneAppendedTag)
     ASSERT_EQ(after.size(), before.size() + 128);   // no ID3v2 tag for boxes left empty
     EXPECT_TRUE(after.startsWith(before));
     EXPECT_TRUE(after.right(128).startsWith("TAGSong"));
-    EXPECT_EQ(after.back(), '\0');
+    EXPECT_EQ(after.back(), '\xFF');   // no genre
     EXPECT_EQ(rows().subItem(1, 1), QStringLiteral("Band"));   // the row re-read
     EXPECT_TRUE(log().contains(path + QStringLiteral(" ID3 tag modified.")));
     EXPECT_FALSE(forms().isLoaded<FrmEditTag>());
     EXPECT_TRUE(QFile::exists(home("Playlists/Mine.spp")));
+}
+
+// A genre the user leaves alone is the song's own: its ID3v1 number, else the one its ID3v2
+// genre names, else none (255). The ID3v2 genre stays as it was; "Blues" is written only
+// when chosen.
+TEST_F(EditTagTest, AGenreNobodyChoseIsTheSongsOwnOrNone)
+{
+    enum Pick { Leave, KeysBackToTheFirst, Jazz };
+    const struct {
+        int v1Genre;        // -1: no ID3v1 tag
+        const char* tcon;   // nullptr: no genre frame
+        Pick pick;
+        const char* shown;
+        int written;
+    } cases[] = {
+        {-1, "Folk", Leave, "Folk", 80},       {-1, nullptr, Leave, "Blues", 255},
+        {200, nullptr, Leave, "Blues", 255},   {200, "(17)", Leave, "Rock", 17},
+        {255, "(999)jazz", Leave, "Jazz", 8},  {13, "Folk", Leave, "Pop", 13},
+        {-1, nullptr, KeysBackToTheFirst, "Blues", 0}, {-1, "Folk", Jazz, "Folk", 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("v1 %1 tcon %2 pick %3").arg(c.v1Genre).arg(QLatin1String(c.tcon)).arg(c.pick).toStdString());
+        mp3maker::Song song{.artist = QStringLiteral("Band"), .title = QStringLiteral("Song"), .seconds = 0.2, .bitrate = 32,
+                            .id3v1 = c.v1Genre >= 0};
+        if (c.tcon) song.extraFrames = {{"TCON", QByteArray(1, '\0') + c.tcon}};
+        QByteArray bytes = mp3maker::makeMp3Bytes(song);
+        if (c.v1Genre >= 0) bytes.back() = char(c.v1Genre);
+        const QString path = writeFile("Music/genre.mp3", bytes);
+        FrmEditTag& e = openOn(path);
+        EXPECT_EQ(e.cmbGenre->currentText(), QLatin1String(c.shown));
+        if (c.pick == KeysBackToTheFirst) {
+            QTest::keyClick(e.cmbGenre, Qt::Key_Down);
+            QTest::keyClick(e.cmbGenre, Qt::Key_Up);
+        } else if (c.pick == Jazz) {
+            e.cmbGenre->setCurrentIndex(8);
+        }
+        e.txtArtist[0]->setText(QStringLiteral("Band"));
+        e.txtTitle[0]->setText(QStringLiteral("Song"));
+        e.txtTitle[1]->setText(QStringLiteral("Song 2"));   // the ID3v2 tag is written too
+        e.cmdUpdate_Click();
+        EXPECT_TRUE(ui.messages().isEmpty());
+        const QByteArray after = readFile(path);
+        EXPECT_EQ(int(uchar(after.back())), c.written);
+        EXPECT_EQ(frameBytes(after, "TCON"), frameBytes(bytes, "TCON"));
+        EXPECT_EQ(v2(path).Title(), QStringLiteral("Song 2"));
+        forms().unload<FrmEditTag>();
+    }
 }
 
 TEST_F(EditTagTest, CopiedTextsAreCutOnlyInTheID3v1TagAndUnchangedFramesStayByteForByte)

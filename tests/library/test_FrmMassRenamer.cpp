@@ -87,6 +87,34 @@ TEST_F(MassRenamerTest, ProblemFilesCostOneMessageOrLogLineEach)
     EXPECT_TRUE(m.cmdRename->isEnabled() && m.cmdRename->isDefault() && m.cmdClose->isEnabled());
 }
 
+// A name is built only from tags that hold every field the pattern uses: the others keep
+// their names, each is logged, and the run ends with a count. A name that is right already
+// is no failure.
+TEST_F(MassRenamerTest, SongsWithoutTheFieldsKeepTheirNamesAndRightNamesAreNoFailure)
+{
+    const QString untagged = home("M/track01.mp3"), other = home("M/track02.mp3");
+    for (const QString& p : {untagged, other}) mp3maker::makeMp3(p, {.seconds = 0.2, .bitrate = 32, .id3v2 = false});
+    const QString titleOnly = tagged(QStringLiteral("M/track03.mp3"), QString(), QStringLiteral("Fire Rain Winter"));
+    const QString right = tagged(QStringLiteral("M/Band - Done.mp3"), QStringLiteral("Band"), QStringLiteral("Done"));
+    const QString fine = tagged(QStringLiteral("M/f.mp3"), QStringLiteral("Band"), QStringLiteral("Fine"));
+    for (const QString& p : {untagged, other, titleOnly, right, fine}) addFile(p);
+    dialog().cmdRename_Click();
+
+    EXPECT_EQ(QStringList({fileOfRow(1), fileOfRow(2), fileOfRow(3), fileOfRow(4), fileOfRow(5)}),
+              QStringList({untagged, other, titleOnly, right, home("M/Band - Fine.mp3")}));
+    EXPECT_EQ(QDir(home("M")).entryList(QDir::Files),
+              QStringList({"Band - Done.mp3", "Band - Fine.mp3", "track01.mp3", "track02.mp3", "track03.mp3"}));
+    for (const QString& p : {untagged, other, titleOnly})
+        EXPECT_TRUE(log().contains(p + QStringLiteral(" was not renamed: its ID3v1 tag has no Artist.\r\n"))) << p.toStdString();
+    EXPECT_TRUE(log().contains(QStringLiteral("1 song was renamed and 3 were skipped.\r\n")));
+    EXPECT_FALSE(log().contains(QStringLiteral("could not be renamed")));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(lastMessage(), QStringLiteral("1 song was renamed and 3 were skipped, as their tags lack a field that the chosen "
+                                            "filename uses.\r\n\r\nThe skipped songs are listed in the log.\r\n"));
+    EXPECT_EQ(lastTitle(), QStringLiteral("Mass File Renaming Information"));
+    EXPECT_EQ(ui.messages().back().icon, int(veltra::MsgIcon::Information));
+}
+
 // Both run-over-the-playlist tools refuse while a song plays or is paused, and open only
 // on a playlist with rows.
 TEST_F(MassRenamerTest, OpenersRefuseWhileMusicPlays)

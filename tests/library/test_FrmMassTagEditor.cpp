@@ -159,6 +159,28 @@ TEST_F(MassTagTest, FilesThatCannotBeEditedAreReportedAndTheRunGoesOn)
     EXPECT_TRUE(m.txtArtist->isEnabled());   // the window stays, ready for another run
 }
 
+// An ID3v2 tag that cannot grow after the ID3v1 tag was written: the message and the log say
+// which tag changed, and the row shows it.
+TEST_F(MassTagTest, AnID3v2WriteThatFailsAfterTheID3v1OneSaysWhatWasWritten)
+{
+    const QString half = make(QStringLiteral("half.mp3"), {.artist = QStringLiteral("Band"), .title = QStringLiteral("Song"),
+                                                           .seconds = 0.2, .bitrate = 32, .id3v1 = true});
+    const QByteArray before = readFile(half);
+    addFile(half);
+    FrmMassTagEditor& m = prepare(5, QStringLiteral("A much longer artist than before"), QString(), true);
+    withFilesLimitedTo(before.size(), [&] { m.cmdEditAll_Click(); });
+
+    EXPECT_EQ(lastMessage(), QStringLiteral("An error has occur while trying to write the ID3 Tag.  Make sure that the file is not "
+                                            "in use or read-only.\r\n\r\n")
+                                 + half + QStringLiteral("\r\n\r\nOnly the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.\r\n"));
+    EXPECT_EQ(lastTitle(), QStringLiteral("Mass Tag Editing Error"));
+    EXPECT_TRUE(log().contains(half + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written.\r\n")));
+    EXPECT_FALSE(log().contains(half + QStringLiteral(" ID3 tag modified.")));
+    EXPECT_EQ(v1(half).Artist(), QStringLiteral("A much longer artist than before").left(30));
+    EXPECT_EQ(readFile(half).chopped(128), before.chopped(128));   // the ID3v2 tag and the audio as they were
+    EXPECT_EQ(rows().subItem(1, 1), v1(half).Artist());   // the row re-read
+}
+
 // The songs of a run reach the disk together: one flush of their file system when the run
 // ends, no file left open. A write the disk fails by then is the run's failure, and is said.
 TEST_F(MassTagTest, ARunFlushesItsSongsOnceAtItsEndAndReportsAFailedFlush)

@@ -147,6 +147,24 @@ TEST_F(MoveTest, ATypedRelativeFolderIsFollowedByItsWholePath)
     EXPECT_TRUE(log().contains(a + QStringLiteral(" was moved to Out/.\r\n")));
 }
 
+// A song that is a relative link still leads to its audio once moved.
+TEST_F(MoveTest, ARelativeLinkIsMovedAsALinkToTheSameSong)
+{
+    const QString song = tagged(QStringLiteral("Music/real/a.mp3"), QStringLiteral("Band"), QStringLiteral("One"));
+    const QString link = home("Music/a.mp3");
+    ASSERT_TRUE(QFile::link(QStringLiteral("real/a.mp3"), link));
+    addFile(link);
+    QDir().mkpath(home("Out/Linked"));
+    run(0, QStringLiteral("band"), home("Out/Linked"));
+    const QString moved = home("Out/Linked/a.mp3");
+    EXPECT_TRUE(QFileInfo(moved).isSymLink());
+    EXPECT_EQ(QFileInfo(moved).canonicalFilePath(), QFileInfo(song).canonicalFilePath());
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(fileOfRow(1), moved);
+    EXPECT_TRUE(log().contains(link + QStringLiteral(" was moved to ")));
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
 TEST_F(MoveTest, NothingIsReplacedAndFailuresAreReported)
 {
     const QString a = tagged(QStringLiteral("Music/a.mp3"), QStringLiteral("Band"), QStringLiteral("One"));

@@ -101,8 +101,12 @@ TEST_F(RenameTest, NameBuiltFromTheTags)
     ASSERT_EQ(d.Row(), 7);
     EXPECT_EQ(d.txtDirectory->text(), home("Music/"));
     EXPECT_EQ(d.txtFilename->text(), QStringLiteral("x.MP3"));
-    d.cmdUseID3_Click();
-    EXPECT_EQ(d.txtNewFilename->text(), QStringLiteral(" - .mp3"));   // no ID3v1 tag: empty values
+    d.txtNewFilename->setText(QStringLiteral("typed.mp3"));
+    d.cmdUseID3_Click();   // no ID3v1 tag: no artist to build from, and the name stays
+    EXPECT_EQ(d.txtNewFilename->text(), QStringLiteral("typed.mp3"));
+    EXPECT_EQ(lastMessage(), QStringLiteral("It has been detected that the song's ID3v1 tag has no Artist, which the chosen "
+                                            "filename uses.\r\n\r\nThis function will not be proformed.\r\n"));
+    EXPECT_EQ(lastTitle(), QStringLiteral("Getting ID3 Information Error"));
     d.chkUseID3v2->setChecked(true);
     d.chkMaintain->setChecked(true);
     d.cmdUseID3_Click();
@@ -167,6 +171,18 @@ TEST_F(RenameTest, SuccessUpdatesTheListsLogsThenRepointsTheRow)
             processEvents();
         }
     }
+}
+
+TEST_F(RenameTest, TheNameTheFileHasAlreadyClosesWithoutAMessage)
+{
+    const QString path = tagged(QStringLiteral("Music/Band - Song.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
+    FrmRename& d = openOn(path);
+    d.cmdUseID3_Click();
+    d.cmdUpdate_Click();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_FALSE(forms().isLoaded<FrmRename>());
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(log().contains(QStringLiteral(" renamed")));
 }
 
 TEST_F(RenameTest, OpenerRefusesThenOpensTheDialog)

@@ -9,6 +9,8 @@
 #include "media/modMedia.h"
 #include "platform/Volumes.h"
 
+#include <QStringEncoder>
+
 using veltra::MsgIcon;
 
 namespace {
@@ -116,6 +118,21 @@ TEST_F(SendToTest, ItemsNamedByTheUserShowTheirAmpersandAndReachTheirOwnFiles)
     EXPECT_EQ(readFile(home("Moods/R&B.mlst")), "/m/a.mp3\r\n");
     EXPECT_TRUE(main().mnuMoodOpen->at(2)->isEnabled());
     EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+// A song list another program wrote in UTF-16 gets the song in UTF-16, once.
+TEST_F(SendToTest, MoodListInUtf16GetsTheSongInItsOwnEncodingOnce)
+{
+    settings_WriteValue("Advanced", "Moods", "Happy");
+    const auto utf16 = [](const char* text) { return "\xFF\xFE" + QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(text))); };
+    writeFile("Moods/Happy.mlst", utf16("/m/kept.mp3\r\n"));
+    main().window_RemoveMoodMenus();
+    main().window_InstallMoods();
+    rowsFor({"/m/new.mp3"});
+    for (int send = 0; send < 2; ++send) clickInMenu(menus().mnuMode, element(menus().mnuSendToMood, "Happy"));
+    EXPECT_EQ(readFile(home("Moods/Happy.mlst")), utf16("/m/kept.mp3\r\n/m/new.mp3\r\n"));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].title, "Song/Video Already In Mood");
 }
 
 TEST_F(SendToTest, DrivesAreTheVolumesOfTheUsualPlacesNamedByKindInRootOrder)
