@@ -4,6 +4,7 @@
 #include "platform/TextFile.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 #include <cstring>
 
@@ -359,12 +360,17 @@ bool looksLikeLanguage(const char* p)
     return true;
 }
 
+// Whether COMM or USLT content has the older form of the program: encoding byte, NULs,
+// text; no language code.
+bool olderCommentForm(const QByteArray& c)
+{
+    return c.size() < 4 || (uchar(c[0]) == Latin1 && !looksLikeLanguage(c.constData() + 1));
+}
+
 QString commentText(const QByteArray& c)
 {
     const int encoding = uchar(c[0]);
-    // The older form of the program: encoding byte, NULs, text; no language code.
-    if (c.size() < 4 || (encoding == Latin1 && !looksLikeLanguage(c.constData() + 1)))
-        return windows1252WithoutNuls(c, 1);
+    if (olderCommentForm(c)) return windows1252WithoutNuls(c, 1);
     const qsizetype descEnd = findTerminator(encoding, c, 4);
     if (descEnd >= c.size()) return restText(encoding, c, 4);
     return restText(encoding, c, descEnd + terminatorLength(encoding));
@@ -523,14 +529,32 @@ std::optional<QByteArray> toV23Content(const QByteArray& id, const QByteArray& c
     return c;
 }
 
-// Version 2.4 frames that version 2.3 has no form for.
-bool isV24Only(const QByteArray& id)
+// Version 2.4 frames that hold byte positions in the file (of a later tag, of the audio):
+// they would point at the wrong bytes once the tag changes size, so they are not kept.
+bool holdsFilePositions(const QByteArray& id) { return id == "SEEK" || id == "ASPI"; }
+
+// The 2.3 ID under which tagging libraries keep a 2.4 sort frame; empty for other IDs.
+QByteArray sortFrameId(const QByteArray& id)
 {
-    static const char* const kIds[] = {"ASPI", "EQU2", "RVA2", "SEEK", "SIGN", "TDEN", "TDRL", "TDTG",
-                                       "TMCL", "TMOO", "TPRO", "TSOA", "TSOP", "TSOT", "TSST"};
-    for (const char* k : kIds)
-        if (id == k) return true;
-    return false;
+    if (id == "TSOP" || id == "TSOA" || id == "TSOT") return "X" + id.mid(1);
+    return {};
+}
+
+// A 2.4 recording time as version 2.3 writes it: year (TYER), then day and month (TDAT,
+// "DDMM") and hour and minute (TIME, "HHMM") when the time has them.
+std::vector<Frame23> recordingTimeFrames(const QString& time, quint8 status)
+{
+    static const QRegularExpression kTime(
+        QStringLiteral("^(\\d{4})(?:-(\\d{2})-(\\d{2})(?:T(\\d{2}):(\\d{2}))?)?"));
+    std::vector<Frame23> out;
+    const QRegularExpressionMatch m = kTime.match(time);
+    const QString year = m.hasMatch() ? m.captured(1) : time.left(4);
+    if (year.isEmpty()) return out;
+    out.push_back(frameFromText("TYER", year));
+    if (m.hasMatch() && m.hasCaptured(3)) out.push_back(frameFromText("TDAT", m.captured(3) + m.captured(2)));
+    if (m.hasMatch() && m.hasCaptured(5)) out.push_back(frameFromText("TIME", m.captured(4) + m.captured(5)));
+    for (Frame23& f : out) f.statusFlags = status;
+    return out;
 }
 
 // Decompresses zlib data of an announced size. Sizes beyond what a tag could sensibly
@@ -576,14 +600,33 @@ QString frameText(const QByteArray& id, const QByteArray& c)
     return windows1252WithoutNuls(c);
 }
 
+CommentHead commentHead(const QByteArray& c)
+{
+    CommentHead h;
+    if (c.isEmpty() || olderCommentForm(c)) return h;
+    const int encoding = uchar(c[0]);
+    h.language = c.mid(1, 3);
+    const qsizetype descEnd = findTerminator(encoding, c, 4);
+    if (descEnd < c.size()) h.description = stripNuls(decodeText(encoding, c.constData() + 4, c.constData() + descEnd));
+    return h;
+}
+
+Frame23 commentFrame(const QByteArray& id, const QString& text, const QByteArray& language, const QString& description)
+{
+    const quint8 e = encodingFor({description, text});
+    Frame23 f;
+    f.id = id;
+    f.body.append(char(e)).append(language.leftJustified(3, '\0', true)).append(encodeText(description, e))
+        .append(terminator(e)).append(encodeText(text, e));
+    return f;
+}
+
 Frame23 frameFromText(const QByteArray& id, const QString& text)
 {
     Frame23 f;
     f.id = id;
     if (id == "COMM" || id == "USLT") {
-        const EncodedText t = encodeText(text);
-        f.body.append(char(t.encoding)).append("eng").append(encodeText(QString(), t.encoding))
-            .append(terminator(t.encoding)).append(t.bytes);
+        return commentFrame(id, text, "eng");
     } else if (id == "TXXX") {
         const EncodedText t = encodeText(text);
         f.body.append(char(t.encoding)).append(encodeText(QString(), t.encoding)).append(terminator(t.encoding))
@@ -657,10 +700,17 @@ ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 
     if (flags0 & 0x40) status |= 0x80;
     if (flags0 & 0x20) status |= 0x40;
     if (flags0 & 0x10) status |= 0x20;
-    if (id == "TDRC" || id == "TDOR") {
+    if (id == "TDRC") {
+        std::vector<Frame23> frames = recordingTimeFrames(textStrings(data.isEmpty() ? 0 : uchar(data[0]), data, 1).value(0), status);
+        if (frames.empty()) return r;
+        r.frame = frames.front();
+        r.extra.assign(frames.begin() + 1, frames.end());
+        return r;
+    }
+    if (id == "TDOR") {
         const QString year = frameText(id, data).left(4);
         if (year.isEmpty()) return r;
-        Frame23 f = frameFromText(id == "TDRC" ? "TYER" : "TORY", year);
+        Frame23 f = frameFromText("TORY", year);
         f.statusFlags = status;
         r.frame = f;
         return r;
@@ -680,8 +730,11 @@ ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 
         r.frame = Frame23{"IPLS", status, 0, out};
         return r;
     }
-    if (isV24Only(id)) return r;
-    if (auto c = toV23Content(id, data)) r.frame = Frame23{id, status, 0, *c};
+    if (holdsFilePositions(id)) return r;
+    const QByteArray sortId = sortFrameId(id);
+    // A frame without a 2.3 form of its text is written back as it was read.
+    const std::optional<QByteArray> c = toV23Content(id, data);
+    r.frame = Frame23{sortId.isEmpty() ? id : sortId, status, 0, c ? *c : data};
     return r;
 }
 

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace media::id3v2 {
 
@@ -105,11 +106,24 @@ QString frameText(const QByteArray& id, const QByteArray& content);
 // A frame built from an entry's text (entries added by the program itself).
 Frame23 frameFromText(const QByteArray& id, const QString& text);
 
+// What comes before the text of a COMM or USLT frame's content: the three-byte language and
+// the description. The older form of the program has neither (empty language).
+struct CommentHead {
+    QByteArray language;
+    QString description;
+};
+CommentHead commentHead(const QByteArray& content);
+// A COMM or USLT frame of the language (three bytes) with the description and text.
+Frame23 commentFrame(const QByteArray& id, const QString& text, const QByteArray& language,
+                     const QString& description = QString());
+
 // One frame read from a tag, converted to version 2.3.
 struct ReadFrame {
     QByteArray modelId;    // the ID the tag model holds it under (2.3 ID; 2.4 IDs as read)
     QByteArray content;    // the frame's data in its own version, decompressed
     std::optional<Frame23> frame; // what Save writes; none when there is no 2.3 form
+    std::vector<Frame23> extra;   // further frames of the same data: a 2.4 recording time
+                                  // becomes year (frame), then date and time (TDAT, TIME)
 };
 
 // Converts one frame of a version 2.2, 2.3 or 2.4 tag. `body` is the frame's data after its

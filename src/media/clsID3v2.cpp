@@ -19,6 +19,7 @@ void clsID3v2::clear()
     m_tagPosition = 0;
     m_version = 0;
     for (QString& c : m_cache) c.clear();
+    m_plainComments = 0;
     m_frames.clear();
 }
 
@@ -110,6 +111,69 @@ void clsID3v2::setProperty(Property p, const QString& value)
     AddTag(id, value);
 }
 
+clsID3v2::Entry clsID3v2::madeEntry(const QByteArray& id, const QString& text, const CommentHead& head)
+{
+    // A language of NULs or none at all is given the one plain comments usually carry.
+    const bool noLanguage = head.language.isEmpty() || head.language == QByteArray(3, '\0');
+    Entry e;
+    e.text = text;
+    e.sourceId = id;
+    e.frame = commentFrame(id, text, noLanguage ? QByteArray("eng") : head.language, head.description);
+    e.content = e.frame->body;
+    return e;
+}
+
+CommentHead clsID3v2::headOf(const Entry& e) { return commentHead(e.content); }
+
+bool clsID3v2::isPlainComment(const Entry& e) const
+{
+    // An entry added by a caller is text only; a frame read whose data could not be read
+    // (encrypted) is another program's and kept.
+    if (e.content.isEmpty()) return !e.fromFile;
+    return headOf(e).description.isEmpty();
+}
+
+void clsID3v2::setComment(const QString& value)
+{
+    m_cache[kComment] = value;
+    const QString id = QString::fromLatin1(kPropertyIds[kComment]);
+    Slot* s = findSlot(id);
+    if (!s) {
+        m_frames.push_back(Slot{id, {}});
+        s = &m_frames.back();
+    }
+    // The first plain comment takes the new text in its place; the other plain ones go.
+    std::optional<size_t> first;
+    CommentHead head;
+    for (size_t i = 0; i < s->entries.size();) {
+        if (!isPlainComment(s->entries[i])) {
+            ++i;
+        } else if (!first) {
+            first = i;
+            head.language = headOf(s->entries[i]).language;
+            ++i;
+        } else {
+            s->entries.erase(s->entries.begin() + qsizetype(i));
+        }
+    }
+    Entry e = madeEntry("COMM", value, head);
+    if (first) s->entries[*first] = std::move(e);
+    else s->entries.push_back(std::move(e));
+}
+
+void clsID3v2::setLyrics(const QString& value)
+{
+    m_cache[kLyrics] = value;
+    const QString id = QString::fromLatin1(kPropertyIds[kLyrics]);
+    Slot* s = findSlot(id);
+    if (!s) {
+        m_frames.push_back(Slot{id, {}});
+        s = &m_frames.back();
+    }
+    if (s->entries.empty()) s->entries.push_back(madeEntry("USLT", value, {}));
+    else s->entries.back() = madeEntry("USLT", value, headOf(s->entries.back()));
+}
+
 void clsID3v2::storeFrame(const QString& id, Entry entry)
 {
     Slot* s = findSlot(id);
@@ -121,8 +185,13 @@ void clsID3v2::storeFrame(const QString& id, Entry entry)
     for (int p = 0; p < kPropertyCount; ++p) {
         if (id.compare(QLatin1String(kPropertyIds[p]), Qt::CaseInsensitive) != 0) continue;
         const QString& text = entryText(s->entries.back());
-        if (p == kComment && s->entries.size() > 1) m_cache[p] += QChar(0) + QStringLiteral("\r\n") + text;
-        else m_cache[p] = text;
+        if (p == kComment) {
+            if (!isPlainComment(s->entries.back())) break;
+            if (m_plainComments++ > 0) m_cache[p] += QChar(0) + QStringLiteral("\r\n") + text;
+            else m_cache[p] = text;
+        } else {
+            m_cache[p] = text;
+        }
         break;
     }
 }
@@ -244,6 +313,7 @@ void clsID3v2::parse(const TagArea& area, QByteArrayView data)
         e.sourceId = r.modelId;
         e.content = std::move(r.content);
         e.frame = std::move(r.frame);
+        e.extra = std::move(r.extra);
         if (hasEagerText(e.sourceId)) e.text = frameText(e.sourceId, e.content);
         else e.textPending = true;
         storeFrame(QString::fromLatin1(r.modelId), std::move(e));

@@ -75,11 +75,18 @@ public:
     void setAlbum(const QString& v) { setProperty(kAlbum, v); }
     QString Year() const { return m_cache[kYear]; }
     void setYear(const QString& v) { setProperty(kYear, v); }
-    // Several COMM frames are joined: earlier text, NUL, CR LF, next text.
+    // The plain comments (COMM frames without a description) joined: earlier text, NUL,
+    // CR LF, next text. Comments with a description are other programs' data (loudness,
+    // gapless playback) and not part of it.
     QString Comment() const { return m_cache[kComment]; }
-    void setComment(const QString& v) { setProperty(kComment, v); }
+    // Replaces the plain comments with one of the first one's language ("eng" when it had
+    // none); comments with a description stay as they were.
+    void setComment(const QString& v);
+    // The last USLT frame read.
     QString Lyrics() const { return m_cache[kLyrics]; }
-    void setLyrics(const QString& v) { setProperty(kLyrics, v); }
+    // Replaces the text of the last USLT frame, keeping its language and description; the
+    // other USLT frames stay as they were.
+    void setLyrics(const QString& v);
     QString Track() const { return m_cache[kTrack]; }
     void setTrack(const QString& v) { setProperty(kTrack, v); }
 
@@ -117,6 +124,7 @@ private:
         QByteArray content;                 // the frame's data as read (for texts made late)
         QByteArray sourceId;                // 2.3 ID the content's layout follows
         std::optional<media::id3v2::Frame23> frame; // written back by Save
+        std::vector<media::id3v2::Frame23> extra;   // written after it (a 2.4 date's TDAT, TIME)
         bool fromFile = false;              // read from the file (else added by a caller)
     };
     struct Slot {
@@ -129,6 +137,9 @@ private:
     Slot* findSlot(const QString& id);
     const Slot* findSlot(const QString& id) const;
     void storeFrame(const QString& id, Entry entry);
+    static Entry madeEntry(const QByteArray& id, const QString& text, const media::id3v2::CommentHead& head);
+    static media::id3v2::CommentHead headOf(const Entry& e);
+    bool isPlainComment(const Entry& e) const;
     const QString& entryText(const Entry& e) const;
     void parse(const media::id3v2::TagArea& area, QByteArrayView data);
     template <class File>
@@ -139,5 +150,6 @@ private:
     qint64 m_tagPosition = 0;
     quint8 m_version = 0;
     QString m_cache[kPropertyCount];
+    int m_plainComments = 0;   // plain comments read so far
     std::vector<Slot> m_frames;
 };

@@ -7,11 +7,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <cerrno>
-#include <functional>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <functional>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +35,93 @@ std::function<void()>& copyFinishedHook()
     return hook;
 }
 
+// Copies of songs are made under this name (six characters of mkstemp's alphabet follow).
+// Their maker holds a lock on the copy from its creation until the copy has taken the
+// song's place or is removed, so a copy nobody holds was left by a save that was killed.
+constexpr char kCopyPrefix[] = ".veltra-tag-";
+constexpr int kCopyPrefixLength = sizeof kCopyPrefix - 1;
+
+bool isCopyName(const char* name)
+{
+    if (std::strncmp(name, kCopyPrefix, kCopyPrefixLength) != 0) return false;
+    const char* rest = name + kCopyPrefixLength;
+    int n = 0;
+    for (; rest[n]; ++n) {
+        const char c = rest[n];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return n == 6;
+}
+
+// Removes from the folder the copies that saves of this user left when they were killed:
+// regular files of the copy's name, owned by this user, with no other name, empty or
+// beginning as every copy does (a version 2.3 tag header), and held by no running save.
+// Anything else of a similar name is another program's and stays. A folder is looked
+// through again only after it changed, so runs over many songs of one folder read it once.
+void removeLeftoverCopies(const QByteArray& folder)
+{
+    static std::mutex mutex;
+    static QHash<QByteArray, struct timespec> lookedThrough;
+    const std::lock_guard<std::mutex> lock(mutex);
+
+    const int dir = ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    struct stat dirStat;
+    if (::fstat(dir, &dirStat) != 0) {
+        ::close(dir);
+        return;
+    }
+    const auto seen = lookedThrough.constFind(folder);
+    if (seen != lookedThrough.cend() && seen->tv_sec == dirStat.st_mtim.tv_sec && seen->tv_nsec == dirStat.st_mtim.tv_nsec) {
+        ::close(dir);
+        return;
+    }
+    lookedThrough.insert(folder, dirStat.st_mtim);
+
+    DIR* listing = ::fdopendir(::dup(dir));
+    if (!listing) {
+        ::close(dir);
+        return;
+    }
+    const uid_t me = ::geteuid();
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isCopyName(entry->d_name)) continue;
+        struct stat named;
+        if (::fstatat(dir, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(named.st_mode) || named.st_uid != me || named.st_nlink != 1) continue;
+        const int fd = ::openat(dir, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat opened {};
+        char head[6];
+        const ssize_t n = ::fstat(fd, &opened) == 0 ? ::pread(fd, head, sizeof head, 0) : -1;
+        const bool ours = n >= 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino
+                          && (n == 0 || (n == 6 && std::memcmp(head, "ID3\x03\x00\x00", 6) == 0));
+        if (ours && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // Still the same file under the name, now that no save can hold it.
+            struct stat again;
+            if (::fstatat(dir, entry->d_name, &again, AT_SYMLINK_NOFOLLOW) == 0 && again.st_ino == opened.st_ino
+                && again.st_dev == opened.st_dev)
+                ::unlinkat(dir, entry->d_name, 0);
+        }
+        ::close(fd);
+    }
+    ::closedir(listing);
+    ::close(dir);
+}
+
+QByteArray folderOf(const QByteArray& name)
+{
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray() : name.left(slash + 1);
+}
+
+// The file a save writes: a symbolic link is written through to the file it names.
+QByteArray savedName(const QString& path)
+{
+    const QFileInfo info(path);
+    return QFile::encodeName(info.isSymLink() ? info.canonicalFilePath() : path);
+}
+
 // A new file next to the song (same folder, so the rename never crosses file systems):
 // the tag area followed by the song's bytes from `audioStart` on. Renamed over the song
 // only when complete and on disk; on any failure the song is untouched.
@@ -37,15 +129,23 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
                         const QString& source)
 {
     // Write through a symbolic link to the file it names, so the link stays a link.
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
-    QByteArray name = QFile::encodeName(target);
-    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray name = savedName(path);
     // A short name of its own: the song's name may already be as long as a name can be.
-    QByteArray temp = (slash < 0 ? QByteArray() : name.left(slash + 1)) + ".veltra-tag-XXXXXX";
-
-    const int out = ::mkstemp(temp.data());
-    if (out < 0) raise(errno, source);
+    QByteArray temp;
+    int out = -1;
+    for (int attempt = 1;; ++attempt) {
+        temp = folderOf(name) + kCopyPrefix + "XXXXXX";
+        out = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (out < 0) raise(errno, source);
+        // Held until the copy is renamed or removed (a file system without locks makes it
+        // unlocked, and no save ever removes it there). A save cleaning the folder may have
+        // taken the new copy for a leftover before the lock: then it is gone, and another is made.
+        while (::flock(out, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        struct stat made;
+        if (::fstat(out, &made) != 0 || made.st_nlink > 0 || attempt == 3) break;
+        ::close(out);
+    }
     auto fail = [&](int error) {
         ::close(out);
         ::unlink(temp.constData());
@@ -56,10 +156,6 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     // copy lacks that change and must not take the song's place.
     struct stat st;
     if (::fstat(song.handle(), &st) != 0) fail(errno);
-    if (::fchown(out, st.st_uid, st.st_gid) != 0) {
-        // another owner cannot be kept by an ordinary user; the mode still is
-    }
-    ::fchmod(out, st.st_mode & 07777);
 
     auto writeAll = [&](const char* data, qint64 length) {
         while (length > 0) {
@@ -90,16 +186,28 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     if (::fstat(song.handle(), &now) != 0) fail(errno);
     if (now.st_size != st.st_size || now.st_mtim.tv_sec != st.st_mtim.tv_sec || now.st_mtim.tv_nsec != st.st_mtim.tv_nsec)
         fail(EBUSY);
+    // The song's owner and mode, given only now: until then the copy is this user's, so a
+    // copy left by a killed save is recognised as this user's own.
+    if (::fchown(out, st.st_uid, st.st_gid) != 0) {
+        // another owner cannot be kept by an ordinary user; the mode still is
+    }
+    ::fchmod(out, st.st_mode & 07777);
+    // The lock stays with a second descriptor until the copy has its place.
+    const int holder = ::dup(out);
+    if (holder < 0) fail(errno);
     if (::close(out) != 0) {
         const int error = errno;
         ::unlink(temp.constData());
+        ::close(holder);
         raise(error, source);
     }
     if (::rename(temp.constData(), name.constData()) != 0) {
         const int error = errno;
         ::unlink(temp.constData());
+        ::close(holder);
         raise(error, source);
     }
+    ::close(holder);
 }
 } // namespace
 
@@ -110,22 +218,25 @@ void setCopyFinishedHook(std::function<void()> hook) { copyFinishedHook() = std:
 QByteArray clsID3v2::id3v2_BuildImage() const
 {
     QByteArray image("ID3\x03\x00\x00\x00\x00\x00\x00", 10);
-    const bool hasYear = TagsInFrame(QStringLiteral("TYER")) > 0;
-    const bool hasOriginalYear = TagsInFrame(QStringLiteral("TORY")) > 0;
+    // A date and time converted from a 2.4 recording time belong to its year: they are
+    // written only while the tag's own year frame, if it has one, still holds that year.
+    const int years = TagsInFrame(QStringLiteral("TYER"));
+    const QString year = years > 0 ? id3v2_GetTagText(QStringLiteral("TYER"), years) : QString();
     for (const Slot& slot : m_frames) {
         if (slot.id.contains(QLatin1String("ID3"))) continue;
         const QByteArray id = slot.id.toUpper().toLatin1();
         for (const Entry& e : slot.entries) {
-            if (e.fromFile) {
-                if (!e.frame) continue; // no version 2.3 form
-                // A version 2.4 date converted to a year gives way to a year frame of the model.
-                if (e.frame->id != id
-                    && ((e.frame->id == "TYER" && hasYear) || (e.frame->id == "TORY" && hasOriginalYear)))
-                    continue;
+            if (e.frame) {
                 // Written back as it was read, whatever its ID's characters.
                 if (e.frame->id.size() != 4 || e.frame->id[0] == 0) continue;
-                image.append(e.frame->serialize());
-            } else {
+                // A frame converted to another ID gives way to the model's own frames of it.
+                const bool converted = e.fromFile && e.frame->id != slot.id.toLatin1();
+                if (!converted || TagsInFrame(QString::fromLatin1(e.frame->id)) == 0) image.append(e.frame->serialize());
+                if (!e.extra.empty() && (year.isEmpty() || year == frameText(e.frame->id, e.frame->body))) {
+                    for (const Frame23& f : e.extra)
+                        if (TagsInFrame(QString::fromLatin1(f.id)) == 0) image.append(f.serialize());
+                }
+            } else if (!e.fromFile) {
                 if (id.size() != 4 || !isValidFrameId(id.constData(), 4)) continue;
                 image.append(frameFromText(id, e.text).serialize());
             }
@@ -143,6 +254,7 @@ void clsID3v2::Save(media::SyncBatch* batch)
 
     FileSource song;
     if (!song.open(m_filename, FileSource::ReadWrite)) raise(song.error(), source);
+    removeLeftoverCopies(folderOf(savedName(m_filename)));
     const QByteArray head = song.readBytes(0, 4096);
     const TagArea old = locateTag(song, head, true);
     if (song.failed()) raise(song.error(), source);

@@ -238,7 +238,7 @@ const QStringList& GenreNames()
 namespace {
 // Windows-1252 bytes of a fixed width: padded with spaces or cut. A character outside the
 // code page (a surrogate pair counts as one) becomes "?".
-QByteArray fixedField(const QString& text, int width)
+QByteArray singleByteText(const QString& text)
 {
     QString single;
     single.reserve(text.size());
@@ -250,7 +250,12 @@ QByteArray fixedField(const QString& text, int width)
             single += text[i];
         }
     }
-    QByteArray bytes = textfile::toWindows1252(single, '?').left(width);
+    return textfile::toWindows1252(single, '?');
+}
+
+QByteArray fixedField(const QString& text, int width)
+{
+    QByteArray bytes = singleByteText(text).left(width);
     if (bytes.size() < width) bytes.append(width - bytes.size(), ' ');
     return bytes;
 }
@@ -278,9 +283,18 @@ bool media_WriteID3v1(const QString& fileName, const ID3v1Fields& fields, media:
         return file.close();
     };
     if (size >= 128) {
-        char tag[3];
-        if (file.read(size - 128, tag, 3) != 3) return false;
-        if (std::memcmp(tag, "TAG", 3) == 0) return written(size - 125, body);
+        char tag[128];
+        if (file.read(size - 128, tag, 128) != 128) return false;
+        if (std::memcmp(tag, "TAG", 3) == 0) {
+            // An ID3v1.1 track number (a zero byte, then the track, at the comment's end) stays
+            // while the new comment leaves room for it.
+            QByteArray kept = body;
+            if (tag[125] == 0 && tag[126] != 0 && singleByteText(fields.Comment).size() <= 28) {
+                kept[122] = '\0';
+                kept[123] = tag[126];
+            }
+            return written(size - 125, kept);
+        }
     }
     if (written(size, QByteArray("TAG") + body)) return true;
     // A full disk takes part of the tag: the song gets its old length back, not a fragment.

@@ -73,7 +73,8 @@ struct ID3v1Fields {
 };
 
 // Writes the tag body over an existing ID3v1 tag (the length is kept) or appends a new tag
-// (128 bytes more). Never creates the file. False when the file could not be written; the
+// (128 bytes more). An ID3v1.1 track number of the existing tag is kept when the comment
+// fits in 28 bytes. Never creates the file. False when the file could not be written; the
 // callers check beforehand and report their own errors. Given a batch, the file is flushed
 // to the disk by the batch's finish().
 bool media_WriteID3v1(const QString& fileName, const ID3v1Fields& fields, media::SyncBatch* batch = nullptr);

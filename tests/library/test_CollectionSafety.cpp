@@ -8,6 +8,7 @@
 #include "library/FrmMassTagEditor.h"
 #include "library/FrmMoveToFolder.h"
 #include "library/OrganiseFixture.h"
+#include "media/ReferenceTagReader.h"
 #include "media/TagBytes.h"
 #include "media/clsID3v2.h"
 
@@ -90,6 +91,18 @@ protected:
                 }
             }
         }
+        // Songs tagged by other programs: comments and lyrics in several languages, machine
+        // data in described comments, 2.4 frames without a 2.3 twin, an ID3v1.1 track.
+        const QByteArray rich[] = {richTag(2), richTag(3), richTag(4)};
+        for (const QByteArray& tagged : rich) {
+            mp3maker::Song s{.artist = QStringLiteral("Other"), .title = QStringLiteral("Rich"), .genre = QStringLiteral("Rock"),
+                             .comment = QStringLiteral("v1 note"), .seconds = (3 + n) * 1152.0 / 32000.0, .bitrate = 32, .sampleRate = 32000,
+                             .id3v1 = true};
+            QByteArray v1 = mp3maker::id3v1Tag(s);
+            v1[126] = char(n);   // after the zero byte that ends the comment: an ID3v1.1 track
+            put(QStringLiteral("F%1/rich %2.mp3").arg(n % 4).arg(n), tagged, mp3maker::audioFrames(s), v1);
+            ++n;
+        }
         // A name as long as a name can be.
         put(QStringLiteral("F0/") + QStringLiteral("é").repeated(125) + QStringLiteral("x.mp3"), tag24(QStringLiteral("Long"), QStringLiteral("Name"), false, false),
             mp3maker::audioFrames({.seconds = 0.9, .bitrate = 32, .sampleRate = 44100}), QByteArray());
@@ -99,6 +112,36 @@ protected:
     {
         return tag(2, frame22("TT2", QByteArray(1, '\0') + t.toLatin1()) + frame22("TP1", QByteArray(1, '\0') + a.toLatin1())
                           + frame22("PIC", QByteArray("\0JPG\3\0", 6) + QByteArray(200, '\xFF')) + QByteArray(100, '\0'));
+    }
+    // A tag of the version with the frames other programs write beside the common ones.
+    static QByteArray richTag(int version)
+    {
+        const QByteArray encoding(1, version == 4 ? '\3' : '\0');
+        auto text = [&](const char* t) { return encoding + t; };
+        auto comm = [&](const char* language, const char* description, const char* t) {
+            return encoding + language + description + QByteArray(1, '\0') + t;
+        };
+        auto frame = [&](const char* id23, const char* id22, const QByteArray& body) {
+            return version == 2 ? frame22(id22, body) : version == 3 ? frame23(id23, body) : frame24(id23, body);
+        };
+        QByteArray f = frame("TIT2", "TT2", text("Rich")) + frame("TPE1", "TP1", text("Other Program"));
+        if (version == 4) f += frame("TDRC", "", text("1999-05-06T12:34:00"));
+        else f += frame("TYER", "TYE", text("1999")) + frame("TDAT", "TDA", text("0605"));
+        f += frame("TRCK", "TRK", text("3/12"));
+        f += frame("COMM", "COM", comm("eng", "iTunNORM", " 0000044E 00000000 0000377A"));
+        f += frame("COMM", "COM", comm("deu", "", "Kommentar"));
+        f += frame("COMM", "COM", comm("eng", "iTunSMPB", " 00000000 00000210 000007C0"));
+        f += frame("USLT", "ULT", comm("eng", "", "English words"));
+        f += frame("USLT", "ULT", comm("deu", "", "Deutsche Worte"));
+        f += frame("TXXX", "TXX", encoding + "REPLAYGAIN_TRACK_GAIN" + QByteArray(1, '\0') + "-6.50 dB");
+        f += frame("UFID", "UFI", QByteArray("http://ids.example") + QByteArray(1, '\0') + "5b1f");
+        if (version > 2) f += frame("PRIV", "", QByteArray("WM/MediaClassPrimaryID") + QByteArray(1, '\0') + QByteArray(16, '\xBC'));
+        if (version == 4) {
+            f += frame("TSOP", "", text("Program, Other")) + frame("TSOA", "", text("Album, The")) + frame("TSOT", "", text("Rich, The"));
+            f += frame("TMOO", "", text("Calm")) + frame("TIPL", "", text("producer") + QByteArray(1, '\0') + "Someone");
+            f += frame("RVA2", "", QByteArray("track") + bytes({0, 1, 0xFF, 0, 0}));
+        }
+        return tag(version, f + QByteArray(200, '\0'));
     }
     static QByteArray tag24(const QString& a, const QString& t, bool footer, bool extended)
     {
@@ -230,6 +273,74 @@ TEST_F(CollectionTest, EveryToolKeepsEverySongAndThePlaylistFollows)
         expectEverySongWhole(copy ? "copy to folder" : "move to folder");
     }
     EXPECT_GT(filesUnder(home(QStringLiteral("Moved"))).size(), 40);
+}
+
+// What the tag editors were not asked to change, a reference reader finds as it was: every
+// frame of every layout (ID3v2 and ID3v1), whatever the version the tag is saved in.
+TEST_F(CollectionTest, TheTagEditorsKeepEveryFrameTheyWereNotAskedToChange)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    buildCollection();
+    QStringList files;
+    for (const QString& f : filesUnder(home(QStringLiteral("Collection"))))
+        if (!QFileInfo(f).isSymLink()) files << f;
+    files.sort();
+    for (const QString& f : files) addFile(f);
+
+    // Every frame read before, but for those the step may change, reads the same after it.
+    auto expectKept = [&](const QMap<QString, reference::Frames>& before, const char* step, auto changes) {
+        SCOPED_TRACE(step);
+        const QMap<QString, reference::Frames> after = reference::read(files);
+        EXPECT_EQ(after.size(), files.size());
+        for (const QString& f : files) {
+            const reference::Frames& b = before.value(f);
+            const reference::Frames& a = after.value(f);
+            EXPECT_FALSE(a.contains(QStringLiteral("error"))) << f.toStdString() << a.value(QStringLiteral("error")).toStdString();
+            for (auto it = b.begin(); it != b.end(); ++it) {
+                if (changes(it.key())) continue;
+                EXPECT_EQ(a.value(it.key()), it.value()) << f.toStdString() << " " << it.key().toStdString();
+            }
+        }
+        return after;
+    };
+    const QMap<QString, reference::Frames> original = reference::read(files);
+    EXPECT_EQ(original.value(home(QStringLiteral("Collection/F2/rich 90.mp3"))).value(QStringLiteral("v1:TRCK")),
+              QStringLiteral("TRCK(encoding=<Encoding.UTF8: 3>, text=['90'])"));
+
+    FrmMassTagEditor& tags = forms().fresh<FrmMassTagEditor>();
+    tags.txtAlbum->setText(QStringLiteral("Greatest Hits"));
+    tags.chkEditID3v2->setChecked(true);
+    tags.lstGenre->setCurrentRow(17);
+    tags.cmdEditAll_Click();
+    const QMap<QString, reference::Frames> massEdited = expectKept(original, "mass tag editor", [](const QString& key) {
+        return key == QLatin1String("version") || key == QLatin1String("TALB") || key == QLatin1String("v1:TALB") || key == QLatin1String("v1:TCON");
+    });
+
+    for (int r = 1; r <= rows().count(); ++r) {
+        FrmEditTag& e = forms().fresh<FrmEditTag>();
+        e.window_GetID3Data(fileOfRow(r), r);
+        for (QLineEdit* box : {e.txtArtist[0], e.txtTitle[0]})
+            if (box->text().isEmpty()) box->setText(QStringLiteral("Filled"));
+        EXPECT_FALSE(e.txtComments.text(1).contains(QStringLiteral("0000044E"))) << fileOfRow(r).toStdString();
+        e.txtTitle[1]->setText(QStringLiteral("Edited title"));
+        e.txtComments.setText(1, QStringLiteral("Edited comment"));
+        e.cmdUpdate_Click();
+    }
+    const QMap<QString, reference::Frames> edited = expectKept(massEdited, "tag editor", [](const QString& key) {
+        return key == QLatin1String("version") || key == QLatin1String("TIT2") || key.startsWith(QLatin1String("COMM::"))
+            || key == QLatin1String("v1:TIT2");
+    });
+    for (const QString& f : files) {
+        int plain = 0;
+        for (auto [key, fields] : edited.value(f).asKeyValueRange()) {
+            if (!key.startsWith(QLatin1String("COMM::"))) continue;
+            ++plain;
+            EXPECT_TRUE(fields.contains(QStringLiteral("text=['Edited comment']"))) << f.toStdString() << " " << fields.toStdString();
+        }
+        EXPECT_EQ(plain, 1) << f.toStdString();
+    }
+    // The plain comment keeps its language.
+    EXPECT_TRUE(edited.value(home(QStringLiteral("Collection/F2/rich 90.mp3"))).contains(QStringLiteral("COMM::deu")));
 }
 
 } // namespace

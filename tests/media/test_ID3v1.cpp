@@ -162,6 +162,34 @@ TEST_F(ID3v1Test, WritingOverATagKeepsTheLengthAndAppendingAdds128Bytes)
     EXPECT_EQ(QFileInfo(tiny).size(), 3 + 128);
 }
 
+// An ID3v1.1 track (byte 126 after a zero byte 125) stays while the new comment leaves room.
+TEST_F(ID3v1Test, AnId3v11TrackIsKeptWhileTheCommentFitsIn28Bytes)
+{
+    const QByteArray v11Comment = pad("Old", 28) + QByteArray(1, '\0') + QByteArray(1, char(7));
+    const struct {
+        QByteArray oldComment;
+        QString newComment;
+        QByteArray commentBytes;   // bytes 97-126 of the tag written
+    } cases[] = {
+        {v11Comment, QStringLiteral("New"), pad("New", 28) + QByteArray(1, '\0') + QByteArray(1, char(7))},
+        {v11Comment, QString(28, u'c'), QByteArray(28, 'c') + QByteArray(1, '\0') + QByteArray(1, char(7))},
+        {v11Comment, QStringLiteral(u"€").repeated(28), QByteArray(28, '\x80') + QByteArray(1, '\0') + QByteArray(1, char(7))},
+        {v11Comment, QString(29, u'c'), pad(QByteArray(29, 'c'), 30)},   // no room: the comment wins
+        {pad("Old", 30), QStringLiteral("New"), pad("New", 30)},         // no track: plain ID3v1
+        {pad("Old", 29) + QByteArray(1, char(7)), QStringLiteral("New"), pad("New", 30)},   // byte 125 not zero
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.newComment.toStdString());
+        const QByteArray audio = mp3maker::makeMp3Bytes({.seconds = 0.2});
+        const QString path = writeFile("v11.mp3", audio + tag128("T", "A", "B", "2000", "", 3).left(97) + c.oldComment + char(3));
+        ASSERT_TRUE(media_WriteID3v1(path, ID3v1Fields{.Title = "T", .Comment = c.newComment, .Genre = 3}));
+        EXPECT_EQ(readFile(path).mid(audio.size() + 97, 30), c.commentBytes);
+        clsID3v1 t;
+        t.setFilename(path);
+        EXPECT_EQ(t.Comment(), c.newComment);
+    }
+}
+
 TEST_F(ID3v1Test, FieldsHaveFixedWidthsAndSingleByteText)
 {
     ID3v1Fields f{.Title = QString(40, u'x'), .Artist = QStringLiteral(u"Motörhead €"),

@@ -32,7 +32,7 @@ TEST_F(ID3v2ReadTest, Version23WithUtf16TextsPictureExtendedHeaderAndPadding)
     frames += frame23("TALB", QByteArray("\0Caf\xE9 \x80", 7));
     frames += frame23("TYER", latin1Text("1987"));
     frames += frame23("TRCK", latin1Text("3/12"));
-    frames += frame23("COMM", bytes({1}) + "eng" + utf16LE("desc") + bytes({0, 0}) + utf16LE(QStringLiteral(u"Hello ✓")));
+    frames += frame23("COMM", bytes({1}) + "eng" + utf16LE("") + bytes({0, 0}) + utf16LE(QStringLiteral(u"Hello ✓")));
     frames += frame23("COMM", QByteArray("\0deu", 4) + bytes({0}) + "Zweiter");
     frames += frame23("USLT", QByteArray("\0eng", 4) + bytes({0}) + "Line1\r\nLine2");
     frames += frame23("APIC", QByteArray("\0image/png\0\3cover\0", 18) + png);

@@ -13,6 +13,9 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -381,6 +384,53 @@ TEST_F(ID3v2SaveTest, FramesNotChangedAreWrittenBackIntact)
     EXPECT_EQ(after.mid(saved.area), audio());
 }
 
+// A comment edit replaces the plain comments only, in the first one's language; a lyrics
+// edit replaces the lyrics shown (the last USLT frame). Every other COMM and USLT frame is
+// written back byte for byte, and machine data never reaches the comment.
+TEST_F(ID3v2SaveTest, CommentAndLyricsEditsKeepTheFramesTheyDoNotShow)
+{
+    const QByteArray norm = frame23("COMM", QByteArray("\0engiTunNORM\0 0000044E 00000000", 31));
+    const QByteArray smpb = frame23("COMM", bytes({1}) + "eng" + utf16LE("iTunSMPB") + bytes({0, 0}) + utf16LE(" 00000000 00000210"));
+    const QByteArray english = frame23("USLT", QByteArray("\0eng\0Hello", 10));
+    const struct {
+        const char* name;
+        QByteArray frames;
+        QString shown;                      // Comment() or Lyrics() as read
+        bool lyrics;
+        QList<QByteArray> kept;             // frames written back byte for byte
+        QByteArray edited;                  // the body of the frame the edit writes
+    } cases[] = {
+        {"plain comment beside machine data", norm + frame23("COMM", QByteArray("\0fra\0old", 8)) + smpb, QStringLiteral("old"),
+         false, {norm, smpb}, QByteArray("\0fra\0new", 8)},
+        {"two plain comments, one without a language", frame23("COMM", QByteArray("\0\0\0old", 6)) + norm + frame23("COMM", QByteArray("\0deu\0zwei", 9)),
+         QStringLiteral("old") + QChar(0) + QStringLiteral("\r\nzwei"), false, {norm}, QByteArray("\0eng\0new", 8)},
+        {"lyrics in two languages", english + frame23("USLT", QByteArray("\0deu\0Hallo", 10)), QStringLiteral("Hallo"), true, {english},
+         QByteArray("\0deu\0new", 8)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = writeFile("comments.mp3", tag(3, frame23("TIT2", latin1Text("T")) + c.frames) + audio());
+        clsID3v2 t;
+        t.setFilename(path);
+        EXPECT_EQ(c.lyrics ? t.Lyrics() : t.Comment(), c.shown);
+        if (c.lyrics) t.setLyrics(QStringLiteral("new"));
+        else t.setComment(QStringLiteral("new"));
+        t.Save();
+        const QByteArray after = readFile(path);
+        const SavedTag saved = parseSaved(after);
+        ASSERT_TRUE(saved.ok);
+        for (const QByteArray& f : c.kept) EXPECT_TRUE(after.left(saved.area).contains(f)) << f.toStdString();
+        QList<QByteArray> written;
+        for (const SavedFrame& f : saved.frames)
+            if (f.id == (c.lyrics ? "USLT" : "COMM")) written << f.raw;
+        EXPECT_EQ(written.size(), c.kept.size() + 1);
+        EXPECT_TRUE(written.contains(frame23(c.lyrics ? "USLT" : "COMM", c.edited)));
+        clsID3v2 r;
+        r.setFilename(path);
+        EXPECT_EQ(c.lyrics ? r.Lyrics() : r.Comment(), QStringLiteral("new"));
+    }
+}
+
 TEST_F(ID3v2SaveTest, Version22FramesAreSavedInTheirVersion23Form)
 {
     QByteArray frames;
@@ -412,7 +462,8 @@ TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
     QByteArray frames;
     frames += frame24("TIT2", bytes({3}) + QStringLiteral(u"Ütf-8 ♪").toUtf8());
     frames += frame24("TDRC", latin1Text("2004-05-06"));
-    frames += frame24("TSOP", latin1Text("Sort"));                    // no 2.3 form: dropped
+    frames += frame24("TSOP", latin1Text("Sort"));                    // kept as XSOP
+    frames += frame24("TMOO", latin1Text("Calm"));                    // no 2.3 twin: kept as it was
     frames += frame24("TCON", bytes({3}) + QByteArray("Rock\0Pop", 8)); // several values
     frames += frame24("COMM", bytes({3}) + "eng" + "d" + bytes({0}) + QStringLiteral(u"Ça").toUtf8());
     const QByteArray plainData = bytes({0, 'A', 0xFF, 'B'});
@@ -430,6 +481,12 @@ TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
     EXPECT_EQ(saved.find("TYER")->body, latin1Text("2004"));
     EXPECT_EQ(saved.find("TDRC"), nullptr);
     EXPECT_EQ(saved.find("TSOP"), nullptr);
+    ASSERT_NE(saved.find("XSOP"), nullptr);
+    EXPECT_EQ(saved.find("XSOP")->body, latin1Text("Sort"));
+    ASSERT_NE(saved.find("TDAT"), nullptr);
+    EXPECT_EQ(saved.find("TDAT")->body, latin1Text("0605"));
+    ASSERT_NE(saved.find("TMOO"), nullptr);
+    EXPECT_EQ(saved.find("TMOO")->body, latin1Text("Calm"));
     EXPECT_EQ(saved.find("TCON")->body, latin1Text("Rock/Pop"));
     EXPECT_EQ(saved.find("COMM")->body, QByteArray("\0engd\0\xC7" "a", 8));
     EXPECT_EQ(saved.find("TPE1")->body, plainData);
@@ -734,6 +791,51 @@ TEST_F(ID3v2SaveTest, ASongChangedDuringTheCopyIsLeftAsTheOtherProgramMadeIt)
     media::id3v2::setCopyFinishedHook(nullptr);
     EXPECT_EQ(readFile(path), original + "appended by another program");
     EXPECT_EQ(folderEntries(home("songs")), QStringList{QStringLiteral("busy.mp3")});
+}
+
+// A save killed while its copy was made leaves the copy; the next save in that folder removes
+// it. Files of a similar name that this program did not leave stay: other content, another
+// name, a link, a file with a second name, a copy a running save holds.
+TEST_F(ID3v2SaveTest, ACopyLeftByAKilledSaveIsRemovedByTheNextSaveInItsFolder)
+{
+    const QByteArray header("ID3\3\0\0\0\0\x10\0", 10);
+    const QStringList foreign = {QStringLiteral(".veltra-tag-Ab12Cd"), QStringLiteral(".veltra-tag-Ab12C"), QStringLiteral(".veltra-tag-Ab12Cd7"),
+                                 QStringLiteral("x.veltra-tag-Ab12Cd"), QStringLiteral(".veltra-tag-Link01"), QStringLiteral(".veltra-tag-Hard01"),
+                                 QStringLiteral(".veltra-tag-Held01"), QStringLiteral("hard")};
+    writeFile("songs/.veltra-tag-Ab12Cd", "another program's data");
+    for (const char* name : {"songs/.veltra-tag-Ab12C", "songs/.veltra-tag-Ab12Cd7", "songs/x.veltra-tag-Ab12Cd", "songs/hard"})
+        writeFile(name, header);
+    QFile::link(home("songs/hard"), home("songs/.veltra-tag-Link01"));
+    ASSERT_EQ(::link(QFile::encodeName(home("songs/hard")).constData(), QFile::encodeName(home("songs/.veltra-tag-Hard01")).constData()), 0);
+    const QString held = writeFile("songs/.veltra-tag-Held01", header);
+    const int holder = ::open(QFile::encodeName(held).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+
+    const QByteArray song = mp3maker::makeMp3Bytes({.title = "Song", .seconds = 2});
+    const QString killed = writeFile("songs/killed.mp3", song);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        clsID3v2 t;
+        t.setFilename(killed);
+        t.setLyrics(QString(5000, u'w'));   // no room: the tag grows through a copy
+        media::id3v2::setCopyFinishedHook([] { ::kill(::getpid(), SIGKILL); });
+        t.Save();
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(readFile(killed), song);
+    const QStringList before = folderEntries(home("songs"));
+    ASSERT_EQ(before.size(), foreign.size() + 2) << before.join(u' ').toStdString();   // the song and the copy left
+
+    const QString next = writeFile("songs/next.mp3", song);
+    saveTitle(next, QStringLiteral("Next"));
+    QStringList expected = foreign + QStringList{QStringLiteral("killed.mp3"), QStringLiteral("next.mp3")};
+    expected.sort();
+    EXPECT_EQ(folderEntries(home("songs")).join(u' ').toStdString(), expected.join(u' ').toStdString());
+    EXPECT_EQ(readFile(killed), song);
+    ::close(holder);
 }
 
 } // namespace
