@@ -148,10 +148,61 @@ QString mimeTypeFor(const QString& extension)
 {
     QString ext = extension;
     while (ext.startsWith(u'.')) ext.remove(0, 1);
-    const QList<QMimeType> types = QMimeDatabase().mimeTypesForFileName(QStringLiteral("x.") + ext);
+    const QMimeDatabase db;
+    const QList<QMimeType> types = db.mimeTypesForFileName(QStringLiteral("x.") + ext);
     for (const QMimeType& t : types)
         if (t.isValid() && !t.isDefault()) return t.name();
-    return QStringLiteral("audio/") + ext.toLower();
+    // A few of the types have no name the database knows: the desktop then goes by what such a
+    // file begins with, and so does this.
+    static const std::pair<const char*, QByteArrayView> byContent[] = {
+        {"mpa", QByteArrayView("\xFF\xFB\x90\x64", 4)},                         // an MPEG audio frame
+        {"mp1", QByteArrayView("\xFF\xFF\x44\x00", 4)},                         // an MPEG audio layer I frame
+        {"m1v", QByteArrayView("\x00\x00\x01\xB3\x0A\x00\x78\x13", 8)},     // an MPEG-1 video sequence
+        {"rmi", QByteArrayView("RIFF\x1E\x00\x00\x00RMIDdata", 16)},          // MIDI inside RIFF
+    };
+    for (const auto& [name, start] : byContent) {
+        if (ext.compare(QLatin1String(name), Qt::CaseInsensitive) != 0) continue;
+        const QMimeType t = db.mimeTypeForData(start.toByteArray());
+        if (t.isValid() && !t.isDefault()) return t.name();
+    }
+    return QString();   // no type of the system's: none is made up
+}
+
+namespace {
+IconImages& iconSource()
+{
+    static IconImages source;
+    return source;
+}
+} // namespace
+
+void setIconImages(IconImages images) { iconSource() = std::move(images); }
+
+QString iconName(const QString& typeName) { return fileStem(typeName); }
+
+QString iconFilePath(const QString& typeName, int size)
+{
+    return xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")) + QStringLiteral("/icons/hicolor/%1x%1/apps/").arg(size)
+           + iconName(typeName) + QStringLiteral(".png");
+}
+
+bool installIcon(const QString& typeName)
+{
+    // Into the user's part of the theme every desktop looks in, one image per size it has.
+    bool installed = false;
+    if (iconSource()) {
+        for (const auto& [size, png] : iconSource()()) {
+            const QString path = iconFilePath(typeName, size);
+            QByteArray old;
+            if (QFileInfo(path).isFile() && textfile::readBytes(path, &old) && old == png) {
+                installed = true;
+                continue;
+            }
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            installed = textfile::writeAtomic(path, png) || installed;
+        }
+    }
+    return installed;
 }
 
 QString execQuote(const QString& argument)
@@ -231,6 +282,7 @@ void associations_WriteRegistry(const AssociationRecord& record)
     if (record.typeName.isEmpty()) return;
     const QString path = desktopFilePath(record.typeName);
     const QString mime = record.contentType.isEmpty() ? mimeTypeFor(record.extension) : record.contentType;
+    if (mime.isEmpty()) return;   // the system has no type for such files: nothing to declare
 
     // The entry keeps the types registered before.
     QStringList types;
@@ -240,6 +292,9 @@ void associations_WriteRegistry(const AssociationRecord& record)
         if (key == QLatin1String("MimeType")) types = splitList(value);
     }
     if (!readable) return;   // its other types are unknown: leave it and the defaults alone
+    // Types of the system's only: older versions made up some that no file carries.
+    const QMimeDatabase db;
+    types.removeIf([&db](const QString& t) { return !db.mimeTypeForName(t).isValid(); });
     if (!types.contains(mime)) types.append(mime);
     for (const AssociationCommand& c : record.commands)
         if (c.verb.compare(QLatin1String("Open"), Qt::CaseInsensitive) == 0) exec = c.commandLine;
@@ -250,6 +305,7 @@ void associations_WriteRegistry(const AssociationRecord& record)
     text += QStringLiteral("Name=") + escapeValue(record.typeName) + u'\n';
     text += QStringLiteral("Comment=") + escapeValue(record.description) + u'\n';
     text += QStringLiteral("Exec=") + escapeValue(exec) + u'\n';
+    if (installIcon(record.typeName)) text += QStringLiteral("Icon=") + escapeValue(iconName(record.typeName)) + u'\n';
     text += QStringLiteral("Terminal=false\n");
     // Only an association: the entry does not show in the application menus.
     text += QStringLiteral("NoDisplay=true\n");

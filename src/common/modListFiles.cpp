@@ -1,6 +1,7 @@
 #include "common/modListFiles.h"
 
 #include "common/ListViewModel.h"
+#include "common/PlaylistRow.h"
 #include "platform/TextFile.h"
 #include "platform/UiServices.h"
 
@@ -129,6 +130,38 @@ bool writeLines(const QString& fileName, const QStringList& lines)
     return textfile::writeAtomic(fileName, out);
 }
 
+bool isPlaylist(const ListViewModel& list)
+{
+    const QStringList headers = PlaylistColumn::headers();
+    if (list.columnCount() != headers.size()) return false;
+    for (int c = 0; c < list.columnCount(); ++c)
+        if (list.columnHeader(c) != headers[c]) return false;
+    return true;
+}
+
+namespace {
+bool hasControlCharacter(const QString& cell)
+{
+    for (const QChar c : cell)
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) return true;
+    return false;
+}
+} // namespace
+
+bool isPlaylistRecord(const QStringList& record)
+{
+    // Tags and file names may hold anything; the number, the status and the length are the
+    // program's own texts. A status in another letter case (a hand-edited file) still plays.
+    const QString status = record.value(PlaylistColumn::Status).trimmed();
+    bool known = status.isEmpty();
+    for (RowStatus s : {RowStatus::Play, RowStatus::PlayOnce, RowStatus::Skip, RowStatus::SkipOnce, RowStatus::Remove})
+        known = known || QString::compare(status, rowStatusText(s), Qt::CaseInsensitive) == 0;
+    if (!known) return false;
+    for (int c : {PlaylistColumn::Number, PlaylistColumn::Status, PlaylistColumn::Length})
+        if (hasControlCharacter(record.value(c))) return false;
+    return true;
+}
+
 } // namespace listfile
 
 bool controls_SaveListView(const ListViewModel& list, const QString& fileName)
@@ -163,6 +196,7 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
     // above it shares that cell's text ("Play" in every row, an album's artist and year), so
     // a long playlist takes little more memory than its distinct texts.
     const int columns = std::max(1, list.columnCount());
+    const bool playlist = listfile::isPlaylist(list);
     QByteArray bytes;
     bool ok = QFileInfo(fileName).isFile() && textfile::readBytes(fileName, &bytes);
     std::vector<QStringList> rows;
@@ -188,6 +222,7 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
             // Decided line by line, so one older Windows-1252 line leaves the others alone.
             const bool utf8 = allUtf8 || textfile::isValidUtf8(line);
             listfile::forEachField(line, [&](QByteArrayView field) {
+                if (!ok) return;
                 const qsizetype c = record.size();
                 if (c < above.size() && (utf8 ? QAnyStringView::equal(above[c], QUtf8StringView(field))
                                               : above[c] == textfile::fromWindows1252(field)))
@@ -195,15 +230,17 @@ bool controls_LoadListView(ListViewModel& list, const QString& fileName)
                 else
                     record.append(utf8 ? listfile::utf8Cell(field) : textfile::fromWindows1252(field));
                 if (record.size() == columns) {
+                    // Junk whose fields happen to fill whole records is still no playlist.
+                    if (playlist && !listfile::isPlaylistRecord(record)) ok = false;
                     rows.push_back(record);
                     above = std::move(record);
                     record = QStringList();
                     record.reserve(columns);
                 }
             });
-            return true;
+            return ok;
         });
-        ok = record.isEmpty();
+        ok = ok && record.isEmpty();
     }
     if (!ok) {
         msgBox(QStringLiteral("An error occured while trying to open the list:\r\n") + fileName

@@ -11,7 +11,8 @@ class ListViewModel;
 // Writes every row, replacing the file whole; false when the file could not be written.
 bool controls_SaveListView(const ListViewModel& list, const QString& fileName);
 // Adds one row per record after the rows the list already has. A missing file, or one whose
-// cells do not fill whole records, shows "Error Loading List" and adds nothing.
+// cells do not fill whole records, shows "Error Loading List" and adds nothing; so does a
+// file loaded into a playlist (a list with the playlist's columns) that is no playlist.
 bool controls_LoadListView(ListViewModel& list, const QString& fileName);
 
 bool files_FileContainsLine(const QString& fileName, const QString& text);
@@ -23,6 +24,11 @@ namespace listfile {
 // double quote is the text up to the last double quote of its line; any other field runs to
 // the next comma or the line's end, without trailing blanks.
 QStringList readFields(const QString& text);
+// Whether the list has the playlist's columns, so what it loads must be a playlist.
+bool isPlaylist(const ListViewModel& list);
+// Whether a record can be a playlist row: its status is one of the five (in any letter case)
+// or empty, and its number, status and length hold no control character but tab.
+bool isPlaylistRecord(const QStringList& record);
 // "\"cell\"\r\n" for each cell.
 QString formatCells(const QStringList& cells);
 // Whole lines of a text file (CR LF, LF or CR), without their ends.

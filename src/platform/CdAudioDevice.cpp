@@ -5,6 +5,7 @@
 #include "platform/SimulatedCdDrives.h"
 
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -79,6 +80,7 @@ int CdAudioDevice::run(const QStringList& allWords, QString* reply)
 
     if (is(verb, "close") && words.size() == 2) {
         stopPlaying();
+        forgetDriveStatus();
         m_open = false;
         m_toc.reset();
         m_drive = -1;
@@ -91,6 +93,7 @@ int CdAudioDevice::run(const QStringList& allWords, QString* reply)
         else if (wordsAre(words, 2, {"door", "open"})) {
             stopPlaying();
             m_toc.reset();
+            forgetDriveStatus();
             return m_drives->openDoor(m_drive) ? NoError : HardwareError;
         } else return UnrecognizedCommand;
         return NoError;
@@ -137,6 +140,7 @@ int CdAudioDevice::open(const QStringList& words)
     m_drive = drive;
     m_tmsf = false;
     m_toc.reset();
+    forgetDriveStatus();
     m_position = 0;
     m_mode = Mode::Stopped;
     return NoError;
@@ -151,19 +155,32 @@ bool CdAudioDevice::refresh()
         m_output->stop();
         m_mode = Mode::Stopped;
     }
-    if (m_drives->status(m_drive) != DriveStatus::DiscReady) {
+    if (driveStatus() != DriveStatus::DiscReady) {
         stopPlaying();
         m_toc.reset();
         m_position = 0;
         return false;
     }
     if (!m_toc) {
+        // Only audio tracks are played: a data-only disc (or a DVD) is no audio disc.
         Toc toc;
-        if (!m_drives->readToc(m_drive, &toc) || toc.tracks.isEmpty()) return false;
+        if (!m_drives->readToc(m_drive, &toc)) return false;
+        toc = toc.audioOnly();
+        if (toc.tracks.isEmpty()) return false;
         m_toc = toc;
         m_position = toc.firstSector();
     }
     return true;
+}
+
+DriveStatus CdAudioDevice::driveStatus()
+{
+    if (!m_statusKnown) {
+        m_status = m_drives->status(m_drive);
+        m_statusKnown = true;
+        QTimer::singleShot(0, &m_passes, [this] { forgetDriveStatus(); });
+    }
+    return m_status;
 }
 
 int CdAudioDevice::positionNow()
@@ -195,7 +212,7 @@ int CdAudioDevice::status(const QStringList& words, QString* reply)
     }
     if (wordsAre(words, 2, {"mode"})) {
         const bool ready = refresh();
-        const DriveStatus drive = m_drives->status(m_drive);
+        const DriveStatus drive = driveStatus();
         if (drive == DriveStatus::DoorOpen) *reply = QStringLiteral("open");
         else if (!ready) *reply = QStringLiteral("not ready");
         else *reply = m_mode == Mode::Playing ? QStringLiteral("playing") : QStringLiteral("stopped");
@@ -268,8 +285,11 @@ int CdAudioDevice::play()
     request.reader = m_drives->readerFactory(m_drive);
     request.first = m_position;
     request.end = toc.leadOut();
-    for (const Track& t : toc.tracks)
-        if (!t.audio) request.silent.append(t);
+    // A data track between two audio tracks is passed over in silence.
+    for (qsizetype i = 1; i < toc.tracks.size(); ++i) {
+        const int gap = toc.tracks[i - 1].start + toc.tracks[i - 1].length;
+        if (toc.tracks[i].start > gap) request.silent.append(Track{gap, toc.tracks[i].start - gap, false});
+    }
     if (!m_output->start(request)) return HardwareError;
     m_playFrom = m_position;
     m_mode = Mode::Playing;

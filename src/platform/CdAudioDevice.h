@@ -7,9 +7,11 @@
 // as text ended by a NUL in the caller's buffer. Any other string fails.
 //
 // Playing is digital: the output reads the disc's audio sectors off the UI thread and
-// plays them through the sound output. The position answered is what has been heard.
+// plays them through the sound output. The position answered is what has been heard. The
+// disc's tracks here are its audio tracks, numbered from 1; a disc without any is no disc.
 #include "platform/CdDrives.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -49,8 +51,13 @@ private:
     int seek(const QString& target);
     int play();
     void stopPlaying();
-    // Brings the state up to date with the drive and the output; false without a playable disc.
+    // Brings the state up to date with the drive and the output; false without a playable disc
+    // (none, or one without audio tracks).
     bool refresh();
+    // The drive's status, asked of the drive once per pass of the event loop: a status timer's
+    // tick asks a dozen questions at once, and a drive may be slow to answer.
+    DriveStatus driveStatus();
+    void forgetDriveStatus() { m_statusKnown = false; }
     int positionNow();
     QString timeText(int sectors) const;   // mm:ss:ff
 
@@ -59,7 +66,10 @@ private:
     bool m_open = false;
     int m_drive = -1;
     bool m_tmsf = false;
-    std::optional<Toc> m_toc;
+    std::optional<Toc> m_toc;   // the disc's audio tracks
+    bool m_statusKnown = false;
+    DriveStatus m_status = DriveStatus::NotReady;
+    QObject m_passes;           // the status is forgotten when control returns to the event loop
     int m_position = 0;      // sector, while not playing
     int m_playFrom = 0;      // sector where the sound started
     Mode m_mode = Mode::Stopped;

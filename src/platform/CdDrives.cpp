@@ -14,6 +14,33 @@ int Toc::trackAt(int sector) const
     return found;
 }
 
+Toc Toc::audioOnly() const
+{
+    Toc audio;
+    for (const Track& t : tracks)
+        if (t.audio) audio.tracks.append(t);
+    return audio;
+}
+
+bool tocFromLayout(const DiscLayout& layout, Toc* toc)
+{
+    const qsizetype n = layout.starts.size();
+    if (n == 0 || layout.audio.size() != n) return false;
+    Toc result;
+    for (qsizetype i = 0; i < n; ++i) {
+        const int start = layout.starts[i];
+        int end = i + 1 < n ? layout.starts[i + 1] : layout.leadOut;
+        if (i + 1 < n && layout.audio[i] && !layout.audio[i + 1] && layout.lastSession > 0) {
+            const int sessionEnd = layout.lastSession - SessionGapSectors;
+            if (sessionEnd > start && sessionEnd < end) end = sessionEnd;
+        }
+        if (start < 0 || end <= start) return false;
+        result.tracks.append(Track{start, end - start, layout.audio[i]});
+    }
+    *toc = result;
+    return true;
+}
+
 ClockedCdOutput::ClockedCdOutput(std::function<qint64()> msClock) : m_clock(std::move(msClock)) {}
 
 bool ClockedCdOutput::start(const PlayRequest& request)

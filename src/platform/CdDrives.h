@@ -30,7 +30,27 @@ struct Toc {
     int firstSector() const { return tracks.isEmpty() ? 0 : tracks.first().start; }
     // The track (1-based) holding the sector; a sector past the end belongs to the last track.
     int trackAt(int sector) const;
+    // The audio tracks alone, numbered from 1 in their order: what a CD player lists and plays.
+    Toc audioOnly() const;
 };
+
+// Sectors from the end of one session's last track to the first track of the next: the
+// session's lead-out (90 s), the next one's lead-in (60 s) and its first track's pre-gap (2 s).
+constexpr int SessionGapSectors = 11400;
+
+// A disc's table of contents as a drive reports it: where each track starts and whether it
+// holds audio, where the lead-out of the disc begins, and where its last session begins (0
+// for a disc of one session).
+struct DiscLayout {
+    QList<int> starts;
+    QList<bool> audio;
+    int leadOut = 0;
+    int lastSession = 0;
+};
+// The tracks with their lengths; false when the layout is no table of contents. A track runs
+// to the next one's start, except the last audio track before a data track of a later session
+// (an enhanced CD): that ends at its own session's lead-out, not in the gap before the data.
+bool tocFromLayout(const DiscLayout& layout, Toc* toc);
 
 enum class DriveStatus { NoDisc, DoorOpen, NotReady, DiscReady };
 
@@ -54,7 +74,7 @@ public:
     virtual QString name(int drive) = 0;
     // A drive the user may not read counts as no drive.
     virtual bool readable(int drive) = 0;
-    // Quick: asked many times a second while the CD player is open.
+    // Quick: asked at every tick of the CD player's status timer while it is open.
     virtual DriveStatus status(int drive) = 0;
     virtual bool readToc(int drive, Toc* toc) = 0;
     virtual bool openDoor(int drive) = 0;

@@ -169,9 +169,10 @@ DriveStatus LibcdioDrives::status(int drive)
     case CDS_DRIVE_NOT_READY: return DriveStatus::NotReady;
     default: break;
     }
-    // A drive that cannot say: a disc is there when its contents can be read.
-    Toc toc;
-    return readToc(drive, &toc) ? DriveStatus::DiscReady : DriveStatus::NoDisc;
+    // A drive that cannot say: a disc is there when its table of contents can be read, asked
+    // on the handle already open rather than by opening the drive again.
+    cdrom_tochdr header {};
+    return ::ioctl(fd, CDROMREADTOCHDR, &header) == 0 ? DriveStatus::DiscReady : DriveStatus::NoDisc;
 }
 
 bool LibcdioDrives::readToc(int drive, Toc* toc)
@@ -182,19 +183,22 @@ bool LibcdioDrives::readToc(int drive, Toc* toc)
     const track_t first = cdio_get_first_track_num(p);
     const track_t tracks = cdio_get_num_tracks(p);
     bool ok = first != CDIO_INVALID_TRACK && tracks != CDIO_INVALID_TRACK && tracks > 0;
-    Toc result;
+    DiscLayout layout;
     if (ok) {
-        const lsn_t leadOut = cdio_get_track_lsn(p, CDIO_CDROM_LEADOUT_TRACK);
+        layout.leadOut = cdio_get_track_lsn(p, CDIO_CDROM_LEADOUT_TRACK);
+        ok = layout.leadOut != CDIO_INVALID_LSN;
         for (track_t t = first; ok && t < first + tracks; ++t) {
             const lsn_t start = cdio_get_track_lsn(p, t);
-            const lsn_t next = t + 1 < first + tracks ? cdio_get_track_lsn(p, track_t(t + 1)) : leadOut;
-            ok = start != CDIO_INVALID_LSN && next != CDIO_INVALID_LSN && next > start;
-            if (ok) result.tracks.append(Track{int(start), int(next - start), cdio_get_track_format(p, t) == TRACK_FORMAT_AUDIO});
+            ok = start != CDIO_INVALID_LSN;
+            layout.starts.append(int(start));
+            layout.audio.append(cdio_get_track_format(p, t) == TRACK_FORMAT_AUDIO);
         }
+        // Where the last session begins tells where an enhanced CD's audio session ends.
+        lsn_t lastSession = 0;
+        if (ok && cdio_get_last_session(p, &lastSession) == DRIVER_OP_SUCCESS && lastSession > 0) layout.lastSession = int(lastSession);
     }
     cdio_destroy(p);
-    if (ok) *toc = result;
-    return ok;
+    return ok && tocFromLayout(layout, toc);
 }
 
 bool LibcdioDrives::openDoor(int drive)

@@ -18,6 +18,7 @@ public:
     {
         if (sector < m_toc.firstSector() || sector >= m_toc.leadOut()) return false;
         const int track = m_toc.trackAt(sector);
+        if (!m_toc.tracks[track - 1].audio) return false;   // a data sector holds no sound
         const qint64 firstFrame = qint64(sector - m_toc.tracks[track - 1].start) * FramesPerSector;
         for (int i = 0; i < FramesPerSector; ++i) {
             const qint16 s = SimulatedCdDrives::toneSample(track, firstFrame + i);
@@ -78,13 +79,22 @@ void SimulatedCdDrives::insertDiscSectors(int drive, const QList<int>& trackSect
 {
     Drive* d = at(drive);
     if (!d) return;
-    Toc toc;
+    // Laid out as discs are pressed: a data track after audio is an enhanced CD's second
+    // session, which begins a session gap after the audio.
+    DiscLayout layout;
     int start = 0;
     for (int i = 0; i < trackSectors.size(); ++i) {
-        toc.tracks.append(Track{start, trackSectors[i], audio.value(i, true)});
+        const bool isAudio = audio.value(i, true);
+        if (i > 0 && !isAudio && layout.audio.last()) {
+            start += SessionGapSectors;
+            layout.lastSession = start;
+        }
+        layout.starts.append(start);
+        layout.audio.append(isAudio);
         start += trackSectors[i];
     }
-    d->disc = toc;
+    layout.leadOut = start;
+    d->disc = layout;
     d->doorOpen = false;
 }
 
@@ -145,7 +155,8 @@ std::shared_ptr<SimulatedCdDrives> SimulatedCdDrives::fromDescription(const QStr
             drives->m_drives[drive].doorOpen = true;
             continue;
         }
-        QList<int> seconds;
+        QList<int> sectors;
+        QList<bool> audio;
         bool isCount = false;
         const int tracks = part.toInt(&isCount);
         if (isCount && !part.contains(u',')) {
@@ -153,22 +164,28 @@ std::shared_ptr<SimulatedCdDrives> SimulatedCdDrives::fromDescription(const QStr
                 *error = QStringLiteral("a disc has 1 to 99 tracks: \"%1\"").arg(part);
                 return nullptr;
             }
-            for (int n = 0; n < tracks; ++n) seconds.append(180 + 10 * (n % 6));
+            for (int n = 0; n < tracks; ++n) sectors.append((180 + 10 * (n % 6)) * SectorsPerSecond);
         } else {
-            for (const QString& length : part.split(u',')) {
-                const int s = parseSeconds(length);
+            for (const QString& track : part.split(u',')) {
+                // "data 20:00" is a data track of that length.
+                QString length = track.trimmed();
+                const bool data = length.startsWith(QLatin1String("data"), Qt::CaseInsensitive);
+                if (data) length = length.mid(4);
+                const int s = data && !length.isEmpty() && !length[0].isSpace() ? -1 : parseSeconds(length);
                 if (s < 0) {
-                    *error = QStringLiteral("not a track length (m:ss or seconds): \"%1\"").arg(length.trimmed());
+                    *error = QStringLiteral("not a track length (m:ss or seconds, after \"data \" for a data track): \"%1\"")
+                                 .arg(track.trimmed());
                     return nullptr;
                 }
-                seconds.append(s);
+                sectors.append(s * SectorsPerSecond);
+                audio.append(!data);
             }
-            if (seconds.size() > 99) {
+            if (sectors.size() > 99) {
                 *error = QStringLiteral("a disc has at most 99 tracks");
                 return nullptr;
             }
         }
-        drives->insertDisc(drive, seconds);
+        drives->insertDiscSectors(drive, sectors, audio);
     }
     if (drives->count() > 26) {
         *error = QStringLiteral("at most 26 drives (A to Z)");
@@ -187,6 +204,7 @@ bool SimulatedCdDrives::readable(int drive)
 
 DriveStatus SimulatedCdDrives::status(int drive)
 {
+    ++m_statusReads;
     const Drive* d = at(drive);
     if (!d) return DriveStatus::NotReady;
     if (d->doorOpen) return DriveStatus::DoorOpen;
@@ -197,8 +215,7 @@ bool SimulatedCdDrives::readToc(int drive, Toc* toc)
 {
     const Drive* d = at(drive);
     if (!d || d->doorOpen || !d->disc) return false;
-    *toc = *d->disc;
-    return true;
+    return tocFromLayout(*d->disc, toc);
 }
 
 bool SimulatedCdDrives::openDoor(int drive)
@@ -213,7 +230,8 @@ bool SimulatedCdDrives::openDoor(int drive)
 SectorReaderFactory SimulatedCdDrives::readerFactory(int drive)
 {
     const Drive* d = at(drive);
-    const Toc toc = d && d->disc ? *d->disc : Toc();
+    Toc toc;
+    if (d && d->disc) tocFromLayout(*d->disc, &toc);
     return [toc] { return std::make_unique<ToneReader>(toc); };
 }
 

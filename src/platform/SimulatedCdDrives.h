@@ -19,7 +19,8 @@ public:
     int addDrive();
     // Puts a disc of these track lengths (whole seconds) in the drive and closes its door.
     void insertDisc(int drive, const QList<int>& trackSeconds);
-    // The same with lengths in sectors, and data tracks where `audio` says false.
+    // The same with lengths in sectors, and data tracks where `audio` says false. A data track
+    // after an audio track begins a second session, as on an enhanced CD.
     void insertDiscSectors(int drive, const QList<int>& trackSectors, const QList<bool>& audio = {});
     // Takes the disc out (as a hand would, door left closed).
     void removeDisc(int drive);
@@ -38,6 +39,8 @@ public:
     // The strings received, in order.
     QStringList received() const { return m_received; }
     void clearReceived() { m_received.clear(); }
+    // How many times a drive's status has been asked for.
+    int statusReads() const { return m_statusReads; }
 
     // The tone heard at a sample frame of a track (16-bit), both channels alike.
     static qint16 toneSample(int track, qint64 frame);
@@ -45,8 +48,8 @@ public:
 
     // From a description: drives separated by ";", each "none" (empty), "open" (door open,
     // no disc), a track count ("12": tracks of 3:00, 3:10, 3:20 ...) or track lengths
-    // separated by "," as m:ss or seconds ("3:25,4:02,58"). Null with a reason when the
-    // text describes nothing.
+    // separated by "," as m:ss or seconds ("3:25,4:02,58"), "data " before the length of a
+    // data track ("3:25,4:02,data 20:00"). Null with a reason when the text describes nothing.
     static std::shared_ptr<SimulatedCdDrives> fromDescription(const QString& text, QString* error);
 
     // Drives
@@ -61,7 +64,7 @@ public:
 
 private:
     struct Drive {
-        std::optional<Toc> disc;
+        std::optional<DiscLayout> disc;
         bool doorOpen = false;
         bool readable = true;
         bool doorStuck = false;
@@ -72,6 +75,7 @@ private:
     QList<Drive> m_drives;
     std::function<qint64()> m_clock;
     QStringList m_received;
+    int m_statusReads = 0;
 };
 
 } // namespace cd

@@ -1,5 +1,6 @@
 #include "startup/LayerWiring.h"
 
+#include "common/modAssociations.h"
 #include "common/modTray.h"
 #include "common/modWindows.h"
 #include "extras/FrmMini.h"
@@ -8,7 +9,10 @@
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QIcon>
 #include <QMenu>
+#include <QPixmap>
 
 namespace startup {
 
@@ -28,6 +32,20 @@ void wireLowerLayers()
         },
     });
     windows::setFormUnloader([](QWidget* form) { forms().unload(form); });
+    // The program's icon is the main window's, in each size it comes in.
+    associations::setIconImages([] {
+        QList<QPair<int, QByteArray>> images;
+        if (!forms().isLoaded<FrmMain>()) return images;
+        const QIcon icon = forms().get<FrmMain>().windowIcon();
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QPixmap pixmap = icon.pixmap(QSize(size, size), 1.0);
+            if (pixmap.width() != size || pixmap.height() != size) continue;   // never scaled up
+            QByteArray png;
+            QBuffer buffer(&png);
+            if (buffer.open(QIODevice::WriteOnly) && pixmap.save(&buffer, "PNG")) images.append({size, png});
+        }
+        return images;
+    });
 }
 
 } // namespace startup

@@ -45,9 +45,27 @@ QString SingleInstance::folderFor(const QString& programFolder)
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent) : QObject(parent)
 {
     const QByteArray hash = QCryptographicHash::hash(QDir(programFolder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    const QString base = folderFor(programFolder) + QStringLiteral("/.veltra-") + QString::fromLatin1(hash);
-    m_name = base + QStringLiteral(".socket");
-    m_lockPath = base + QStringLiteral(".lock");
+    // Our user's number in the name: in a folder several users share, each user's starts
+    // meet at their own lock, whatever files the others have there.
+    m_base = folderFor(programFolder) + QStringLiteral("/.veltra-") + QString::number(::getuid()) + u'-' + QString::fromLatin1(hash);
+    pickNames();
+}
+
+QString SingleInstance::nameAt(const QString& suffix) const
+{
+    // Another user may have put a file under our very name: the first name of the row that is
+    // free of such a file is ours, the same one for every start of ours.
+    for (int i = 0; i < kNameTries; ++i) {
+        const QString path = m_base + (i ? QStringLiteral("-%1").arg(i) : QString()) + suffix;
+        if (missingOrOurs(path)) return path;
+    }
+    return QString();
+}
+
+void SingleInstance::pickNames()
+{
+    m_lockPath = nameAt(QStringLiteral(".lock"));
+    m_name = nameAt(QStringLiteral(".socket"));
 }
 
 SingleInstance::~SingleInstance()
@@ -58,13 +76,14 @@ SingleInstance::~SingleInstance()
 bool SingleInstance::claim()
 {
     if (m_lock) return true;
-    // Another user's file where ours belongs: it is not our instance, and it is not touched.
-    if (!missingOrOurs(m_lockPath)) return true;
+    pickNames();
+    // Every name taken by others: no lock can be ours, so this start must not run beside one.
+    if (m_lockPath.isEmpty()) return false;
     auto lock = std::make_unique<QLockFile>(m_lockPath);
     lock->setStaleLockTime(0);   // a lock is stale only when its process is gone
     if (!lock->tryLock(0)) return false;
     m_lock = std::move(lock);
-    if (!missingOrOurs(m_name)) return true;
+    if (m_name.isEmpty()) return true;   // later starts cannot reach us; they wait and end
     QLocalServer::removeServer(m_name);   // a socket a crashed instance left behind
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -86,7 +105,7 @@ bool SingleInstance::activateRunning()
 {
     QDeadlineTimer deadline(kConnectWaitMs);
     for (;;) {
-        if (exists(m_name) && missingOrOurs(m_name)) {
+        if (!m_name.isEmpty() && exists(m_name) && missingOrOurs(m_name)) {
             QLocalSocket s;
             s.connectToServer(m_name);
             if (s.waitForConnected(500)) {

@@ -5,8 +5,10 @@
 //
 // Both live in the user's own runtime folder ($XDG_RUNTIME_DIR, when it is a folder of this
 // user that nobody else may enter), otherwise in the program folder itself: never under a
-// name anyone could guess in a folder everyone may write to. A lock or socket found there
-// that belongs to another user is never used.
+// name anyone could guess in a folder everyone may write to. Their names carry the user's
+// number, so the users of a shared program folder each have their own; a file of another
+// user's found under our name is never used nor touched: the next name of a short row is
+// taken instead, the same one by every start of ours.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -37,8 +39,15 @@ public:
     static QString folderFor(const QString& programFolder);
 
     static constexpr int kConnectWaitMs = 5000;
+    // How many names are tried before a start gives up on finding one of its own.
+    static constexpr int kNameTries = 16;
 
 private:
+    // The first name with this ending that no other user's file holds; empty when none is left.
+    QString nameAt(const QString& suffix) const;
+    void pickNames();
+
+    QString m_base;
     QString m_name;
     QString m_lockPath;
     std::unique_ptr<QLockFile> m_lock;

@@ -81,7 +81,16 @@ TEST_F(AssociationsTest, RecordsAndUnknownTypes)
     r.commands.append({QStringLiteral("Open"), QStringLiteral("/opt/veltra %F")});
     associations_WriteRegistry(r);
     const QString entry = associations::desktopFilePath(QStringLiteral("VELTRA"));
-    EXPECT_EQ(value(entry, QStringLiteral("MimeType")), QStringLiteral("audio/zzq;"));
+    // The system has no type for such files: none is made up, nothing is declared.
+    EXPECT_EQ(associations::mimeTypeFor(QStringLiteral("zzq")), QString());
+    EXPECT_FALSE(QFileInfo::exists(entry));
+    EXPECT_FALSE(QFileInfo::exists(associations::mimeAppsPath()));
+
+    // Made-up types an older version declared give way to the system's.
+    writeFile(QStringLiteral(".xdg-data/applications/veltra.desktop"), "[Desktop Entry]\nMimeType=audio/mpa;audio/mpeg;audio/m1v;\n");
+    r.extension = QStringLiteral("mpa");
+    associations_WriteRegistry(r);
+    EXPECT_EQ(value(entry, QStringLiteral("MimeType")), QStringLiteral("audio/mpeg;"));
     EXPECT_EQ(value(entry, QStringLiteral("Exec")), QStringLiteral("/opt/veltra %F"));
     associations_NotifyShell();   // nothing to wait for
 }

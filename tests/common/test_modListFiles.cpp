@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QStringEncoder>
 
+#include <random>
+
 namespace {
 
 class ListFilesTest : public VeltraTest {
@@ -79,6 +81,46 @@ TEST_F(ListFilesTest, WrongFieldCountFailsAndKeepsExistingRows)
     expectLoadError(file);
     ASSERT_EQ(playlist.count(), 1);
     EXPECT_EQ(playlist.subItem(1, PlaylistColumn::Artist), QStringLiteral("Kept"));
+}
+
+// Random bytes: about one file in seven has fields that fill whole records of seven.
+TEST_F(ListFilesTest, RandomBytesAreNoPlaylistEvenWhenTheirFieldsFillWholeRecords)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        QByteArray bytes(200'000, '\0');
+        for (char& b : bytes) b = char(random() & 0xFF);
+        const QString file = writeFile("Playlists/default.spp", bytes);
+        ui.clear();
+        EXPECT_FALSE(controls_LoadListView(playlist, file));
+        expectLoadError(file);
+        EXPECT_EQ(playlist.count(), 0);
+    }
+}
+
+TEST_F(ListFilesTest, EveryStatusIsOneOfTheFiveInAnyCaseOrEmpty)
+{
+    const struct {
+        const char* status;
+        const char* length;
+        bool loads;
+    } cases[] = {
+        {"Play Once", "03:00", true}, {"Remove", "", true},        {"skip once", "03:00", true},
+        {"", "03:00", true},          {"Plya", "03:00", false},    {"Play", "03:\x01" "00", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        const QByteArray record = "\"01\"\r\n\"A\"\r\n\"T\"\r\n\"\"\r\n\"" + QByteArray(c.status) + "\"\r\n\"" + c.length
+                                  + "\"\r\n\"/m/a.mp3\"\r\n";
+        const QString file = writeFile("Playlists/one.spp", record + record);
+        ui.clear();
+        ListViewModel loaded;
+        loaded.setColumns(PlaylistColumn::headers());
+        EXPECT_EQ(controls_LoadListView(loaded, file), c.loads);
+        EXPECT_EQ(loaded.count(), c.loads ? 2 : 0);
+        EXPECT_EQ(ui.messages().size(), c.loads ? 0 : 1);
+    }
 }
 
 TEST_F(ListFilesTest, MissingFileFails)

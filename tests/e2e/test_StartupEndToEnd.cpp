@@ -1,5 +1,7 @@
-// The real program on one program folder: starts at the same moment leave one running, and a
-// session end while start-up waits on a box writes nothing over what it had not loaded yet.
+// The real program on one program folder: starts at the same moment leave one running, also
+// where another user has left files under the lock's names, and a session end while start-up
+// waits on a box writes nothing over what it had not loaded yet.
+#include "startup/SingleInstance.h"
 #include "support/PulseNullSink.h"
 
 #include <QDeadlineTimer>
@@ -14,6 +16,8 @@
 #include <csignal>
 #include <memory>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +38,7 @@ protected:
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         e.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/.xdg-data"));
         e.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.xdg-config"));
+        if (sharedFolder) e.remove(QStringLiteral("XDG_RUNTIME_DIR"));   // the lock goes into the program folder
         p->setProcessEnvironment(e);
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(QStringLiteral(VELTRA_BINARY), args);
@@ -64,17 +69,12 @@ protected:
         f.write(bytes);
     }
 
-    QTemporaryDir home;
-    PulseNullSink pulse;
-};
-
-// A file manager opening several files at once starts the program several times together.
-TEST_F(StartupEndToEnd, StartsAtTheSameMomentLeaveExactlyOneRunning)
-{
-    for (int round = 0; round < 3; ++round) {
-        SCOPED_TRACE(round);
+    // Starts the program `count` times together; once a later start has had time to give up
+    // waiting for the first, exactly one still runs. Ends them all.
+    void expectOneOfStartsAtTheSameMomentRuns(int count)
+    {
         std::vector<std::unique_ptr<QProcess>> starts;
-        for (int i = 0; i < 3; ++i) starts.push_back(startPlayer());
+        for (int i = 0; i < count; ++i) starts.push_back(startPlayer());
         for (auto& p : starts) ASSERT_TRUE(p->waitForStarted(10000));
         // Longer than a later start waits for the first one's socket.
         QDeadlineTimer deadline(7000);
@@ -96,6 +96,38 @@ TEST_F(StartupEndToEnd, StartsAtTheSameMomentLeaveExactlyOneRunning)
             }
         }
     }
+
+    QTemporaryDir home;
+    PulseNullSink pulse;
+    bool sharedFolder = false;
+};
+
+// A file manager opening several files at once starts the program several times together.
+TEST_F(StartupEndToEnd, StartsAtTheSameMomentLeaveExactlyOneRunning)
+{
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        expectOneOfStartsAtTheSameMomentRuns(3);
+    }
+}
+
+// A program folder several users share: another user's lock file lies where ours would go.
+TEST_F(StartupEndToEnd, AnotherUsersLockFileInASharedFolderStillLetsExactlyOneStartRun)
+{
+    sharedFolder = true;
+    ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString lock = SingleInstance(home.path()).lockPath();
+    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
+    write(QDir(home.path()).relativeFilePath(lock), "4242\nveltra\nelsewhere\n");
+    if (::chown(QFile::encodeName(lock).constData(), 12345, gid_t(-1)) != 0)
+        GTEST_SKIP() << "cannot give a file to another user (not root)";
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        expectOneOfStartsAtTheSameMomentRuns(2);
+    }
+    EXPECT_EQ(QFileInfo(lock).ownerId(), 12345u);
 }
 
 // "Error Loading List" waits over a broken default.spp when the session ends.

@@ -133,6 +133,69 @@ TEST_F(CdPlayerTest, WithoutADiscThePlaybackCommandsAreDisabledWithinOneTick)
     EXPECT_EQ(panel(2), QStringLiteral("Tracks:  2"));
 }
 
+// Discs with data tracks: only the audio tracks are listed and played, the last of them to its
+// own session's end, and a disc without audio is no audio disc.
+TEST_F(CdPlayerTest, OnlyAudioTracksAreListedAndPlayed)
+{
+    const struct {
+        const char* disc;
+        QStringList lengths;
+        const char* total;
+    } cases[] = {
+        {"data 40:00", {}, "None"},                                // a data CD (or a DVD)
+        {"3:00,4:00,data 20:00", {"03:00", "04:00"}, "07:00"},     // an enhanced CD
+        {"data 20:00,1:00,2:00", {"01:00", "02:00"}, "03:00"},     // a mixed-mode CD
+    };
+    start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.disc);
+        describe(QString::fromLatin1(c.disc));
+        if (!main().mnuOpenCDPlayer->isChecked()) main().mnuOpenCDPlayer->trigger();
+        else cdPlayer().mnuNew->trigger();
+        FrmCDPlayer& cd = cdPlayer();
+        ticks();
+        ASSERT_EQ(rows().count(), c.lengths.size());
+        for (int n = 1; n <= rows().count(); ++n) {
+            EXPECT_EQ(rows().subItem(n, 1), QStringLiteral("Audio Track ") + QString::number(n));
+            EXPECT_EQ(rows().subItem(n, 2), c.lengths[n - 1]);
+        }
+        EXPECT_EQ(panel(3), QStringLiteral("Length:  ") + QLatin1String(c.total));
+        if (c.lengths.isEmpty()) {
+            EXPECT_EQ(panel(2), QStringLiteral("Tracks:  None"));
+            EXPECT_FALSE(cd.mnuPlay->isEnabled());
+            continue;
+        }
+        // The last audio track plays to its end, and there the disc ends.
+        play(int(c.lengths.size()));
+        ticks();
+        EXPECT_EQ(cd.CDState, 0);
+        EXPECT_EQ(panel(1), QStringLiteral("Status:  Playing... Audio Track ") + QString::number(c.lengths.size()));
+        clock += (c.lengths.last().left(2).toInt() * 60 + 1) * 1000;
+        ticks();
+        EXPECT_EQ(cd.CDState, 1);
+        EXPECT_EQ(panel(1), QStringLiteral("Status:  Stopped"));
+    }
+}
+
+// A status tick asks a dozen questions of the device; the drive itself is asked once.
+TEST_F(CdPlayerTest, TheDriveIsAskedForItsStatusOncePerTick)
+{
+    start();
+    describe(QStringLiteral("12"));
+    main().mnuOpenCDPlayer->trigger();
+    FrmCDPlayer& cd = cdPlayer();
+    play(2);
+    cd.mnuShowTimeRemaining->trigger();   // the remaining time asks length and position again
+    QList<int> readsAtTicks;
+    QObject watch;
+    QObject::connect(cd.tmrWindowUpdate, &QTimer::timeout, &watch, [&] { readsAtTicks.append(sim->statusReads()); });
+    for (QDeadlineTimer deadline(5000); readsAtTicks.size() < 4 && !deadline.hasExpired();) processEvents(10);
+    ASSERT_GE(readsAtTicks.size(), 4);
+    for (qsizetype i = 1; i < readsAtTicks.size(); ++i) EXPECT_EQ(readsAtTicks[i] - readsAtTicks[i - 1], 1) << i;
+    EXPECT_EQ(cd.CDState, 0);
+    EXPECT_TRUE(panel(4).startsWith(QStringLiteral("Remaining:  ")));
+}
+
 TEST_F(CdPlayerTest, PPlaysTheSelectedTrackAndCtrlPDoesNot)
 {
     drives({twelveTracks()});

@@ -20,6 +20,8 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <random>
+
 namespace {
 
 
@@ -76,6 +78,20 @@ TEST_F(ClosingTest, PlaylistThatFailedToLoadIsNotOverwrittenUnlessChanged)
     EXPECT_EQ(main().rows().count(), 0);
     main().mnuExit_Click();
     EXPECT_EQ(readFile(defaultSpp()), broken);
+}
+
+TEST_F(ClosingTest, RandomBytesWhoseFieldsFillWholeRecordsAreRefusedAndKept)
+{
+    std::mt19937 random(14);
+    QByteArray junk(200'000, '\0');
+    for (char& b : junk) b = char(random() & 0xFF);
+    writeFile("Playlists/default.spp", junk);
+    start();
+    EXPECT_EQ(main().rows().count(), 0);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages().first().title, QStringLiteral("Error Loading List"));
+    main().mnuExit_Click();
+    EXPECT_EQ(readFile(defaultSpp()), junk);
 }
 
 TEST_F(ClosingTest, ChangedPlaylistReplacesOneThatFailedToLoad)

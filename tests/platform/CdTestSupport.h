@@ -32,6 +32,16 @@ struct SimulatedCd {
             if (!disc.isEmpty()) sim->insertDisc(d, disc);
         }
     }
+    // The drives a VELTRA_CD_SIMULATE text describes, in place of those installed before.
+    void describe(const QString& text)
+    {
+        QString why;
+        sim = cd::SimulatedCdDrives::fromDescription(text, &why);
+        ASSERT_TRUE(sim) << why.toStdString();
+        sim->setClock([this] { return clock; });
+        cdaudio::install(sim, sim->silentOutput());
+        CDDeviceOpen = false;
+    }
     QStringList sent() const { return sim->received(); }
     void forget() { sim->clearReceived(); }
 

@@ -242,6 +242,7 @@ TEST_F(CdAudioTest, EjectIsTrueWhenSentAndADiscTakenOutStopsThePlaying)
     ASSERT_TRUE(cdaudio_Open(b));
     ASSERT_TRUE(cdaudio_Play());
     sim->removeDisc(1);
+    processEvents();   // a hand takes the disc out between two passes of the event loop
     EXPECT_EQ(cdaudio_GetCurrentTrack(), QString());
     EXPECT_EQ(cdaudio_GetMode(), QStringLiteral("not ready"));
     EXPECT_FALSE(cdaudio_Play());
@@ -258,6 +259,8 @@ TEST(SimulatedCdDescription, TextsBecomeDrivesOrAreRefused)
         {"none;3:25,4:02,58", {-1, 3}},
         {" open ; 2 ", {-1, 2}},
         {"1", {1}},
+        {"3:00,4:00,data 20:00", {3}},
+        {"data 40:00", {1}},
     };
     for (const Case& c : good) {
         QString why;
@@ -279,7 +282,15 @@ TEST(SimulatedCdDescription, TextsBecomeDrivesOrAreRefused)
     EXPECT_EQ(drives->status(0), cd::DriveStatus::NoDisc);
     EXPECT_EQ(SimulatedCdDrives::fromDescription(QStringLiteral("open"), &why)->status(0), cd::DriveStatus::DoorOpen);
 
-    for (const char* bad : {"abc", "3:5", "0", "100", "2:00,,3:00", "1:60"}) {
+    // An enhanced CD: the data track is a second session, a session gap after the audio.
+    drives = SimulatedCdDrives::fromDescription(QStringLiteral("3:00,4:00,data 20:00"), &why);
+    ASSERT_TRUE(drives->readToc(0, &toc));
+    EXPECT_EQ(toc.tracks[1].length, 240 * 75);
+    EXPECT_EQ(toc.tracks[2].start, 420 * 75 + cd::SessionGapSectors);
+    EXPECT_FALSE(toc.tracks[2].audio);
+    EXPECT_TRUE(toc.tracks[1].audio);
+
+    for (const char* bad : {"abc", "3:5", "0", "100", "2:00,,3:00", "1:60", "data", "data20:00", "3:00,data x"}) {
         why.clear();
         EXPECT_FALSE(SimulatedCdDrives::fromDescription(QString::fromLatin1(bad), &why)) << bad;
         EXPECT_FALSE(why.isEmpty()) << bad;

@@ -18,6 +18,7 @@
 #include "preferences/modPreferenceKeys.h"
 #include "startup/Forms.h"
 #include "startup/modGlobalKeySettings.h"
+#include "support/GeneratedMedia.h"
 #include "support/StartupFixture.h"
 
 #include <QAction>
@@ -28,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeDatabase>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -500,6 +502,56 @@ TEST_F(PreferencesTest, RegisterNowDeclaresTheMarkedTypesAndNothingIsUndone)
     again.cmdClose->click();
     EXPECT_EQ(stored("FileTypes", "MID"), std::nullopt);
     EXPECT_EQ(open().markedTypes(), QStringList({"MP3", "MP2", "MP1"}));
+}
+
+// The desktop finds a file's type in the shared MIME database, by its name or else by what it
+// holds: with all twenty ticked, a real file of each type opens with the program, no type is
+// made up, and "Open with" shows the program's icon.
+TEST_F(PreferencesTest, RegisterNowDeclaresTheTypeTheDesktopFindsInEachRealFileWithTheProgramsIcon)
+{
+    start();
+    FrmPreferences& d = open();
+    d.cmdSelectAll->click();
+    ui.msgAnswers = {MsgResult::No};
+    d.cmdRegisterNow->click();
+    const QString entry = associations::desktopFilePath("VELTRA");
+    QStringList declared;
+    QString icon;
+    for (const auto& [k, v] : associations::readDesktopEntry(entry)) {
+        if (k == "MimeType") declared = v.split(u';', Qt::SkipEmptyParts);
+        if (k == "Icon") icon = v;
+    }
+    const QMimeDatabase db;
+    for (const QString& type : declared) EXPECT_TRUE(db.mimeTypeForName(type).isValid()) << type.toStdString();
+    ASSERT_EQ(d.markedTypes().size(), 20);
+    for (const QString& type : d.markedTypes()) {
+        const QString extension = type.toLower();
+        SCOPED_TRACE(extension.toStdString());
+        const QString file = home("media/t." + extension);
+        QDir().mkpath(home("media"));
+        QString why;
+        if (!testmedia::make(extension, file, 0.5, &why)) {
+            ADD_FAILURE() << "no file to try: " << why.toStdString();
+            continue;
+        }
+        const QMimeType found = db.mimeTypeForFile(file);
+        // A file the database has no type for can be claimed by no type at all.
+        if (!found.isDefault()) {
+            EXPECT_TRUE(declared.contains(found.name())) << found.name().toStdString();
+        }
+    }
+    EXPECT_FALSE(declared.contains(db.mimeTypeForName("application/octet-stream").name()));
+
+    // The icon in the user's part of the theme every desktop looks in, at the sizes it has.
+    EXPECT_EQ(icon, "veltra");
+    int images = 0;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage image(home(QString(".xdg-data/icons/hicolor/%1x%1/apps/veltra.png").arg(size)));
+        if (image.isNull()) continue;
+        ++images;
+        EXPECT_EQ(image.size(), QSize(size, size));
+    }
+    EXPECT_GE(images, 1);
 }
 
 // The running program: the dialog runs modally over the main window while real clicks pick

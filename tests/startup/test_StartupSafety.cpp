@@ -25,6 +25,7 @@
 #include <QLocalServer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -90,6 +91,50 @@ TEST_F(InstanceFolderTest, TheUsersOwnRuntimeFolderOrElseTheProgramFolderNeverTm
         EXPECT_TRUE(QFile::exists(instance.lockPath()));
         EXPECT_TRUE(QFile::exists(instance.serverName()));
         [[maybe_unused]] int back = ::chown(path.constData(), ::getuid(), gid_t(-1));
+    }
+}
+
+// A program folder several users share (mode 1777), where another user has left files under
+// the very names our lock and socket would take.
+TEST_F(InstanceFolderTest, AnotherUsersFilesUnderOurNamesNeitherStopUsNorLetASecondStartThrough)
+{
+    qunsetenv("XDG_RUNTIME_DIR");
+    ASSERT_EQ(::chmod(QFile::encodeName(home()).constData(), 01777), 0);
+    const struct {
+        const char* what;
+        bool lock;
+        bool socket;
+    } cases[] = {{"a lock", true, false}, {"a socket", false, true}, {"both", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList foreign;
+        {
+            const SingleInstance probe(home());
+            if (c.lock) foreign << probe.lockPath();
+            if (c.socket) foreign << probe.serverName();
+        }
+        for (const QString& path : foreign) {
+            writeFile(QDir(home()).relativeFilePath(path), "12345\nveltra\nelsewhere\n");
+            if (::chown(QFile::encodeName(path).constData(), 12345, gid_t(-1)) != 0)
+                GTEST_SKIP() << "cannot give a file to another user (not root)";
+        }
+        {
+            SingleInstance first(home());
+            ASSERT_TRUE(first.claim());
+            EXPECT_FALSE(foreign.contains(first.lockPath()));
+            EXPECT_EQ(QFileInfo(first.lockPath()).ownerId(), ::getuid());
+            auto* server = first.findChild<QLocalServer*>();
+            ASSERT_NE(server, nullptr);   // a later start can reach it
+            EXPECT_TRUE(server->isListening());
+            EXPECT_FALSE(foreign.contains(first.serverName()));
+            SingleInstance second(home());
+            EXPECT_FALSE(second.claim());
+        }
+        for (const QString& path : foreign) {
+            EXPECT_EQ(QFileInfo(path).ownerId(), 12345u);   // left as it was
+            EXPECT_EQ(readFile(path), "12345\nveltra\nelsewhere\n");
+            QFile::remove(path);
+        }
     }
 }
 
