@@ -150,6 +150,13 @@ void FrmMain::player_Play(int playOrigin)
     const RowStatus status = playlist_RowStatus(list, selected);
     if (status == RowStatus::PlayOnce) playlist_SetRowStatus(list, selected, RowStatus::Skip);
     const QString rowFile = list.subItem(selected, PlaylistColumn::Filename);
+    // The song's own volume is set before its file is opened: opening already sends the first
+    // samples through the volume filter on their way to the sound device, so a level set
+    // after Play would be heard only some way into the song.
+    const int volumeBefore = sldVolume->value();
+    const int volumeBeforeAdjust = VolumeBeforeAdjust;
+    FrmAdjustVolumes& volumes = forms().get<FrmAdjustVolumes>();
+    if (volumes.chkAlwaysAdjust->isChecked()) player_AdjustVolume(volumes.volumes_GetVolume(rowFile));
     player.setFileName(rowFile);
     CurrentTrack = selected;
     NowPlayingInfo[0] = list.subItem(CurrentTrack, PlaylistColumn::Artist);
@@ -164,6 +171,9 @@ void FrmMain::player_Play(int playOrigin)
         player.setFileName(rowFile);
         player.Play();
         if (player.PlayState() != MediaPlayerControl::State::Playing) {
+            // Nothing plays: the volume stays as the user had it.
+            if (sldVolume->value() != volumeBefore) player_AdjustVolume(volumeBefore);
+            VolumeBeforeAdjust = volumeBeforeAdjust;
             playError();
             return;
         }
@@ -175,9 +185,6 @@ void FrmMain::player_Play(int playOrigin)
 
     controls_SelectItem(list, CurrentTrack);
     playlist_UpdatePlaylist(CurrentTrack);
-
-    FrmAdjustVolumes& volumes = forms().get<FrmAdjustVolumes>();
-    if (volumes.chkAlwaysAdjust->isChecked()) player_AdjustVolume(volumes.volumes_GetVolume(file));
 
     const quint64 playingKey = list.rowKey(CurrentTrack);
     // A "Remove" row leaves the list as it starts, though its song plays on.

@@ -26,6 +26,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -148,7 +150,7 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     lstvItems->setColumnWidthTwips(1, 2500);
     lstvItems->setColumnWidthTwips(2, 3000);
     lstvItems->setMultiSelect(false);
-    // Designed 1935 twips high; it gives way first on a small screen (about four rows).
+    // Designed 1935 twips high (showEvent); it gives way first on a small screen (about four rows).
     lstvItems->setMinimumSize(px(6975), px(1035));
     body()->addWidget(lstvItems, 1);
 
@@ -370,6 +372,26 @@ void FrmJump::searchBoxFocus(bool in)
 {
     if (in) cmdFind->setDefault(true);
     else if (cmdSelect->isEnabled()) cmdSelect->setDefault(true);
+}
+
+void FrmJump::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous() && !m_sized) {
+        m_sized = true;
+        // Opened at its design size, the results list 1935 twips high, as far as the screen
+        // allows: left to itself a new window gets at most two thirds of the screen, which
+        // gives this one its least size and the list only three or four rows.
+        layout()->activate();
+        QSize design = minimumSize();
+        design.rheight() += std::max(0, px(1935) - lstvItems->minimumHeight());
+        design.rwidth() = std::max(design.width(), px(7455));
+        // The title bar is not known before the window is first shown: the owner's stands in.
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        const QSize frame = owner && owner->isVisible() ? owner->frameGeometry().size() - owner->size() : QSize(0, 0);
+        if (QScreen* s = screen()) design = design.boundedTo(s->availableGeometry().size() - frame);
+        resize(design.expandedTo(minimumSize()));
+    }
+    ToolDialog::showEvent(event);
 }
 
 bool FrmJump::eventFilter(QObject* watched, QEvent* event)

@@ -51,6 +51,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void exclude_BuildList();
@@ -67,6 +68,7 @@ private:
     std::vector<Hit> m_hits;
     int m_mode = 0;
     int m_field = 0;
+    bool m_sized = false;   // given its design size on its first showing
     playlistsearch::Exclusions m_exclusions{QString()};   // one empty term between searches
     std::vector<QStringList> m_pending;                   // result rows not yet listed
 };

@@ -364,13 +364,17 @@ void FrmPreferences::buildAppearance()
     picBack->setObjectName(QStringLiteral("picBack"));
     picBack->setFrameShape(QFrame::StyledPanel);
     picBack->setMinimumHeight(110);
-    auto* empty = new QLabel(QStringLiteral("(No image currently selected)"), picBack);
-    empty->setAlignment(Qt::AlignCenter);
+    lblNoImage = new QLabel(QStringLiteral("(No image currently selected)"), picBack);
+    lblNoImage->setAlignment(Qt::AlignCenter);
     imgImage = new QLabel(picBack);
     imgImage->setObjectName(QStringLiteral("imgImage"));
     imgImage->setAlignment(Qt::AlignCenter);
+    // The preview's size decides the picture's, never the other way round: the picture is
+    // scaled again whenever the preview gets its size.
+    imgImage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    imgImage->installEventFilter(this);
     auto* backGrid = new QGridLayout(picBack);
-    backGrid->addWidget(empty, 0, 0);
+    backGrid->addWidget(lblNoImage, 0, 0);
     backGrid->addWidget(imgImage, 0, 0);
     cmdSelectImage = newButton("cmdSelectImage", QStringLiteral("Find Image"), nfpAppearance, [this] { cmdSelectImage_Click(); });
     cmdRemoveImage = newButton("cmdRemoveImage", QStringLiteral("Remove Image"), nfpAppearance, [this] { cmdRemoveImage_Click(); });
@@ -387,6 +391,7 @@ void FrmPreferences::buildAppearance()
 bool FrmPreferences::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lstvItems && event->type() == QEvent::KeyRelease) lstvItems_KeyUp();
+    if (watched == imgImage && event->type() == QEvent::Resize) showPicture();
     return ToolDialog::eventFilter(watched, event);
 }
 
@@ -458,6 +463,8 @@ void FrmPreferences::Form_Load()
     };
     setCheck(25);
     chkSetting_Click(25);
+    // The editor opens on the first row, ready for a choice, unless it is locked.
+    if (!chkSetting[25]->isChecked()) controls_SelectItem(lstvItems->items(), 1);
     lstvItems_Click();
 
     if (lstTypes->count() > 0) lstTypes->setCurrentRow(0);
@@ -514,17 +521,21 @@ void FrmPreferences::txtImage_Change() { cmdRemoveImage->setEnabled(!txtImage->t
 void FrmPreferences::loadImage(const QString& path)
 {
     // A file that is no readable picture leaves the preview empty.
-    const QPixmap picture = path.isEmpty() ? QPixmap() : QPixmap(path);
-    if (picture.isNull()) {
-        imgImage->clear();
-        imgImage->hide();
-        return;
-    }
-    const QSize room = picBack->contentsRect().size().boundedTo(QSize(kPanelWidth, 200)).expandedTo(QSize(64, 64));
-    imgImage->setPixmap(picture.size().width() > room.width() || picture.size().height() > room.height()
-                            ? picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                            : picture);
-    imgImage->show();
+    m_picture = path.isEmpty() ? QPixmap() : QPixmap(path);
+    lblNoImage->setVisible(m_picture.isNull());
+    imgImage->setVisible(!m_picture.isNull());
+    if (m_picture.isNull()) imgImage->clear();
+    else showPicture();
+}
+
+void FrmPreferences::showPicture()
+{
+    if (m_picture.isNull()) return;
+    const QSize room = imgImage->size();
+    if (room.isEmpty()) return;
+    imgImage->setPixmap(m_picture.width() > room.width() || m_picture.height() > room.height()
+                            ? m_picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                            : m_picture);
 }
 
 void FrmPreferences::cmdSelectImage_Click()

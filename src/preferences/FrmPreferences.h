@@ -8,6 +8,7 @@
 //   FrmPreferences_Pages.cpp  the hot-key editor and the file-types page
 #include "common/ToolDialog.h"
 
+#include <QPixmap>
 #include <QString>
 #include <QStringList>
 
@@ -113,6 +114,7 @@ public:
     QPushButton* cmdChangeFont = nullptr;
     QLineEdit* txtImage = nullptr;
     QFrame* picBack = nullptr;
+    QLabel* lblNoImage = nullptr;   // "(No image currently selected)", under the picture
     QLabel* imgImage = nullptr;
     QPushButton* cmdSelectImage = nullptr;
     QPushButton* cmdRemoveImage = nullptr;
@@ -187,11 +189,14 @@ private:
     // A button of the panels: no default-button behaviour of its own, its handler on a click.
     QPushButton* newButton(const char* name, const QString& caption, QWidget* parent, std::function<void()> handler);
     void loadImage(const QString& path);
+    // The picture scaled down to the preview's present size.
+    void showPicture();
     void lockHotkeyEditor(bool locked);
     // A value chosen in one of the hot-key lists goes into the current row ("(None)": no modifier).
     void writeChoice(QComboBox* list, int column);
     bool applyRangeChecks();
 
     std::array<quint32, 4> m_colours{};
+    QPixmap m_picture;   // the background picture as loaded
     SectionSelector* m_sections = nullptr;
 };

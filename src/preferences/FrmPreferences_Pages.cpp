@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace veltra;
 
 namespace {
@@ -147,6 +149,9 @@ void FrmPreferences::buildFileAssociations()
     lstTypes->setWrapping(true);
     lstTypes->setResizeMode(QListView::Adjust);
     lstTypes->setGridSize(QSize(84, 22));
+    // Room around the rows: the first row's check boxes would otherwise touch the list's
+    // frame and look cut off.
+    lstTypes->setSpacing(4);
     connect(lstTypes, &QListWidget::itemChanged, this, [this] { lstTypes_Click(); });
 
     cmdSelectAll = newButton("cmdSelectAll", QStringLiteral(" Select All"), nfpFileAss, [this] { cmdSelectAll_Click(); });
@@ -221,11 +226,15 @@ void FrmPreferences::cmdResetGlobalKeys_Click()
 {
     markChanged();
     ListViewModel& rows = lstvItems->items();
+    const int current = std::max(currentHotkeyRow(), 1);
     rows.clear();
     const QStringList labels = prefkeys::hotkeyResetLabels();
     int i = 0;
     for (const GlobalKeyBinding& b : globalkeys_Bindings()) prefs_AddHotkeyRow(labels.value(i++), QString(), QString::fromLatin1(b.defaultKey));
     controls_RenumberItems(rows);
+    // The editor shows the row it showed, as reset, and a choice goes into that row.
+    controls_SelectItem(rows, current);
+    lstvItems_Click();
 }
 
 void FrmPreferences::lockHotkeyEditor(bool locked)

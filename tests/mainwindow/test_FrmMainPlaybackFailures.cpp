@@ -6,10 +6,12 @@
 
 #include "common/PlaylistRow.h"
 #include "platform/GstMediaPlayerControl.h"
+#include "preferences/FrmAdjustVolumes.h"
 #include "support/PulseNullSink.h"
 #include "support/RealPlayerFixture.h"
 #include "support/StartupFixture.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
@@ -22,6 +24,9 @@ TEST_F(PlaybackTest, ARefusedFileIsTriedTwiceThenEndsInTheErrorWithNothingRecord
 {
     addSongs(2);
     const quint32 before = list().foreColour(2);
+    forms().get<FrmAdjustVolumes>().chkAlwaysAdjust->setChecked(true);
+    forms().get<FrmAdjustVolumes>().volumes_Add("Artist", "Title", 20, file(2));
+    main->sldVolume->setValue(70);
     player->refusePlays = 2;
     playRow(2);
     ASSERT_EQ(ui.messages().size(), 1);
@@ -32,6 +37,8 @@ TEST_F(PlaybackTest, ARefusedFileIsTriedTwiceThenEndsInTheErrorWithNothingRecord
     EXPECT_EQ(list().foreColour(2), before);   // not coloured as playing
     EXPECT_FALSE(playing());
     EXPECT_EQ(main->PlayerState, FrmMain::Playback::Stopped);
+    EXPECT_EQ(main->sldVolume->value(), 70);   // the song's stored volume went with it
+    EXPECT_EQ(main->VolumeBeforeAdjust, -1);
 }
 
 TEST_F(PlaybackTest, ASongThatBreaksOffEndsAsItsEndWouldWithOneConsoleLine)

@@ -1,8 +1,8 @@
 // The real main window with the real GStreamer player on a private PulseAudio null sink:
 // a playlist of three short MP3s plays from the first row to the last with nothing done
 // between the songs, and stops after the last by the default end-of-list mode; a video in
-// Full mode moves the video window's sliders. Skipped where GStreamer's elements or
-// PulseAudio are missing.
+// Full mode moves the video window's sliders; a stored volume is heard from the first sample.
+// Skipped where GStreamer's elements or PulseAudio are missing.
 #include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/modControls.h"
@@ -15,6 +15,7 @@
 #include "platform/VideoFrameWidget.h"
 #include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
+#include "preferences/FrmAdjustVolumes.h"
 #include "startup/Forms.h"
 #include "support/GeneratedMedia.h"
 #include "support/Mp3Maker.h"
@@ -23,6 +24,7 @@
 #include "support/TestEnv.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -30,6 +32,9 @@
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 class PlaybackOnNullSinkTest : public RealPlayerFixture<VeltraTest> {
 protected:
@@ -130,4 +135,58 @@ TEST_F(PlaybackOnNullSinkTest, TheVideoWindowsSlidersFollowTheVideoAndTheMainWin
     processEvents(50);
     EXPECT_GT(main.sldBalance->value(), 50);
     EXPECT_EQ(video.qxsBalance->value(), main.sldBalance->value());
+}
+
+// The first 200 ms of each song on the sink, 20 ms at a time, at the level it should have: the
+// stored volume (18 on the slider, 49.2 dB down) from the first sample, then the user's own
+// again from the first sample of a song with none stored.
+TEST_F(PlaybackOnNullSinkTest, AStoredVolumeIsHeardFromTheFirstSample)
+{
+    if (!testmedia::toolPresent(QStringLiteral("lame")) || !testmedia::toolPresent(QStringLiteral("sox"))) GTEST_SKIP() << "sox and lame are needed to make the MP3s";
+    FrmMain& main = forms().get<FrmMain>();
+    FrmAdjustVolumes& volumes = forms().get<FrmAdjustVolumes>();
+    volumes.chkAlwaysAdjust->setChecked(true);
+    volumes.chkAlwaysAdjust_Click();
+    QDir().mkpath(home(QStringLiteral("Music")));
+    const QString stored = home(QStringLiteral("Music/stored.mp3")), own = home(QStringLiteral("Music/own.mp3"));
+    QString why;
+    ASSERT_TRUE(testmedia::makeStereoMp3(stored, 1.5, 0.5, &why)) << why.toStdString();
+    ASSERT_TRUE(testmedia::makeStereoMp3(own, 1.5, 0.5, &why)) << why.toStdString();
+    main.playlist_AddSong(QStringLiteral("Quiet"), QStringLiteral("Stored"), QString(), stored);
+    main.playlist_AddSong(QStringLiteral("Loud"), QStringLiteral("Own"), QString(), own);
+    controls_RenumberItems(main.rows());
+    volumes.volumes_Add(QStringLiteral("Quiet"), QStringLiteral("Stored"), 18, stored);
+    main.sldVolume->setValue(100);
+    main.player_Volume(100);
+
+    constexpr double kPeak = 0.5 * 32767;
+    const struct {
+        int row;
+        double peak;
+    } songs[] = {{1, kPeak * std::pow(10.0, (18 * 60 - 6000) / 2000.0)}, {2, kPeak}};
+    for (const auto& song : songs) {
+        SCOPED_TRACE(song.row);
+        ASSERT_TRUE(pulse.startRecording(&why)) << why.toStdString();
+        controls_SelectItem(main.rows(), song.row);
+        main.mnuPlay_Click();
+        QDeadlineTimer deadline(10000);
+        while (main.wmpPlayer().CurrentPosition() < 0.6 && !deadline.hasExpired()) processEvents(10);
+        main.mnuStop_Click();
+        processEvents(300);   // what was under way reaches the monitor before the next song
+        const QByteArray samples = pulse.stopRecording();
+        const auto* frames = reinterpret_cast<const qint16*>(samples.constData());
+        const qsizetype count = samples.size() / 4;
+        qsizetype first = 0;   // the first sample heard (the sink renders nothing before it)
+        while (first < count && std::max(std::abs(frames[2 * first]), std::abs(frames[2 * first + 1])) <= 8) ++first;
+        constexpr qsizetype kBlock = 882;   // 20 ms
+        ASSERT_GE(count - first, 10 * kBlock);
+        for (int b = 0; b < 10; ++b) {
+            int peak = 0;
+            for (qsizetype i = first + b * kBlock; i < first + (b + 1) * kBlock; ++i)
+                peak = std::max({peak, std::abs(int(frames[2 * i])), std::abs(int(frames[2 * i + 1]))});
+            EXPECT_GT(peak, song.peak * 0.7) << "block " << b;
+            EXPECT_LT(peak, song.peak * 1.3) << "block " << b;
+        }
+    }
+    EXPECT_TRUE(ui.messages().isEmpty());
 }

@@ -10,6 +10,7 @@
 #include "playlisttools/FrmJumpToNumber.h"
 #include "playlisttools/FrmJumpToTime.h"
 #include "playlisttools/FrmQueue.h"
+#include "playlisttools/OptionButtons.h"
 #include "startup/Forms.h"
 #include "support/StartupFixture.h"
 
@@ -17,6 +18,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -68,6 +71,34 @@ TEST_F(JumpEventLoopTest, EnterRunsFindThenSelectInTheShownDialog)
     EXPECT_EQ(settings_ReadValue("JumpToMedia", "OptionSelectSong"), "-1");
     processEvents();
     EXPECT_FALSE(forms().isLoaded<FrmJump>());
+}
+
+// Opened by the menu item, Jump To Media has its design size on this screen: the results list
+// shows eight whole rows, not the three or four of the dialog's least size.
+TEST_F(JumpEventLoopTest, JumpToMediaOpensAtItsDesignSize)
+{
+    QStringList songs;
+    for (int i = 1; i <= 12; ++i) songs << song(QStringLiteral("s%1.mp3").arg(i), QStringLiteral("Blue %1").arg(i));
+    start(songs);
+    bool closed = false;
+    int wholeRows = 0;
+    QRect frame, screen;
+    driveModal<FrmJump>(closed, [&](FrmJump* d) {
+        d->cmbSearch->setEditText("blue");
+        d->opSearchMode->select(3);   // Contains
+        d->cmdFind->click();
+        const QTreeView* list = d->lstvItems;
+        while (wholeRows < d->lstvItems->items().count()
+               && list->viewport()->rect().contains(list->visualRect(list->model()->index(wholeRows, 0))))
+            ++wholeRows;
+        frame = d->frameGeometry();
+        screen = d->screen()->availableGeometry();
+        d->cmdClose->click();
+    });
+    main().mnuJumpToMedia->trigger();
+    EXPECT_TRUE(closed);
+    EXPECT_GE(wholeRows, 8);
+    EXPECT_TRUE(screen.contains(frame));
 }
 
 TEST_F(JumpEventLoopTest, TypedTimeMovesThePlayingSong)

@@ -37,6 +37,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QToolBar>
+#include <QtTest/QTest>
 
 #include <optional>
 
@@ -415,9 +416,11 @@ TEST_F(PreferencesTest, HotKeyEditorWritesTheCurrentRowAndApplyPutsTheKeysInEffe
     start();
     FrmPreferences& d = open();
     d.lblSection_Click(FrmPreferences::GlobalHotKeys);
-    // nothing picked yet: a choice writes nothing
+    // opened on the first row: a choice writes it
+    EXPECT_EQ(d.txtName->text(), "Play/Pause");
+    EXPECT_EQ(d.cmbShortcutKeys->currentText(), "Media:  Play/Pause");
     choose(d.cmbShortcutKeys, "F5", d);
-    EXPECT_EQ(hotkeyRows(d).value(1), "02|Stop||Media:  Stop");
+    EXPECT_EQ(hotkeyRows(d).mid(0, 2), QStringList({"01|Play/Pause||F5", "02|Stop||Media:  Stop"}));
 
     pickRow(d, 2);
     EXPECT_EQ(d.txtName->text(), "Stop");
@@ -463,6 +466,47 @@ TEST_F(PreferencesTest, HotKeyEditorWritesTheCurrentRowAndApplyPutsTheKeysInEffe
         EXPECT_EQ(stored("GlobalKeys", QString::fromLatin1(b.keyWord) + "Ext"), "");
         EXPECT_EQ(stored("GlobalKeys", QString::fromLatin1(b.keyWord) + "Key"), b.defaultKey);
     }
+
+    // Reset shows the row it showed, as reset, and a choice goes into it
+    pickRow(d, 2);
+    choose(d.cmbShortcutKeys, "F6", d);
+    d.cmdResetGlobalKeys_Click();
+    EXPECT_EQ(d.txtName->text(), "Stop");
+    EXPECT_EQ(d.cmbShortcutKeys->currentText(), "Media:  Stop");
+    choose(d.cmbShortcutKeys, "F7", d);
+    EXPECT_EQ(hotkeyRows(d).value(1), "02|Stop||F7");
+}
+
+// The pages as they are shown: the background picture fills its preview alike at every
+// opening, with no caption showing around it, and no file type's row is cut off.
+TEST_F(PreferencesTest, ThePreviewKeepsItsSizeAndEveryFileTypeRowIsWhole)
+{
+    start();
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(home("picture.png")));
+    settings_WriteValue("Appearance", "PlaylistImage", home("picture.png"));
+    QSize shown[2];
+    for (QSize& size : shown) {
+        FrmPreferences& d = open();
+        d.lblSection_Click(FrmPreferences::Appearance);
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        size = d.imgImage->pixmap().size();
+        EXPECT_EQ(size, QSize(400, 300).scaled(d.imgImage->size().boundedTo({400, 300}), Qt::KeepAspectRatio));
+        for (QLabel* caption : d.picBack->findChildren<QLabel*>())
+            if (caption->text() == "(No image currently selected)") EXPECT_FALSE(caption->isVisible());
+
+        d.lblSection_Click(FrmPreferences::FileAssociations);
+        processEvents();
+        // Each row whole, clear of the list's frame.
+        for (int i = 0; i < d.lstTypes->count(); ++i)
+            EXPECT_TRUE(d.lstTypes->viewport()->rect().adjusted(0, 2, 0, -2).contains(d.lstTypes->visualItemRect(d.lstTypes->item(i))))
+                << d.lstTypes->item(i)->text().toStdString();
+        d.cmdClose->click();
+    }
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_GT(shown[0].height(), 150);
 }
 
 TEST_F(PreferencesTest, RegisterNowDeclaresTheMarkedTypesAndNothingIsUndone)
