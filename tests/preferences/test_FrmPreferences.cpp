@@ -494,8 +494,11 @@ TEST_F(PreferencesTest, ThePreviewKeepsItsSizeAndEveryFileTypeRowIsWhole)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
         size = d.imgImage->pixmap().size();
         EXPECT_EQ(size, QSize(400, 300).scaled(d.imgImage->size().boundedTo({400, 300}), Qt::KeepAspectRatio));
-        for (QLabel* caption : d.picBack->findChildren<QLabel*>())
-            if (caption->text() == "(No image currently selected)") EXPECT_FALSE(caption->isVisible());
+        for (QLabel* caption : d.picBack->findChildren<QLabel*>()) {
+            if (caption->text() == "(No image currently selected)") {
+                EXPECT_FALSE(caption->isVisible());
+            }
+        }
 
         d.lblSection_Click(FrmPreferences::FileAssociations);
         processEvents();
