@@ -35,6 +35,13 @@ const clsID3v2::Slot* clsID3v2::findSlot(const QString& id) const
     return const_cast<clsID3v2*>(this)->findSlot(id);
 }
 
+clsID3v2::Slot& clsID3v2::slotFor(const QString& id)
+{
+    if (Slot* s = findSlot(id)) return *s;
+    m_frames.push_back(Slot{id, {}});
+    return m_frames.back();
+}
+
 QString clsID3v2::Frame(int index) const
 {
     if (index < 1 || index > FrameCount())
@@ -64,11 +71,7 @@ void clsID3v2::AddTag(const QString& id, const QString& text)
 {
     Entry e;
     e.text = text;
-    Slot* s = findSlot(id);
-    if (!s) {
-        m_frames.push_back(Slot{id, {}});
-        s = &m_frames.back();
-    }
+    Slot* s = &slotFor(id);
     s->entries.push_back(std::move(e));
 }
 
@@ -137,11 +140,7 @@ void clsID3v2::setComment(const QString& value)
 {
     m_cache[kComment] = value;
     const QString id = QString::fromLatin1(kPropertyIds[kComment]);
-    Slot* s = findSlot(id);
-    if (!s) {
-        m_frames.push_back(Slot{id, {}});
-        s = &m_frames.back();
-    }
+    Slot* s = &slotFor(id);
     // The first plain comment takes the new text in its place; the other plain ones go.
     std::optional<size_t> first;
     CommentHead head;
@@ -165,22 +164,14 @@ void clsID3v2::setLyrics(const QString& value)
 {
     m_cache[kLyrics] = value;
     const QString id = QString::fromLatin1(kPropertyIds[kLyrics]);
-    Slot* s = findSlot(id);
-    if (!s) {
-        m_frames.push_back(Slot{id, {}});
-        s = &m_frames.back();
-    }
+    Slot* s = &slotFor(id);
     if (s->entries.empty()) s->entries.push_back(madeEntry("USLT", value, {}));
     else s->entries.back() = madeEntry("USLT", value, headOf(s->entries.back()));
 }
 
 void clsID3v2::storeFrame(const QString& id, Entry entry)
 {
-    Slot* s = findSlot(id);
-    if (!s) {
-        m_frames.push_back(Slot{id, {}});
-        s = &m_frames.back();
-    }
+    Slot* s = &slotFor(id);
     s->entries.push_back(std::move(entry));
     for (int p = 0; p < kPropertyCount; ++p) {
         if (id.compare(QLatin1String(kPropertyIds[p]), Qt::CaseInsensitive) != 0) continue;

@@ -136,6 +136,7 @@ private:
     void setProperty(Property p, const QString& value);
     Slot* findSlot(const QString& id);
     const Slot* findSlot(const QString& id) const;
+    Slot& slotFor(const QString& id);   // the slot under the ID, added when missing
     void storeFrame(const QString& id, Entry entry);
     static Entry madeEntry(const QByteArray& id, const QString& text, const media::id3v2::CommentHead& head);
     static media::id3v2::CommentHead headOf(const Entry& e);
