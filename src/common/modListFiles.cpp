@@ -2,6 +2,7 @@
 
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
+#include "common/modLineFiles.h"
 #include "platform/TextFile.h"
 #include "platform/UiServices.h"
 
@@ -272,8 +273,14 @@ qint64 files_CountLines(const QString& fileName)
 
 QString files_ReadLine(const QString& fileName, qint64 n)
 {
-    QStringList lines;
-    if (!QFileInfo(fileName).isFile() || !listfile::readLines(fileName, &lines)) return QString();
-    if (n < 1 || n > lines.size()) return QString();
-    return lines[qsizetype(n - 1)];
+    // Read up to that line only, so a line of a long bookmark file costs no more than its bytes.
+    QString found;
+    if (n < 1) return found;
+    qint64 line = 0;
+    linefile_ForEachLine(fileName, [&](QByteArrayView bytes) {
+        if (++line < n) return true;
+        found = textfile::decodeLine(bytes);
+        return false;
+    });
+    return found;
 }

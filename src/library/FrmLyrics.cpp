@@ -15,6 +15,49 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
+namespace {
+
+// Wrapping a line that has no blank costs time in proportion to the square of its length:
+// one such line of a million characters held the program for minutes. Lines longer than
+// this are shown in pieces, cut after a blank where one is near the end of the piece. The
+// box wraps far shorter lines anyway, so real lyrics look the same.
+constexpr qsizetype kLongestLine = 4000;
+
+void appendInPieces(QString& out, QStringView line)
+{
+    while (line.size() > kLongestLine) {
+        qsizetype cut = kLongestLine;
+        while (cut > kLongestLine / 2 && !line[cut - 1].isSpace()) --cut;
+        if (cut == kLongestLine / 2) cut = line[kLongestLine - 1].isHighSurrogate() ? kLongestLine - 1 : kLongestLine;
+        out.append(line.first(cut));
+        out.append(u'\n');
+        line = line.sliced(cut);
+    }
+    out.append(line);
+}
+
+// The lyrics as the box shows them: their own line ends (CR LF, CR or LF) made LF, and long
+// lines in pieces. One pass, as lyrics may run to many megabytes.
+QString shownLines(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / kLongestLine + 1);
+    qsizetype nextCr = text.indexOf(u'\r');
+    qsizetype nextLf = text.indexOf(u'\n');
+    qsizetype start = 0;
+    while (true) {
+        if (nextCr >= 0 && nextCr < start) nextCr = text.indexOf(u'\r', start);
+        if (nextLf >= 0 && nextLf < start) nextLf = text.indexOf(u'\n', start);
+        const qsizetype end = nextCr < 0 ? nextLf : nextLf < 0 ? nextCr : std::min(nextCr, nextLf);
+        appendInPieces(out, text.sliced(start, (end < 0 ? text.size() : end) - start));
+        if (end < 0) return out;
+        out.append(u'\n');
+        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
+    }
+}
+
+} // namespace
+
 FrmLyrics::FrmLyrics()
 {
     setObjectName(QStringLiteral("FrmLyrics"));
@@ -51,8 +94,7 @@ void FrmLyrics::lyrics_OpenFile(const QString& path)
         return;
     }
     if (forms().isLoaded<FrmVideo>() && forms().get<FrmVideo>().VideoIsOpen) return;
-    // Lyrics keep their own line ends (CR LF, CR or LF).
-    lyrics.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    lyrics = shownLines(lyrics);
     txtLyrics->setPlainText(lyrics);
     lyrics_Open();
 }

@@ -479,6 +479,9 @@ public:
     void player_PreviousPlaylist(bool playNow);
     void window_Controls(bool enabled);
     void window_AddShortcutTexts();
+    // The bookmark menu shows the newest kBookmarksShown lines of bookmarks.sbl, each element
+    // numbered by its line; element 0 above them counts the older ones.
+    static constexpr int kBookmarksShown = 1000;
     void window_InstallBookmarks();
     void window_RemoveBookmarkMenus();
     void window_InstallMoods();

@@ -24,6 +24,8 @@
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QProxyStyle>
 
 using namespace veltra;
 
@@ -79,10 +81,23 @@ void playFromList(FrmMain& main, const QString& path)
     main.player_Play(1);
 }
 
+// A long list scrolls in one column, as menus do on the desktop the program comes from,
+// rather than spreading over columns past the screen's edge with its last items out of reach.
+class ScrollingMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override
+    {
+        return hint == SH_Menu_Scrollable ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
 } // namespace
 
 void FrmMain::connectFileLists()
 {
+    auto* scrolling = new ScrollingMenuStyle;
+    scrolling->setParent(mnuOpenBookmark);
+    mnuOpenBookmark->setStyle(scrolling);
     connect(mnuRecentMedia, &MenuArray::triggered, this, [this](int index) { mnuRecentMedia_Click(index); });
     connect(mnuRecentPlaylist, &MenuArray::triggered, this, [this](int index) { mnuRecentPlaylist_Click(index); });
     connect(mnuBookmark, &MenuArray::triggered, this, [this](int index) { mnuBookmark_Click(index); });

@@ -8,7 +8,7 @@
 #include "common/PlaylistRow.h"
 #include "common/modControls.h"
 #include "common/modFiles.h"
-#include "common/modListFiles.h"
+#include "common/modLineFiles.h"
 #include "common/modMoodFiles.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
@@ -27,6 +27,7 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSlider>
@@ -407,16 +408,24 @@ void FrmMain::window_InstallBookmarks()
     QAction* zero = mnuBookmark->at(0);
     zero->setVisible(false);
     zero->setEnabled(false);
+    // A menu of every line of a very long file would take gigabytes and minutes to build and
+    // could not be used: it holds the newest lines, and the file stays as it is.
     const QString file = programfolder::file(QStringLiteral("bookmarks.sbl"));
     QStringList lines;
-    if (files_FileExists(file) && listfile::readLines(file, &lines)) {
-        int n = 0;
-        for (const QString& line : lines) {
+    qint64 total = 0;
+    if (files_FileExists(file) && linefile_ReadLast(file, kBookmarksShown, &lines, &total)) {
+        const qint64 older = total - lines.size();
+        int n = int(older);
+        for (const QString& line : std::as_const(lines)) {
             QAction* a = mnuBookmark->load(++n);
             if (!a) continue;
             a->setText(files_GetFileName(line));
             a->setVisible(true);
             a->setEnabled(true);
+        }
+        if (older > 0) {
+            zero->setText(QStringLiteral("[%1 older bookmarks not shown]").arg(QLocale().toString(older)));
+            zero->setVisible(true);
         }
     }
     if (mnuBookmark->count() == 1) {

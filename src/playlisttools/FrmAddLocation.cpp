@@ -2,7 +2,6 @@
 
 #include "common/modFolders.h"
 #include "common/modLineFiles.h"
-#include "common/modListFiles.h"
 #include "common/modSettings.h"
 #include "controls/ctlQX_wLine3D.h"
 #include "library/FrmMediaLibrary.h"
@@ -13,7 +12,6 @@
 #include "startup/Forms.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -61,9 +59,10 @@ QString FrmAddLocation::locationsFile() { return programfolder::file(QStringLite
 
 void FrmAddLocation::Form_Load()
 {
-    // Each whole line is one folder, commas and all.
+    // Each whole line is one folder, commas and all. The list offers the newest folders only:
+    // a history of millions would freeze the dialog, and nobody picks from one.
     QStringList history;
-    if (QFileInfo(locationsFile()).isFile() && listfile::readLines(locationsFile(), &history)) {
+    if (linefile_ReadLast(locationsFile(), kLocationsShown, &history, nullptr)) {
         history.removeAll(QString());
         cmbLocation->addItems(history);
     }

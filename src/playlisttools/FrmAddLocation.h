@@ -28,6 +28,7 @@ public:
     void cmdBrowse_Click();
     void cmdAdd_Click();
 
-    // The history file.
+    // The history file; its newest kLocationsShown lines make the drop-down list.
     static QString locationsFile();
+    static constexpr int kLocationsShown = 1000;
 };

@@ -2,6 +2,7 @@
 #include "common/PlaylistRow.h"
 #include "common/modLineFiles.h"
 #include "common/modListFiles.h"
+#include "platform/TextFile.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -231,6 +232,32 @@ TEST_F(LineFilesTest, AppendWritesInTheFilesOwnEncoding)
     writeFile("Moods/Mood.mlst", broken);
     EXPECT_FALSE(linefile_AppendLine(file, QStringLiteral("/m/é.mp3")));
     EXPECT_EQ(readFile(file), broken);
+}
+
+// Read a piece at a time, a long file gives the lines of the whole file, also where a line
+// end falls between two pieces, in each encoding a line file comes in.
+TEST_F(LineFilesTest, LinesReadAPieceAtATimeAreTheLinesOfTheWholeFile)
+{
+    // the first line's CR ends the first piece (a mebibyte), its LF begins the next
+    const QByteArray body = QByteArray((1 << 20) - 1, 'x') + "\r\n/m/Beyonc\xE9.mp3\r\n/m/two.mp3\r/m/Bj\xC3\xB6rk.mp3\n\n/m/last.mp3";
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray cases[] = {body, "\xEF\xBB\xBF" + body, utf16.encode(textfile::decode(body))};
+    for (const QByteArray& bytes : cases) {
+        const QString file = writeFile("bookmarks.sbl", bytes);
+        QStringList whole;
+        ASSERT_TRUE(listfile::readLines(file, &whole));
+        ASSERT_EQ(whole.size(), 6);
+        QStringList last;
+        qint64 total = 0;
+        ASSERT_TRUE(linefile_ReadLast(file, 3, &last, &total));
+        EXPECT_EQ(total, 6);
+        EXPECT_EQ(last, whole.mid(3));
+        EXPECT_EQ(files_ReadLine(file, 2), QStringLiteral("/m/Beyoncé.mp3"));
+        EXPECT_EQ(files_ReadLine(file, 1), whole[0]);
+        EXPECT_TRUE(linefile_HasLine(file, QStringLiteral("/m/Björk.mp3")));
+        EXPECT_TRUE(linefile_HasLine(file, QStringLiteral("/m/Beyoncé.mp3")));
+        EXPECT_FALSE(linefile_HasLine(file, QStringLiteral("/m/two")));
+    }
 }
 
 TEST_F(LineFilesTest, WriteLinesReplacesWhole)

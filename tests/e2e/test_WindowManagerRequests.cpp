@@ -12,6 +12,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <QCryptographicHash>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -185,6 +187,71 @@ TEST_F(WindowManagerRequests, TaskBarEntryFollowsTheSwitchAndExitKeepsThePlaylis
     QFile spp(home.path() + QStringLiteral("/Playlists/default.spp"));
     ASSERT_TRUE(spp.open(QIODevice::ReadOnly));
     EXPECT_TRUE(spp.readAll().contains(song.toUtf8()));
+}
+
+// Writes `lines` numbered paths, a piece at a time; false when the file cannot be written.
+bool writeLines(const QString& path, int lines, const QByteArray& stem)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    QByteArray piece;
+    for (int i = 0; i < lines; ++i) {
+        piece += "/home/user/Music/Artist " + QByteArray::number(i % 300) + stem + QByteArray::number(i) + "\r\n";
+        if (piece.size() > (1 << 20) && f.write(std::exchange(piece, {})) < 0) return false;
+    }
+    return f.write(piece) == piece.size();
+}
+
+QByteArray md5(const QString& path)
+{
+    QFile f(path);
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    return f.open(QIODevice::ReadOnly) && hash.addData(&f) ? hash.result() : QByteArray();
+}
+
+// The most memory the process ever held, in kB.
+qint64 peakKb(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// A bookmark file of a million lines and a folder history of four million: the main window
+// comes up in little memory, Add Location opens from the keyboard, SIGTERM ends the program,
+// and both files stay whole.
+TEST_F(WindowManagerRequests, HugeBookmarkAndLocationFilesLeaveTheProgramLightAndStayWhole)
+{
+    StandInWindowManager& manager = *wm;
+    const QString bookmarks = home.filePath(QStringLiteral("bookmarks.sbl"));
+    const QString locations = home.filePath(QStringLiteral("locations.log"));
+    ASSERT_TRUE(writeLines(bookmarks, 1000000, "/Album/"));
+    ASSERT_TRUE(writeLines(locations, 4000000, "/Album "));
+    const QByteArray bookmarksBefore = md5(bookmarks), locationsBefore = md5(locations);
+
+    QProcess p;
+    QProcessEnvironment e = env();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+    p.setProcessEnvironment(e);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(VELTRA_BINARY));
+    ASSERT_TRUE(p.waitForStarted(10000));
+    ASSERT_TRUE(manager.serveUntil([&] { return manager.named("VELTRA") != 0; }, 20000)) << p.readAll().constData();
+
+    manager.focus(manager.named("VELTRA"));
+    manager.serveUntil([] { return false; }, 500);
+    manager.type({XK_Alt_L, XK_f});
+    manager.serveUntil([] { return false; }, 300);
+    manager.type({XK_l});
+    EXPECT_TRUE(manager.serveUntil([&] { return manager.named("Add Location") != 0; }, 20000)) << p.readAll().constData();
+    EXPECT_LT(peakKb(p.processId()), 400 * 1024);
+
+    EXPECT_EQ(terminate(p), 0) << p.readAll().constData();
+    EXPECT_EQ(md5(bookmarks), bookmarksBefore);
+    EXPECT_EQ(md5(locations), locationsBefore);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 class LyricsTest : public PlaybackTest {
@@ -57,6 +59,22 @@ TEST_F(LyricsTest, SongsWithLyricsOpenItOnTopAndOthersCloseIt)
     forms().get<FrmVideo>().VideoIsOpen = true;
     lyrics().lyrics_OpenFile(file(list().count()));
     EXPECT_FALSE(lyrics().LyricsIsOpen);   // not over a video
+}
+
+// A line far longer than any verse is shown in pieces the box wraps at once, a verse's
+// pieces ending at a blank; no character is lost.
+TEST_F(LyricsTest, AnOverlongLineIsShownInPiecesWithNothingLost)
+{
+    const QByteArray word(10000, 'w');
+    const QByteArray verse = QByteArray("la ").repeated(3000);
+    play("long.mp3", word + "\r\n" + verse);
+    ASSERT_TRUE(lyrics().LyricsIsOpen);
+    const QTextDocument* text = lyrics().txtLyrics->document();
+    int longest = 0;
+    for (QTextBlock b = text->begin(); b.isValid(); b = b.next()) longest = std::max(longest, int(b.text().size()));
+    EXPECT_LE(longest, 4000);
+    EXPECT_TRUE(text->findBlockByNumber(3).text().endsWith(u' '));
+    EXPECT_EQ(lyrics().txtLyrics->toPlainText().remove(u'\n'), QString::fromLatin1(word + verse));
 }
 
 TEST_F(LyricsTest, CloseBoxChangesNothingAndKeysGoToTheMainWindowOnce)

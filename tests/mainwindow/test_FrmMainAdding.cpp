@@ -273,3 +273,25 @@ TEST_F(AddingTest, AddLocationChecksItsTextAddsTheFolderAndRecordsEachFolderOnce
     EXPECT_EQ(forms().get<FrmMediaLibrary>().lstvFilenames->count(), 3);
     EXPECT_EQ(files().size(), 3);   // the playlist untouched
 }
+
+// A history far longer than anyone picks from opens with its newest folders; a folder of its
+// older part is still found there and not written again.
+TEST_F(AddingTest, AddLocationOffersTheNewestFoldersOfALongHistoryAndKeepsItWhole)
+{
+    writeFile("old/a.mp3", "x");
+    const int shown = FrmAddLocation::kLocationsShown;
+    QByteArray bytes = home("old").toUtf8() + "\r\n";
+    for (int i = 2; i <= shown + 2; ++i) bytes += "/music/folder " + QByteArray::number(i) + "\r\n";
+    const QString log = writeFile("locations.log", bytes);
+    ui.modalHandlers.push_back([&](QObject* form) {
+        auto* dialog = qobject_cast<FrmAddLocation*>(form);
+        ASSERT_EQ(dialog->cmbLocation->count(), shown);
+        EXPECT_EQ(dialog->cmbLocation->itemText(0), "/music/folder 3");
+        EXPECT_EQ(dialog->cmbLocation->itemText(shown - 1), QStringLiteral("/music/folder %1").arg(shown + 2));
+        dialog->cmbLocation->setEditText(home("old"));
+        dialog->cmdAdd->click();
+    });
+    main().mnuAddLocation->trigger();
+    EXPECT_EQ(files(), QStringList{home("old/a.mp3")});
+    EXPECT_EQ(readFile(log), bytes);
+}

@@ -21,6 +21,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
+#include <QScreen>
 #include <QPushButton>
 
 #include <ostream>
@@ -181,6 +183,33 @@ TEST_F(FileListsTest, BookmarksAreWholeLinesAddedOnceClearedOnYesAndPlayedFromTh
     ASSERT_EQ(ui.messages().size(), 2);
     EXPECT_EQ(ui.messages()[0].title, "Clear Bookmarks Confirmation");
     EXPECT_EQ(bookmarkCaptions(), QStringList{"[None]"});
+}
+
+// A bookmark file longer than a menu can hold: the menu shows its newest lines, each playing
+// its own line, under an item that counts the older ones; the file stays whole.
+TEST_F(FileListsTest, ALongBookmarkFileShowsItsNewestLinesAndStaysWhole)
+{
+    const int shown = FrmMain::kBookmarksShown;
+    const QString newest = song("newest.mp3");
+    QByteArray bytes;
+    for (int i = 1; i < shown + 5; ++i) bytes += "/music/old " + QByteArray::number(i) + ".mp3\r\n";
+    bytes += newest.toUtf8() + "\r\n";
+    writeFile("bookmarks.sbl", bytes);
+    main().window_InstallBookmarks();
+    const QStringList captions = bookmarkCaptions();
+    ASSERT_EQ(captions.size(), shown + 1);
+    EXPECT_EQ(captions.first(), "[5 older bookmarks not shown]");
+    EXPECT_FALSE(main().mnuBookmark->at(0)->isEnabled());
+    EXPECT_EQ(captions[1], "old 6.mp3");
+    EXPECT_EQ(captions.last(), "newest.mp3");
+    // one column that scrolls, not columns running off the screen
+    QMenu* menu = main().mnuOpenBookmark;
+    menu->popup(QPoint(0, 0));
+    EXPECT_LT(menu->width(), menu->screen()->availableGeometry().width() / 2);
+    menu->hide();
+    main().mnuBookmark->at(shown + 5)->trigger();
+    EXPECT_EQ(player().FileName(), newest);
+    EXPECT_EQ(readFile(bookmarks()), bytes);
 }
 
 TEST_F(FileListsTest, AMoodOpensWithItsMissingFilesChecksItsItemAndPlaysNothing)
