@@ -419,7 +419,7 @@ void FrmMain::window_InstallBookmarks()
         for (const QString& line : std::as_const(lines)) {
             QAction* a = mnuBookmark->load(++n);
             if (!a) continue;
-            a->setText(files_GetFileName(line));
+            a->setText(menu_Caption(files_GetFileName(line)));
             a->setVisible(true);
             a->setEnabled(true);
         }
