@@ -132,6 +132,18 @@ protected:
         ASSERT_TRUE(wm->start());
     }
 
+    // The real program on this display, its output kept for failure messages.
+    void startOnDisplay(QProcess& p, const QStringList& arguments = {})
+    {
+        QProcessEnvironment e = env();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+        p.setProcessEnvironment(e);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral(VELTRA_BINARY), arguments);
+        ASSERT_TRUE(p.waitForStarted(10000));
+    }
+
     Xvfb server;
     std::unique_ptr<StandInWindowManager> wm;
 };
@@ -148,13 +160,8 @@ TEST_F(WindowManagerRequests, TaskBarEntryFollowsTheSwitchAndExitKeepsThePlaylis
     ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .id3v1 = true}));
 
     QProcess p;
-    QProcessEnvironment e = env();
-    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
-    p.setProcessEnvironment(e);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(VELTRA_BINARY), {song});
-    ASSERT_TRUE(p.waitForStarted(10000));
+    startOnDisplay(p, {song});
+    if (HasFatalFailure()) return;
 
     // Asked once the main window is mapped: off the task bar and the pager together.
     Window main = 0;
@@ -232,13 +239,8 @@ TEST_F(WindowManagerRequests, HugeBookmarkAndLocationFilesLeaveTheProgramLightAn
     const QByteArray bookmarksBefore = md5(bookmarks), locationsBefore = md5(locations);
 
     QProcess p;
-    QProcessEnvironment e = env();
-    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
-    p.setProcessEnvironment(e);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(VELTRA_BINARY));
-    ASSERT_TRUE(p.waitForStarted(10000));
+    startOnDisplay(p);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(manager.serveUntil([&] { return manager.named("VELTRA") != 0; }, 20000)) << p.readAll().constData();
 
     manager.focus(manager.named("VELTRA"));
