@@ -31,9 +31,9 @@ bool linefile_ForEachLine(const QString& fileName, const std::function<bool(QByt
         const bool atEnd = piece.isEmpty();
         if (first && !atEnd) {
             first = false;
-            if (piece.startsWith("\xFF\xFE")) utf16.emplace(QStringConverter::Utf16LE);
-            else if (piece.startsWith("\xFE\xFF")) utf16.emplace(QStringConverter::Utf16BE);
-            if (utf16 || piece.startsWith("\xEF\xBB\xBF")) piece.remove(0, utf16 ? 2 : 3);
+            const textfile::ByteOrderMark mark = textfile::byteOrderMark(piece);
+            if (mark.utf16) utf16.emplace(*mark.utf16);
+            piece.remove(0, mark.length);
         }
         if (utf16) piece = QString(utf16->decode(piece)).toUtf8();
         buffer.append(piece);

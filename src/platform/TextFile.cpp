@@ -95,11 +95,19 @@ QString decodeLine(QByteArrayView line)
     return fromWindows1252(line);
 }
 
+ByteOrderMark byteOrderMark(QByteArrayView head)
+{
+    if (startsWith(head, "\xFF\xFE", 2)) return {2, QStringConverter::Utf16LE};
+    if (startsWith(head, "\xFE\xFF", 2)) return {2, QStringConverter::Utf16BE};
+    if (startsWith(head, "\xEF\xBB\xBF", 3)) return {3, {}};
+    return {};
+}
+
 QString decode(QByteArrayView bytes)
 {
-    if (startsWith(bytes, "\xFF\xFE", 2)) return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.sliced(2));
-    if (startsWith(bytes, "\xFE\xFF", 2)) return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.sliced(2));
-    if (startsWith(bytes, "\xEF\xBB\xBF", 3)) bytes = bytes.sliced(3);
+    const ByteOrderMark mark = byteOrderMark(bytes);
+    bytes = bytes.sliced(mark.length);
+    if (mark.utf16) return QStringDecoder(*mark.utf16).decode(bytes);
     if (isValidUtf8(bytes)) return QString::fromUtf8(bytes);
     // Decided line by line: one old Windows-1252 line must not turn the UTF-8 ones into junk.
     QString out;
@@ -118,9 +126,9 @@ QString decode(QByteArrayView bytes)
 
 QByteArray withoutUtf16(const QByteArray& bytes)
 {
-    if (startsWith(bytes, "\xFF\xFE", 2) || startsWith(bytes, "\xFE\xFF", 2)) return decode(bytes).toUtf8();
-    if (startsWith(bytes, "\xEF\xBB\xBF", 3)) return bytes.sliced(3);
-    return bytes;
+    const ByteOrderMark mark = byteOrderMark(bytes);
+    if (mark.utf16) return decode(bytes).toUtf8();
+    return bytes.sliced(mark.length);
 }
 
 QStringList splitLines(QStringView text)
@@ -268,16 +276,12 @@ bool append(const QString& path, const QString& text, bool ownLine)
     if (old.exists()) {
         if (!old.open(QIODevice::ReadOnly)) return false;
         const qint64 size = old.size();
-        const QByteArray head = old.read(3);
-        qsizetype mark = 0;
-        if (startsWith(head, "\xFF\xFE", 2)) utf16 = QStringConverter::Utf16LE;
-        else if (startsWith(head, "\xFE\xFF", 2)) utf16 = QStringConverter::Utf16BE;
-        if (utf16) mark = 2;
-        else if (startsWith(head, "\xEF\xBB\xBF", 3)) mark = 3;
+        const ByteOrderMark mark = byteOrderMark(old.read(3));
+        utf16 = mark.utf16;
         const int unit = utf16 ? 2 : 1;
         // Half a UTF-16 character at the end: whatever came after it would be out of step.
         if (size % unit) return false;
-        if (ownLine && size > mark) {
+        if (ownLine && size > mark.length) {
             QByteArray last;
             if (!old.seek(size - unit) || (last = old.read(unit)).size() != unit) return false;
             const char16_t c = unit == 1                                      ? uchar(last[0])

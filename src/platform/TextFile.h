@@ -7,8 +7,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
 #include <QStringView>
+
+#include <optional>
 
 namespace textfile {
 
@@ -16,6 +19,14 @@ QString fromWindows1252(QByteArrayView bytes);
 // Characters outside Windows-1252 become `replacement`.
 QByteArray toWindows1252(const QString& text, char replacement = '?');
 bool isValidUtf8(QByteArrayView bytes);
+
+// The byte-order mark a file's bytes begin with: its length (0 without one) and, for a UTF-16
+// mark, the byte order it declares.
+struct ByteOrderMark {
+    qsizetype length = 0;
+    std::optional<QStringConverter::Encoding> utf16;
+};
+ByteOrderMark byteOrderMark(QByteArrayView head);
 
 // One line's bytes: UTF-8 when valid, else Windows-1252.
 QString decodeLine(QByteArrayView line);
