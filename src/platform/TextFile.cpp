@@ -128,7 +128,8 @@ QByteArray withoutUtf16(const QByteArray& bytes)
 {
     const ByteOrderMark mark = byteOrderMark(bytes);
     if (mark.utf16) return decode(bytes).toUtf8();
-    return bytes.sliced(mark.length);
+    // Without a mark the bytes are shared, not copied: a list may be hundreds of megabytes.
+    return mark.length ? bytes.sliced(mark.length) : bytes;
 }
 
 QStringList splitLines(QStringView text)
