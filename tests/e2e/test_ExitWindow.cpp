@@ -11,6 +11,7 @@
 #include "support/Mp3Maker.h"
 #include "support/PulseNullSink.h"
 #include "support/StartupFixture.h"
+#include "support/XvfbSession.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -87,20 +88,6 @@ Window findWindow(Display* display, Window parent, const char* title)
     }
     if (children) XFree(children);
     return found;
-}
-
-// What a window manager sends when the user closes a window.
-void askToClose(Display* display, Window window)
-{
-    XEvent event {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
 }
 
 TEST(ExitWindowProgram, ClosingTheWindowWithoutTrayEndsTheProgramAndKeepsThePlaylist)

@@ -106,18 +106,7 @@ public:
         return false;
     }
     // As the window manager's close button asks.
-    void close(Window w)
-    {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = w;
-        e.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
-        e.xclient.data.l[1] = CurrentTime;
-        XSendEvent(m_x, w, False, NoEventMask, &e);
-        XSync(m_x, False);
-    }
+    void close(Window w) { askToClose(m_x, w); }
 
 private:
     Display* m_x;

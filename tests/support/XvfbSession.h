@@ -7,6 +7,24 @@
 
 #include "support/Xvfb.h"
 
+#ifdef VELTRA_HAVE_X11
+#include <X11/Xlib.h>
+
+// What a window manager sends when the user closes a window.
+inline void askToClose(Display* display, Window window)
+{
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+}
+#endif
+
 #if defined(VELTRA_HAVE_X11) && defined(VELTRA_HAVE_XTEST)
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
