@@ -317,6 +317,10 @@ QByteArray mapV22FrameId(const QByteArray& id)
         {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"}, {"ULT", "USLT"}, {"WAF", "WOAF"},
         {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"}, {"WPB", "WPUB"},
         {"WXX", "WXXX"},
+        // Frames of tagging programs that outlived version 2.2's list: compilation, grouping,
+        // movement, and the sort names (held as the 2.4 IDs, written as 2.3 keeps them).
+        {"TCP", "TCMP"}, {"GP1", "GRP1"}, {"MVN", "MVNM"}, {"MVI", "MVIN"}, {"TS2", "TSO2"},
+        {"TSC", "TSOC"}, {"TST", "TSOT"}, {"TSP", "TSOP"}, {"TSA", "TSOA"},
     };
     for (const auto& m : kMap)
         if (id == m[0]) return QByteArray(m[1]);
@@ -557,6 +561,106 @@ std::vector<Frame23> recordingTimeFrames(const QString& time, quint8 status)
     return out;
 }
 
+// The 2.4 frames whose 2.3 form is made from their text (a year from a recording time, one
+// people list from two): a frame of them that cannot be read cannot be converted.
+bool remadeIn23(const QByteArray& id) { return id == "TDRC" || id == "TDOR" || id == "TIPL" || id == "TMCL"; }
+
+QString notKeptText(const QByteArray& id, const char* why)
+{
+    return QStringLiteral("The ID3v2 tag cannot be saved as version 2.3 without losing its frame \"%1\", which %2.")
+        .arg(QString::fromLatin1(id), QLatin1String(why));
+}
+
+// The strings of an involved-people list (2.4 TIPL or TMCL, 2.3 IPLS), empty ones included:
+// they hold a place in a pair.
+QStringList peopleStrings(const QByteArray& data)
+{
+    QStringList parts;
+    if (data.isEmpty()) return parts;
+    const int encoding = uchar(data[0]);
+    for (qsizetype p = 1; p < data.size();) {
+        const Field f = readField(encoding, data, p);
+        parts << f.text;
+        p = f.next;
+    }
+    return parts;
+}
+
+QByteArray peopleBody(const QStringList& parts)
+{
+    const quint8 e = encodingFor(parts);
+    QByteArray out(1, char(e));
+    for (const QString& part : parts) out.append(encodeText(part, e)).append(terminator(e));
+    return out;
+}
+
+// Whether unsynchronised data is what unsynchronisation makes: no 0xFF before a byte of
+// 0xE0 or more. Data that is not was never unsynchronised, whatever its flag says.
+bool validUnsync(const QByteArray& data)
+{
+    for (qsizetype i = 0; i + 1 < data.size(); ++i)
+        if (uchar(data[i]) == 0xFF && uchar(data[i + 1]) >= 0xE0) return false;
+    return true;
+}
+
+// A 2.4 frame whose data is not read here (encrypted, or compressed beyond what the reader
+// inflates) in its 2.3 layout: the data bytes as they are, behind the header's additions in
+// the 2.3 order (decompressed size, encryption method, group). The 2.4 data length becomes
+// the decompressed size that a compressed frame needs, and is otherwise left out: it only
+// repeats the length that decrypting gives. Unsynchronisation, which covers the additions
+// too, is undone, as a 2.3 frame has none.
+void carryUnread(ReadFrame& r, const QByteArray& id, quint8 status, quint8 flags1, QByteArray body, bool tagUnsync)
+{
+    const bool grouped = flags1 & 0x40;
+    const bool compressed = flags1 & 0x08;
+    const bool encrypted = flags1 & 0x04;
+    const bool hasLength = flags1 & 0x01;
+    if (holdsFilePositions(id)) {
+        r.leftOut = true;
+        return;
+    }
+    if (remadeIn23(id)) {
+        r.notKept = notKeptText(id, encrypted ? "is encrypted and would have to be converted"
+                                              : "cannot be decompressed to be converted");
+        return;
+    }
+    if ((flags1 & 0x02) || tagUnsync) {
+        if (!validUnsync(body)) {
+            r.notKept = notKeptText(id, "is marked unsynchronised but is not");
+            return;
+        }
+        body = removeUnsync(body);
+    }
+    const qsizetype additions = (grouped ? 1 : 0) + (encrypted ? 1 : 0) + (hasLength ? 4 : 0);
+    if (body.size() < additions || (compressed && !hasLength)) {
+        r.notKept = notKeptText(id, "is incomplete");
+        return;
+    }
+    qsizetype pos = 0;
+    const char group = grouped ? body[pos++] : '\0';
+    const char method = encrypted ? body[pos++] : '\0';
+    const quint32 length = hasLength ? readSyncsafe(body.constData() + pos) : 0;
+    if (hasLength) pos += 4;
+
+    const QByteArray sortId = sortFrameId(id);
+    Frame23 f{sortId.isEmpty() ? id : sortId, status, 0, {}};
+    if (compressed) {
+        f.formatFlags |= 0x80;
+        f.body.append(4, '\0');
+        writeBE32(f.body.data(), length);
+    }
+    if (encrypted) {
+        f.formatFlags |= 0x40;
+        f.body.append(method);
+    }
+    if (grouped) {
+        f.formatFlags |= 0x20;
+        f.body.append(group);
+    }
+    f.body.append(body.mid(pos));
+    r.frame = std::move(f);
+}
+
 // Decompresses zlib data of an announced size. Sizes beyond what a tag could sensibly
 // hold are refused, so a hostile frame cannot make the reader allocate without bound.
 std::optional<QByteArray> inflate(const QByteArray& data, qint64 announced)
@@ -644,6 +748,17 @@ Frame23 frameFromText(const QByteArray& id, const QString& text)
     return f;
 }
 
+Frame23 mergedPeopleList(const std::vector<const Frame23*>& lists)
+{
+    QStringList parts;
+    for (const Frame23* list : lists) {
+        // A list of an odd number of strings gets an empty one: the next list's pairs stay pairs.
+        if (parts.size() % 2) parts << QString();
+        parts << peopleStrings(list->body);
+    }
+    return Frame23{"IPLS", lists.empty() ? quint8(0) : lists.front()->statusFlags, 0, peopleBody(parts)};
+}
+
 ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 flags1, const QByteArray& body,
                        bool tagUnsync)
 {
@@ -652,10 +767,18 @@ ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 
         r.content = body;
         const QByteArray id23 = mapV22FrameId(id);
         r.modelId = id23;
-        if (id23.isEmpty()) return r;
+        if (id23.isEmpty()) {
+            r.notKept = notKeptText(id, "has no version 2.3 form");
+            return r;
+        }
         std::optional<QByteArray> c = id == "PIC" ? picToApic(body) : std::optional<QByteArray>(body);
         if (c) c = toV23Content(id23, *c);
-        if (c) r.frame = Frame23{id23, 0, 0, *c};
+        if (!c) {
+            r.notKept = notKeptText(id, "is incomplete");
+            return r;
+        }
+        const QByteArray sortId = sortFrameId(id23);
+        r.frame = Frame23{sortId.isEmpty() ? id23 : sortId, 0, 0, *c};
         return r;
     }
 
@@ -677,31 +800,44 @@ ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 
     }
 
     // Version 2.4: group byte, encryption method and data length come before the data.
-    qsizetype pos = 0;
-    qint64 dataLength = -1;
-    if (flags1 & 0x40) pos += 1;
-    if (flags1 & 0x04) pos += 1;
-    if (flags1 & 0x01) {
-        if (pos + 4 > body.size()) return r;
-        dataLength = readSyncsafe(body.constData() + pos);
-        pos += 4;
-    }
-    if (pos > body.size() || (flags1 & 0x04)) return r;
-    QByteArray data = pos == 0 ? body : body.mid(pos);
-    if ((flags1 & 0x02) || tagUnsync) data = removeUnsync(data);
-    if (flags1 & 0x08) {
-        const auto c = inflate(data, dataLength);
-        if (!c) return r;
-        data = *c;
-    }
-    r.content = data;
-
     quint8 status = 0;
     if (flags0 & 0x40) status |= 0x80;
     if (flags0 & 0x20) status |= 0x40;
     if (flags0 & 0x10) status |= 0x20;
+    if (flags1 & 0x04) {
+        carryUnread(r, id, status, flags1, body, tagUnsync);
+        return r;
+    }
+    qsizetype pos = 0;
+    qint64 dataLength = -1;
+    if (flags1 & 0x40) pos += 1;
+    if (flags1 & 0x01) {
+        if (pos + 4 > body.size()) {
+            r.notKept = notKeptText(id, "is incomplete");
+            return r;
+        }
+        dataLength = readSyncsafe(body.constData() + pos);
+        pos += 4;
+    }
+    if (pos > body.size()) {
+        r.notKept = notKeptText(id, "is incomplete");
+        return r;
+    }
+    QByteArray data = pos == 0 ? body : body.mid(pos);
+    if ((flags1 & 0x02) || tagUnsync) data = removeUnsync(data);
+    if (flags1 & 0x08) {
+        const auto c = inflate(data, dataLength);
+        if (!c) {
+            carryUnread(r, id, status, flags1, body, tagUnsync);
+            return r;
+        }
+        data = *c;
+    }
+    r.content = data;
+    // A recording time, original date or people list without any text holds nothing to keep.
     if (id == "TDRC") {
         std::vector<Frame23> frames = recordingTimeFrames(textStrings(data.isEmpty() ? 0 : uchar(data[0]), data, 1).value(0), status);
+        r.leftOut = frames.empty();
         if (frames.empty()) return r;
         r.frame = frames.front();
         r.extra.assign(frames.begin() + 1, frames.end());
@@ -709,28 +845,25 @@ ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 
     }
     if (id == "TDOR") {
         const QString year = frameText(id, data).left(4);
+        r.leftOut = year.isEmpty();
         if (year.isEmpty()) return r;
         Frame23 f = frameFromText("TORY", year);
         f.statusFlags = status;
         r.frame = f;
         return r;
     }
-    if (id == "TIPL") {
+    // People involved and musicians alike: each a list of pairs, one IPLS frame in 2.3 (the
+    // tag's model merges them when it writes).
+    if (id == "TIPL" || id == "TMCL") {
+        r.leftOut = data.isEmpty();
         if (data.isEmpty()) return r;
-        const int encoding = uchar(data[0]);
-        QStringList parts;
-        for (qsizetype p = 1; p < data.size();) {
-            const Field f = readField(encoding, data, p);
-            parts << f.text;
-            p = f.next;
-        }
-        const quint8 e = encodingFor(parts);
-        QByteArray out(1, char(e));
-        for (const QString& part : parts) out.append(encodeText(part, e)).append(terminator(e));
-        r.frame = Frame23{"IPLS", status, 0, out};
+        r.frame = Frame23{"IPLS", status, 0, peopleBody(peopleStrings(data))};
         return r;
     }
-    if (holdsFilePositions(id)) return r;
+    if (holdsFilePositions(id)) {
+        r.leftOut = true;
+        return r;
+    }
     const QByteArray sortId = sortFrameId(id);
     // A frame without a 2.3 form of its text is written back as it was read.
     const std::optional<QByteArray> c = toV23Content(id, data);

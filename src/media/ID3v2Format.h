@@ -120,11 +120,22 @@ Frame23 commentFrame(const QByteArray& id, const QString& text, const QByteArray
 // One frame read from a tag, converted to version 2.3.
 struct ReadFrame {
     QByteArray modelId;    // the ID the tag model holds it under (2.3 ID; 2.4 IDs as read)
-    QByteArray content;    // the frame's data in its own version, decompressed
+    QByteArray content;    // the frame's data in its own version, decompressed; empty when
+                           // it cannot be read (encrypted)
     std::optional<Frame23> frame; // what Save writes; none when there is no 2.3 form
     std::vector<Frame23> extra;   // further frames of the same data: a 2.4 recording time
                                   // becomes year (frame), then date and time (TDAT, TIME)
+    // Without a frame: true when leaving the frame out loses nothing (it holds no data, or
+    // file positions a new tag would make wrong). Otherwise `notKept` says which frame no
+    // version 2.3 tag can hold and why; a save must then refuse rather than drop it.
+    bool leftOut = false;
+    QString notKept;
 };
+
+// One involved-people list (IPLS) holding the name pairs of several, in their order, with
+// the first one's status flags: version 2.3 keeps a single list, where 2.4 has the people
+// involved (TIPL) and the musicians (TMCL) apart.
+Frame23 mergedPeopleList(const std::vector<const Frame23*>& lists);
 
 // Converts one frame of a version 2.2, 2.3 or 2.4 tag. `body` is the frame's data after its
 // header (tag-level unsynchronisation already undone for 2.2 and 2.3).

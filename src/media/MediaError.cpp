@@ -15,6 +15,7 @@ QString MediaError::describe(int number)
     switch (number) {
     case InvalidArgument: return QStringLiteral("Invalid procedure call or argument");
     case SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
+    case CannotPerform: return QStringLiteral("Can't perform requested operation");
     case FileNotFound: return QStringLiteral("File not found");
     case DiskFull: return QStringLiteral("Disk full");
     case DeviceIOError: return QStringLiteral("Device I/O error");

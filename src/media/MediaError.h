@@ -24,6 +24,7 @@ public:
     enum Number {
         InvalidArgument = 5,      // "Invalid procedure call or argument" (absent collection key)
         SubscriptOutOfRange = 9,  // "Subscript out of range" (collection index)
+        CannotPerform = 17,       // "Can't perform requested operation" (a save that would lose a frame)
         DiskFull = 61,            // "Disk full"
         FileNotFound = 53,        // "File not found"
         DeviceIOError = 57,       // "Device I/O error"

@@ -305,6 +305,10 @@ void clsID3v2::parse(const TagArea& area, QByteArrayView data)
         e.content = std::move(r.content);
         e.frame = std::move(r.frame);
         e.extra = std::move(r.extra);
+        if (!e.frame && !r.leftOut)
+            e.notKept = r.notKept.isEmpty() ? QStringLiteral("The ID3v2 tag cannot be saved as version 2.3 without losing its frame \"%1\".")
+                                                  .arg(QString::fromLatin1(id))
+                                            : std::move(r.notKept);
         if (hasEagerText(e.sourceId)) e.text = frameText(e.sourceId, e.content);
         else e.textPending = true;
         storeFrame(QString::fromLatin1(r.modelId), std::move(e));

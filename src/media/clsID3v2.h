@@ -103,7 +103,9 @@ public:
     // Writes the frames as an ID3v2.3 tag at the start of the file: in place when the old
     // tag's area (with the zero bytes after it) has room, otherwise through a complete copy
     // written next to the song and renamed over it. Frames read from the file and not
-    // changed are written back intact (converted to their 2.3 form). Raises on failure.
+    // changed are written back intact (converted to their 2.3 form). Raises on failure, and
+    // refuses, leaving the file untouched, while the tag holds a frame read from the file
+    // that no 2.3 tag can hold (the error names it): it is never dropped unasked.
     // An in-place write is flushed to the disk before Save returns, or, given a batch, by
     // the batch's finish(); a copy is always flushed before it takes the song's place.
     void Save(media::SyncBatch* batch = nullptr);
@@ -126,6 +128,7 @@ private:
         std::optional<media::id3v2::Frame23> frame; // written back by Save
         std::vector<media::id3v2::Frame23> extra;   // written after it (a 2.4 date's TDAT, TIME)
         bool fromFile = false;              // read from the file (else added by a caller)
+        QString notKept;                    // why no 2.3 frame can hold it (no `frame`): Save refuses
     };
     struct Slot {
         QString id;

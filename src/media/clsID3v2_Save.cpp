@@ -222,6 +222,17 @@ QByteArray clsID3v2::id3v2_BuildImage() const
     // written only while the tag's own year frame, if it has one, still holds that year.
     const int years = TagsInFrame(QStringLiteral("TYER"));
     const QString year = years > 0 ? id3v2_GetTagText(QStringLiteral("TYER"), years) : QString();
+    auto converted = [](const Slot& slot, const Entry& e) { return e.fromFile && e.frame->id != slot.id.toLatin1(); };
+    // Version 2.3 holds one people list: the 2.4 people (TIPL) and musicians (TMCL) converted
+    // to it are written as one, where the first of them was.
+    std::vector<const Frame23*> people;
+    if (TagsInFrame(QStringLiteral("IPLS")) == 0) {
+        for (const Slot& slot : m_frames)
+            for (const Entry& e : slot.entries)
+                if (e.frame && e.frame->id == "IPLS" && converted(slot, e) && !slot.id.contains(QLatin1String("ID3")))
+                    people.push_back(&*e.frame);
+    }
+    bool peopleWritten = false;
     for (const Slot& slot : m_frames) {
         if (slot.id.contains(QLatin1String("ID3"))) continue;
         const QByteArray id = slot.id.toUpper().toLatin1();
@@ -229,9 +240,13 @@ QByteArray clsID3v2::id3v2_BuildImage() const
             if (e.frame) {
                 // Written back as it was read, whatever its ID's characters.
                 if (e.frame->id.size() != 4 || e.frame->id[0] == 0) continue;
+                if (people.size() > 1 && converted(slot, e) && e.frame->id == "IPLS") {
+                    if (!peopleWritten) image.append(mergedPeopleList(people).serialize());
+                    peopleWritten = true;
+                    continue;
+                }
                 // A frame converted to another ID gives way to the model's own frames of it.
-                const bool converted = e.fromFile && e.frame->id != slot.id.toLatin1();
-                if (!converted || TagsInFrame(QString::fromLatin1(e.frame->id)) == 0) image.append(e.frame->serialize());
+                if (!converted(slot, e) || TagsInFrame(QString::fromLatin1(e.frame->id)) == 0) image.append(e.frame->serialize());
                 if (!e.extra.empty() && (year.isEmpty() || year == frameText(e.frame->id, e.frame->body))) {
                     for (const Frame23& f : e.extra)
                         if (TagsInFrame(QString::fromLatin1(f.id)) == 0) image.append(f.serialize());
@@ -249,6 +264,11 @@ QByteArray clsID3v2::id3v2_BuildImage() const
 void clsID3v2::Save(media::SyncBatch* batch)
 {
     const QString source = errorSource();
+    // A frame read that no version 2.3 tag can hold stops the save before the file is
+    // opened: the song keeps it, and the caller learns which one.
+    for (const Slot& slot : m_frames)
+        for (const Entry& e : slot.entries)
+            if (!e.frame && !e.notKept.isEmpty()) throw MediaError(MediaError::CannotPerform, e.notKept, source);
     const QByteArray image = id3v2_BuildImage();
     const qint64 length = image.size();
 

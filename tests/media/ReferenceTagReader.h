@@ -5,7 +5,9 @@
 // encodings aside. mutagen upgrades every tag it loads to version 2.4, so a 2.4 tag and its
 // 2.3 form compare equal frame by frame: TYER, TDAT and TIME read as one TDRC, IPLS as TIPL.
 // It is taught the XSOP, XSOA and XSOT frames under which version 2.3 keeps the 2.4 sort
-// names, as other tagging libraries read them. The ID3v1 tag is read apart ("v1:" keys).
+// names, as other tagging libraries read them; the version 2.2 frames stay known beside
+// them (a list of frames given replaces mutagen's own for every version). The ID3v1 tag is
+// read apart ("v1:" keys).
 #include <QByteArray>
 #include <QFile>
 #include <QJsonArray>
@@ -27,7 +29,7 @@ import mutagen.id3 as id3
 class XSOP(id3.TSOP): pass
 class XSOA(id3.TSOA): pass
 class XSOT(id3.TSOT): pass
-known = dict(id3.Frames, XSOP=XSOP, XSOA=XSOA, XSOT=XSOT)
+known = dict(id3.Frames, **id3.Frames_2_2, XSOP=XSOP, XSOA=XSOA, XSOT=XSOT)
 
 def fields(frame):
     if hasattr(frame, 'encoding'):

@@ -5,6 +5,7 @@
 #include "media/modMedia.h"
 #include "support/Mp3Maker.h"
 #include "support/TestEnv.h"
+#include "ReferenceTagReader.h"
 #include "TagBytes.h"
 
 #include <QDir>
@@ -431,15 +432,36 @@ TEST_F(ID3v2SaveTest, CommentAndLyricsEditsKeepTheFramesTheyDoNotShow)
     }
 }
 
+// Each version 2.2 frame in its version 2.3 form, and nothing a reference reader finds in
+// the old tag missing from the new one.
 TEST_F(ID3v2SaveTest, Version22FramesAreSavedInTheirVersion23Form)
 {
+    const struct {
+        const char* id22;
+        QByteArray body22;
+        const char* id23;
+        QByteArray body23;
+    } rows[] = {
+        {"TT2", latin1Text("Two"), "TIT2", latin1Text("Two")},
+        {"COM", QByteArray("\0eng\0Comment", 12), "COMM", QByteArray("\0eng\0Comment", 12)},
+        {"PIC", QByteArray("\0JPG\3Cover\0", 11) + bytes({0xFF, 0xD8, 0xFF}), "APIC",
+         QByteArray("\0image/jpeg\0\3Cover\0", 19) + bytes({0xFF, 0xD8, 0xFF})},
+        {"ULT", QByteArray("\0eng\0Words", 10), "USLT", QByteArray("\0eng\0Words", 10)},
+        // Frames of tagging programs beyond version 2.2's list (older iTunes versions).
+        {"TCP", latin1Text("1"), "TCMP", latin1Text("1")},
+        {"TST", latin1Text("Two, The"), "XSOT", latin1Text("Two, The")},
+        {"TSP", latin1Text("Artist, The"), "XSOP", latin1Text("Artist, The")},
+        {"TSA", latin1Text("Album, The"), "XSOA", latin1Text("Album, The")},
+        {"TS2", bytes({1}) + utf16LE(QStringLiteral(u"Älbum Artist")), "TSO2", bytes({1}) + utf16LE(QStringLiteral(u"Älbum Artist"))},
+        {"TSC", latin1Text("Composer, The"), "TSOC", latin1Text("Composer, The")},
+        {"GP1", latin1Text("Group"), "GRP1", latin1Text("Group")},
+        {"MVN", latin1Text("Allegro"), "MVNM", latin1Text("Allegro")},
+        {"MVI", latin1Text("2"), "MVIN", latin1Text("2")},
+    };
     QByteArray frames;
-    frames += frame22("TT2", latin1Text("Two"));
-    frames += frame22("COM", QByteArray("\0eng\0Comment", 12));
-    frames += frame22("PIC", QByteArray("\0JPG\3Cover\0", 11) + bytes({0xFF, 0xD8, 0xFF}));
-    frames += frame22("ULT", QByteArray("\0eng\0Words", 10));
-    frames += frame22("CRM", QByteArray("owner\0x\0data", 12)); // no version 2.3 form
+    for (const auto& r : rows) frames += frame22(r.id22, r.body22);
     const QString path = writeFile("v22.mp3", tag(2, frames) + audio());
+    const reference::Frames before = reference::python().isEmpty() ? reference::Frames() : reference::read(path);
     clsID3v2 t;
     t.setFilename(path);
     t.setArtist(QStringLiteral("Added"));
@@ -448,13 +470,24 @@ TEST_F(ID3v2SaveTest, Version22FramesAreSavedInTheirVersion23Form)
     const SavedTag saved = parseSaved(after);
     ASSERT_TRUE(saved.ok);
     EXPECT_EQ(saved.header[3], 3);
-    ASSERT_EQ(saved.frames.size(), 5);
-    EXPECT_EQ(saved.find("TIT2")->body, latin1Text("Two"));
-    EXPECT_EQ(saved.find("COMM")->body, QByteArray("\0eng\0Comment", 12));
-    EXPECT_EQ(saved.find("APIC")->body, QByteArray("\0image/jpeg\0\3Cover\0", 19) + bytes({0xFF, 0xD8, 0xFF}));
-    EXPECT_EQ(saved.find("USLT")->body, QByteArray("\0eng\0Words", 10));
+    EXPECT_EQ(saved.frames.size(), qsizetype(std::size(rows)) + 1);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.id22);
+        ASSERT_NE(saved.find(r.id23), nullptr);
+        EXPECT_EQ(saved.find(r.id23)->body, r.body23);
+    }
     EXPECT_EQ(saved.find("TPE1")->body, latin1Text("Added"));
     EXPECT_EQ(after.mid(saved.area), audio());
+
+    SKIP_WITHOUT_REFERENCE_READER();
+    const reference::Frames read = reference::read(path);
+    EXPECT_EQ(read.value(QStringLiteral("version")), QStringLiteral("2.3"));
+    EXPECT_EQ(before.size(), qsizetype(std::size(rows)) + 1);   // every frame and the version
+    for (auto [key, fields] : before.asKeyValueRange()) {
+        if (key != QLatin1String("version")) {
+            EXPECT_EQ(read.value(key), fields) << key.toStdString();
+        }
+    }
 }
 
 TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
@@ -503,6 +536,187 @@ TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
     for (const SavedFrame& f : again.frames) years += f.id == "TYER";
     EXPECT_EQ(years, 1);
     EXPECT_EQ(again.find("TYER")->body, latin1Text("1999"));
+}
+
+// The 2.4 people involved (TIPL) and musicians (TMCL) are lists of pairs; version 2.3 has
+// one such list (IPLS), which holds the pairs of both, as a reference reader reads back.
+TEST_F(ID3v2SaveTest, MusicianCreditsKeepTheirPairsInTheVersion23PeopleList)
+{
+    const QByteArray nul(1, '\0');
+    const struct {
+        const char* name;
+        QByteArray frames;
+        QByteArray ipls;      // the body of the one IPLS frame written
+        QString readBack;     // the reference reader's people list (it reads IPLS as TIPL)
+    } rows[] = {
+        {"musicians alone", frame24("TMCL", bytes({3}) + "guitar" + nul + "Joe"), latin1Text("guitar") + nul + "Joe" + nul,
+         QStringLiteral("[['guitar', 'Joe']]")},
+        {"people, then musicians",
+         frame24("TIPL", bytes({3}) + "producer" + nul + "Someone") + frame24("TMCL", bytes({3}) + "guitar" + nul + "Joe" + nul + "drums" + nul + "Ann" + nul),
+         latin1Text("producer") + nul + "Someone" + nul + "guitar" + nul + "Joe" + nul + "drums" + nul + "Ann" + nul,
+         QStringLiteral("[['producer', 'Someone'], ['guitar', 'Joe'], ['drums', 'Ann']]")},
+        {"musicians first, a name beyond Latin-1",
+         frame24("TMCL", bytes({3}) + "piano" + nul + QStringLiteral(u"坂本").toUtf8()) + frame24("TIPL", bytes({0}) + "mix" + nul + "Kim"),
+         bytes({1}) + utf16LE("piano") + bytes({0, 0}) + utf16LE(QStringLiteral(u"坂本")) + bytes({0, 0}) + utf16LE("mix") + bytes({0, 0})
+             + utf16LE("Kim") + bytes({0, 0}),
+         QStringLiteral(u"[['piano', '坂本'], ['mix', 'Kim']]")},
+        {"a pair left open", frame24("TIPL", bytes({0}) + "mix") + frame24("TMCL", bytes({0}) + "bass" + nul + "Lee"),
+         latin1Text("mix") + nul + nul + "bass" + nul + "Lee" + nul, QStringLiteral("[['mix', ''], ['bass', 'Lee']]")},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QString path = writeFile("credits.mp3", tag(4, frame24("TIT2", latin1Text("Credits")) + r.frames) + audio());
+        clsID3v2 t;
+        t.setFilename(path);
+        t.setAlbum(QStringLiteral("Album"));
+        t.Save();
+        const SavedTag saved = parseSaved(readFile(path));
+        ASSERT_TRUE(saved.ok);
+        QList<QByteArray> lists;
+        for (const SavedFrame& f : saved.frames) {
+            EXPECT_NE(f.id, "TMCL");
+            if (f.id == "IPLS") lists << f.body;
+        }
+        EXPECT_EQ(lists, QList<QByteArray>{r.ipls});
+        if (reference::python().isEmpty()) continue;
+        const reference::Frames read = reference::read(path);
+        EXPECT_EQ(read.value(QStringLiteral("TIPL")), QStringLiteral("TIPL(encoding=<Encoding.UTF8: 3>, people=%1)").arg(r.readBack));
+        EXPECT_FALSE(read.contains(QStringLiteral("TMCL")));
+    }
+    SKIP_WITHOUT_REFERENCE_READER();
+}
+
+// Data as unsynchronisation writes it: a zero byte after every 0xFF that a zero byte, a
+// byte of 0xE0 or more, or the end follows.
+QByteArray unsynchronised(const QByteArray& data)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        out.append(data[i]);
+        if (uchar(data[i]) == 0xFF && (i + 1 == data.size() || data[i + 1] == 0 || uchar(data[i + 1]) >= 0xE0)) out.append('\0');
+    }
+    return out;
+}
+
+// A 2.4 frame whose data this program cannot read (encrypted, or compressed beyond what it
+// inflates) is kept in the 2.3 layout: the flags moved to their 2.3 places, the method
+// byte, group byte and data as they were, the data length as a compressed frame's size.
+// Kept beside its ENCR frame, it is written back byte for byte by every later save.
+TEST_F(ID3v2SaveTest, FramesThatCannotBeReadKeepTheirBytesInTheVersion23Layout)
+{
+    const QByteArray secret = bytes({0x13, 0xFF, 0x00, 0x42, 0xFF, 0xF0, 0x99, 0xFF});
+    const QByteArray encr = QByteArray("http://keys.example", 19) + bytes({0, 0x80}) + "key data";
+    const struct {
+        const char* name;
+        QByteArray frame24;
+        QByteArray frame23;
+    } rows[] = {
+        {"method and data", frame24("TIT2", bytes({0x80}) + secret, 0, 0x04), frame23("TIT2", bytes({0x80}) + secret, 0, 0x40)},
+        {"data length left out", frame24("TPE1", bytes({0x80}) + syncsafe(40) + secret, 0, 0x05),
+         frame23("TPE1", bytes({0x80}) + secret, 0, 0x40)},
+        {"unsynchronisation undone", frame24("TALB", unsynchronised(bytes({0x80}) + syncsafe(40) + secret), 0, 0x07),
+         frame23("TALB", bytes({0x80}) + secret, 0, 0x40)},
+        {"the tag's unsynchronisation undone", QByteArray(), QByteArray()},   // the second tag below
+        {"group byte after the method", frame24("APIC", bytes({0x05, 0x81}) + secret, 0, 0x44),
+         frame23("APIC", bytes({0x81, 0x05}) + secret, 0, 0x60)},
+        {"compressed and encrypted", frame24("PRIV", bytes({0x80}) + syncsafe(300) + secret, 0, 0x0D),
+         frame23("PRIV", be32(300) + bytes({0x80}) + secret, 0, 0xC0)},
+        {"status flags", frame24("COMM", bytes({0x80}) + secret, 0x60, 0x04), frame23("COMM", bytes({0x80}) + secret, 0xC0, 0x40)},
+        {"a sort name", frame24("TSOP", bytes({0x80}) + secret, 0, 0x04), frame23("XSOP", bytes({0x80}) + secret, 0, 0x40)},
+        {"compressed beyond reading", frame24("GEOB", syncsafe(5000) + "not zlib", 0, 0x09), frame23("GEOB", be32(5000) + "not zlib", 0, 0x80)},
+    };
+    QByteArray frames = frame24("ENCR", encr);
+    for (const auto& r : rows) frames += r.frame24;
+    const QString path = writeFile("encrypted.mp3", tag(4, frames + QByteArray(30, '\0')) + audio());
+    // Unsynchronisation of the whole tag covers the encrypted frame too.
+    const QString tagUnsync =
+        writeFile("tagunsync.mp3", tag(4, frame24("TCOM", unsynchronised(bytes({0x80}) + secret), 0, 0x04) + frame24("ENCR", encr), 0x80) + audio());
+    const QByteArray tagUnsyncFrame = frame23("TCOM", bytes({0x80}) + secret, 0, 0x40);
+
+    for (const QString& p : {path, tagUnsync}) {
+        clsID3v2 t;
+        t.setFilename(p);
+        t.setTrack(QStringLiteral("7"));
+        t.Save();
+        for (int save = 1; save <= 2; ++save) {
+            SCOPED_TRACE(save);
+            const QByteArray after = readFile(p);
+            const SavedTag saved = parseSaved(after);
+            ASSERT_TRUE(saved.ok);
+            EXPECT_EQ(saved.header[3], 3);
+            const QByteArray area = after.left(saved.area);
+            EXPECT_TRUE(area.contains(frame23("ENCR", encr)));
+            if (p == tagUnsync) {
+                EXPECT_TRUE(area.contains(tagUnsyncFrame));
+            } else {
+                for (const auto& r : rows) EXPECT_TRUE(r.frame23.isEmpty() || area.contains(r.frame23)) << r.name;
+                EXPECT_EQ(saved.frames.size(), qsizetype(std::size(rows)) + 1);   // ENCR, TRCK and every row but one
+            }
+            EXPECT_EQ(after.mid(saved.area), audio());
+            // Saved again from the version 2.3 tag.
+            clsID3v2 again;
+            again.setFilename(p);
+            again.setTrack(QStringLiteral("8"));
+            again.Save();
+        }
+    }
+}
+
+// A frame read that no version 2.3 tag can hold stops the save: the error names the frame,
+// the file keeps every byte, and no copy is left. The caller may drop the frame and save.
+TEST_F(ID3v2SaveTest, AFrameThatCannotBeKeptStopsTheSaveAndIsNamed)
+{
+    const QByteArray secret = bytes({0x13, 0x37, 0x42});
+    const struct {
+        const char* name;
+        QByteArray tagBytes;
+        const char* named;    // the frame the message names
+        const char* held;     // the ID the model holds it under
+    } rows[] = {
+        {"2.2 frame with no 2.3 form", tag(2, frame22("TT2", latin1Text("T")) + frame22("CRM", QByteArray("owner\0x\0data", 12))), "CRM", ""},
+        {"2.2 frame nobody registered", tag(2, frame22("TT2", latin1Text("T")) + frame22("XYZ", latin1Text("x"))), "XYZ", ""},
+        {"2.2 picture cut short", tag(2, frame22("TT2", latin1Text("T")) + frame22("PIC", bytes({0, 'J', 'P', 'G'}))), "PIC", "APIC"},
+        {"encrypted recording time", tag(4, frame24("TIT2", latin1Text("T")) + frame24("TDRC", bytes({0x80}) + secret, 0, 0x04)), "TDRC", "TDRC"},
+        {"encrypted musicians", tag(4, frame24("TMCL", bytes({0x80}) + secret, 0, 0x05)), "TMCL", "TMCL"},
+        {"compressed without its data length", tag(4, frame24("TIT2", bytes({0x80}) + secret, 0, 0x0C)), "TIT2", "TIT2"},
+        {"marked unsynchronised but not", tag(4, frame24("TPE3", bytes({0x80, 0xFF, 0xF0}), 0, 0x06)), "TPE3", "TPE3"},
+        {"shorter than its data length", tag(4, frame24("TPE2", bytes({0, 0}), 0, 0x01)), "TPE2", "TPE2"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QByteArray original = r.tagBytes + audio();
+        const QString path = writeFile("songs/refused.mp3", original);
+        clsID3v2 t;
+        t.setFilename(path);
+        t.setArtist(QString(3000, u'a'));   // more than the old tag's room: a copy would be made
+        try {
+            t.Save();
+            ADD_FAILURE() << "Save reported success";
+        } catch (const veltra::MediaError& e) {
+            EXPECT_EQ(e.number(), veltra::MediaError::CannotPerform);
+            EXPECT_EQ(e.source(), QStringLiteral("veltra.cMP3ID3v2"));
+            EXPECT_TRUE(e.description().startsWith(QStringLiteral("The ID3v2 tag cannot be saved as version 2.3 without losing its frame \"%1\", which ")
+                                                       .arg(QLatin1String(r.named))))
+                << e.description().toStdString();
+        }
+        EXPECT_EQ(readFile(path), original);
+        EXPECT_EQ(folderEntries(home("songs")), QStringList{QStringLiteral("refused.mp3")});
+
+        t.RemoveFrame(QString::fromLatin1(r.held));
+        t.Save();
+        clsID3v2 back;
+        back.setFilename(path);
+        EXPECT_EQ(back.Artist(), QString(3000, u'a'));
+        EXPECT_EQ(back.TagsInFrame(QString::fromLatin1(r.held)), 0);
+    }
+    clsID3v2 t;
+    t.setFilename(writeFile("crm.mp3", rows[0].tagBytes + audio()));
+    try {
+        t.Save();
+    } catch (const veltra::MediaError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("The ID3v2 tag cannot be saved as version 2.3 without losing its frame \"CRM\", which has no "
+                                                  "version 2.3 form."));
+    }
 }
 
 TEST_F(ID3v2SaveTest, FramesWithoutAVersion23FormNeverStopTheSave)
