@@ -189,7 +189,8 @@ void FrmMassTagEditor::cmdEditAll_Click()
                 continue;
             }
             if (!organise::isMpegAudio(path)) continue;
-            const Edit edit = editFile(path, batch);
+            QString refusal;
+            const Edit edit = editFile(path, batch, refusal);
             if (edit == Edit::None) continue;
             main.playlist_UpdateItem(i, false);
             if (edit == Edit::Done) {
@@ -198,7 +199,8 @@ void FrmMassTagEditor::cmdEditAll_Click()
             }
             // The ID3v1 tag is written already: said as it is, never as a file left untouched.
             console.window_WriteLog(path + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written."));
-            runError(organise::fileMessage(tags::writeFailedText(), path,
+            // A refusal says which frame the tag would have lost; other failures are the disk's.
+            runError(organise::fileMessage(refusal.isEmpty() ? tags::writeFailedText() : refusal, path,
                                            QStringLiteral("Only the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.")));
         }
         // The system took every write, but the disk may still fail some of them.
@@ -212,7 +214,7 @@ void FrmMassTagEditor::cmdEditAll_Click()
     if (chkCloseWindow->isChecked()) unloadForm<FrmMassTagEditor>();
 }
 
-FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch)
+FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::SyncBatch& batch, QString& refusal)
 {
     QString kept[tags::TextCount];
     try {
@@ -269,7 +271,8 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
         if (clearTitle) apply(tags::Title, QString());
         else fill(tags::Title, nullptr);
         if (changed) v2.Save(&batch);
-    } catch (const MediaError&) {
+    } catch (const MediaError& e) {
+        if (e.number() == MediaError::CannotPerform) refusal = e.description();
         return Edit::ID3v1Only;
     }
     return Edit::Done;

@@ -48,5 +48,6 @@ private:
     enum class Edit { None, ID3v1Only, Done };
     // Writes both tags of one file. A failed ID3v1 write is reported here and writes nothing
     // else; a failed ID3v2 write after it is left to the caller, who refreshes the row first.
-    Edit editFile(const QString& path, media::SyncBatch& batch);
+    // An ID3v2 save refused because the tag would lose a frame leaves its reason in `refusal`.
+    Edit editFile(const QString& path, media::SyncBatch& batch, QString& refusal);
 };

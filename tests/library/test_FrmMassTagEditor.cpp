@@ -1,6 +1,7 @@
 #include "library/FrmEditTag.h"
 #include "library/FrmMassTagEditor.h"
 #include "library/TagEditFixture.h"
+#include "media/ReferenceTagReader.h"
 #include "media/SyncBatch.h"
 
 #include <QCheckBox>
@@ -309,6 +310,85 @@ TEST_F(MassTagTest, DrivenThroughTheEventLoop)
         EXPECT_EQ(v1(p).Genre(), QStringLiteral("Country"));
     }
     EXPECT_FALSE(forms().isLoaded<FrmMassTagEditor>());
+}
+
+// Songs tagged by other programs, edited through the window: the frames of an older iTunes
+// (version 2.2), musician credits and an encrypted frame all reach the saved version 2.3 tag,
+// as a reference reader reads it; a song whose tag holds a frame no version 2.3 tag can hold
+// keeps every byte, and the message names the frame.
+TEST_F(MassTagTest, OtherProgramsFramesAreKeptOrTheSaveRefusedThroughTheWindow)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    using namespace tagbytes;
+    const QByteArray nul(1, '\0');
+    const QByteArray secret = bytes({0x13, 0xFF, 0x00, 0x42, 0x99});
+    const QByteArray encr = QByteArray("http://keys.example") + nul + bytes({0x80});
+    // An ID3v1 tag as the editor writes it (blank-padded, genre Country): rewritten, no byte changes.
+    auto field = [](const char* text, int width) { return QByteArray(text).leftJustified(width, ' '); };
+    const QByteArray v1 = "TAG" + field("Song", 30) + field("Band", 30) + field("Album", 30) + field("", 4) + field("", 30) + bytes({2});
+    const QByteArray itunes = frame22("TCP", latin1Text("1")) + frame22("TST", latin1Text("Song, The")) + frame22("TSP", latin1Text("Band, The"))
+        + frame22("TSA", latin1Text("Album, The")) + frame22("TS2", latin1Text("Various")) + frame22("TSC", latin1Text("Writer, The"));
+    const struct {
+        const char* name;
+        QByteArray tag;
+    } songs[] = {
+        {"itunes.mp3", tag(2, frame22("TT2", latin1Text("Song")) + frame22("TP1", latin1Text("Band")) + itunes)},
+        {"credits.mp3", tag(4, frame24("TIT2", latin1Text("Song")) + frame24("TPE1", latin1Text("Band"))
+                                   + frame24("TIPL", bytes({3}) + "producer" + nul + "Someone") + frame24("TMCL", bytes({3}) + "guitar" + nul + "Joe"))},
+        {"encrypted.mp3", tag(4, frame24("TIT2", latin1Text("Song")) + frame24("TPE1", latin1Text("Band")) + frame24("ENCR", encr)
+                                     + frame24("PRIV", bytes({0x80}) + syncsafe(12) + bytes({0x13, 0xFF, 0x00, 0x00, 0x42, 0x99}), 0, 0x07))},
+        {"refused.mp3", tag(2, frame22("TT2", latin1Text("Song")) + frame22("TP1", latin1Text("Band")) + frame22("CRM", QByteArray("owner\0x\0data", 12)))},
+    };
+    QStringList paths;
+    for (const auto& song : songs) {
+        paths << writeFile(QStringLiteral("Music/") + QLatin1String(song.name), song.tag + audio(20) + v1);
+        addFile(paths.back());
+    }
+    const QString refused = paths.back();
+    const QByteArray refusedBytes = readFile(refused);
+    const QMap<QString, reference::Frames> before = reference::read(paths);
+    ASSERT_EQ(before.value(paths[0]).value(QStringLiteral("TCMP")), QStringLiteral("TCMP(encoding=<Encoding.UTF8: 3>, text=['1'])"));
+
+    ui.modalHandlers.push_back([&](QObject* form) {
+        QPointer<FrmMassTagEditor> m = qobject_cast<FrmMassTagEditor*>(form);
+        m->txtAlbum->setText(QStringLiteral("Album"));   // the ID3v1 album already: only the ID3v2 tags change
+        m->chkEditID3v2->setChecked(true);
+        m->show();
+        processEvents(20);
+        QListWidget* list = m->lstGenre;
+        postClickAt(list->viewport(), list->visualItemRect(list->item(2)).center());
+        processEvents(20);
+        postClick(m->cmdEditAll);
+        processEvents(50);
+    });
+    main().mnuPlaylistEditAllTags->trigger();
+
+    ASSERT_EQ(ui.messages().size(), 2);   // the confirmation, then the refusal
+    EXPECT_EQ(lastMessage(), QStringLiteral("The ID3v2 tag cannot be saved as version 2.3 without losing its frame \"CRM\", which has no "
+                                            "version 2.3 form.\r\n\r\n")
+                                 + refused + QStringLiteral("\r\n\r\nOnly the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.\r\n"));
+    EXPECT_EQ(readFile(refused), refusedBytes);
+    EXPECT_TRUE(log().contains(refused + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written.\r\n")));
+
+    const QMap<QString, reference::Frames> after = reference::read(paths);
+    for (const QString& path : paths.mid(0, 3)) {
+        SCOPED_TRACE(path.toStdString());
+        const reference::Frames& a = after.value(path);
+        EXPECT_EQ(a.value(QStringLiteral("version")), QStringLiteral("2.3"));
+        EXPECT_EQ(a.value(QStringLiteral("TALB")), QStringLiteral("TALB(encoding=<Encoding.UTF8: 3>, text=['Album'])"));
+        for (auto [key, fields] : before.value(path).asKeyValueRange()) {
+            if (key == QLatin1String("version") || key == QLatin1String("TIPL") || key == QLatin1String("TMCL")) continue;
+            EXPECT_EQ(a.value(key), fields) << key.toStdString();
+        }
+    }
+    // Musicians join the people involved in the one list version 2.3 has.
+    EXPECT_EQ(after.value(paths[1]).value(QStringLiteral("TIPL")),
+              QStringLiteral("TIPL(encoding=<Encoding.UTF8: 3>, people=[['producer', 'Someone'], ['guitar', 'Joe']])"));
+    EXPECT_FALSE(after.value(paths[1]).contains(QStringLiteral("TMCL")));
+    // The encrypted frame: method byte and data as they were, unsynchronisation undone.
+    const QByteArray saved = readFile(paths[2]);
+    EXPECT_TRUE(saved.contains(frame23("PRIV", bytes({0x80}) + secret, 0, 0x40)));
+    EXPECT_TRUE(saved.contains(frame23("ENCR", encr)));
 }
 
 } // namespace
