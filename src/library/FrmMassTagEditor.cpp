@@ -191,15 +191,12 @@ void FrmMassTagEditor::cmdEditAll_Click()
             if (!organise::isMpegAudio(path)) continue;
             const Edit edit = editFile(path, batch);
             if (edit == Edit::None) continue;
-            main.playlist_UpdateItem(i, false);
-            if (edit == Edit::Done) {
-                console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
+            if (edit == Edit::ID3v1Only) {
+                reportID3v1Only(path, i, kErrorTitle);
                 continue;
             }
-            // The ID3v1 tag is written already: said as it is, never as a file left untouched.
-            console.window_WriteLog(path + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written."));
-            runError(organise::fileMessage(tags::writeFailedText(), path,
-                                           QStringLiteral("Only the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.")));
+            main.playlist_UpdateItem(i, false);
+            console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
         }
         // The system took every write, but the disk may still fail some of them.
         if (!batch.finish())
