@@ -440,7 +440,10 @@ void FrmEditTag::cmdUpdate_Click()
     fields.Genre = quint8(genreChosen ? cmbGenre->currentIndex() : m_ownGenre);
     if (!media_WriteID3v1(path, fields)) return refuse(tags::writeFailedText());
     // Only the frames whose boxes the user changed are set: the others keep what was read.
-    if (!tags::saveChangedFrames(path, m_loadedID3v2, id3v2Texts())) return refuse(tags::writeFailedText());
+    // The ID3v1 tag is written by now: a failure here is said as it is, and the window stays
+    // with the edits for another try.
+    QString refusal;
+    if (!tags::saveChangedFrames(path, m_loadedID3v2, id3v2Texts(), &refusal)) return reportID3v1Only(path, Row(), kErrorTitle, refusal);
 
     main.playlist_UpdateItem(Row(), false);   // none once the row has left the playlist
     savePlaylistIf(chkSaveChanges->isChecked());

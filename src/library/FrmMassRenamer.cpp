@@ -98,7 +98,7 @@ void FrmMassRenamer::cmdRename_Click()
         const bool numbered = chkAddNumbers->isChecked();
         const bool useID3v2 = chkUseID3v2->isChecked();
         FrmConsole& console = forms().get<FrmConsole>();
-        int renamedCount = 0, skipped = 0;
+        int renamedCount = 0, skipped = 0, failed = 0;
         // Message boxes let other events run: the row count is read afresh for every row.
         for (int i = 1; i <= rows.count(); ++i) {
             vb::DoEventsThrottled();
@@ -139,17 +139,34 @@ void FrmMassRenamer::cmdRename_Click()
                 console.window_WriteLog(path + QStringLiteral(" was renamed to ") + renamed + u'.');
                 rows.setSubItem(i, PlaylistColumn::Filename, renamed);
             } else {
+                ++failed;
                 console.window_WriteLog(path + QStringLiteral(" could not be renamed to ") + renamed + u'.');
             }
         }
         setControlsEnabled(true);
         savePlaylistIf(chkSaveChanges->isChecked());
-        if (skipped > 0) {
-            const QString count = songsWere(renamedCount) + QStringLiteral(" renamed and ") + were(skipped) + QStringLiteral(" skipped");
+        if (skipped > 0 || failed > 0) {
+            // Every song the run tried to rename is counted once: renamed, skipped or failed.
+            const QString renamedText = songsWere(renamedCount) + QStringLiteral(" renamed");
+            const QString skippedText = were(skipped) + QStringLiteral(" skipped");
+            const QString why = QStringLiteral(", as their tags lack a field that the chosen filename uses");
+            const QString failedText = QString::number(failed) + QStringLiteral(" could not be renamed");
+            QString count, first, listed;
+            if (failed == 0) {
+                count = renamedText + QStringLiteral(" and ") + skippedText;
+                first = count + why;
+                listed = QStringLiteral("The skipped songs are listed in the log.");
+            } else if (skipped == 0) {
+                count = first = renamedText + QStringLiteral(" and ") + failedText;
+                listed = QStringLiteral("The songs that could not be renamed are listed in the log.");
+            } else {
+                count = renamedText + QStringLiteral(", ") + skippedText + QStringLiteral(" and ") + failedText;
+                first = renamedText + QStringLiteral(", ") + skippedText + why + QStringLiteral(", and ") + failedText;
+                listed = QStringLiteral("The skipped songs and those that could not be renamed are listed in the log.");
+            }
             console.window_WriteLog(count + u'.');
-            msgBox(organise::message(count + QStringLiteral(", as their tags lack a field that the chosen filename uses."),
-                                     QStringLiteral("The skipped songs are listed in the log.")),
-                   MsgButtons::OK, MsgIcon::Information, QStringLiteral("Mass File Renaming Information"));
+            msgBox(organise::message(first + u'.', listed), MsgButtons::OK, MsgIcon::Information,
+                   QStringLiteral("Mass File Renaming Information"));
         }
     }
     if (chkCloseWindow->isChecked()) unloadForm<FrmMassRenamer>();

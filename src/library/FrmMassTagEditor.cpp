@@ -192,16 +192,12 @@ void FrmMassTagEditor::cmdEditAll_Click()
             QString refusal;
             const Edit edit = editFile(path, batch, refusal);
             if (edit == Edit::None) continue;
-            main.playlist_UpdateItem(i, false);
-            if (edit == Edit::Done) {
-                console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
+            if (edit == Edit::ID3v1Only) {
+                reportID3v1Only(path, i, kErrorTitle, refusal);
                 continue;
             }
-            // The ID3v1 tag is written already: said as it is, never as a file left untouched.
-            console.window_WriteLog(path + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written."));
-            // A refusal says which frame the tag would have lost; other failures are the disk's.
-            runError(organise::fileMessage(refusal.isEmpty() ? tags::writeFailedText() : refusal, path,
-                                           QStringLiteral("Only the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.")));
+            main.playlist_UpdateItem(i, false);
+            console.window_WriteLog(path + QStringLiteral(" ID3 tag modified."));
         }
         // The system took every write, but the disk may still fail some of them.
         if (!batch.finish())

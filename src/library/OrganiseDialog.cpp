@@ -1,9 +1,13 @@
 #include "library/OrganiseDialog.h"
 
+#include "common/FrmConsole.h"
 #include "library/modOrganise.h"
+#include "library/modTagEditing.h"
 #include "mainwindow/FrmMain.h"
+#include "platform/UiServices.h"
 
 #include <algorithm>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -80,4 +84,16 @@ void OrganiseDialog::savePlaylistIf(bool ticked)
 {
     FrmMain& main = forms().get<FrmMain>();
     if (ticked && main.cmbPlaylists->currentText().toLower() != QLatin1String("((select playlist))")) main.mnuSave_Click();
+}
+
+void OrganiseDialog::reportID3v1Only(const QString& path, int row, const QString& title, const QString& refusal)
+{
+    forms().get<FrmMain>().playlist_UpdateItem(row, false);   // none once the row has left the playlist
+    forms().get<FrmConsole>().window_WriteLog(path + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written."));
+    // The normal pointer while the message shows, also in the middle of a run.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    veltra::msgBox(organise::fileMessage(refusal.isEmpty() ? tags::writeFailedText() : refusal, path,
+                                         QStringLiteral("Only the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.")),
+                   veltra::MsgButtons::OK, veltra::MsgIcon::Exclamation, title);
+    QApplication::restoreOverrideCursor();
 }

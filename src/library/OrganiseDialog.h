@@ -40,6 +40,12 @@ protected:
     // Runs the main window's Save when the box is ticked and a named playlist is current.
     static void savePlaylistIf(bool ticked);
 
+    // A song whose ID3v1 tag was written and whose ID3v2 tag then could not be: its playlist
+    // row is re-read, and the log and a message (under `title`) say which tag changed,
+    // never that the file was left untouched. `refusal` is the tag's own reason when the save
+    // was refused because the tag would lose a frame; empty for a failed write.
+    static void reportID3v1Only(const QString& path, int row, const QString& title, const QString& refusal = QString());
+
     // Marks the run and shows the hourglass for as long as the object lives; each dialog
     // enables and disables its own controls.
     class RunGuard : public Busy {

@@ -43,7 +43,7 @@ void setText(clsID3v2& tag, Text which, const QString& value)
     }
 }
 
-bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after)
+bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after, QString* refusal)
 {
     try {
         clsID3v2 tag;
@@ -57,7 +57,8 @@ bool saveChangedFrames(const QString& path, const Texts& before, const Texts& af
         // Nothing changed: the tag is not rewritten (a file without one gets none).
         if (changed) tag.Save();
         return true;
-    } catch (const veltra::MediaError&) {
+    } catch (const veltra::MediaError& e) {
+        if (refusal && e.number() == veltra::MediaError::CannotPerform) *refusal = e.description();
         return false;
     }
 }

@@ -19,8 +19,9 @@ void setText(clsID3v2& tag, Text which, const QString& value);
 
 // Reads the file's ID3v2 tag, sets each text that differs between `before` and `after`,
 // and saves when anything was set. False when the tag could not be read or saved (the
-// file is then as it was).
-bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after);
+// file is then as it was). A save refused because the tag would lose a frame leaves the
+// reason in `refusal`.
+bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after, QString* refusal = nullptr);
 
 // The ID3v1 genre number an ID3v2 genre text (TCON) names: "(17)", "(17)Rock", "17" or a
 // name of the list in any letter case; the first of several values. -1 when none does.

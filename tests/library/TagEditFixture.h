@@ -1,6 +1,7 @@
 #pragma once
 // What the tag editor tests share: songs with chosen tag bytes, the tags read back, frames
-// found in a file's bytes, and writes that fail for a root user as for any other.
+// found in a file's bytes, and writes that fail for a root user as for any other (a file
+// that may not grow, a folder that may not be written to).
 #include "library/OrganiseFixture.h"
 #include "media/ID3v2Format.h"
 #include "media/TagBytes.h"
@@ -8,8 +9,63 @@
 #include "media/clsID3v2.h"
 
 #include <csignal>
+#include <utility>
+#include <vector>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+// A song whose folder cannot be written to while the guard lives, also when the tests run as
+// root: the folder loses its write permission and, as root, the thread acts on files as an
+// ordinary user. The song itself stays writable (a tag written in place succeeds); a tag
+// that must grow needs a copy beside it, which the folder refuses. The folders between the
+// program folder and the song are opened for passing through.
+class ReadOnlyFolder {
+public:
+    ReadOnlyFolder(const QString& song, const QString& programFolder)
+    {
+        const QString top = QDir(programFolder).absolutePath();
+        QString folder = QFileInfo(song).absolutePath();
+        keep(song, 0666);
+        keep(folder, 0555);
+        while (folder != top && folder.startsWith(top)) {
+            folder = QFileInfo(folder).absolutePath();
+            keep(folder, mode(folder) | 0111);
+        }
+        if (::geteuid() == 0) {
+            ::setfsgid(kNobody);
+            ::setfsuid(kNobody);
+            m_asNobody = true;
+        }
+    }
+    ~ReadOnlyFolder()
+    {
+        if (m_asNobody) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+        }
+        for (auto it = m_modes.rbegin(); it != m_modes.rend(); ++it) ::chmod(QFile::encodeName(it->first).constData(), it->second);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    static mode_t mode(const QString& path)
+    {
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        return st.st_mode & 07777;
+    }
+    void keep(const QString& path, mode_t newMode)
+    {
+        m_modes.emplace_back(path, mode(path));
+        ::chmod(QFile::encodeName(path).constData(), newMode);
+    }
+    std::vector<std::pair<QString, mode_t>> m_modes;
+    bool m_asNobody = false;
+};
 
 class TagEditTest : public OrganiseTest {
 protected:

@@ -2,6 +2,7 @@
 #include "library/FrmEditTag.h"
 #include "library/FrmRename.h"
 #include "library/TagEditFixture.h"
+#include "media/ReferenceTagReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,10 +13,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <gmock/gmock.h>
+
 namespace {
 
 const QString kNotPerformed = QStringLiteral("\r\n\r\nThis function will not be proformed.\r\n");
 const QString kWriteFailed = QStringLiteral("An error has occur while trying to write the ID3 Tag.  Make sure that the file is not in use or read-only.");
+const QString kOnlyID3v1 = QStringLiteral("\r\n\r\nOnly the ID3v1 tag of this file was edited; its ID3v2 tag is as it was.\r\n");
 
 class EditTagTest : public TagEditTest {
 protected:
@@ -200,7 +204,8 @@ TEST_F(EditTagTest, AFailedWriteIsNeverReportedAsDone)
     EXPECT_EQ(readFile(bare), bareBytes);
     EXPECT_TRUE(forms().isLoaded<FrmEditTag>());
 
-    // The ID3v2 tag has to grow and cannot: the new ID3v1 tag stays, row and log untouched.
+    // The ID3v2 tag has to grow and cannot after the ID3v1 tag was written: the message and
+    // the log say so, the row shows the new ID3v1 tag, the window keeps the edits.
     ui.clear();
     const QString both = tagged(QStringLiteral("Music/both.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
     const qint64 size = QFileInfo(both).size();
@@ -209,13 +214,60 @@ TEST_F(EditTagTest, AFailedWriteIsNeverReportedAsDone)
     f.txtArtist[0]->setText(QStringLiteral("Other"));
     f.txtLyrics->setPlainText(QString(5000, u'x'));
     withFilesLimitedTo(size, [&] { f.cmdUpdate_Click(); });
-    EXPECT_EQ(lastMessage(), kWriteFailed + kNotPerformed);
+    EXPECT_EQ(lastMessage(), kWriteFailed + QStringLiteral("\r\n\r\n") + both + kOnlyID3v1);
+    EXPECT_EQ(lastTitle(), QStringLiteral("Updating Song ID3 Error"));
     EXPECT_EQ(v1(both).Artist(), QStringLiteral("Other"));
     EXPECT_TRUE(v2(both).Lyrics().isEmpty());
     EXPECT_EQ(QFileInfo(both).size(), size);
-    EXPECT_TRUE(rows().subItem(row, 1).isEmpty());
+    EXPECT_EQ(rows().subItem(row, 1), QStringLiteral("Other"));
+    EXPECT_TRUE(log().contains(both + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written.\r\n")));
     EXPECT_FALSE(log().contains(QStringLiteral("ID3 tag modified")));
-    EXPECT_TRUE(forms().isLoaded<FrmEditTag>());
+    ASSERT_TRUE(forms().isLoaded<FrmEditTag>());
+    EXPECT_EQ(f.txtLyrics->toPlainText(), QString(5000, u'x'));
+}
+
+// A song in a folder that cannot be written to, its ID3v2 tag too small for the lyrics typed:
+// Update clicked with the event loop running. What the message says was written is what an
+// independent reader finds in the file.
+TEST_F(EditTagTest, AHalfWrittenSaveInAReadOnlyFolderSaysWhatTheFileHolds)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    const QString path = tagged(QStringLiteral("Music/Locked/song.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
+    const QByteArray before = readFile(path);
+    addFile(path);
+    controls_SelectItem(rows(), 1);
+    QString message;
+    bool stayed = false;
+    ui.modalHandlers.push_back([&](QObject* form) {
+        QPointer<FrmEditTag> e = qobject_cast<FrmEditTag*>(form);
+        e->show();
+        processEvents(20);
+        e->txtArtist[0]->setText(QStringLiteral("Other"));
+        e->txtLyrics->setPlainText(QString(5000, u'x'));
+        {
+            const ReadOnlyFolder locked(path, home());
+            postClick(e->cmdUpdate);
+            processEvents(20);
+        }
+        message = lastMessage();
+        stayed = e && e->isVisible() && e->txtArtist[0]->text() == QLatin1String("Other");
+        if (e) e->cmdClose_Click();
+    });
+    main().tmrWindowUpdate_Timer();
+    main().mnuProperties->trigger();
+
+    EXPECT_EQ(message, kWriteFailed + QStringLiteral("\r\n\r\n") + path + kOnlyID3v1);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(rows().subItem(1, 1), QStringLiteral("Other"));
+    EXPECT_TRUE(log().contains(path + QStringLiteral(" ID3v1 tag modified; its ID3v2 tag could not be written.\r\n")));
+    EXPECT_EQ(QDir(home("Music/Locked")).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("song.mp3")}));
+    // The ID3v2 tag and the audio as they were; only the closing ID3v1 tag is new.
+    EXPECT_EQ(readFile(path).chopped(128), before.chopped(128));
+    const reference::Frames frames = reference::read(path);
+    EXPECT_THAT(frames.value(QStringLiteral("v1:TPE1")).toStdString(), ::testing::HasSubstr("'Other'"));
+    EXPECT_THAT(frames.value(QStringLiteral("TPE1")).toStdString(), ::testing::HasSubstr("'Band'"));
+    EXPECT_THAT(frames.value(QStringLiteral("TIT2")).toStdString(), ::testing::HasSubstr("'Song'"));
+    for (const QString& key : frames.keys()) EXPECT_FALSE(key.startsWith(QLatin1String("USLT"))) << key.toStdString();
 }
 
 TEST_F(EditTagTest, SectionsPropertiesAndReload)

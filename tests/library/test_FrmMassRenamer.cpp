@@ -67,13 +67,16 @@ TEST_F(MassRenamerTest, ProblemFilesCostOneMessageOrLogLineEach)
     m.chkCloseWindow->setChecked(false);
     m.cmdRename_Click();
 
+    // One message for each of the first two, then the closing count.
     const auto messages = ui.messages();
-    ASSERT_EQ(messages.size(), 2);
+    ASSERT_EQ(messages.size(), 3);
     EXPECT_EQ(messages[0].text, QStringLiteral("It has been detected that the song you are trying to rename is being used by VELTRA:\r\n\r\n")
                                     + playing + QStringLiteral("\r\n\r\nThis file will not be renamed.\r\n"));
     EXPECT_EQ(messages[1].text, QStringLiteral("It has been detected that the song you are trying to rename does not exist:\r\n\r\n")
                                     + missing + QStringLiteral("\r\n\r\nThis file will not be renamed.\r\n"));
-    for (const auto& msg : messages) EXPECT_EQ(msg.title, QStringLiteral("Mass File Renaming Error"));
+    for (int k : {0, 1}) EXPECT_EQ(messages[k].title, QStringLiteral("Mass File Renaming Error"));
+    EXPECT_EQ(messages[2].text, QStringLiteral("1 song was renamed and 1 could not be renamed.\r\n\r\n"
+                                               "The songs that could not be renamed are listed in the log.\r\n"));
     EXPECT_TRUE(QFile::exists(playing));
     EXPECT_EQ(readFile(clash), clashBytes);
     EXPECT_EQ(readFile(taken), QByteArray("somebody else's song"));
@@ -113,6 +116,63 @@ TEST_F(MassRenamerTest, SongsWithoutTheFieldsKeepTheirNamesAndRightNamesAreNoFai
                                             "filename uses.\r\n\r\nThe skipped songs are listed in the log.\r\n"));
     EXPECT_EQ(lastTitle(), QStringLiteral("Mass File Renaming Information"));
     EXPECT_EQ(ui.messages().back().icon, int(veltra::MsgIcon::Information));
+}
+
+// The closing count holds every song the run tried: renamed, skipped (and why) or not
+// renamed, as when another file has the new name already. "Rename »" clicked with the event
+// loop running.
+TEST_F(MassRenamerTest, TheClosingCountAddsUpToTheSongsTried)
+{
+    struct Case {
+        int renamed, skipped, taken;
+        QString count, message;
+    };
+    const Case cases[] = {
+        {2, 1, 0, QStringLiteral("2 songs were renamed and 1 was skipped."),
+         QStringLiteral("2 songs were renamed and 1 was skipped, as their tags lack a field that the chosen filename uses.\r\n\r\n"
+                        "The skipped songs are listed in the log.\r\n")},
+        {1, 0, 1, QStringLiteral("1 song was renamed and 1 could not be renamed."),
+         QStringLiteral("1 song was renamed and 1 could not be renamed.\r\n\r\n"
+                        "The songs that could not be renamed are listed in the log.\r\n")},
+        {9, 22, 1, QStringLiteral("9 songs were renamed, 22 were skipped and 1 could not be renamed."),
+         QStringLiteral("9 songs were renamed, 22 were skipped, as their tags lack a field that the chosen filename uses, "
+                        "and 1 could not be renamed.\r\n\r\n"
+                        "The skipped songs and those that could not be renamed are listed in the log.\r\n")},
+    };
+    int run = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count.toStdString());
+        main().mnuNew_Click();
+        ui.clear();
+        const QString folder = QStringLiteral("Run%1/").arg(++run);
+        for (int k = 1; k <= c.renamed; ++k)
+            addFile(tagged(folder + QStringLiteral("r%1.mp3").arg(k), QStringLiteral("Band"), QStringLiteral("Song %1").arg(k)));
+        for (int k = 1; k <= c.skipped; ++k) {
+            const QString untagged = home(folder + QStringLiteral("s%1.mp3").arg(k));
+            mp3maker::makeMp3(untagged, {.seconds = 0.2, .bitrate = 32, .id3v2 = false});
+            addFile(untagged);
+        }
+        QStringList stuck;
+        for (int k = 1; k <= c.taken; ++k) {
+            stuck << tagged(folder + QStringLiteral("t%1.mp3").arg(k), QStringLiteral("Band"), QStringLiteral("Taken %1").arg(k));
+            writeFile(folder + QStringLiteral("Band - Taken %1.mp3").arg(k), "somebody else's song");
+            addFile(stuck.back());
+        }
+        FrmMassRenamer& m = forms().fresh<FrmMassRenamer>();
+        m.show();
+        processEvents(20);
+        postClick(m.cmdRename);
+        processEvents(50);
+
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_EQ(lastTitle(), QStringLiteral("Mass File Renaming Information"));
+        EXPECT_TRUE(log().contains(c.count + QStringLiteral("\r\n")));
+        EXPECT_EQ(c.renamed + c.skipped + c.taken, rows().count());
+        for (int k = 1; k <= c.renamed; ++k)
+            EXPECT_EQ(fileOfRow(k), home(folder + QStringLiteral("Band - Song %1.mp3").arg(k)));
+        for (int k = 0; k < c.taken; ++k) EXPECT_EQ(fileOfRow(c.renamed + c.skipped + 1 + k), stuck[k]);
+    }
 }
 
 // Both run-over-the-playlist tools refuse while a song plays or is paused, and open only
