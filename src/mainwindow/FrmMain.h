@@ -495,6 +495,9 @@ public:
     void window_MinimizeToTray();
     void window_SaveSettingsOnClose();
     void window_CloseAll();
+    // Writes the rows to Playlists/default.spp (an empty playlist removes it). False when the
+    // file could not be written: the log, standard error and `reason` (the system's words) say why.
+    bool window_SaveDefaultPlaylist(QString* reason = nullptr);
     void mnuExit_Click();
     void tmrSystemTrayDetect_Timer();
     void mnuEditMoods_Click();
@@ -598,6 +601,9 @@ private:
     bool stepRandomHistory(int step);
     void handOffSkippedRow();
     void stopAndUnload();
+    void saveSettingsOnClose(bool writePlaylist);
+    void comeBackAfterExitRefused();
+    bool m_exitQuestionOpen = false;
     // The commands that need a song playing (p) or playing or paused (s), as the position
     // timer enables them; a song just started enables them at once.
     void enableSongCommands(bool p, bool s);

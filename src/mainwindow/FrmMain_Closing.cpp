@@ -2,6 +2,7 @@
 // tray icon's recovery when a notification area appears.
 #include "mainwindow/FrmMain.h"
 
+#include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"
 #include "common/modFiles.h"
@@ -16,6 +17,7 @@
 #include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
+#include "platform/UiServices.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 #include "startup/FrmExit.h"
@@ -25,10 +27,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QSlider>
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <cerrno>
+
+using namespace veltra;
 
 namespace {
 bool traySupport()
@@ -123,7 +130,9 @@ void FrmMain::window_CloseAll()
     mnuOpenCDPlayer->setChecked(false);
 }
 
-void FrmMain::window_SaveSettingsOnClose()
+void FrmMain::window_SaveSettingsOnClose() { saveSettingsOnClose(true); }
+
+void FrmMain::saveSettingsOnClose(bool writePlaylist)
 {
     player_Stop();
     if (!StartupStateApplied) {
@@ -142,14 +151,8 @@ void FrmMain::window_SaveSettingsOnClose()
     if (mnuSwitchToMiniMode->isChecked() && forms().isLoaded<FrmMini>()) forms().get<FrmMini>().hide();
     window_CloseAll();
 
-    // The playlist kept between runs. It is written whole through a temporary file, so it is
-    // never missing or half-written; a playlist that failed to load at start is not replaced
-    // by an empty one unless the user changed the playlist since.
-    const QString defaultPlaylist = programfolder::file(QStringLiteral("Playlists/default.spp"));
-    if (!(DefaultPlaylistLoadFailed && !PlaylistChangedSinceStart)) {
-        if (rows().count() >= 1) controls_SaveListView(rows(), defaultPlaylist);
-        else if (files_FileExists(defaultPlaylist)) files_DeleteFile(defaultPlaylist);
-    }
+    // Nobody is there to answer now: a playlist that cannot be written is only reported.
+    if (writePlaylist) window_SaveDefaultPlaylist();
 
     settings_WriteValue(QStringLiteral("Appearance"), QStringLiteral("Fontsize"), vb::CStr(lstvPlaylist->font().pointSizeF()));
     settings_WriteValue(QStringLiteral("Sound"), QStringLiteral("Volume"), QString::number(sldVolume->value()));
@@ -168,10 +171,67 @@ void FrmMain::window_SaveSettingsOnClose()
     windows_SavePosition(this, QStringLiteral("MainWindow"), 1500);
 }
 
+bool FrmMain::window_SaveDefaultPlaylist(QString* reason)
+{
+    // The playlist kept between runs. It is written whole through a temporary file, so it is
+    // never missing or half-written; a playlist that failed to load at start is not replaced
+    // by an empty one unless the user changed the playlist since. Before start-up put the
+    // stored state in place there is nothing of the user's to keep.
+    if (!StartupStateApplied || (DefaultPlaylistLoadFailed && !PlaylistChangedSinceStart)) return true;
+    const QString defaultPlaylist = programfolder::file(QStringLiteral("Playlists/default.spp"));
+    if (rows().count() == 0) {
+        if (files_FileExists(defaultPlaylist)) files_DeleteFile(defaultPlaylist);
+        return true;
+    }
+    errno = 0;
+    if (controls_SaveListView(rows(), defaultPlaylist)) return true;
+    // The failed call's own error: the writer leaves it as the system gave it.
+    const int error = errno;
+    const QString why = error ? qt_error_string(error) : QStringLiteral("Unknown error");
+    const QString line = QStringLiteral("The playlist could not be saved to ") + QDir::toNativeSeparators(defaultPlaylist)
+                         + QStringLiteral(": ") + why + u'.';
+    forms().get<FrmConsole>().window_WriteLog(line);
+    startup::tellStandardError(line);
+    if (reason) *reason = why;
+    return false;
+}
+
+void FrmMain::comeBackAfterExitRefused()
+{
+    IsExiting = false;
+    // Exit may have come from the tray or the mini window: the window comes back as the tray's
+    // Open brings it, so the playlist can be saved elsewhere.
+    if (isHidden() || isMinimized() || mnuSwitchToMiniMode->isChecked()) {
+        forms().get<FrmMenus>().mnuOpen_Click();
+        return;
+    }
+    raise();
+    activateWindow();
+}
+
 void FrmMain::mnuExit_Click()
 {
+    // An Exit chosen again while its question waits adds nothing.
+    if (m_exitQuestionOpen) return;
+    // The playlist is written before anything is stopped, hidden or closed: when it cannot be,
+    // the user may still stay with everything as it was and save it elsewhere.
+    QString reason;
+    if (!window_SaveDefaultPlaylist(&reason)) {
+        m_exitQuestionOpen = true;
+        const MsgResult answer =
+            msgBox(QStringLiteral("The playlist could not be saved to ")
+                       + QDir::toNativeSeparators(programfolder::file(QStringLiteral("Playlists/default.spp"))) + QStringLiteral(": ")
+                       + reason + QStringLiteral(".\r\n\r\nDo you want to exit anyway? Choose No to go back and save the playlist with Save As.\r\n"),
+                   MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Exit Confirmation"));
+        m_exitQuestionOpen = false;
+        if (startup::quitting()) return;   // the session ended meanwhile and saved what it could
+        if (answer != MsgResult::Yes) {
+            comeBackAfterExitRefused();
+            return;
+        }
+    }
     hide();
-    window_SaveSettingsOnClose();
+    saveSettingsOnClose(false);
     IsExiting = true;
     forms().get<FrmExit>();   // its timer ends the program
 }

@@ -4,11 +4,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +35,17 @@ bool exists(const QString& path)
 {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// The user's name, or the number of a user the system has no name for.
+QString userName(uid_t uid)
+{
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_name && *found->pw_name)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QString::number(uid);
 }
 } // namespace
 
@@ -62,6 +75,27 @@ QString SingleInstance::nameAt(const QString& suffix) const
     return QString();
 }
 
+QStringList SingleInstance::ownersOf(const QString& suffix) const
+{
+    QStringList owners;
+    for (int i = 0; i < kNameTries; ++i) {
+        struct stat st {};
+        const QString path = m_base + (i ? QStringLiteral("-%1").arg(i) : QString()) + suffix;
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0) continue;
+        const QString owner = userName(st.st_uid);
+        if (!owners.contains(owner)) owners.append(owner);
+    }
+    return owners;
+}
+
+std::optional<SingleInstance::Blocked> SingleInstance::blockedBy() const
+{
+    if (m_lock) return std::nullopt;
+    const bool lock = m_lockPath.isEmpty();
+    if (!lock && !m_name.isEmpty()) return std::nullopt;
+    return Blocked{lock, QFileInfo(m_base).absolutePath(), ownersOf(lock ? QStringLiteral(".lock") : QStringLiteral(".socket"))};
+}
+
 void SingleInstance::pickNames()
 {
     m_lockPath = nameAt(QStringLiteral(".lock"));
@@ -83,7 +117,7 @@ bool SingleInstance::claim()
     lock->setStaleLockTime(0);   // a lock is stale only when its process is gone
     if (!lock->tryLock(0)) return false;
     m_lock = std::move(lock);
-    if (m_name.isEmpty()) return true;   // later starts cannot reach us; they wait and end
+    if (m_name.isEmpty()) return true;   // later starts cannot reach us; they say so and end
     QLocalServer::removeServer(m_name);   // a socket a crashed instance left behind
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);

@@ -8,11 +8,15 @@
 // name anyone could guess in a folder everyone may write to. Their names carry the user's
 // number, so the users of a shared program folder each have their own; a file of another
 // user's found under our name is never used nor touched: the next name of a short row is
-// taken instead, the same one by every start of ours.
+// taken instead, the same one by every start of ours. When another user holds every name of
+// the row, this start cannot take part: blockedBy() says where and by whom, and the caller
+// tells the user instead of ending quietly.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 class QLockFile;
@@ -33,6 +37,15 @@ public:
     // Runs on the first instance when a later one asks.
     void setActivateHandler(std::function<void()> handler) { m_onActivate = std::move(handler); }
 
+    // Every name of the row for the lock (or, with claim() refused, for the socket) belongs to
+    // another user: this start can neither run nor reach the running one. What blocks it.
+    struct Blocked {
+        bool lock = false;   // no lock can be ours; otherwise no socket can reach ours
+        QString folder;
+        QStringList owners;   // user names, or numbers for users without one
+    };
+    std::optional<Blocked> blockedBy() const;
+
     QString serverName() const { return m_name; }
     QString lockPath() const { return m_lockPath; }
     // Where lock and socket go for this program folder.
@@ -46,6 +59,7 @@ private:
     // The first name with this ending that no other user's file holds; empty when none is left.
     QString nameAt(const QString& suffix) const;
     void pickNames();
+    QStringList ownersOf(const QString& suffix) const;
 
     QString m_base;
     QString m_name;

@@ -49,6 +49,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace veltra;
 
@@ -87,8 +88,10 @@ bool window_ActivatePrevInstance()
     delete inst;
     inst = new SingleInstance(programfolder::path(), qApp);
     // Another instance holds the program folder: it is asked to come forward (it may still be
-    // starting) and this one ends.
-    if (!inst->claim() && inst->activateRunning()) return true;
+    // starting) and this one ends. When another user's files hold every name of the lock (no
+    // instance of ours can run) or of the socket (ours cannot be reached), there is nothing to
+    // wait for: Main says why the start ends.
+    if (!inst->claim() && !inst->blockedBy() && inst->activateRunning()) return true;
     inst->setActivateHandler([] {
         if (!forms().isLoaded<FrmMain>()) return;
         FrmMain& main = forms().get<FrmMain>();
@@ -103,6 +106,25 @@ bool window_ActivatePrevInstance()
     return false;
 }
 
+namespace {
+// Another user's files stand where this start's lock (or socket) must go: said in a box and on
+// standard error, naming the folder and the users, before anything is written.
+void tellBlockedStart(const SingleInstance::Blocked& blocked, const QString& title)
+{
+    const QString who = (blocked.owners.size() > 1 ? QStringLiteral("other users (") : QStringLiteral("another user ("))
+                        + blocked.owners.join(QStringLiteral(", ")) + u')';
+    const QString statement = blocked.lock
+        ? QStringLiteral("It has been detected that the files ") + title + QStringLiteral(" needs in the folder ") + blocked.folder
+              + QStringLiteral(" to run only once belong to ") + who + u'.'
+        : QStringLiteral("It has been detected that ") + title + QStringLiteral(" is already running, but the files it needs in the folder ")
+              + blocked.folder + QStringLiteral(" to be brought to the front belong to ") + who + u'.';
+    const QString closing = (blocked.lock ? title : QStringLiteral("This start of ") + title) + QStringLiteral(" will now close.");
+    startup::tellStandardError(statement + u' ' + closing);
+    msgBox(statement + QStringLiteral("\r\n\r\n") + closing + QStringLiteral("\r\n"), MsgButtons::OK, MsgIcon::Exclamation,
+           QStringLiteral("Single Instance Error"));
+}
+} // namespace
+
 StartResult Main()
 {
     startup::clearQuit();   // a quit belongs to the run it ended, not to a start after it
@@ -114,7 +136,12 @@ StartResult Main()
 
     // 3: one instance unless more are allowed.
     if (vb::EqualsNumber(settings_ReadValue(QStringLiteral("Settings"), QStringLiteral("AllowMultipleInstances"), QStringLiteral("0")), 0)) {
-        if (window_ActivatePrevInstance()) return StartResult::AlreadyRunning;
+        const bool ends = window_ActivatePrevInstance();
+        if (const auto blocked = startup::instance()->blockedBy()) {
+            tellBlockedStart(*blocked, title);
+            return StartResult::InstanceBlocked;
+        }
+        if (ends) return StartResult::AlreadyRunning;
     }
 
     // 4: a sound device.
@@ -364,6 +391,12 @@ void quit(int code)
 
 bool quitting() { return g_quitting; }
 
+void tellStandardError(const QString& line)
+{
+    std::fputs((QStringLiteral("veltra: ") + line + u'\n').toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
 void clearQuit()
 {
     g_quitting = false;
@@ -396,7 +429,7 @@ int run()
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) { sessionend::run(); });
     const StartResult r = Main();
     if (r == StartResult::AlreadyRunning) return 0;
-    if (r == StartResult::NoSoundDevice) return 1;
+    if (r == StartResult::NoSoundDevice || r == StartResult::InstanceBlocked) return 1;
     // A signal that ended the program while start-up waited on a message box leaves no loop
     // to run.
     const int code = startup::quitting() ? g_quitCode : QApplication::exec();

@@ -5,7 +5,9 @@
 
 class SingleInstance;
 
-enum class StartResult { Running, AlreadyRunning, NoSoundDevice };
+// InstanceBlocked: another user's files hold every name this start could use to run only once
+// (or to reach the running instance); the user has been told.
+enum class StartResult { Running, AlreadyRunning, NoSoundDevice, InstanceBlocked };
 
 // The start-up sequence: settings file, single instance, sound check, resident windows,
 // start line, then initialisation. Running means the event loop should run.
@@ -40,6 +42,8 @@ public:
 // a message box) does not start.
 void quit(int code = 0);
 bool quitting();
+// A line on standard error, for what must be said also where no window can show it.
+void tellStandardError(const QString& line);
 // Forgets a quit: Main calls it, so a start after an earlier run ended (tests start the
 // program many times in one process) runs whole.
 void clearQuit();

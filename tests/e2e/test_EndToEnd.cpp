@@ -144,3 +144,35 @@ TEST_F(EndToEnd, SigtermWhileTheCommandLinesSongsAreReadSavesThemWhole)
     EXPECT_TRUE(untagged.isEmpty()) << untagged.size() << " rows, the first: " << untagged.value(0).toStdString();
 }
 } // namespace
+
+namespace {
+// SIGTERM when Playlists/default.spp cannot be written (a file stands where the folder was):
+// nobody can be asked, so the log and standard error say what was not saved and why.
+TEST_F(EndToEnd, SigtermThatCannotWriteThePlaylistSaysWhyOnStandardErrorAndInTheLog)
+{
+    const QString song = home.path() + QStringLiteral("/music/song.mp3");
+    QDir().mkpath(home.path() + QStringLiteral("/music"));
+    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .id3v1 = true}));
+    QFile ini(home.path() + QStringLiteral("/settings.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Settings]\r\nRememberTheConsoleLogs=1\r\n");   // the log kept in console.log
+    ini.close();
+    QProcess player;
+    startPlayer(player, {song});
+    ASSERT_TRUE(waitForMainWindow(player)) << player.readAll().constData();
+    const QString playlists = home.path() + QStringLiteral("/Playlists");
+    ASSERT_TRUE(QDir(playlists).removeRecursively());
+    QFile file(playlists);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    EXPECT_EQ(terminate(player), 0);
+    const QByteArray line = "The playlist could not be saved to " + QFile::encodeName(playlists) + "/default.spp: Not a directory.";
+    const QByteArray output = player.readAll();
+    EXPECT_TRUE(output.contains("veltra: " + line + "\n")) << output.constData();
+    QFile log(home.path() + QStringLiteral("/console.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains(line + "\r\n"));
+    EXPECT_TRUE(settings().contains("Volume=")) << settings().constData();   // the rest is saved
+}
+} // namespace

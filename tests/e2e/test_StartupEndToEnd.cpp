@@ -130,6 +130,40 @@ TEST_F(StartupEndToEnd, AnotherUsersLockFileInASharedFolderStillLetsExactlyOneSt
     EXPECT_EQ(QFileInfo(lock).ownerId(), 12345u);
 }
 
+// Another user has made every name our lock could take in the shared folder: the start says
+// so on standard error (and in a box, open until the session ends) and ends with a failure.
+TEST_F(StartupEndToEnd, AnotherUsersFilesUnderEveryLockNameEndTheStartWithAMessageAndAFailure)
+{
+    sharedFolder = true;
+    ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString base = SingleInstance(home.path()).lockPath().chopped(5);   // without ".lock"
+    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
+    for (int i = 0; i < SingleInstance::kNameTries; ++i) {
+        const QString lock = base + (i ? QStringLiteral("-%1").arg(i) : QString()) + QStringLiteral(".lock");
+        write(QDir(home.path()).relativeFilePath(lock), "4242\nveltra\nelsewhere\n");
+        if (::chown(QFile::encodeName(lock).constData(), 12345, gid_t(-1)) != 0)
+            GTEST_SKIP() << "cannot give a file to another user (not root)";
+    }
+    auto p = startPlayer();
+    ASSERT_TRUE(p->waitForStarted(10000));
+    const QByteArray expected = "veltra: It has been detected that the files VELTRA needs in the folder "
+                                + QFile::encodeName(QDir(home.path()).absolutePath())
+                                + " to run only once belong to another user (12345). VELTRA will now close.\n";
+    QByteArray output;
+    QDeadlineTimer deadline(20000);
+    while (!output.contains(expected) && p->state() == QProcess::Running && !deadline.hasExpired()) {
+        p->waitForReadyRead(100);
+        output += p->readAll();
+    }
+    EXPECT_TRUE(output.contains(expected)) << output.constData();
+    // The box waits for the user; the session's end closes it, and the start still failed.
+    ASSERT_EQ(p->state(), QProcess::Running) << "ended with " << p->exitCode();
+    EXPECT_EQ(terminate(*p), 1) << p->readAll().constData();
+    EXPECT_FALSE(QFile::exists(home.path() + QStringLiteral("/settings.ini")));
+}
+
 // "Error Loading List" waits over a broken default.spp when the session ends.
 TEST_F(StartupEndToEnd, SessionEndWhileTheListErrorBoxIsOpenKeepsTheListAndTheSettings)
 {

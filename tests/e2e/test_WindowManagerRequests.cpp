@@ -1,7 +1,10 @@
 // The real program on a private X server with a small stand-in window manager: hiding from
 // the task bar asks the window manager once the window is mapped, the Window menu's item
 // switches it back through the keyboard, and Alt+F4 ends the program with the playlist kept.
+// File > Exit that cannot save the playlist asks first, and a start that another user's files
+// block says so in a box.
 #include "e2e/EndToEndFixture.h"
+#include "startup/SingleInstance.h"
 #include "support/Mp3Maker.h"
 #include "support/Xvfb.h"
 
@@ -13,6 +16,9 @@
 #include <X11/keysym.h>
 
 #include <QCryptographicHash>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -133,9 +139,10 @@ protected:
     }
 
     // The real program on this display, its output kept for failure messages.
-    void startOnDisplay(QProcess& p, const QStringList& arguments = {})
+    void startOnDisplay(QProcess& p, const QStringList& arguments = {}, const QStringList& unset = {})
     {
         QProcessEnvironment e = env();
+        for (const QString& name : unset) e.remove(name);
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
         p.setProcessEnvironment(e);
@@ -194,6 +201,90 @@ TEST_F(WindowManagerRequests, TaskBarEntryFollowsTheSwitchAndExitKeepsThePlaylis
     QFile spp(home.path() + QStringLiteral("/Playlists/default.spp"));
     ASSERT_TRUE(spp.open(QIODevice::ReadOnly));
     EXPECT_TRUE(spp.readAll().contains(song.toUtf8()));
+}
+
+// File > Exit while Playlists/default.spp cannot be written (a file stands where the folder
+// was): a question comes first; No (Escape) keeps the program running with its window and
+// rows, so once the folder is back the next Exit saves them and ends the program.
+TEST_F(WindowManagerRequests, ExitThatCannotWriteThePlaylistAsksAndNoKeepsTheProgramRunning)
+{
+    StandInWindowManager& manager = *wm;
+    QFile ini(home.path() + QStringLiteral("/settings.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Settings]\r\nUseSystemTraySupport=0\r\n");
+    ini.close();
+    const QString song = home.path() + QStringLiteral("/song.mp3");
+    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .id3v1 = true}));
+    QProcess p;
+    startOnDisplay(p, {song});
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(manager.serveUntil([&] { return manager.named("VELTRA") != 0; }, 20000)) << p.readAll().constData();
+    manager.serveUntil([] { return false; }, 500);
+
+    const QString playlists = home.path() + QStringLiteral("/Playlists");
+    ASSERT_TRUE(QDir(playlists).removeRecursively());
+    QFile blocker(playlists);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    auto fileExit = [&] {
+        manager.focus(manager.named("VELTRA"));
+        manager.serveUntil([] { return false; }, 300);
+        manager.type({XK_Alt_L, XK_f});
+        manager.serveUntil([] { return false; }, 300);
+        manager.type({XK_x});
+    };
+    fileExit();
+    ASSERT_TRUE(manager.serveUntil([&] { return manager.named("Exit Confirmation") != 0; }, 10000)) << p.readAll().constData();
+    manager.focus(manager.named("Exit Confirmation"));
+    manager.serveUntil([] { return false; }, 300);
+    manager.type({XK_Escape});
+    ASSERT_TRUE(manager.serveUntil([&] { return manager.named("Exit Confirmation") == 0; }, 5000));
+    manager.serveUntil([] { return false; }, 1000);
+    ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().constData();
+    EXPECT_NE(manager.named("VELTRA"), 0u);
+
+    ASSERT_TRUE(QFile::remove(playlists));
+    ASSERT_TRUE(QDir().mkdir(playlists));
+    fileExit();
+    ASSERT_TRUE(manager.serveUntil([&] { return p.state() == QProcess::NotRunning || p.waitForFinished(20); }, 10000))
+        << p.readAll().constData();
+    EXPECT_EQ(p.exitCode(), 0);
+    QFile spp(playlists + QStringLiteral("/default.spp"));
+    ASSERT_TRUE(spp.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(spp.readAll().contains(song.toUtf8()));
+}
+
+// A program folder several users share, where another user has made every name our lock could
+// take: a box says so (with a line on standard error), and closing it ends the start with a
+// failure.
+TEST_F(WindowManagerRequests, AStartThatAnotherUsersFilesBlockShowsWhyAndFails)
+{
+    StandInWindowManager& manager = *wm;
+    ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString base = SingleInstance(home.path()).lockPath().chopped(5);   // without ".lock"
+    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
+    for (int i = 0; i < SingleInstance::kNameTries; ++i) {
+        const QString lock = base + (i ? QStringLiteral("-%1").arg(i) : QString()) + QStringLiteral(".lock");
+        QFile f(lock);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        if (::chown(QFile::encodeName(lock).constData(), 12345, gid_t(-1)) != 0) GTEST_SKIP() << "cannot give a file to another user (not root)";
+    }
+    QProcess p;
+    startOnDisplay(p, {}, {QStringLiteral("XDG_RUNTIME_DIR")});
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(manager.serveUntil([&] { return manager.named("Single Instance Error") != 0; }, 20000)) << p.readAll().constData();
+    EXPECT_EQ(manager.named("VELTRA"), 0u);   // no main window
+    manager.focus(manager.named("Single Instance Error"));
+    manager.serveUntil([] { return false; }, 300);
+    manager.type({XK_Return});
+    ASSERT_TRUE(manager.serveUntil([&] { return p.state() == QProcess::NotRunning || p.waitForFinished(20); }, 10000))
+        << p.readAll().constData();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAll().contains("veltra: It has been detected that the files VELTRA needs in the folder "));
 }
 
 // Writes `lines` numbered paths, a piece at a time; false when the file cannot be written.

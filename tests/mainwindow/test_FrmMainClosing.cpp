@@ -1,3 +1,4 @@
+#include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
@@ -6,12 +7,15 @@
 #include "platform/MediaPlayerControl.h"
 #include "platform/KeyStateSource.h"
 #include "platform/FakeKeyStateSource.h"
+#include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/FrmMenus.h"
 #include "startup/Forms.h"
 #include "startup/FrmExit.h"
 #include "startup/modMain.h"
 #include "support/Mp3Maker.h"
 #include "support/StartupFixture.h"
+#include "support/Unreadable.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,6 +25,8 @@
 #include <QTimer>
 
 #include <random>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,6 +107,112 @@ TEST_F(ClosingTest, ChangedPlaylistReplacesOneThatFailedToLoad)
     main().playlist_AddSong("A", "T", "", song("a.mp3"));
     main().mnuExit_Click();
     EXPECT_EQ(readFile(defaultSpp()).count('\n'), 7);
+}
+
+// Exit when Playlists/default.spp cannot be written: asked before anything is stopped or
+// closed; No leaves the program running as it was, with the window back; Yes exits and the
+// old file stays whole. Run through the menus' own actions.
+TEST_F(ClosingTest, ExitThatCannotWriteThePlaylistAsksAndNoKeepsEverythingRunning)
+{
+    const QByteArray old = "\"01\"\r\n\"Old\"\r\n\"T\"\r\n\"\"\r\n\"Play\"\r\n\"\"\r\n\"/old.mp3\"\r\n";
+    const struct {
+        const char* what;
+        bool readOnlyFolder;   // else a file stands where the folder was
+        bool fromTray;         // Exit from the tray's menu with the window hidden, else File > Exit
+        const char* reason;
+    } cases[] = {
+        {"a folder that may not be written to", true, false, "Permission denied"},
+        {"a file in the folder's place", false, true, "Not a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        forms().unloadAll();
+        QDir(home("Playlists")).removeRecursively();
+        QFile::remove(home("Playlists"));
+        if (c.readOnlyFolder) writeFile("Playlists/default.spp", old);
+        start();
+        ui.clear();
+        FrmMain& m = main();
+        m.playlist_AddSong("A", "T", "", song("a.mp3"));
+        m.playlist_AddSong("B", "T", "", song("b.mp3"));
+        const int shown = m.rows().count();
+        m.rows().selectOnly(1);
+        m.mnuPlay_Click();
+        m.sldVolume->setValue(70);
+        m.mnuOpenMediaLibrary_Click();
+        if (c.fromTray) m.Form_QueryUnload(FrmMain::FormControlMenu);
+        if (!c.readOnlyFolder) {
+            ASSERT_TRUE(QDir(home("Playlists")).removeRecursively());
+            writeFile("Playlists", "not a folder");
+        }
+        QAction* exit = c.fromTray ? forms().get<FrmMenus>().mnuExit : m.mnuExit;
+        {
+            // As root every folder may be written: the exit runs as an ordinary user would.
+            const Unreadable asUser({}, {home()});
+            if (c.readOnlyFolder) ::chmod(QFile::encodeName(home("Playlists")).constData(), 0555);
+            ui.msgAnswers.push_back(veltra::MsgResult::No);
+            exit->trigger();
+        }
+        ::chmod(QFile::encodeName(home("Playlists")).constData(), 0755);
+        processEvents(50);
+        ASSERT_EQ(ui.messages().size(), 1);
+        const auto asked = ui.messages().first();
+        EXPECT_EQ(asked.title, QStringLiteral("Exit Confirmation"));
+        EXPECT_EQ(asked.icon, int(veltra::MsgIcon::Exclamation));
+        EXPECT_EQ(asked.buttons, int(veltra::MsgButtons::YesNo));
+        EXPECT_EQ(asked.text, QStringLiteral("The playlist could not be saved to ") + defaultSpp() + ": " + c.reason
+                                  + ".\r\n\r\nDo you want to exit anyway? Choose No to go back and save the playlist with Save As.\r\n");
+        EXPECT_TRUE(forms().get<FrmConsole>().Text().contains("The playlist could not be saved to " + defaultSpp() + ": " + c.reason + "."));
+        // nothing stopped, closed or hidden for good
+        EXPECT_FALSE(m.IsExiting);
+        EXPECT_FALSE(forms().isLoaded<FrmExit>());
+        EXPECT_TRUE(m.isVisible());
+        EXPECT_TRUE(m.WindowShown);
+        EXPECT_EQ(m.rows().count(), shown);
+        EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Playing);
+        EXPECT_TRUE(m.tmrPosition->isActive());
+        EXPECT_TRUE(m.tmrWindowUpdate->isActive());
+        EXPECT_TRUE(m.mnuOpenMediaLibrary->isChecked());
+        EXPECT_TRUE(forms().get<FrmMediaLibrary>().isVisible());
+        EXPECT_NE(tray_Icon(), nullptr);
+
+        // Yes: the program ends without the playlist, the old file whole, the rest saved.
+        if (c.readOnlyFolder) ::chmod(QFile::encodeName(home("Playlists")).constData(), 0555);
+        {
+            const Unreadable asUser({}, {home()});
+            ui.msgAnswers.push_back(veltra::MsgResult::Yes);
+            exit->trigger();
+        }
+        ::chmod(QFile::encodeName(home("Playlists")).constData(), 0755);
+        EXPECT_EQ(ui.messages().size(), 2);
+        EXPECT_TRUE(m.IsExiting);
+        EXPECT_TRUE(forms().isLoaded<FrmExit>());
+        EXPECT_FALSE(m.tmrPosition->isActive());
+        EXPECT_EQ(m.wmpPlayer().PlayState(), veltra::MediaPlayerControl::State::Stopped);
+        EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));
+        if (c.readOnlyFolder) EXPECT_EQ(readFile(defaultSpp()), old);
+        else EXPECT_EQ(readFile(home("Playlists")), "not a folder");
+    }
+}
+
+// At a session end nobody can answer: the failure and its reason go to the log and to
+// standard error, and the rest is saved.
+TEST_F(ClosingTest, SessionEndThatCannotWriteThePlaylistSaysWhyInTheLogAndOnStandardError)
+{
+    start();
+    main().playlist_AddSong("A", "T", "", song("a.mp3"));
+    ASSERT_TRUE(QDir(home("Playlists")).removeRecursively());
+    writeFile("Playlists", "not a folder");
+    main().sldVolume->setValue(70);
+    testing::internal::CaptureStderr();
+    startup::endSession();
+    const std::string err = testing::internal::GetCapturedStderr();
+    const QString line = "The playlist could not be saved to " + defaultSpp() + ": Not a directory.";
+    EXPECT_EQ(QString::fromStdString(err), "veltra: " + line + "\n");
+    EXPECT_TRUE(forms().get<FrmConsole>().Text().contains(line + "\r\n"));
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_TRUE(main().IsExiting);
+    EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));
 }
 
 TEST_F(ClosingTest, CloseBoxHidesToTheTray)

@@ -15,8 +15,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTimer>
+
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -95,6 +101,66 @@ TEST_F(StartupTest, SecondInstanceEndsSilentlyUnlessAllowed)
     settings_WriteValue("Settings", "AllowMultipleInstances", "1");
     EXPECT_EQ(Main(), StartResult::Running);
     EXPECT_TRUE(ini().contains("Version=1.4"));
+}
+
+// A program folder several users share (mode 1777, no private runtime folder), where another
+// user has made every name our lock (or our socket) could take: the start says so, naming the
+// folder and the user, and ends without writing anything.
+TEST_F(StartupTest, AnotherUsersFilesUnderEveryNameEndTheStartWithAMessage)
+{
+    struct RuntimeUnset {
+        const bool had = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+        const QByteArray old = qgetenv("XDG_RUNTIME_DIR");
+        RuntimeUnset() { qunsetenv("XDG_RUNTIME_DIR"); }
+        ~RuntimeUnset()
+        {
+            if (had) qputenv("XDG_RUNTIME_DIR", old);
+        }
+    } runtimeUnset;
+    ASSERT_EQ(::chmod(QFile::encodeName(home()).constData(), 01777), 0);
+    const QString folder = QDir(home()).absolutePath();
+    const struct {
+        const char* what;
+        const char* suffix;
+        bool oursRuns;
+        QString text;
+    } cases[] = {
+        {"every lock name", ".lock", false,
+         "It has been detected that the files VELTRA needs in the folder " + folder
+             + " to run only once belong to another user (12345).\r\n\r\nVELTRA will now close.\r\n"},
+        {"every socket name, ours running", ".socket", true,
+         "It has been detected that VELTRA is already running, but the files it needs in the folder " + folder
+             + " to be brought to the front belong to another user (12345).\r\n\r\nThis start of VELTRA will now close.\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.clear();
+        QStringList foreign;
+        const QString base = SingleInstance(home()).lockPath().chopped(5);   // without ".lock"
+        for (int i = 0; i < SingleInstance::kNameTries; ++i) {
+            const QString path = base + (i ? QStringLiteral("-%1").arg(i) : QString()) + QString::fromLatin1(c.suffix);
+            writeFile(QDir(home()).relativeFilePath(path), "12345\nveltra\nelsewhere\n");
+            if (::chown(QFile::encodeName(path).constData(), 12345, gid_t(-1)) != 0) {
+                GTEST_SKIP() << "cannot give a file to another user (not root)";
+            }
+            foreign << path;
+        }
+        std::optional<SingleInstance> ours;
+        if (c.oursRuns) {
+            ASSERT_TRUE(ours.emplace(home()).claim());
+        }
+        EXPECT_EQ(Main(), StartResult::InstanceBlocked);
+        EXPECT_FALSE(QFile::exists(home("settings.ini")));
+        EXPECT_FALSE(forms().isLoaded<FrmMain>());
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_EQ(ui.messages().first().title, QStringLiteral("Single Instance Error"));
+        EXPECT_EQ(ui.messages().first().text, c.text);
+        EXPECT_EQ(ui.messages().first().icon, int(veltra::MsgIcon::Exclamation));
+        for (const QString& path : foreign) {
+            EXPECT_EQ(QFileInfo(path).ownerId(), 12345u);   // left as they were
+            QFile::remove(path);
+        }
+    }
 }
 
 TEST_F(StartupTest, RunningInstanceIsActivated)
