@@ -128,9 +128,10 @@ void FrmMenus::mnuDriveLetter_Click(int index)
                 != MsgResult::Yes)
                 continue;
         }
-        // A failed copy has said so in its own box; only a copy made is logged.
-        if (files_CopyFile(path, target))
-            writeLog(path + QStringLiteral(" copy to '") + drive + QStringLiteral("' drive."));
+        // A failed copy has said in its own box that the command ends here; the songs
+        // copied before stay. Only a copy made is logged.
+        if (!files_CopyFile(path, target)) return;
+        writeLog(path + QStringLiteral(" copy to '") + drive + QStringLiteral("' drive."));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "media/MediaError.h"
 #include "media/SyncBatch.h"
+#include "platform/TemporaryCopies.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,75 +40,20 @@ std::function<void()>& copyFinishedHook()
 // Their maker holds a lock on the copy from its creation until the copy has taken the
 // song's place or is removed, so a copy nobody holds was left by a save that was killed.
 constexpr char kCopyPrefix[] = ".veltra-tag-";
-constexpr int kCopyPrefixLength = sizeof kCopyPrefix - 1;
 
-bool isCopyName(const char* name)
+// Empty, or beginning as every copy does (a version 2.3 tag header).
+bool looksLikeCopy(int fd)
 {
-    if (std::strncmp(name, kCopyPrefix, kCopyPrefixLength) != 0) return false;
-    const char* rest = name + kCopyPrefixLength;
-    int n = 0;
-    for (; rest[n]; ++n) {
-        const char c = rest[n];
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
-    }
-    return n == 6;
+    char head[6];
+    const ssize_t n = ::pread(fd, head, sizeof head, 0);
+    return n == 0 || (n == 6 && std::memcmp(head, "ID3\x03\x00\x00", 6) == 0);
 }
 
-// Removes from the folder the copies that saves of this user left when they were killed:
-// regular files of the copy's name, owned by this user, with no other name, empty or
-// beginning as every copy does (a version 2.3 tag header), and held by no running save.
-// Anything else of a similar name is another program's and stays. A folder is looked
-// through again only after it changed, so runs over many songs of one folder read it once.
-void removeLeftoverCopies(const QByteArray& folder)
-{
-    static std::mutex mutex;
-    static QHash<QByteArray, struct timespec> lookedThrough;
-    const std::lock_guard<std::mutex> lock(mutex);
+constexpr tempcopies::Kind kCopyKind{kCopyPrefix, 6, tempcopies::kMkstempAlphabet, looksLikeCopy};
 
-    const int dir = ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return;
-    struct stat dirStat;
-    if (::fstat(dir, &dirStat) != 0) {
-        ::close(dir);
-        return;
-    }
-    const auto seen = lookedThrough.constFind(folder);
-    if (seen != lookedThrough.cend() && seen->tv_sec == dirStat.st_mtim.tv_sec && seen->tv_nsec == dirStat.st_mtim.tv_nsec) {
-        ::close(dir);
-        return;
-    }
-    lookedThrough.insert(folder, dirStat.st_mtim);
-
-    DIR* listing = ::fdopendir(::dup(dir));
-    if (!listing) {
-        ::close(dir);
-        return;
-    }
-    const uid_t me = ::geteuid();
-    while (const dirent* entry = ::readdir(listing)) {
-        if (!isCopyName(entry->d_name)) continue;
-        struct stat named;
-        if (::fstatat(dir, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (!S_ISREG(named.st_mode) || named.st_uid != me || named.st_nlink != 1) continue;
-        const int fd = ::openat(dir, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) continue;
-        struct stat opened {};
-        char head[6];
-        const ssize_t n = ::fstat(fd, &opened) == 0 ? ::pread(fd, head, sizeof head, 0) : -1;
-        const bool ours = n >= 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino
-                          && (n == 0 || (n == 6 && std::memcmp(head, "ID3\x03\x00\x00", 6) == 0));
-        if (ours && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            // Still the same file under the name, now that no save can hold it.
-            struct stat again;
-            if (::fstatat(dir, entry->d_name, &again, AT_SYMLINK_NOFOLLOW) == 0 && again.st_ino == opened.st_ino
-                && again.st_dev == opened.st_dev)
-                ::unlinkat(dir, entry->d_name, 0);
-        }
-        ::close(fd);
-    }
-    ::closedir(listing);
-    ::close(dir);
-}
+// Removes from the folder the copies that saves of this user left when they were killed;
+// anything else of a similar name is another program's and stays.
+void removeLeftoverCopies(const QByteArray& folder) { tempcopies::removeLeftovers(folder, kCopyKind); }
 
 QByteArray folderOf(const QByteArray& name)
 {

@@ -1,5 +1,7 @@
 #include "platform/SafeFileMove.h"
 
+#include "platform/TemporaryCopies.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -77,6 +79,11 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return m_fd; }
+    void reset(int fd)
+    {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = fd;
+    }
     bool close()
     {
         const int fd = m_fd;
@@ -88,9 +95,15 @@ private:
     int m_fd;
 };
 
+// A copy's temporary name (six characters of mkstemp's follow). Its maker holds it locked
+// until it has its place or is gone, so one that nobody holds was left by a copy that was
+// killed, and the next copy into that folder removes it.
+constexpr tempcopies::Kind kCopyKind{".veltra-copy-", 6, tempcopies::kMkstempAlphabet};
+
 // The source's bytes in a new file under a free temporary name in the target's folder,
-// flushed to the disk and read back against the source. Returns that name, or empty.
-QByteArray checkedCopyBeside(const QByteArray& from, const QByteArray& to)
+// flushed to the disk and read back against the source. Returns that name, or empty;
+// `held` keeps the copy locked until the caller has given it its place or removed it.
+QByteArray checkedCopyBeside(const QByteArray& from, const QByteArray& to, Fd& held)
 {
     Fd in(::open(from.constData(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0) return {};
@@ -99,8 +112,16 @@ QByteArray checkedCopyBeside(const QByteArray& from, const QByteArray& to)
 
     const qsizetype slash = to.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : to.left(slash));
-    QByteArray temp = folder + "/.veltra-copy-XXXXXX";
-    Fd out(::mkostemp(temp.data(), O_CLOEXEC));
+    tempcopies::removeLeftovers(folder, kCopyKind);
+    QByteArray temp;
+    Fd out(-1);
+    for (int attempt = 0; attempt < 3 && out.get() < 0; ++attempt) {
+        temp = folder + '/' + kCopyKind.prefix + "XXXXXX";
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0) return {};
+        if (tempcopies::holdNew(fd)) out.reset(fd);
+        else ::close(fd);
+    }
     if (out.get() < 0) return {};
     auto fail = [&temp]() -> QByteArray {
         ::unlink(temp.constData());
@@ -128,7 +149,8 @@ QByteArray checkedCopyBeside(const QByteArray& from, const QByteArray& to)
         if (n == 0) break;
         if (std::memcmp(a.data(), b.data(), size_t(n)) != 0) return fail();
     }
-    if (!out.close()) return fail();
+    held.reset(::dup(out.get()));
+    if (held.get() < 0 || !out.close()) return fail();
     return temp;
 }
 
@@ -136,7 +158,8 @@ Result copyBytes(const QByteArray& from, const QByteArray& to)
 {
     struct stat st {};
     if (::lstat(to.constData(), &st) == 0) return Result::TargetExists;
-    const QByteArray temp = checkedCopyBeside(from, to);
+    Fd held(-1);
+    const QByteArray temp = checkedCopyBeside(from, to, held);
     if (temp.isEmpty()) return Result::Failed;
     // The temporary file sits in the target's own folder, so this is a plain rename.
     const Raw named = renameNoReplace(temp, to);
@@ -227,7 +250,8 @@ Result copyReplacing(const QString& from, const QString& to)
     if (::stat(f.constData(), &source) == 0 && ::stat(t.constData(), &target) == 0 && source.st_dev == target.st_dev
         && source.st_ino == target.st_ino)
         return Result::Failed;
-    const QByteArray temp = checkedCopyBeside(f, t);
+    Fd held(-1);
+    const QByteArray temp = checkedCopyBeside(f, t, held);
     if (temp.isEmpty()) return Result::Failed;
     if (::rename(temp.constData(), t.constData()) == 0) return Result::Done;
     ::unlink(temp.constData());

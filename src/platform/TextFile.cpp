@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include "platform/TemporaryCopies.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -180,6 +182,13 @@ bool mayReplace(const QString& path)
     return true;
 }
 
+namespace {
+// The temporary file's name; its maker holds it locked, so one that nobody holds was left by
+// a write that was killed, and the next write in that folder removes it.
+constexpr char kTempLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr tempcopies::Kind kTempKind{".veltra-", 8, kTempLetters};
+} // namespace
+
 ReplacingFile::ReplacingFile(const QString& path)
 {
     // Through links, to the file that is really replaced (a dangling link names the file to
@@ -200,14 +209,19 @@ bool ReplacingFile::open()
     struct stat st {};
     const bool replacing = ::stat(m_target.constData(), &st) == 0 && S_ISREG(st.st_mode);
     const mode_t mode = replacing ? (st.st_mode & 07777) : 0666;
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    tempcopies::removeLeftovers(folder, kTempKind);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray name = folder + "/.veltra-";
-        for (int i = 0; i < 8; ++i) name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+        QByteArray name = folder + '/' + kTempKind.prefix;
+        for (int i = 0; i < kTempKind.length; ++i)
+            name += kTempLetters[QRandomGenerator::global()->bounded(int(sizeof kTempLetters - 1))];
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             return false;
+        }
+        if (!tempcopies::holdNew(fd)) {
+            ::close(fd);
+            continue;
         }
         m_fd = fd;
         m_temp = name;
@@ -239,22 +253,27 @@ bool ReplacingFile::commit()
 {
     if (m_fd < 0) return false;
     ::fsync(m_fd);   // not every file system can; the rename below still holds
+    // The lock stays with a second descriptor until the file has its place.
+    const int holder = ::dup(m_fd);
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;
     if (!closed || ::rename(m_temp.constData(), m_target.constData()) != 0) {
         ::unlink(m_temp.constData());
+        if (holder >= 0) ::close(holder);
         m_temp.clear();
         return false;
     }
+    if (holder >= 0) ::close(holder);
     m_temp.clear();
     return true;
 }
 
 void ReplacingFile::cancel()
 {
+    // Removed while still held, so no cleanup can take it for a leftover meanwhile.
+    if (!m_temp.isEmpty()) ::unlink(m_temp.constData());
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
-    if (!m_temp.isEmpty()) ::unlink(m_temp.constData());
     m_temp.clear();
 }
 

@@ -79,7 +79,8 @@ bool mayReplace(const QString& path);
 // file with a short name of its own in the same folder, which takes the file's name only at
 // commit(). A failure leaves the old file untouched, and a name as long as the file system
 // allows still leaves room for the temporary one. A link is followed: the file it leads to is
-// replaced, with that file's permissions. Without commit() the temporary file goes again.
+// replaced, with that file's permissions. Without commit() the temporary file goes again; one
+// left by a write that was killed goes at the next write in its folder.
 class ReplacingFile {
 public:
     explicit ReplacingFile(const QString& path);

@@ -5,6 +5,7 @@ veltra_core_sources(
   MediaPlayerControl.cpp
   SessionEnd.cpp
   SafeFileMove.cpp
+  TemporaryCopies.cpp
 )
 veltra_core_sources(Volumes.cpp)
 veltra_ui_sources(

@@ -175,4 +175,37 @@ TEST_F(EndToEnd, SigtermThatCannotWriteThePlaylistSaysWhyOnStandardErrorAndInThe
     EXPECT_TRUE(log.readAll().contains(line + "\r\n"));
     EXPECT_TRUE(settings().contains("Volume=")) << settings().constData();   // the rest is saved
 }
+
+// A save killed in the middle leaves its temporary file beside the list (or the settings);
+// the next run's saves in those folders remove it, and nothing of a similar name.
+TEST_F(EndToEnd, WhatAKilledSaveLeftIsRemovedByTheNextRunsSave)
+{
+    QDir().mkpath(home.path() + QStringLiteral("/Playlists"));
+    const auto make = [&](const QString& relative, const QByteArray& bytes) {
+        QFile f(home.path() + u'/' + relative);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    make(QStringLiteral("Playlists/.veltra-k1ll3d00"), "\"01\"\r\n\"Artist\"\r\n\"Ti");
+    make(QStringLiteral(".veltra-s3tt1ngs"), "; VELTRA Settings:\r\n\r\n[VEL");
+    const QStringList similar = {QStringLiteral(".veltra-0-0123456789abcdef.lock"), QStringLiteral(".veltra-0-0123456789abcdef.socket"),
+                                 QStringLiteral(".veltra-abcdefghi"), QStringLiteral("Playlists/.veltra-ABCDEFGH")};
+    for (const QString& name : similar) make(name, "not ours");
+
+    const QString song = home.path() + QStringLiteral("/music/song.mp3");
+    QDir().mkpath(home.path() + QStringLiteral("/music"));
+    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("Artist"), .title = QStringLiteral("Title"), .seconds = 1}));
+    QProcess player;
+    startPlayer(player, {song});
+    ASSERT_TRUE(waitForMainWindow(player)) << player.readAll().constData();
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/Playlists/.veltra-k1ll3d00")));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/.veltra-s3tt1ngs")));
+    for (const QString& name : similar) EXPECT_TRUE(QFileInfo::exists(home.path() + u'/' + name)) << name.toStdString();
+    ListViewModel list;
+    list.setColumns(PlaylistColumn::headers());
+    ASSERT_TRUE(controls_LoadListView(list, home.path() + QStringLiteral("/Playlists/default.spp")));
+    EXPECT_EQ(list.count(), 1);
+}
 } // namespace

@@ -166,7 +166,7 @@ TEST_F(SendToTest, DriveCopyLogsOnlyWhatWasCopiedAndAMissingFileDoesNotStopTheOt
     menus().mnuDriveLetter->at(1)->setData(drive);
     const QString a = writeFile("Music/a.mp3", "aaa"), blocked = writeFile("Music/blocked.mp3", "bbb"), b = writeFile("Music/b.mp3", "ccc");
     const QString gone = home("Music/gone.mp3");
-    rowsFor({a, gone, blocked, b});
+    rowsFor({a, gone, b, blocked});
     clickInMenu(menus().mnuSendToDrive, menus().mnuDriveLetter->at(1));
 
     EXPECT_EQ(readFile(drive + "/a.mp3"), "aaa");
@@ -193,6 +193,28 @@ TEST_F(SendToTest, DriveCopyLogsOnlyWhatWasCopiedAndAMissingFileDoesNotStopTheOt
     menus().mnuDriveLetter_Click(1);
     menus().mnuItem_Click(1);
     EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+// The second of three copies fails (a full drive, say): its box says the command ends, and it
+// does; the song copied before stays, the one after is not copied.
+TEST_F(SendToTest, DriveCopyEndsAtTheFirstFailedCopyAndKeepsWhatWasCopied)
+{
+    volumes::setSource([] { return QList<volumes::Volume>{{"/media/stick", "vfat", true}}; });
+    menus().window_InstallDrives();
+    const QString drive = home("Drive");
+    QDir().mkpath(drive + "/two.mp3/two.mp3");   // folders where the second copy would go
+    menus().mnuDriveLetter->at(1)->setData(drive);
+    const QString one = writeFile("Music/one.mp3", "111"), two = writeFile("Music/two.mp3", "222"), three = writeFile("Music/three.mp3", "333");
+    rowsFor({one, two, three});
+    clickInMenu(menus().mnuSendToDrive, menus().mnuDriveLetter->at(1));
+
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0].title, "Error Copying File");
+    EXPECT_TRUE(ui.messages()[0].text.endsWith("This function will not continue.\r\n"));
+    EXPECT_EQ(readFile(drive + "/one.mp3"), "111");
+    EXPECT_FALSE(QFileInfo::exists(drive + "/three.mp3"));
+    EXPECT_EQ(QDir(drive).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(u' ').toStdString(), "one.mp3 two.mp3");
+    EXPECT_EQ(logLines("drive."), QStringList({one + " copy to '" + drive + "' drive."}));
 }
 
 TEST_F(SendToTest, DriveCopyAsksBeforeReplacingAnotherFileAndSkipsTheSameOne)

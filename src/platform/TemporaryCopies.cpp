@@ -1,0 +1,85 @@
+#include "platform/TemporaryCopies.h"
+
+#include <QHash>
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tempcopies {
+
+bool isName(const char* name, const Kind& kind)
+{
+    const size_t prefix = std::strlen(kind.prefix);
+    if (std::strncmp(name, kind.prefix, prefix) != 0) return false;
+    const char* rest = name + prefix;
+    int n = 0;
+    for (; rest[n]; ++n)
+        if (!std::strchr(kind.alphabet, rest[n])) return false;
+    return n == kind.length;
+}
+
+bool holdNew(int fd)
+{
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat made;
+    return ::fstat(fd, &made) != 0 || made.st_nlink > 0;
+}
+
+void removeLeftovers(const QByteArray& folder, const Kind& kind)
+{
+    static std::mutex mutex;
+    static QHash<QByteArray, struct timespec> lookedThrough;   // by kind and folder
+    const std::lock_guard<std::mutex> lock(mutex);
+
+    const int dir = ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    struct stat dirStat;
+    if (::fstat(dir, &dirStat) != 0) {
+        ::close(dir);
+        return;
+    }
+    const QByteArray key = QByteArray(kind.prefix) + '\0' + folder;
+    const auto seen = lookedThrough.constFind(key);
+    if (seen != lookedThrough.cend() && seen->tv_sec == dirStat.st_mtim.tv_sec && seen->tv_nsec == dirStat.st_mtim.tv_nsec) {
+        ::close(dir);
+        return;
+    }
+    lookedThrough.insert(key, dirStat.st_mtim);
+
+    DIR* listing = ::fdopendir(::dup(dir));
+    if (!listing) {
+        ::close(dir);
+        return;
+    }
+    const uid_t me = ::geteuid();
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isName(entry->d_name, kind)) continue;
+        struct stat named;
+        if (::fstatat(dir, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(named.st_mode) || named.st_uid != me || named.st_nlink != 1) continue;
+        const int fd = ::openat(dir, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat opened {};
+        const bool ours = ::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino
+                          && (!kind.looksOurs || kind.looksOurs(fd));
+        if (ours && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // Still the same file under the name, now that no writer can hold it.
+            struct stat again;
+            if (::fstatat(dir, entry->d_name, &again, AT_SYMLINK_NOFOLLOW) == 0 && again.st_ino == opened.st_ino
+                && again.st_dev == opened.st_dev)
+                ::unlinkat(dir, entry->d_name, 0);
+        }
+        ::close(fd);
+    }
+    ::closedir(listing);
+    ::close(dir);
+}
+
+} // namespace tempcopies
