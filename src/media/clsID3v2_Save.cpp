@@ -8,16 +8,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
-#include <mutex>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,25 +30,6 @@ std::function<void()>& copyFinishedHook()
     static std::function<void()> hook;
     return hook;
 }
-
-// Copies of songs are made under this name (six characters of mkstemp's alphabet follow).
-// Their maker holds a lock on the copy from its creation until the copy has taken the
-// song's place or is removed, so a copy nobody holds was left by a save that was killed.
-constexpr char kCopyPrefix[] = ".veltra-tag-";
-
-// Empty, or beginning as every copy does (a version 2.3 tag header).
-bool looksLikeCopy(int fd)
-{
-    char head[6];
-    const ssize_t n = ::pread(fd, head, sizeof head, 0);
-    return n == 0 || (n == 6 && std::memcmp(head, "ID3\x03\x00\x00", 6) == 0);
-}
-
-constexpr tempcopies::Kind kCopyKind{kCopyPrefix, 6, tempcopies::kMkstempAlphabet, looksLikeCopy};
-
-// Removes from the folder the copies that saves of this user left when they were killed;
-// anything else of a similar name is another program's and stays.
-void removeLeftoverCopies(const QByteArray& folder) { tempcopies::removeLeftovers(folder, kCopyKind); }
 
 QByteArray folderOf(const QByteArray& name)
 {
@@ -80,16 +56,12 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     QByteArray temp;
     int out = -1;
     for (int attempt = 1;; ++attempt) {
-        temp = folderOf(name) + kCopyPrefix + "XXXXXX";
+        temp = folderOf(name) + tempcopies::kTagCopy.prefix + "XXXXXX";
         out = ::mkostemp(temp.data(), O_CLOEXEC);
         if (out < 0) raise(errno, source);
-        // Held until the copy is renamed or removed (a file system without locks makes it
-        // unlocked, and no save ever removes it there). A save cleaning the folder may have
-        // taken the new copy for a leftover before the lock: then it is gone, and another is made.
-        while (::flock(out, LOCK_EX) != 0 && errno == EINTR) {
-        }
-        struct stat made;
-        if (::fstat(out, &made) != 0 || made.st_nlink > 0 || attempt == 3) break;
+        // Held until the copy is renamed or removed. A save cleaning the folder may have taken
+        // the new copy for a leftover before the lock: then it is gone, and another is made.
+        if (tempcopies::holdNew(out) || attempt == 3) break;
         ::close(out);
     }
     auto fail = [&](int error) {
@@ -220,7 +192,7 @@ void clsID3v2::Save(media::SyncBatch* batch)
 
     FileSource song;
     if (!song.open(m_filename, FileSource::ReadWrite)) raise(song.error(), source);
-    removeLeftoverCopies(folderOf(savedName(m_filename)));
+    tempcopies::removeLeftovers(folderOf(savedName(m_filename)));
     const QByteArray head = song.readBytes(0, 4096);
     const TagArea old = locateTag(song, head, true);
     if (song.failed()) raise(song.error(), source);

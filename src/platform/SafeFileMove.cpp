@@ -95,11 +95,6 @@ private:
     int m_fd;
 };
 
-// A copy's temporary name (six characters of mkstemp's follow). Its maker holds it locked
-// until it has its place or is gone, so one that nobody holds was left by a copy that was
-// killed, and the next copy into that folder removes it.
-constexpr tempcopies::Kind kCopyKind{".veltra-copy-", 6, tempcopies::kMkstempAlphabet};
-
 // The source's bytes in a new file under a free temporary name in the target's folder,
 // flushed to the disk and read back against the source. Returns that name, or empty;
 // `held` keeps the copy locked until the caller has given it its place or removed it.
@@ -112,11 +107,13 @@ QByteArray checkedCopyBeside(const QByteArray& from, const QByteArray& to, Fd& h
 
     const qsizetype slash = to.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : to.left(slash));
-    tempcopies::removeLeftovers(folder, kCopyKind);
+    tempcopies::removeLeftovers(folder);
     QByteArray temp;
     Fd out(-1);
     for (int attempt = 0; attempt < 3 && out.get() < 0; ++attempt) {
-        temp = folder + '/' + kCopyKind.prefix + "XXXXXX";
+        // Held locked until it has its place or is gone, so one that nobody holds was left
+        // by a copy that was killed, and the next write in that folder removes it.
+        temp = folder + '/' + tempcopies::kFolderCopy.prefix + "XXXXXX";
         const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
         if (fd < 0) return {};
         if (tempcopies::holdNew(fd)) out.reset(fd);

@@ -13,6 +13,20 @@
 
 namespace tempcopies {
 
+namespace {
+// Empty, or beginning as every copy of a song does (a version 2.3 tag header).
+bool looksLikeTagCopy(int fd)
+{
+    char head[6];
+    const ssize_t n = ::pread(fd, head, sizeof head, 0);
+    return n == 0 || (n == 6 && std::memcmp(head, "ID3\x03\x00\x00", 6) == 0);
+}
+} // namespace
+
+const Kind kWholeFile{".veltra-", 8, kListAlphabet};
+const Kind kFolderCopy{".veltra-copy-", 6, kMkstempAlphabet};
+const Kind kTagCopy{".veltra-tag-", 6, kMkstempAlphabet, looksLikeTagCopy};
+
 bool isName(const char* name, const Kind& kind)
 {
     const size_t prefix = std::strlen(kind.prefix);
@@ -32,10 +46,10 @@ bool holdNew(int fd)
     return ::fstat(fd, &made) != 0 || made.st_nlink > 0;
 }
 
-void removeLeftovers(const QByteArray& folder, const Kind& kind)
+void removeLeftovers(const QByteArray& folder)
 {
     static std::mutex mutex;
-    static QHash<QByteArray, struct timespec> lookedThrough;   // by kind and folder
+    static QHash<QByteArray, struct timespec> lookedThrough;
     const std::lock_guard<std::mutex> lock(mutex);
 
     const int dir = ::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -45,7 +59,7 @@ void removeLeftovers(const QByteArray& folder, const Kind& kind)
         ::close(dir);
         return;
     }
-    const QByteArray key = QByteArray(kind.prefix) + '\0' + folder;
+    const QByteArray& key = folder;
     const auto seen = lookedThrough.constFind(key);
     if (seen != lookedThrough.cend() && seen->tv_sec == dirStat.st_mtim.tv_sec && seen->tv_nsec == dirStat.st_mtim.tv_nsec) {
         ::close(dir);
@@ -60,7 +74,10 @@ void removeLeftovers(const QByteArray& folder, const Kind& kind)
     }
     const uid_t me = ::geteuid();
     while (const dirent* entry = ::readdir(listing)) {
-        if (!isName(entry->d_name, kind)) continue;
+        const Kind* kind = nullptr;
+        for (const Kind* k : {&kWholeFile, &kFolderCopy, &kTagCopy})
+            if (isName(entry->d_name, *k)) kind = k;
+        if (!kind) continue;
         struct stat named;
         if (::fstatat(dir, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (!S_ISREG(named.st_mode) || named.st_uid != me || named.st_nlink != 1) continue;
@@ -68,7 +85,7 @@ void removeLeftovers(const QByteArray& folder, const Kind& kind)
         if (fd < 0) continue;
         struct stat opened {};
         const bool ours = ::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino
-                          && (!kind.looksOurs || kind.looksOurs(fd));
+                          && (!kind->looksOurs || kind->looksOurs(fd));
         if (ours && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Still the same file under the name, now that no writer can hold it.
             struct stat again;

@@ -182,13 +182,6 @@ bool mayReplace(const QString& path)
     return true;
 }
 
-namespace {
-// The temporary file's name; its maker holds it locked, so one that nobody holds was left by
-// a write that was killed, and the next write in that folder removes it.
-constexpr char kTempLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-constexpr tempcopies::Kind kTempKind{".veltra-", 8, kTempLetters};
-} // namespace
-
 ReplacingFile::ReplacingFile(const QString& path)
 {
     // Through links, to the file that is really replaced (a dangling link names the file to
@@ -209,11 +202,14 @@ bool ReplacingFile::open()
     struct stat st {};
     const bool replacing = ::stat(m_target.constData(), &st) == 0 && S_ISREG(st.st_mode);
     const mode_t mode = replacing ? (st.st_mode & 07777) : 0666;
-    tempcopies::removeLeftovers(folder, kTempKind);
+    tempcopies::removeLeftovers(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray name = folder + '/' + kTempKind.prefix;
-        for (int i = 0; i < kTempKind.length; ++i)
-            name += kTempLetters[QRandomGenerator::global()->bounded(int(sizeof kTempLetters - 1))];
+        // Its maker holds it locked, so one that nobody holds was left by a write that was
+        // killed, and the next write in that folder removes it.
+        const tempcopies::Kind& kind = tempcopies::kWholeFile;
+        QByteArray name = folder + '/' + kind.prefix;
+        for (int i = 0; i < kind.length; ++i)
+            name += tempcopies::kListAlphabet[QRandomGenerator::global()->bounded(int(sizeof tempcopies::kListAlphabet - 1))];
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
         if (fd < 0) {
             if (errno == EEXIST) continue;
