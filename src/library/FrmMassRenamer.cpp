@@ -98,7 +98,7 @@ void FrmMassRenamer::cmdRename_Click()
         const bool numbered = chkAddNumbers->isChecked();
         const bool useID3v2 = chkUseID3v2->isChecked();
         FrmConsole& console = forms().get<FrmConsole>();
-        int renamedCount = 0, skipped = 0, failed = 0;
+        int renamedCount = 0, alreadyNamed = 0, skipped = 0, failed = 0;
         // Message boxes let other events run: the row count is read afresh for every row.
         for (int i = 1; i <= rows.count(); ++i) {
             vb::DoEventsThrottled();
@@ -131,7 +131,10 @@ void FrmMassRenamer::cmdRename_Click()
                 continue;
             }
             const QString renamed = organise::folderWithSeparator(path) + name;
-            if (renamed == path) continue;   // named so already: nothing to do, nothing failed
+            if (renamed == path) {   // named so already: nothing to do, nothing failed
+                ++alreadyNamed;
+                continue;
+            }
             if (files_RenameFile(path, renamed)) {
                 ++renamedCount;
                 forms().get<FrmTracking>().tracking_UpdateFilename(path, renamed);
@@ -146,24 +149,27 @@ void FrmMassRenamer::cmdRename_Click()
         setControlsEnabled(true);
         savePlaylistIf(chkSaveChanges->isChecked());
         if (skipped > 0 || failed > 0) {
-            // Every song the run tried to rename is counted once: renamed, skipped or failed.
-            const QString renamedText = songsWere(renamedCount) + QStringLiteral(" renamed");
-            const QString skippedText = were(skipped) + QStringLiteral(" skipped");
+            // Every song the run handled is counted once: renamed, named so already, skipped
+            // (with why) or failed, so the counts add up to the songs of the playlist tried.
             const QString why = QStringLiteral(", as their tags lack a field that the chosen filename uses");
-            const QString failedText = QString::number(failed) + QStringLiteral(" could not be renamed");
-            QString count, first, listed;
-            if (failed == 0) {
-                count = renamedText + QStringLiteral(" and ") + skippedText;
-                first = count + why;
-                listed = QStringLiteral("The skipped songs are listed in the log.");
-            } else if (skipped == 0) {
-                count = first = renamedText + QStringLiteral(" and ") + failedText;
-                listed = QStringLiteral("The songs that could not be renamed are listed in the log.");
-            } else {
-                count = renamedText + QStringLiteral(", ") + skippedText + QStringLiteral(" and ") + failedText;
-                first = renamedText + QStringLiteral(", ") + skippedText + why + QStringLiteral(", and ") + failedText;
-                listed = QStringLiteral("The skipped songs and those that could not be renamed are listed in the log.");
-            }
+            QStringList counts{songsWere(renamedCount) + QStringLiteral(" renamed")};
+            if (alreadyNamed > 0) counts << QString::number(alreadyNamed) + QStringLiteral(" already had that name");
+            if (skipped > 0) counts << were(skipped) + QStringLiteral(" skipped");
+            if (failed > 0) counts << QString::number(failed) + QStringLiteral(" could not be renamed");
+            const auto joined = [&](bool saysWhy) {
+                QString text = counts[0];
+                for (qsizetype k = 1; k < counts.size(); ++k) {
+                    const bool whyBefore = saysWhy && skipped > 0 && counts[k - 1].endsWith(QStringLiteral(" skipped"));
+                    text += k + 1 < counts.size() ? QStringLiteral(", ") : whyBefore ? QStringLiteral(", and ") : QStringLiteral(" and ");
+                    text += counts[k];
+                    if (saysWhy && counts[k].endsWith(QStringLiteral(" skipped"))) text += why;
+                }
+                return text;
+            };
+            const QString count = joined(false), first = joined(true);
+            const QString listed = failed == 0   ? QStringLiteral("The skipped songs are listed in the log.")
+                                   : skipped == 0 ? QStringLiteral("The songs that could not be renamed are listed in the log.")
+                                                  : QStringLiteral("The skipped songs and those that could not be renamed are listed in the log.");
             console.window_WriteLog(count + u'.');
             msgBox(organise::message(first + u'.', listed), MsgButtons::OK, MsgIcon::Information,
                    QStringLiteral("Mass File Renaming Information"));

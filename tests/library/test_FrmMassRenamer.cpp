@@ -92,7 +92,7 @@ TEST_F(MassRenamerTest, ProblemFilesCostOneMessageOrLogLineEach)
 
 // A name is built only from tags that hold every field the pattern uses: the others keep
 // their names, each is logged, and the run ends with a count. A name that is right already
-// is no failure.
+// is no failure, and is counted as such.
 TEST_F(MassRenamerTest, SongsWithoutTheFieldsKeepTheirNamesAndRightNamesAreNoFailure)
 {
     const QString untagged = home("M/track01.mp3"), other = home("M/track02.mp3");
@@ -109,11 +109,11 @@ TEST_F(MassRenamerTest, SongsWithoutTheFieldsKeepTheirNamesAndRightNamesAreNoFai
               QStringList({"Band - Done.mp3", "Band - Fine.mp3", "track01.mp3", "track02.mp3", "track03.mp3"}));
     for (const QString& p : {untagged, other, titleOnly})
         EXPECT_TRUE(log().contains(p + QStringLiteral(" was not renamed: its ID3v1 tag has no Artist.\r\n"))) << p.toStdString();
-    EXPECT_TRUE(log().contains(QStringLiteral("1 song was renamed and 3 were skipped.\r\n")));
+    EXPECT_TRUE(log().contains(QStringLiteral("1 song was renamed, 1 already had that name and 3 were skipped.\r\n")));
     EXPECT_FALSE(log().contains(QStringLiteral("could not be renamed")));
     ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_EQ(lastMessage(), QStringLiteral("1 song was renamed and 3 were skipped, as their tags lack a field that the chosen "
-                                            "filename uses.\r\n\r\nThe skipped songs are listed in the log.\r\n"));
+    EXPECT_EQ(lastMessage(), QStringLiteral("1 song was renamed, 1 already had that name and 3 were skipped, as their tags lack a "
+                                            "field that the chosen filename uses.\r\n\r\nThe skipped songs are listed in the log.\r\n"));
     EXPECT_EQ(lastTitle(), QStringLiteral("Mass File Renaming Information"));
     EXPECT_EQ(ui.messages().back().icon, int(veltra::MsgIcon::Information));
 }
@@ -124,19 +124,23 @@ TEST_F(MassRenamerTest, SongsWithoutTheFieldsKeepTheirNamesAndRightNamesAreNoFai
 TEST_F(MassRenamerTest, TheClosingCountAddsUpToTheSongsTried)
 {
     struct Case {
-        int renamed, skipped, taken;
+        int renamed, named, skipped, taken;   // named: the song's name is the new one already
         QString count, message;
     };
     const Case cases[] = {
-        {2, 1, 0, QStringLiteral("2 songs were renamed and 1 was skipped."),
+        {2, 0, 1, 0, QStringLiteral("2 songs were renamed and 1 was skipped."),
          QStringLiteral("2 songs were renamed and 1 was skipped, as their tags lack a field that the chosen filename uses.\r\n\r\n"
                         "The skipped songs are listed in the log.\r\n")},
-        {1, 0, 1, QStringLiteral("1 song was renamed and 1 could not be renamed."),
+        {1, 0, 0, 1, QStringLiteral("1 song was renamed and 1 could not be renamed."),
          QStringLiteral("1 song was renamed and 1 could not be renamed.\r\n\r\n"
                         "The songs that could not be renamed are listed in the log.\r\n")},
-        {9, 22, 1, QStringLiteral("9 songs were renamed, 22 were skipped and 1 could not be renamed."),
+        {9, 0, 22, 1, QStringLiteral("9 songs were renamed, 22 were skipped and 1 could not be renamed."),
          QStringLiteral("9 songs were renamed, 22 were skipped, as their tags lack a field that the chosen filename uses, "
                         "and 1 could not be renamed.\r\n\r\n"
+                        "The skipped songs and those that could not be renamed are listed in the log.\r\n")},
+        {1, 1, 1, 1, QStringLiteral("1 song was renamed, 1 already had that name, 1 was skipped and 1 could not be renamed."),
+         QStringLiteral("1 song was renamed, 1 already had that name, 1 was skipped, as their tags lack a field that the chosen "
+                        "filename uses, and 1 could not be renamed.\r\n\r\n"
                         "The skipped songs and those that could not be renamed are listed in the log.\r\n")},
     };
     int run = 0;
@@ -147,6 +151,8 @@ TEST_F(MassRenamerTest, TheClosingCountAddsUpToTheSongsTried)
         const QString folder = QStringLiteral("Run%1/").arg(++run);
         for (int k = 1; k <= c.renamed; ++k)
             addFile(tagged(folder + QStringLiteral("r%1.mp3").arg(k), QStringLiteral("Band"), QStringLiteral("Song %1").arg(k)));
+        for (int k = 1; k <= c.named; ++k)
+            addFile(tagged(folder + QStringLiteral("Band - Named %1.mp3").arg(k), QStringLiteral("Band"), QStringLiteral("Named %1").arg(k)));
         for (int k = 1; k <= c.skipped; ++k) {
             const QString untagged = home(folder + QStringLiteral("s%1.mp3").arg(k));
             mp3maker::makeMp3(untagged, {.seconds = 0.2, .bitrate = 32, .id3v2 = false});
@@ -168,10 +174,10 @@ TEST_F(MassRenamerTest, TheClosingCountAddsUpToTheSongsTried)
         EXPECT_EQ(lastMessage(), c.message);
         EXPECT_EQ(lastTitle(), QStringLiteral("Mass File Renaming Information"));
         EXPECT_TRUE(log().contains(c.count + QStringLiteral("\r\n")));
-        EXPECT_EQ(c.renamed + c.skipped + c.taken, rows().count());
+        EXPECT_EQ(c.renamed + c.named + c.skipped + c.taken, rows().count());
         for (int k = 1; k <= c.renamed; ++k)
             EXPECT_EQ(fileOfRow(k), home(folder + QStringLiteral("Band - Song %1.mp3").arg(k)));
-        for (int k = 0; k < c.taken; ++k) EXPECT_EQ(fileOfRow(c.renamed + c.skipped + 1 + k), stuck[k]);
+        for (int k = 0; k < c.taken; ++k) EXPECT_EQ(fileOfRow(c.renamed + c.named + c.skipped + 1 + k), stuck[k]);
     }
 }
 
