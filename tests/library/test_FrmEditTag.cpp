@@ -224,6 +224,24 @@ TEST_F(EditTagTest, AFailedWriteIsNeverReportedAsDone)
     EXPECT_FALSE(log().contains(QStringLiteral("ID3 tag modified")));
     ASSERT_TRUE(forms().isLoaded<FrmEditTag>());
     EXPECT_EQ(f.txtLyrics->toPlainText(), QString(5000, u'x'));
+    f.cmdClose_Click();
+
+    // The ID3v2 tag holds a frame no version 2.3 tag can keep: the message names it instead
+    // of blaming the disk, and the ID3v2 tag is left as it was.
+    ui.clear();
+    using namespace tagbytes;
+    const QByteArray old = tag(2, frame22("TT2", latin1Text("Song")) + frame22("TP1", latin1Text("Band")) + frame22("CRM", QByteArray("owner\0x\0data", 12)));
+    const QString refused = writeFile(QStringLiteral("Music/refused.mp3"), old + audio(20));
+    FrmEditTag& g = openOn(refused);
+    g.txtArtist[0]->setText(QStringLiteral("Band"));
+    g.txtTitle[0]->setText(QStringLiteral("Song"));
+    g.txtTitle[1]->setText(QStringLiteral("New Song"));
+    g.cmdUpdate_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("The ID3v2 tag cannot be saved as version 2.3 without losing its frame \"CRM\", which has no "
+                                            "version 2.3 form.\r\n\r\n")
+                                 + refused + kOnlyID3v1);
+    EXPECT_TRUE(readFile(refused).startsWith(old + audio(20)));
+    EXPECT_EQ(v1(refused).Artist(), QStringLiteral("Band"));
 }
 
 // A song in a folder that cannot be written to, its ID3v2 tag too small for the lyrics typed:
