@@ -96,6 +96,15 @@ std::optional<SingleInstance::Blocked> SingleInstance::blockedBy() const
     return Blocked{lock, QFileInfo(m_base).absolutePath(), ownersOf(lock ? QStringLiteral(".lock") : QStringLiteral(".socket"))};
 }
 
+std::optional<qint64> SingleInstance::unansweredBy() const
+{
+    if (!m_unanswered) return std::nullopt;
+    qint64 pid = 0;
+    QString host, app;
+    QLockFile(m_lockPath).getLockInfo(&pid, &host, &app);
+    return pid;
+}
+
 void SingleInstance::pickNames()
 {
     m_lockPath = nameAt(QStringLiteral(".lock"));
@@ -152,7 +161,10 @@ bool SingleInstance::activateRunning()
         // The holder went before it could be reached: this start is the instance now.
         if (claim()) return false;
         // It lives but does not answer: two on one folder would overwrite each other's files.
-        if (deadline.hasExpired()) return true;
+        if (deadline.hasExpired()) {
+            m_unanswered = true;
+            return true;
+        }
         QThread::msleep(100);
     }
 }

@@ -45,6 +45,9 @@ public:
         QStringList owners;   // user names, or numbers for users without one
     };
     std::optional<Blocked> blockedBy() const;
+    // activateRunning() gave up: an instance of ours holds the lock but did not answer in
+    // time. The holder's process number (0 when the lock does not say).
+    std::optional<qint64> unansweredBy() const;
 
     QString serverName() const { return m_name; }
     QString lockPath() const { return m_lockPath; }
@@ -67,4 +70,5 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
     std::function<void()> m_onActivate;
+    bool m_unanswered = false;
 };

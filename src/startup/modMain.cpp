@@ -141,6 +141,17 @@ StartResult Main()
             tellBlockedStart(*blocked, title);
             return StartResult::InstanceBlocked;
         }
+        if (const auto holder = startup::instance()->unansweredBy()) {
+            // Ending quietly would look as if the running one had been brought forward.
+            const QString statement = QStringLiteral("It has been detected that ") + title + QStringLiteral(" is already running")
+                                      + (*holder > 0 ? QStringLiteral(" (process %1)").arg(*holder) : QString())
+                                      + QStringLiteral(", but it does not answer.");
+            const QString closing = QStringLiteral("This start of ") + title + QStringLiteral(" will now close.");
+            startup::tellStandardError(statement + u' ' + closing);
+            msgBox(statement + QStringLiteral("\r\n\r\n") + closing + QStringLiteral("\r\n"), MsgButtons::OK, MsgIcon::Exclamation,
+                   QStringLiteral("Single Instance Error"));
+            return StartResult::InstanceBlocked;
+        }
         if (ends) return StartResult::AlreadyRunning;
     }
 

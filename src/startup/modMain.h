@@ -6,7 +6,8 @@
 class SingleInstance;
 
 // InstanceBlocked: another user's files hold every name this start could use to run only once
-// (or to reach the running instance); the user has been told.
+// (or to reach the running instance), or the running instance does not answer; the user has
+// been told.
 enum class StartResult { Running, AlreadyRunning, NoSoundDevice, InstanceBlocked };
 
 // The start-up sequence: settings file, single instance, sound check, resident windows,

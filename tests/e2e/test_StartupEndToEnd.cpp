@@ -164,6 +164,37 @@ TEST_F(StartupEndToEnd, AnotherUsersFilesUnderEveryLockNameEndTheStartWithAMessa
     EXPECT_FALSE(QFile::exists(home.path() + QStringLiteral("/settings.ini")));
 }
 
+// The running instance holds the lock but cannot be reached (its socket is gone): a later
+// start does not end as if it had brought it forward, but says so and fails.
+TEST_F(StartupEndToEnd, ARunningInstanceThatDoesNotAnswerEndsALaterStartWithAMessageAndAFailure)
+{
+    sharedFolder = true;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString socket = SingleInstance(home.path()).serverName();
+    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
+    auto first = startPlayer();
+    ASSERT_TRUE(first->waitForStarted(10000));
+    QDeadlineTimer up(20000);
+    while (!QFileInfo::exists(socket) && !up.hasExpired()) QThread::msleep(50);
+    ASSERT_TRUE(QFile::remove(socket)) << first->readAll().constData();
+
+    auto later = startPlayer();
+    ASSERT_TRUE(later->waitForStarted(10000));
+    const QByteArray expected = "veltra: It has been detected that VELTRA is already running (process " + QByteArray::number(first->processId())
+                                + "), but it does not answer. This start of VELTRA will now close.\n";
+    QByteArray output;
+    QDeadlineTimer deadline(20000);
+    while (!output.contains(expected) && later->state() == QProcess::Running && !deadline.hasExpired()) {
+        later->waitForReadyRead(100);
+        output += later->readAll();
+    }
+    EXPECT_TRUE(output.contains(expected)) << output.constData();
+    ASSERT_EQ(later->state(), QProcess::Running) << "ended with " << later->exitCode();   // the box waits
+    EXPECT_EQ(terminate(*later), 1) << later->readAll().constData();
+    EXPECT_EQ(terminate(*first), 0) << first->readAll().constData();
+}
+
 // "Error Loading List" waits over a broken default.spp when the session ends.
 TEST_F(StartupEndToEnd, SessionEndWhileTheListErrorBoxIsOpenKeepsTheListAndTheSettings)
 {
