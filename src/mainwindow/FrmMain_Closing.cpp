@@ -89,13 +89,17 @@ void FrmMain::window_MinimizeToTray()
     WasMaximized = isMaximized();
     // Without a notification area the window is only minimised, so it can always be reached.
     const bool toTray = trayReachable();
-    const auto putAway = [toTray](QWidget& window) {
-        if (toTray) {
-            window.setWindowState(window.windowState() | Qt::WindowMinimized);
-            window.hide();
-        } else {
-            window.showMinimized();
-        }
+    // Hidden first, then marked minimised. Minimised while still mapped, the window would be
+    // iconified by the window manager, whose late notice of that can reach Qt after the hide
+    // and leave the window marked normal while X still holds its "start iconic" hint: the
+    // tray's next Open would then map it iconic, and it would take a second click.
+    const auto hideMinimised = [](QWidget& window) {
+        window.hide();
+        window.setWindowState(window.windowState() | Qt::WindowMinimized);
+    };
+    const auto putAway = [toTray, hideMinimised](QWidget& window) {
+        if (toTray) hideMinimised(window);
+        else window.showMinimized();
     };
     if (mnuOpenMediaLibrary->isChecked() && forms().isLoaded<FrmMediaLibrary>()) putAway(forms().get<FrmMediaLibrary>());
     if (mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) putAway(forms().get<FrmCDPlayer>());
@@ -108,8 +112,7 @@ void FrmMain::window_MinimizeToTray()
         if (forms().isLoaded<FrmVideo>()) {
             FrmVideo& video = forms().get<FrmVideo>();
             if (toTray) {
-                video.setWindowState(video.windowState() | Qt::WindowMinimized);
-                video.hide();
+                hideMinimised(video);
             } else if (video.isVisible()) {
                 video.showMinimized();
             }

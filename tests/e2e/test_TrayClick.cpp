@@ -1,0 +1,318 @@
+// The real program under a real window manager (openbox) with a real notification area
+// (trayer): the close box hides the window to the tray, and one left click on the icon brings
+// it back, normal, in front and with the focus, every time; a maximised window comes back
+// maximised.
+#include "e2e/EndToEndFixture.h"
+#include "support/XvfbSession.h"
+
+#ifdef VELTRA_HAVE_XVFB_SESSION
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A helper program on the test display, ended when the test is.
+class Child {
+public:
+    ~Child()
+    {
+        if (m_process.state() == QProcess::NotRunning) return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+    bool start(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+    {
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(program, arguments);
+        return m_process.waitForStarted(10000);
+    }
+
+private:
+    QProcess m_process;
+};
+
+// Windows come and go while the tree is read; a window gone meanwhile is simply not found.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+// The test's own look at the display, as a pager or a panel sees it.
+class Screen {
+public:
+    explicit Screen(const QByteArray& display) : m_x(XOpenDisplay(display.constData()))
+    {
+        m_oldHandler = XSetErrorHandler(ignoreErrors);
+    }
+    ~Screen()
+    {
+        if (m_other) XDestroyWindow(m_x, m_other);
+        if (m_x) XCloseDisplay(m_x);
+        XSetErrorHandler(m_oldHandler);
+    }
+    Display* x() const { return m_x; }
+    Window root() const { return DefaultRootWindow(m_x); }
+    Atom atom(const char* name) const { return XInternAtom(m_x, name, False); }
+
+    // The atoms (or windows) a property of 32-bit items holds.
+    std::vector<unsigned long> items(Window w, const char* property, Atom type) const
+    {
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::vector<unsigned long> out;
+        if (XGetWindowProperty(m_x, w, atom(property), 0, 1024, False, type, &actual, &format, &count, &after, &data) == Success
+            && data && format == 32) {
+            const auto* values = reinterpret_cast<const unsigned long*>(data);
+            out.assign(values, values + count);
+        }
+        if (data) XFree(data);
+        return out;
+    }
+
+    bool windowManagerRunning() const { return !items(root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty(); }
+    bool notificationAreaRunning() const { return XGetSelectionOwner(m_x, atom("_NET_SYSTEM_TRAY_S0")) != None; }
+
+    // A client window the window manager manages, by its title.
+    Window managed(const char* title) const { return find(root(), [&](Window w) { return hasWmState(w) && named(w, title); }); }
+
+    // The program's icon, embedded in the notification area's panel.
+    Window trayIcon() const
+    {
+        const Window panel = find(root(), [&](Window w) { return classed(w, "trayer") && named(w, "panel"); });
+        if (!panel) return 0;
+        return find(panel, [&](Window w) { return w != panel && classed(w, "veltra"); });
+    }
+
+    struct State {
+        bool viewable = false;
+        long wmState = -1;   // WM_STATE: 1 normal, 3 iconic; -1 none (withdrawn)
+        bool hidden = false;
+        bool maximised = false;
+    };
+    State state(Window w) const
+    {
+        State s;
+        XWindowAttributes a;
+        s.viewable = XGetWindowAttributes(m_x, w, &a) && a.map_state == IsViewable;
+        const auto wmState = items(w, "WM_STATE", atom("WM_STATE"));
+        if (!wmState.empty()) s.wmState = long(wmState[0]);
+        bool vertical = false, horizontal = false;
+        for (unsigned long a : items(w, "_NET_WM_STATE", XA_ATOM)) {
+            s.hidden = s.hidden || a == atom("_NET_WM_STATE_HIDDEN");
+            vertical = vertical || a == atom("_NET_WM_STATE_MAXIMIZED_VERT");
+            horizontal = horizontal || a == atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+        }
+        s.maximised = vertical && horizontal;
+        return s;
+    }
+    bool shownNormally(Window w) const
+    {
+        const State s = state(w);
+        return s.viewable && s.wmState == NormalState && !s.hidden;
+    }
+    bool inTray(Window w) const
+    {
+        const State s = state(w);
+        return !s.viewable && s.wmState != NormalState;
+    }
+    Window active() const
+    {
+        const auto a = items(root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        return a.empty() ? 0 : Window(a[0]);
+    }
+    // Whether `w` is stacked above `below` (the panel stays above both, in its own layer).
+    bool above(Window w, Window below) const
+    {
+        const auto stacking = items(root(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
+        const auto at = [&](Window x) { return std::find(stacking.begin(), stacking.end(), x) - stacking.begin(); };
+        return at(w) < qsizetype(stacking.size()) && at(below) < at(w);
+    }
+
+    // Another application's window over the whole screen, which the window manager focuses
+    // while the player is away.
+    Window mapOtherWindow()
+    {
+        m_other = XCreateSimpleWindow(m_x, root(), 0, 0, 1024, 768, 0, 0, 0);
+        XStoreName(m_x, m_other, "Other");
+        XMapWindow(m_x, m_other);
+        XSync(m_x, False);
+        return m_other;
+    }
+
+    // A user's left click in the middle of the window, through the X server's test input.
+    void click(Window w)
+    {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(m_x, w, &a)) return;
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(m_x, w, root(), a.width / 2, a.height / 2, &x, &y, &child);
+        XTestFakeMotionEvent(m_x, -1, x, y, CurrentTime);
+        XTestFakeButtonEvent(m_x, 1, True, CurrentTime);
+        XTestFakeButtonEvent(m_x, 1, False, CurrentTime);
+        XSync(m_x, False);
+    }
+
+    // What the maximise button asks of the window manager.
+    void maximise(Window w)
+    {
+        XEvent e {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = atom("_NET_WM_STATE");
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1;   // add
+        e.xclient.data.l[1] = long(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+        e.xclient.data.l[2] = long(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+        e.xclient.data.l[3] = 1;   // from an application
+        XSendEvent(m_x, root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XSync(m_x, False);
+    }
+
+private:
+    Window find(Window parent, const std::function<bool(Window)>& match) const
+    {
+        if (match(parent)) return parent;
+        Window rootWindow = 0, up = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(m_x, parent, &rootWindow, &up, &children, &count)) return 0;
+        Window found = 0;
+        for (unsigned int i = 0; i < count && !found; ++i) found = find(children[i], match);
+        if (children) XFree(children);
+        return found;
+    }
+    bool hasWmState(Window w) const { return !items(w, "WM_STATE", atom("WM_STATE")).empty(); }
+    bool named(Window w, const char* title) const
+    {
+        char* name = nullptr;
+        const bool match = XFetchName(m_x, w, &name) && name && qstrcmp(name, title) == 0;
+        if (name) XFree(name);
+        return match;
+    }
+    // The program's class (the second WM_CLASS text) is the one given.
+    bool classed(Window w, const char* className) const
+    {
+        XClassHint hint {};
+        if (!XGetClassHint(m_x, w, &hint)) return false;
+        const bool match = hint.res_class && qstrcmp(hint.res_class, className) == 0;
+        if (hint.res_name) XFree(hint.res_name);
+        if (hint.res_class) XFree(hint.res_class);
+        return match;
+    }
+
+    Display* m_x;
+    Window m_other = 0;
+    XErrorHandler m_oldHandler = nullptr;
+};
+
+// True as soon as `done` holds; false when the time ran out first.
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+class TrayClick : public EndToEnd {
+protected:
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "openbox", "trayer"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed";
+        EndToEnd::SetUp();
+        if (IsSkipped()) return;
+        QString why;
+        ASSERT_TRUE(server.start(&why, QStringLiteral("1024x768x24"))) << why.toStdString();
+        screen = std::make_unique<Screen>(server.display());
+        ASSERT_NE(screen->x(), nullptr);
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(screen->x(), &event, &error, &major, &minor)) GTEST_SKIP() << "the X server has no XTEST";
+
+        // The desktop's own programs, with their settings kept out of the user's home.
+        QProcessEnvironment desktop = env();
+        desktop.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+        desktop.insert(QStringLiteral("HOME"), home.path());
+        ASSERT_TRUE(windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, desktop));
+        ASSERT_TRUE(waitFor([&] { return screen->windowManagerRunning(); }, 20000)) << "openbox did not start";
+        ASSERT_TRUE(panel.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                                                           QStringLiteral("right")},
+                                desktop));
+        ASSERT_TRUE(waitFor([&] { return screen->notificationAreaRunning(); }, 20000)) << "trayer did not start";
+    }
+
+    void TearDown() override
+    {
+        if (player.state() != QProcess::NotRunning) terminate(player);
+    }
+
+    Xvfb server;
+    std::unique_ptr<Screen> screen;
+    Child windowManager;
+    Child panel;
+    QProcess player;
+};
+
+TEST_F(TrayClick, OneLeftClickOnTheIconBringsTheClosedWindowBackEveryTime)
+{
+    Screen& s = *screen;
+    const Window other = s.mapOtherWindow();
+
+    QProcessEnvironment e = env();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+    player.setProcessEnvironment(e);
+    player.setProcessChannelMode(QProcess::MergedChannels);
+    player.start(QStringLiteral(VELTRA_BINARY));
+    ASSERT_TRUE(player.waitForStarted(10000));
+
+    Window main = 0, icon = 0;
+    ASSERT_TRUE(waitFor([&] { return (main = s.managed("VELTRA")) && s.shownNormally(main) && (icon = s.trayIcon()); }, 30000))
+        << player.readAll().constData();
+
+    // Closed and brought back: with the window manager's round trips in between, as a user
+    // does it, not faster than a double click.
+    const auto closeAndClickOnce = [&](int round) {
+        SCOPED_TRACE(round);
+        askToClose(s.x(), main);
+        ASSERT_TRUE(waitFor([&] { return s.inTray(main); }, 10000)) << "the close box did not hide the window";
+        ASSERT_TRUE(waitFor([&] { return s.active() == other; }, 10000)) << "the other window did not get the focus";
+        QThread::msleep(600);   // past the double-click time: the next click is a single one
+        s.click(icon);
+        ASSERT_TRUE(waitFor([&] { return s.shownNormally(main); }, 10000))
+            << "one click left the window away: viewable " << s.state(main).viewable << ", WM_STATE " << s.state(main).wmState
+            << ", hidden " << s.state(main).hidden;
+        EXPECT_TRUE(waitFor([&] { return s.active() == main && s.above(main, other); }, 10000))
+            << "back, but behind the other window or without the focus";
+    };
+    for (int round = 1; round <= 10; ++round) {
+        closeAndClickOnce(round);
+        if (HasFatalFailure()) return;
+    }
+
+    // A maximised window goes to the tray and comes back maximised.
+    s.maximise(main);
+    ASSERT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000));
+    closeAndClickOnce(11);
+    if (HasFatalFailure()) return;
+    EXPECT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000));
+
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+} // namespace
+
+#endif // VELTRA_HAVE_XVFB_SESSION
