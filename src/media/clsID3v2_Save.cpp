@@ -53,17 +53,10 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
     // Write through a symbolic link to the file it names, so the link stays a link.
     const QByteArray name = savedName(path);
     // A short name of its own: the song's name may already be as long as a name can be.
+    // Held until the copy is renamed or removed.
     QByteArray temp;
-    int out = -1;
-    for (int attempt = 1;; ++attempt) {
-        temp = folderOf(name) + tempcopies::kTagCopy.prefix + "XXXXXX";
-        out = ::mkostemp(temp.data(), O_CLOEXEC);
-        if (out < 0) raise(errno, source);
-        // Held until the copy is renamed or removed. A save cleaning the folder may have taken
-        // the new copy for a leftover before the lock: then it is gone, and another is made.
-        if (tempcopies::holdNew(out) || attempt == 3) break;
-        ::close(out);
-    }
+    const int out = tempcopies::createHeld(folderOf(name), tempcopies::kTagCopy, 0600, temp);
+    if (out < 0) raise(errno, source);
     auto fail = [&](int error) {
         ::close(out);
         ::unlink(temp.constData());

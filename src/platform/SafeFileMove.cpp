@@ -108,17 +108,10 @@ QByteArray checkedCopyBeside(const QByteArray& from, const QByteArray& to, Fd& h
     const qsizetype slash = to.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : to.left(slash));
     tempcopies::removeLeftovers(folder);
+    // Held locked until it has its place or is gone, so one that nobody holds was left by a
+    // copy that was killed, and the next write in that folder removes it.
     QByteArray temp;
-    Fd out(-1);
-    for (int attempt = 0; attempt < 3 && out.get() < 0; ++attempt) {
-        // Held locked until it has its place or is gone, so one that nobody holds was left
-        // by a copy that was killed, and the next write in that folder removes it.
-        temp = folder + '/' + tempcopies::kFolderCopy.prefix + "XXXXXX";
-        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-        if (fd < 0) return {};
-        if (tempcopies::holdNew(fd)) out.reset(fd);
-        else ::close(fd);
-    }
+    Fd out(tempcopies::createHeld(folder, tempcopies::kFolderCopy, 0600, temp));
     if (out.get() < 0) return {};
     auto fail = [&temp]() -> QByteArray {
         ::unlink(temp.constData());

@@ -1,6 +1,7 @@
 #include "platform/TemporaryCopies.h"
 
 #include <QHash>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -38,12 +39,28 @@ bool isName(const char* name, const Kind& kind)
     return n == kind.length;
 }
 
-bool holdNew(int fd)
+int createHeld(const QByteArray& folder, const Kind& kind, mode_t mode, QByteArray& name)
 {
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    const QByteArray start = folder.isEmpty() || folder.endsWith('/') ? folder + kind.prefix : folder + '/' + kind.prefix;
+    const int letters = int(std::strlen(kind.alphabet));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = start;
+        for (int i = 0; i < kind.length; ++i) name += kind.alphabet[QRandomGenerator::global()->bounded(letters)];
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return -1;
+        }
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        // A cleanup may have taken the new file for a leftover before the lock: then it is
+        // gone, and another is made.
+        struct stat made;
+        if (::fstat(fd, &made) != 0 || made.st_nlink > 0) return fd;
+        ::close(fd);
     }
-    struct stat made;
-    return ::fstat(fd, &made) != 0 || made.st_nlink > 0;
+    errno = EEXIST;
+    return -1;
 }
 
 void removeLeftovers(const QByteArray& folder)
@@ -59,7 +76,8 @@ void removeLeftovers(const QByteArray& folder)
         ::close(dir);
         return;
     }
-    const QByteArray& key = folder;
+    // One folder, whichever way a caller writes it.
+    const QByteArray key = folder.size() > 1 && folder.endsWith('/') ? folder.chopped(1) : folder;
     const auto seen = lookedThrough.constFind(key);
     if (seen != lookedThrough.cend() && seen->tv_sec == dirStat.st_mtim.tv_sec && seen->tv_nsec == dirStat.st_mtim.tv_nsec) {
         ::close(dir);

@@ -6,6 +6,8 @@
 // its folder, of whatever kind, removes it.
 #include <QByteArray>
 
+#include <sys/types.h>
+
 namespace tempcopies {
 
 // One kind of temporary file: its name is `prefix` followed by exactly `length` characters
@@ -30,10 +32,11 @@ extern const Kind kTagCopy;
 
 bool isName(const char* name, const Kind& kind);
 
-// Takes the lock on a file just made under a name of its kind (a file system without locks
-// leaves it unlocked, and then no cleanup ever removes it). False when a cleanup took the new
-// file for a leftover before the lock: it is gone, and another must be made.
-bool holdNew(int fd);
+// Makes a new file of this kind in the folder (read and write, `mode` before the umask) under
+// a free name, and takes its lock before anything is written (a file system without locks
+// leaves it unlocked, and then no cleanup ever removes it). Returns the descriptor and sets
+// `name`; -1 with errno set when no file could be made.
+int createHeld(const QByteArray& folder, const Kind& kind, mode_t mode, QByteArray& name);
 
 // Removes from the folder the files of every kind that writers of this user left when they
 // were killed: regular files of a kind's name, owned by this user, with no other name,

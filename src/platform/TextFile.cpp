@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -203,31 +202,18 @@ bool ReplacingFile::open()
     const bool replacing = ::stat(m_target.constData(), &st) == 0 && S_ISREG(st.st_mode);
     const mode_t mode = replacing ? (st.st_mode & 07777) : 0666;
     tempcopies::removeLeftovers(folder);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        // Its maker holds it locked, so one that nobody holds was left by a write that was
-        // killed, and the next write in that folder removes it.
-        const tempcopies::Kind& kind = tempcopies::kWholeFile;
-        QByteArray name = folder + '/' + kind.prefix;
-        for (int i = 0; i < kind.length; ++i)
-            name += tempcopies::kListAlphabet[QRandomGenerator::global()->bounded(int(sizeof tempcopies::kListAlphabet - 1))];
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            return false;
-        }
-        if (!tempcopies::holdNew(fd)) {
-            ::close(fd);
-            continue;
-        }
-        m_fd = fd;
-        m_temp = name;
-        if (replacing && ::fchmod(fd, mode) != 0) {
-            cancel();
-            return false;
-        }
-        return true;
+    // Held locked by this writer, so one that nobody holds was left by a write that was
+    // killed, and the next write in that folder removes it.
+    QByteArray name;
+    const int fd = tempcopies::createHeld(folder, tempcopies::kWholeFile, replacing ? 0600 : mode, name);
+    if (fd < 0) return false;
+    m_fd = fd;
+    m_temp = name;
+    if (replacing && ::fchmod(fd, mode) != 0) {
+        cancel();
+        return false;
     }
-    return false;
+    return true;
 }
 
 bool ReplacingFile::write(QByteArrayView bytes)

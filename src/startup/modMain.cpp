@@ -107,8 +107,17 @@ bool window_ActivatePrevInstance()
 }
 
 namespace {
-// Another user's files stand where this start's lock (or socket) must go: said in a box and on
-// standard error, naming the folder and the users, before anything is written.
+// A start that must not go on says why, in a box and on standard error, before anything is
+// written: ending quietly would look as if the running one had been brought forward.
+void tellStartEnds(const QString& statement, const QString& closing)
+{
+    startup::tellStandardError(statement + u' ' + closing);
+    msgBox(statement + QStringLiteral("\r\n\r\n") + closing + QStringLiteral("\r\n"), MsgButtons::OK, MsgIcon::Exclamation,
+           QStringLiteral("Single Instance Error"));
+}
+
+// Another user's files stand where this start's lock (or socket) must go: the folder and the
+// users are named.
 void tellBlockedStart(const SingleInstance::Blocked& blocked, const QString& title)
 {
     const QString who = (blocked.owners.size() > 1 ? QStringLiteral("other users (") : QStringLiteral("another user ("))
@@ -118,10 +127,7 @@ void tellBlockedStart(const SingleInstance::Blocked& blocked, const QString& tit
               + QStringLiteral(" to run only once belong to ") + who + u'.'
         : QStringLiteral("It has been detected that ") + title + QStringLiteral(" is already running, but the files it needs in the folder ")
               + blocked.folder + QStringLiteral(" to be brought to the front belong to ") + who + u'.';
-    const QString closing = (blocked.lock ? title : QStringLiteral("This start of ") + title) + QStringLiteral(" will now close.");
-    startup::tellStandardError(statement + u' ' + closing);
-    msgBox(statement + QStringLiteral("\r\n\r\n") + closing + QStringLiteral("\r\n"), MsgButtons::OK, MsgIcon::Exclamation,
-           QStringLiteral("Single Instance Error"));
+    tellStartEnds(statement, (blocked.lock ? title : QStringLiteral("This start of ") + title) + QStringLiteral(" will now close."));
 }
 } // namespace
 
@@ -142,14 +148,10 @@ StartResult Main()
             return StartResult::InstanceBlocked;
         }
         if (const auto holder = startup::instance()->unansweredBy()) {
-            // Ending quietly would look as if the running one had been brought forward.
-            const QString statement = QStringLiteral("It has been detected that ") + title + QStringLiteral(" is already running")
-                                      + (*holder > 0 ? QStringLiteral(" (process %1)").arg(*holder) : QString())
-                                      + QStringLiteral(", but it does not answer.");
-            const QString closing = QStringLiteral("This start of ") + title + QStringLiteral(" will now close.");
-            startup::tellStandardError(statement + u' ' + closing);
-            msgBox(statement + QStringLiteral("\r\n\r\n") + closing + QStringLiteral("\r\n"), MsgButtons::OK, MsgIcon::Exclamation,
-                   QStringLiteral("Single Instance Error"));
+            tellStartEnds(QStringLiteral("It has been detected that ") + title + QStringLiteral(" is already running")
+                              + (*holder > 0 ? QStringLiteral(" (process %1)").arg(*holder) : QString())
+                              + QStringLiteral(", but it does not answer."),
+                          QStringLiteral("This start of ") + title + QStringLiteral(" will now close."));
             return StartResult::InstanceBlocked;
         }
         if (ends) return StartResult::AlreadyRunning;

@@ -2,6 +2,7 @@
 // where another user has left files under the lock's names, and a session end while start-up
 // waits on a box writes nothing over what it had not loaded yet.
 #include "startup/SingleInstance.h"
+#include "support/ForeignLockNames.h"
 #include "support/PulseNullSink.h"
 
 #include <QDeadlineTimer>
@@ -54,6 +55,18 @@ protected:
             return -1;
         }
         return p.exitCode();
+    }
+
+    // What the program prints until `expected` appears, it ends, or 20 s pass.
+    static QByteArray outputUntil(QProcess& p, const QByteArray& expected)
+    {
+        QByteArray output;
+        QDeadlineTimer deadline(20000);
+        while (!output.contains(expected) && p.state() == QProcess::Running && !deadline.hasExpired()) {
+            p.waitForReadyRead(100);
+            output += p.readAll();
+        }
+        return output;
     }
 
     QByteArray read(const QString& relative) const
@@ -136,27 +149,14 @@ TEST_F(StartupEndToEnd, AnotherUsersFilesUnderEveryLockNameEndTheStartWithAMessa
 {
     sharedFolder = true;
     ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qunsetenv("XDG_RUNTIME_DIR");
-    const QString base = SingleInstance(home.path()).lockPath().chopped(5);   // without ".lock"
-    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
-    for (int i = 0; i < SingleInstance::kNameTries; ++i) {
-        const QString lock = base + (i ? QStringLiteral("-%1").arg(i) : QString()) + QStringLiteral(".lock");
-        write(QDir(home.path()).relativeFilePath(lock), "4242\nveltra\nelsewhere\n");
-        if (::chown(QFile::encodeName(lock).constData(), 12345, gid_t(-1)) != 0)
-            GTEST_SKIP() << "cannot give a file to another user (not root)";
-    }
+    if (foreignnames::make(home.path(), ".lock", "4242\nveltra\nelsewhere\n").isEmpty())
+        GTEST_SKIP() << "cannot give a file to another user (not root)";
     auto p = startPlayer();
     ASSERT_TRUE(p->waitForStarted(10000));
     const QByteArray expected = "veltra: It has been detected that the files VELTRA needs in the folder "
                                 + QFile::encodeName(QDir(home.path()).absolutePath())
                                 + " to run only once belong to another user (12345). VELTRA will now close.\n";
-    QByteArray output;
-    QDeadlineTimer deadline(20000);
-    while (!output.contains(expected) && p->state() == QProcess::Running && !deadline.hasExpired()) {
-        p->waitForReadyRead(100);
-        output += p->readAll();
-    }
+    const QByteArray output = outputUntil(*p, expected);
     EXPECT_TRUE(output.contains(expected)) << output.constData();
     // The box waits for the user; the session's end closes it, and the start still failed.
     ASSERT_EQ(p->state(), QProcess::Running) << "ended with " << p->exitCode();
@@ -183,12 +183,7 @@ TEST_F(StartupEndToEnd, ARunningInstanceThatDoesNotAnswerEndsALaterStartWithAMes
     ASSERT_TRUE(later->waitForStarted(10000));
     const QByteArray expected = "veltra: It has been detected that VELTRA is already running (process " + QByteArray::number(first->processId())
                                 + "), but it does not answer. This start of VELTRA will now close.\n";
-    QByteArray output;
-    QDeadlineTimer deadline(20000);
-    while (!output.contains(expected) && later->state() == QProcess::Running && !deadline.hasExpired()) {
-        later->waitForReadyRead(100);
-        output += later->readAll();
-    }
+    const QByteArray output = outputUntil(*later, expected);
     EXPECT_TRUE(output.contains(expected)) << output.constData();
     ASSERT_EQ(later->state(), QProcess::Running) << "ended with " << later->exitCode();   // the box waits
     EXPECT_EQ(terminate(*later), 1) << later->readAll().constData();

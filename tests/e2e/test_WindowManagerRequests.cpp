@@ -5,6 +5,7 @@
 // block says so in a box.
 #include "e2e/EndToEndFixture.h"
 #include "startup/SingleInstance.h"
+#include "support/ForeignLockNames.h"
 #include "support/Mp3Maker.h"
 #include "support/Xvfb.h"
 
@@ -261,17 +262,7 @@ TEST_F(WindowManagerRequests, AStartThatAnotherUsersFilesBlockShowsWhyAndFails)
 {
     StandInWindowManager& manager = *wm;
     ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qunsetenv("XDG_RUNTIME_DIR");
-    const QString base = SingleInstance(home.path()).lockPath().chopped(5);   // without ".lock"
-    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
-    for (int i = 0; i < SingleInstance::kNameTries; ++i) {
-        const QString lock = base + (i ? QStringLiteral("-%1").arg(i) : QString()) + QStringLiteral(".lock");
-        QFile f(lock);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.close();
-        if (::chown(QFile::encodeName(lock).constData(), 12345, gid_t(-1)) != 0) GTEST_SKIP() << "cannot give a file to another user (not root)";
-    }
+    if (foreignnames::make(home.path(), ".lock").isEmpty()) GTEST_SKIP() << "cannot give a file to another user (not root)";
     QProcess p;
     startOnDisplay(p, {}, {QStringLiteral("XDG_RUNTIME_DIR")});
     if (HasFatalFailure()) return;

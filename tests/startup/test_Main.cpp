@@ -10,6 +10,7 @@
 #include "startup/Forms.h"
 #include "startup/FrmExit.h"
 #include "startup/SingleInstance.h"
+#include "support/ForeignLockNames.h"
 #include "startup/modMain.h"
 #include "support/TestEnv.h"
 
@@ -135,16 +136,8 @@ TEST_F(StartupTest, AnotherUsersFilesUnderEveryNameEndTheStartWithAMessage)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ui.clear();
-        QStringList foreign;
-        const QString base = SingleInstance(home()).lockPath().chopped(5);   // without ".lock"
-        for (int i = 0; i < SingleInstance::kNameTries; ++i) {
-            const QString path = base + (i ? QStringLiteral("-%1").arg(i) : QString()) + QString::fromLatin1(c.suffix);
-            writeFile(QDir(home()).relativeFilePath(path), "12345\nveltra\nelsewhere\n");
-            if (::chown(QFile::encodeName(path).constData(), 12345, gid_t(-1)) != 0) {
-                GTEST_SKIP() << "cannot give a file to another user (not root)";
-            }
-            foreign << path;
-        }
+        const QStringList foreign = foreignnames::make(home(), c.suffix, "12345\nveltra\nelsewhere\n");
+        if (foreign.isEmpty()) GTEST_SKIP() << "cannot give a file to another user (not root)";
         std::optional<SingleInstance> ours;
         if (c.oursRuns) {
             ASSERT_TRUE(ours.emplace(home()).claim());
