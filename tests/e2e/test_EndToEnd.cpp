@@ -177,10 +177,17 @@ TEST_F(EndToEnd, SigtermThatCannotWriteThePlaylistSaysWhyOnStandardErrorAndInThe
 }
 
 // A save killed in the middle leaves its temporary file beside the list (or the settings);
-// the next run's saves in those folders remove it, and nothing of a similar name.
+// the next saves in those folders remove it, and nothing of a similar name.
 TEST_F(EndToEnd, WhatAKilledSaveLeftIsRemovedByTheNextRunsSave)
 {
-    QDir().mkpath(home.path() + QStringLiteral("/Playlists"));
+    const QString song = home.path() + QStringLiteral("/music/song.mp3");
+    QDir().mkpath(home.path() + QStringLiteral("/music"));
+    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("Artist"), .title = QStringLiteral("Title"), .seconds = 1}));
+    QProcess player;
+    startPlayer(player, {song});
+    // Once the program has made its folders (and so can end on SIGTERM), the leftovers are
+    // put beside what it will write on its way out.
+    ASSERT_TRUE(waitForMainWindow(player)) << player.readAll().constData();
     const auto make = [&](const QString& relative, const QByteArray& bytes) {
         QFile f(home.path() + u'/' + relative);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -191,13 +198,6 @@ TEST_F(EndToEnd, WhatAKilledSaveLeftIsRemovedByTheNextRunsSave)
     const QStringList similar = {QStringLiteral(".veltra-0-0123456789abcdef.lock"), QStringLiteral(".veltra-0-0123456789abcdef.socket"),
                                  QStringLiteral(".veltra-abcdefghi"), QStringLiteral("Playlists/.veltra-ABCDEFGH")};
     for (const QString& name : similar) make(name, "not ours");
-
-    const QString song = home.path() + QStringLiteral("/music/song.mp3");
-    QDir().mkpath(home.path() + QStringLiteral("/music"));
-    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("Artist"), .title = QStringLiteral("Title"), .seconds = 1}));
-    QProcess player;
-    startPlayer(player, {song});
-    ASSERT_TRUE(waitForMainWindow(player)) << player.readAll().constData();
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/Playlists/.veltra-k1ll3d00")));
