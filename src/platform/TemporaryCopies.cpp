@@ -1,5 +1,6 @@
 #include "platform/TemporaryCopies.h"
 
+#include <QCryptographicHash>
 #include <QHash>
 #include <QRandomGenerator>
 
@@ -22,30 +23,51 @@ bool looksLikeTagCopy(int fd)
     const ssize_t n = ::pread(fd, head, sizeof head, 0);
     return n == 0 || (n == 6 && std::memcmp(head, "ID3\x03\x00\x00", 6) == 0);
 }
+
+constexpr int kLetters = int(sizeof kAlphabet) - 1;
+
+// The check of a random part: keyed to the program and the kind, so that neither a typed
+// name nor one of another kind's passes it.
+QByteArray checkOf(const Kind& kind, const char* random)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QByteArrayView("veltra temporary file\n"));
+    hash.addData(QByteArrayView(kind.prefix));
+    hash.addData(QByteArrayView(random, kRandomLength));
+    const QByteArray digest = hash.result();
+    QByteArray check(kCheckLength, Qt::Uninitialized);
+    for (int i = 0; i < kCheckLength; ++i) check[i] = kAlphabet[quint8(digest[i]) % kLetters];
+    return check;
+}
 } // namespace
 
-const Kind kWholeFile{".veltra-", 8, kListAlphabet};
-const Kind kFolderCopy{".veltra-copy-", 6, kMkstempAlphabet};
-const Kind kTagCopy{".veltra-tag-", 6, kMkstempAlphabet, looksLikeTagCopy};
+const Kind kWholeFile{".veltra-tmp-"};
+const Kind kFolderCopy{".veltra-copy-"};
+const Kind kTagCopy{".veltra-tag-", looksLikeTagCopy};
 
 bool isName(const char* name, const Kind& kind)
 {
     const size_t prefix = std::strlen(kind.prefix);
     if (std::strncmp(name, kind.prefix, prefix) != 0) return false;
     const char* rest = name + prefix;
-    int n = 0;
-    for (; rest[n]; ++n)
-        if (!std::strchr(kind.alphabet, rest[n])) return false;
-    return n == kind.length;
+    if (std::strlen(rest) != size_t(kRandomLength + kCheckLength)) return false;
+    for (int i = 0; i < kRandomLength; ++i)
+        if (!std::strchr(kAlphabet, rest[i])) return false;
+    return checkOf(kind, rest) == QByteArrayView(rest + kRandomLength, kCheckLength);
+}
+
+QByteArray nameFor(const Kind& kind, const QByteArray& random)
+{
+    return kind.prefix + random + checkOf(kind, random.constData());
 }
 
 int createHeld(const QByteArray& folder, const Kind& kind, mode_t mode, QByteArray& name)
 {
-    const QByteArray start = folder.isEmpty() || folder.endsWith('/') ? folder + kind.prefix : folder + '/' + kind.prefix;
-    const int letters = int(std::strlen(kind.alphabet));
+    const QByteArray start = folder.isEmpty() || folder.endsWith('/') ? folder : folder + '/';
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = start;
-        for (int i = 0; i < kind.length; ++i) name += kind.alphabet[QRandomGenerator::global()->bounded(letters)];
+        QByteArray random(kRandomLength, Qt::Uninitialized);
+        for (char& c : random) c = kAlphabet[QRandomGenerator::global()->bounded(kLetters)];
+        name = start + nameFor(kind, random);
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0) {
             if (errno == EEXIST) continue;

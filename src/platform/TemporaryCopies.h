@@ -4,25 +4,30 @@
 // maker holds a lock (flock) on each from its creation until it has taken its place or is
 // removed, so one that nobody holds was left by a writer that was killed: the next write in
 // its folder, of whatever kind, removes it.
+//
+// A person may name a file of their own anything, also ".veltra-" and a few letters. So a
+// name is taken for ours only when it carries what no person would type: a long random
+// part followed by a check of it, keyed to the program. Files under the short names of
+// earlier versions cannot be told from the user's and are left alone.
 #include <QByteArray>
 
 #include <sys/types.h>
 
 namespace tempcopies {
 
-// One kind of temporary file: its name is `prefix` followed by exactly `length` characters
-// of `alphabet`; anything else is another program's. `looksOurs`, when set, is asked of a
-// file open for reading whether it begins as this kind's files do.
+// One kind of temporary file: its name is `prefix`, kRandomLength random characters of
+// kAlphabet and kCheckLength characters that check them; anything else is not ours.
+// `looksOurs`, when set, is asked of a file open for reading whether it begins as this
+// kind's files do.
 struct Kind {
     const char* prefix;
-    int length;
-    const char* alphabet;
     bool (*looksOurs)(int fd) = nullptr;
 };
 
-// mkstemp's six characters
-inline constexpr char kMkstempAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-inline constexpr char kListAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+// Lower case only: on a file system that folds case two names still never meet.
+inline constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+inline constexpr int kRandomLength = 16;
+inline constexpr int kCheckLength = 8;
 
 // The kinds the program makes: a file written whole before it replaces the old one, a copy
 // into another folder, and a song whose tag grows (which begins with a version 2.3 tag).
@@ -31,6 +36,8 @@ extern const Kind kFolderCopy;
 extern const Kind kTagCopy;
 
 bool isName(const char* name, const Kind& kind);
+// The name of this kind whose random part is `random` (kRandomLength characters of kAlphabet).
+QByteArray nameFor(const Kind& kind, const QByteArray& random);
 
 // Makes a new file of this kind in the folder (read and write, `mode` before the umask) under
 // a free name, and takes its lock before anything is written (a file system without locks

@@ -74,6 +74,7 @@ TEST_F(EndToEnd, InstanceLeftByACrashDoesNotBlockTheNextStart)
 #include "common/PlaylistRow.h"
 #include "common/modListFiles.h"
 #include "support/Mp3Maker.h"
+#include "platform/TemporaryCopies.h"
 
 namespace {
 TEST_F(EndToEnd, FilesOnTheCommandLineAreKeptInTheDefaultPlaylist)
@@ -177,7 +178,8 @@ TEST_F(EndToEnd, SigtermThatCannotWriteThePlaylistSaysWhyOnStandardErrorAndInThe
 }
 
 // A save killed in the middle leaves its temporary file beside the list (or the settings);
-// the next saves in those folders remove it, and nothing of a similar name.
+// the next saves in those folders remove it, and nothing of a similar name: not the user's
+// own files, whatever they are called.
 TEST_F(EndToEnd, WhatAKilledSaveLeftIsRemovedByTheNextRunsSave)
 {
     const QString song = home.path() + QStringLiteral("/music/song.mp3");
@@ -193,15 +195,18 @@ TEST_F(EndToEnd, WhatAKilledSaveLeftIsRemovedByTheNextRunsSave)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     };
-    make(QStringLiteral("Playlists/.veltra-k1ll3d00"), "\"01\"\r\n\"Artist\"\r\n\"Ti");
-    make(QStringLiteral(".veltra-s3tt1ngs"), "; VELTRA Settings:\r\n\r\n[VEL");
-    const QStringList similar = {QStringLiteral(".veltra-0-0123456789abcdef.lock"), QStringLiteral(".veltra-0-0123456789abcdef.socket"),
-                                 QStringLiteral(".veltra-abcdefghi"), QStringLiteral("Playlists/.veltra-ABCDEFGH")};
-    for (const QString& name : similar) make(name, "not ours");
+    const QString killedList = QStringLiteral("Playlists/") + tempcopies::nameFor(tempcopies::kWholeFile, "k1ll3d0000000000");
+    const QString killedSettings = QString::fromLatin1(tempcopies::nameFor(tempcopies::kWholeFile, "s3tt1ngs00000000"));
+    make(killedList, "\"01\"\r\n\"Artist\"\r\n\"Ti");
+    make(killedSettings, "; VELTRA Settings:\r\n\r\n[VEL");
+    QStringList similar = {QStringLiteral(".veltra-0-0123456789abcdef.lock"), QStringLiteral(".veltra-0-0123456789abcdef.socket")};
+    for (const char* name : {".veltra-settings", ".veltra-notes123", ".veltra-mybackup", ".veltra-copy-backup", ".veltra-tag-backup"})
+        similar << QString::fromLatin1(name) << QStringLiteral("Playlists/") + QString::fromLatin1(name);
+    for (const QString& name : similar) make(name, "the user's");
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 
-    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/Playlists/.veltra-k1ll3d00")));
-    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/.veltra-s3tt1ngs")));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + u'/' + killedList));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + u'/' + killedSettings));
     for (const QString& name : similar) EXPECT_TRUE(QFileInfo::exists(home.path() + u'/' + name)) << name.toStdString();
     ListViewModel list;
     list.setColumns(PlaylistColumn::headers());

@@ -1,9 +1,11 @@
 // Temporary files left by a writer that was killed: list files written whole, copies to
 // another folder, songs whose tag grows through a copy. The next write in the folder, of any
 // kind, removes what a killed writer left, and nothing else: not a file another running
-// writer still holds, nor files of similar names, nor those of another user.
+// writer still holds, nor files of similar names (the user's own, or an earlier version's),
+// nor those of another user.
 #include "media/clsID3v2.h"
 #include "platform/SafeFileMove.h"
+#include "platform/TemporaryCopies.h"
 #include "platform/TextFile.h"
 #include "support/Mp3Maker.h"
 #include "support/TestEnv.h"
@@ -82,8 +84,7 @@ private:
 
 struct KindCase {
     const char* kind;
-    QString prefix;
-    int length;
+    const tempcopies::Kind& shape;
     QByteArray ours;   // what a file of this kind begins with
     bool checksContent;   // whether a file of this kind's name but other content stays
     // Leaves in the folder what a writer of this kind killed in the middle leaves.
@@ -100,7 +101,7 @@ TEST_F(TemporaryCopiesTest, TheNextWriteInAFolderRemovesWhatAKilledWriterLeftAnd
     const QByteArray song = mp3maker::makeMp3Bytes({.title = "Song", .seconds = 1});
     const QByteArray tagHead("ID3\3\0\0\0\0\x10\0", 10);
     const std::vector<KindCase> cases = {
-        {"list file written whole", ".veltra-", 8, "\"01\"\r\n", false,
+        {"list file written whole", tempcopies::kWholeFile, "\"01\"\r\n", false,
          [](const QString& folder) {
              killedWhile([&] {
                  textfile::ReplacingFile f(folder + "/list.spp");
@@ -108,19 +109,19 @@ TEST_F(TemporaryCopiesTest, TheNextWriteInAFolderRemovesWhatAKilledWriterLeftAnd
              });
          },
          [](const QString& folder) { return textfile::writeAtomic(folder + "/list.spp", QStringLiteral("\"01\"\r\n")); },
-         {".veltra-abcdefg", ".veltra-abcdefghi", ".veltra-ABCDEFGH", ".veltra-abcd-fgh", ".veltra-abcdefgh.spp", "x.veltra-abcdefgh"}},
-        {"copy to another folder", ".veltra-copy-", 6, song, false,
+         {".veltra-tmp-abcdefg", ".veltra-abcdefgh.spp", "x.veltra-abcdefgh"}},
+        {"copy to another folder", tempcopies::kFolderCopy, song, false,
          [&](const QString& folder) {
              // The whole song copied, not yet read back nor renamed: the copier is gone.
-             QFile f(folder + "/.veltra-copy-K1lLed");
+             QFile f(folder + u'/' + tempcopies::nameFor(tempcopies::kFolderCopy, "k1lled0000000000"));
              ASSERT_TRUE(f.open(QIODevice::WriteOnly));
              f.write(song);
          },
          [&](const QString& folder) {
              return safefile::copy(writeFile("source/copied.mp3", song), folder + "/copied.mp3") == safefile::Result::Done;
          },
-         {".veltra-copy-Ab12C", ".veltra-copy-Ab12Cd7", ".veltra-copy-Ab-2Cd", "x.veltra-copy-Ab12Cd", ".veltra-copyAb12Cd"}},
-        {"song whose tag grows", ".veltra-tag-", 6, tagHead, true,
+         {".veltra-copy-Ab12C", ".veltra-copy-Ab-2Cd", "x.veltra-copy-Ab12Cd"}},
+        {"song whose tag grows", tempcopies::kTagCopy, tagHead, true,
          [&](const QString& folder) {
              const QString path = folder + "/killed.mp3";
              QFile f(path);
@@ -149,8 +150,12 @@ TEST_F(TemporaryCopiesTest, TheNextWriteInAFolderRemovesWhatAKilledWriterLeftAnd
              t.Save();
              return true;
          },
-         {".veltra-tag-Ab12C", ".veltra-tag-Ab12Cd7", "x.veltra-tag-Ab12Cd", ".veltra-tag-Ab_2Cd"}},
+         {".veltra-tag-Ab12C", "x.veltra-tag-Ab12Cd", ".veltra-tag-Ab_2Cd"}},
     };
+    // Names a user gives files of their own, and the shorter names of earlier versions' files,
+    // which nobody can tell from the user's: whatever they hold, they stay.
+    const QStringList users = {".veltra-settings", ".veltra-notes123", ".veltra-mybackup", ".veltra-copy-backup", ".veltra-tag-backup",
+                               ".veltra-abcdefgh", ".veltra-copy-Ab12Cd", ".veltra-tag-Ab12Cd"};
 
     for (size_t i = 0; i < cases.size(); ++i) {
         const KindCase& c = cases[i];
@@ -159,7 +164,9 @@ TEST_F(TemporaryCopiesTest, TheNextWriteInAFolderRemovesWhatAKilledWriterLeftAnd
         SCOPED_TRACE(c.kind);
         const QString folder = home(QString::fromLatin1(c.kind));
         ASSERT_TRUE(QDir().mkpath(folder));
-        const auto named = [&](const char* word) { return c.prefix + QString::fromLatin1(word).leftJustified(c.length, u'0'); };
+        const auto named = [&](const char* word) {
+            return QString::fromLatin1(tempcopies::nameFor(c.shape, QByteArray(word).leftJustified(tempcopies::kRandomLength, '0')));
+        };
         const auto make = [&](const QString& name, const QByteArray& bytes) {
             QFile f(folder + u'/' + name);
             EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << name.toStdString();
@@ -169,7 +176,10 @@ TEST_F(TemporaryCopiesTest, TheNextWriteInAFolderRemovesWhatAKilledWriterLeftAnd
         // What must stay: the single instance's lock and socket, names close to ours, files
         // of our name with another user's, a second name or a link, and one held by a writer.
         QStringList kept = {".veltra-0-0123456789abcdef.lock", ".veltra-0-0123456789abcdef.socket", ".veltra-1000-0123456789abcdef-1.lock"};
-        kept += c.similar;
+        kept += c.similar + users;
+        QString unchecked = named("unchecked");   // our shape, but its check does not hold
+        unchecked[unchecked.size() - 1] = unchecked.back() == u'a' ? u'b' : u'a';
+        kept << unchecked;
         for (const QString& name : kept) make(name, c.ours);
         if (c.checksContent) {
             make(named("other"), "another program's data");
@@ -194,7 +204,7 @@ TEST_F(TemporaryCopiesTest, TheNextWriteInAFolderRemovesWhatAKilledWriterLeftAnd
         for (const QString& name : before) left.removeOne(name);
         left.removeOne("killed.mp3");
         ASSERT_EQ(left.size(), 1) << left.join(u' ').toStdString();
-        ASSERT_TRUE(left[0].startsWith(c.prefix) && left[0].size() == c.prefix.size() + c.length) << left[0].toStdString();
+        ASSERT_TRUE(tempcopies::isName(QFile::encodeName(left[0]).constData(), c.shape)) << left[0].toStdString();
 
         ASSERT_TRUE(next.write(folder));
         const QStringList after = entries(folder);
