@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <pwd.h>
@@ -64,13 +65,34 @@ SingleInstance::SingleInstance(const QString& programFolder, QObject* parent) : 
     pickNames();
 }
 
+QString SingleInstance::rowName(int index, const QString& suffix) const
+{
+    return m_base + (index ? QStringLiteral("-%1").arg(index) : QString()) + suffix;
+}
+
 QString SingleInstance::nameAt(const QString& suffix) const
 {
     // Another user may have put a file under our very name: the first name of the row that is
     // free of such a file is ours, the same one for every start of ours.
     for (int i = 0; i < kNameTries; ++i) {
-        const QString path = m_base + (i ? QStringLiteral("-%1").arg(i) : QString()) + suffix;
+        const QString path = rowName(i, suffix);
         if (missingOrOurs(path)) return path;
+    }
+    return QString();
+}
+
+QString SingleInstance::runningLock(const QString& except) const
+{
+    for (int i = 0; i < kNameTries; ++i) {
+        const QString path = rowName(i, QStringLiteral(".lock"));
+        if (path == except || !exists(path) || !missingOrOurs(path)) continue;
+        QLockFile probe(path);
+        probe.setStaleLockTime(0);
+        if (probe.tryLock(0)) {
+            probe.unlock();   // its instance has ended: the name is free again
+            continue;
+        }
+        if (probe.error() == QLockFile::LockFailedError) return path;
     }
     return QString();
 }
@@ -80,7 +102,7 @@ QStringList SingleInstance::ownersOf(const QString& suffix) const
     QStringList owners;
     for (int i = 0; i < kNameTries; ++i) {
         struct stat st {};
-        const QString path = m_base + (i ? QStringLiteral("-%1").arg(i) : QString()) + suffix;
+        const QString path = rowName(i, suffix);
         if (::lstat(QFile::encodeName(path).constData(), &st) != 0) continue;
         const QString owner = userName(st.st_uid);
         if (!owners.contains(owner)) owners.append(owner);
@@ -101,7 +123,7 @@ std::optional<qint64> SingleInstance::unansweredBy() const
     if (!m_unanswered) return std::nullopt;
     qint64 pid = 0;
     QString host, app;
-    QLockFile(m_lockPath).getLockInfo(&pid, &host, &app);
+    QLockFile(m_runningLock.isEmpty() ? m_lockPath : m_runningLock).getLockInfo(&pid, &host, &app);
     return pid;
 }
 
@@ -122,9 +144,19 @@ bool SingleInstance::claim()
     pickNames();
     // Every name taken by others: no lock can be ours, so this start must not run beside one.
     if (m_lockPath.isEmpty()) return false;
+    // Ours may run under a name that was taken by another user when it started and is free now.
+    m_runningLock = runningLock();
+    if (!m_runningLock.isEmpty()) return false;
     auto lock = std::make_unique<QLockFile>(m_lockPath);
     lock->setStaleLockTime(0);   // a lock is stale only when its process is gone
-    if (!lock->tryLock(0)) return false;
+    if (!lock->tryLock(0)) {
+        m_runningLock = m_lockPath;
+        return false;
+    }
+    // A start beside this one may have taken another name of the row meanwhile: this one then
+    // steps back (should both do so, each tries again after a pause of its own length).
+    m_runningLock = runningLock(m_lockPath);
+    if (!m_runningLock.isEmpty()) return false;
     m_lock = std::move(lock);
     if (m_name.isEmpty()) return true;   // later starts cannot reach us; they say so and end
     QLocalServer::removeServer(m_name);   // a socket a crashed instance left behind
@@ -148,9 +180,12 @@ bool SingleInstance::activateRunning()
 {
     QDeadlineTimer deadline(kConnectWaitMs);
     for (;;) {
-        if (!m_name.isEmpty() && exists(m_name) && missingOrOurs(m_name)) {
+        // The running one listens under the name of the row that was free when it started.
+        for (int i = 0; i < kNameTries && !m_name.isEmpty(); ++i) {
+            const QString name = rowName(i, QStringLiteral(".socket"));
+            if (!exists(name) || !missingOrOurs(name)) continue;
             QLocalSocket s;
-            s.connectToServer(m_name);
+            s.connectToServer(name);
             if (s.waitForConnected(500)) {
                 s.write("activate\n");
                 s.waitForBytesWritten(1000);
@@ -165,6 +200,6 @@ bool SingleInstance::activateRunning()
             m_unanswered = true;
             return true;
         }
-        QThread::msleep(100);
+        QThread::msleep(50 + QRandomGenerator::global()->bounded(100));
     }
 }

@@ -8,9 +8,11 @@
 // name anyone could guess in a folder everyone may write to. Their names carry the user's
 // number, so the users of a shared program folder each have their own; a file of another
 // user's found under our name is never used nor touched: the next name of a short row is
-// taken instead, the same one by every start of ours. When another user holds every name of
-// the row, this start cannot take part: blockedBy() says where and by whom, and the caller
-// tells the user instead of ending quietly.
+// taken instead, the same one by every start of ours. Since another user may free a name of
+// the row at any time, a start looks for a running instance of ours under every name of the
+// row, not only under the first free one. When another user holds every name of the row,
+// this start cannot take part: blockedBy() says where and by whom, and the caller tells the
+// user instead of ending quietly.
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -59,14 +61,20 @@ public:
     static constexpr int kNameTries = 16;
 
 private:
+    // The name of the row at `index` with this ending.
+    QString rowName(int index, const QString& suffix) const;
     // The first name with this ending that no other user's file holds; empty when none is left.
     QString nameAt(const QString& suffix) const;
     void pickNames();
     QStringList ownersOf(const QString& suffix) const;
+    // A lock of the row, other than `except`, that a running instance of ours holds; empty
+    // when none. A lock that an ended instance left is removed on the way.
+    QString runningLock(const QString& except = QString()) const;
 
     QString m_base;
     QString m_name;
     QString m_lockPath;
+    QString m_runningLock;   // where the instance that claim() found runs
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
     std::function<void()> m_onActivate;

@@ -143,6 +143,42 @@ TEST_F(StartupEndToEnd, AnotherUsersLockFileInASharedFolderStillLetsExactlyOneSt
     EXPECT_EQ(QFileInfo(lock).ownerId(), 12345u);
 }
 
+// Ours runs under the ninth names, the first eight being another user's. When that user frees
+// a first name, of the lock, the socket or both, a later start of ours still finds the one
+// running and brings it forward instead of running beside it.
+TEST_F(StartupEndToEnd, ALockNameAnotherUserFreesDoesNotLetASecondInstanceRun)
+{
+    sharedFolder = true;
+    ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 01777), 0);
+    for (const char* freed : {".lock", ".socket", ""}) {
+        SCOPED_TRACE(freed);
+        QStringList foreign = foreignnames::make(home.path(), ".lock", "4242\nveltra\nelsewhere\n", 8);
+        foreign += foreignnames::make(home.path(), ".socket", QByteArray(), 8);
+        if (foreign.size() != 16) GTEST_SKIP() << "cannot give a file to another user (not root)";
+        auto first = startPlayer();
+        ASSERT_TRUE(first->waitForStarted(10000));
+        const QString ninth = foreign[0].chopped(5) + QStringLiteral("-8.lock");
+        QDeadlineTimer up(20000);
+        while (!QFileInfo::exists(ninth) && !up.hasExpired()) QThread::msleep(50);
+        QThread::msleep(500);   // and listening
+        ASSERT_EQ(first->state(), QProcess::Running) << first->readAll().constData();
+        for (const QString& name : {foreign[0], foreign[8]}) {   // the first lock and socket names
+            if (!*freed || name.endsWith(QString::fromLatin1(freed))) {
+                ASSERT_TRUE(QFile::remove(name));
+            }
+        }
+
+        auto second = startPlayer();
+        ASSERT_TRUE(second->waitForStarted(10000));
+        EXPECT_TRUE(second->waitForFinished(15000)) << "a second instance runs";
+        EXPECT_EQ(second->exitCode(), 0) << second->readAll().constData();
+        EXPECT_EQ(first->state(), QProcess::Running);
+        EXPECT_EQ(terminate(*first), 0) << first->readAll().constData();
+        if (second->state() == QProcess::Running) terminate(*second);
+        for (const QString& path : foreign) QFile::remove(path);
+    }
+}
+
 // Another user has made every name our lock could take in the shared folder: the start says
 // so on standard error (and in a box, open until the session ends) and ends with a failure.
 TEST_F(StartupEndToEnd, AnotherUsersFilesUnderEveryLockNameEndTheStartWithAMessageAndAFailure)
