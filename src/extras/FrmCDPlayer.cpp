@@ -271,6 +271,7 @@ void FrmCDPlayer::createControls()
 
     installEventFilter(this);
     picClient->installEventFilter(this);
+    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 }
 
 void FrmCDPlayer::connectCommands()
