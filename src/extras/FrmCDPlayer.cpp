@@ -66,7 +66,6 @@ FrmCDPlayer::FrmCDPlayer()
 {
     setObjectName(QStringLiteral("FrmCDPlayer"));
     setWindowTitle(QStringLiteral("CD Player"));
-    setWindowIcon(themeIcon("media-optical-audio", QStyle::SP_DriveCDIcon));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     resize(480, 360);
     createMenuBar();

@@ -396,8 +396,8 @@ TEST_F(TrayClick, OneLeftClickOnTheIconBringsTheClosedWindowBackEveryTime)
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 }
 
-// The lyrics window, the media library, and a box shown while the main window is in the tray
-// (with no window of the program to belong to) show the icon the main window shows.
+// The lyrics window, the media library, the CD player, and a box shown while the main window
+// is in the tray (with no window of the program to belong to) show the main window's icon.
 TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
 {
     Screen& s = *screen;
@@ -419,19 +419,20 @@ TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
         keys.up(XK_Alt_L);
         QThread::msleep(300);
     };
+    const auto arrangeMenu = [&](KeySym item) {
+        s.activate(main);
+        ASSERT_TRUE(waitFor([&] { return s.active() == main; }, 10000));
+        pressAlt(XK_a);
+        keys.tap(item);
+    };
     const QString playlists = home.filePath(QStringLiteral("Playlists"));
     const struct {
         const char* title;
         std::function<void()> bringUp;
     } windows[] = {
         {"VELTRA Lyrics", [] {}},   // the song's lyrics open it
-        {"Media Library",
-         [&] {
-             s.activate(main);
-             ASSERT_TRUE(waitFor([&] { return s.active() == main; }, 10000));
-             pressAlt(XK_a);
-             keys.tap(XK_m);
-         }},
+        {"Media Library", [&] { arrangeMenu(XK_m); }},
+        {"CD Player", [&] { arrangeMenu(XK_c); }},
         // Exit from the tray's menu, while the playlist cannot be saved, asks first.
         {"Exit Confirmation",
          [&] {
