@@ -326,7 +326,8 @@ protected:
     Window icon = 0;
 };
 
-// The playlist's own colour (magenta, as the settings write it), which nothing else shows.
+// The playlist's own colour (magenta, as the settings write it), which only the playlist and
+// the playlists box show.
 constexpr unsigned long kListRgb = 0xff00ff;
 constexpr const char* kListColourSettings = "[Appearance]\r\nBackgroundColour=16711935\r\n";
 
@@ -413,16 +414,13 @@ TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
     ASSERT_FALSE(programIcon.empty());
 
     Typist keys(server.display());
-    const auto pressAlt = [&](KeySym key) {
-        keys.down(XK_Alt_L);
-        keys.tap(key);
-        keys.up(XK_Alt_L);
-        QThread::msleep(300);
-    };
     const auto arrangeMenu = [&](KeySym item) {
         s.activate(main);
         ASSERT_TRUE(waitFor([&] { return s.active() == main; }, 10000));
-        pressAlt(XK_a);
+        keys.down(XK_Alt_L);
+        keys.tap(XK_a);
+        keys.up(XK_Alt_L);
+        QThread::msleep(300);
         keys.tap(item);
     };
     const QString playlists = home.filePath(QStringLiteral("Playlists"));
