@@ -66,7 +66,6 @@ FrmCDPlayer::FrmCDPlayer()
 {
     setObjectName(QStringLiteral("FrmCDPlayer"));
     setWindowTitle(QStringLiteral("CD Player"));
-    setWindowIcon(themeIcon("media-optical-audio", QStyle::SP_DriveCDIcon));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     resize(480, 360);
     createMenuBar();
@@ -271,6 +270,7 @@ void FrmCDPlayer::createControls()
 
     installEventFilter(this);
     picClient->installEventFilter(this);
+    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 }
 
 void FrmCDPlayer::connectCommands()

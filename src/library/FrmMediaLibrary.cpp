@@ -354,6 +354,7 @@ void FrmMediaLibrary::connectControls()
     for (QObject* o : std::initializer_list<QObject*>{lstArtist, lstYear, lstAlbum, txtOptionSearch, txtSearch, lstvResults,
                                                       lstvResults->viewport(), picClient})
         o->installEventFilter(this);
+    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 
     // A load is stale once rows it works on are removed or the list is emptied.
     connect(lstvFilenames, &QAbstractItemModel::rowsRemoved, this, [this] { ++m_listRemovals; });

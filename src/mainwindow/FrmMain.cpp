@@ -47,7 +47,6 @@ FrmMain::FrmMain()
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(programfolder::title());
     resize(760, 480);
-    setWindowIcon(themeIcon("multimedia-player", QStyle::SP_MediaPlay));
     createMenuBar();
     createControls();
     connectCommands();

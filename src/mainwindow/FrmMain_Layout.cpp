@@ -12,6 +12,7 @@
 #include "common/modMoodFiles.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
+#include "common/modWindows.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"
@@ -104,6 +105,7 @@ void FrmMain::connectWindow()
     hook->setObjectName(QStringLiteral("FrmMainEventHook"));   // removed first when the window goes
     for (QObject* o : std::initializer_list<QObject*>{this, picClient, lstvPlaylist, lstvPlaylist->viewport(), cmbPlaylists, lblOptions})
         o->installEventFilter(hook);
+    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 
     connect(lstvPlaylist, &ListView::columnClick, this, [this](int column) { lstvPlaylist_ColumnClick(column); });
 

@@ -37,8 +37,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QIcon>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QDate>
 #include <QDir>
@@ -135,6 +137,10 @@ StartResult Main()
 {
     startup::clearQuit();   // a quit belongs to the run it ended, not to a start after it
     const QString title = programfolder::title();
+    // The program's icon, for every window and box that has none of its own: a box shown
+    // while no window of the program is (in the tray, before start-up ends) has no window to
+    // take one from.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("multimedia-player"), QApplication::style()->standardIcon(QStyle::SP_MediaPlay)));
     startup::wireLowerLayers();
     // 1, 2: settings path, beta label.
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));

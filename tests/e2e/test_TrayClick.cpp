@@ -1,14 +1,17 @@
 // The real program under a real window manager (openbox) with a real notification area
 // (trayer): the close box hides the window to the tray, and one left click on the icon brings
 // it back, normal, in front and with the focus, every time; a maximised window comes back
-// maximised.
+// maximised and laid out as maximised. Every window and box carries the program's icon.
 #include "e2e/EndToEndFixture.h"
+#include "support/GeneratedMedia.h"
+#include "support/Mp3Maker.h"
 #include "support/XvfbSession.h"
 
 #ifdef VELTRA_HAVE_XVFB_SESSION
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <QRect>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -62,14 +65,14 @@ public:
     Atom atom(const char* name) const { return XInternAtom(m_x, name, False); }
 
     // The atoms (or windows) a property of 32-bit items holds.
-    std::vector<unsigned long> items(Window w, const char* property, Atom type) const
+    std::vector<unsigned long> items(Window w, const char* property, Atom type, long most = 1024) const
     {
         Atom actual = 0;
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
         std::vector<unsigned long> out;
-        if (XGetWindowProperty(m_x, w, atom(property), 0, 1024, False, type, &actual, &format, &count, &after, &data) == Success
+        if (XGetWindowProperty(m_x, w, atom(property), 0, most, False, type, &actual, &format, &count, &after, &data) == Success
             && data && format == 32) {
             const auto* values = reinterpret_cast<const unsigned long*>(data);
             out.assign(values, values + count);
@@ -148,8 +151,46 @@ public:
         return m_other;
     }
 
-    // A user's left click in the middle of the window, through the X server's test input.
-    void click(Window w)
+    // The pictures the title bar and the task bar show for the window.
+    std::vector<unsigned long> icon(Window w) const { return items(w, "_NET_WM_ICON", XA_CARDINAL, 1 << 20); }
+
+    // Where the window shows the colour, as on the screen (empty: nowhere).
+    QRect colourBox(Window w, unsigned long rgb) const
+    {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(m_x, w, &a) || a.map_state != IsViewable) return {};
+        XImage* image = XGetImage(m_x, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+        if (!image) return {};
+        QRect box;
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < a.width; ++x)
+                if ((XGetPixel(image, x, y) & 0xffffff) == rgb) box |= QRect(x, y, 1, 1);
+        XDestroyImage(image);
+        return box;
+    }
+
+    int width(Window w) const
+    {
+        XWindowAttributes a;
+        return XGetWindowAttributes(m_x, w, &a) ? a.width : 0;
+    }
+
+    // What a pager asks for when the user picks the window.
+    void activate(Window w)
+    {
+        XEvent e {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = atom("_NET_ACTIVE_WINDOW");
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 2;   // from a pager
+        XSendEvent(m_x, root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XSync(m_x, False);
+    }
+
+    // A user's click (left unless told) in the middle of the window, through the X server's
+    // test input.
+    void click(Window w, unsigned int button = 1)
     {
         XWindowAttributes a;
         if (!XGetWindowAttributes(m_x, w, &a)) return;
@@ -157,20 +198,20 @@ public:
         Window child = 0;
         XTranslateCoordinates(m_x, w, root(), a.width / 2, a.height / 2, &x, &y, &child);
         XTestFakeMotionEvent(m_x, -1, x, y, CurrentTime);
-        XTestFakeButtonEvent(m_x, 1, True, CurrentTime);
-        XTestFakeButtonEvent(m_x, 1, False, CurrentTime);
+        XTestFakeButtonEvent(m_x, button, True, CurrentTime);
+        XTestFakeButtonEvent(m_x, button, False, CurrentTime);
         XSync(m_x, False);
     }
 
-    // What the maximise button asks of the window manager.
-    void maximise(Window w)
+    // What the maximise button (or, with false, the restore button) asks of the window manager.
+    void maximise(Window w, bool on = true)
     {
         XEvent e {};
         e.xclient.type = ClientMessage;
         e.xclient.window = w;
         e.xclient.message_type = atom("_NET_WM_STATE");
         e.xclient.format = 32;
-        e.xclient.data.l[0] = 1;   // add
+        e.xclient.data.l[0] = on ? 1 : 0;   // add or remove
         e.xclient.data.l[1] = long(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
         e.xclient.data.l[2] = long(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
         e.xclient.data.l[3] = 1;   // from an application
@@ -259,29 +300,42 @@ protected:
         if (player.state() != QProcess::NotRunning) terminate(player);
     }
 
+    // The program on the test desktop, on a program folder holding these settings; true once
+    // its main window is shown and its icon is in the notification area.
+    bool startOnDesktop(const QByteArray& settings, const QStringList& arguments = {})
+    {
+        QFile ini(home.filePath(QStringLiteral("settings.ini")));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(settings) != settings.size()) return false;
+        ini.close();
+        QProcessEnvironment e = env();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+        player.setProcessEnvironment(e);
+        player.setProcessChannelMode(QProcess::MergedChannels);
+        player.start(QStringLiteral(VELTRA_BINARY), arguments);
+        if (!player.waitForStarted(10000)) return false;
+        return waitFor([&] { return (main = screen->managed("VELTRA")) && screen->shownNormally(main) && (icon = screen->trayIcon()); }, 30000);
+    }
+
     Xvfb server;
     std::unique_ptr<Screen> screen;
     Child windowManager;
     Child panel;
     QProcess player;
+    Window main = 0;
+    Window icon = 0;
 };
+
+// The playlist's own colour (magenta, as the settings write it), which only the playlist and
+// the playlists box show.
+constexpr unsigned long kListRgb = 0xff00ff;
+constexpr const char* kListColourSettings = "[Appearance]\r\nBackgroundColour=16711935\r\n";
 
 TEST_F(TrayClick, OneLeftClickOnTheIconBringsTheClosedWindowBackEveryTime)
 {
     Screen& s = *screen;
     const Window other = s.mapOtherWindow();
-
-    QProcessEnvironment e = env();
-    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
-    player.setProcessEnvironment(e);
-    player.setProcessChannelMode(QProcess::MergedChannels);
-    player.start(QStringLiteral(VELTRA_BINARY));
-    ASSERT_TRUE(player.waitForStarted(10000));
-
-    Window main = 0, icon = 0;
-    ASSERT_TRUE(waitFor([&] { return (main = s.managed("VELTRA")) && s.shownNormally(main) && (icon = s.trayIcon()); }, 30000))
-        << player.readAll().constData();
+    ASSERT_TRUE(startOnDesktop(kListColourSettings)) << player.readAll().constData();
 
     // Closed and brought back: with the window manager's round trips in between, as a user
     // does it, not faster than a double click.
@@ -303,13 +357,101 @@ TEST_F(TrayClick, OneLeftClickOnTheIconBringsTheClosedWindowBackEveryTime)
         if (HasFatalFailure()) return;
     }
 
-    // A maximised window goes to the tray and comes back maximised.
+    // A maximised window that was away comes back maximised and laid out as after a plain
+    // maximise: the playlist reaches the right edge and the status bar, with no band of bare
+    // window. Away in the tray, or minimised while the window manager maximised it (the size
+    // then changes while the window counts as minimised).
     s.maximise(main);
     ASSERT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000));
-    closeAndClickOnce(11);
-    if (HasFatalFailure()) return;
-    EXPECT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000));
+    QRect maximisedList;
+    ASSERT_TRUE(waitFor([&] { return (maximisedList = s.colourBox(main, kListRgb)).right() >= s.width(main) - 4; }, 10000))
+        << "maximised, the playlist covers " << maximisedList.width() << "x" << maximisedList.height();
+    const struct {
+        const char* how;
+        std::function<void()> awayAndBack;
+    } comebacks[] = {
+        {"from the tray", [&] { closeAndClickOnce(11); }},
+        {"maximised while minimised",
+         [&] {
+             s.maximise(main, false);
+             ASSERT_TRUE(waitFor([&] { return !s.state(main).maximised; }, 10000));
+             XIconifyWindow(s.x(), main, DefaultScreen(s.x()));
+             ASSERT_TRUE(waitFor([&] { return s.state(main).wmState == IconicState; }, 10000));
+             s.maximise(main);
+             ASSERT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000));
+             s.activate(main);
+             ASSERT_TRUE(waitFor([&] { return s.shownNormally(main); }, 10000));
+         }},
+    };
+    for (const auto& comeback : comebacks) {
+        SCOPED_TRACE(comeback.how);
+        comeback.awayAndBack();
+        if (HasFatalFailure()) return;
+        EXPECT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000));
+        QRect list;
+        EXPECT_TRUE(waitFor([&] { return (list = s.colourBox(main, kListRgb)) == maximisedList; }, 10000))
+            << "back, the playlist covers " << list.width() << "x" << list.height() << ", not " << maximisedList.width() << "x"
+            << maximisedList.height();
+    }
 
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+// The lyrics window, the media library, the CD player, and a box shown while the main window
+// is in the tray (with no window of the program to belong to) show the main window's icon.
+TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
+{
+    Screen& s = *screen;
+    const QString tone = home.filePath(QStringLiteral("tone.mp3"));
+    QString why;
+    if (!testmedia::makeStereoMp3(tone, 60, 0.5, &why)) GTEST_SKIP() << "sox and lame are needed to make the song: " << why.toStdString();
+    mp3maker::Song tag;
+    tag.extraFrames.append({"USLT", QByteArray("\0eng\0", 5) + "la la la"});
+    const QString song = home.filePath(QStringLiteral("song.mp3"));
+    ASSERT_TRUE(mp3maker::writeBytes(song, mp3maker::id3v2Tag(tag) + mp3maker::readBytes(tone)));
+    ASSERT_TRUE(startOnDesktop("[Settings]\r\nShowLyricsWhenAvailable=1\r\n", {song})) << player.readAll().constData();
+    const auto programIcon = s.icon(main);
+    ASSERT_FALSE(programIcon.empty());
+
+    Typist keys(server.display());
+    const auto arrangeMenu = [&](KeySym item) {
+        s.activate(main);
+        ASSERT_TRUE(waitFor([&] { return s.active() == main; }, 10000));
+        keys.down(XK_Alt_L);
+        keys.tap(XK_a);
+        keys.up(XK_Alt_L);
+        QThread::msleep(300);
+        keys.tap(item);
+    };
+    const QString playlists = home.filePath(QStringLiteral("Playlists"));
+    const struct {
+        const char* title;
+        std::function<void()> bringUp;
+    } windows[] = {
+        {"VELTRA Lyrics", [] {}},   // the song's lyrics open it
+        {"Media Library", [&] { arrangeMenu(XK_m); }},
+        {"CD Player", [&] { arrangeMenu(XK_c); }},
+        // Exit from the tray's menu, while the playlist cannot be saved, asks first.
+        {"Exit Confirmation",
+         [&] {
+             askToClose(s.x(), main);
+             ASSERT_TRUE(waitFor([&] { return s.inTray(main); }, 10000));
+             ASSERT_TRUE(QDir(playlists).removeRecursively());
+             QFile blocker(playlists);
+             ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+             s.click(icon, 3);
+             QThread::msleep(500);
+             keys.tap(XK_x);
+         }},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.title);
+        w.bringUp();
+        if (HasFatalFailure()) return;
+        Window shown = 0;
+        ASSERT_TRUE(waitFor([&] { return (shown = s.managed(w.title)) && s.shownNormally(shown); }, 20000)) << player.readAll().constData();
+        EXPECT_EQ(s.icon(shown), programIcon);
+    }
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 }
 
