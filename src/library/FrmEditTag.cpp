@@ -438,6 +438,9 @@ void FrmEditTag::cmdUpdate_Click()
     fields.Comment = txtComments.text(0);
     const bool genreChosen = m_genreChosen || cmbGenre->currentIndex() != m_shownGenre;
     fields.Genre = quint8(genreChosen ? cmbGenre->currentIndex() : m_ownGenre);
+    // An ID3v2 tag that cannot be written over stops the update before either tag is written.
+    if (id3v2Texts() != m_loadedID3v2)
+        if (const QString why = tags::cutShortRefusal(path); !why.isEmpty()) return refuse(why);
     if (!media_WriteID3v1(path, fields)) return refuse(tags::writeFailedText());
     // Only the frames whose boxes the user changed are set: the others keep what was read.
     // The ID3v1 tag is written by now: a failure here is said as it is, and the window stays

@@ -239,6 +239,13 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
     fields.Comment = entered(txtComments, lblComments->text());
     fields.Title = clearTitle ? QString() : lblTitle->text();
     fields.Genre = quint8(lstGenre->selectionModel()->selectedRows().value(0).row());
+    // An ID3v2 tag that cannot be written over leaves the song as it is, ID3v1 tag included.
+    if (chkEditID3v2->isChecked()) {
+        if (const QString why = tags::cutShortRefusal(path); !why.isEmpty()) {
+            fileError(why, path);
+            return Edit::None;
+        }
+    }
     if (!media_WriteID3v1(path, fields, &batch)) {
         fileError(tags::writeFailedText(), path);
         return Edit::None;

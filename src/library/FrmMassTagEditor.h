@@ -46,8 +46,9 @@ private:
     void setInputsEnabled(bool enabled);
     // How far the edit of one file got.
     enum class Edit { None, ID3v1Only, Done };
-    // Writes both tags of one file. A failed ID3v1 write is reported here and writes nothing
-    // else; a failed ID3v2 write after it is left to the caller, who refreshes the row first.
+    // Writes both tags of one file. A failed ID3v1 write, or an ID3v2 tag that must not be
+    // written over, is reported here and writes nothing (else); a failed ID3v2 write after
+    // the ID3v1 one is left to the caller, who refreshes the row first.
     // An ID3v2 save refused because the tag would lose a frame leaves its reason in `refusal`.
     Edit editFile(const QString& path, media::SyncBatch& batch, QString& refusal);
 };

@@ -63,6 +63,17 @@ bool saveChangedFrames(const QString& path, const Texts& before, const Texts& af
     }
 }
 
+QString cutShortRefusal(const QString& path)
+{
+    try {
+        clsID3v2 tag;
+        tag.setFilename(path);
+        if (tag.TagCutShort()) return media::id3v2::cutShortText();
+    } catch (const veltra::MediaError&) {
+    }
+    return {};
+}
+
 int genreNumber(const QString& tcon)
 {
     const QStringList& names = GenreNames();
@@ -78,6 +89,8 @@ int genreNumber(const QString& tcon)
     if (number && n >= 0 && n < names.size()) return n;
     for (int i = 0; i < names.size(); ++i)
         if (!text.isEmpty() && QString::compare(names[i], text, Qt::CaseInsensitive) == 0) return i;
+    // Not a name of the list ("Pop/Punk" is): several genres, of which the first counts.
+    if (text.contains(u'/')) return genreNumber(text.section(u'/', 0, 0));
     return -1;
 }
 

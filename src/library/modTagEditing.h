@@ -23,8 +23,14 @@ void setText(clsID3v2& tag, Text which, const QString& value);
 // reason in `refusal`.
 bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after, QString* refusal = nullptr);
 
+// Why the song's ID3v2 tag must not be written over, asked before its ID3v1 tag is written:
+// the tag claims more bytes than the file holds, so the song keeps every byte. Empty when
+// it may be written (or cannot be read: the writes then fail and say so).
+QString cutShortRefusal(const QString& path);
+
 // The ID3v1 genre number an ID3v2 genre text (TCON) names: "(17)", "(17)Rock", "17" or a
-// name of the list in any letter case; the first of several values. -1 when none does.
+// name of the list in any letter case; the first of several values ("17/Jazz", as several
+// are read). -1 when none does.
 int genreNumber(const QString& tcon);
 
 // "An error has occur while trying to write the ID3 Tag.  Make sure that ..."

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <cstring>
 
 namespace media::id3v2 {
@@ -139,7 +140,11 @@ TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64
     const bool olderPossible =
         version == 3 && plainSize >= 10 && plain <= fileSize && (highByte || plainSize % 2048 == 0);
     const bool publishedPossible = !highByte && publishedEnd <= fileSize;
-    if (!olderPossible && !publishedPossible) return area;
+    if (!olderPossible && !publishedPossible) {
+        // Only the older form can have a size byte of 0x80 or more.
+        area.cutShort = highByte ? version == 3 && plain > fileSize : publishedEnd > fileSize;
+        return area;
+    }
 
     bool older = !publishedPossible;
     qint64 audio = -1;
@@ -167,7 +172,18 @@ TagArea locateTag(ByteSource& source, QByteArrayView head, bool withRoom, qint64
     area.tagEnd = older ? plain : publishedEnd;
     area.dataSize = (older ? plain : publishedEnd - footer) - at - 10;
     area.audioStart = audio;
+    // An ID3v1 tag appended to a file that ends inside its ID3v2 tag makes that tag fit.
+    if (fileSize >= 128 && area.tagEnd > fileSize - 128) {
+        char v1[3];
+        area.cutShort = source.read(fileSize - 128, v1, 3) == 3 && std::memcmp(v1, "TAG", 3) == 0;
+    }
     return area;
+}
+
+QString cutShortText()
+{
+    return QStringLiteral("The ID3v2 tag claims more bytes than the file holds (the file may have been cut off inside "
+                          "it): a new tag written over it would destroy the rest of the file.");
 }
 
 // ---- unsynchronisation -----------------------------------------------------------------
@@ -290,6 +306,28 @@ QByteArray Frame23::serialize() const
     out[9] = char(formatFlags);
     out.append(body);
     return out;
+}
+
+namespace {
+qsizetype sizeAndMethodLength(quint8 formatFlags) { return (formatFlags & 0x80 ? 4 : 0) + (formatFlags & 0x40 ? 1 : 0); }
+} // namespace
+
+void Frame23::setGroup(char group)
+{
+    formatFlags |= 0x20;
+    body.insert(std::min(sizeAndMethodLength(formatFlags), body.size()), group);
+}
+
+std::optional<char> Frame23::group() const
+{
+    const qsizetype at = sizeAndMethodLength(formatFlags);
+    if (!(formatFlags & 0x20) || at >= body.size()) return std::nullopt;
+    return body[at];
+}
+
+QByteArray Frame23::data() const
+{
+    return body.mid(sizeAndMethodLength(formatFlags) + (formatFlags & 0x20 ? 1 : 0));
 }
 
 bool isValidFrameId(const char* id, int length)
@@ -465,6 +503,34 @@ std::optional<QByteArray> picToApic(const QByteArray& c)
     return out;
 }
 
+// Several genres in the one string of version 2.3: every ID3v1 number (and RX, CR) as a
+// reference "(n)", then the names joined with "/", a leading "(" doubled so that it is not
+// taken for a reference. A value in that form already (references, then a name) gives its
+// parts likewise, so every reader finds the genres it found before.
+QString genres23(const QStringList& values)
+{
+    static const QRegularExpression kOlderForm(QStringLiteral("^((?:\\((?:\\d+|RX|CR)\\))*)(.*)$"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+    QString references;
+    QStringList names;
+    for (const QString& v : values) {
+        const bool digits = !v.isEmpty() && std::all_of(v.begin(), v.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+        bool number = false;
+        if ((digits && v.toInt(&number) < 256 && number) || v == QLatin1String("RX") || v == QLatin1String("CR")) {
+            references += u'(' + v + u')';
+            continue;
+        }
+        const QRegularExpressionMatch m = kOlderForm.match(v);
+        references += m.captured(1);
+        QString name = m.captured(2);
+        if (name.startsWith(QLatin1String("(("))) name.remove(0, 1);
+        if (!name.isEmpty()) names << name;
+    }
+    QString name = names.join(u'/');
+    if (name.startsWith(u'(')) name.prepend(u'(');
+    return references + name;
+}
+
 // Content whose encodings a version 2.3 reader understands (0 and 1), or none.
 std::optional<QByteArray> toV23Content(const QByteArray& id, const QByteArray& c)
 {
@@ -474,14 +540,16 @@ std::optional<QByteArray> toV23Content(const QByteArray& id, const QByteArray& c
     if (isTextFrame(id)) {
         const QStringList parts = textStrings(encoding, c, 1);
         if (!foreign && parts.size() <= 1) return c;
-        return frameFromText(id, parts.join(u'/')).body;
+        return frameFromText(id, id == "TCON" && parts.size() > 1 ? genres23(parts) : parts.join(u'/')).body;
     }
-    if (!foreign) return c;
     if (id == "TXXX" || id == "WXXX") {
         const Field desc = readField(encoding, c, 1);
+        // Several values of a user text: one, as for text frames.
+        const QStringList values = id == "TXXX" ? textStrings(encoding, c, desc.next) : QStringList();
+        if (!foreign && values.size() <= 1) return c;
         QByteArray out;
         if (id == "TXXX") {
-            const QString value = restText(encoding, c, desc.next);
+            const QString value = values.join(u'/');
             const quint8 e = encodingFor({desc.text, value});
             out.append(char(e)).append(encodeText(desc.text, e)).append(terminator(e)).append(encodeText(value, e));
         } else {
@@ -490,6 +558,7 @@ std::optional<QByteArray> toV23Content(const QByteArray& id, const QByteArray& c
         }
         return out;
     }
+    if (!foreign) return c;
     if (id == "COMM" || id == "USLT") {
         if (c.size() < 4) return std::nullopt;
         const Field desc = readField(encoding, c, 4);
@@ -653,11 +722,8 @@ void carryUnread(ReadFrame& r, const QByteArray& id, quint8 status, quint8 flags
         f.formatFlags |= 0x40;
         f.body.append(method);
     }
-    if (grouped) {
-        f.formatFlags |= 0x20;
-        f.body.append(group);
-    }
     f.body.append(body.mid(pos));
+    if (grouped) f.setGroup(group);
     r.frame = std::move(f);
 }
 
@@ -684,7 +750,7 @@ QString frameText(const QByteArray& id, const QByteArray& c)
     if (id == "TXXX") {
         const Field desc = readField(encoding, c, 1);
         if (!desc.terminated) return desc.text;
-        return restText(encoding, c, desc.next);
+        return textStrings(encoding, c, desc.next).join(u'/');
     }
     if (isTextFrame(id) || id == "IPLS") return textStrings(encoding, c, 1).join(u'/');
     if (id == "COMM" || id == "USLT") return commentText(c);
@@ -754,10 +820,53 @@ Frame23 mergedPeopleList(const std::vector<const Frame23*>& lists)
     for (const Frame23* list : lists) {
         // A list of an odd number of strings gets an empty one: the next list's pairs stay pairs.
         if (parts.size() % 2) parts << QString();
-        parts << peopleStrings(list->body);
+        parts << peopleStrings(list->data());
     }
-    return Frame23{"IPLS", lists.empty() ? quint8(0) : lists.front()->statusFlags, 0, peopleBody(parts)};
+    Frame23 merged{"IPLS", lists.empty() ? quint8(0) : lists.front()->statusFlags, 0, peopleBody(parts)};
+    if (const std::optional<char> group = lists.empty() ? std::nullopt : lists.front()->group()) merged.setGroup(*group);
+    return merged;
 }
+
+namespace {
+// The 2.3 frames of a 2.4 frame's readable data.
+void convertData(ReadFrame& r, const QByteArray& id, quint8 status, const QByteArray& data)
+{
+    // A recording time, original date or people list without any text holds nothing to keep.
+    if (id == "TDRC") {
+        std::vector<Frame23> frames = recordingTimeFrames(textStrings(data.isEmpty() ? 0 : uchar(data[0]), data, 1).value(0), status);
+        r.leftOut = frames.empty();
+        if (frames.empty()) return;
+        r.frame = frames.front();
+        r.extra.assign(frames.begin() + 1, frames.end());
+        return;
+    }
+    if (id == "TDOR") {
+        const QString year = frameText(id, data).left(4);
+        r.leftOut = year.isEmpty();
+        if (year.isEmpty()) return;
+        Frame23 f = frameFromText("TORY", year);
+        f.statusFlags = status;
+        r.frame = f;
+        return;
+    }
+    // People involved and musicians alike: each a list of pairs, one IPLS frame in 2.3 (the
+    // tag's model merges them when it writes).
+    if (id == "TIPL" || id == "TMCL") {
+        r.leftOut = data.isEmpty();
+        if (data.isEmpty()) return;
+        r.frame = Frame23{"IPLS", status, 0, peopleBody(peopleStrings(data))};
+        return;
+    }
+    if (holdsFilePositions(id)) {
+        r.leftOut = true;
+        return;
+    }
+    const QByteArray sortId = sortFrameId(id);
+    // A frame without a 2.3 form of its text is written back as it was read.
+    const std::optional<QByteArray> c = toV23Content(id, data);
+    r.frame = Frame23{sortId.isEmpty() ? id : sortId, status, 0, c ? *c : data};
+}
+} // namespace
 
 ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 flags1, const QByteArray& body,
                        bool tagUnsync)
@@ -834,40 +943,12 @@ ReadFrame convertFrame(int version, const QByteArray& id, quint8 flags0, quint8 
         data = *c;
     }
     r.content = data;
-    // A recording time, original date or people list without any text holds nothing to keep.
-    if (id == "TDRC") {
-        std::vector<Frame23> frames = recordingTimeFrames(textStrings(data.isEmpty() ? 0 : uchar(data[0]), data, 1).value(0), status);
-        r.leftOut = frames.empty();
-        if (frames.empty()) return r;
-        r.frame = frames.front();
-        r.extra.assign(frames.begin() + 1, frames.end());
-        return r;
+    convertData(r, id, status, data);
+    // The group it belongs to stays with every frame it becomes.
+    if (flags1 & 0x40) {
+        if (r.frame) r.frame->setGroup(body[0]);
+        for (Frame23& f : r.extra) f.setGroup(body[0]);
     }
-    if (id == "TDOR") {
-        const QString year = frameText(id, data).left(4);
-        r.leftOut = year.isEmpty();
-        if (year.isEmpty()) return r;
-        Frame23 f = frameFromText("TORY", year);
-        f.statusFlags = status;
-        r.frame = f;
-        return r;
-    }
-    // People involved and musicians alike: each a list of pairs, one IPLS frame in 2.3 (the
-    // tag's model merges them when it writes).
-    if (id == "TIPL" || id == "TMCL") {
-        r.leftOut = data.isEmpty();
-        if (data.isEmpty()) return r;
-        r.frame = Frame23{"IPLS", status, 0, peopleBody(peopleStrings(data))};
-        return r;
-    }
-    if (holdsFilePositions(id)) {
-        r.leftOut = true;
-        return r;
-    }
-    const QByteArray sortId = sortFrameId(id);
-    // A frame without a 2.3 form of its text is written back as it was read.
-    const std::optional<QByteArray> c = toV23Content(id, data);
-    r.frame = Frame23{sortId.isEmpty() ? id : sortId, status, 0, c ? *c : data};
     return r;
 }
 

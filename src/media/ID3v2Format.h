@@ -34,7 +34,15 @@ struct TagArea {
     qint64 tagEnd = 0;        // bytes from the start of the file to the end of the tag (footer included)
     qint64 audioStart = -1;   // tagEnd plus the zero bytes that follow it, when audio (an MPEG
                               // frame, an ID3v1 tag or the end of the file) follows them; else -1
+    // The tag claims more bytes than the file holds, as a download cut off inside it does:
+    // its end lies beyond the file's (the tag is then not found), or inside the ID3v1 tag
+    // appended to such a file since. A new tag written over it would take bytes that are not
+    // its own.
+    bool cutShort = false;
 };
+
+// Why a tag that is cut short is not saved over.
+QString cutShortText();
 
 // The tag at the start of the file, if any. `head` holds the file's first bytes (at least
 // ten when the file has them). A tag has "ID3", a version of 2 to 4 and a size that fits
@@ -89,6 +97,12 @@ struct Frame23 {
     quint8 formatFlags = 0;
     QByteArray body;
     QByteArray serialize() const;
+    // The grouping flag and the group byte, which goes after the decompressed size and the
+    // encryption method that the format flags announce.
+    void setGroup(char group);
+    std::optional<char> group() const;
+    // The body after those additions.
+    QByteArray data() const;
 };
 
 bool isValidFrameId(const char* id, int length);
@@ -97,10 +111,10 @@ bool isValidFrameId(const char* id, int length);
 QByteArray mapV22FrameId(const QByteArray& id);
 
 // The readable text of a frame's content (after any compression is undone): text frames
-// give their text (several strings joined with "/"), TXXX its value, COMM and USLT their
-// text without language and description (the older form of the program reads as its
-// text), URL frames their address, PCNT its count in decimal, every other frame its bytes
-// without NULs in Windows-1252.
+// give their text (several strings joined with "/"), TXXX its value (likewise), COMM and
+// USLT their text without language and description (the older form of the program reads
+// as its text), URL frames their address, PCNT its count in decimal, every other frame its
+// bytes without NULs in Windows-1252.
 QString frameText(const QByteArray& id, const QByteArray& content);
 
 // A frame built from an entry's text (entries added by the program itself).

@@ -18,6 +18,7 @@ void clsID3v2::clear()
 {
     m_tagPosition = 0;
     m_version = 0;
+    m_cutShort = false;
     for (QString& c : m_cache) c.clear();
     m_plainComments = 0;
     m_frames.clear();
@@ -248,6 +249,7 @@ void clsID3v2::readTag(ByteSource& source)
     clear();
     const QByteArray head = source.readBytes(0, 4096);
     const TagArea area = locateTag(source, head, false);
+    m_cutShort = area.cutShort;
     if (!area.found) return;
     m_tagPosition = 4;
     m_version = quint8(area.version);

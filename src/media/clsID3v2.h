@@ -39,6 +39,9 @@ public:
     quint8 TagVersion() const { return m_version; }
     // 1-based position of the byte after "ID3" (4 when a tag was found), else 0.
     qint64 TagPosition() const { return m_tagPosition; }
+    // The tag read claims more bytes than the file holds (see TagArea::cutShort): Save
+    // refuses to write over it. Such a tag is not read unless an ID3v1 tag made it fit.
+    bool TagCutShort() const { return m_cutShort; }
 
     int FrameCount() const { return int(m_frames.size()); }
     QString Frame(int index) const;
@@ -105,7 +108,8 @@ public:
     // written next to the song and renamed over it. Frames read from the file and not
     // changed are written back intact (converted to their 2.3 form). Raises on failure, and
     // refuses, leaving the file untouched, while the tag holds a frame read from the file
-    // that no 2.3 tag can hold (the error names it): it is never dropped unasked.
+    // that no 2.3 tag can hold (the error names it): it is never dropped unasked. Refuses
+    // likewise when the file's tag claims more bytes than the file holds (TagCutShort).
     // An in-place write is flushed to the disk before Save returns, or, given a batch, by
     // the batch's finish(); a copy is always flushed before it takes the song's place.
     void Save(media::SyncBatch* batch = nullptr);
@@ -153,6 +157,7 @@ private:
     QString m_filename;
     qint64 m_tagPosition = 0;
     quint8 m_version = 0;
+    bool m_cutShort = false;
     QString m_cache[kPropertyCount];
     int m_plainComments = 0;   // plain comments read so far
     std::vector<Slot> m_frames;

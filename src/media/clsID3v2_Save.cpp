@@ -158,7 +158,7 @@ QByteArray clsID3v2::id3v2_BuildImage() const
                 }
                 // A frame converted to another ID gives way to the model's own frames of it.
                 if (!converted(slot, e) || TagsInFrame(QString::fromLatin1(e.frame->id)) == 0) image.append(e.frame->serialize());
-                if (!e.extra.empty() && (year.isEmpty() || year == frameText(e.frame->id, e.frame->body))) {
+                if (!e.extra.empty() && (year.isEmpty() || year == frameText(e.frame->id, e.frame->data()))) {
                     for (const Frame23& f : e.extra)
                         if (TagsInFrame(QString::fromLatin1(f.id)) == 0) image.append(f.serialize());
                 }
@@ -189,6 +189,7 @@ void clsID3v2::Save(media::SyncBatch* batch)
     const QByteArray head = song.readBytes(0, 4096);
     const TagArea old = locateTag(song, head, true);
     if (song.failed()) raise(song.error(), source);
+    if (old.cutShort) throw MediaError(MediaError::CannotPerform, cutShortText(), source);
 
     // The old tag's area, with the zero bytes that follow it before the audio.
     qint64 area = 0;

@@ -128,6 +128,7 @@ TEST_F(EditTagTest, AGenreNobodyChoseIsTheSongsOwnOrNone)
         {200, nullptr, Leave, "Blues", 255},   {200, "(17)", Leave, "Rock", 17},
         {255, "(999)jazz", Leave, "Jazz", 8},  {13, "Folk", Leave, "Pop", 13},
         {-1, nullptr, KeysBackToTheFirst, "Blues", 0}, {-1, "Folk", Jazz, "Folk", 8},
+        {-1, "17/Jazz", Leave, "Rock", 17},    // several genres, as a version 2.4 tag's read
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("v1 %1 tcon %2 pick %3").arg(c.v1Genre).arg(QLatin1String(c.tcon)).arg(c.pick).toStdString());
@@ -242,6 +243,19 @@ TEST_F(EditTagTest, AFailedWriteIsNeverReportedAsDone)
                                  + refused + kOnlyID3v1);
     EXPECT_TRUE(readFile(refused).startsWith(old + audio(20)));
     EXPECT_EQ(v1(refused).Artist(), QStringLiteral("Band"));
+
+    // A download cut off inside its ID3v2 tag: neither tag is written, and the message says why.
+    ui.clear();
+    const QByteArray cutBytes = tag(4, frame24("TIT2", latin1Text("Cut")) + frame24("APIC", QByteArray(300, '\x89'))).chopped(100);
+    const QString cut = writeFile(QStringLiteral("Music/cut.mp3"), cutBytes);
+    FrmEditTag& h = openOn(cut);
+    h.txtArtist[0]->setText(QStringLiteral("Band"));
+    h.txtTitle[0]->setText(QStringLiteral("Song"));
+    h.txtTitle[1]->setText(QStringLiteral("Song"));
+    h.cmdUpdate_Click();
+    EXPECT_EQ(lastMessage(), media::id3v2::cutShortText() + kNotPerformed);
+    EXPECT_EQ(readFile(cut), cutBytes);
+    EXPECT_FALSE(log().contains(cut));
 }
 
 // A song in a folder that cannot be written to, its ID3v2 tag too small for the lyrics typed:

@@ -538,6 +538,40 @@ TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
     EXPECT_EQ(again.find("TYER")->body, latin1Text("1999"));
 }
 
+// Several values of a 2.4 frame and the group of a grouped frame reach the 2.3 tag: user
+// texts joined with "/", genres as references and a name that a reference reader reads back
+// as the same genres, the group byte beside its GRID frame.
+TEST_F(ID3v2SaveTest, SeveralValuesAndGroupsAreKeptInTheVersion23Form)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    const QByteArray nul(1, '\0');
+    const struct {
+        const char* name;
+        QByteArray frame24, frame23;
+    } rows[] = {
+        {"user text of two values", frame24("TXXX", bytes({3}) + "MusicBrainz Artist Id" + nul + "id-one" + nul + "id-two"),
+         frame23("TXXX", latin1Text("MusicBrainz Artist Id") + nul + "id-one/id-two")},
+        {"a genre number and a name", frame24("TCON", bytes({3}) + "17" + nul + "Jazz"), frame23("TCON", latin1Text("(17)Jazz"))},
+        {"references, then a name that begins with one", frame24("TCON", bytes({0}) + "(9)" + nul + "RX" + nul + "(Live)"),
+         frame23("TCON", latin1Text("(9)(RX)((Live)"))},
+        {"a grouped frame", frame24("PRIV", bytes({0x85}) + "owner" + nul + "data", 0, 0x40), frame23("PRIV", bytes({0x85}) + "owner" + nul + "data", 0, 0x20)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QString path = writeFile("values.mp3", tag(4, frame24("GRID", QByteArray("http://group.example\0\x85", 22)) + r.frame24) + audio());
+        const reference::Frames before = reference::read(path);
+        EXPECT_TRUE(saveTitle(path, QStringLiteral("Title")).contains(r.frame23));
+        const reference::Frames after = reference::read(path);
+        for (auto [key, fields] : before.asKeyValueRange()) {
+            // The values of a user text are one, joined as the reader's own conversion to 2.3 joins them.
+            const bool joined = key.startsWith(QLatin1String("TXXX"));
+            if (key != QLatin1String("version")) {
+                EXPECT_EQ(after.value(key), joined ? QString(fields).replace(QLatin1String("', '"), QLatin1String("/")) : fields) << key.toStdString();
+            }
+        }
+    }
+}
+
 // The 2.4 people involved (TIPL) and musicians (TMCL) are lists of pairs; version 2.3 has
 // one such list (IPLS), which holds the pairs of both, as a reference reader reads back.
 TEST_F(ID3v2SaveTest, MusicianCreditsKeepTheirPairsInTheVersion23PeopleList)
@@ -755,6 +789,20 @@ void expectRaised(clsID3v2& t, int number)
         if (number) {
             EXPECT_EQ(e.number(), number);
         }
+    }
+}
+
+// A tag that claims more bytes than the file holds, as a download cut off inside it does, is
+// never written over, also once an ID3v1 tag appended to the file makes the tag fit.
+TEST_F(ID3v2SaveTest, ATagCutShortIsNeverWrittenOver)
+{
+    const QByteArray cut = tag(4, frame24("TIT2", latin1Text("Cut")) + frame24("APIC", QByteArray(300, '\x89'))).chopped(100);
+    for (const QByteArray& file : {cut, cut + "TAG" + QByteArray(125, ' ')}) {
+        clsID3v2 t;
+        t.setFilename(writeFile("cut.mp3", file));
+        t.setTitle(QStringLiteral("New"));
+        expectRaised(t, veltra::MediaError::CannotPerform);
+        EXPECT_EQ(readFile(home("cut.mp3")), file);
     }
 }
 
