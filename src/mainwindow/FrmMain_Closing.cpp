@@ -2,7 +2,6 @@
 // tray icon's recovery when a notification area appears.
 #include "mainwindow/FrmMain.h"
 
-#include "common/FrmConsole.h"
 #include "common/ListView.h"
 #include "common/PlaylistRow.h"
 #include "common/modFiles.h"
@@ -193,8 +192,7 @@ bool FrmMain::window_SaveDefaultPlaylist(QString* reason)
     const QString why = error ? qt_error_string(error) : QStringLiteral("Unknown error");
     const QString line = QStringLiteral("The playlist could not be saved to ") + QDir::toNativeSeparators(defaultPlaylist)
                          + QStringLiteral(": ") + why + u'.';
-    forms().get<FrmConsole>().window_WriteLog(line);
-    startup::tellStandardError(line);
+    startup::tellLogAndStandardError(line);
     if (reason) *reason = why;
     return false;
 }

@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -25,6 +26,13 @@ void onSignal(int)
         [[maybe_unused]] ssize_t n = ::write(g_fds[0], &c, 1);
     }
 }
+
+// Takes one signal's byte; false when none is waiting (the reading end never blocks).
+bool takeSignal()
+{
+    char c;
+    return g_fds[1] >= 0 && ::read(g_fds[1], &c, 1) == 1;
+}
 } // namespace
 
 void setHandler(std::function<void()> h) { handler() = std::move(h); }
@@ -38,17 +46,19 @@ void run()
     g_done = true;
 }
 
+void runPending()
+{
+    if (takeSignal()) run();
+}
+
 void install(std::function<void()> h)
 {
     setHandler(std::move(h));
     if (g_fds[0] >= 0) return;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_fds) != 0) return;
+    ::fcntl(g_fds[1], F_SETFL, ::fcntl(g_fds[1], F_GETFL) | O_NONBLOCK);
     auto* notifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read);
-    QObject::connect(notifier, &QSocketNotifier::activated, [] {
-        char c;
-        [[maybe_unused]] ssize_t n = ::read(g_fds[1], &c, 1);
-        run();
-    });
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { runPending(); });
     struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);

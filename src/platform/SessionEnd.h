@@ -8,5 +8,8 @@ namespace sessionend {
 void install(std::function<void()> handler);
 void setHandler(std::function<void()> handler);
 void run();   // runs the handler once; later calls while it runs do nothing
+// Runs the handler now when a signal came that the event loop has not seen yet: called
+// before the program would wait on the user, so that no window comes up after the signal.
+void runPending();
 
 } // namespace sessionend

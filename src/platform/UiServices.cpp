@@ -1,11 +1,13 @@
 #include "platform/UiServices.h"
 
+#include "platform/SessionEnd.h"
+
 namespace veltra {
 
 namespace {
 // Nothing installed (a tool without windows): every question gets the answer a box with
 // no one to click would default to, and nothing blocks.
-class UnattendedUiServices final : public UiServices {
+class UnattendedUiServices : public UiServices {
 public:
     MsgResult msgBox(const QString&, MsgButtons buttons, MsgIcon, const QString&) override
     {
@@ -29,6 +31,30 @@ public:
     bool openUrl(const QString&) override { return false; }
 };
 
+// The session has ended: a box is said, not shown, and its answer is the one that goes no
+// further, so nothing is removed, replaced or tried again on the way out.
+class SessionEndUiServices final : public UnattendedUiServices {
+public:
+    std::function<void(const QString&)> report;
+
+    MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon, const QString& title) override
+    {
+        report(title + QStringLiteral(": ") + text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).join(u' '));
+        switch (buttons) {
+        case MsgButtons::OK: return MsgResult::OK;
+        case MsgButtons::YesNo: return MsgResult::No;
+        case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
+        default: return MsgResult::Cancel;
+        }
+    }
+};
+
+SessionEndUiServices& sessionEnd()
+{
+    static SessionEndUiServices services;
+    return services;
+}
+
 UiServices*& current()
 {
     static UiServices* services = nullptr;
@@ -38,6 +64,9 @@ UiServices*& current()
 
 UiServices& ui()
 {
+    // A session end signalled while a command worked comes before anything more it would ask.
+    sessionend::runPending();
+    if (sessionEnd().report) return sessionEnd();
     UiServices*& s = current();
     if (!s) {
         static UnattendedUiServices fallback;
@@ -47,5 +76,7 @@ UiServices& ui()
 }
 
 void setUiServices(UiServices* services) { current() = services; }
+
+void setUnattended(std::function<void(const QString& line)> report) { sessionEnd().report = std::move(report); }
 
 } // namespace veltra

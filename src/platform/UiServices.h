@@ -75,6 +75,11 @@ public:
 UiServices& ui();
 void setUiServices(UiServices* services);   // not owned
 
+// From the end of the session on nobody answers: each box is told to `report` as one line
+// (its title and text) and gets the answer that goes no further; dialogs and pickers come
+// back cancelled and modal windows do not run. An empty function lets boxes ask again.
+void setUnattended(std::function<void(const QString& line)> report);
+
 // Convenience: the two-line message box style of the program's own boxes.
 inline MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {

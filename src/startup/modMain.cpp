@@ -52,6 +52,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 using namespace veltra;
 
@@ -61,6 +63,7 @@ bool g_quitting = false;
 int g_quitCode = 0;
 int g_sessionEndHolds = 0;
 bool g_sessionEndOwed = false;
+bool g_sessionEndEndsProcess = false;
 } // namespace
 bool CommandLineSwitch = false;
 bool ShowMinimizedInstead = false;
@@ -416,10 +419,17 @@ void tellStandardError(const QString& line)
     std::fflush(stderr);
 }
 
+void tellLogAndStandardError(const QString& line)
+{
+    if (forms().isLoaded<FrmConsole>()) forms().get<FrmConsole>().window_WriteLog(line);
+    tellStandardError(line);
+}
+
 void clearQuit()
 {
     g_quitting = false;
     g_quitCode = 0;
+    veltra::setUnattended(nullptr);
 }
 
 SessionEndHold::SessionEndHold() { ++g_sessionEndHolds; }
@@ -431,8 +441,21 @@ SessionEndHold::~SessionEndHold()
     endSession();
 }
 
+namespace {
+// The signal may have come while a command waited on a box or let events in: once the state
+// is saved nothing more of it runs, so the process ends here.
+[[noreturn]] void endProcess(int code)
+{
+    delete std::exchange(instancePtr(), nullptr);   // the lock and the socket go with us
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+} // namespace
+
 void endSession()
 {
+    // Nobody is there to answer any more: what a box would say is only reported.
+    veltra::setUnattended(tellLogAndStandardError);
     if (g_sessionEndHolds > 0) {
         g_sessionEndOwed = true;
         return;
@@ -440,6 +463,7 @@ void endSession()
     // The same saving as when the desktop session ends.
     if (forms().isLoaded<FrmMain>()) forms().get<FrmMain>().Form_QueryUnload(FrmMain::AppWindows);
     else quit(0);
+    if (g_sessionEndEndsProcess) endProcess(g_quitCode);
 }
 
 int run()
@@ -450,8 +474,13 @@ int run()
     if (r == StartResult::AlreadyRunning) return 0;
     if (r == StartResult::NoSoundDevice || r == StartResult::InstanceBlocked) return 1;
     // A signal that ended the program while start-up waited on a message box leaves no loop
-    // to run.
-    const int code = startup::quitting() ? g_quitCode : QApplication::exec();
+    // to run. Start-up itself stops where the session ended and says how the start ended; a
+    // command run from the loop is ended by the session end itself.
+    int code = g_quitCode;
+    if (!startup::quitting()) {
+        g_sessionEndEndsProcess = true;
+        code = QApplication::exec();
+    }
     forms().unloadAll();
     return code;
 }

@@ -28,7 +28,8 @@ extern QString BetaLabel;
 SingleInstance* instance();
 // Runs the whole program: Main, then the event loop. Returns the exit code.
 int run();
-// Saving at the end of the desktop session or on SIGTERM, then the end of the program.
+// Saving at the end of the desktop session or on SIGTERM, then the end of the program. From
+// then on no box is shown: each is reported on standard error and in the log instead.
 void endSession();
 // While one exists, a session end waits: it runs when the last hold goes. Start-up holds it
 // while it reads the songs of the command line, so that what is saved is the whole list.
@@ -45,6 +46,8 @@ void quit(int code = 0);
 bool quitting();
 // A line on standard error, for what must be said also where no window can show it.
 void tellStandardError(const QString& line);
+// The same line in the log as well: what could not be done where nobody can be asked.
+void tellLogAndStandardError(const QString& line);
 // Forgets a quit: Main calls it, so a start after an earlier run ended (tests start the
 // program many times in one process) runs whole.
 void clearQuit();

@@ -2,7 +2,8 @@
 // the task bar asks the window manager once the window is mapped, the Window menu's item
 // switches it back through the keyboard, and Alt+F4 ends the program with the playlist kept.
 // File > Exit that cannot save the playlist asks first, and a start that another user's files
-// block says so in a box.
+// block says so in a box. SIGTERM ends the program at once without a box, also in the middle
+// of a command that asks about every row.
 #include "e2e/EndToEndFixture.h"
 #include "startup/SingleInstance.h"
 #include "support/ForeignLockNames.h"
@@ -18,6 +19,7 @@
 
 #include <QCryptographicHash>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +49,9 @@ public:
     bool start()
     {
         if (!m_x) return false;
+        // A window may go before its request is served (boxes come and go quickly): such a
+        // request is dropped, not fatal.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
         XSelectInput(m_x, DefaultRootWindow(m_x), SubstructureRedirectMask | SubstructureNotifyMask);
         XSync(m_x, False);
         m_state = XInternAtom(m_x, "_NET_WM_STATE", False);
@@ -98,6 +103,7 @@ public:
     }
 
     std::vector<StateRequest> requests;
+    int maps = 0;   // windows mapped so far
     Atom skipTaskbar = 0;
     Atom skipPager = 0;
 
@@ -105,6 +111,7 @@ private:
     void handle(const XEvent& e)
     {
         if (e.type == MapRequest) {
+            ++maps;
             XMapWindow(m_x, e.xmaprequest.window);
             XSync(m_x, False);
             m_mapped.push_back(e.xmaprequest.window);
@@ -139,11 +146,21 @@ protected:
         ASSERT_TRUE(wm->start());
     }
 
-    // The real program on this display, its output kept for failure messages.
-    void startOnDisplay(QProcess& p, const QStringList& arguments = {}, const QStringList& unset = {})
+    // The real program on this display, its output kept for failure messages. Asked to, it runs
+    // as an ordinary user also when the tests run as root (to whom no folder is read-only),
+    // with the program folder, opened to everyone, as its home.
+    void startOnDisplay(QProcess& p, const QStringList& arguments = {}, const QStringList& unset = {}, bool ordinaryUser = false)
     {
         QProcessEnvironment e = env();
         for (const QString& name : unset) e.remove(name);
+        if (ordinaryUser && ::geteuid() == 0) {
+            ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 0777), 0);
+            e.insert(QStringLiteral("HOME"), home.path());
+            e.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+            p.setChildProcessModifier([] {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(127);
+            });
+        }
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
         p.setProcessEnvironment(e);
@@ -152,18 +169,53 @@ protected:
         ASSERT_TRUE(p.waitForStarted(10000));
     }
 
+    // The program started and its main window mapped, with the keyboard's focus.
+    void startFocused(QProcess& p, bool ordinaryUser = false)
+    {
+        startOnDisplay(p, {}, {}, ordinaryUser);
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(wm->serveUntil([&] { return wm->named("VELTRA") != 0; }, 20000)) << p.readAll().constData();
+        wm->focus(wm->named("VELTRA"));
+        wm->serveUntil([] { return false; }, 500);
+    }
+
+    void writeFile(const QString& relative, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(home.filePath(relative)).path());
+        QFile f(home.filePath(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    // The window manager serves until the program has ended (false: it did not within a time
+    // no saving needs).
+    bool serveUntilEnded(QProcess& p)
+    {
+        return wm->serveUntil([&] { return p.state() == QProcess::NotRunning || p.waitForFinished(20); }, 15000);
+    }
+
+    static constexpr uid_t kNobody = 65534;
     Xvfb server;
     std::unique_ptr<StandInWindowManager> wm;
 };
+
+// A playlist record as the list files hold it.
+QByteArray record(int number, const QByteArray& path)
+{
+    return "\"" + QByteArray::number(number) + "\"\r\n\"Artist\"\r\n\"Title\"\r\n\"\"\r\n\"Play\"\r\n\"\"\r\n\"" + path + "\"\r\n";
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 TEST_F(WindowManagerRequests, TaskBarEntryFollowsTheSwitchAndExitKeepsThePlaylist)
 {
     StandInWindowManager& manager = *wm;
     QDir().mkpath(home.path() + QStringLiteral("/Playlists"));
-    QFile ini(home.path() + QStringLiteral("/settings.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Settings]\r\nHideInTheTaskManager=1\r\nUseSystemTraySupport=0\r\n");
-    ini.close();
+    writeFile(QStringLiteral("settings.ini"), "[Settings]\r\nHideInTheTaskManager=1\r\nUseSystemTraySupport=0\r\n");
     const QString song = home.path() + QStringLiteral("/song.mp3");
     ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .id3v1 = true}));
 
@@ -195,8 +247,7 @@ TEST_F(WindowManagerRequests, TaskBarEntryFollowsTheSwitchAndExitKeepsThePlaylis
 
     // Alt+F4 is Exit: the program ends on its own and keeps the playlist.
     manager.type({XK_Alt_L, XK_F4});
-    ASSERT_TRUE(manager.serveUntil([&] { return p.state() == QProcess::NotRunning || p.waitForFinished(20); }, 10000))
-        << p.readAll().constData();
+    ASSERT_TRUE(serveUntilEnded(p)) << p.readAll().constData();
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0);
     QFile spp(home.path() + QStringLiteral("/Playlists/default.spp"));
@@ -210,10 +261,7 @@ TEST_F(WindowManagerRequests, TaskBarEntryFollowsTheSwitchAndExitKeepsThePlaylis
 TEST_F(WindowManagerRequests, ExitThatCannotWriteThePlaylistAsksAndNoKeepsTheProgramRunning)
 {
     StandInWindowManager& manager = *wm;
-    QFile ini(home.path() + QStringLiteral("/settings.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Settings]\r\nUseSystemTraySupport=0\r\n");
-    ini.close();
+    writeFile(QStringLiteral("settings.ini"), "[Settings]\r\nUseSystemTraySupport=0\r\n");
     const QString song = home.path() + QStringLiteral("/song.mp3");
     ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .id3v1 = true}));
     QProcess p;
@@ -247,8 +295,7 @@ TEST_F(WindowManagerRequests, ExitThatCannotWriteThePlaylistAsksAndNoKeepsThePro
     ASSERT_TRUE(QFile::remove(playlists));
     ASSERT_TRUE(QDir().mkdir(playlists));
     fileExit();
-    ASSERT_TRUE(manager.serveUntil([&] { return p.state() == QProcess::NotRunning || p.waitForFinished(20); }, 10000))
-        << p.readAll().constData();
+    ASSERT_TRUE(serveUntilEnded(p)) << p.readAll().constData();
     EXPECT_EQ(p.exitCode(), 0);
     QFile spp(playlists + QStringLiteral("/default.spp"));
     ASSERT_TRUE(spp.open(QIODevice::ReadOnly));
@@ -271,11 +318,83 @@ TEST_F(WindowManagerRequests, AStartThatAnotherUsersFilesBlockShowsWhyAndFails)
     manager.focus(manager.named("Single Instance Error"));
     manager.serveUntil([] { return false; }, 300);
     manager.type({XK_Return});
-    ASSERT_TRUE(manager.serveUntil([&] { return p.state() == QProcess::NotRunning || p.waitForFinished(20); }, 10000))
-        << p.readAll().constData();
+    ASSERT_TRUE(serveUntilEnded(p)) << p.readAll().constData();
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_TRUE(p.readAll().contains("veltra: It has been detected that the files VELTRA needs in the folder "));
+}
+
+// SIGTERM after File > New emptied the playlist over a default.spp that cannot be deleted
+// (its folder read-only): no box comes up, the program ends, and standard error and the log
+// say what was left undone.
+TEST_F(WindowManagerRequests, SigtermThatCannotDeleteTheEmptiedPlaylistShowsNoBoxAndSaysWhy)
+{
+    StandInWindowManager& manager = *wm;
+    writeFile(QStringLiteral("settings.ini"), "[Settings]\r\nRememberTheConsoleLogs=1\r\nUseSystemTraySupport=0\r\n");
+    writeFile(QStringLiteral("Playlists/default.spp"), record(1, "/music/song.mp3"));
+    const QString playlists = home.filePath(QStringLiteral("Playlists"));
+    ASSERT_EQ(::chmod(QFile::encodeName(playlists).constData(), 0555), 0);
+    QProcess p;
+    startFocused(p, true);
+    if (HasFatalFailure()) return;
+    manager.type({XK_Control_L, XK_n});   // File > New
+    const QString log = home.filePath(QStringLiteral("console.log"));
+    ASSERT_TRUE(manager.serveUntil([&] { return readFile(log).contains("Playlist cleared."); }, 10000)) << p.readAll().constData();
+
+    const int mapped = manager.maps;
+    ::kill(pid_t(p.processId()), SIGTERM);
+    const bool ended = serveUntilEnded(p);
+    ::chmod(QFile::encodeName(playlists).constData(), 0755);
+    ASSERT_TRUE(ended) << "still running";
+    EXPECT_EQ(manager.maps, mapped);   // no box
+    EXPECT_EQ(p.exitCode(), 0);
+    const QByteArray line = "Deleting File Error: There was an error while trying to delete the following file: "
+                            + QFile::encodeName(playlists) + "/default.spp Please check that the file is not being used by another program or user.";
+    const QByteArray output = p.readAll();
+    EXPECT_TRUE(output.contains("veltra: " + line + "\n")) << output.constData();
+    EXPECT_TRUE(readFile(log).contains(line + "\r\n"));
+    EXPECT_TRUE(settings().contains("Volume=")) << settings().constData();   // the rest is saved
+}
+
+// SIGTERM while Send To > Mood asks about each of 3,000 rows the mood already holds, answered
+// one after another: the program ends there, with no further box and nothing more of the
+// command done (the last row, new to the mood, is not added).
+TEST_F(WindowManagerRequests, SigtermWhileSendToMoodAsksAboutEveryRowEndsTheCommandThere)
+{
+    StandInWindowManager& manager = *wm;
+    constexpr int kRows = 3000;
+    writeFile(QStringLiteral("settings.ini"), "[Settings]\r\nUseSystemTraySupport=0\r\n[Advanced]\r\nMoods=Calm\r\n");
+    QByteArray list, mood;
+    for (int i = 1; i <= kRows; ++i) {
+        const QByteArray path = "/music/song" + QByteArray::number(i) + ".mp3";
+        list += record(i, path);
+        if (i < kRows) mood += path + "\r\n";
+    }
+    writeFile(QStringLiteral("Playlists/default.spp"), list);
+    writeFile(QStringLiteral("Moods/Calm.mlst"), mood);
+    QProcess p;
+    startFocused(p);
+    if (HasFatalFailure()) return;
+    // All rows, then the playlist's menu: Send To > Mood > Calm.
+    for (const std::initializer_list<KeySym>& keys : {std::initializer_list<KeySym>{XK_Control_L, XK_a}, {XK_Menu}, {XK_e}, {XK_m}, {XK_Down}, {XK_Return}}) {
+        manager.type(keys);
+        manager.serveUntil([] { return false; }, 300);
+    }
+    const char* box = "Song/Video Already In Mood";
+    ASSERT_TRUE(manager.serveUntil([&] { return manager.named(box) != 0; }, 10000)) << p.readAll().constData();
+    for (int answered = 0; answered < 3; ++answered) {
+        const int mapped = manager.maps;
+        manager.focus(manager.named(box));
+        manager.type({XK_Return});
+        ASSERT_TRUE(manager.serveUntil([&] { return manager.maps > mapped && manager.named(box) != 0; }, 10000));
+    }
+
+    const int mapped = manager.maps;
+    ::kill(pid_t(p.processId()), SIGTERM);
+    ASSERT_TRUE(serveUntilEnded(p)) << "still running";
+    EXPECT_EQ(manager.maps, mapped);   // no further box
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(readFile(home.filePath(QStringLiteral("Moods/Calm.mlst"))), mood);
 }
 
 // Writes `lines` numbered paths, a piece at a time; false when the file cannot be written.
@@ -321,12 +440,8 @@ TEST_F(WindowManagerRequests, HugeBookmarkAndLocationFilesLeaveTheProgramLightAn
     const QByteArray bookmarksBefore = md5(bookmarks), locationsBefore = md5(locations);
 
     QProcess p;
-    startOnDisplay(p);
+    startFocused(p);
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(manager.serveUntil([&] { return manager.named("VELTRA") != 0; }, 20000)) << p.readAll().constData();
-
-    manager.focus(manager.named("VELTRA"));
-    manager.serveUntil([] { return false; }, 500);
     manager.type({XK_Alt_L, XK_f});
     manager.serveUntil([] { return false; }, 300);
     manager.type({XK_l});

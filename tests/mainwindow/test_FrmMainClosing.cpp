@@ -215,6 +215,27 @@ TEST_F(ClosingTest, SessionEndThatCannotWriteThePlaylistSaysWhyInTheLogAndOnStan
     EXPECT_EQ(settings_ReadValue("Sound", "Volume", ""), QStringLiteral("70"));
 }
 
+// Nor is a box shown at a session end: what it would say goes there too.
+TEST_F(ClosingTest, SessionEndThatCannotDeleteTheEmptiedPlaylistSaysSoWithoutABox)
+{
+    writeFile("Playlists/default.spp", "\"01\"\r\n\"A\"\r\n\"T\"\r\n\"\"\r\n\"Play\"\r\n\"\"\r\n\"/a.mp3\"\r\n");
+    start();
+    main().mnuNew_Click();
+    ::chmod(QFile::encodeName(home("Playlists")).constData(), 0555);
+    testing::internal::CaptureStderr();
+    {
+        const Unreadable asUser({}, {home()});
+        startup::endSession();
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    ::chmod(QFile::encodeName(home("Playlists")).constData(), 0755);
+    const QString line = "Deleting File Error: There was an error while trying to delete the following file: " + defaultSpp()
+                         + " Please check that the file is not being used by another program or user.";
+    EXPECT_EQ(QString::fromStdString(err), "veltra: " + line + "\n");
+    EXPECT_TRUE(forms().get<FrmConsole>().Text().contains(line + "\r\n"));
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
 TEST_F(ClosingTest, CloseBoxHidesToTheTray)
 {
     start();
