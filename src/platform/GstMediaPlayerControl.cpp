@@ -43,6 +43,10 @@ QString errorText(GError* error)
 }
 
 constexpr double kNanosecondsPerSecond = 1e9;
+// Further ahead of the system's clock than any real clock drifts.
+constexpr GstClockTime kClockAheadLimit = GstClockTime(3600) * GST_SECOND;
+// How often the clock is looked at while the end of a file is awaited.
+constexpr int kClockCheckMs = 100;
 
 } // namespace
 
@@ -62,12 +66,7 @@ struct GstMediaPlayerCallbacks {
             const quint64 generation = self->m_generation.load();
             if (type == GST_MESSAGE_ERROR || type == GST_MESSAGE_ASYNC_DONE) self->loadAnswered(message);
             std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
-            QMetaObject::invokeMethod(
-                self,
-                [self, held, generation] {
-                    if (generation == self->m_generation.load()) self->handleMessage(held.get());
-                },
-                Qt::QueuedConnection);
+            self->later(generation, [self, held] { self->handleMessage(held.get()); });
             break;
         }
         default:
@@ -76,6 +75,15 @@ struct GstMediaPlayerCallbacks {
         // Dropped from the bus: the bus's own reference is ours to release.
         gst_message_unref(message);
         return GST_BUS_DROP;
+    }
+
+    // Runs on the audio streaming thread: the last of the sound has left the filter.
+    static GstPadProbeReturn audioEvent(GstPad*, GstPadProbeInfo* info, gpointer data)
+    {
+        auto* self = static_cast<GstMediaPlayerControl*>(data);
+        if (GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info)) == GST_EVENT_EOS)
+            self->later(self->m_generation.load(), [self] { self->soundDelivered(); });
+        return GST_PAD_PROBE_OK;
     }
 
     static GstFlowReturn newSample(GstAppSink* sink, gpointer data) { return take(sink, data, false); }
@@ -109,6 +117,8 @@ struct GstMediaPlayerCallbacks {
 
 GstMediaPlayerControl::GstMediaPlayerControl(QObject* parent) : MediaPlayerControl(parent)
 {
+    m_clockWatch.setInterval(kClockCheckMs);
+    connect(&m_clockWatch, &QTimer::timeout, this, [this] { checkTheClock(); });
     if (isAvailable()) build();
 }
 
@@ -156,6 +166,7 @@ void GstMediaPlayerControl::build()
     gst_object_unref(pad);
     pad = gst_element_get_static_pad(m_volumeElement, "src");
     gst_element_add_pad(audioFilter, gst_ghost_pad_new("src", pad));
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &GstMediaPlayerCallbacks::audioEvent, this, nullptr);
     gst_object_unref(pad);
     g_object_set(m_pipeline, "audio-filter", audioFilter, nullptr);
 
@@ -220,6 +231,8 @@ void GstMediaPlayerControl::halt()
     if (m_pipeline) gst_element_set_state(m_pipeline, GST_STATE_READY);
     ++m_generation;
     m_ready = false;
+    m_soundDelivered = false;
+    m_clockWatch.stop();
     {
         QMutexLocker lock(&m_frameLock);
         m_latestFrame = QImage();
@@ -329,12 +342,14 @@ void GstMediaPlayerControl::Play()
     }
     m_state = State::Playing;
     gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
+    if (m_soundDelivered) m_clockWatch.start();
 }
 
 void GstMediaPlayerControl::Pause()
 {
     if (m_state != State::Playing || !m_pipeline) return;
     m_state = State::Paused;
+    m_clockWatch.stop();
     gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
 }
 
@@ -386,6 +401,9 @@ void GstMediaPlayerControl::setCurrentPosition(double seconds)
 
 void GstMediaPlayerControl::seekNow(double seconds)
 {
+    // The flush takes back whatever sound had reached the sink.
+    m_soundDelivered = false;
+    m_clockWatch.stop();
     const auto target = gint64(std::llround(seconds * kNanosecondsPerSecond));
     if (gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME,
                                 GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), target)) {
@@ -431,11 +449,7 @@ void GstMediaPlayerControl::handleMessage(GstMessage* message)
         if (m_ready) queryDuration();
         break;
     case GST_MESSAGE_EOS:
-        halt();
-        m_state = State::Stopped;
-        m_atEnd = true;
-        m_pendingSeek = -1;
-        emit EndOfStream();
+        endOfStream();
         break;
     case GST_MESSAGE_ERROR: {
         GError* error = nullptr;
@@ -451,6 +465,50 @@ void GstMediaPlayerControl::handleMessage(GstMessage* message)
     default:
         break;
     }
+}
+
+void GstMediaPlayerControl::endOfStream()
+{
+    halt();
+    m_state = State::Stopped;
+    m_atEnd = true;
+    m_pendingSeek = -1;
+    emit EndOfStream();
+}
+
+// The audio sink waits on the pipeline's clock for its last sample before it reports the end.
+// After a seek into the last few milliseconds, the PulseAudio stream clock can give back one
+// wrapped time, hundreds of years ahead; the audio clock keeps it (it never goes back), and the
+// sink's wait, measured against a clock that no longer moves, never ends: no end-of-stream,
+// the position frozen. No clock the pipeline uses runs ahead of the system's own: the system
+// clock is that clock, and an audio clock counts only the sound played since it was made. So
+// from the moment all the sound has gone to the sink until the end, a clock ahead of it means
+// the file has ended.
+void GstMediaPlayerControl::soundDelivered()
+{
+    m_soundDelivered = true;
+    if (m_state == State::Playing) m_clockWatch.start();
+}
+
+void GstMediaPlayerControl::checkTheClock()
+{
+    if (!m_soundDelivered || m_state != State::Playing || !m_pipeline) return;
+    GstClock* clock = gst_element_get_clock(m_pipeline);
+    if (!clock) return;
+    const GstClockTime now = gst_clock_get_time(clock);
+    gst_object_unref(clock);
+    const GstClockTime system = GstClockTime(g_get_monotonic_time()) * GST_USECOND;
+    if (now > system + kClockAheadLimit) endOfStream();
+}
+
+void GstMediaPlayerControl::later(quint64 generation, std::function<void()> work)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, work = std::move(work)] {
+            if (generation == m_generation.load()) work();
+        },
+        Qt::QueuedConnection);
 }
 
 void GstMediaPlayerControl::frameArrived(QImage frame)

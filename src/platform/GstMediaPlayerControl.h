@@ -30,7 +30,9 @@
 // release the sound device; Play then starts again from the beginning, or from a position
 // written meanwhile. Unload empties the pipeline (state NULL) without opening anything.
 // EndOfStream and Error (trouble found while playing, after the file was accepted) always
-// arrive from the event loop, never inside a call to the player.
+// arrive from the event loop, never inside a call to the player. The end also comes when the
+// audio sink, all its sound delivered, can no longer reach it (a seek into the last
+// milliseconds can stop its clock for good).
 //
 // Numbers: PlayState is what the program asked for (2 after Play until the end, an error or
 // Stop; 1 after Pause while playing; 0 otherwise). Volume v (hundredths of a dB, at most 0)
@@ -44,8 +46,10 @@
 #include <QWaitCondition>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <atomic>
+#include <functional>
 
 typedef struct _GstElement GstElement;
 typedef struct _GstMessage GstMessage;
@@ -102,6 +106,11 @@ private:
     void seekNow(double seconds);
     void queryDuration();
     void halt();
+    void endOfStream();
+    void soundDelivered();
+    void checkTheClock();
+    // Runs `work` from the event loop, unless a load or stop came after `generation`.
+    void later(quint64 generation, std::function<void()> work);
     void refuse(const QString& reason);
     bool waitForLoad();
     void loadAnswered(GstMessage* message);
@@ -123,6 +132,8 @@ private:
     bool m_ready = false;          // prerolled: position and duration can be asked, seeks work
     bool m_atEnd = false;          // played to its end; the position reads as the duration
     double m_pendingSeek = -1;     // a seek asked for before the media was ready
+    bool m_soundDelivered = false; // the last of the sound went to the sink; its end is awaited
+    QTimer m_clockWatch;
     mutable double m_duration = 0;
     mutable double m_lastPosition = 0;
 

@@ -85,6 +85,70 @@ TEST_F(PlaybackOnNullSinkTest, PlaysThePlaylistFromTheFirstRowToTheLastUnattende
     EXPECT_EQ(main.PlayerState, FrmMain::Playback::Stopped);
 }
 
+// A click on the position slider's groove moves it a page, to its end: the song ends and the
+// next one starts, every time. The songs' lengths put the slider's end (the length in whole
+// seconds) 23, 16, 4 and 1 ms before the song's end, onto it, and 7 ms past it. The sound
+// server's clock stands still there the more often the longer the song has played.
+TEST_F(PlaybackOnNullSinkTest, APageStepToTheSlidersEndStartsTheNextSong)
+{
+    FrmMain& main = forms().get<FrmMain>();
+    main.mnuPlayingGoThroughPlaylistNormally_Click();
+    main.mnuWorkForwardThroughList_Click();
+    main.mnuPlaylistStopAfterEnding_Click();
+    const struct {
+        int frames;
+        int sampleRate;
+    } songs[] = {{154, 44100}, {192, 44100}, {115, 44100}, {268, 44100}, {250, 48000}, {306, 44100}};
+    const int count = int(std::size(songs));
+    for (int i = 0; i < count; ++i) {
+        const QString path = home(QStringLiteral("Music/song%1.mp3").arg(i + 1));
+        ASSERT_TRUE(mp3maker::makeMp3(path, {.seconds = songs[i].frames * 1152.0 / songs[i].sampleRate,
+                                             .sampleRate = songs[i].sampleRate, .vbr = mp3maker::Vbr::Xing}));
+        main.playlist_AddSong(QStringLiteral("Artist"), QStringLiteral("Title %1").arg(i + 1), QString(), path);
+    }
+    controls_RenumberItems(main.rows());
+    // Other programs' sound on the same server, as on a desktop: the stall comes more often.
+    const QString other = home(QStringLiteral("other.mp3"));
+    ASSERT_TRUE(mp3maker::makeMp3(other, {.seconds = 600}));
+    veltra::GstMediaPlayerControl otherPrograms[3];
+    for (veltra::GstMediaPlayerControl& program : otherPrograms) {
+        program.setFileName(other);
+        program.Play();
+    }
+    main.tmrPosition->start();
+    veltra::MediaPlayerControl& player = main.wmpPlayer();
+    auto playing = [&](int row) {
+        QDeadlineTimer deadline(6000);
+        while (!deadline.hasExpired()) {
+            if (main.CurrentTrack == row && player.PlayState() == veltra::MediaPlayerControl::State::Playing
+                && player.Duration() > 0 && player.CurrentPosition() >= 1.5
+                && main.sldPosition->maximum() == std::lround(player.Duration()))
+                return true;
+            processEvents(10);
+        }
+        return false;
+    };
+
+    for (int pass = 0; pass < 4; ++pass) {
+        controls_SelectItem(main.rows(), 1);
+        main.mnuPlay_Click();
+        for (int row = 1; row <= count; ++row) {
+            if (!playing(row)) {
+                ADD_FAILURE() << "pass " << pass << ": song " << row << " did not start; song " << main.CurrentTrack
+                              << " stands at " << player.CurrentPosition() << " s";
+                break;
+            }
+            main.sldPosition->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        }
+        QDeadlineTimer deadline(5000);   // the last song ends and the list stops
+        while (player.FileName() != QLatin1String("1") && !deadline.hasExpired()) processEvents(10);
+        EXPECT_EQ(player.FileName(), QStringLiteral("1"));
+        main.mnuStop_Click();
+        processEvents(600);   // a position tick resets the slider
+    }
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
 // Full mode: as the position timer runs, the video window's position slider follows the
 // video; its volume slider drives the main window's and the player, and the main window's
 // balance slider moves the video window's.

@@ -4,6 +4,7 @@
 #include "platform/GstMediaPlayerControl.h"
 #include "platform/VideoFrameWidget.h"
 #include "support/GeneratedMedia.h"
+#include "support/Mp3Maker.h"
 #include "support/PulseNullSink.h"
 #include "support/TestEnv.h"
 
@@ -304,6 +305,62 @@ TEST_F(PlayerOnNullSinkTest, ASeekAskedRightAfterLoadingIsAppliedOnceTheFileIsRe
     EXPECT_LT(held, 2.0);
     ASSERT_TRUE(playToEnd()) << errors.join(u'\n').toStdString();
     EXPECT_EQ(ends, 1);
+}
+
+// A seek into the last milliseconds, onto the end or past it ends the file as its natural end
+// does. The sound server's clock sometimes stands still there, the more often the longer the
+// song has played, so each seek is tried 20 times, the five side by side on their own players.
+TEST_F(PlayerOnNullSinkTest, ASeekToTheEndOrPastItEndsTheFile)
+{
+    const QString mp3 = home(QStringLiteral("tail.mp3"));
+    ASSERT_TRUE(mp3maker::makeMp3(mp3, {.seconds = 3.0}));
+    struct Seek {
+        const char* what;
+        double fromEnd;
+        std::unique_ptr<GstMediaPlayerControl> player = std::make_unique<GstMediaPlayerControl>();
+        int tries = 0, ends = 0;
+        QElapsedTimer sought{};
+        void start(const QString& path)
+        {
+            player->setFileName(path);
+            player->Play();
+            sought.invalidate();
+        }
+    } seeks[] = {{"20 ms before the end", -0.020}, {"5 ms before the end", -0.005}, {"1 ms before the end", -0.001},
+                 {"the end", 0}, {"past the end", 1.0}};
+    for (Seek& seek : seeks) {
+        QObject::connect(seek.player.get(), &veltra::MediaPlayerControl::EndOfStream, [&seek] { ++seek.ends; });
+        QObject::connect(seek.player.get(), &veltra::MediaPlayerControl::Error,
+                         [this](const QString& message) { errors << message; });
+        seek.start(mp3);
+    }
+    const bool done = waitFor(
+        [&] {
+            bool all = true;
+            for (Seek& seek : seeks) {
+                if (seek.tries == 20) continue;
+                all = false;
+                if (!seek.sought.isValid()) {
+                    if (seek.player->Duration() > 0 && seek.player->CurrentPosition() >= 1.0) {
+                        seek.player->setCurrentPosition(seek.player->Duration() + seek.fromEnd);
+                        seek.sought.start();
+                    }
+                } else if (seek.player->PlayState() == veltra::MediaPlayerControl::State::Stopped
+                           || seek.sought.hasExpired(5000)) {
+                    if (++seek.tries < 20) seek.start(mp3);
+                }
+            }
+            return all;
+        },
+        300000);
+    ASSERT_TRUE(done);
+    waitFor([] { return false; }, 300);   // no second end comes after
+    for (const Seek& seek : seeks) {
+        SCOPED_TRACE(seek.what);
+        EXPECT_EQ(seek.ends, 20);
+        EXPECT_EQ(seek.player->PlayState(), veltra::MediaPlayerControl::State::Stopped);
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
 
 TEST_F(PlayerOnNullSinkTest, StopEndsPlayingWithoutAnEndOfStreamAndPlayStartsFromTheBeginning)
