@@ -7,6 +7,7 @@
 #include "common/modVB.h"
 #include "library/modOrganise.h"
 #include "library/modTagEditing.h"
+#include "media/ID3v2Format.h"
 #include "media/MediaError.h"
 #include "media/SyncBatch.h"
 #include "media/clsID3v1.h"
@@ -27,6 +28,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <optional>
 
 using namespace veltra;
 
@@ -239,10 +242,19 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
     fields.Comment = entered(txtComments, lblComments->text());
     fields.Title = clearTitle ? QString() : lblTitle->text();
     fields.Genre = quint8(lstGenre->selectionModel()->selectedRows().value(0).row());
-    // An ID3v2 tag that cannot be written over leaves the song as it is, ID3v1 tag included.
-    if (chkEditID3v2->isChecked()) {
-        if (const QString why = tags::cutShortRefusal(path); !why.isEmpty()) {
-            fileError(why, path);
+    // The ID3v2 tag is read before anything is written: one that cannot be written over
+    // leaves the song as it is, ID3v1 tag included.
+    const bool editID3v2 = chkEditID3v2->isChecked();
+    clsID3v2 v2;
+    std::optional<MediaError> unread;
+    if (editID3v2) {
+        try {
+            v2.setFilename(path);
+        } catch (const MediaError& e) {
+            unread = e;   // the ID3v1 write is still tried, and says its own failure
+        }
+        if (v2.TagCutShort()) {
+            fileError(media::id3v2::cutShortText(), path);
             return Edit::None;
         }
     }
@@ -250,13 +262,12 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
         fileError(tags::writeFailedText(), path);
         return Edit::None;
     }
-    if (!chkEditID3v2->isChecked()) return Edit::Done;
+    if (!editID3v2) return Edit::Done;
 
     // ID3v2: an entered text replaces the frame; an empty box leaves it as it is, unless the
     // frame is empty and the ID3v1 tag has the text. So no ID3v2 text is cut to 30 characters.
     try {
-        clsID3v2 v2;
-        v2.setFilename(path);
+        if (unread) throw *unread;
         bool changed = false;
         auto apply = [&](tags::Text which, const QString& value) {
             if (tags::text(v2, which) == value) return;
