@@ -7,7 +7,6 @@
 #include "platform/UiServices.h"
 
 #include <QAction>
-#include <QWindowStateChangeEvent>
 #include <QRect>
 #include <QGuiApplication>
 #include <QMenu>
@@ -232,26 +231,6 @@ void windows_FitOnScreen(QWidget* form)
     r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
     form->move(r.topLeft());
     form->resize(r.size() - frame);
-}
-
-void windows_LayoutOnRestore(QWidget* form, std::function<void()> layout)
-{
-    class Watcher : public QObject {
-    public:
-        Watcher(QWidget* form, std::function<void()> layout) : QObject(form), m_form(form), m_layout(std::move(layout)) {}
-        bool eventFilter(QObject* watched, QEvent* event) override
-        {
-            if (watched == m_form && event->type() == QEvent::WindowStateChange && !m_form->isMinimized()
-                && (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized))
-                m_layout();
-            return false;
-        }
-
-    private:
-        QWidget* m_form;
-        std::function<void()> m_layout;
-    };
-    form->installEventFilter(new Watcher(form, std::move(layout)));
 }
 
 void windows_KeepFormOnScreen(QWidget* form)

@@ -38,10 +38,6 @@ void windows_ShowNoActivate(QWidget* form, int mode);
 void windows_SavePosition(QWidget* form, const QString& windowName, int margin);
 void windows_LoadPosition(QWidget* form, const QString& windowName, int margin);
 void windows_KeepFormOnScreen(QWidget* form);
-// Runs `layout` whenever the window leaves the minimised state. A layout that skips minimised
-// windows misses a size taken meanwhile (the window manager may maximise a minimised window,
-// or report the restored size before the restore), and coming back brings no resize.
-void windows_LayoutOnRestore(QWidget* form, std::function<void()> layout);
 // A window not wholly on the screen it is mostly on (else the primary one) is moved onto it,
 // and shrunk to it when larger; one that fits is left alone.
 void windows_FitOnScreen(QWidget* form);

@@ -270,7 +270,6 @@ void FrmCDPlayer::createControls()
 
     installEventFilter(this);
     picClient->installEventFilter(this);
-    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 }
 
 void FrmCDPlayer::connectCommands()

@@ -114,7 +114,7 @@ void FrmCDPlayer::mnuReCenterWindow_Click()
 void FrmCDPlayer::Form_Resize()
 {
     controls_PlaceBars(picClient, {cbToolbar, cbControls}, sbStatusBar);
-    if (!WindowLoaded || isMinimized()) return;
+    if (!WindowLoaded) return;   // minimised too: see FrmMain::Form_Resize
     const int width = picClient->width();
 
     using vb::PixelsToTwips;

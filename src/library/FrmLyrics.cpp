@@ -130,7 +130,7 @@ void FrmLyrics::lyrics_SaveSize()
 
 void FrmLyrics::Form_Resize()
 {
-    if (isMinimized()) return;
+    // Minimised too: see FrmMain::Form_Resize
     txtLyrics->setGeometry(0, 0, std::max(0, width() - txtLyrics->x()), std::max(0, height() - txtLyrics->y()));
 }
 

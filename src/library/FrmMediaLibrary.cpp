@@ -354,7 +354,6 @@ void FrmMediaLibrary::connectControls()
     for (QObject* o : std::initializer_list<QObject*>{lstArtist, lstYear, lstAlbum, txtOptionSearch, txtSearch, lstvResults,
                                                       lstvResults->viewport(), picClient})
         o->installEventFilter(this);
-    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 
     // A load is stale once rows it works on are removed or the list is emptied.
     connect(lstvFilenames, &QAbstractItemModel::rowsRemoved, this, [this] { ++m_listRemovals; });
@@ -447,7 +446,7 @@ void FrmMediaLibrary::mnuClose_Click() { close(); }
 
 void FrmMediaLibrary::Form_Resize()
 {
-    if (!LayoutReady || isMinimized()) return;
+    if (!LayoutReady) return;   // minimised too: see FrmMain::Form_Resize
     const int H = twips(picClient->height());
     const int W = twips(picClient->width());
     const int S = mnuShowStatusBar->isChecked() ? twips(sbStatusBar->height()) : 0;

@@ -105,7 +105,6 @@ void FrmMain::connectWindow()
     hook->setObjectName(QStringLiteral("FrmMainEventHook"));   // removed first when the window goes
     for (QObject* o : std::initializer_list<QObject*>{this, picClient, lstvPlaylist, lstvPlaylist->viewport(), cmbPlaylists, lblOptions})
         o->installEventFilter(hook);
-    windows_LayoutOnRestore(this, [this] { Form_Resize(); });
 
     connect(lstvPlaylist, &ListView::columnClick, this, [this](int column) { lstvPlaylist_ColumnClick(column); });
 
@@ -216,7 +215,9 @@ void FrmMain::Form_Resize()
 {
     alignBars();   // bands and status bar keep to their edges at any time, shown or hidden
     if (!LayoutReady) return;
-    if (isMinimized()) return;
+    // A minimised window keeps its size here, and the window manager may give it another
+    // meanwhile (maximised from the task bar, or the tray's restore seen as minimised for a
+    // moment): that size is laid out at once, so the window comes back as it is shown.
     using vb::PixelsToTwips;
     using vb::TwipsToPixels;
     const double scaleWidth = PixelsToTwips(picClient->width());

@@ -187,7 +187,7 @@ void FrmVideo::placeSliderRow(double left, double right, double top)
 
 void FrmVideo::Form_Resize()
 {
-    if (isMinimized()) return;
+    // Minimised too: see FrmMain::Form_Resize
     const double W = PixelsToTwips(width());
     const double H = PixelsToTwips(height());
     const double buttonWidth = box(qxbNormal).width;
