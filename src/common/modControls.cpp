@@ -10,6 +10,7 @@
 #include "platform/UiServices.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,6 +63,11 @@ protected:
 } // namespace
 
 // ---- Menus ----
+
+QIcon controls_ThemeIcon(const char* name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+}
 
 void controls_DisableMenu(QAction* item)
 {

@@ -2,7 +2,9 @@
 // Routines shared by every window for menus, text boxes, combo boxes, list boxes and list
 // views. List boxes and combo boxes count entries from 0, list-view rows from 1.
 // The list-view routines take the rows (a ListView converts to them).
+#include <QIcon>
 #include <QString>
+#include <QStyle>
 #include <Qt>
 
 #include <functional>
@@ -19,6 +21,9 @@ class QListWidget;
 class QStatusBar;
 class QToolBar;
 class QWidget;
+
+// The desktop theme's icon of this name, else the style's own.
+QIcon controls_ThemeIcon(const char* name, QStyle::StandardPixmap fallback);
 
 // Menus. Each writes Enabled only when it differs.
 void controls_DisableMenu(QAction* item);

@@ -40,11 +40,6 @@ const QString kSettings = QStringLiteral("CDSettings");
 const QString kColumns = QStringLiteral("ColumnHeaders_CDPlayer");
 constexpr quint32 kPlayingColour = 0xC0;   // dark red, 0x00BBGGRR
 
-QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
-}
-
 // A band the user can neither move nor float.
 QToolBar* fixedBar(const char* name, QWidget* parent)
 {
@@ -217,7 +212,7 @@ void FrmCDPlayer::createControls()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = tbToolbar->addAction(themeIcon(b.icon, b.fallback), QString::fromLatin1(b.tip));
+        QAction* a = tbToolbar->addAction(controls_ThemeIcon(b.icon, b.fallback), QString::fromLatin1(b.tip));
         a->setObjectName(QStringLiteral("tb") + key);
         a->setData(key);
         a->setToolTip(QString::fromLatin1(b.tip));
@@ -438,7 +433,7 @@ void FrmCDPlayer::window_SetMenuImages()
         QMenu* menu = image.menu < menus.size() ? menus[image.menu]->menu() : nullptr;
         if (!menu) continue;
         const QList<QAction*> items = menu->actions();
-        if (image.item < items.size() && !items[image.item]->isSeparator()) items[image.item]->setIcon(themeIcon(image.icon, image.fallback));
+        if (image.item < items.size() && !items[image.item]->isSeparator()) items[image.item]->setIcon(controls_ThemeIcon(image.icon, image.fallback));
     }
 }
 

@@ -124,10 +124,6 @@ QListWidget* indexList(QWidget* parent, const char* name)
     return list;
 }
 
-QIcon menuIcon(const char* name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
-}
 } // namespace
 
 FrmMediaLibrary::FrmMediaLibrary()
@@ -540,7 +536,7 @@ void FrmMediaLibrary::window_SetMenuImages()
         {mnuTracking, "document-new", QStyle::SP_FileIcon},
         {mnuAbout, "help-about", QStyle::SP_MessageBoxInformation},
     };
-    for (const auto& [menuItem, name, fallback] : pictures) menuItem->setIcon(menuIcon(name, fallback));
+    for (const auto& [menuItem, name, fallback] : pictures) menuItem->setIcon(controls_ThemeIcon(name, fallback));
 }
 
 void FrmMediaLibrary::window_InstallSendToMoods()

@@ -34,14 +34,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace {
-// Theme icons with the style's own as fallback.
-QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
-}
-} // namespace
-
 FrmMain::FrmMain()
 {
     setObjectName(QStringLiteral("FrmMain"));
@@ -314,7 +306,7 @@ void FrmMain::createControls()
         const QString key = QString::fromLatin1(b.key);
         if (key == QLatin1String("Random") || key == QLatin1String("AddFiles") || key == QLatin1String("PreviousPlaylist"))
             tbToolbar->addSeparator();
-        QAction* a = tbToolbar->addAction(themeIcon(b.icon, b.fallback), QString::fromLatin1(b.tip));
+        QAction* a = tbToolbar->addAction(controls_ThemeIcon(b.icon, b.fallback), QString::fromLatin1(b.tip));
         a->setObjectName(QStringLiteral("tb") + key);
         a->setData(key);
         a->setToolTip(QString::fromLatin1(b.tip));
@@ -339,7 +331,7 @@ void FrmMain::createControls()
     };
     auto makeIcon = [sliders](const char* icon, QStyle::StandardPixmap fallback, const QString& tip) {
         auto* l = new QLabel(sliders);
-        l->setPixmap(themeIcon(icon, fallback).pixmap(16, 16));
+        l->setPixmap(controls_ThemeIcon(icon, fallback).pixmap(16, 16));
         l->setToolTip(tip);
         return l;
     };

@@ -12,7 +12,6 @@
 #include "common/modMoodFiles.h"
 #include "common/modSettings.h"
 #include "common/modVB.h"
-#include "common/modWindows.h"
 #include "controls/ctlQX_wScrollbar.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerControl.h"

@@ -164,7 +164,7 @@ void FrmMain::mnuMute_Click()
         mnuMute->setText(QStringLiteral("Un-Mut&e") + kTab + u'E');
         if (button) {
             button->setToolTip(QStringLiteral("Un-Mute"));
-            button->setIcon(QIcon::fromTheme(QStringLiteral("audio-volume-high"), QApplication::style()->standardIcon(QStyle::SP_MediaVolume)));
+            button->setIcon(controls_ThemeIcon("audio-volume-high", QStyle::SP_MediaVolume));
             if (!button->isChecked()) button->setChecked(true);
         }
         player_Volume(0);
@@ -174,7 +174,7 @@ void FrmMain::mnuMute_Click()
         mnuMute->setText(QStringLiteral("Mut&e") + kTab + u'E');
         if (button) {
             button->setToolTip(QStringLiteral("Mute"));
-            button->setIcon(QIcon::fromTheme(QStringLiteral("audio-volume-muted"), QApplication::style()->standardIcon(QStyle::SP_MediaVolumeMuted)));
+            button->setIcon(controls_ThemeIcon("audio-volume-muted", QStyle::SP_MediaVolumeMuted));
             if (button->isChecked()) button->setChecked(false);
         }
         player_Volume(sldVolume->value());

@@ -4,6 +4,7 @@
 #include "common/MenuArray.h"
 #include "common/MenuTable.h"
 #include "common/PlaylistRow.h"
+#include "common/modControls.h"
 #include "common/modPlaylistFiles.h"
 #include "extras/FrmCDPlayer.h"
 #include "extras/FrmMini.h"
@@ -45,7 +46,7 @@ FrmMenus::FrmMenus()
 {
     setObjectName(QStringLiteral("FrmMenus"));
     // The tray picture while muted.
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("audio-volume-muted"), style()->standardIcon(QStyle::SP_MediaVolumeMuted)));
+    setWindowIcon(controls_ThemeIcon("audio-volume-muted", QStyle::SP_MediaVolumeMuted));
 
     // The pop-up menus in display order: depth, member, name, caption, shortcut, check mark,
     // command. The Queue items' check marks follow the selected row (window update timer).

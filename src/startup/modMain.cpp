@@ -143,7 +143,7 @@ StartResult Main()
     // The program's icon, for every window and box that has none of its own: a box shown
     // while no window of the program is (in the tray, before start-up ends) has no window to
     // take one from.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("multimedia-player"), QApplication::style()->standardIcon(QStyle::SP_MediaPlay)));
+    QApplication::setWindowIcon(controls_ThemeIcon("multimedia-player", QStyle::SP_MediaPlay));
     startup::wireLowerLayers();
     // 1, 2: settings path, beta label.
     settings_SetPath(programfolder::file(QStringLiteral("settings.ini")));
