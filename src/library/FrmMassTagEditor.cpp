@@ -253,8 +253,8 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
         } catch (const MediaError& e) {
             unread = e;   // the ID3v1 write is still tried, and says its own failure
         }
-        if (v2.TagCutShort()) {
-            fileError(media::id3v2::cutShortText(), path);
+        if (const QString why = v2.OverwriteRefusal(); !why.isEmpty()) {
+            fileError(why, path);
             return Edit::None;
         }
     }

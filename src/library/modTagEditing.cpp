@@ -68,7 +68,7 @@ QString cutShortRefusal(const QString& path)
     try {
         clsID3v2 tag;
         tag.setFilename(path);
-        if (tag.TagCutShort()) return media::id3v2::cutShortText();
+        return tag.OverwriteRefusal();
     } catch (const veltra::MediaError&) {
     }
     return {};

@@ -23,9 +23,10 @@ void setText(clsID3v2& tag, Text which, const QString& value);
 // reason in `refusal`.
 bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after, QString* refusal = nullptr);
 
-// Why the song's ID3v2 tag must not be written over, asked before its ID3v1 tag is written:
-// the tag claims more bytes than the file holds, so the song keeps every byte. Empty when
-// it may be written (or cannot be read: the writes then fail and say so).
+// Why the song's ID3v2 tag must not be written over, asked before its ID3v1 tag is written
+// (clsID3v2::OverwriteRefusal: the tag claims more bytes than the file holds, or no frame of
+// it could be read), so the song keeps every byte. Empty when it may be written (or the file
+// cannot be read: the writes then fail and say so).
 QString cutShortRefusal(const QString& path);
 
 // The ID3v1 genre number an ID3v2 genre text (TCON) names: "(17)", "(17)Rock", "17" or a

@@ -186,6 +186,12 @@ QString cutShortText()
                           "it): a new tag written over it would destroy the rest of the file.");
 }
 
+QString unreadableText()
+{
+    return QStringLiteral("No frame of the ID3v2 tag could be read, though the tag holds more than padding: a new tag "
+                          "written over it would destroy what it holds.");
+}
+
 // ---- unsynchronisation -----------------------------------------------------------------
 
 QByteArray removeUnsync(const QByteArray& data)

@@ -43,6 +43,8 @@ struct TagArea {
 
 // Why a tag that is cut short is not saved over.
 QString cutShortText();
+// Why a tag in which no frame could be read, though it holds more than padding, is not saved over.
+QString unreadableText();
 
 // The tag at the start of the file, if any. `head` holds the file's first bytes (at least
 // ten when the file has them). A tag has "ID3", a version of 2 to 4 and a size that fits

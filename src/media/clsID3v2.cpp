@@ -3,6 +3,8 @@
 #include "media/MediaError.h"
 #include "platform/ProgramFolder.h"
 
+#include <algorithm>
+
 using namespace media;
 using namespace media::id3v2;
 using veltra::MediaError;
@@ -19,6 +21,7 @@ void clsID3v2::clear()
     m_tagPosition = 0;
     m_version = 0;
     m_cutShort = false;
+    m_unreadable = false;
     for (QString& c : m_cache) c.clear();
     m_plainComments = 0;
     m_frames.clear();
@@ -41,6 +44,13 @@ clsID3v2::Slot& clsID3v2::slotFor(const QString& id)
     if (Slot* s = findSlot(id)) return *s;
     m_frames.push_back(Slot{id, {}});
     return m_frames.back();
+}
+
+QString clsID3v2::OverwriteRefusal() const
+{
+    if (m_cutShort) return cutShortText();
+    if (m_unreadable) return unreadableText();
+    return {};
 }
 
 QString clsID3v2::Frame(int index) const
@@ -237,6 +247,28 @@ qint64 v24FrameSize(QByteArrayView data, qsizetype pos)
     return plain;
 }
 
+// How many bytes of the frame area an extended header announced by the tag's flag takes: its
+// whole length, or 0 when the flag promises one that is not there, as some encoders write it
+// (the first frame then follows the tag header). Read as the reference readers read it: four
+// bytes that are a frame ID begin a frame, and a size too small for the header itself or
+// beyond the tag is no extended header's. Version 2.3 counts the size after its own field
+// (6 or 10 bytes), version 2.4 the whole header (at least 6), seven bits a byte.
+qsizetype extendedHeaderLength(int version, QByteArrayView data)
+{
+    if (data.size() < 4 || isValidFrameId(data.constData(), 4)) return 0;
+    const char* p = data.constData();
+    qint64 length;
+    if (version == 3) {
+        length = 4 + qint64(readBE32(p));
+    } else {
+        if ((p[0] | p[1] | p[2] | p[3]) & 0x80) return 0;
+        length = readSyncsafe(p);
+    }
+    const qint64 least = version == 3 ? 10 : 6;
+    if (length < least || length > data.size()) return 0;
+    return qsizetype(length);
+}
+
 bool hasEagerText(const QByteArray& id)
 {
     return id.startsWith('T') || id.startsWith('W') || id == "COMM" || id == "USLT" || id == "PCNT"
@@ -272,16 +304,17 @@ void clsID3v2::parse(const TagArea& area, QByteArrayView data)
         undone = removeUnsync(data.toByteArray());
         data = undone;
     }
+    // A tag of which not one frame can be read, though it holds more than padding, is another
+    // program's data that this one does not understand: Save refuses to write over it.
+    auto noFrameIn = [&](qsizetype from) {
+        const QByteArrayView rest = data.sliced(std::min(from, data.size()));
+        m_unreadable = std::any_of(rest.begin(), rest.end(), [](char c) { return c != 0; });
+    };
     // Version 2.2 used this flag for a compression that was never defined.
-    if (version == 2 && (area.flags & 0x40)) return;
+    if (version == 2 && (area.flags & 0x40)) return noFrameIn(0);
 
-    qsizetype pos = 0;
-    if (version >= 3 && (area.flags & 0x40)) {
-        if (data.size() < 4) return;
-        const qint64 extended = version == 3 ? 4 + qint64(readBE32(data.constData())) : readSyncsafe(data.constData());
-        if (extended > data.size()) return;
-        pos = qsizetype(extended);
-    }
+    const qsizetype start = version >= 3 && (area.flags & 0x40) ? extendedHeaderLength(version, data) : 0;
+    qsizetype pos = start;
 
     const int idLength = version == 2 ? 3 : 4;
     const int headerLength = version == 2 ? 6 : 10;
@@ -316,6 +349,7 @@ void clsID3v2::parse(const TagArea& area, QByteArrayView data)
         storeFrame(QString::fromLatin1(r.modelId), std::move(e));
         pos += headerLength + qsizetype(size);
     }
+    if (pos == start) noFrameIn(start);
 
     // Version 2.4 keeps the year in the recording time.
     if (TagsInFrame(QStringLiteral("TYER")) == 0) {

@@ -42,6 +42,10 @@ public:
     // The tag read claims more bytes than the file holds (see TagArea::cutShort): Save
     // refuses to write over it. Such a tag is not read unless an ID3v1 tag made it fit.
     bool TagCutShort() const { return m_cutShort; }
+    // Why Save would refuse before writing anything, as the tag read cannot be written over
+    // without losing what it holds: it is cut short, or no frame of it could be read though it
+    // holds more than padding. Empty when it may be saved.
+    QString OverwriteRefusal() const;
 
     int FrameCount() const { return int(m_frames.size()); }
     QString Frame(int index) const;
@@ -109,7 +113,8 @@ public:
     // changed are written back intact (converted to their 2.3 form). Raises on failure, and
     // refuses, leaving the file untouched, while the tag holds a frame read from the file
     // that no 2.3 tag can hold (the error names it): it is never dropped unasked. Refuses
-    // likewise when the file's tag claims more bytes than the file holds (TagCutShort).
+    // likewise when the tag read cannot be written over (OverwriteRefusal) or the file's tag
+    // claims more bytes than the file holds.
     // An in-place write is flushed to the disk before Save returns, or, given a batch, by
     // the batch's finish(); a copy is always flushed before it takes the song's place.
     void Save(media::SyncBatch* batch = nullptr);
@@ -158,6 +163,7 @@ private:
     qint64 m_tagPosition = 0;
     quint8 m_version = 0;
     bool m_cutShort = false;
+    bool m_unreadable = false;   // no frame found in a frame area holding more than padding
     QString m_cache[kPropertyCount];
     int m_plainComments = 0;   // plain comments read so far
     std::vector<Slot> m_frames;

@@ -175,6 +175,7 @@ QByteArray clsID3v2::id3v2_BuildImage() const
 void clsID3v2::Save(media::SyncBatch* batch)
 {
     const QString source = errorSource();
+    if (const QString why = OverwriteRefusal(); !why.isEmpty()) throw MediaError(MediaError::CannotPerform, why, source);
     // A frame read that no version 2.3 tag can hold stops the save before the file is
     // opened: the song keeps it, and the caller learns which one.
     for (const Slot& slot : m_frames)

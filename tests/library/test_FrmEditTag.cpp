@@ -256,6 +256,18 @@ TEST_F(EditTagTest, AFailedWriteIsNeverReportedAsDone)
     EXPECT_EQ(lastMessage(), media::id3v2::cutShortText() + kNotPerformed);
     EXPECT_EQ(readFile(cut), cutBytes);
     EXPECT_FALSE(log().contains(cut));
+
+    // A tag in which no frame can be read is never written over either.
+    ui.clear();
+    const QByteArray unreadableBytes = tag(3, frame23("TIT2", latin1Text("Song")).replace(4, 4, be32(5000)) + QByteArray(64, '\0')) + audio(20);
+    const QString unreadable = writeFile(QStringLiteral("Music/unreadable.mp3"), unreadableBytes);
+    FrmEditTag& k = openOn(unreadable);
+    k.txtArtist[0]->setText(QStringLiteral("Band"));
+    k.txtTitle[0]->setText(QStringLiteral("Song"));
+    k.txtTitle[1]->setText(QStringLiteral("Song"));
+    k.cmdUpdate_Click();
+    EXPECT_EQ(lastMessage(), media::id3v2::unreadableText() + kNotPerformed);
+    EXPECT_EQ(readFile(unreadable), unreadableBytes);
 }
 
 // A song in a folder that cannot be written to, its ID3v2 tag too small for the lyrics typed:

@@ -806,6 +806,63 @@ TEST_F(ID3v2SaveTest, ATagCutShortIsNeverWrittenOver)
     }
 }
 
+// A header that announces an extended header is read as a reference reader reads it: a real
+// one is skipped, one that is not there (the first frame follows the header) is not. A title
+// edit keeps every other frame. A tag in which no frame is found, though it holds more than
+// padding, is never written over; one whose walk stops at bytes after its frames stays editable.
+TEST_F(ID3v2SaveTest, AnnouncedExtendedHeadersAreReadAsAReferenceReaderReadsThem)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    const QByteArray nul(1, '\0');
+    const QByteArray frames23 = frame23("TIT2", latin1Text("Title")) + frame23("TPE1", latin1Text("Artist")) + frame23("TALB", latin1Text("Album"))
+        + frame23("TRCK", latin1Text("3")) + frame23("TYER", latin1Text("1987")) + frame23("PRIV", QByteArray("owner") + nul + "data");
+    const QByteArray frames24 = frame24("TIT2", latin1Text("Title")) + frame24("TPE1", latin1Text("Artist")) + frame24("TALB", latin1Text("Album"))
+        + frame24("TDRC", latin1Text("1987-03-31")) + frame24("PRIV", QByteArray("owner") + nul + "data");
+    const QByteArray pad(64, '\0');
+    const struct {
+        const char* name;
+        QByteArray tag;
+        bool readable;
+    } rows[] = {
+        {"2.3, the flag and no extended header", tag(3, frames23 + pad, 0x40), true},
+        {"2.4, the flag and no extended header", tag(4, frames24 + pad, 0x40), true},
+        {"2.3, an extended header", tag(3, be32(6) + bytes({0, 0}) + be32(64) + frames23 + pad, 0x40), true},
+        {"2.3, an extended header with CRC", tag(3, be32(10) + bytes({0x80, 0}) + be32(64) + be32(0x12345678) + frames23 + pad, 0x40), true},
+        {"2.4, an extended header", tag(4, syncsafe(6) + bytes({1, 0}) + frames24 + pad, 0x40), true},
+        {"2.4, an extended header with flag data", tag(4, syncsafe(7) + bytes({1, 0x40, 0}) + frames24 + pad, 0x40), true},
+        {"bytes after the frames", tag(3, frames23 + bytes({1, 2, 3, 4, 0, 0, 0, 9}) + pad), true},
+        {"a first frame that runs past the tag", tag(3, frame23("TIT2", latin1Text("Title")).replace(4, 4, be32(5000)) + frames23.mid(16) + pad), false},
+        {"2.2 marked compressed", tag(2, frame22("TT2", latin1Text("Title")) + frame22("TP1", latin1Text("Artist")), 0x40), false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QString path = writeFile("extended.mp3", r.tag + audio());
+        const QByteArray before = readFile(path);
+        clsID3v2 t;
+        t.setFilename(path);
+        t.setTitle(QStringLiteral("New"));
+        if (!r.readable) {
+            EXPECT_EQ(t.OverwriteRefusal(), media::id3v2::unreadableText());
+            expectRaised(t, veltra::MediaError::CannotPerform);
+            EXPECT_EQ(readFile(path), before);
+            continue;
+        }
+        EXPECT_TRUE(t.OverwriteRefusal().isEmpty());
+        EXPECT_EQ(t.Artist(), QStringLiteral("Artist"));
+        const reference::Frames read = reference::read(path);
+        EXPECT_GE(read.size(), 6);
+        t.Save();
+        const reference::Frames after = reference::read(path);
+        EXPECT_EQ(after.value(QStringLiteral("TIT2")), QStringLiteral("TIT2(encoding=<Encoding.UTF8: 3>, text=['New'])"));
+        for (auto [key, fields] : read.asKeyValueRange()) {
+            if (key != QLatin1String("version") && key != QLatin1String("TIT2")) {
+                EXPECT_EQ(after.value(key), fields) << key.toStdString();
+            }
+        }
+        EXPECT_TRUE(readFile(path).endsWith(audio()));
+    }
+}
+
 TEST_F(ID3v2SaveTest, AFileThatCannotBeOpenedRaises)
 {
     clsID3v2 t;
