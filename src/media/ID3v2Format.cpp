@@ -619,19 +619,26 @@ QByteArray sortFrameId(const QByteArray& id)
     return {};
 }
 
+// An ID3v2.4 timestamp: yyyy[-MM[-dd[THH[:mm[:ss]]]]], the date and the time also apart by a
+// blank, as some writers put them.
+QRegularExpressionMatch matchTimestamp(const QString& text)
+{
+    static const QRegularExpression kTimestamp(
+        QStringLiteral("^([0-9]{4})(?:-([0-9]{2})(?:-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::[0-9]{2})?)?)?)?)?$"));
+    return kTimestamp.match(text.trimmed());
+}
+
 // A 2.4 recording time as version 2.3 writes it: year (TYER), then day and month (TDAT,
-// "DDMM") and hour and minute (TIME, "HHMM") when the time has them.
+// "DDMM") and hour and minute (TIME, "HHMM") when the time has them. None when the text is
+// not a timestamp.
 std::vector<Frame23> recordingTimeFrames(const QString& time, quint8 status)
 {
-    static const QRegularExpression kTime(
-        QStringLiteral("^(\\d{4})(?:-(\\d{2})-(\\d{2})(?:T(\\d{2}):(\\d{2}))?)?"));
     std::vector<Frame23> out;
-    const QRegularExpressionMatch m = kTime.match(time);
-    const QString year = m.hasMatch() ? m.captured(1) : time.left(4);
-    if (year.isEmpty()) return out;
-    out.push_back(frameFromText("TYER", year));
-    if (m.hasMatch() && m.hasCaptured(3)) out.push_back(frameFromText("TDAT", m.captured(3) + m.captured(2)));
-    if (m.hasMatch() && m.hasCaptured(5)) out.push_back(frameFromText("TIME", m.captured(4) + m.captured(5)));
+    const QRegularExpressionMatch m = matchTimestamp(time);
+    if (!m.hasMatch()) return out;
+    out.push_back(frameFromText("TYER", m.captured(1)));
+    if (m.hasCaptured(3)) out.push_back(frameFromText("TDAT", m.captured(3) + m.captured(2)));
+    if (m.hasCaptured(5)) out.push_back(frameFromText("TIME", m.captured(4) + m.captured(5)));
     for (Frame23& f : out) f.statusFlags = status;
     return out;
 }
@@ -749,6 +756,12 @@ std::optional<QByteArray> inflate(const QByteArray& data, qint64 announced)
 }
 } // namespace
 
+QString timestampYear(const QString& text)
+{
+    const QRegularExpressionMatch m = matchTimestamp(text);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
 QString frameText(const QByteArray& id, const QByteArray& c)
 {
     if (c.isEmpty()) return {};
@@ -838,22 +851,25 @@ namespace {
 void convertData(ReadFrame& r, const QByteArray& id, quint8 status, const QByteArray& data)
 {
     // A recording time, original date or people list without any text holds nothing to keep.
-    if (id == "TDRC") {
-        std::vector<Frame23> frames = recordingTimeFrames(textStrings(data.isEmpty() ? 0 : uchar(data[0]), data, 1).value(0), status);
-        r.leftOut = frames.empty();
-        if (frames.empty()) return;
-        r.frame = frames.front();
-        r.extra.assign(frames.begin() + 1, frames.end());
-        return;
-    }
-    if (id == "TDOR") {
-        const QString year = frameText(id, data).left(4);
-        r.leftOut = year.isEmpty();
-        if (year.isEmpty()) return;
-        Frame23 f = frameFromText("TORY", year);
-        f.statusFlags = status;
-        r.frame = f;
-        return;
+    // A date that is not a timestamp has no 2.3 form: it is kept whole in its own frame, where
+    // version 2.3 readers find it too, and gives no year.
+    if (id == "TDRC" || id == "TDOR") {
+        const QString first = textStrings(data.isEmpty() ? 0 : uchar(data[0]), data, 1).value(0);
+        r.leftOut = first.isEmpty();
+        if (first.isEmpty()) return;
+        if (id == "TDRC") {
+            const std::vector<Frame23> frames = recordingTimeFrames(first, status);
+            if (!frames.empty()) {
+                r.frame = frames.front();
+                r.extra.assign(frames.begin() + 1, frames.end());
+                return;
+            }
+        } else if (const QString year = timestampYear(first); !year.isEmpty()) {
+            Frame23 f = frameFromText("TORY", year);
+            f.statusFlags = status;
+            r.frame = f;
+            return;
+        }
     }
     // People involved and musicians alike: each a list of pairs, one IPLS frame in 2.3 (the
     // tag's model merges them when it writes).

@@ -119,6 +119,10 @@ QByteArray mapV22FrameId(const QByteArray& id);
 // bytes without NULs in Windows-1252.
 QString frameText(const QByteArray& id, const QByteArray& content);
 
+// The year of an ID3v2.4 timestamp (yyyy[-MM[-dd[THH[:mm[:ss]]]]]); empty when the text is
+// not one ("Oct 3, 1995").
+QString timestampYear(const QString& text);
+
 // A frame built from an entry's text (entries added by the program itself).
 Frame23 frameFromText(const QByteArray& id, const QString& text);
 

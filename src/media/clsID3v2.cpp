@@ -147,6 +147,21 @@ bool clsID3v2::isPlainComment(const Entry& e) const
     return headOf(e).description.isEmpty();
 }
 
+void clsID3v2::setYear(const QString& value)
+{
+    // Another year replaces the whole date the old one was read from: a recording time (TDRC,
+    // of any version), and the old year's day and time. Other dates (the original release's,
+    // the recording dates) stay.
+    if (value != m_cache[kYear]) {
+        std::erase_if(m_frames, [](const Slot& s) {
+            for (const char* id : {"TDRC", "TDAT", "TIME"})
+                if (s.id.compare(QLatin1String(id), Qt::CaseInsensitive) == 0) return true;
+            return false;
+        });
+    }
+    setProperty(kYear, value);
+}
+
 void clsID3v2::setComment(const QString& value)
 {
     m_cache[kComment] = value;
@@ -351,9 +366,9 @@ void clsID3v2::parse(const TagArea& area, QByteArrayView data)
     }
     if (pos == start) noFrameIn(start);
 
-    // Version 2.4 keeps the year in the recording time.
+    // Version 2.4 keeps the year in the recording time, when that is a timestamp.
     if (TagsInFrame(QStringLiteral("TYER")) == 0) {
         if (const Slot* s = findSlot(QStringLiteral("TDRC")))
-            m_cache[kYear] = entryText(s->entries.back()).left(4);
+            m_cache[kYear] = timestampYear(entryText(s->entries.back()).section(u'/', 0, 0));   // the first of its times
     }
 }

@@ -81,7 +81,9 @@ public:
     QString Album() const { return m_cache[kAlbum]; }
     void setAlbum(const QString& v) { setProperty(kAlbum, v); }
     QString Year() const { return m_cache[kYear]; }
-    void setYear(const QString& v) { setProperty(kYear, v); }
+    // A year other than the one held also removes the frames of the old date: the recording
+    // time (TDRC), day (TDAT) and time (TIME). The year is written as TYER.
+    void setYear(const QString& v);
     // The plain comments (COMM frames without a description) joined: earlier text, NUL,
     // CR LF, next text. Comments with a description are other programs' data (loudness,
     // gapless playback) and not part of it.

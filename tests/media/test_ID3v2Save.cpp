@@ -538,6 +538,59 @@ TEST_F(ID3v2SaveTest, Version24FramesAreSavedInTheirVersion23Form)
     EXPECT_EQ(again.find("TYER")->body, latin1Text("1999"));
 }
 
+// Dates as a reference reader reads them after a save. A year comes only from a timestamp; a
+// date text that is not one is kept whole, in its own frame. A year edited replaces every
+// frame the old year was read from, with the old day and time; an original date stays.
+TEST_F(ID3v2SaveTest, DatesSurviveASaveAndAYearEditLeavesOneDate)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    const QByteArray title24 = frame24("TIT2", latin1Text("Title"));
+    const QByteArray title23 = frame23("TIT2", latin1Text("Title"));
+    const QByteArray dated23 = title23 + frame23("TYER", latin1Text("1987")) + frame23("TDAT", latin1Text("3103")) + frame23("TIME", latin1Text("1200"));
+    const struct {
+        const char* name;
+        QByteArray tag;
+        const char* year;       // the year set, or none: the title is set
+        const char* yearRead;   // Year() of the saved tag
+        const char* recorded;   // the reference reader's recording time (a text it cannot parse it shows empty)
+        QList<QByteArray> kept; // frames the saved tag holds as they are
+        QList<QByteArray> gone; // IDs it no longer holds
+    } rows[] = {
+        {"a recording time that is not a timestamp", tag(4, title24 + frame24("TDRC", latin1Text("Oct 3, 1995"))), nullptr, "", "",
+         {frame23("TDRC", latin1Text("Oct 3, 1995"))}, {"TYER"}},
+        {"an original date that is not a timestamp", tag(4, title24 + frame24("TDOR", latin1Text("Oct 1995"))), nullptr, "", nullptr,
+         {frame23("TDOR", latin1Text("Oct 1995"))}, {"TORY", "TYER"}},
+        {"a 2.3 tag's recording time, year edited", tag(3, title23 + frame23("TDRC", latin1Text("1998"))), "1999", "1999", "1999",
+         {frame23("TYER", latin1Text("1999"))}, {"TDRC"}},
+        {"year, day and time, year edited", tag(3, dated23 + frame23("TORY", latin1Text("1980"))), "1999", "1999", "1999",
+         {frame23("TYER", latin1Text("1999")), frame23("TORY", latin1Text("1980"))}, {"TDAT", "TIME"}},
+        {"a date text that is not a timestamp, year edited", tag(4, title24 + frame24("TDRC", latin1Text("Oct 3, 1995"))), "1999", "1999", "1999",
+         {frame23("TYER", latin1Text("1999"))}, {"TDRC"}},
+        {"the year it has", tag(3, dated23), "1987", "1987", "1987-03-31 12:00:00", {frame23("TDAT", latin1Text("3103"))}, {}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QString path = writeFile("dated.mp3", r.tag + audio());
+        clsID3v2 t;
+        t.setFilename(path);
+        if (r.year) t.setYear(QLatin1String(r.year));
+        else t.setTitle(QStringLiteral("New"));
+        t.Save();
+        const QByteArray after = readFile(path);
+        const SavedTag saved = parseSaved(after);
+        ASSERT_TRUE(saved.ok);
+        for (const QByteArray& f : r.kept) EXPECT_TRUE(after.left(saved.area).contains(f)) << f.left(4).constData();
+        for (const QByteArray& id : r.gone) EXPECT_EQ(saved.find(id), nullptr) << id.constData();
+        clsID3v2 back;
+        back.setFilename(path);
+        EXPECT_EQ(back.Year(), QLatin1String(r.yearRead));
+        const reference::Frames read = reference::read(path);
+        if (r.recorded) {
+            EXPECT_EQ(read.value(QStringLiteral("TDRC")), QStringLiteral("TDRC(encoding=<Encoding.UTF8: 3>, text=['%1'])").arg(QLatin1String(r.recorded)));
+        }
+    }
+}
+
 // Several values of a 2.4 frame and the group of a grouped frame reach the 2.3 tag: user
 // texts joined with "/", genres as references and a name that a reference reader reads back
 // as the same genres, the group byte beside its GRID frame.
