@@ -3,7 +3,9 @@
 // non-zero while the key is down, and bit 0 set when the key went down since the last time
 // that key was asked about (reading it clears that mark). A key pressed and let go between
 // two reads therefore answers just bit 0.
+#include <bitset>
 #include <memory>
+#include <optional>
 
 namespace keystate {
 
@@ -40,6 +42,11 @@ public:
     virtual ~KeyStateSource() = default;
     // 0 for a code outside 0..255 or a key this source cannot see.
     virtual int GetAsyncKeyState(int virtualKey) = 0;
+
+    // The keys down at this moment by their native key codes (on X11 the keycodes, which the
+    // platform's key events carry as their scan codes), asked of the desktop afresh; nullopt
+    // where this source cannot tell.
+    virtual std::optional<std::bitset<256>> nativeKeysDown() { return std::nullopt; }
 };
 
 // Where no keyboard can be read: every key is up.
@@ -53,6 +60,10 @@ namespace keystate {
 // The desktop's keyboard: the X11 source when an X display can be opened, else the null
 // source. A source installed for tests is returned instead.
 std::shared_ptr<KeyStateSource> create();
+
+// As create(), for a question now and then: an X11 source reads the keyboard only when asked
+// and keeps no stream of key events of its own.
+std::shared_ptr<KeyStateSource> createForQueries();
 
 // Makes create() return this source (null: back to the real one).
 void setTestSource(std::shared_ptr<KeyStateSource> source);

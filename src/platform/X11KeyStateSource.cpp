@@ -222,6 +222,18 @@ int X11KeyStateSource::GetAsyncKeyState(int virtualKey)
     return value;
 }
 
+std::optional<std::bitset<256>> X11KeyStateSource::nativeKeysDown()
+{
+    if (!d->display) return std::nullopt;
+    d->drainEvents();
+    char keys[32] = {};
+    XQueryKeymap(d->display, keys);
+    std::bitset<256> down;
+    for (int keycode = 0; keycode < kKeycodes; ++keycode)
+        if ((keys[keycode / 8] >> (keycode % 8)) & 1) down.set(std::size_t(keycode));
+    return down;
+}
+
 int X11KeyStateSource::virtualKeyOfKeysym(unsigned long keysym)
 {
     using namespace keystate;
@@ -271,6 +283,7 @@ bool X11KeyStateSource::isOpen() const { return false; }
 bool X11KeyStateSource::usesRawEvents() const { return false; }
 void X11KeyStateSource::refresh() {}
 int X11KeyStateSource::GetAsyncKeyState(int) { return 0; }
+std::optional<std::bitset<256>> X11KeyStateSource::nativeKeysDown() { return std::nullopt; }
 int X11KeyStateSource::virtualKeyOfKeysym(unsigned long) { return 0; }
 
 #endif

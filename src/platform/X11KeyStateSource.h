@@ -23,6 +23,7 @@ public:
     X11KeyStateSource& operator=(const X11KeyStateSource&) = delete;
 
     int GetAsyncKeyState(int virtualKey) override;
+    std::optional<std::bitset<256>> nativeKeysDown() override;
 
     bool isOpen() const;
     bool usesRawEvents() const;

@@ -25,6 +25,7 @@ veltra_test_support_sources(
 veltra_ui_sources(
   KeyStateSource.cpp
   X11KeyStateSource.cpp
+  HeldKeys.cpp
 )
 veltra_ui_sources(
   CdDrives.cpp

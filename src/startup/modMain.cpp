@@ -22,6 +22,7 @@
 #include "extras/FrmTracking.h"
 #include "library/FrmLyrics.h"
 #include "mainwindow/FrmMenus.h"
+#include "platform/HeldKeys.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SessionEnd.h"
 #include "platform/UiServices.h"
@@ -468,6 +469,8 @@ void endSession()
 
 int run()
 {
+    // A key held past a box or a change of focus repeats no command.
+    const HeldKeys heldKeys(HeldKeys::desktopKeyboard());
     sessionend::install([] { endSession(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) { sessionend::run(); });
     const StartResult r = Main();

@@ -123,19 +123,21 @@ public:
         const State s = state(w);
         return s.viewable && s.wmState == NormalState && !s.hidden;
     }
-    // A menu of the program is open: a window of its own on the root, over the others, that
-    // the window manager leaves alone (the tray icon is one too, but inside the panel).
-    bool menuShown() const
+    // The menu of the program that is open (0: none): a window of its own on the root, over
+    // the others, that the window manager leaves alone (the tray icon is one too, but inside
+    // the panel).
+    Window menuShown() const
     {
         Window rootWindow = 0, up = 0;
         Window* children = nullptr;
         unsigned int count = 0;
-        if (!XQueryTree(m_x, root(), &rootWindow, &up, &children, &count)) return false;
-        bool shown = false;
+        if (!XQueryTree(m_x, root(), &rootWindow, &up, &children, &count)) return 0;
+        Window shown = 0;
         for (unsigned int i = 0; i < count && !shown; ++i) {
             XWindowAttributes a;
-            shown = XGetWindowAttributes(m_x, children[i], &a) && a.map_state == IsViewable && a.override_redirect
-                    && classed(children[i], "veltra");
+            if (XGetWindowAttributes(m_x, children[i], &a) && a.map_state == IsViewable && a.override_redirect
+                && classed(children[i], "veltra"))
+                shown = children[i];
         }
         if (children) XFree(children);
         return shown;
@@ -413,6 +415,118 @@ TEST_F(TrayClick, OneLeftClickOnTheIconBringsTheClosedWindowBackEveryTime)
     }
 
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+// A Return press whose release never reaches the program: it answers the "Song/Video Already In
+// Mood" box, then stays down while the box is gone and the focus goes to another program and
+// back, the desktop repeating it all the while. Clicks on rows then only select them, nothing
+// plays on its own, and the item under the pointer in the File menu is not picked: the playlist
+// is kept. Once the key came up in the other program, a real press plays the selected row, once.
+TEST_F(TrayClick, AReturnWhoseReleaseNeverCameRunsNothingMore)
+{
+    Screen& s = *screen;
+    QStringList songs;
+    for (int i = 1; i <= 3; ++i) {
+        songs << home.filePath(QStringLiteral("song%1.mp3").arg(i));
+        ASSERT_TRUE(mp3maker::makeMp3(songs.last(), {.artist = QStringLiteral("Artist%1").arg(i), .title = QStringLiteral("Title%1").arg(i), .seconds = 120, .id3v1 = true}));
+    }
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("Moods"))));
+    ASSERT_TRUE(mp3maker::writeBytes(home.filePath(QStringLiteral("Moods/Happy.mlst")), QFile::encodeName(songs[0]) + "\r\n"));
+    ASSERT_TRUE(startOnDesktop(QByteArray(kListColourSettings) + "[Settings]\r\nRememberTheConsoleLogs=1\r\n", songs))
+        << player.readAll().constData();
+    const auto log = [&] { return mp3maker::readBytes(home.filePath(QStringLiteral("console.log"))); };
+
+    // The rows, as the screen shows them: the playlist's colour around them, the selected row a
+    // band of another colour across the list's left edge (row 1 at the start, as it plays).
+    const auto selectedBand = [&] {
+        const QRect list = s.colourBox(main, kListRgb);
+        std::pair<int, int> band{0, 0};
+        XImage* image = list.isEmpty() ? nullptr : XGetImage(s.x(), main, list.left() + 1, list.top(), 1, unsigned(list.height()), AllPlanes, ZPixmap);
+        if (!image) return band;
+        for (int y = 0; y < list.height(); ++y) {
+            const bool selected = (XGetPixel(image, 0, y) & 0xffffff) != kListRgb;
+            if (selected && band.second == 0) band = {list.top() + y, list.top() + y + 1};
+            else if (selected && band.second == list.top() + y) ++band.second;
+        }
+        XDestroyImage(image);
+        return band;
+    };
+    std::pair<int, int> first;
+    ASSERT_TRUE(waitFor([&] { return (first = selectedBand()).second > first.first; }, 10000)) << "no row selected";
+    const int rowHeight = first.second - first.first;
+    const auto rowTop = [&](int row) { return first.first + (row - 1) * rowHeight; };
+    Typist keys(server.display());
+    const auto pointAt = [&](int x, int y) {
+        XTestFakeMotionEvent(s.x(), -1, x, y, CurrentTime);
+        XSync(s.x(), False);
+    };
+    const auto clickAt = [&](int windowX, int windowY) {
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(s.x(), main, s.root(), windowX, windowY, &x, &y, &child);
+        pointAt(x, y);
+        XTestFakeButtonEvent(s.x(), 1, True, CurrentTime);
+        XTestFakeButtonEvent(s.x(), 1, False, CurrentTime);
+        XSync(s.x(), False);
+    };
+    const auto clickRow = [&](int row) {
+        clickAt(s.colourBox(main, kListRgb).center().x(), rowTop(row) + rowHeight / 2);
+        EXPECT_TRUE(waitFor([&] { return selectedBand().first == rowTop(row); }, 5000)) << "row " << row << " was not selected";
+        QThread::msleep(600);   // the next click is a single one
+    };
+    const auto focusOn = [&](Window w) {
+        s.activate(w);
+        ASSERT_TRUE(waitFor([&] { return s.active() == w; }, 10000));
+        QThread::msleep(300);
+    };
+
+    focusOn(main);
+    clickRow(1);
+    keys.tap(XK_Menu);   // the playlist menu: Send To, Mood, Happy
+    ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the playlist menu did not open";
+    for (KeySym k : {XK_e, XK_m, XK_Down, XK_Return}) {
+        keys.tap(k);
+        QThread::msleep(200);
+    }
+    Window box = 0;
+    ASSERT_TRUE(waitFor([&] { return (box = s.managed("Song/Video Already In Mood")) && s.active() == box; }, 10000));
+    const qsizetype played = log().count("Played ");
+
+    keys.down(XK_Return);
+    EXPECT_TRUE(waitFor([&] { return !s.managed("Song/Video Already In Mood"); }, 10000)) << "Return did not answer the box";
+    const Window other = s.mapOtherWindow();
+    focusOn(other);
+    focusOn(main);
+    clickRow(2);
+    clickRow(3);
+    // The File menu opened with the mouse (another key would end the desktop's repeat), the
+    // pointer resting on its first item, New.
+    clickAt(16, 8);   // the menu bar's first title
+    Window menu = 0;
+    XWindowAttributes at {};
+    EXPECT_TRUE(waitFor([&] { return (menu = s.menuShown()) && XGetWindowAttributes(s.x(), menu, &at); }, 5000))
+        << "the File menu did not open";
+    pointAt(at.x + 30, at.y + 8);
+    pointAt(at.x + 40, at.y + 12);
+    QThread::msleep(1500);
+    keys.tap(XK_Escape);
+    QThread::msleep(500);
+    EXPECT_EQ(log().count("Played "), played) << "rows played with the key held";
+    EXPECT_FALSE(log().contains("Playlist cleared.")) << "the held key picked File > New";
+
+    focusOn(other);
+    keys.up(XK_Return);   // to the other program
+    focusOn(main);
+    clickRow(2);
+    keys.tap(XK_Return);
+    EXPECT_TRUE(waitFor([&] { return log().count("Played ") == played + 1; }, 5000)) << "a real press after the key came up did not play";
+    QThread::msleep(1000);
+    EXPECT_EQ(log().count("Played "), played + 1);
+    EXPECT_TRUE(log().contains("Played Artist2 - Title2.\r\n")) << log().constData();
+
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+    const QByteArray saved = mp3maker::readBytes(home.filePath(QStringLiteral("Playlists/default.spp")));
+    for (const QString& song : songs) EXPECT_TRUE(saved.contains(QFile::encodeName(song))) << saved.constData();
 }
 
 // The lyrics window, the media library, the CD player, and a box shown while the main window
