@@ -441,12 +441,14 @@ void FrmEditTag::cmdUpdate_Click()
     // An ID3v2 tag that cannot be written over stops the update before either tag is written.
     if (id3v2Texts() != m_loadedID3v2)
         if (const QString why = tags::cutShortRefusal(path); !why.isEmpty()) return refuse(why);
-    if (!media_WriteID3v1(path, fields)) return refuse(tags::writeFailedText());
     // Only the frames whose boxes the user changed are set: the others keep what was read.
-    // The ID3v1 tag is written by now: a failure here is said as it is, and the window stays
-    // with the edits for another try.
+    // A failure is said as it is, and the window stays with the edits for another try.
     QString refusal;
-    if (!tags::saveChangedFrames(path, m_loadedID3v2, id3v2Texts(), &refusal)) return reportID3v1Only(path, Row(), kErrorTitle, refusal);
+    switch (tags::saveChangedFrames(path, fields, m_loadedID3v2, id3v2Texts(), &refusal)) {
+    case tags::Written::Nothing: return refuse(tags::writeFailedText());
+    case tags::Written::ID3v1Only: return reportID3v1Only(path, Row(), kErrorTitle, refusal);
+    case tags::Written::All: break;
+    }
 
     main.playlist_UpdateItem(Row(), false);   // none once the row has left the playlist
     savePlaylistIf(chkSaveChanges->isChecked());

@@ -258,17 +258,10 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
             return Edit::None;
         }
     }
-    if (!media_WriteID3v1(path, fields, &batch)) {
-        fileError(tags::writeFailedText(), path);
-        return Edit::None;
-    }
-    if (!editID3v2) return Edit::Done;
-
     // ID3v2: an entered text replaces the frame; an empty box leaves it as it is, unless the
     // frame is empty and the ID3v1 tag has the text. So no ID3v2 text is cut to 30 characters.
-    try {
-        if (unread) throw *unread;
-        bool changed = false;
+    bool changed = false;
+    if (editID3v2 && !unread) {
         auto apply = [&](tags::Text which, const QString& value) {
             if (tags::text(v2, which) == value) return;
             tags::setText(v2, which, value);
@@ -284,12 +277,15 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
         fill(tags::Comment, txtComments);
         if (clearTitle) apply(tags::Title, QString());
         else fill(tags::Title, nullptr);
-        if (changed) v2.Save(&batch);
-    } catch (const MediaError& e) {
-        if (e.number() == MediaError::CannotPerform) refusal = e.description();
-        return Edit::ID3v1Only;
     }
-    return Edit::Done;
+    switch (tags::writeTags(path, fields, changed ? &v2 : nullptr, &batch, &refusal)) {
+    case tags::Written::Nothing:
+        fileError(tags::writeFailedText(), path);
+        return Edit::None;
+    case tags::Written::ID3v1Only: return Edit::ID3v1Only;
+    case tags::Written::All: break;
+    }
+    return unread ? Edit::ID3v1Only : Edit::Done;
 }
 
 void FrmMassTagEditor::cmdClose_Click()

@@ -43,24 +43,38 @@ void setText(clsID3v2& tag, Text which, const QString& value)
     }
 }
 
-bool saveChangedFrames(const QString& path, const Texts& before, const Texts& after, QString* refusal)
+Written writeTags(const QString& path, const ID3v1Fields& id3v1, clsID3v2* id3v2, media::SyncBatch* batch, QString* refusal)
 {
+    const bool together = id3v2 && id3v2->SaveCopies();
+    if (!together && !media_WriteID3v1(path, id3v1, batch)) return Written::Nothing;
+    if (!id3v2) return Written::All;
     try {
-        clsID3v2 tag;
-        tag.setFilename(path);
-        bool changed = false;
-        for (int i = 0; i < TextCount; ++i) {
-            if (after[size_t(i)] == before[size_t(i)]) continue;
-            setText(tag, Text(i), after[size_t(i)]);
-            changed = true;
-        }
-        // Nothing changed: the tag is not rewritten (a file without one gets none).
-        if (changed) tag.Save();
-        return true;
+        id3v2->Save(batch, together ? &id3v1 : nullptr);
+        return Written::All;
     } catch (const veltra::MediaError& e) {
         if (refusal && e.number() == veltra::MediaError::CannotPerform) *refusal = e.description();
-        return false;
+        // A failed copy leaves the song as it was: the ID3v1 tag is still written, on its own.
+        if (together && !media_WriteID3v1(path, id3v1, batch)) return Written::Nothing;
+        return Written::ID3v1Only;
     }
+}
+
+Written saveChangedFrames(const QString& path, const ID3v1Fields& id3v1, const Texts& before, const Texts& after, QString* refusal)
+{
+    clsID3v2 tag;
+    try {
+        tag.setFilename(path);
+    } catch (const veltra::MediaError&) {
+        return media_WriteID3v1(path, id3v1) ? Written::ID3v1Only : Written::Nothing;
+    }
+    bool changed = false;
+    for (int i = 0; i < TextCount; ++i) {
+        if (after[size_t(i)] == before[size_t(i)]) continue;
+        setText(tag, Text(i), after[size_t(i)]);
+        changed = true;
+    }
+    // Nothing changed: the tag is not rewritten (a file without one gets none).
+    return writeTags(path, id3v1, changed ? &tag : nullptr, nullptr, refusal);
 }
 
 QString cutShortRefusal(const QString& path)

@@ -4,6 +4,7 @@
 
 #include "media/MediaError.h"
 #include "media/SyncBatch.h"
+#include "media/modMedia.h"
 #include "platform/TemporaryCopies.h"
 
 #include <QFile>
@@ -44,11 +45,29 @@ QByteArray savedName(const QString& path)
     return QFile::encodeName(info.isSymLink() ? info.canonicalFilePath() : path);
 }
 
+// The old tag's area, with the zero bytes that follow it before the audio; 0 when the new
+// tag goes in front of every old byte.
+qint64 oldArea(const TagArea& old)
+{
+    if (!old.found) return 0;
+    // An older plain size is believed only as earlier versions wrote it, a multiple of 2048
+    // followed by audio: otherwise the bytes it claims may be audio.
+    if (old.olderForm && (old.audioStart < 0 || old.tagEnd % kArea != 0)) return 0;
+    return old.audioStart >= 0 ? old.audioStart : old.tagEnd;
+}
+
+bool fitsInPlace(const TagArea& old, qint64 length)
+{
+    const qint64 area = oldArea(old);
+    return old.found && length < area && area - 10 <= qint64(kMaxSyncsafe);
+}
+
 // A new file next to the song (same folder, so the rename never crosses file systems):
-// the tag area followed by the song's bytes from `audioStart` on. Renamed over the song
-// only when complete and on disk; on any failure the song is untouched.
+// the tag area followed by the song's bytes from `audioStart` on, and the ID3v1 tag when
+// one is given. Renamed over the song only when complete and on disk; on any failure the
+// song is untouched.
 void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray& area, qint64 audioStart,
-                        const QString& source)
+                        const ID3v1Fields* id3v1, const QString& source)
 {
     // Write through a symbolic link to the file it names, so the link stays a link.
     const QByteArray name = savedName(path);
@@ -90,6 +109,15 @@ void replaceThroughCopy(FileSource& song, const QString& path, const QByteArray&
         if (n == 0) fail(EIO); // the song became shorter while it was copied
         writeAll(buffer.constData(), n);
         pos += n;
+    }
+    if (id3v1) {
+        const qint64 size = area.size() + (end - audioStart);
+        char tail[128];
+        const ssize_t got = ::pread(out, tail, sizeof tail, off_t(size - 128));
+        if (got != 128) fail(got < 0 ? errno : EIO);
+        const ID3v1Placement place = media_PlaceID3v1(size, QByteArrayView(tail, 128), *id3v1);
+        if (::lseek(out, off_t(place.offset), SEEK_SET) < 0) fail(errno);
+        writeAll(place.bytes.constData(), place.bytes.size());
     }
     if (::fsync(out) != 0) fail(errno);
     if (copyFinishedHook()) copyFinishedHook()();
@@ -172,7 +200,15 @@ QByteArray clsID3v2::id3v2_BuildImage() const
     return image;
 }
 
-void clsID3v2::Save(media::SyncBatch* batch)
+bool clsID3v2::SaveCopies() const
+{
+    FileSource song;
+    if (!song.open(m_filename)) return false;
+    const TagArea old = locateTag(song, song.readBytes(0, 4096), true);
+    return !song.failed() && !old.cutShort && !fitsInPlace(old, id3v2_BuildImage().size());
+}
+
+void clsID3v2::Save(media::SyncBatch* batch, const ID3v1Fields* id3v1)
 {
     const QString source = errorSource();
     if (const QString why = OverwriteRefusal(); !why.isEmpty()) throw MediaError(MediaError::CannotPerform, why, source);
@@ -192,15 +228,8 @@ void clsID3v2::Save(media::SyncBatch* batch)
     if (song.failed()) raise(song.error(), source);
     if (old.cutShort) throw MediaError(MediaError::CannotPerform, cutShortText(), source);
 
-    // The old tag's area, with the zero bytes that follow it before the audio.
-    qint64 area = 0;
-    if (old.found) area = old.audioStart >= 0 ? old.audioStart : old.tagEnd;
-    // An older plain size is believed only as earlier versions wrote it, a multiple of 2048
-    // followed by audio: otherwise the bytes it claims may be audio, so the new tag goes in
-    // front and every old byte is kept.
-    if (old.found && old.olderForm && (old.audioStart < 0 || old.tagEnd % kArea != 0)) area = 0;
-
-    if (old.found && length < area && area - 10 <= qint64(kMaxSyncsafe)) {
+    const qint64 area = oldArea(old);
+    if (!id3v1 && fitsInPlace(old, length)) {
         QByteArray block = image;
         block.append(area - length, '\0');
         writeSyncsafe(block.data() + 6, quint32(area - 10));
@@ -225,5 +254,5 @@ void clsID3v2::Save(media::SyncBatch* batch)
     QByteArray block = image;
     block.append(padded - length, '\0');
     writeSyncsafe(block.data() + 6, quint32(padded - 10));
-    replaceThroughCopy(song, m_filename, block, area, source);
+    replaceThroughCopy(song, m_filename, block, area, id3v1, source);
 }

@@ -270,33 +270,35 @@ QByteArray ID3v1Fields::toBytes() const
     return out;
 }
 
+ID3v1Placement media_PlaceID3v1(qint64 size, QByteArrayView tail, const ID3v1Fields& fields)
+{
+    QByteArray body = fields.toBytes();
+    if (tail.size() < 128 || !tail.startsWith("TAG")) return {size, QByteArray("TAG") + body};
+    // An ID3v1.1 track number (a zero byte, then the track, at the comment's end) stays while
+    // the new comment leaves room for it.
+    if (tail[125] == 0 && tail[126] != 0 && singleByteText(fields.Comment).size() <= 28) {
+        body[122] = '\0';
+        body[123] = tail[126];
+    }
+    return {size - 125, body};
+}
+
 bool media_WriteID3v1(const QString& fileName, const ID3v1Fields& fields, media::SyncBatch* batch)
 {
     media::FileSource file;
     if (!file.open(fileName, media::FileSource::ReadWrite)) return false;
-    const QByteArray body = fields.toBytes();
     const qint64 size = file.size();
+    char tail[128];
+    if (size >= 128 && file.read(size - 128, tail, 128) != 128) return false;
+    const ID3v1Placement place = media_PlaceID3v1(size, QByteArrayView(tail, size >= 128 ? 128 : 0), fields);
     // A write counts once the closing reports no failure of it either.
     auto written = [&](qint64 offset, const QByteArray& bytes) {
         if (!file.write(offset, bytes)) return false;
         if (batch && !batch->defer(file.handle()) && ::fdatasync(file.handle()) != 0) return false;
         return file.close();
     };
-    if (size >= 128) {
-        char tag[128];
-        if (file.read(size - 128, tag, 128) != 128) return false;
-        if (std::memcmp(tag, "TAG", 3) == 0) {
-            // An ID3v1.1 track number (a zero byte, then the track, at the comment's end) stays
-            // while the new comment leaves room for it.
-            QByteArray kept = body;
-            if (tag[125] == 0 && tag[126] != 0 && singleByteText(fields.Comment).size() <= 28) {
-                kept[122] = '\0';
-                kept[123] = tag[126];
-            }
-            return written(size - 125, kept);
-        }
-    }
-    if (written(size, QByteArray("TAG") + body)) return true;
+    if (place.offset < size) return written(place.offset, place.bytes);
+    if (written(size, place.bytes)) return true;
     // A full disk takes part of the tag: the song gets its old length back, not a fragment.
     const int truncated = file.isOpen() ? ::ftruncate(file.handle(), off_t(size))
                                         : ::truncate(QFile::encodeName(fileName).constData(), off_t(size));

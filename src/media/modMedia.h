@@ -72,6 +72,15 @@ struct ID3v1Fields {
     QByteArray toBytes() const;
 };
 
+// Where media_WriteID3v1 puts the tag in a file of `size` bytes that ends in `tail` (its last
+// 128 bytes; empty when the file is shorter): the 125 bytes after "TAG" over an existing
+// tag's (`offset` size - 125), or the whole tag appended (`offset` size).
+struct ID3v1Placement {
+    qint64 offset = 0;
+    QByteArray bytes;
+};
+ID3v1Placement media_PlaceID3v1(qint64 size, QByteArrayView tail, const ID3v1Fields& fields);
+
 // Writes the tag body over an existing ID3v1 tag (the length is kept) or appends a new tag
 // (128 bytes more). An ID3v1.1 track number of the existing tag is kept when the comment
 // fits in 28 bytes. Never creates the file. False when the file could not be written; the

@@ -3,8 +3,10 @@
 // switches it back through the keyboard, and Alt+F4 ends the program with the playlist kept.
 // File > Exit that cannot save the playlist asks first, and a start that another user's files
 // block says so in a box. SIGTERM ends the program at once without a box, also in the middle
-// of a command that asks about every row.
+// of a command that asks about every row. A tag save killed at any moment leaves the old song
+// or the new one.
 #include "e2e/EndToEndFixture.h"
+#include "media/ReferenceTagReader.h"
 #include "startup/SingleInstance.h"
 #include "support/ForeignLockNames.h"
 #include "support/Mp3Maker.h"
@@ -24,6 +26,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -451,6 +454,119 @@ TEST_F(WindowManagerRequests, HugeBookmarkAndLocationFilesLeaveTheProgramLightAn
     EXPECT_EQ(terminate(p), 0) << p.readAll().constData();
     EXPECT_EQ(md5(bookmarks), bookmarksBefore);
     EXPECT_EQ(md5(locations), locationsBefore);
+}
+
+// The copies of songs that saves of grown tags write in a folder.
+QStringList tagCopies(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral(".veltra-tag-*")}, QDir::Files | QDir::Hidden);
+}
+
+// Edit ID3 Tag and Edit All Tags (the ID3v2 tags included) on a large song whose ID3v2 tag must
+// grow, the program killed (SIGKILL) at moments of the save: some milliseconds after Update
+// (or the run's Yes), and when the copy of the song holds given sizes or all of it. Each time
+// the song holds both old tags or both new ones, as an independent reader finds them, and its
+// audio whole. A save let run gives both new tags and removes the copies killed saves left.
+TEST_F(WindowManagerRequests, ATagSaveKilledAtAnyMomentLeavesTheOldSongOrTheNewOne)
+{
+    SKIP_WITHOUT_REFERENCE_READER();
+    StandInWindowManager& manager = *wm;
+    writeFile(QStringLiteral("settings.ini"), "[Settings]\r\nUseSystemTraySupport=0\r\n");
+    const QByteArray audio = mp3maker::audioFrames({.seconds = 1000, .bitrate = 320});   // 40 MB
+    const mp3maker::Song old{.artist = QStringLiteral("Old Artist"), .title = QStringLiteral("Old Title"), .id3v1 = true};
+    const QByteArray original = mp3maker::id3v2Tag(old) + audio + mp3maker::id3v1Tag(old);   // a tag without room to grow
+    const QString folder = home.filePath(QStringLiteral("Music"));
+    const QString song = folder + QStringLiteral("/song.mp3");
+    QDir().mkpath(folder);
+
+    struct Moment {
+        bool mass;       // the Mass Tag Editor, else Edit ID3 Tag
+        int afterMs;     // killed this long after the save was asked for, or
+        qint64 copied;   // when the copy holds this many bytes; neither: the save runs to its end
+    };
+    const qint64 whole = audio.size() + 128;
+    const Moment moments[] = {{false, 0, -1},        {false, 20, -1},       {false, 40, -1},    {false, -1, 4 << 20},
+                              {false, -1, 16 << 20}, {false, -1, 32 << 20}, {false, -1, whole}, {false, -1, -1},
+                              {true, 20, -1},        {true, -1, 16 << 20},  {true, -1, whole},  {true, -1, -1}};
+    auto press = [&](std::initializer_list<KeySym> keys, int pause = 100) {
+        for (KeySym k : keys) {
+            manager.type({k});
+            manager.serveUntil([] { return false; }, pause);
+        }
+    };
+    const std::initializer_list<KeySym> newArtist = {XK_n, XK_e, XK_w, XK_a, XK_r, XK_t, XK_i, XK_s, XK_t};
+    int oldSongs = 0, newSongs = 0;
+    for (const Moment& m : moments) {
+        SCOPED_TRACE(QStringLiteral("%1, killed %2 ms after the save was asked for, or at %3 bytes of the copy")
+                         .arg(m.mass ? "Mass Tag Editor" : "Edit ID3 Tag").arg(m.afterMs).arg(m.copied).toStdString());
+        ASSERT_TRUE(mp3maker::writeBytes(song, original));
+        writeFile(QStringLiteral("Playlists/default.spp"), record(1, QFile::encodeName(song)));   // not played, as a song given would be
+        const QStringList leftBefore = tagCopies(folder);
+        QProcess p;
+        startFocused(p);
+        if (HasFatalFailure()) return;
+        // Arrange > Entries > Edit All Tags; or the row, Playback > Selected > Properties.
+        const char* window = m.mass ? "Mass Tag Editor" : "Edit ID3 Tag";
+        if (m.mass) {
+            manager.type({XK_Alt_L, XK_a});
+            press({XK_n, XK_l}, 300);
+        } else {
+            manager.type({XK_Control_L, XK_a});
+            manager.type({XK_Alt_L, XK_p});
+            press({XK_l, XK_p}, 300);
+        }
+        ASSERT_TRUE(manager.serveUntil([&] { return manager.named(window) != 0; }, 10000)) << p.readAll().constData();
+        manager.focus(manager.named(window));
+        manager.serveUntil([] { return false; }, 500);
+        if (m.mass) {
+            // The artist, a genre (four boxes on), the ID3v2 tags too, Edit All, then Yes.
+            press(newArtist, 0);
+            press({XK_Tab, XK_Tab, XK_Tab, XK_Tab, XK_Down, XK_Tab, XK_space, XK_Return});
+            ASSERT_TRUE(manager.serveUntil([&] { return manager.named("Mass Tag Editing Confirmation") != 0; }, 10000));
+            manager.focus(manager.named("Mass Tag Editing Confirmation"));
+            manager.serveUntil([] { return false; }, 300);
+        } else {
+            // From the file name past the rename button to the ID3v1 artist, then five boxes
+            // and a button on to "ID3v1 To ID3v2", pressed; then Update.
+            press({XK_Tab, XK_Tab});
+            press(newArtist, 0);
+            press({XK_Tab, XK_Tab, XK_Tab, XK_Tab, XK_Tab, XK_Tab, XK_Tab, XK_space});
+        }
+        manager.type({XK_Return});
+
+        const pid_t pid = pid_t(p.processId());
+        if (m.afterMs >= 0) {
+            QThread::msleep(m.afterMs);
+        } else if (m.copied >= 0) {
+            // Watched without a pause: the copy grows by a quarter megabyte a write.
+            QDeadlineTimer deadline(30000);
+            bool reached = false;
+            while (!reached && !deadline.hasExpired() && ::kill(pid, 0) == 0)
+                for (const QString& name : tagCopies(folder))
+                    reached = reached || (!leftBefore.contains(name) && QFileInfo(folder + u'/' + name).size() >= m.copied);
+            EXPECT_TRUE(reached);
+        } else {
+            ASSERT_TRUE(manager.serveUntil([&] { return manager.named(window) == 0; }, 30000)) << p.readAll().constData();
+        }
+        ::kill(pid, m.afterMs < 0 && m.copied < 0 ? SIGTERM : SIGKILL);
+        ASSERT_TRUE(p.waitForFinished(10000));
+
+        const reference::Frames frames = reference::read(song);
+        const QString v2 = frames.value(QStringLiteral("TPE1")), v1 = frames.value(QStringLiteral("v1:TPE1"));
+        const QByteArray now = readFile(song);
+        if (v2.contains(QLatin1String("'Old Artist'")) && v1.contains(QLatin1String("'Old Artist'")) && now == original)
+            ++oldSongs;
+        else if (v2.contains(QLatin1String("'newartist'")) && v1.contains(QLatin1String("'newartist'")) && now.size() >= whole
+                 && now.mid(now.size() - whole, audio.size()) == audio)
+            ++newSongs;
+        else
+            ADD_FAILURE() << "a half-applied save: ID3v2 " << v2.toStdString() << ", ID3v1 " << v1.toStdString();
+        if (m.afterMs < 0 && m.copied < 0) {
+            EXPECT_TRUE(v2.contains(QLatin1String("'newartist'")));
+            EXPECT_EQ(tagCopies(folder), QStringList());   // what the killed saves left went with this save
+        }
+    }
+    std::cout << "old songs " << oldSongs << ", new songs " << newSongs << " of " << std::size(moments) << "\n";
 }
 
 } // namespace

@@ -202,6 +202,46 @@ TEST_F(MassTagTest, AnID3v2WriteThatFailsAfterTheID3v1OneSaysWhatWasWritten)
     EXPECT_EQ(rows().subItem(1, 1), v1(half).Artist());   // the row re-read
 }
 
+// A tag that grows goes through a copy of the song, and the ID3v1 tag goes into the same copy:
+// when the copy is complete the song still holds both old tags, so a save cut off at any moment
+// leaves the old song or the new one.
+TEST_F(MassTagTest, ASaveThroughACopyTakesTheID3v1TagIntoTheCopyInBothEditors)
+{
+    struct CopyHook {
+        explicit CopyHook(std::function<void()> f) { media::id3v2::setCopyFinishedHook(std::move(f)); }
+        ~CopyHook() { media::id3v2::setCopyFinishedHook(nullptr); }
+    };
+    const QString artist = QStringLiteral("A much longer artist than before");
+    for (const bool mass : {false, true}) {
+        SCOPED_TRACE(mass ? "Mass Tag Editor" : "Edit ID3 Tag");
+        const QString path = make(QStringLiteral("grown%1.mp3").arg(mass), {.artist = QStringLiteral("Band"), .title = QStringLiteral("Song"),
+                                                                            .seconds = 0.5, .bitrate = 32, .id3v1 = true});
+        const QByteArray before = readFile(path);
+        const int row = addFile(path);
+        QByteArray songThen, copyThen;
+        const CopyHook hook([&] {
+            songThen = readFile(path);
+            const QDir folder = QFileInfo(path).dir();
+            for (const QString& name : folder.entryList({QStringLiteral(".veltra-tag-*")}, QDir::Files | QDir::Hidden))
+                copyThen = readFile(folder.filePath(name));
+        });
+        if (mass) {
+            prepare(5, artist, QString(), true).cmdEditAll_Click();
+        } else {
+            FrmEditTag& e = forms().fresh<FrmEditTag>();
+            e.window_GetID3Data(path, row);
+            e.txtArtist[0]->setText(artist);
+            e.txtArtist[1]->setText(artist);
+            e.cmdUpdate_Click();
+        }
+        EXPECT_TRUE(songThen == before) << "the song's ID3v1 tag then: " << songThen.right(125).left(60).constData();
+        EXPECT_EQ(copyThen, readFile(path));   // the copy took the song's place, both tags new
+        EXPECT_EQ(v1(path).Artist(), artist.left(30));
+        EXPECT_EQ(v2(path).Artist(), artist);
+        EXPECT_TRUE(log().contains(path + QStringLiteral(" ID3 tag modified.\r\n")));
+    }
+}
+
 // The songs of a run reach the disk together: one flush of their file system when the run
 // ends, no file left open. A write the disk fails by then is the run's failure, and is said.
 TEST_F(MassTagTest, ARunFlushesItsSongsOnceAtItsEndAndReportsAFailedFlush)
