@@ -267,9 +267,13 @@ FrmMassTagEditor::Edit FrmMassTagEditor::editFile(const QString& path, media::Sy
             tags::setText(v2, which, value);
             changed = true;
         };
+        // A recording time that is no timestamp gives no year but is the song's date all the same.
+        auto empty = [&](tags::Text which) {
+            return tags::text(v2, which).isEmpty() && (which != tags::Year || v2.TagsInFrame(QStringLiteral("TDRC")) == 0);
+        };
         auto fill = [&](tags::Text which, const QLineEdit* box) {
             if (box && !box->text().isEmpty()) apply(which, box->text());
-            else if (tags::text(v2, which).isEmpty() && !kept[which].isEmpty()) apply(which, kept[which]);
+            else if (empty(which) && !kept[which].isEmpty()) apply(which, kept[which]);
         };
         fill(tags::Artist, txtArtist);
         fill(tags::Album, txtAlbum);

@@ -140,6 +140,22 @@ TEST_F(MassTagTest, AYearEnteredIsTheOneDateReadBackInBothEditors)
     }
 }
 
+// A date text that is no timestamp gives no year, but it is the song's date all the same: an
+// empty Year box does not put the ID3v1 year in its place.
+TEST_F(MassTagTest, ADateThatIsNoTimestampIsNotFilledFromTheID3v1Year)
+{
+    using namespace tagbytes;
+    auto field = [](const char* text, int width) { return QByteArray(text).leftJustified(width, ' '); };
+    const QByteArray v1 = "TAG" + field("Song", 30) + field("Band", 30) + field("", 30) + field("1995", 4) + field("", 30) + bytes({2});
+    const QString path = writeFile(QStringLiteral("Music/oct.mp3"),
+                                   tag(4, frame24("TIT2", latin1Text("Song")) + frame24("TDRC", latin1Text("Oct 3, 1995"))) + audio(20) + v1);
+    addFile(path);
+    prepare(2, QString(), QStringLiteral("Album"), true).cmdEditAll_Click();
+    EXPECT_EQ(v2(path).Album(), QStringLiteral("Album"));
+    EXPECT_TRUE(readFile(path).contains(frame23("TDRC", latin1Text("Oct 3, 1995"))));
+    EXPECT_EQ(v2(path).TagsInFrame(QStringLiteral("TYER")), 0);
+}
+
 TEST_F(MassTagTest, FilesThatCannotBeEditedAreReportedAndTheRunGoesOn)
 {
     const QString good = tagged(QStringLiteral("Music/good.mp3"), QStringLiteral("Band"), QStringLiteral("Song"));
