@@ -360,6 +360,25 @@ protected:
         return waitFor([&] { return (main = screen->managed("VELTRA")) && screen->shownNormally(main) && (icon = screen->trayIcon()); }, 30000);
     }
 
+    // The main window has the focus and has kept it a while, before keys go to its menus: the
+    // window shown last may take the focus a moment after it appears, and would close a menu
+    // then. The main window is asked again each second.
+    bool focusMain()
+    {
+        QElapsedTimer asked, kept;
+        return waitFor(
+            [&] {
+                if (screen->active() == main) {
+                    if (!kept.isValid()) kept.start();
+                    return kept.elapsed() >= 300;
+                }
+                kept.invalidate();
+                if (!asked.isValid() || asked.elapsed() > 1000) screen->activate(main), asked.start();
+                return false;
+            },
+            10000);
+    }
+
     Xvfb server;
     std::unique_ptr<Screen> screen;
     Child windowManager;
@@ -458,20 +477,7 @@ TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
 
     Typist keys(server.display());
     const auto arrangeMenu = [&](KeySym item) {
-        // The window shown last may take the focus a moment after it appears, and closes the
-        // menu then: the main window must keep the focus a while, and is asked again each second.
-        QElapsedTimer asked, kept;
-        ASSERT_TRUE(waitFor(
-            [&] {
-                if (s.active() == main) {
-                    if (!kept.isValid()) kept.start();
-                    return kept.elapsed() >= 300;
-                }
-                kept.invalidate();
-                if (!asked.isValid() || asked.elapsed() > 1000) s.activate(main), asked.start();
-                return false;
-            },
-            10000));
+        ASSERT_TRUE(focusMain());
         keys.down(XK_Alt_L);
         keys.tap(XK_a);
         keys.up(XK_Alt_L);
@@ -528,18 +534,7 @@ TEST_F(TrayClick, FixedSizeWindowsCanBeNeitherMaximisedNorLeftMinimised)
     const auto pause = [] { QThread::msleep(300); };
     // Keys typed into the main window's menus: Alt with the first, then the others.
     const auto menu = [&](std::initializer_list<KeySym> path) {
-        QElapsedTimer asked, kept;
-        ASSERT_TRUE(waitFor(
-            [&] {
-                if (s.active() == main) {
-                    if (!kept.isValid()) kept.start();
-                    return kept.elapsed() >= 300;
-                }
-                kept.invalidate();
-                if (!asked.isValid() || asked.elapsed() > 1000) s.activate(main), asked.start();
-                return false;
-            },
-            10000));
+        ASSERT_TRUE(focusMain());
         keys.down(XK_Alt_L);
         keys.tap(*path.begin());
         keys.up(XK_Alt_L);
