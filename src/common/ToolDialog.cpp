@@ -6,6 +6,7 @@
 #include "controls/ctlQX_wLine3D.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -79,6 +80,25 @@ ToolDialog::ToolDialog(const QString& objectName, const QString& caption, QWidge
     m_buttons->addWidget(cmdBack);
     m_buttons->addWidget(cmdClose);
     connect(cmdClose, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+void ToolDialog::setVisible(bool visible)
+{
+    if (visible && !m_sizeChosen) {
+        m_sizeChosen = true;
+        // A combo box's drop-down list is a window of its own, not part of the dialog.
+        const QList<QAbstractScrollArea*> areas = findChildren<QAbstractScrollArea*>();
+        const bool grows = std::any_of(areas.begin(), areas.end(), [this](const QAbstractScrollArea* a) { return a->window() == this; });
+        // Still sized from the controls' texts, and following them when they change.
+        if (!grows) layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    BusyDialog::setVisible(visible);
+}
+
+void ToolDialog::keepSize(const QSize& size)
+{
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);   // else the layout lowers the least size again
+    setFixedSize(size);
 }
 
 QPushButton* ToolDialog::addActionButton(const QString& objectName, const QString& caption, std::function<void()> handler)

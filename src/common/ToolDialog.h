@@ -71,6 +71,10 @@ public:
     // A menu item's key: the item runs only while it is enabled; the key is taken either way.
     void useDialogKey(QKeyCombination key, QAction* item);
 
+    // Shown the first time, a dialog without a list or text area keeps the size its controls
+    // give it: there is nothing it could show in more room.
+    void setVisible(bool visible) override;
+
     // The font the tool dialogs use: Tahoma 8.25 pt, or the nearest the system has.
     static QFont dialogFont();
     // The look of a link label (web page, mail, update check): blue, underlined, a hand pointer.
@@ -78,6 +82,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Holds the dialog at this size from now on: the window manager then offers neither
+    // resizing nor maximising.
+    void keepSize(const QSize& size);
 
 private:
     void popupOptions(const QPoint& globalPos);
@@ -91,4 +98,5 @@ private:
     std::function<void()> m_beforeOptions;
     std::vector<std::pair<QKeyCombination, std::function<void()>>> m_dialogKeys;
     QHBoxLayout* m_buttons = nullptr;
+    bool m_sizeChosen = false;
 };

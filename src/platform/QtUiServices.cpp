@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -30,6 +31,32 @@ static QWidget* activeParent()
     QWidget* w = QApplication::activeWindow();
     return w && !w->testAttribute(Qt::WA_ShowWithoutActivating) && !(w->windowFlags() & Qt::WindowDoesNotAcceptFocus) ? w : nullptr;
 }
+
+// A box or dialog is never left minimised while it is shown modally. Some window managers
+// offer minimise all the same and take the owner down with it: nothing of the program would
+// then be on the screen, and the tray icon does nothing while a modal window is open.
+namespace {
+class NotMinimised : public QObject {
+public:
+    explicit NotMinimised(QWidget* window) : m_window(window) { window->installEventFilter(this); }
+    ~NotMinimised() override
+    {
+        if (m_window) m_window->removeEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange && m_window && m_window->isMinimized())
+            QTimer::singleShot(0, this, [this] {
+                if (m_window && m_window->isVisible() && m_window->isMinimized())
+                    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+            });
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
+} // namespace
 
 MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
@@ -57,7 +84,11 @@ MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon 
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
     }
-    const int answer = box.exec();
+    int answer = 0;
+    {
+        NotMinimised keptUp(&box);
+        answer = box.exec();
+    }
     if (!guard) return MsgResult::Cancel;
     delete guard.data();
     switch (answer) {
@@ -87,6 +118,7 @@ void QtUiServices::runModal(QObject* form, QObject* owner)
         if (auto* o = qobject_cast<QWidget*>(owner); o && !d->parentWidget()) {
             d->setParent(o, d->windowFlags() | Qt::Dialog);
         }
+        NotMinimised keptUp(d);
         d->exec();
         return;
     }
@@ -104,6 +136,7 @@ void QtUiServices::runModal(QObject* form, QObject* owner)
     } watcher;
     watcher.loop = &loop;
     w->installEventFilter(&watcher);
+    NotMinimised keptUp(w);
     w->show();
     if (w->isVisible()) loop.exec();
     w->removeEventFilter(&watcher);

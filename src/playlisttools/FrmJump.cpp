@@ -389,7 +389,8 @@ void FrmJump::showEvent(QShowEvent* event)
         const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
         const QSize frame = owner && owner->isVisible() ? owner->frameGeometry().size() - owner->size() : QSize(0, 0);
         if (QScreen* s = screen()) design = design.boundedTo(s->availableGeometry().size() - frame);
-        resize(design.expandedTo(minimumSize()));
+        // Then held at that size: a dialog of fixed size, without maximise.
+        keepSize(design.expandedTo(minimumSize()));
     }
     ToolDialog::showEvent(event);
 }

@@ -21,7 +21,8 @@ using vb::TwipsToPixels;
 FrmVolume::FrmVolume()
 {
     setObjectName(QStringLiteral("FrmVolume"));
-    setWindowTitle(QString());
+    // No caption: for an empty title the window system would show the program's name.
+    setWindowTitle(QStringLiteral(" "));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint);
     setFont(ToolDialog::dialogFont());
     setFixedSize(TwipsToPixels(WindowWidth), TwipsToPixels(WindowHeight));

@@ -1,7 +1,8 @@
 // The real program under a real window manager (openbox) with a real notification area
 // (trayer): the close box hides the window to the tray, and one left click on the icon brings
 // it back, normal, in front and with the focus, every time; a maximised window comes back
-// maximised and laid out as maximised. Every window and box carries the program's icon.
+// maximised and laid out as maximised. Every window and box carries the program's icon; the
+// dialogs and boxes of fixed size can be neither maximised nor left minimised.
 #include "e2e/EndToEndFixture.h"
 #include "support/GeneratedMedia.h"
 #include "support/Mp3Maker.h"
@@ -171,6 +172,30 @@ public:
         return m_other;
     }
 
+    // The windows the window manager manages, oldest first.
+    std::vector<unsigned long> clients() const { return items(root(), "_NET_CLIENT_LIST", XA_WINDOW); }
+    // What the window manager lets the user do with the window (its frame's buttons and menu).
+    bool allows(Window w, const char* action) const
+    {
+        const auto actions = items(w, "_NET_WM_ALLOWED_ACTIONS", XA_ATOM);
+        return std::find(actions.begin(), actions.end(), atom(action)) != actions.end();
+    }
+    // The caption its title bar shows.
+    QString title(Window w) const
+    {
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        QString out;
+        if (XGetWindowProperty(m_x, w, atom("_NET_WM_NAME"), 0, 1024, False, atom("UTF8_STRING"), &actual, &format, &count, &after, &data)
+                == Success
+            && data && format == 8)
+            out = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
+        if (data) XFree(data);
+        return out;
+    }
+
     // The pictures the title bar and the task bar show for the window.
     std::vector<unsigned long> icon(Window w) const { return items(w, "_NET_WM_ICON", XA_CARDINAL, 1 << 20); }
 
@@ -335,6 +360,25 @@ protected:
         player.start(QStringLiteral(VELTRA_BINARY), arguments);
         if (!player.waitForStarted(10000)) return false;
         return waitFor([&] { return (main = screen->managed("VELTRA")) && screen->shownNormally(main) && (icon = screen->trayIcon()); }, 30000);
+    }
+
+    // The main window has the focus and has kept it a while, before keys go to its menus: the
+    // window shown last may take the focus a moment after it appears, and would close a menu
+    // then. The main window is asked again each second.
+    bool focusMain()
+    {
+        QElapsedTimer asked, kept;
+        return waitFor(
+            [&] {
+                if (screen->active() == main) {
+                    if (!kept.isValid()) kept.start();
+                    return kept.elapsed() >= 300;
+                }
+                kept.invalidate();
+                if (!asked.isValid() || asked.elapsed() > 1000) screen->activate(main), asked.start();
+                return false;
+            },
+            10000);
     }
 
     Xvfb server;
@@ -547,20 +591,7 @@ TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
 
     Typist keys(server.display());
     const auto arrangeMenu = [&](KeySym item) {
-        // The window shown last may take the focus a moment after it appears, and closes the
-        // menu then: the main window must keep the focus a while, and is asked again each second.
-        QElapsedTimer asked, kept;
-        ASSERT_TRUE(waitFor(
-            [&] {
-                if (s.active() == main) {
-                    if (!kept.isValid()) kept.start();
-                    return kept.elapsed() >= 300;
-                }
-                kept.invalidate();
-                if (!asked.isValid() || asked.elapsed() > 1000) s.activate(main), asked.start();
-                return false;
-            },
-            10000));
+        ASSERT_TRUE(focusMain());
         keys.down(XK_Alt_L);
         keys.tap(XK_a);
         keys.up(XK_Alt_L);
@@ -595,6 +626,89 @@ TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
         Window shown = 0;
         ASSERT_TRUE(waitFor([&] { return (shown = s.managed(w.title)) && s.shownNormally(shown); }, 20000)) << player.readAll().constData();
         EXPECT_EQ(s.icon(shown), programIcon);
+    }
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+// The dialogs and boxes of fixed size offer neither maximise nor resizing in their frame, and a
+// minimise the window manager offers anyway (openbox keeps it for every dialog) is undone: the
+// window comes back at once, with the main window it took along. The volume popup has no caption.
+TEST_F(TrayClick, FixedSizeWindowsCanBeNeitherMaximisedNorLeftMinimised)
+{
+    Screen& s = *screen;
+    const QString song = home.filePath(QStringLiteral("song.mp3"));
+    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .seconds = 4}));
+    // A stored playlist, made current by Jump To Next Playlist, for Rename Playlist.
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Playlists")));
+    ASSERT_TRUE(mp3maker::writeBytes(home.filePath(QStringLiteral("Playlists/Mine.spp")),
+                                     "\"01\"\r\n\"A\"\r\n\"T\"\r\n\"2000\"\r\n\"Play\"\r\n\"00:04\"\r\n\"" + song.toUtf8() + "\"\r\n"));
+    ASSERT_TRUE(startOnDesktop("", {song})) << player.readAll().constData();
+
+    Typist keys(server.display());
+    const auto pause = [] { QThread::msleep(300); };
+    // Keys typed into the main window's menus: Alt with the first, then the others.
+    const auto menu = [&](std::initializer_list<KeySym> path) {
+        ASSERT_TRUE(focusMain());
+        keys.down(XK_Alt_L);
+        keys.tap(*path.begin());
+        keys.up(XK_Alt_L);
+        ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the menu did not open";
+        for (auto key = path.begin() + 1; key != path.end(); ++key) {
+            pause();
+            keys.tap(*key);
+        }
+    };
+    const struct {
+        const char* what;
+        QString title;
+        std::function<void()> bringUp;
+    } windows[] = {
+        {"Jump To Media", QStringLiteral("Jump To Media"), [&] { menu({XK_p, XK_j, XK_j}); }},
+        {"Add Location", QStringLiteral("Add Location"), [&] { menu({XK_f, XK_l}); }},
+        {"Rename Playlist", QStringLiteral("Rename Playlist"),
+         [&] {
+             menu({XK_p, XK_j, XK_n});
+             QThread::msleep(1000);
+             menu({XK_a, XK_p, XK_r});
+         }},
+        {"a message box", QStringLiteral("Delete All Playlists Confirmation"), [&] { menu({XK_a, XK_p, XK_a}); }},
+        {"the volume popup", QString(),
+         [&] {
+             s.click(icon, 3);
+             ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the tray menu did not open";
+             pause();
+             keys.tap(XK_Up);   // "Exit"
+             keys.tap(XK_Up);   // "Volume..."
+             keys.tap(XK_Return);
+         }},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.what);
+        const auto before = s.clients();
+        w.bringUp();
+        if (HasFatalFailure()) return;
+        Window shown = 0;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                for (unsigned long c : s.clients())
+                    if (std::find(before.begin(), before.end(), c) == before.end() && s.shownNormally(Window(c))) shown = Window(c);
+                return shown != 0;
+            },
+            20000))
+            << player.readAll().constData();
+        EXPECT_EQ(s.title(shown).trimmed().toStdString(), w.title.toStdString());
+        EXPECT_TRUE(s.allows(shown, "_NET_WM_ACTION_CLOSE"));
+        for (const char* action : {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
+            EXPECT_FALSE(s.allows(shown, action)) << action;
+
+        XIconifyWindow(s.x(), shown, DefaultScreen(s.x()));
+        XSync(s.x(), False);
+        waitFor([&] { return !s.shownNormally(shown); }, 2000);
+        EXPECT_TRUE(waitFor([&] { return s.shownNormally(shown) && s.shownNormally(main); }, 10000))
+            << "left minimised: WM_STATE " << s.state(shown).wmState << ", the main window's " << s.state(main).wmState;
+
+        askToClose(s.x(), shown);
+        ASSERT_TRUE(waitFor([&] { return !s.state(shown).viewable; }, 10000)) << "the close box did not close it";
     }
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 }
