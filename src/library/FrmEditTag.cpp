@@ -440,7 +440,7 @@ void FrmEditTag::cmdUpdate_Click()
     fields.Genre = quint8(genreChosen ? cmbGenre->currentIndex() : m_ownGenre);
     // An ID3v2 tag that cannot be written over stops the update before either tag is written.
     if (id3v2Texts() != m_loadedID3v2)
-        if (const QString why = tags::cutShortRefusal(path); !why.isEmpty()) return refuse(why);
+        if (const QString why = tags::overwriteRefusal(path); !why.isEmpty()) return refuse(why);
     // Only the frames whose boxes the user changed are set: the others keep what was read.
     // A failure is said as it is, and the window stays with the edits for another try.
     QString refusal;

@@ -45,17 +45,15 @@ void setText(clsID3v2& tag, Text which, const QString& value)
 
 Written writeTags(const QString& path, const ID3v1Fields& id3v1, clsID3v2* id3v2, media::SyncBatch* batch, QString* refusal)
 {
-    const bool together = id3v2 && id3v2->SaveCopies();
-    if (!together && !media_WriteID3v1(path, id3v1, batch)) return Written::Nothing;
-    if (!id3v2) return Written::All;
+    if (!id3v2) return media_WriteID3v1(path, id3v1, batch) ? Written::All : Written::Nothing;
     try {
-        id3v2->Save(batch, together ? &id3v1 : nullptr);
+        id3v2->Save(batch, &id3v1);
         return Written::All;
     } catch (const veltra::MediaError& e) {
         if (refusal && e.number() == veltra::MediaError::CannotPerform) *refusal = e.description();
-        // A failed copy leaves the song as it was: the ID3v1 tag is still written, on its own.
-        if (together && !media_WriteID3v1(path, id3v1, batch)) return Written::Nothing;
-        return Written::ID3v1Only;
+        // The song keeps its ID3v2 tag; the ID3v1 tag is still written, on its own (again, when
+        // the failure came after it: the same bytes).
+        return media_WriteID3v1(path, id3v1, batch) ? Written::ID3v1Only : Written::Nothing;
     }
 }
 
@@ -77,7 +75,7 @@ Written saveChangedFrames(const QString& path, const ID3v1Fields& id3v1, const T
     return writeTags(path, id3v1, changed ? &tag : nullptr, nullptr, refusal);
 }
 
-QString cutShortRefusal(const QString& path)
+QString overwriteRefusal(const QString& path)
 {
     try {
         clsID3v2 tag;

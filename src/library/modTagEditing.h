@@ -43,7 +43,7 @@ Written saveChangedFrames(const QString& path, const ID3v1Fields& id3v1, const T
 // (clsID3v2::OverwriteRefusal: the tag claims more bytes than the file holds, or no frame of
 // it could be read), so the song keeps every byte. Empty when it may be written (or the file
 // cannot be read: the writes then fail and say so).
-QString cutShortRefusal(const QString& path);
+QString overwriteRefusal(const QString& path);
 
 // The ID3v1 genre number an ID3v2 genre text (TCON) names: "(17)", "(17)Rock", "17" or a
 // name of the list in any letter case; the first of several values ("17/Jazz", as several

@@ -120,14 +120,11 @@ public:
     // claims more bytes than the file holds.
     // An in-place write is flushed to the disk before Save returns, or, given a batch, by
     // the batch's finish(); a copy is always flushed before it takes the song's place.
-    // Given an ID3v1 tag, Save goes through a copy whatever room there is, and the copy
-    // holds that tag too, where media_WriteID3v1 puts it: the one rename applies both, so a
-    // save cut off at any moment leaves the old song or the new one. Nothing is written when
-    // Save refuses.
+    // Given an ID3v1 tag, Save writes it too, where media_WriteID3v1 puts it: into the copy
+    // when the song is copied, so that the one rename applies both and a save cut off at any
+    // moment leaves the old song or the new one; otherwise in place, just before the ID3v2
+    // tag. Nothing is written when Save refuses.
     void Save(media::SyncBatch* batch = nullptr, const ID3v1Fields* id3v1 = nullptr);
-    // A Save of the tag as it stands would copy the song: the image no longer fits the old
-    // tag's area. False also when the file cannot be read or its tag is cut short.
-    bool SaveCopies() const;
 
     // The tag image Save would write, before padding: header, frames, four zero bytes.
     QByteArray id3v2_BuildImage() const;

@@ -200,14 +200,6 @@ QByteArray clsID3v2::id3v2_BuildImage() const
     return image;
 }
 
-bool clsID3v2::SaveCopies() const
-{
-    FileSource song;
-    if (!song.open(m_filename)) return false;
-    const TagArea old = locateTag(song, song.readBytes(0, 4096), true);
-    return !song.failed() && !old.cutShort && !fitsInPlace(old, id3v2_BuildImage().size());
-}
-
 void clsID3v2::Save(media::SyncBatch* batch, const ID3v1Fields* id3v1)
 {
     const QString source = errorSource();
@@ -229,7 +221,9 @@ void clsID3v2::Save(media::SyncBatch* batch, const ID3v1Fields* id3v1)
     if (old.cutShort) throw MediaError(MediaError::CannotPerform, cutShortText(), source);
 
     const qint64 area = oldArea(old);
-    if (!id3v1 && fitsInPlace(old, length)) {
+    if (fitsInPlace(old, length)) {
+        // Two small writes: the ID3v1 tag first, as it always was.
+        if (id3v1 && !media_WriteID3v1(m_filename, *id3v1, batch)) raise(EIO, source);
         QByteArray block = image;
         block.append(area - length, '\0');
         writeSyncsafe(block.data() + 6, quint32(area - 10));
