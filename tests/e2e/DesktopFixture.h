@@ -1,0 +1,434 @@
+#pragma once
+// The real program on a private X server under a real window manager (openbox, xfwm4 or
+// kwin_x11), with a notification area (trayer) unless a test does without: the test's own look
+// at the display as a pager or a panel has it, and what a user does to windows there.
+#include "e2e/EndToEndFixture.h"
+#include "support/XvfbSession.h"
+
+#ifdef VELTRA_HAVE_XVFB_SESSION
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <QElapsedTimer>
+#include <QRect>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace desktop {
+enum class WindowManager { Openbox, Xfwm4, KWin };
+
+inline const char* program(WindowManager wm)
+{
+    switch (wm) {
+    case WindowManager::Xfwm4: return "xfwm4";
+    case WindowManager::KWin: return "kwin_x11";
+    default: return "openbox";
+    }
+}
+
+inline std::string name(const ::testing::TestParamInfo<WindowManager>& info) { return program(info.param); }
+} // namespace desktop
+
+namespace desktopsession {
+// A helper program on the test display, ended when the test is.
+class Child {
+public:
+    ~Child()
+    {
+        if (m_process.state() == QProcess::NotRunning) return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+    bool start(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+    {
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(program, arguments);
+        return m_process.waitForStarted(10000);
+    }
+
+private:
+    QProcess m_process;
+};
+
+// Windows come and go while the tree is read; a window gone meanwhile is simply not found.
+inline int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+// The test's own look at the display, as a pager or a panel sees it.
+class Screen {
+public:
+    explicit Screen(const QByteArray& display) : m_x(XOpenDisplay(display.constData()))
+    {
+        m_oldHandler = XSetErrorHandler(ignoreErrors);
+    }
+    ~Screen()
+    {
+        if (m_other) XDestroyWindow(m_x, m_other);
+        if (m_x) XCloseDisplay(m_x);
+        XSetErrorHandler(m_oldHandler);
+    }
+    Display* x() const { return m_x; }
+    Window root() const { return DefaultRootWindow(m_x); }
+    Atom atom(const char* name) const { return XInternAtom(m_x, name, False); }
+
+    // The atoms (or windows) a property of 32-bit items holds.
+    std::vector<unsigned long> items(Window w, const char* property, Atom type, long most = 1024) const
+    {
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::vector<unsigned long> out;
+        if (XGetWindowProperty(m_x, w, atom(property), 0, most, False, type, &actual, &format, &count, &after, &data) == Success
+            && data && format == 32) {
+            const auto* values = reinterpret_cast<const unsigned long*>(data);
+            out.assign(values, values + count);
+        }
+        if (data) XFree(data);
+        return out;
+    }
+
+    bool windowManagerRunning() const { return !items(root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty(); }
+    bool notificationAreaRunning() const { return XGetSelectionOwner(m_x, atom("_NET_SYSTEM_TRAY_S0")) != None; }
+
+    // A client window the window manager manages, by its title.
+    Window managed(const char* title) const { return find(root(), [&](Window w) { return hasWmState(w) && named(w, title); }); }
+
+    // The program's icon, embedded in the notification area's panel.
+    Window trayIcon() const
+    {
+        const Window panel = find(root(), [&](Window w) { return classed(w, "trayer") && named(w, "panel"); });
+        if (!panel) return 0;
+        return find(panel, [&](Window w) { return w != panel && classed(w, "veltra"); });
+    }
+
+    struct State {
+        bool viewable = false;
+        long wmState = -1;   // WM_STATE: 1 normal, 3 iconic; -1 none (withdrawn)
+        bool hidden = false;
+        bool maximised = false;
+    };
+    State state(Window w) const
+    {
+        State s;
+        XWindowAttributes a;
+        s.viewable = XGetWindowAttributes(m_x, w, &a) && a.map_state == IsViewable;
+        const auto wmState = items(w, "WM_STATE", atom("WM_STATE"));
+        if (!wmState.empty()) s.wmState = long(wmState[0]);
+        bool vertical = false, horizontal = false;
+        for (unsigned long a : items(w, "_NET_WM_STATE", XA_ATOM)) {
+            s.hidden = s.hidden || a == atom("_NET_WM_STATE_HIDDEN");
+            vertical = vertical || a == atom("_NET_WM_STATE_MAXIMIZED_VERT");
+            horizontal = horizontal || a == atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+        }
+        s.maximised = vertical && horizontal;
+        return s;
+    }
+    bool shownNormally(Window w) const
+    {
+        const State s = state(w);
+        return s.viewable && s.wmState == NormalState && !s.hidden;
+    }
+    // The menu of the program that is open (0: none): a window of its own on the root, over
+    // the others, that the window manager leaves alone (the tray icon is one too, but inside
+    // the panel).
+    Window menuShown() const
+    {
+        Window rootWindow = 0, up = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(m_x, root(), &rootWindow, &up, &children, &count)) return 0;
+        Window shown = 0;
+        for (unsigned int i = 0; i < count && !shown; ++i) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(m_x, children[i], &a) && a.map_state == IsViewable && a.override_redirect
+                && classed(children[i], "veltra"))
+                shown = children[i];
+        }
+        if (children) XFree(children);
+        return shown;
+    }
+    bool inTray(Window w) const
+    {
+        const State s = state(w);
+        return !s.viewable && s.wmState != NormalState;
+    }
+    Window active() const
+    {
+        const auto a = items(root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        return a.empty() ? 0 : Window(a[0]);
+    }
+    // Whether `w` is stacked above `below` (the panel stays above both, in its own layer).
+    bool above(Window w, Window below) const
+    {
+        const auto stacking = items(root(), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
+        const auto at = [&](Window x) { return std::find(stacking.begin(), stacking.end(), x) - stacking.begin(); };
+        return at(w) < qsizetype(stacking.size()) && at(below) < at(w);
+    }
+
+    // Another application's window over the whole screen, which the window manager focuses
+    // while the player is away.
+    Window mapOtherWindow()
+    {
+        m_other = XCreateSimpleWindow(m_x, root(), 0, 0, 1024, 768, 0, 0, 0);
+        XStoreName(m_x, m_other, "Other");
+        XMapWindow(m_x, m_other);
+        XSync(m_x, False);
+        return m_other;
+    }
+
+    // The windows the window manager manages, oldest first.
+    std::vector<unsigned long> clients() const { return items(root(), "_NET_CLIENT_LIST", XA_WINDOW); }
+    // What the window manager lets the user do with the window (its frame's buttons and menu).
+    bool allows(Window w, const char* action) const
+    {
+        const auto actions = items(w, "_NET_WM_ALLOWED_ACTIONS", XA_ATOM);
+        return std::find(actions.begin(), actions.end(), atom(action)) != actions.end();
+    }
+    // The caption its title bar shows.
+    QString title(Window w) const
+    {
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        QString out;
+        if (XGetWindowProperty(m_x, w, atom("_NET_WM_NAME"), 0, 1024, False, atom("UTF8_STRING"), &actual, &format, &count, &after, &data)
+                == Success
+            && data && format == 8)
+            out = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
+        if (data) XFree(data);
+        return out;
+    }
+
+    // The pictures the title bar and the task bar show for the window.
+    std::vector<unsigned long> icon(Window w) const { return items(w, "_NET_WM_ICON", XA_CARDINAL, 1 << 20); }
+
+    // Where the window shows the colour, as on the screen (empty: nowhere).
+    QRect colourBox(Window w, unsigned long rgb) const
+    {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(m_x, w, &a) || a.map_state != IsViewable) return {};
+        XImage* image = XGetImage(m_x, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+        if (!image) return {};
+        QRect box;
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < a.width; ++x)
+                if ((XGetPixel(image, x, y) & 0xffffff) == rgb) box |= QRect(x, y, 1, 1);
+        XDestroyImage(image);
+        return box;
+    }
+
+    int width(Window w) const
+    {
+        XWindowAttributes a;
+        return XGetWindowAttributes(m_x, w, &a) ? a.width : 0;
+    }
+
+    // What a pager asks for when the user picks the window.
+    void activate(Window w)
+    {
+        XEvent e {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = atom("_NET_ACTIVE_WINDOW");
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 2;   // from a pager
+        XSendEvent(m_x, root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XSync(m_x, False);
+    }
+
+    // A user's click (left unless told) in the middle of the window, through the X server's
+    // test input.
+    void click(Window w, unsigned int button = 1)
+    {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(m_x, w, &a)) return;
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(m_x, w, root(), a.width / 2, a.height / 2, &x, &y, &child);
+        XTestFakeMotionEvent(m_x, -1, x, y, CurrentTime);
+        XTestFakeButtonEvent(m_x, button, True, CurrentTime);
+        XTestFakeButtonEvent(m_x, button, False, CurrentTime);
+        XSync(m_x, False);
+    }
+
+    // What the maximise button (or, with false, the restore button) asks of the window manager.
+    void maximise(Window w, bool on = true)
+    {
+        XEvent e {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = atom("_NET_WM_STATE");
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = on ? 1 : 0;   // add or remove
+        e.xclient.data.l[1] = long(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+        e.xclient.data.l[2] = long(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+        e.xclient.data.l[3] = 1;   // from an application
+        XSendEvent(m_x, root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XSync(m_x, False);
+    }
+
+private:
+    Window find(Window parent, const std::function<bool(Window)>& match) const
+    {
+        if (match(parent)) return parent;
+        Window rootWindow = 0, up = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(m_x, parent, &rootWindow, &up, &children, &count)) return 0;
+        Window found = 0;
+        for (unsigned int i = 0; i < count && !found; ++i) found = find(children[i], match);
+        if (children) XFree(children);
+        return found;
+    }
+    bool hasWmState(Window w) const { return !items(w, "WM_STATE", atom("WM_STATE")).empty(); }
+    bool named(Window w, const char* title) const
+    {
+        char* name = nullptr;
+        const bool match = XFetchName(m_x, w, &name) && name && qstrcmp(name, title) == 0;
+        if (name) XFree(name);
+        return match;
+    }
+    // The program's class (the second WM_CLASS text) is the one given.
+    bool classed(Window w, const char* className) const
+    {
+        XClassHint hint {};
+        if (!XGetClassHint(m_x, w, &hint)) return false;
+        const bool match = hint.res_class && qstrcmp(hint.res_class, className) == 0;
+        if (hint.res_name) XFree(hint.res_name);
+        if (hint.res_class) XFree(hint.res_class);
+        return match;
+    }
+
+    Display* m_x;
+    Window m_other = 0;
+    XErrorHandler m_oldHandler = nullptr;
+};
+
+// True as soon as `done` holds; false when the time ran out first.
+inline bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// The desktop the tests run on: the window manager is chosen before SetUp runs. A test file
+// names what it uses with using-declarations inside its own namespace, since Xlib has a
+// Screen of its own.
+class Desktop : public EndToEnd {
+protected:
+    void SetUp() override
+    {
+        using desktop::WindowManager;
+        QStringList tools{QStringLiteral("Xvfb"), QString::fromLatin1(desktop::program(windowManager))};
+        if (windowManager != WindowManager::Openbox) tools << QStringLiteral("dbus-run-session");
+        if (withNotificationArea) tools << QStringLiteral("trayer");
+        for (const QString& tool : tools)
+            if (QStandardPaths::findExecutable(tool).isEmpty()) GTEST_SKIP() << tool.toStdString() << " is not installed";
+        EndToEnd::SetUp();
+        if (IsSkipped()) return;
+        QString why;
+        ASSERT_TRUE(server.start(&why, QStringLiteral("1024x768x24"))) << why.toStdString();
+        screen = std::make_unique<Screen>(server.display());
+        ASSERT_NE(screen->x(), nullptr);
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(screen->x(), &event, &error, &major, &minor)) GTEST_SKIP() << "the X server has no XTEST";
+
+        // The desktop's own programs, with their settings kept out of the user's home.
+        QProcessEnvironment session = env();
+        session.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+        session.insert(QStringLiteral("HOME"), home.path());
+        session.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        session.insert(QStringLiteral("KWIN_COMPOSE"), QStringLiteral("N"));   // no compositing: software GL is slow
+        switch (windowManager) {
+        case WindowManager::Openbox:
+            ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, session));
+            break;
+        // Both keep their settings behind a session bus of their own.
+        case WindowManager::Xfwm4:
+            ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
+                                                   {QStringLiteral("--"), QStringLiteral("xfwm4"), QStringLiteral("--compositor=off"),
+                                                    QStringLiteral("--sm-client-disable")},
+                                                   session));
+            break;
+        case WindowManager::KWin:
+            ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
+                                                   {QStringLiteral("--"), QStringLiteral("kwin_x11"), QStringLiteral("--replace")}, session));
+            break;
+        }
+        ASSERT_TRUE(waitFor([&] { return screen->windowManagerRunning(); }, 30000)) << desktop::program(windowManager) << " did not start";
+        QThread::msleep(500);   // settled: its decorations loaded
+        if (!withNotificationArea) return;
+        ASSERT_TRUE(panel.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                                                           QStringLiteral("right")},
+                                session));
+        ASSERT_TRUE(waitFor([&] { return screen->notificationAreaRunning(); }, 20000)) << "trayer did not start";
+    }
+
+    void TearDown() override
+    {
+        if (player.state() != QProcess::NotRunning) terminate(player);
+    }
+
+    // The program on the test desktop, on a program folder holding these settings; true once
+    // its main window is shown and its icon is in the notification area.
+    bool startOnDesktop(const QByteArray& settings, const QStringList& arguments = {})
+    {
+        QFile ini(home.filePath(QStringLiteral("settings.ini")));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(settings) != settings.size()) return false;
+        ini.close();
+        QProcessEnvironment e = env();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+        player.setProcessEnvironment(e);
+        player.setProcessChannelMode(QProcess::MergedChannels);
+        player.start(QStringLiteral(VELTRA_BINARY), arguments);
+        if (!player.waitForStarted(10000)) return false;
+        return waitFor([&] { return (main = screen->managed("VELTRA")) && screen->shownNormally(main) && (!withNotificationArea || (icon = screen->trayIcon())); }, 30000);
+    }
+
+    // The main window has the focus and has kept it a while, before keys go to its menus: the
+    // window shown last may take the focus a moment after it appears, and would close a menu
+    // then. The main window is asked again each second.
+    bool focusMain()
+    {
+        QElapsedTimer asked, kept;
+        return waitFor(
+            [&] {
+                if (screen->active() == main) {
+                    if (!kept.isValid()) kept.start();
+                    return kept.elapsed() >= 300;
+                }
+                kept.invalidate();
+                if (!asked.isValid() || asked.elapsed() > 1000) screen->activate(main), asked.start();
+                return false;
+            },
+            10000);
+    }
+
+    Xvfb server;
+    std::unique_ptr<Screen> screen;
+    desktop::WindowManager windowManager = desktop::WindowManager::Openbox;
+    bool withNotificationArea = true;
+    Child windowManagerProcess;
+    Child panel;
+    QProcess player;
+    Window main = 0;
+    Window icon = 0;
+};
+
+} // namespace desktopsession
+
+#endif // VELTRA_HAVE_XVFB_SESSION
