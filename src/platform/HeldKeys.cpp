@@ -2,13 +2,8 @@
 
 #include "platform/KeyStateSource.h"
 
-#include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
-#include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QWidget>
 
 namespace {
@@ -39,48 +34,6 @@ bool isModifierKey(int key)
     }
 }
 
-bool isMovingKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End: return true;
-    default: return false;
-    }
-}
-
-// 0: not a place to type; 1: a one-line field (Return answers its window); 2: a text of lines.
-int textField(const QWidget* w)
-{
-    if (const auto* e = qobject_cast<const QLineEdit*>(w)) return e->isReadOnly() ? 0 : 1;
-    if (const auto* e = qobject_cast<const QAbstractSpinBox*>(w)) return e->isReadOnly() ? 0 : 1;
-    if (const auto* e = qobject_cast<const QPlainTextEdit*>(w)) return e->isReadOnly() ? 0 : 2;
-    if (const auto* e = qobject_cast<const QTextEdit*>(w)) return e->isReadOnly() ? 0 : 2;
-    return 0;
-}
-
-// What a held key's repeats may still do: type and edit in a text field, move through a list,
-// a text or a menu. Everything else would run a command again.
-bool mayRepeat(const QKeyEvent& k)
-{
-    const int key = k.key();
-    if (isModifierKey(key)) return true;
-    if (k.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    if (QApplication::activePopupWidget()) return isMovingKey(key);
-    QWidget* focus = QApplication::focusWidget();
-    if (const int field = textField(focus)) {
-        if (key == Qt::Key_Escape) return false;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) return field == 2;
-        return true;
-    }
-    return isMovingKey(key) && qobject_cast<QAbstractScrollArea*>(focus);
-}
-
 } // namespace
 
 HeldKeys::HeldKeys(std::shared_ptr<KeyStateSource> desktop) : m_desktop(std::move(desktop))
@@ -107,7 +60,7 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyRelease:
         // A key event reaches its window first, then the widget with the focus: it is
         // judged once, at the window.
-        if (watched->isWindowType() && event->spontaneous()) return swallowed(static_cast<QKeyEvent*>(event));
+        if (watched->isWindowType() && event->spontaneous()) return swallowed(watched, static_cast<QKeyEvent*>(event));
         return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
@@ -120,35 +73,34 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool HeldKeys::swallowed(QKeyEvent* event)
+bool HeldKeys::swallowed(QObject* window, QKeyEvent* event)
 {
     const quint32 key = keyOf(*event);
     if (event->type() == QEvent::KeyRelease) {
         // The desktop repeats a key by letting it go and pressing it again at once: such a
-        // release leaves the key held, also one pressed before the program had the focus.
+        // release leaves the key held. One pressed before the program had the focus is
+        // first seen so, and its press went to no window of ours.
         if (event->isAutoRepeat()) {
-            m_held.insert(key);
+            m_held.try_emplace(key);
         } else {
-            m_held.erase(key);
-            m_lastRelease = {key, event->timestamp()};
+            const auto held = m_held.find(key);
+            m_lastRelease = {key, event->timestamp(), held != m_held.end() ? held->second : nullptr};
+            if (held != m_held.end()) m_held.erase(held);
         }
-        if (m_overridden == key) m_overridden = 0;
         return false;
     }
-    // The shortcut check comes first and its press after it (unless a shortcut took the key):
-    // both are the one press. Qt's own repeat mark on a press is not relied on: it outlives a
+    // A shortcut check and the press after it (unless a shortcut took the key) are one press
+    // and go to one window. Qt's own repeat mark on a press is not relied on: it outlives a
     // release that went to another program. Its mark on a release is missing when the press
     // after it had not come in yet; that press has the release's time.
-    bool held = m_held.count(key) != 0
-                || (event->timestamp() != 0 && m_lastRelease == std::pair{key, event->timestamp()});
-    if (event->type() == QEvent::ShortcutOverride) {
-        m_overridden = held ? 0 : key;
-    } else {
-        if (m_overridden == key) held = false;
-        m_overridden = 0;
+    auto held = m_held.find(key);
+    if (held == m_held.end() && event->timestamp() != 0 && m_lastRelease.key == key && m_lastRelease.time == event->timestamp())
+        held = m_held.emplace(key, m_lastRelease.window).first;
+    if (held == m_held.end()) {
+        m_held.emplace(key, window);
+        return false;
     }
-    m_held.insert(key);
-    if (!held || mayRepeat(*event)) return false;
+    if (isModifierKey(event->key()) || (held->second && held->second == window)) return false;
     event->accept();   // a shortcut check accepted runs no shortcut
     return true;
 }
@@ -158,7 +110,7 @@ void HeldKeys::askAnew()
     if (m_held.empty()) return;
     const std::optional<std::bitset<256>> down = m_desktop ? m_desktop->nativeKeysDown() : std::nullopt;
     for (auto it = m_held.begin(); it != m_held.end();) {
-        const bool stillDown = down && *it < down->size() && down->test(*it);
+        const bool stillDown = down && it->first < down->size() && down->test(it->first);
         it = stillDown ? std::next(it) : m_held.erase(it);
     }
 }

@@ -1,17 +1,19 @@
 #pragma once
-// Keys held down, for the whole program. The desktop repeats a held key's press, and a press
-// may lose its release when the focus goes to another program before the key comes up. While
-// a key is held it runs no command: boxes, menus, shortcuts and the windows' own keys see its
-// first press only. Typing in a text field and moving through a list or a menu still repeat.
+// Keys held down, for the whole program. The desktop repeats a held key's press to whichever
+// window has the focus, and a press may lose its release when the focus goes elsewhere before
+// the key comes up. A key repeats in the window its press went to, as on every desktop: a
+// command runs again, a text field types on. Its repeats reach no other window: not the one
+// that gets the focus after a box the press answered, nor one of ours after a press that went
+// to another program. There the key runs nothing until it is let go and pressed anew.
 //
 // A key counts as held from its press to its release. At every change of focus (a window
 // activated or left, the program gaining or losing the focus) the keys held are asked of the
-// desktop anew; where the desktop cannot be asked, they are forgotten.
+// desktop anew, and those it says are up are forgotten; where it cannot be asked, all are.
 #include <QObject>
+#include <QPointer>
 
+#include <map>
 #include <memory>
-#include <set>
-#include <utility>
 
 class KeyStateSource;
 class QKeyEvent;
@@ -33,11 +35,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool swallowed(QKeyEvent* event);
+    bool swallowed(QObject* window, QKeyEvent* event);
     void askAnew();
 
     std::shared_ptr<KeyStateSource> m_desktop;
-    std::set<quint32> m_held;
-    quint32 m_overridden = 0;   // the key whose press comes next, its shortcut check just seen
-    std::pair<quint32, quint64> m_lastRelease{0, 0};   // key and time
+    // Each key held, with the window its press went to: null for a press this program never
+    // saw, or a window since gone.
+    std::map<quint32, QPointer<QObject>> m_held;
+    struct Release {
+        quint32 key = 0;
+        quint64 time = 0;
+        QPointer<QObject> window;
+    } m_lastRelease;
 };

@@ -9,6 +9,8 @@
 #include "e2e/DesktopFixture.h"
 
 #ifdef VELTRA_HAVE_XVFB_SESSION
+#include <X11/XKBlib.h>
+
 namespace {
 
 using desktopsession::Screen;
@@ -198,6 +200,171 @@ TEST_F(TrayClick, AReturnWhoseReleaseNeverCameRunsNothingMore)
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
     const QByteArray saved = mp3maker::readBytes(home.filePath(QStringLiteral("Playlists/default.spp")));
     for (const QString& song : songs) EXPECT_TRUE(saved.contains(QFile::encodeName(song))) << saved.constData();
+}
+
+// The text of the clipboard, as another program pastes it (empty when nobody offers one).
+QString clipboardText(Display* x)
+{
+    const Window own = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 1, 1, 0, 0, 0);
+    const Atom into = XInternAtom(x, "VELTRA_TEST_PASTE", False), utf8 = XInternAtom(x, "UTF8_STRING", False);
+    XConvertSelection(x, XInternAtom(x, "CLIPBOARD", False), utf8, into, own, CurrentTime);
+    XFlush(x);
+    XEvent e {};
+    const bool answered = waitFor([&] { return XCheckTypedWindowEvent(x, own, SelectionNotify, &e); }, 5000);
+    QString text;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (answered && e.xselection.property != None
+        && XGetWindowProperty(x, own, into, 0, 1 << 16, True, AnyPropertyType, &type, &format, &count, &after, &data) == Success && data)
+        text = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
+    if (data) XFree(data);
+    XDestroyWindow(x, own);
+    return text;
+}
+
+// A key held down repeats as the desktop repeats it (here its own: 660 ms, then 25 a second)
+// in the window its press went to: a command runs again, a text field types on. Its repeats
+// reach no other window: J held opens Jump To Media once and types nothing into it.
+TEST_F(TrayClick, AKeyHeldRepeatsInTheWindowItsPressWentToAndNowhereElse)
+{
+    Screen& s = *screen;
+    QStringList songs;
+    for (int i = 1; i <= 30; ++i) {
+        songs << home.filePath(QStringLiteral("song%1.mp3").arg(i, 2, 10, QChar(u'0')));
+        ASSERT_TRUE(mp3maker::makeMp3(songs.last(), {.artist = QStringLiteral("Artist%1").arg(i), .title = QStringLiteral("Title%1").arg(i),
+                                                     .seconds = 40, .bitrate = 32, .id3v1 = true}));
+    }
+    ASSERT_TRUE(startOnDesktop("[Settings]\r\nRememberTheConsoleLogs=1\r\n", songs)) << player.readAll().constData();
+    XAutoRepeatOn(s.x());
+    ASSERT_TRUE(XkbSetAutoRepeatRate(s.x(), XkbUseCoreKbd, 660, 40));
+    XSync(s.x(), False);
+    const auto played = [&] { return mp3maker::readBytes(home.filePath(QStringLiteral("console.log"))).count("Played "); };
+
+    Typist keys(server.display());
+    const auto hold = [&](std::initializer_list<KeySym> modifiers, KeySym key, int ms) {
+        for (KeySym m : modifiers) keys.down(m);
+        keys.down(key);
+        QThread::msleep(ms);
+        keys.up(key);
+        for (KeySym m : modifiers) keys.up(m);
+        QThread::msleep(300);
+    };
+    const auto dialog = [&](const char* title) {
+        Window w = 0;
+        EXPECT_TRUE(waitFor([&] { return (w = s.managed(title)) && s.active() == w; }, 10000)) << title << " did not open";
+        QThread::msleep(300);
+        return w;
+    };
+    // The text of the field with the focus, copied as a user copies it.
+    const auto fieldText = [&] {
+        keys.down(XK_Control_L);
+        keys.tap(XK_a);
+        keys.tap(XK_c);
+        keys.up(XK_Control_L);
+        QThread::msleep(300);
+        return clipboardText(s.x());
+    };
+    const auto closeDialog = [&](const char* title) {
+        keys.tap(XK_Escape);
+        EXPECT_TRUE(waitFor([&] { return !s.managed(title); }, 10000)) << title << " did not close";
+    };
+    const auto openFileMenuItem = [&](KeySym item) {
+        ASSERT_TRUE(focusMain());
+        keys.down(XK_Alt_L);
+        keys.tap(XK_f);
+        keys.up(XK_Alt_L);
+        ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the File menu did not open";
+        QThread::msleep(300);
+        keys.tap(item);
+    };
+    qsizetype before = 0;
+    const struct {
+        const char* what;
+        std::function<void()> prepare;   // the window and the state the key is held in
+        std::function<void()> holdKey;
+        std::function<int()> count;   // what the key did
+        int least, most;
+    } cases[] = {
+        {"J in the main window: Jump To Media, nothing typed in it", [&] { ASSERT_TRUE(focusMain()); }, [&] { hold({}, XK_j, 1500); },
+         [&] {
+             dialog("Jump To Media");
+             const int typed = int(fieldText().size());
+             closeDialog("Jump To Media");
+             return typed;
+         },
+         0, 0},
+        {"a letter in Jump To Media's search box",
+         [&] {
+             ASSERT_TRUE(focusMain());
+             keys.tap(XK_j);
+             dialog("Jump To Media");
+         },
+         [&] { hold({}, XK_a, 1500); },
+         [&] {
+             const QString typed = fieldText();
+             closeDialog("Jump To Media");
+             return int(typed.count(u'a'));
+         },
+         8, 100},
+        {"a letter in Add Location's folder box",
+         [&] {
+             openFileMenuItem(XK_l);
+             dialog("Add Location");
+         },
+         [&] { hold({}, XK_b, 1500); },
+         [&] {
+             const QString typed = fieldText();
+             closeDialog("Add Location");
+             return int(typed.count(u'b'));
+         },
+         8, 100},
+        // The song played is 40 seconds long: stepped 5 seconds at a time to its last
+        // seconds, it ends at once and the next one plays. F is held until then (one step
+        // would leave it playing for half a minute), as long as the player takes to open it.
+        {"F: the playing song forward, step after step",
+         [&] {
+             ASSERT_TRUE(focusMain());
+             before = played();
+             keys.tap(XK_p);
+             ASSERT_TRUE(waitFor([&] { return played() > before; }, 10000)) << "P played nothing";
+             before = played();
+         },
+         [&] {
+             keys.down(XK_f);
+             waitFor([&] { return played() > before; }, 10000);
+             keys.up(XK_f);
+         },
+         [&] { return int(played() - before); }, 1, 30},
+        {"N: the next song, again and again", [&] { before = played(); }, [&] { hold({}, XK_n, 1500); },
+         [&] { return int(played() - before); }, 8, 30},
+        {"Alt+Down: the selected song down, place after place",
+         [&] {
+             ASSERT_TRUE(focusMain());
+             keys.tap(XK_s);
+             s.click(main);   // into the playlist
+             QThread::msleep(600);   // the click has selected its row
+             keys.tap(XK_Home);   // song 1 selected
+         },
+         [&] { hold({XK_Alt_L}, XK_Down, 1500); },
+         [&] {
+             EXPECT_EQ(terminate(player), 0);
+             const QList<QByteArray> lines = mp3maker::readBytes(home.filePath(QStringLiteral("Playlists/default.spp"))).split('\n');
+             const qsizetype at = lines.indexOf("\"" + QFile::encodeName(songs[0]) + "\"\r");
+             return at < 0 ? -1 : int(at / 7 + 1) - 1;   // places moved
+         },
+         8, 29},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.prepare();
+        if (HasFatalFailure()) return;
+        c.holdKey();
+        const int n = c.count();
+        EXPECT_GE(n, c.least);
+        EXPECT_LE(n, c.most);
+    }
 }
 
 // The lyrics window, the media library, the CD player, and a box shown while the main window

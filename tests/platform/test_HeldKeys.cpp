@@ -1,6 +1,7 @@
-// A key pressed again before its release is held: it types on in a text field, but Return and
-// a shortcut run once. Where the desktop cannot be asked (here, offscreen), a change of focus
-// forgets the keys held, so a press after a release that went to another program is new.
+// A key pressed again before its release is held: it repeats in the window its press went to
+// (typing on, Return and a shortcut answering every time) and does nothing in any other
+// window. Where the desktop cannot be asked (here, offscreen), a change of focus forgets the
+// keys held, so a press after a release that went to another program is new.
 #include "platform/HeldKeys.h"
 
 #include <QAction>
@@ -8,37 +9,70 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-TEST(HeldKeys, AHeldKeyTypesOnButRunsItsCommandOnceUntilTheFocusChanges)
+namespace {
+struct Window {
+    QWidget widget;
+    QLineEdit* line = new QLineEdit(&widget);
+    QAction* newList = new QAction(&widget);
+    int returns = 0, shortcuts = 0;
+    Window()
+    {
+        newList->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+        widget.addAction(newList);
+        QObject::connect(line, &QLineEdit::returnPressed, [this] { ++returns; });
+        QObject::connect(newList, &QAction::triggered, [this] { ++shortcuts; });
+    }
+};
+} // namespace
+
+TEST(HeldKeys, AKeyRepeatsInTheWindowItsPressWentToAndNowhereElse)
 {
     const HeldKeys held(nullptr);
-    QWidget window, other;
-    auto* line = new QLineEdit(&window);
-    auto* newList = new QAction(&window);
-    newList->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    window.addAction(newList);
-    int returns = 0, shortcuts = 0;
-    QObject::connect(line, &QLineEdit::returnPressed, [&] { ++returns; });
-    QObject::connect(newList, &QAction::triggered, [&] { ++shortcuts; });
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    line->setFocus();
-    const auto pressTwice = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        for (int i = 0; i < 2; ++i) QTest::keyPress(window.windowHandle(), key, modifiers);   // no release between
+    Window first, second;
+    first.widget.show();
+    second.widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second.widget));
+    first.widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&first.widget));
+    first.line->setFocus();
+    second.line->setFocus();
+    // Each key goes down in the first window and is pressed again, without a release, where
+    // the row says; the release comes at the end.
+    const struct {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool againInFirst;
+        QString firstText, secondText;
+        int firstReturns, secondReturns, firstShortcuts, secondShortcuts;
+    } rows[] = {
+        {"a letter in its window", Qt::Key_A, Qt::NoModifier, true, QStringLiteral("aa"), QString(), 0, 0, 0, 0},
+        {"Return in its window", Qt::Key_Return, Qt::NoModifier, true, QStringLiteral("aa"), QString(), 2, 0, 0, 0},
+        {"a shortcut in its window", Qt::Key_N, Qt::ControlModifier, true, QStringLiteral("aa"), QString(), 2, 0, 2, 0},
+        {"a letter in another window", Qt::Key_B, Qt::NoModifier, false, QStringLiteral("aab"), QString(), 2, 0, 2, 0},
+        {"Return in another window", Qt::Key_Return, Qt::NoModifier, false, QStringLiteral("aab"), QString(), 3, 0, 2, 0},
+        {"a shortcut in another window", Qt::Key_N, Qt::ControlModifier, false, QStringLiteral("aab"), QString(), 3, 0, 3, 0},
     };
-    pressTwice(Qt::Key_A, Qt::NoModifier);
-    pressTwice(Qt::Key_Return, Qt::NoModifier);
-    pressTwice(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(line->text(), QStringLiteral("aa"));
-    EXPECT_EQ(returns, 1);
-    EXPECT_EQ(shortcuts, 1);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        QTest::keyPress(first.widget.windowHandle(), r.key, r.modifiers);
+        QTest::keyPress((r.againInFirst ? first : second).widget.windowHandle(), r.key, r.modifiers);
+        QTest::keyRelease(first.widget.windowHandle(), r.key, r.modifiers);
+        EXPECT_EQ(first.line->text(), r.firstText);
+        EXPECT_EQ(second.line->text(), r.secondText);
+        EXPECT_EQ(first.returns, r.firstReturns);
+        EXPECT_EQ(second.returns, r.secondReturns);
+        EXPECT_EQ(first.shortcuts, r.firstShortcuts);
+        EXPECT_EQ(second.shortcuts, r.secondShortcuts);
+    }
 
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyPress(window.windowHandle(), Qt::Key_Return);
-    QTest::keyPress(window.windowHandle(), Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(returns, 2);
-    EXPECT_EQ(shortcuts, 2);
+    // Down in the first window, then the focus goes to the second and nobody can say whether
+    // the key is still down: its next press there is a new one.
+    QTest::keyPress(first.widget.windowHandle(), Qt::Key_Return);
+    second.widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&second.widget));
+    QTest::keyPress(second.widget.windowHandle(), Qt::Key_Return);
+    QTest::keyPress(second.widget.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(first.returns, 4);
+    EXPECT_EQ(second.returns, 2);
 }
