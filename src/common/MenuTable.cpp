@@ -65,4 +65,13 @@ bool reachable(const QAction* item)
     return !inMenu;
 }
 
+void showKey(QAction* item, const QString& keys)
+{
+    // A widget shortcut fires only while a widget holding the item has the focus; a pop-up
+    // menu's items lead only to the menu's own item, which nothing holds.
+    item->setShortcutContext(Qt::WidgetShortcut);
+    item->setShortcutVisibleInContextMenu(true);   // the pop-ups count as context menus
+    item->setShortcut(QKeySequence::fromString(keys, QKeySequence::PortableText));
+}
+
 } // namespace menutable

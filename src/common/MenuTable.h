@@ -39,6 +39,10 @@ void connectItem(QObject* context, QAction* item, std::function<void()> handler)
 // Whether the user can reach the item: it and every menu above it are enabled. A disabled
 // submenu leaves its items' own state alone, so a key checks the whole way up.
 bool reachable(const QAction* item);
+// Shows `keys` in the item's key column, for a key that the window handles itself: the item
+// gets it as a shortcut that fires nowhere. Only for items of pop-up menus that no window or
+// menu bar holds.
+void showKey(QAction* item, const QString& keys);
 } // namespace menutable
 
 // Builds `rows` into `form`. `topLevel` makes the menu of a depth-0 row from its caption (a

@@ -390,14 +390,23 @@ void FrmMain::window_AddShortcutTexts()
         {mnuExit, "Alt+F4"},
     };
     FrmMenus& menus = forms().get<FrmMenus>();
-    const std::pair<QAction*, const char*> popupItems[] = {
+    const std::pair<QAction*, const char*> rightMenuItems[] = {
+        {menus.mnuPlay2, "Enter"}, {menus.mnuRemoveSelected, "Del"}, {menus.mnuSelectPlaying, "Y"},
+        {menus.mnuJumpToMedia, "J"}, {menus.mnuPlayNext, "X"},
+    };
+    const std::pair<QAction*, const char*> trayItems[] = {
         {menus.mnuPrevious, "V"}, {menus.mnuRewind, "R"}, {menus.mnuPlay, "P"}, {menus.mnuPause, "U"},
         {menus.mnuStop, "S"}, {menus.mnuRandom, "M"}, {menus.mnuFastForward, "F"}, {menus.mnuNextTrack, "N"},
-        {menus.mnuNextTrackAdvanced, "A"}, {menus.mnuPlay2, "Enter"}, {menus.mnuRemoveSelected, "Del"},
-        {menus.mnuSelectPlaying, "Y"}, {menus.mnuJumpToMedia, "J"}, {menus.mnuPlayNext, "X"},
+        {menus.mnuNextTrackAdvanced, "A"},
     };
+    // In the menu bar the key stays text: as a shortcut it would fire while the bar has the
+    // keyboard (Alt, F10), in place of the bar's own letters. The playlist menu keeps it as
+    // text too: its Play Next caption is rewritten together with the main window's.
     for (const auto& [item, text] : mainItems) item->setText(item->text() + u'\t' + QString::fromLatin1(text));
-    for (const auto& [item, text] : popupItems) item->setText(item->text() + u'\t' + QString::fromLatin1(text));
+    for (const auto& [item, text] : rightMenuItems) item->setText(item->text() + u'\t' + QString::fromLatin1(text));
+    // A panel that draws the tray menu itself takes the whole text as the label: the key goes
+    // as the item's shortcut, which it sets in a column of its own.
+    for (const auto& [item, text] : trayItems) menutable::showKey(item, QString::fromLatin1(text));
 }
 
 // ---- bookmarks and moods -------------------------------------------------------------------------------

@@ -274,18 +274,29 @@ TEST_F(MainWindowTest, StartUpShortcutTextsAreOnlyShownOnThePopUpItems)
 {
     startDefault();
     FrmMenus& m = menus();
+    // The playlist menu: the key after a TAB in the caption.
     const std::pair<QAction*, const char*> items[] = {
-        {m.mnuPrevious, "Pre&vious\tV"},       {m.mnuRewind, "&Rewind\tR"},
-        {m.mnuPlay, "&Play\tP"},               {m.mnuPause, "Pa&use\tU"},
-        {m.mnuStop, "&Stop\tS"},               {m.mnuRandom, "Rando&m\tM"},
-        {m.mnuFastForward, "&Fast Forward\tF"}, {m.mnuNextTrack, "&Next\tN"},
-        {m.mnuNextTrackAdvanced, "Next (&Advanced)\tA"}, {m.mnuPlay2, "&Play\tEnter"},
-        {m.mnuRemoveSelected, "Selected:  &Remove...\tDel"}, {m.mnuSelectPlaying, "&Select Playing...\tY"},
-        {m.mnuJumpToMedia, "&Jump To Media...\tJ"}, {m.mnuPlayNext, "Play Ne&xt...\tX"},
+        {m.mnuPlay2, "&Play\tEnter"}, {m.mnuRemoveSelected, "Selected:  &Remove...\tDel"},
+        {m.mnuSelectPlaying, "&Select Playing...\tY"}, {m.mnuJumpToMedia, "&Jump To Media...\tJ"},
+        {m.mnuPlayNext, "Play Ne&xt...\tX"},
     };
     for (const auto& [a, caption] : items) {
         EXPECT_EQ(a->text(), QString::fromLatin1(caption)) << a->objectName().toStdString();
         EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();   // the main window's keys do it
+    }
+    // The tray menu: the caption alone and the key as the item's shortcut, which a panel that
+    // draws the menu itself shows in its key column (that it fires nowhere the end-to-end
+    // tray menu test checks).
+    const std::tuple<QAction*, const char*, Qt::Key> trayItems[] = {
+        {m.mnuPrevious, "Pre&vious", Qt::Key_V},      {m.mnuRewind, "&Rewind", Qt::Key_R},
+        {m.mnuPlay, "&Play", Qt::Key_P},              {m.mnuPause, "Pa&use", Qt::Key_U},
+        {m.mnuStop, "&Stop", Qt::Key_S},              {m.mnuRandom, "Rando&m", Qt::Key_M},
+        {m.mnuFastForward, "&Fast Forward", Qt::Key_F}, {m.mnuNextTrack, "&Next", Qt::Key_N},
+        {m.mnuNextTrackAdvanced, "Next (&Advanced)", Qt::Key_A},
+    };
+    for (const auto& [a, caption, key] : trayItems) {
+        EXPECT_EQ(a->text(), QString::fromLatin1(caption)) << a->objectName().toStdString();
+        EXPECT_EQ(a->shortcut(), QKeySequence(key)) << a->objectName().toStdString();
     }
     EXPECT_EQ(m.mnuRightMenu->defaultAction(), m.mnuPlay2);
     EXPECT_EQ(m.mnuSystemTray->defaultAction(), m.mnuOpen);

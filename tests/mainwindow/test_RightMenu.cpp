@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <QtTest/QTest>
 
 class RightMenuTest : public MainWindowTest {
@@ -132,6 +134,32 @@ TEST_F(RightMenuTest, TransportItemsAndThePlaylistsPlayItemShowTheMainWindowsPic
     }
     EXPECT_TRUE(p.mnuOpen->icon().isNull());
     EXPECT_TRUE(p.mnuPlayNext->icon().isNull());
+}
+
+// What a menu draws for each item: the caption, and after a TAB what the key column shows.
+class DrawnMenuItems : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override
+    {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option); item && element == CE_MenuItem)
+            texts << item->text;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QStringList texts;
+};
+
+TEST_F(RightMenuTest, TheTrayMenuShowsTheWindowsKeysInItsKeyColumn)
+{
+    threeRows();
+    QMenu* tray = menus().mnuSystemTray;
+    DrawnMenuItems style;
+    tray->setStyle(&style);
+    tray->resize(tray->sizeHint());
+    tray->grab();
+    tray->setStyle(nullptr);
+    for (const char* text : {"Pre&vious\tV", "&Rewind\tR", "&Play\tP", "Pa&use\tU", "&Stop\tS", "Rando&m\tM", "&Fast Forward\tF",
+                             "&Next\tN", "Next (&Advanced)\tA", "&Open", "E&xit"})
+        EXPECT_TRUE(style.texts.contains(QString::fromUtf8(text))) << text << " not in " << style.texts.join(u'|').toStdString();
 }
 
 TEST_F(RightMenuTest, MiniModeMenuFlipsItsMarksWritesThemAndMinimises)
