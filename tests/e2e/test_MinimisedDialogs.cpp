@@ -114,9 +114,19 @@ TEST_P(MinimisedDialogs, ComeBackWithTheKeyboard)
         ASSERT_TRUE(waitFor([&] { return s.active() == shown; }, 10000));
         QThread::msleep(300);
 
+        // Minimised as its frame's button does it: the window manager unmaps it.
+        XSelectInput(s.x(), shown, StructureNotifyMask);
         XIconifyWindow(s.x(), shown, DefaultScreen(s.x()));
         XSync(s.x(), False);
-        waitFor([&] { return !s.shownNormally(shown); }, 2000);
+        XEvent event;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                while (XCheckWindowEvent(s.x(), shown, StructureNotifyMask, &event))
+                    if (event.type == UnmapNotify) return true;
+                return false;
+            },
+            10000))
+            << "the window manager did not minimise it";
         ASSERT_TRUE(waitFor([&] { return s.shownNormally(shown); }, 10000)) << "left minimised";
         EXPECT_TRUE(waitFor([&] { return s.active() == shown; }, 5000))
             << "back without the focus: the active window is " << (s.active() == other ? "the other program's" : "another");
