@@ -35,6 +35,10 @@ static QWidget* activeParent()
 // A box or dialog is never left minimised while it is shown modally. Some window managers
 // offer minimise all the same and take the owner down with it: nothing of the program would
 // then be on the screen, and the tray icon does nothing while a modal window is open.
+// One that had the keyboard takes it back too: the window manager maps it again without
+// focusing it (kwin leaves the focus with the program it gave it to meanwhile), and the keys
+// typed next would go there while the box waits. The focus is asked for once, as it comes
+// back: a box the user left for another program later stays behind it.
 namespace {
 class NotMinimised : public QObject {
 public:
@@ -45,11 +49,15 @@ public:
     }
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::WindowStateChange && m_window && m_window->isMinimized())
-            QTimer::singleShot(0, this, [this] {
-                if (m_window && m_window->isVisible() && m_window->isMinimized())
-                    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+        if (event->type() == QEvent::WindowStateChange && m_window && m_window->isMinimized()) {
+            // Asked now: a window the focus just left still counts as active a moment longer.
+            const bool hadKeyboard = m_window->isActiveWindow();
+            QTimer::singleShot(0, this, [this, hadKeyboard] {
+                if (!m_window || !m_window->isVisible() || !m_window->isMinimized()) return;
+                m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+                if (hadKeyboard) m_window->activateWindow();
             });
+        }
         return false;
     }
 

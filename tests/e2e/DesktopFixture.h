@@ -8,6 +8,7 @@
 #ifdef VELTRA_HAVE_XVFB_SESSION
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QRect>
@@ -31,25 +32,34 @@ inline const char* program(WindowManager wm)
 }
 
 inline std::string name(const ::testing::TestParamInfo<WindowManager>& info) { return program(info.param); }
+inline void PrintTo(WindowManager wm, std::ostream* out) { *out << program(wm); }
 } // namespace desktop
 
 namespace desktopsession {
-// A helper program on the test display, ended when the test is.
+// A helper program on the test display, ended when the test is, with all it started, before
+// the X server goes: dbus-run-session leaves the window manager it runs behind when it is
+// ended, and kwin_x11, losing its display, starts itself again on the same display number,
+// where the next test's X server comes up.
 class Child {
 public:
     ~Child()
     {
         if (m_process.state() == QProcess::NotRunning) return;
-        m_process.terminate();
+        const pid_t group = pid_t(m_process.processId());
+        ::kill(-group, SIGTERM);
         if (!m_process.waitForFinished(5000)) {
             m_process.kill();
             m_process.waitForFinished(2000);
         }
+        QDeadlineTimer deadline(5000);
+        while (::kill(-group, 0) == 0 && !deadline.hasExpired()) QThread::msleep(10);
+        ::kill(-group, SIGKILL);
     }
     bool start(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
     {
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
         m_process.start(program, arguments);
         return m_process.waitForStarted(10000);
     }
