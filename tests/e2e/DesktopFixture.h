@@ -362,6 +362,11 @@ protected:
         session.insert(QStringLiteral("HOME"), home.path());
         session.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         session.insert(QStringLiteral("KWIN_COMPOSE"), QStringLiteral("N"));   // no compositing: software GL is slow
+        // No accessibility bus: xfwm4 would start one (and its registry), outliving the test.
+        session.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+        session.insert(QStringLiteral("GTK_A11Y"), QStringLiteral("none"));
+        // kwin_x11 restarts itself after a crash, as it may crash when its display goes.
+        session.insert(QStringLiteral("KDE_DEBUG"), QStringLiteral("1"));
         switch (windowManager) {
         case WindowManager::Openbox:
             ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, session));
