@@ -10,10 +10,12 @@
 #include <X11/Xutil.h>
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QRect>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -40,6 +42,14 @@ public:
     ~Child()
     {
         if (m_process.state() == QProcess::NotRunning) return;
+        // What the helper started (the window manager under dbus-run-session) ends first, while
+        // its X server is still there: kwin_x11 that loses its server restarts itself, onto the
+        // display that next takes that number (another test's).
+        const std::vector<pid_t> children = childrenOf(pid_t(m_process.processId()));
+        for (pid_t child : children) ::kill(child, SIGTERM);
+        QDeadlineTimer deadline(5000);
+        for (pid_t child : children)
+            while (::kill(child, 0) == 0 && !deadline.hasExpired()) QThread::msleep(10);
         m_process.terminate();
         if (!m_process.waitForFinished(5000)) {
             m_process.kill();
@@ -55,6 +65,23 @@ public:
     }
 
 private:
+    static std::vector<pid_t> childrenOf(pid_t parent)
+    {
+        std::vector<pid_t> out;
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            bool number = false;
+            const pid_t pid = pid_t(entry.toInt(&number));
+            if (!number) continue;
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (!stat.open(QIODevice::ReadOnly)) continue;
+            // "pid (name) state ppid ...": the name may hold blanks and brackets.
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (fields.size() > 1 && fields[1].toInt() == parent) out.push_back(pid);
+        }
+        return out;
+    }
+
     QProcess m_process;
 };
 
