@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #ifdef VELTRA_HAVE_X11
 #include <X11/Xatom.h>
