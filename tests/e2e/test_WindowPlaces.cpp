@@ -216,6 +216,7 @@ TEST_P(WindowPlaces, TheMainWindowStaysWhereItStoodOverMiniModeAndRestarts)
         clickAt(mini, pixels(3240 + 375 / 2), pixels(360 + 600 + 225 / 2));
         ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the main window did not come back";
         expectWhereItStood("back from mini mode");
+        EXPECT_FALSE(onTop(main)) << "mini mode leaves the main window an ordinary window";
         EXPECT_FALSE(shownVeltra(true)) << "the mini window is still shown";
         EXPECT_EQ(shownTitle(main).toStdString(), "VELTRA");
 
