@@ -5,6 +5,7 @@
 #include "platform/SoundDevice.h"
 #include "platform/TaskbarEntry.h"
 #include "platform/UiServices.h"
+#include "platform/WindowPlace.h"
 
 #include <QAction>
 #include <QRect>
@@ -142,6 +143,9 @@ void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QStrin
 void windows_SetAlwaysOnTop(QWidget* form, bool onTop)
 {
     if (!form) return;
+    // A change may give the window a new native window at its next showing, which is to stand
+    // where the window was last seen: that is followed from the first call on.
+    windowplace::followPlace(form);
     Qt::WindowFlags flags = form->windowFlags();
     if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
     flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -149,6 +153,7 @@ void windows_SetAlwaysOnTop(QWidget* form, bool onTop)
         // A window that exists keeps its place, size and visibility: only the flag changes.
         form->overrideWindowFlags(flags);
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+        windowplace::keepPlaceAtNextShow(form);
     } else {
         const bool hidden = form->isHidden();
         form->setWindowFlags(flags);
@@ -252,6 +257,15 @@ void windows_ReCenterForm(QWidget* form, int margin)
     const double screenW = windows::screenWidthTwips();
     const double screenH = windows::screenHeightTwips();
     placeTwips(form, margin, margin, screenW - margin - margin, screenH - margin - margin);
+}
+
+void windows_PlaceAtBottomRight(QWidget* form, int margin)
+{
+    if (!form) return;
+    const double top = windows::screenHeightTwips() - vb::PixelsToTwips(form->height()) - windows_GetTaskbarOffset() - margin;
+    const double left = windows::screenWidthTwips() - vb::PixelsToTwips(form->width()) - margin;
+    form->move(vb::TwipsToPixels(left), vb::TwipsToPixels(top));
+    windowplace::putFrameCornerAtNextShow(form, form->pos() + QPoint(form->width(), form->height()));
 }
 
 int windows_GetTaskbarOffset()

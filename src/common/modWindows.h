@@ -42,6 +42,9 @@ void windows_KeepFormOnScreen(QWidget* form);
 // and shrunk to it when larger; one that fits is left alone.
 void windows_FitOnScreen(QWidget* form);
 void windows_ReCenterForm(QWidget* form, int margin);
+// The window's outer edges `margin` twips from the screen's right edge and above what is docked
+// at its bottom. Its frame counts once the window manager has framed it, at its next showing.
+void windows_PlaceAtBottomRight(QWidget* form, int margin);
 // Height in twips of what is docked at the bottom of the screen.
 int windows_GetTaskbarOffset();
 

@@ -31,6 +31,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <optional>
+
 using vb::PixelsToTwips;
 using vb::TwipsToPixels;
 
@@ -352,22 +354,24 @@ void FrmMini::Form_Load()
     const double screenH = windows::screenHeightTwips();
     const double defaultTop = screenH - WindowHeight - windows_GetTaskbarOffset() - 500;
     const double defaultLeft = screenW - WindowWidth - 500;
-    auto stored = [](const char* key, double fallback) {
+    auto stored = [](const char* key) -> std::optional<double> {
         bool ok = false;
-        const double v = vb::ToDouble(settings_ReadValue(kPosition, QString::fromLatin1(key), fallback), &ok);
-        return ok ? v : fallback;
+        const double v = vb::ToDouble(settings_ReadValue(kPosition, QString::fromLatin1(key), QString()), &ok);
+        if (ok) return v;
+        return std::nullopt;
     };
-    double top = stored("Window_Top", defaultTop);
-    double left = stored("Window_left", defaultLeft);
+    std::optional<double> top = stored("Window_Top");
+    std::optional<double> left = stored("Window_left");
     // Keeping the window on the screen pulls back only a window beyond the right or bottom
     // edge; one wholly left of or above every screen (a hand edit, a screen since removed)
     // could never be reached, so it takes the default place.
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect all = s->virtualGeometry();
-        if (!(left + WindowWidth > vb::PixelsToTwips(all.left()))) left = defaultLeft;
-        if (!(top + WindowHeight > vb::PixelsToTwips(all.top()))) top = defaultTop;
+        if (left && !(*left + WindowWidth > vb::PixelsToTwips(all.left()))) left.reset();
+        if (top && !(*top + WindowHeight > vb::PixelsToTwips(all.top()))) top.reset();
     }
-    move(TwipsToPixels(left), TwipsToPixels(top));
+    if (top || left) move(TwipsToPixels(left.value_or(defaultLeft)), TwipsToPixels(top.value_or(defaultTop)));
+    else windows_PlaceAtBottomRight(this, 500);   // should a frame come, it stays inside too
 
     FrmMain& main = forms().get<FrmMain>();
     qxsVolume->setValue(main.sldVolume->value());

@@ -157,6 +157,9 @@ void FrmMini::qxbButton_Click(int index)
     settings_WriteValue(QStringLiteral("Position_MiniMode"), QStringLiteral("Window_Top"), PixelsToTwips(y()));
     settings_WriteValue(QStringLiteral("Position_MiniMode"), QStringLiteral("Window_left"), PixelsToTwips(x()));
     main.mnuSwitchToMiniMode->setChecked(false);
+    // Gone before the main window comes back: a window manager numbers the titles of two
+    // shown windows of one caption, and the main window would keep its number.
+    hide();
     const Qt::WindowStates normal = main.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     main.setWindowState(main.WasMaximized ? normal | Qt::WindowMaximized : normal);
     main.show();

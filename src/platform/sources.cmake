@@ -15,6 +15,7 @@ veltra_ui_sources(
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp
   TaskbarEntry.cpp
+  WindowPlace.cpp
 )
 # Test doubles: only the tests and benchmarks link them, the program contains none.
 veltra_test_support_sources(

@@ -59,10 +59,8 @@ FrmVolume::FrmVolume()
 
 void FrmVolume::Form_Load()
 {
-    // Bottom right of the screen; a task bar at the bottom is allowed for.
-    const int top = windows::screenHeightTwips() - WindowHeight - windows_GetTaskbarOffset() - 500;
-    const int left = windows::screenWidthTwips() - WindowWidth - 500;
-    move(TwipsToPixels(left), TwipsToPixels(top));
+    // Bottom right of the screen, frame and all; a task bar at the bottom is allowed for.
+    windows_PlaceAtBottomRight(this, 500);
 
     FrmMain& main = forms().get<FrmMain>();
     m_loading = true;

@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <vector>

@@ -1,0 +1,293 @@
+// The real program under openbox, xfwm4 and kwin_x11: a window shown again, or made anew by a
+// change of its always-on-top state, stands where it stood (the video window over restarts of
+// the video, the main window over mini-mode round trips and program restarts), and the place
+// saved on exit is the one the user saw. Back from mini mode the main window keeps its own
+// title. The volume popup and the mini window's first place stand 500 twips inside the work
+// area, frame and all.
+#include "support/GeneratedMedia.h"
+#include "support/Mp3Maker.h"
+// After the above: Xlib's macros would clash with their names.
+#include "e2e/DesktopFixture.h"
+
+#ifdef VELTRA_HAVE_XVFB_SESSION
+namespace {
+
+using desktop::WindowManager;
+using desktopsession::Screen;
+using desktopsession::waitFor;
+
+// Twips at 96 dots per inch, as the program counts them.
+constexpr int pixels(int twips) { return (twips + 7) / 15; }
+constexpr int twips(int pixels) { return pixels * 15; }
+
+class WindowPlaces : public desktopsession::Desktop, public ::testing::WithParamInterface<WindowManager> {
+protected:
+    WindowPlaces() { windowManager = GetParam(); }
+
+    // Where the window's frame stands on the screen: its client area grown by the frame the
+    // window manager says it drew (none when it says nothing).
+    QRect frameOf(Window w) const
+    {
+        Screen& s = *screen;
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(s.x(), w, &a)) return {};
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(s.x(), w, s.root(), 0, 0, &x, &y, &child);
+        const auto e = s.items(w, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+        const QMargins frame = e.size() == 4 ? QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])) : QMargins();
+        return QRect(x, y, a.width, a.height).marginsAdded(frame);
+    }
+
+    // The program started, its main window framed.
+    bool start(const QByteArray& settings, const QStringList& arguments = {})
+    {
+        return startOnDesktop(settings, arguments) && waitFor([&] { return framed(main); }, 10000);
+    }
+    bool framed(Window w) const { return screen->items(w, "_NET_FRAME_EXTENTS", XA_CARDINAL).size() == 4; }
+    // Where the frame stands once the window manager is done placing it.
+    QPoint settledPlace(Window w) const
+    {
+        QPoint last = frameOf(w).topLeft();
+        int same = 0;
+        waitFor(
+            [&] {
+                QThread::msleep(100);
+                const QPoint now = frameOf(w).topLeft();
+                same = now == last ? same + 1 : 0;
+                last = now;
+                return same >= 2;
+            },
+            3000);
+        return last;
+    }
+
+    // The caption the window manager shows: its own wording where it gives one.
+    QString shownTitle(Window w) const
+    {
+        Screen& s = *screen;
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        QString visible;
+        if (XGetWindowProperty(s.x(), w, s.atom("_NET_WM_VISIBLE_NAME"), 0, 1024, False, s.atom("UTF8_STRING"), &actual, &format,
+                               &count, &after, &data)
+                == Success
+            && data && format == 8)
+            visible = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
+        if (data) XFree(data);
+        return visible.isEmpty() ? s.title(w) : visible;
+    }
+
+    bool onTop(Window w) const
+    {
+        const auto states = screen->items(w, "_NET_WM_STATE", XA_ATOM);
+        return std::find(states.begin(), states.end(), screen->atom("_NET_WM_STATE_ABOVE")) != states.end();
+    }
+
+    // The program's shown windows titled "VELTRA" of the given kind: the main window, or the
+    // small mini window.
+    Window shownVeltra(bool mini) const
+    {
+        for (unsigned long c : screen->clients()) {
+            const Window w = Window(c);
+            if (screen->title(w) == QLatin1String("VELTRA") && screen->shownNormally(w) && (screen->width(w) < 400) == mini) return w;
+        }
+        return 0;
+    }
+
+    // Keys typed into the main window's menus: Alt with the first, then the others.
+    void menu(std::initializer_list<KeySym> path)
+    {
+        ASSERT_TRUE(focusMain());
+        Typist keys(server.display());
+        keys.down(XK_Alt_L);
+        keys.tap(*path.begin());
+        keys.up(XK_Alt_L);
+        ASSERT_TRUE(waitFor([&] { return screen->menuShown(); }, 10000)) << "the menu did not open";
+        for (auto key = path.begin() + 1; key != path.end(); ++key) {
+            QThread::msleep(300);
+            keys.tap(*key);
+        }
+    }
+
+    void clickAt(Window w, int x, int y)
+    {
+        Screen& s = *screen;
+        int rootX = 0, rootY = 0;
+        Window child = 0;
+        XTranslateCoordinates(s.x(), w, s.root(), x, y, &rootX, &rootY, &child);
+        XTestFakeMotionEvent(s.x(), -1, rootX, rootY, CurrentTime);
+        XTestFakeButtonEvent(s.x(), 1, True, CurrentTime);
+        XTestFakeButtonEvent(s.x(), 1, False, CurrentTime);
+        XSync(s.x(), False);
+    }
+
+    // Where the work area ends on the right and at the bottom.
+    QPoint workAreaEnd() const
+    {
+        const auto area = screen->items(screen->root(), "_NET_WORKAREA", XA_CARDINAL);
+        if (area.size() >= 4) return QPoint(int(area[0] + area[2]), int(area[1] + area[3]));
+        return QPoint(1024, 768);
+    }
+};
+
+// S and P, typed three times, stop the video and start it again: its window comes back where it
+// stood, on top of the others each time.
+TEST_P(WindowPlaces, TheVideoWindowStaysWhereItStoodOverRestartsOfTheVideo)
+{
+    Screen& s = *screen;
+    const QString video = home.filePath(QStringLiteral("clip.mpg"));
+    QString why;
+    if (!testmedia::make(QStringLiteral("mpg"), video, 30, &why)) GTEST_SKIP() << "no video: " << why.toStdString();
+    ASSERT_TRUE(start("", {video})) << player.readAll().constData();
+    Window shown = 0;
+    ASSERT_TRUE(waitFor([&] { return (shown = s.managed("VELTRA Video")) && s.shownNormally(shown) && framed(shown) && onTop(shown); }, 20000));
+    const QPoint first = settledPlace(shown);
+
+    Typist keys(server.display());
+    for (int start = 1; start <= 3; ++start) {
+        SCOPED_TRACE(start);
+        ASSERT_TRUE(focusMain());
+        keys.tap(XK_s);
+        ASSERT_TRUE(waitFor([&] { return !s.managed("VELTRA Video") || !s.shownNormally(s.managed("VELTRA Video")); }, 10000))
+            << "Stop left the video window up";
+        ASSERT_TRUE(focusMain());
+        keys.tap(XK_p);
+        ASSERT_TRUE(waitFor([&] { return (shown = s.managed("VELTRA Video")) && s.shownNormally(shown); }, 10000))
+            << "Play did not bring the video window back";
+        QPoint now;
+        EXPECT_TRUE(waitFor([&] { return (now = frameOf(shown).topLeft()) == first; }, 5000))
+            << "the frame went from " << first.x() << "," << first.y() << " to " << now.x() << "," << now.y();
+        EXPECT_TRUE(waitFor([&] { return onTop(shown); }, 5000)) << "the video window is not on top";
+    }
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+// Mini mode and back, with the main window an ordinary window and always on top, each followed
+// by a restart: the main window stands where it stood, keeps its title, and the place saved on
+// exit is that place, where the next start puts it. Always on top, a modal dialog (which takes
+// that state away meanwhile) and a stay in the tray leave it in place too.
+TEST_P(WindowPlaces, TheMainWindowStaysWhereItStoodOverMiniModeAndRestarts)
+{
+    Screen& s = *screen;
+    ASSERT_TRUE(start("")) << player.readAll().constData();
+    const QPoint first = settledPlace(main);
+    const auto expectWhereItStood = [&](const char* after) {
+        QPoint now;
+        EXPECT_TRUE(waitFor([&] { return (now = frameOf(main).topLeft()) == first; }, 5000))
+            << after << ", the frame went from " << first.x() << "," << first.y() << " to " << now.x() << "," << now.y();
+    };
+    for (const bool alwaysOnTop : {false, true}) {
+        SCOPED_TRACE(alwaysOnTop ? "always on top" : "an ordinary window");
+        if (alwaysOnTop) {
+            menu({XK_w, XK_Return});   // Window > Always On Top
+            if (HasFatalFailure()) return;
+            ASSERT_TRUE(waitFor([&] { return onTop(main); }, 10000)) << "Always On Top did not put the window on top";
+
+            menu({XK_h, XK_c});   // Help > Console
+            if (HasFatalFailure()) return;
+            Window console = 0;
+            ASSERT_TRUE(waitFor(
+                [&] {
+                    for (unsigned long c : s.clients())
+                        if (s.title(Window(c)).startsWith(QLatin1String("Console")) && s.shownNormally(Window(c))) console = Window(c);
+                    return console != 0;
+                },
+                10000))
+                << "no console";
+            askToClose(s.x(), console);
+            ASSERT_TRUE(waitFor([&] { return !s.state(console).viewable; }, 10000));
+            askToClose(s.x(), main);
+            ASSERT_TRUE(waitFor([&] { return s.inTray(main); }, 10000)) << "the close box did not hide the window";
+            QThread::msleep(600);   // past the double-click time
+            s.click(icon);
+            ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the tray's icon did not bring it back";
+            expectWhereItStood("back from the tray");
+            EXPECT_TRUE(waitFor([&] { return onTop(main); }, 5000)) << "back from the tray, not on top";
+        }
+        menu({XK_w, XK_m});   // Window > Switch To Mini-Mode
+        if (HasFatalFailure()) return;
+        Window mini = 0;
+        ASSERT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) && !shownVeltra(false); }, 10000)) << "no mini mode";
+        QThread::msleep(300);
+        // Its "Return To Full Mode" button (index 11).
+        clickAt(mini, pixels(3240 + 375 / 2), pixels(360 + 600 + 225 / 2));
+        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the main window did not come back";
+        expectWhereItStood("back from mini mode");
+        EXPECT_FALSE(onTop(main)) << "mini mode leaves the main window an ordinary window";
+        EXPECT_FALSE(shownVeltra(true)) << "the mini window is still shown";
+        EXPECT_EQ(shownTitle(main).toStdString(), "VELTRA");
+
+        EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+        const QByteArray saved = settings();
+        QByteArray section = saved.mid(saved.indexOf("[Position_MainWindow]"));
+        if (const qsizetype next = section.indexOf("\r\n["); next >= 0) section.truncate(next + 2);
+        const QByteArray place = "Window_Top=" + QByteArray::number(twips(first.y())) + "\r\nWindow_left=" + QByteArray::number(twips(first.x()));
+        EXPECT_TRUE(section.contains(place)) << "saved\n" << section.constData() << "not\n" << place.constData();
+        ASSERT_TRUE(start(saved)) << player.readAll().constData();
+        const QPoint next = settledPlace(main);
+        EXPECT_EQ(next, first) << "the next start put it at " << next.x() << "," << next.y();
+    }
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+// The volume popup (from the tray's menu) and the mini window, at their first place: their
+// outer edges 500 twips (33 pixels) from the work area's right and bottom edges.
+TEST_P(WindowPlaces, TheVolumePopupAndTheMiniWindowStandInsideTheWorkArea)
+{
+    Screen& s = *screen;
+    ASSERT_TRUE(start("")) << player.readAll().constData();
+    const QPoint end = workAreaEnd();
+    const int inset = pixels(500);
+
+    Typist keys(server.display());
+    ASSERT_TRUE(focusMain());   // settled: the focus coming late would close the menu
+    s.click(icon, 3);
+    ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the tray menu did not open";
+    QThread::msleep(300);
+    keys.tap(XK_Up);   // "Exit"
+    keys.tap(XK_Up);   // "Volume..."
+    keys.tap(XK_Return);
+    Window popup = 0;
+    waitFor(
+        [&] {
+            const Window w = s.managed(" ");
+            return (popup = w && s.shownNormally(w) ? w : 0) != 0;
+        },
+        10000);
+    ASSERT_TRUE(popup) << "no volume popup";
+    QRect frame;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            frame = frameOf(popup);
+            return std::abs(end.x() - (frame.right() + 1) - inset) <= 1 && std::abs(end.y() - (frame.bottom() + 1) - inset) <= 1;
+        },
+        5000))
+        << "the popup's frame ends " << end.x() - (frame.right() + 1) << " pixels from the right and " << end.y() - (frame.bottom() + 1)
+        << " from the bottom";
+    askToClose(s.x(), popup);
+    ASSERT_TRUE(waitFor([&] { return !s.state(popup).viewable; }, 10000));
+
+    menu({XK_w, XK_m});   // Window > Switch To Mini-Mode
+    if (HasFatalFailure()) return;
+    Window mini = 0;
+    ASSERT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) != 0; }, 10000)) << "no mini mode";
+    EXPECT_TRUE(waitFor(
+        [&] {
+            frame = frameOf(mini);
+            return std::abs(end.x() - (frame.right() + 1) - inset) <= 1 && std::abs(end.y() - (frame.bottom() + 1) - inset) <= 1;
+        },
+        5000))
+        << "the mini window ends " << end.x() - (frame.right() + 1) << " pixels from the right and " << end.y() - (frame.bottom() + 1)
+        << " from the bottom";
+    EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(, WindowPlaces, ::testing::Values(WindowManager::Openbox, WindowManager::Xfwm4, WindowManager::KWin),
+                         desktop::name);
+
+} // namespace
+
+#endif // VELTRA_HAVE_XVFB_SESSION
