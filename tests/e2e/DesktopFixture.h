@@ -434,6 +434,22 @@ protected:
             10000);
     }
 
+    // Keys typed into the main window's menus: Alt with the first, then the others.
+    void menu(std::initializer_list<KeySym> path)
+    {
+        ASSERT_TRUE(focusMain());
+        Typist keys(server.display());
+        keys.down(XK_Alt_L);
+        keys.tap(*path.begin());
+        keys.up(XK_Alt_L);
+        ASSERT_TRUE(waitFor([&] { return screen->menuShown(); }, 10000)) << "the menu did not open";
+        for (auto key = path.begin() + 1; key != path.end(); ++key) {
+            QThread::msleep(300);
+            keys.tap(*key);
+        }
+    }
+
+
     Xvfb server;
     std::unique_ptr<Screen> screen;
     desktop::WindowManager windowManager = desktop::WindowManager::Openbox;

@@ -270,14 +270,13 @@ TEST_F(TrayClick, AKeyHeldRepeatsInTheWindowItsPressWentToAndNowhereElse)
         keys.tap(XK_Escape);
         EXPECT_TRUE(waitFor([&] { return !s.managed(title); }, 10000)) << title << " did not close";
     };
-    const auto openFileMenuItem = [&](KeySym item) {
-        ASSERT_TRUE(focusMain());
-        keys.down(XK_Alt_L);
-        keys.tap(XK_f);
-        keys.up(XK_Alt_L);
-        ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the File menu did not open";
-        QThread::msleep(300);
-        keys.tap(item);
+    // How often the letter stands in the dialog's field, which is then closed.
+    const auto typedInto = [&](const char* title, QChar letter) {
+        return std::function<int()>([&fieldText, &closeDialog, title, letter] {
+            const QString typed = fieldText();
+            closeDialog(title);
+            return int(typed.count(letter));
+        });
     };
     qsizetype before = 0;
     const struct {
@@ -301,25 +300,13 @@ TEST_F(TrayClick, AKeyHeldRepeatsInTheWindowItsPressWentToAndNowhereElse)
              keys.tap(XK_j);
              dialog("Jump To Media");
          },
-         [&] { hold({}, XK_a, 1500); },
-         [&] {
-             const QString typed = fieldText();
-             closeDialog("Jump To Media");
-             return int(typed.count(u'a'));
-         },
-         8, 100},
+         [&] { hold({}, XK_a, 1500); }, typedInto("Jump To Media", u'a'), 8, 100},
         {"a letter in Add Location's folder box",
          [&] {
-             openFileMenuItem(XK_l);
+             menu({XK_f, XK_l});
              dialog("Add Location");
          },
-         [&] { hold({}, XK_b, 1500); },
-         [&] {
-             const QString typed = fieldText();
-             closeDialog("Add Location");
-             return int(typed.count(u'b'));
-         },
-         8, 100},
+         [&] { hold({}, XK_b, 1500); }, typedInto("Add Location", u'b'), 8, 100},
         // The song played is 40 seconds long: stepped 5 seconds at a time to its last
         // seconds, it ends at once and the next one plays. F is held until then (one step
         // would leave it playing for half a minute), as long as the player takes to open it.
@@ -384,22 +371,14 @@ TEST_F(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
     ASSERT_FALSE(programIcon.empty());
 
     Typist keys(server.display());
-    const auto arrangeMenu = [&](KeySym item) {
-        ASSERT_TRUE(focusMain());
-        keys.down(XK_Alt_L);
-        keys.tap(XK_a);
-        keys.up(XK_Alt_L);
-        ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the Arrange menu did not open";
-        keys.tap(item);
-    };
     const QString playlists = home.filePath(QStringLiteral("Playlists"));
     const struct {
         const char* title;
         std::function<void()> bringUp;
     } windows[] = {
         {"VELTRA Lyrics", [] {}},   // the song's lyrics open it
-        {"Media Library", [&] { arrangeMenu(XK_m); }},
-        {"CD Player", [&] { arrangeMenu(XK_c); }},
+        {"Media Library", [&] { menu({XK_a, XK_m}); }},
+        {"CD Player", [&] { menu({XK_a, XK_c}); }},
         // Exit from the tray's menu, while the playlist cannot be saved, asks first.
         {"Exit Confirmation",
          [&] {
@@ -441,17 +420,6 @@ TEST_F(TrayClick, FixedSizeWindowsCanBeNeitherMaximisedNorLeftMinimised)
     Typist keys(server.display());
     const auto pause = [] { QThread::msleep(300); };
     // Keys typed into the main window's menus: Alt with the first, then the others.
-    const auto menu = [&](std::initializer_list<KeySym> path) {
-        ASSERT_TRUE(focusMain());
-        keys.down(XK_Alt_L);
-        keys.tap(*path.begin());
-        keys.up(XK_Alt_L);
-        ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the menu did not open";
-        for (auto key = path.begin() + 1; key != path.end(); ++key) {
-            pause();
-            keys.tap(*key);
-        }
-    };
     const struct {
         const char* what;
         QString title;

@@ -97,21 +97,6 @@ protected:
         return 0;
     }
 
-    // Keys typed into the main window's menus: Alt with the first, then the others.
-    void menu(std::initializer_list<KeySym> path)
-    {
-        ASSERT_TRUE(focusMain());
-        Typist keys(server.display());
-        keys.down(XK_Alt_L);
-        keys.tap(*path.begin());
-        keys.up(XK_Alt_L);
-        ASSERT_TRUE(waitFor([&] { return screen->menuShown(); }, 10000)) << "the menu did not open";
-        for (auto key = path.begin() + 1; key != path.end(); ++key) {
-            QThread::msleep(300);
-            keys.tap(*key);
-        }
-    }
-
     void clickAt(Window w, int x, int y)
     {
         Screen& s = *screen;
@@ -239,8 +224,21 @@ TEST_P(WindowPlaces, TheVolumePopupAndTheMiniWindowStandInsideTheWorkArea)
 {
     Screen& s = *screen;
     ASSERT_TRUE(start("")) << player.readAll().constData();
-    const QPoint end = workAreaEnd();
-    const int inset = pixels(500);
+    // The window's outer edges end 500 twips short of the work area's right and bottom edges.
+    const auto insideByInset = [&](Window w, const char* what) {
+        const QPoint end = workAreaEnd();
+        QPoint gap;
+        const bool inside = waitFor(
+            [&] {
+                const QRect frame = frameOf(w);
+                gap = QPoint(end.x() - (frame.right() + 1), end.y() - (frame.bottom() + 1));
+                return std::abs(gap.x() - pixels(500)) <= 1 && std::abs(gap.y() - pixels(500)) <= 1;
+            },
+            5000);
+        return inside ? ::testing::AssertionSuccess()
+                      : ::testing::AssertionFailure() << what << " ends " << gap.x() << " pixels from the right and " << gap.y()
+                                                      << " from the bottom";
+    };
 
     Typist keys(server.display());
     ASSERT_TRUE(focusMain());   // settled: the focus coming late would close the menu
@@ -258,15 +256,7 @@ TEST_P(WindowPlaces, TheVolumePopupAndTheMiniWindowStandInsideTheWorkArea)
         },
         10000);
     ASSERT_TRUE(popup) << "no volume popup";
-    QRect frame;
-    EXPECT_TRUE(waitFor(
-        [&] {
-            frame = frameOf(popup);
-            return std::abs(end.x() - (frame.right() + 1) - inset) <= 1 && std::abs(end.y() - (frame.bottom() + 1) - inset) <= 1;
-        },
-        5000))
-        << "the popup's frame ends " << end.x() - (frame.right() + 1) << " pixels from the right and " << end.y() - (frame.bottom() + 1)
-        << " from the bottom";
+    EXPECT_TRUE(insideByInset(popup, "the popup's frame"));
     askToClose(s.x(), popup);
     ASSERT_TRUE(waitFor([&] { return !s.state(popup).viewable; }, 10000));
 
@@ -274,14 +264,7 @@ TEST_P(WindowPlaces, TheVolumePopupAndTheMiniWindowStandInsideTheWorkArea)
     if (HasFatalFailure()) return;
     Window mini = 0;
     ASSERT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) != 0; }, 10000)) << "no mini mode";
-    EXPECT_TRUE(waitFor(
-        [&] {
-            frame = frameOf(mini);
-            return std::abs(end.x() - (frame.right() + 1) - inset) <= 1 && std::abs(end.y() - (frame.bottom() + 1) - inset) <= 1;
-        },
-        5000))
-        << "the mini window ends " << end.x() - (frame.right() + 1) << " pixels from the right and " << end.y() - (frame.bottom() + 1)
-        << " from the bottom";
+    EXPECT_TRUE(insideByInset(mini, "the mini window"));
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 }
 
