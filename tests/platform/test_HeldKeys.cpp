@@ -52,6 +52,7 @@ TEST(HeldKeys, AKeyRepeatsInTheWindowItsPressWentToAndNowhereElse)
         {"a letter in another window", Qt::Key_B, Qt::NoModifier, false, QStringLiteral("aab"), QString(), 2, 0, 2, 0},
         {"Return in another window", Qt::Key_Return, Qt::NoModifier, false, QStringLiteral("aab"), QString(), 3, 0, 2, 0},
         {"a shortcut in another window", Qt::Key_N, Qt::ControlModifier, false, QStringLiteral("aab"), QString(), 3, 0, 3, 0},
+        {"Backspace in its window", Qt::Key_Backspace, Qt::NoModifier, true, QStringLiteral("a"), QString(), 3, 0, 3, 0},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
