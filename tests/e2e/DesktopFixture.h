@@ -243,6 +243,37 @@ public:
         return XGetWindowAttributes(m_x, w, &a) ? a.width : 0;
     }
 
+    // Whether the program behind `w` has handled everything the X server sent it so far: it
+    // answers a window manager's ping only after the events queued before it, so a request of
+    // its own that one of them set off (Qt asks to activate a modal window once it sees it
+    // mapped) has gone out before the answer.
+    bool caughtUp(Window w, int ms = 10000)
+    {
+        XWindowAttributes a;
+        XGetWindowAttributes(m_x, root(), &a);
+        // The answer goes to the root for its substructure; the X server hands it to a client
+        // that also watches the root's own structure.
+        XSelectInput(m_x, root(), a.your_event_mask | SubstructureNotifyMask | StructureNotifyMask);
+        XEvent e {};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = atom("WM_PROTOCOLS");
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = long(atom("_NET_WM_PING"));
+        e.xclient.data.l[1] = CurrentTime;
+        e.xclient.data.l[2] = long(w);
+        XSendEvent(m_x, w, False, NoEventMask, &e);
+        XSync(m_x, False);
+        XEvent answer;
+        bool answered = false;
+        for (QDeadlineTimer deadline(ms); !answered && !deadline.hasExpired(); QThread::msleep(10))
+            while (!answered && XCheckTypedWindowEvent(m_x, root(), ClientMessage, &answer))
+                answered = answer.xclient.message_type == atom("WM_PROTOCOLS") && Window(answer.xclient.data.l[2]) == w;
+        XSelectInput(m_x, root(), a.your_event_mask);
+        XSync(m_x, False);
+        return answered;
+    }
+
     // What a pager asks for when the user picks the window.
     void activate(Window w)
     {

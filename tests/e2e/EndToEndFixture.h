@@ -41,18 +41,31 @@ protected:
         ASSERT_TRUE(p.waitForStarted(10000));
     }
 
-    // The main window is up once initialisation made the data folders.
-    bool waitForMainWindow(QProcess& p, int ms = 20000)
+    // The main window is up once initialisation made the data folders and the process ends
+    // on SIGTERM by saving. The folders alone prove nothing on a second start: an earlier
+    // run left them, and a SIGTERM before the handler is there kills the process outright.
+    bool waitForMainWindow(QProcess& p, int ms = 20000, const QString& programFolder = QString())
     {
+        const QString playlists = (programFolder.isEmpty() ? home.path() : programFolder) + QStringLiteral("/Playlists");
         QDeadlineTimer deadline(ms);
         while (!deadline.hasExpired()) {
-            if (QFileInfo(home.path() + QStringLiteral("/Playlists")).isDir() && p.state() == QProcess::Running) {
+            if (QFileInfo(playlists).isDir() && catchesSigterm(p) && p.state() == QProcess::Running) {
                 QThread::msleep(300);
                 return true;
             }
             if (p.state() != QProcess::Running) return false;
             QThread::msleep(50);
         }
+        return false;
+    }
+
+    // Whether the process has its own handler for SIGTERM (the kernel's mask of caught signals).
+    static bool catchesSigterm(const QProcess& p)
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        if (!status.open(QIODevice::ReadOnly)) return false;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
         return false;
     }
 

@@ -45,7 +45,8 @@ TEST_F(EndToEnd, SeparateProgramFoldersRunSideBySide)
     b.setProcessEnvironment(e);
     b.start(QStringLiteral(VELTRA_BINARY), {});
     ASSERT_TRUE(b.waitForStarted());
-    QThread::msleep(1500);
+    ASSERT_TRUE(waitForMainWindow(b, 20000, other.path())) << b.readAll().constData();
+    QThread::msleep(1200);
     EXPECT_EQ(b.state(), QProcess::Running);
     EXPECT_EQ(terminate(b), 0);
     EXPECT_EQ(terminate(a), 0);
@@ -64,7 +65,8 @@ TEST_F(EndToEnd, InstanceLeftByACrashDoesNotBlockTheNextStart)
 
     QProcess next;
     startPlayer(next);
-    QThread::msleep(2500);
+    ASSERT_TRUE(waitForMainWindow(next)) << next.readAll().constData();
+    QThread::msleep(2000);
     EXPECT_EQ(next.state(), QProcess::Running) << next.readAll().constData();
     EXPECT_EQ(terminate(next), 0);
 }

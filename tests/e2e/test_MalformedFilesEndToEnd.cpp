@@ -30,7 +30,8 @@ qint64 cpuTicks(qint64 pid)
 
 class MalformedFilesEndToEnd : public EndToEnd {
 protected:
-    // Starts the player and waits until start-up has settled (its CPU time stands still).
+    // Starts the player and waits until start-up has settled (its CPU time stands still, and
+    // SIGTERM would end it by saving).
     void startAndSettle(QProcess& p)
     {
         startPlayer(p);
@@ -41,7 +42,7 @@ protected:
         while (clock.elapsed() < 60000 && p.state() == QProcess::Running && still < 10) {
             QThread::msleep(100);
             const qint64 now = cpuTicks(p.processId());
-            still = now == last ? still + 1 : 0;
+            still = now == last && catchesSigterm(p) ? still + 1 : 0;
             last = now;
         }
     }

@@ -103,6 +103,7 @@ TEST_P(MinimisedDialogs, ComeBackWithTheKeyboard)
         Window shown = 0;
         ASSERT_TRUE(waitFor([&] { return (shown = s.managed(w.title)) && s.shownNormally(shown) && s.active() == shown; }, 20000))
             << "it did not open with the focus";
+        ASSERT_TRUE(s.caughtUp(shown)) << "the program does not answer";
         const bool mainShown = s.shownNormally(main);
         // The user goes to the other program a while and comes back: a box that was not
         // minimised leaves the focus where the user put it.
