@@ -100,7 +100,7 @@ bool HeldKeys::swallowed(QObject* window, QKeyEvent* event)
         m_held.emplace(key, window);
         return false;
     }
-    if (isModifierKey(event->key()) || (held->second && held->second == window)) return false;
+    if (isModifierKey(event->key()) || held->second == window) return false;
     event->accept();   // a shortcut check accepted runs no shortcut
     return true;
 }

@@ -6,10 +6,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#ifdef VELTRA_HAVE_X11
-#include <QGuiApplication>
-#include <X11/Xlib.h>
-#endif
+#include "platform/X11WindowManager.h"
 
 namespace {
 
@@ -22,20 +19,12 @@ void askWindowManager(QWidget* window, bool hidden)
 {
 #ifdef VELTRA_HAVE_X11
     if (!window || !window->isVisible()) return;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->display()) return;
-    Display* d = x11->display();
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = Window(window->winId());
-    e.xclient.message_type = XInternAtom(d, "_NET_WM_STATE", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = hidden ? 1 : 0;   // add / remove
-    e.xclient.data.l[1] = long(XInternAtom(d, "_NET_WM_STATE_SKIP_TASKBAR", False));
-    e.xclient.data.l[2] = long(XInternAtom(d, "_NET_WM_STATE_SKIP_PAGER", False));
-    e.xclient.data.l[3] = 1;                // asked by a normal program
-    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(d);
+    Display* d = x11wm::display();
+    if (!d) return;
+    x11wm::ask(d, Window(window->winId()), "_NET_WM_STATE",
+               {hidden ? 1 : 0,   // add / remove
+                long(XInternAtom(d, "_NET_WM_STATE_SKIP_TASKBAR", False)), long(XInternAtom(d, "_NET_WM_STATE_SKIP_PAGER", False)),
+                1});              // asked by a normal program
 #else
     (void)window;
     (void)hidden;

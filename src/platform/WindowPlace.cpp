@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/X11WindowManager.h"
 #ifdef VELTRA_HAVE_X11
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #endif
 
 namespace {
@@ -25,12 +25,6 @@ bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 // ---- what the window manager says about frames ------------------------------------------------
 
 #ifdef VELTRA_HAVE_X11
-Display* display()
-{
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
-
 // The 32-bit items of a property (empty when it is missing or of another kind).
 std::vector<unsigned long> items(Display* d, Window w, const char* property, Atom type, long most)
 {
@@ -61,7 +55,7 @@ std::optional<QMargins> extentsOf(Display* d, Window w)
 std::optional<QMargins> givenFrame(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
-    Display* d = display();
+    Display* d = x11wm::display();
     if (d && window->windowHandle()) return extentsOf(d, Window(window->winId()));
 #else
     (void)window;
@@ -74,7 +68,7 @@ std::optional<QMargins> givenFrame(QWidget* window)
 std::optional<QMargins> askedFrame(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
-    Display* d = display();
+    Display* d = x11wm::display();
     if (!d || !window->windowHandle()) return std::nullopt;
     const auto supported = items(d, DefaultRootWindow(d), "_NET_SUPPORTED", XA_ATOM, 4096);
     if (std::find(supported.begin(), supported.end(), XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False)) == supported.end())
@@ -82,13 +76,7 @@ std::optional<QMargins> askedFrame(QWidget* window)
     const Window w = Window(window->winId());
     // Asked afresh: what an earlier mapping left may be of other decorations.
     XDeleteProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False));
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False);
-    e.xclient.format = 32;
-    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(d);
+    x11wm::ask(d, w, "_NET_REQUEST_FRAME_EXTENTS", {});
     // The answer comes at once; a window manager that hangs leaves the window to the check below.
     QDeadlineTimer deadline(500);
     while (!deadline.hasExpired()) {

@@ -16,6 +16,7 @@ veltra_ui_sources(
   MediaPlayerFactory.cpp
   TaskbarEntry.cpp
   WindowPlace.cpp
+  X11WindowManager.cpp
 )
 # Test doubles: only the tests and benchmarks link them, the program contains none.
 veltra_test_support_sources(

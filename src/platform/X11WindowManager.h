@@ -1,0 +1,18 @@
+#pragma once
+// Qt's own X11 connection, and requests to the window manager over it. Include it after the
+// Qt headers: Xlib's macros clash with their names.
+#ifdef VELTRA_HAVE_X11
+#include <X11/Xlib.h>
+
+#include <initializer_list>
+
+namespace x11wm {
+
+// The display Qt talks to, or null when the program does not run on X11.
+Display* display();
+// A client message about `about` sent to the root window, the way a window manager takes a
+// program's requests.
+void ask(Display* d, Window about, const char* message, std::initializer_list<long> data);
+
+} // namespace x11wm
+#endif
