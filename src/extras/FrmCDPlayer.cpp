@@ -11,6 +11,7 @@
 #include "extras/FrmTracking.h"
 #include "media/modMedia.h"
 #include "platform/WebPages.h"
+#include "platform/WindowPlace.h"
 #include "platform/modCDAudio.h"
 #include "mainwindow/FrmMain.h"
 #include "preferences/FrmAdjustVolumes.h"
@@ -67,6 +68,7 @@ FrmCDPlayer::FrmCDPlayer()
     createControls();
     connectCommands();
     Form_Load();
+    windowplace::followPlace(this);   // its normal size survives the tray while maximised
 }
 
 FrmCDPlayer::~FrmCDPlayer()

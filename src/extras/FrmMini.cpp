@@ -13,6 +13,7 @@
 #include "controls/ctlQX_wScrollbar.h"
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPlace.h"
 #include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
@@ -465,8 +466,7 @@ bool FrmMini::eventFilter(QObject* watched, QEvent* event)
 void FrmMini::putAway()
 {
     if (trayCanBringBack()) {
-        setWindowState(windowState() | Qt::WindowMinimized);
-        hide();
+        windowplace::hideMinimised(this);
     } else {
         showMinimized();
     }

@@ -15,6 +15,7 @@
 #include "controls/ctlQX_wLine3D.h"
 #include "media/modMedia.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPlace.h"
 #include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
@@ -136,6 +137,7 @@ FrmMediaLibrary::FrmMediaLibrary()
     createControls();
     connectControls();
     Form_Load();
+    windowplace::followPlace(this);   // its normal size survives the tray while maximised
 }
 
 FrmMediaLibrary::~FrmMediaLibrary() = default;

@@ -13,6 +13,7 @@
 #include "media/clsID3v2.h"
 #include "platform/MediaPlayerControl.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPlace.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 
@@ -46,6 +47,8 @@ FrmMain::FrmMain()
     followRows();
     connectSequence();
     connectFileLists();
+    // Its normal place and size survive a trip to the tray or to mini mode while maximised.
+    windowplace::followPlace(this);
 }
 
 FrmMain::~FrmMain()

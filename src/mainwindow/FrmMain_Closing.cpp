@@ -17,6 +17,7 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UiServices.h"
+#include "platform/WindowPlace.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 #include "startup/FrmExit.h"
@@ -88,16 +89,13 @@ void FrmMain::window_MinimizeToTray()
     WasMaximized = isMaximized();
     // Without a notification area the window is only minimised, so it can always be reached.
     const bool toTray = trayReachable();
-    // Hidden first, then marked minimised. Minimised while still mapped, the window would be
-    // iconified by the window manager, whose late notice of that can reach Qt after the hide
-    // and leave the window marked normal while X still holds its "start iconic" hint: the
-    // tray's next Open would then map it iconic, and it would take a second click.
-    const auto hideMinimised = [](QWidget& window) {
-        window.hide();
-        window.setWindowState(window.windowState() | Qt::WindowMinimized);
-    };
-    const auto putAway = [toTray, hideMinimised](QWidget& window) {
-        if (toTray) hideMinimised(window);
+    // Hidden first, then marked minimised, for the program alone. Minimised while still
+    // mapped, the window would be iconified by the window manager, whose late notice of that
+    // can reach Qt after the hide and leave the window marked normal while X still holds its
+    // "start iconic" hint: the tray's next Open would then map it iconic, and it would take a
+    // second click.
+    const auto putAway = [toTray](QWidget& window) {
+        if (toTray) windowplace::hideMinimised(&window);
         else window.showMinimized();
     };
     if (mnuOpenMediaLibrary->isChecked() && forms().isLoaded<FrmMediaLibrary>()) putAway(forms().get<FrmMediaLibrary>());
@@ -110,8 +108,11 @@ void FrmMain::window_MinimizeToTray()
         WindowShown = !toTray;
         if (forms().isLoaded<FrmVideo>()) {
             FrmVideo& video = forms().get<FrmVideo>();
+            // Only hidden: a hidden window loses a minimised mark only by being mapped, so the
+            // next video, which may start after the window came back without it, would show
+            // its window minimised.
             if (toTray) {
-                hideMinimised(video);
+                video.hide();
             } else if (video.isVisible()) {
                 video.showMinimized();
             }

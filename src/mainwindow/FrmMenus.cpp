@@ -196,11 +196,15 @@ void FrmMenus::mnuOpen_Click()
     }
     if (forms().isLoaded<FrmVideo>()) {
         FrmVideo& video = forms().get<FrmVideo>();
-        // Only a video that is open comes back; touching the hidden window's state would
-        // bring up an empty frame.
+        // Only a video that is open comes back, in the normal state at its normal size. A
+        // hidden window becomes normal too, unless it is marked minimised: taking that mark
+        // away would bring up an empty frame.
+        const Qt::WindowStates normal = video.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
         if (video.VideoIsOpen) {
-            video.setWindowState(video.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+            video.setWindowState(normal);
             video.show();
+        } else if (video.isHidden() && !video.isMinimized()) {
+            video.setWindowState(normal);
         }
     }
     if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {

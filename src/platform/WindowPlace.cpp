@@ -1,12 +1,15 @@
 #include "platform/WindowPlace.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QMargins>
+#include <QMoveEvent>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <optional>
@@ -16,6 +19,7 @@
 #include "platform/X11WindowManager.h"
 #ifdef VELTRA_HAVE_X11
 #include <X11/Xatom.h>
+#include <xcb/xcb.h>
 #endif
 
 namespace {
@@ -50,6 +54,25 @@ std::optional<QMargins> extentsOf(Display* d, Window w)
     return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));   // the property: left, right, top, bottom
 }
 #endif
+
+// The states the window manager keeps for the window: those that take it out of the normal
+// state (maximised either way, full screen, minimised).
+constexpr const char* kOutOfNormal[] = {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ",
+                                        "_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_HIDDEN"};
+
+bool outOfNormalOnX(QWidget* window)
+{
+#ifdef VELTRA_HAVE_X11
+    Display* d = x11wm::display();
+    if (!d || !window->windowHandle()) return false;
+    for (unsigned long a : items(d, Window(window->winId()), "_NET_WM_STATE", XA_ATOM, 64))
+        for (const char* name : kOutOfNormal)
+            if (a == XInternAtom(d, name, False)) return true;
+#else
+    (void)window;
+#endif
+    return false;
+}
 
 // The frame the window manager put around the window (it says so while it manages it).
 std::optional<QMargins> givenFrame(QWidget* window)
@@ -95,6 +118,9 @@ std::optional<QMargins>& lastFrame()
     static std::optional<QMargins> frame;
     return frame;
 }
+
+// Shown on the screen: Qt counts a window as visible a moment before it maps it.
+bool mapped(const QWidget* w) { return w->windowHandle() && w->windowHandle()->isVisible(); }
 
 bool framed(const QWidget* w)
 {
@@ -147,11 +173,57 @@ void checkWhenFramed(QWidget* window, QPoint corner, QMargins used, int tries = 
     });
 }
 
+// Qt learns a window's frame anew only when the window moves. A window the window manager frames
+// where it already stood (one placed by its client area) would keep the frame Qt made out while
+// it had none, and its place as the program reads and saves it would be off by the frame. The
+// window manager's word on the frame is passed on as soon as it comes.
+class FrameWatch : public QAbstractNativeEventFilter {
+public:
+    static void install()
+    {
+        static FrameWatch* watch = nullptr;
+        if (watch || !qApp) return;
+        watch = new FrameWatch;
+        qApp->installNativeEventFilter(watch);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+#ifdef VELTRA_HAVE_X11
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
+        const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        Display* d = x11wm::display();
+        // A frame taken away (the window is hidden) says nothing of the next one.
+        if (!d || change->state != XCB_PROPERTY_NEW_VALUE || change->atom != XInternAtom(d, "_NET_FRAME_EXTENTS", False)) return false;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->internalWinId() != WId(change->window)) continue;
+            // After Qt has taken the change in: it then reads the frame again when asked.
+            QTimer::singleShot(0, w, [w] {
+                if (QWindow* handle = w->windowHandle()) {
+                    QMoveEvent moved(handle->position(), handle->position());
+                    QCoreApplication::sendEvent(handle, &moved);
+                }
+            });
+        }
+#else
+        (void)type;
+        (void)message;
+#endif
+        return false;
+    }
+};
+
 // What a window's next showing does, and where the window stood when it was last hidden, kept
 // with the window.
 class NextShow : public QObject {
 public:
-    explicit NextShow(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+    explicit NextShow(QWidget* window) : QObject(window)
+    {
+        window->installEventFilter(this);
+        FrameWatch::install();
+    }
 
     static NextShow* of(QWidget* window)
     {
@@ -168,10 +240,14 @@ protected:
     {
         if (watched != parent()) return false;
         auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)
+            noteNormalPlaceSoon(window);
         // Sent once the window is unmapped, before the window manager's answer: the place is
         // still the one the user saw. A window manager may hand the window back at its
         // frame's place, and Qt takes that for the client area's.
         if (event->type() == QEvent::Hide) {
+            m_hiddenOutOfNormal = window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+            m_hiddenGeometry = window->geometry();
             m_stood.reset();
             if (!(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
                 m_stood = window->geometry().topLeft();
@@ -182,7 +258,10 @@ protected:
         }
         // Sent before the window is mapped, its native window made: a place set now is the one
         // the window manager first sees.
-        if (event->type() == QEvent::Show && !event->spontaneous()) apply(window);
+        if (event->type() == QEvent::Show && !event->spontaneous()) {
+            takeNormalPlace(window);
+            apply(window);
+        }
         return false;
     }
 
@@ -211,8 +290,46 @@ private:
         standAt(window, place);
     }
 
+    // A window hidden while maximised or full screen takes its normal place and size again
+    // before it is mapped, unless the program placed it meanwhile; its maximised state, which
+    // a new geometry takes away from the widget, stays as it was.
+    void takeNormalPlace(QWidget* window)
+    {
+        if (!std::exchange(m_hiddenOutOfNormal, false) || mapped(window)) return;
+        if (!m_normal || window->geometry() != m_hiddenGeometry) return;
+        const Qt::WindowStates state = window->windowState();
+        window->setGeometry(*m_normal);
+        if (window->windowState() != state) window->overrideWindowState(state);
+        m_stood = m_normal->topLeft();
+        m_frameOffset = m_normalFrameOffset;
+    }
+
+    // The place and size in the normal state, noted once Qt has taken in all of a change: the
+    // window manager's word on a maximise may come after the new size.
+    void noteNormalPlaceSoon(QWidget* window)
+    {
+        if (std::exchange(m_noteDue, true)) return;
+        QTimer::singleShot(0, this, [this, window] {
+            m_noteDue = false;
+            noteNormalPlace(window);
+        });
+    }
+    void noteNormalPlace(QWidget* window)
+    {
+        if (!mapped(window) || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+            || outOfNormalOnX(window))
+            return;
+        m_normal = window->geometry();
+        m_normalFrameOffset = window->geometry().topLeft() - window->pos();
+    }
+
     std::optional<QPoint> m_stood;   // the client area's place when last hidden
     QPoint m_frameOffset;
+    std::optional<QRect> m_normal;   // the client area in the normal state, last seen
+    QPoint m_normalFrameOffset;
+    bool m_noteDue = false;
+    bool m_hiddenOutOfNormal = false;   // hidden while maximised or full screen
+    QRect m_hiddenGeometry;
 };
 
 } // namespace
@@ -222,6 +339,13 @@ namespace windowplace {
 void followPlace(QWidget* window)
 {
     if (window && onX11()) NextShow::of(window);
+}
+
+void hideMinimised(QWidget* window)
+{
+    if (!window) return;
+    window->hide();
+    if (!window->isMinimized()) window->overrideWindowState(window->windowState() | Qt::WindowMinimized);
 }
 
 void keepPlaceAtNextShow(QWidget* window)

@@ -13,8 +13,16 @@ class QWidget;
 
 namespace windowplace {
 
-// From now on the window's place is noted each time it is hidden, for keepPlaceAtNextShow.
+// From now on the window's place is noted each time it is hidden, for keepPlaceAtNextShow, and
+// its place and size in the normal state are followed: a window hidden while maximised (or full
+// screen) takes them again at its next showing, also when it is shown maximised, so that
+// un-maximising gives them back under window managers that forget them while it is hidden.
 void followPlace(QWidget* window);
+// Hides the window and marks it minimised for the program alone. The window system hears of no
+// minimise: told of one for a window it no longer shows, Qt would later take the window's next
+// mapping for a minimise (and X would start it iconic), so the window would come back minimised,
+// or lose the normal size the window manager keeps for it.
+void hideMinimised(QWidget* window);
 // The window's next showing stands it where its client area stood when it was last hidden (or
 // where the program put it meanwhile), whatever native window the showing makes.
 void keepPlaceAtNextShow(QWidget* window);

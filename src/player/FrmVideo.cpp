@@ -11,6 +11,7 @@
 #include "mainwindow/FrmMenus.h"
 #include "platform/MediaPlayerFactory.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPlace.h"
 #include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
@@ -140,6 +141,8 @@ FrmVideo::FrmVideo()
     connect(qxsBalance, &ctlQX_wScrollbar::Change, this, [this] { qxsBalance_Change(); });
     connect(qxsPosition, &ctlQX_wScrollbar::Change, this, [this] { qxsPosition_Change(); });
     Form_Resize();
+    // Hidden while full, it comes back normal at the size it had before.
+    windowplace::followPlace(this);
 }
 
 FrmVideo::~FrmVideo()

@@ -44,6 +44,11 @@ protected:
     {
         return startOnDesktop(settings, arguments) && waitFor([&] { return framed(main); }, 10000);
     }
+    QSize clientSize(Window w) const
+    {
+        XWindowAttributes a;
+        return XGetWindowAttributes(screen->x(), w, &a) ? QSize(a.width, a.height) : QSize();
+    }
     bool framed(Window w) const { return screen->items(w, "_NET_FRAME_EXTENTS", XA_CARDINAL).size() == 4; }
     // Where the frame stands once the window manager is done placing it.
     QPoint settledPlace(Window w) const
@@ -109,6 +114,67 @@ protected:
         XSync(s.x(), False);
     }
 
+    // What a user does with the main window, each waiting until the program has done it.
+    // Window > Always On Top, then Help > Console opened and closed (a dialog takes the state
+    // away meanwhile).
+    void alwaysOnTopAndADialog()
+    {
+        Screen& s = *screen;
+        menu({XK_w, XK_Return});
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(waitFor([&] { return onTop(main); }, 10000)) << "Always On Top did not put the window on top";
+        menu({XK_h, XK_c});
+        if (HasFatalFailure()) return;
+        Window console = 0;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                for (unsigned long c : s.clients())
+                    if (s.title(Window(c)).startsWith(QLatin1String("Console")) && s.shownNormally(Window(c))) console = Window(c);
+                return console != 0;
+            },
+            10000))
+            << "no console";
+        askToClose(s.x(), console);
+        ASSERT_TRUE(waitFor([&] { return !s.state(console).viewable; }, 10000));
+    }
+    // One left click on the tray's icon, past the double-click time, and the main window back.
+    void clickIcon()
+    {
+        QThread::msleep(600);
+        screen->click(icon);
+        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the tray's icon did not bring it back";
+    }
+    // The frame's close box, and the main window in the tray.
+    void closeToTheTray()
+    {
+        askToClose(screen->x(), main);
+        ASSERT_TRUE(waitFor([&] { return screen->inTray(main); }, 10000)) << "the close box did not hide the window";
+    }
+    // Window > Switch To Mini-Mode: the mini window.
+    Window toMiniMode()
+    {
+        Window mini = 0;
+        menu({XK_w, XK_m});
+        if (HasFatalFailure()) return 0;
+        EXPECT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) && !shownVeltra(false); }, 10000)) << "no mini mode";
+        QThread::msleep(300);
+        return mini;
+    }
+    // The mini window's "Return To Full Mode" button (index 11), and the main window back.
+    void backFromMiniMode(Window mini)
+    {
+        clickAt(mini, pixels(3240 + 375 / 2), pixels(360 + 600 + 225 / 2));
+        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the main window did not come back";
+    }
+    // The main window's place as the last exit saved it.
+    QByteArray savedMainPlace() const
+    {
+        const QByteArray saved = settings();
+        QByteArray section = saved.mid(saved.indexOf("[Position_MainWindow]"));
+        if (const qsizetype next = section.indexOf("\r\n["); next >= 0) section.truncate(next + 2);
+        return section;
+    }
+
     // Where the work area ends on the right and at the bottom.
     QPoint workAreaEnd() const
     {
@@ -156,7 +222,6 @@ TEST_P(WindowPlaces, TheVideoWindowStaysWhereItStoodOverRestartsOfTheVideo)
 // that state away meanwhile) and a stay in the tray leave it in place too.
 TEST_P(WindowPlaces, TheMainWindowStaysWhereItStoodOverMiniModeAndRestarts)
 {
-    Screen& s = *screen;
     ASSERT_TRUE(start("")) << player.readAll().constData();
     const QPoint first = settledPlace(main);
     const auto expectWhereItStood = [&](const char* after) {
@@ -167,50 +232,29 @@ TEST_P(WindowPlaces, TheMainWindowStaysWhereItStoodOverMiniModeAndRestarts)
     for (const bool alwaysOnTop : {false, true}) {
         SCOPED_TRACE(alwaysOnTop ? "always on top" : "an ordinary window");
         if (alwaysOnTop) {
-            menu({XK_w, XK_Return});   // Window > Always On Top
+            alwaysOnTopAndADialog();
             if (HasFatalFailure()) return;
-            ASSERT_TRUE(waitFor([&] { return onTop(main); }, 10000)) << "Always On Top did not put the window on top";
-
-            menu({XK_h, XK_c});   // Help > Console
+            closeToTheTray();
             if (HasFatalFailure()) return;
-            Window console = 0;
-            ASSERT_TRUE(waitFor(
-                [&] {
-                    for (unsigned long c : s.clients())
-                        if (s.title(Window(c)).startsWith(QLatin1String("Console")) && s.shownNormally(Window(c))) console = Window(c);
-                    return console != 0;
-                },
-                10000))
-                << "no console";
-            askToClose(s.x(), console);
-            ASSERT_TRUE(waitFor([&] { return !s.state(console).viewable; }, 10000));
-            askToClose(s.x(), main);
-            ASSERT_TRUE(waitFor([&] { return s.inTray(main); }, 10000)) << "the close box did not hide the window";
-            QThread::msleep(600);   // past the double-click time
-            s.click(icon);
-            ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the tray's icon did not bring it back";
+            clickIcon();
+            if (HasFatalFailure()) return;
             expectWhereItStood("back from the tray");
             EXPECT_TRUE(waitFor([&] { return onTop(main); }, 5000)) << "back from the tray, not on top";
         }
-        menu({XK_w, XK_m});   // Window > Switch To Mini-Mode
+        const Window mini = toMiniMode();
         if (HasFatalFailure()) return;
-        Window mini = 0;
-        ASSERT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) && !shownVeltra(false); }, 10000)) << "no mini mode";
-        QThread::msleep(300);
-        // Its "Return To Full Mode" button (index 11).
-        clickAt(mini, pixels(3240 + 375 / 2), pixels(360 + 600 + 225 / 2));
-        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the main window did not come back";
+        backFromMiniMode(mini);
+        if (HasFatalFailure()) return;
         expectWhereItStood("back from mini mode");
         EXPECT_FALSE(onTop(main)) << "mini mode leaves the main window an ordinary window";
         EXPECT_FALSE(shownVeltra(true)) << "the mini window is still shown";
         EXPECT_EQ(shownTitle(main).toStdString(), "VELTRA");
 
         EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
-        const QByteArray saved = settings();
-        QByteArray section = saved.mid(saved.indexOf("[Position_MainWindow]"));
-        if (const qsizetype next = section.indexOf("\r\n["); next >= 0) section.truncate(next + 2);
+        const QByteArray section = savedMainPlace();
         const QByteArray place = "Window_Top=" + QByteArray::number(twips(first.y())) + "\r\nWindow_left=" + QByteArray::number(twips(first.x()));
         EXPECT_TRUE(section.contains(place)) << "saved\n" << section.constData() << "not\n" << place.constData();
+        const QByteArray saved = settings();
         ASSERT_TRUE(start(saved)) << player.readAll().constData();
         const QPoint next = settledPlace(main);
         EXPECT_EQ(next, first) << "the next start put it at " << next.x() << "," << next.y();
@@ -266,6 +310,163 @@ TEST_P(WindowPlaces, TheVolumePopupAndTheMiniWindowStandInsideTheWorkArea)
     ASSERT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) != 0; }, 10000)) << "no mini mode";
     EXPECT_TRUE(insideByInset(mini, "the mini window"));
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+}
+
+// The video window after a trip to the tray, the main window going there and coming back (one
+// click on the icon, the tray menu's Open, or through mini mode): a video stopped before shows
+// its window at the next play, not minimised, where it stood, and no empty window comes up
+// before; one maximised while playing comes back with the main window in the normal state, at
+// its size and place from before the maximise, which its Normal button keeps.
+TEST_P(WindowPlaces, AVideoAfterATripToTheTrayShowsItsWindowWhereItStood)
+{
+    Screen& s = *screen;
+    QStringList clips;
+    for (const char* name : {"clip1.avi", "clip2.avi"}) {
+        clips << home.filePath(QString::fromLatin1(name));
+        QString why;
+        if (!testmedia::make(QStringLiteral("avi"), clips.last(), 30, &why)) GTEST_SKIP() << "no video: " << why.toStdString();
+    }
+    const QString song = home.filePath(QStringLiteral("song.mp3"));
+    ASSERT_TRUE(mp3maker::makeMp3(song, {.artist = QStringLiteral("A"), .title = QStringLiteral("T"), .seconds = 60}));
+    Typist keys(server.display());
+    const auto typeIn = [&](Window w, KeySym key) {
+        s.activate(w);
+        ASSERT_TRUE(waitFor([&] { return s.active() == w; }, 10000));
+        QThread::msleep(300);
+        keys.tap(key);
+    };
+    Window video = 0, mini = 0;
+    const auto videoUp = [&] { return (video = s.managed("VELTRA Video")) && s.state(video).viewable; };
+    const auto escape = [&] {
+        typeIn(main, XK_Escape);
+        ASSERT_TRUE(waitFor([&] { return s.inTray(main); }, 10000)) << "Esc did not hide the window";
+    };
+    const auto trayOpen = [&] {
+        QThread::msleep(600);
+        s.click(icon, 3);
+        ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the tray menu did not open";
+        QThread::msleep(300);
+        keys.tap(XK_o);   // "&Open"
+        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "Open did not bring the window back";
+    };
+    // The mini window closed to the tray, and one click on the icon.
+    const auto throughMiniMode = [&] {
+        mini = toMiniMode();
+        if (HasFatalFailure()) return;
+        askToClose(s.x(), mini);
+        ASSERT_TRUE(waitFor([&] { return !s.state(mini).viewable; }, 10000)) << "the mini window's close box left it up";
+        QThread::msleep(600);
+        s.click(icon);
+        ASSERT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) != 0; }, 10000)) << "the icon did not bring the mini window back";
+    };
+
+    const struct {
+        const char* what;
+        QStringList files;
+        bool maximised;   // the video maximised and playing when the main window goes; else stopped
+        std::function<void()> away, back;
+    } trips[] = {
+        {"stopped, the close box, one click on the icon", {clips[0], song}, false, [&] { closeToTheTray(); }, [&] { clickIcon(); }},
+        {"stopped, the close box, the tray menu's Open", {clips[0], song}, false, [&] { closeToTheTray(); }, trayOpen},
+        {"stopped, through mini mode", {clips[0], song}, false, [] {}, throughMiniMode},
+        {"maximised and playing, Esc, one click on the icon", {clips[0], clips[1]}, true, escape, [&] { clickIcon(); }},
+    };
+    for (const auto& trip : trips) {
+        SCOPED_TRACE(trip.what);
+        mini = 0;
+        ASSERT_TRUE(QDir(home.filePath(QStringLiteral("Playlists"))).removeRecursively());
+        ASSERT_TRUE(start("", trip.files)) << player.readAll().constData();
+        const auto videoShown = [&] { return videoUp() && s.shownNormally(video) && framed(video) && onTop(video); };
+        ASSERT_TRUE(waitFor(videoShown, 20000)) << "the video did not show its window";
+        const QPoint place = settledPlace(video);
+        const QSize size = clientSize(video);
+        if (trip.maximised) {
+            s.maximise(video);
+            ASSERT_TRUE(waitFor([&] { return s.state(video).maximised; }, 10000)) << "the video window was not maximised";
+        } else {
+            typeIn(main, XK_s);
+            ASSERT_TRUE(waitFor([&] { return !videoUp(); }, 10000)) << "Stop left the video window up";
+        }
+        trip.away();
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(waitFor([&] { return !videoUp(); }, 10000)) << "the video window stayed up";
+        trip.back();
+        if (HasFatalFailure()) return;
+        if (!trip.maximised) {
+            QThread::msleep(1000);
+            EXPECT_FALSE(videoUp()) << "an empty video window came up";
+            typeIn(mini ? mini : main, XK_p);
+        }
+        ASSERT_TRUE(waitFor(videoShown, 10000)) << "the video window is not shown: viewable " << s.state(video).viewable
+                                                 << ", WM_STATE " << s.state(video).wmState << ", hidden " << s.state(video).hidden;
+        const auto whereItStood = [&](const char* when) {
+            QRect now;
+            return waitFor(
+                       [&] {
+                           now = QRect(frameOf(video).topLeft(), clientSize(video));
+                           return !s.state(video).maximised && now == QRect(place, size);
+                       },
+                       5000)
+                       ? ::testing::AssertionSuccess()
+                       : ::testing::AssertionFailure() << when << " maximised " << s.state(video).maximised << ", at " << now.x() << ","
+                                                       << now.y() << " " << now.width() << "x" << now.height() << ", not " << place.x()
+                                                       << "," << place.y() << " " << size.width() << "x" << size.height();
+        };
+        EXPECT_TRUE(whereItStood("back,"));
+        if (trip.maximised) {
+            clickAt(video, size.width() - 28, size.height() - 14);   // its Normal button
+            QThread::msleep(500);
+            EXPECT_TRUE(whereItStood("after Normal,"));
+        }
+        EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+    }
+}
+
+// A maximised main window away in mini mode, or in the tray (also always on top, after a
+// dialog): back from mini mode it is in the normal state at its normal place and size; back
+// from the tray it is maximised, and un-maximised it takes that place and size again. Exit
+// saves that place and size.
+TEST_P(WindowPlaces, AMaximisedMainWindowKeepsItsNormalSizeThroughTheTrayAndMiniMode)
+{
+    Screen& s = *screen;
+    const struct {
+        const char* what;
+        std::function<void()> before, away, back;   // before: with the window maximised
+        bool backMaximised;
+    } trips[] = {
+        {"mini mode", [] {}, [] {}, [&] { backFromMiniMode(toMiniMode()); }, false},
+        {"the tray", [] {}, [&] { closeToTheTray(); }, [&] { clickIcon(); }, true},
+        {"always on top, a dialog and the tray", [&] { alwaysOnTopAndADialog(); }, [&] { closeToTheTray(); }, [&] { clickIcon(); }, true},
+    };
+    for (const auto& trip : trips) {
+        SCOPED_TRACE(trip.what);
+        ASSERT_TRUE(start("")) << player.readAll().constData();
+        const QPoint place = settledPlace(main);
+        const QSize size = clientSize(main);
+        s.maximise(main);
+        ASSERT_TRUE(waitFor([&] { return s.state(main).maximised; }, 10000)) << "the window was not maximised";
+        for (const auto& step : {trip.before, trip.away, trip.back}) {
+            step();
+            if (HasFatalFailure()) return;
+        }
+        QThread::msleep(500);
+        EXPECT_EQ(s.state(main).maximised, trip.backMaximised);
+        if (s.state(main).maximised) {
+            s.maximise(main, false);
+            ASSERT_TRUE(waitFor([&] { return !s.state(main).maximised; }, 10000)) << "the window stayed maximised";
+        }
+        QRect now;
+        EXPECT_TRUE(waitFor([&] { return (now = QRect(frameOf(main).topLeft(), clientSize(main))) == QRect(place, size); }, 5000))
+            << "normal, at " << now.x() << "," << now.y() << " " << now.width() << "x" << now.height() << ", not " << place.x() << ","
+            << place.y() << " " << size.width() << "x" << size.height();
+
+        EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
+        const QByteArray section = savedMainPlace();
+        for (const QByteArray& line : {"Window_Top=" + QByteArray::number(twips(place.y())), "Window_left=" + QByteArray::number(twips(place.x())),
+                                       "Window_Height=" + QByteArray::number(twips(size.height())),
+                                       "Window_Width=" + QByteArray::number(twips(size.width())), QByteArray("Window_Maximized=0")})
+            EXPECT_TRUE(section.contains(line + "\r\n")) << "saved\n" << section.constData() << "not " << line.constData();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, WindowPlaces, ::testing::Values(WindowManager::Openbox, WindowManager::Xfwm4, WindowManager::KWin),
