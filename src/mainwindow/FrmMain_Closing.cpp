@@ -89,11 +89,8 @@ void FrmMain::window_MinimizeToTray()
     WasMaximized = isMaximized();
     // Without a notification area the window is only minimised, so it can always be reached.
     const bool toTray = trayReachable();
-    // Hidden first, then marked minimised, for the program alone. Minimised while still
-    // mapped, the window would be iconified by the window manager, whose late notice of that
-    // can reach Qt after the hide and leave the window marked normal while X still holds its
-    // "start iconic" hint: the tray's next Open would then map it iconic, and it would take a
-    // second click.
+    // Hidden, and minimised for the program alone: a minimise the window system heard of would
+    // bring the window back minimised from the tray's next Open.
     const auto putAway = [toTray](QWidget& window) {
         if (toTray) windowplace::hideMinimised(&window);
         else window.showMinimized();

@@ -184,6 +184,10 @@ public:
         static FrameWatch* watch = nullptr;
         if (watch || !qApp) return;
         watch = new FrameWatch;
+#ifdef VELTRA_HAVE_X11
+        // Asked once: the filter sees every property change of the program's windows.
+        if (Display* d = x11wm::display()) watch->m_frameExtents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+#endif
         qApp->installNativeEventFilter(watch);
     }
 
@@ -194,9 +198,8 @@ public:
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
         const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-        Display* d = x11wm::display();
         // A frame taken away (the window is hidden) says nothing of the next one.
-        if (!d || change->state != XCB_PROPERTY_NEW_VALUE || change->atom != XInternAtom(d, "_NET_FRAME_EXTENTS", False)) return false;
+        if (!m_frameExtents || change->state != XCB_PROPERTY_NEW_VALUE || change->atom != m_frameExtents) return false;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->internalWinId() != WId(change->window)) continue;
             // After Qt has taken the change in: it then reads the frame again when asked.
@@ -213,6 +216,9 @@ public:
 #endif
         return false;
     }
+
+private:
+    unsigned long m_frameExtents = 0;
 };
 
 // What a window's next showing does, and where the window stood when it was last hidden, kept
