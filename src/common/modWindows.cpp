@@ -175,11 +175,14 @@ void windows_ShowNoActivate(QWidget* form, int mode)
 
 void windows_SavePosition(QWidget* form, const QString& windowName, int margin)
 {
-    if (!form || form->isMinimized()) return;
+    if (!form) return;
+    // As the user left it: a window away from the screen is not as the window system reports it.
+    const windowplace::Kept kept = windowplace::kept(form);
+    if (kept.state & Qt::WindowMinimized) return;
     const QString section = QStringLiteral("Position_") + windowName;
-    if (form->isMaximized()) {
-        const double top = vb::PixelsToTwips(form->y());
-        const double left = vb::PixelsToTwips(form->x());
+    if (kept.state & Qt::WindowMaximized) {
+        const double top = vb::PixelsToTwips(kept.pos.y());
+        const double left = vb::PixelsToTwips(kept.pos.x());
         settings_WriteValue(section, kTop, margin);
         settings_WriteValue(section, kLeft, margin);
         settings_WriteValue(section, kHeight, windows::screenHeightTwips() - top - margin);
@@ -187,10 +190,10 @@ void windows_SavePosition(QWidget* form, const QString& windowName, int margin)
         settings_WriteValue(section, kMaximized, QStringLiteral("1"));
         return;
     }
-    settings_WriteValue(section, kTop, vb::PixelsToTwips(form->y()));
-    settings_WriteValue(section, kLeft, vb::PixelsToTwips(form->x()));
-    settings_WriteValue(section, kHeight, vb::PixelsToTwips(form->height()));
-    settings_WriteValue(section, kWidth, vb::PixelsToTwips(form->width()));
+    settings_WriteValue(section, kTop, vb::PixelsToTwips(kept.pos.y()));
+    settings_WriteValue(section, kLeft, vb::PixelsToTwips(kept.pos.x()));
+    settings_WriteValue(section, kHeight, vb::PixelsToTwips(kept.size.height()));
+    settings_WriteValue(section, kWidth, vb::PixelsToTwips(kept.size.width()));
     settings_WriteValue(section, kMaximized, QStringLiteral("0"));
 }
 

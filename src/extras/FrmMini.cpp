@@ -389,8 +389,7 @@ void FrmMini::Form_Load()
 void FrmMini::mini_Show()
 {
     FrmMini& mini = forms().get<FrmMini>();
-    mini.setWindowState(mini.windowState() & ~Qt::WindowMinimized);
-    mini.show();
+    windowplace::bringBack(&mini, windowplace::keptState(&mini) & ~Qt::WindowMinimized);
     mini.raise();
     mini.activateWindow();
 }

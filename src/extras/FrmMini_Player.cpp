@@ -11,6 +11,7 @@
 #include "library/FrmMediaLibrary.h"
 #include "media/modMedia.h"
 #include "platform/MediaPlayerControl.h"
+#include "platform/WindowPlace.h"
 #include "mainwindow/FrmMain.h"
 #include "startup/Forms.h"
 
@@ -160,9 +161,7 @@ void FrmMini::qxbButton_Click(int index)
     // Gone before the main window comes back: a window manager numbers the titles of two
     // shown windows of one caption, and the main window would keep its number.
     hide();
-    const Qt::WindowStates normal = main.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-    main.setWindowState(main.WasMaximized ? normal | Qt::WindowMaximized : normal);
-    main.show();
+    windowplace::bringBack(&main, main.WasMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
     forms().unloadLater<FrmMini>();
 }
 

@@ -7,6 +7,7 @@
 #include "media/MediaError.h"
 #include "media/clsID3v2.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPlace.h"
 #include "mainwindow/FrmMain.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
@@ -123,9 +124,10 @@ void FrmLyrics::lyrics_GetSize()
 
 void FrmLyrics::lyrics_SaveSize()
 {
-    if (isMinimized() || isMaximized()) return;
-    settings_WriteValue(QStringLiteral("Lyrics"), QStringLiteral("Height"), vb::CStr(vb::PixelsToTwips(height())));
-    settings_WriteValue(QStringLiteral("Lyrics"), QStringLiteral("Width"), vb::CStr(vb::PixelsToTwips(width())));
+    const windowplace::Kept kept = windowplace::kept(this);
+    if (kept.state & (Qt::WindowMinimized | Qt::WindowMaximized)) return;
+    settings_WriteValue(QStringLiteral("Lyrics"), QStringLiteral("Height"), vb::CStr(vb::PixelsToTwips(kept.size.height())));
+    settings_WriteValue(QStringLiteral("Lyrics"), QStringLiteral("Width"), vb::CStr(vb::PixelsToTwips(kept.size.width())));
 }
 
 void FrmLyrics::Form_Resize()

@@ -86,7 +86,7 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::window_MinimizeToTray()
 {
-    WasMaximized = isMaximized();
+    WasMaximized = windowplace::keptState(this).testFlag(Qt::WindowMaximized);
     // Without a notification area the window is only minimised, so it can always be reached.
     const bool toTray = trayReachable();
     // Hidden, and minimised for the program alone: a minimise the window system heard of would

@@ -13,6 +13,7 @@
 #include "mainwindow/StandInWindows.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WebPages.h"
+#include "platform/WindowPlace.h"
 #include "preferences/FrmAdjustVolumes.h"
 #include "preferences/FrmPreferences.h"
 #include "startup/Forms.h"
@@ -54,6 +55,9 @@ void FrmMain::mnuSwitchToMiniMode_Click()
         windows_SetAlwaysOnTop(this, false);
         settings_WriteValue(QStringLiteral("Settings"), QStringLiteral("AlwaysOnTop"), QStringLiteral("0"));
     }
+    // Back from mini mode the window is maximised if it was now, also when it went to the tray
+    // before (hidden, it is as it went).
+    WasMaximized = windowplace::keptState(this).testFlag(Qt::WindowMaximized);
     mnuSwitchToMiniMode->setChecked(true);
     hide();
     FrmMini::mini_Show();

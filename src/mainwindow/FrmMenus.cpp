@@ -10,6 +10,7 @@
 #include "extras/FrmMini.h"
 #include "library/FrmMediaLibrary.h"
 #include "mainwindow/FrmMain.h"
+#include "platform/WindowPlace.h"
 #include "player/FrmVideo.h"
 #include "startup/Forms.h"
 
@@ -178,42 +179,31 @@ void FrmMenus::mnuOpen_Click()
     FrmMain& main = forms().get<FrmMain>();
     const bool mini = main.mnuSwitchToMiniMode->isChecked();
     QWidget* front = &main;
+    // Each window comes back as the program kept it, not as the window system says of a window
+    // it did not show.
     if (mini) {
         FrmMini& window = forms().get<FrmMini>();
-        window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-        window.show();
+        windowplace::bringBack(&window, Qt::WindowNoState);
         front = &window;
     } else {
-        Qt::WindowStates state = main.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-        if (main.WasMaximized) state |= Qt::WindowMaximized;
-        main.setWindowState(state);
-        main.show();
+        windowplace::bringBack(&main, main.WasMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
     }
     if (main.mnuOpenMediaLibrary->isChecked() && forms().isLoaded<FrmMediaLibrary>()) {
         FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
-        library.setWindowState(library.windowState() & ~Qt::WindowMinimized);
-        library.show();
+        windowplace::bringBack(&library, windowplace::keptState(&library) & ~Qt::WindowMinimized);
     }
     if (forms().isLoaded<FrmVideo>()) {
+        // Only a video that is open comes back, in the normal state at its normal size; one
+        // that is not takes the normal state at its next showing.
         FrmVideo& video = forms().get<FrmVideo>();
-        // Only a video that is open comes back, in the normal state at its normal size. A
-        // hidden window becomes normal too, unless it is marked minimised: taking that mark
-        // away would bring up an empty frame.
-        const Qt::WindowStates normal = video.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
-        if (video.VideoIsOpen) {
-            video.setWindowState(normal);
-            video.show();
-        } else if (video.isHidden() && !video.isMinimized()) {
-            video.setWindowState(normal);
-        }
+        if (video.VideoIsOpen) windowplace::bringBack(&video, Qt::WindowNoState);
+        else windowplace::setKeptState(&video, Qt::WindowNoState);
     }
     if (main.mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) {
         FrmCDPlayer& cd = forms().get<FrmCDPlayer>();
-        // A disc playing or paused keeps its player in front, in its normal state (set before
-        // showing, as the main window's is: a state set after would be undone by the show).
+        // A disc playing or paused keeps its player in front, in its normal state.
         const bool inFront = cd.CDState == 0 || cd.CDState == 2;
-        if (inFront) cd.setWindowState(cd.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-        cd.show();
+        windowplace::bringBack(&cd, inFront ? Qt::WindowNoState : windowplace::keptState(&cd) & ~Qt::WindowMinimized);
         if (inFront) {
             cd.raise();
             cd.activateWindow();

@@ -16,9 +16,13 @@
 #include <utility>
 #include <vector>
 
+// Named before Xlib comes in, which takes the word for a macro of its own.
+constexpr QEvent::Type kExposeEvent = QEvent::Expose;
+
 #include "platform/X11WindowManager.h"
 #ifdef VELTRA_HAVE_X11
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <xcb/xcb.h>
 #endif
 
@@ -221,8 +225,47 @@ private:
     unsigned long m_frameExtents = 0;
 };
 
-// What a window's next showing does, and where the window stood when it was last hidden, kept
-// with the window.
+constexpr Qt::WindowStates kOutOfNormalStates = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+Qt::WindowStates stateOf(const QWidget* w) { return w->windowState() & kOutOfNormalStates; }
+// Where the frame's corner stands, as x() and y() count it.
+QPoint cornerOf(const QWidget* w) { return {w->x(), w->y()}; }
+
+// Takes away what the X window may still carry of a state from before it was hidden: the window
+// manager may have left its states there (some do), which Qt merges into those it maps the
+// window with, and Qt's last word on it may have been iconic.
+void clearLeftStates(QWidget* window)
+{
+#ifdef VELTRA_HAVE_X11
+    Display* d = x11wm::display();
+    if (!d || !window->windowHandle() || !window->windowHandle()->handle()) return;
+    const Window w = Window(window->winId());
+    std::vector<unsigned long> states = items(d, w, "_NET_WM_STATE", XA_ATOM, 64);
+    const auto dropped = [&](unsigned long a) {
+        const auto is = [&](const char* name) { return a == XInternAtom(d, name, False); };
+        return is("_NET_WM_STATE_HIDDEN") || is("_NET_WM_STATE_FULLSCREEN") || is("_NET_WM_STATE_MAXIMIZED_VERT")
+               || is("_NET_WM_STATE_MAXIMIZED_HORZ");
+    };
+    const auto end = std::remove_if(states.begin(), states.end(), dropped);
+    if (end != states.end()) {
+        states.erase(end, states.end());
+        XChangeProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
+    }
+    if (XWMHints* hints = XGetWMHints(d, w)) {
+        if ((hints->flags & StateHint) && hints->initial_state == IconicState) {
+            hints->initial_state = NormalState;
+            XSetWMHints(d, w, hints);
+        }
+        XFree(hints);
+    }
+    XFlush(d);
+#else
+    (void)window;
+#endif
+}
+
+// What the program keeps of a window (its state and its place in the normal state), and what its
+// next showing does, kept with the window.
 class NextShow : public QObject {
 public:
     explicit NextShow(QWidget* window) : QObject(window)
@@ -231,52 +274,142 @@ public:
         FrameWatch::install();
     }
 
-    static NextShow* of(QWidget* window)
+    static NextShow* find(const QWidget* window)
     {
         for (QObject* child : window->children())
             if (auto* found = dynamic_cast<NextShow*>(child)) return found;
+        return nullptr;
+    }
+    static NextShow* of(QWidget* window)
+    {
+        if (NextShow* found = find(window)) return found;
         return new NextShow(window);
     }
 
     bool keepPlace = false;
     std::optional<QPoint> frameCorner;
 
+    windowplace::Kept kept(const QWidget* window) const
+    {
+        if (!m_away) return {m_pending.value_or(stateOf(window)), cornerOf(window), window->size()};
+        // Placed by the program while hidden: there it comes back.
+        if (window->geometry() != m_awayGeometry) return {m_state, cornerOf(window), window->size()};
+        return {m_state, m_pos, m_size};
+    }
+    bool away() const { return m_away; }
+    void setState(Qt::WindowStates state)
+    {
+        m_state = state & kOutOfNormalStates;
+        m_minimisedByMark = false;
+    }
+    // The program's own minimised mark on a window it hid; `only` when the window was not
+    // minimised before.
+    void markMinimised(bool only)
+    {
+        m_state |= Qt::WindowMinimized;
+        m_minimisedByMark = only;
+    }
+    void bringIn(Qt::WindowStates state) { m_bring = state & kOutOfNormalStates; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != parent()) return false;
+        if (watched != parent()) {
+            // The window is on the screen, in the window manager's hands: it now takes the state
+            // it was brought back in.
+            if (event->type() == kExposeEvent && m_pending && static_cast<QWindow*>(watched)->isExposed())
+                QTimer::singleShot(0, this, [this] { applyPending(); });
+            return false;
+        }
         auto* window = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)
+        const QEvent::Type type = event->type();
+        if (m_away) {
+            // While the program holds it hidden, only the program changes what is kept.
+            if (type == QEvent::WindowStateChange && !event->spontaneous()) setState(window->windowState());
+            if ((type == QEvent::Move || type == QEvent::Resize) && event->spontaneous()) m_awayGeometry = window->geometry();
+        } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
             noteNormalPlaceSoon(window);
-        // Sent once the window is unmapped, before the window manager's answer: the place is
-        // still the one the user saw. A window manager may hand the window back at its
-        // frame's place, and Qt takes that for the client area's.
-        if (event->type() == QEvent::Hide) {
-            m_hiddenOutOfNormal = window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-            m_hiddenGeometry = window->geometry();
+        }
+        // Sent once the window is unmapped, before the window manager's answer: the state, place
+        // and size are still the ones the user saw. A window manager may hand the window back at
+        // its frame's place, and Qt takes that for the client area's.
+        if (type == QEvent::Hide && !event->spontaneous() && !m_away) {
+            m_away = true;
+            setState(m_pending.value_or(stateOf(window)));
+            m_pending.reset();
+            m_pos = cornerOf(window);
+            m_size = window->size();
+            m_awayGeometry = window->geometry();
             m_stood.reset();
-            if (!(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            if (!(m_state & kOutOfNormalStates)) {
+                m_normal = window->geometry();
+                m_normalFrameOffset = window->geometry().topLeft() - window->pos();
                 m_stood = window->geometry().topLeft();
-                m_frameOffset = window->geometry().topLeft() - window->pos();
+                m_frameOffset = m_normalFrameOffset;
             }
             if (framed(window))
                 if (const std::optional<QMargins> m = givenFrame(window)) lastFrame() = m;
         }
-        // Sent before the window is mapped, its native window made: a place set now is the one
-        // the window manager first sees.
-        if (event->type() == QEvent::Show && !event->spontaneous()) {
-            takeNormalPlace(window);
+        // Sent before the window is mapped, its native window made: a place and state set now
+        // are the ones the window manager first sees.
+        if (type == QEvent::Show && !event->spontaneous()) {
+            comeBack(window);
             apply(window);
         }
         return false;
     }
 
 private:
+    // The state and place the window is mapped in.
+    void comeBack(QWidget* window)
+    {
+        const bool wasAway = std::exchange(m_away, false);
+        const bool placedMeanwhile = wasAway && window->geometry() != m_awayGeometry;
+        Qt::WindowStates state = stateOf(window);
+        if (wasAway) state = m_minimisedByMark ? m_state & ~Qt::WindowMinimized : m_state;
+        if (m_bring) state = *std::exchange(m_bring, std::nullopt);
+        m_minimisedByMark = false;
+        if (mapped(window)) return;
+
+        // The place in the normal state: where the program put it meanwhile, else where it last
+        // stood normal (one never shown normal has the place it was given before its maximise).
+        std::optional<QRect> normal = placedMeanwhile ? std::optional<QRect>(window->geometry()) : m_normal;
+        if (!normal && window->normalGeometry().isValid()) normal = window->normalGeometry();
+        const Qt::WindowStates first = state & Qt::WindowMinimized;
+        if (QWindow* handle = window->windowHandle(); handle && !(state & Qt::WindowMinimized)
+                                                      && (handle->windowStates() & Qt::WindowMinimized)) {
+            // Qt takes the window for minimised still, and would map it so, or map it to take
+            // that away before it is placed: its native window is made anew, normal.
+            handle->destroy();
+            handle->setWindowStates(first);
+        }
+        if (!(state & Qt::WindowMinimized)) clearLeftStates(window);
+        if (stateOf(window) != first) window->setWindowState((window->windowState() & ~kOutOfNormalStates) | first);
+        if (normal && !(state & Qt::WindowMinimized) && (wasAway || (state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            && window->geometry() != *normal) {
+            window->setGeometry(*normal);
+            m_stood = normal->topLeft();
+            m_frameOffset = m_normalFrameOffset;
+        }
+        if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            m_pending = state;
+            if (QWindow* handle = window->windowHandle()) handle->installEventFilter(this);
+        }
+    }
+
+    void applyPending()
+    {
+        auto* window = static_cast<QWidget*>(parent());
+        if (!m_pending || m_away || !window->windowHandle() || !window->windowHandle()->isExposed()) return;
+        const Qt::WindowStates state = *std::exchange(m_pending, std::nullopt);
+        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | state);
+    }
+
     void apply(QWidget* window)
     {
         const bool keep = std::exchange(keepPlace, false);
         const std::optional<QPoint> corner = std::exchange(frameCorner, std::nullopt);
-        if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) return;
+        if (window->windowState() & kOutOfNormalStates) return;
         // A window without a frame by its own wish gets none (a window manager's estimate
         // before mapping may not know that wish).
         if (corner && framed(window)) {
@@ -296,20 +429,6 @@ private:
         standAt(window, place);
     }
 
-    // A window hidden while maximised or full screen takes its normal place and size again
-    // before it is mapped, unless the program placed it meanwhile; its maximised state, which
-    // a new geometry takes away from the widget, stays as it was.
-    void takeNormalPlace(QWidget* window)
-    {
-        if (!std::exchange(m_hiddenOutOfNormal, false) || mapped(window)) return;
-        if (!m_normal || window->geometry() != m_hiddenGeometry) return;
-        const Qt::WindowStates state = window->windowState();
-        window->setGeometry(*m_normal);
-        if (window->windowState() != state) window->overrideWindowState(state);
-        m_stood = m_normal->topLeft();
-        m_frameOffset = m_normalFrameOffset;
-    }
-
     // The place and size in the normal state, noted once Qt has taken in all of a change: the
     // window manager's word on a maximise may come after the new size.
     void noteNormalPlaceSoon(QWidget* window)
@@ -322,20 +441,27 @@ private:
     }
     void noteNormalPlace(QWidget* window)
     {
-        if (!mapped(window) || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
-            || outOfNormalOnX(window))
-            return;
+        if (m_away || !mapped(window) || (window->windowState() & kOutOfNormalStates) || outOfNormalOnX(window)) return;
         m_normal = window->geometry();
         m_normalFrameOffset = window->geometry().topLeft() - window->pos();
     }
+
+    // Kept while the program holds the window hidden.
+    bool m_away = false;
+    Qt::WindowStates m_state;
+    bool m_minimisedByMark = false;
+    QPoint m_pos;
+    QSize m_size;
+    QRect m_awayGeometry;   // as the program left it, or the window manager's doing since
+
+    std::optional<Qt::WindowStates> m_bring;     // the state bringBack asks of the next showing
+    std::optional<Qt::WindowStates> m_pending;   // maximised or full screen once on the screen
 
     std::optional<QPoint> m_stood;   // the client area's place when last hidden
     QPoint m_frameOffset;
     std::optional<QRect> m_normal;   // the client area in the normal state, last seen
     QPoint m_normalFrameOffset;
     bool m_noteDue = false;
-    bool m_hiddenOutOfNormal = false;   // hidden while maximised or full screen
-    QRect m_hiddenGeometry;
 };
 
 } // namespace
@@ -347,11 +473,44 @@ void followPlace(QWidget* window)
     if (window && onX11()) NextShow::of(window);
 }
 
+Kept kept(const QWidget* window)
+{
+    if (!window) return {};
+    if (const NextShow* next = NextShow::find(window)) return next->kept(window);
+    return {stateOf(window), cornerOf(window), window->size()};
+}
+
 void hideMinimised(QWidget* window)
 {
     if (!window) return;
+    const bool minimised = window->isMinimized();
     window->hide();
-    if (!window->isMinimized()) window->overrideWindowState(window->windowState() | Qt::WindowMinimized);
+    if (!minimised) window->overrideWindowState(window->windowState() | Qt::WindowMinimized);
+    if (NextShow* next = NextShow::find(window)) next->markMinimised(!minimised);
+}
+
+void bringBack(QWidget* window, Qt::WindowStates state)
+{
+    if (!window) return;
+    NextShow* next = NextShow::find(window);
+    if (next && window->isHidden()) {
+        next->bringIn(state);
+    } else if (stateOf(window) != (state & kOutOfNormalStates)) {
+        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
+    }
+    window->show();
+}
+
+void setKeptState(QWidget* window, Qt::WindowStates state)
+{
+    if (!window) return;
+    NextShow* next = NextShow::find(window);
+    if (next && window->isHidden() && next->away()) {
+        next->setState(state);
+        return;
+    }
+    if (stateOf(window) != (state & kOutOfNormalStates))
+        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
 }
 
 void keepPlaceAtNextShow(QWidget* window)

@@ -258,9 +258,10 @@ void FrmVideo::video_GetSize()
 
 void FrmVideo::video_SaveSize()
 {
-    if (isMinimized() || isMaximized()) return;
-    settings_WriteValue(QStringLiteral("Video"), QStringLiteral("Height"), vb::CStr(PixelsToTwips(height())));
-    settings_WriteValue(QStringLiteral("Video"), QStringLiteral("Width"), vb::CStr(PixelsToTwips(width())));
+    const windowplace::Kept kept = windowplace::kept(this);
+    if (kept.state & (Qt::WindowMinimized | Qt::WindowMaximized)) return;
+    settings_WriteValue(QStringLiteral("Video"), QStringLiteral("Height"), vb::CStr(PixelsToTwips(kept.size.height())));
+    settings_WriteValue(QStringLiteral("Video"), QStringLiteral("Width"), vb::CStr(PixelsToTwips(kept.size.width())));
 }
 
 void FrmVideo::video_Open()
@@ -269,7 +270,8 @@ void FrmVideo::video_Open()
         qxbFullScreen_Click();
     windows_EnableScreenSaver(false);
     tmrWindowUpdate->start();
-    show();
+    // A video starting shows its picture: never a minimised window.
+    windowplace::bringBack(this, windowplace::keptState(this) & ~Qt::WindowMinimized);
     windows_SetAlwaysOnTop(this, true);
     VideoIsOpen = true;
 }
@@ -301,13 +303,13 @@ void FrmVideo::wmpPlayer_Error(const QString& reason)
 
 void FrmVideo::qxbFullScreen_Click()
 {
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    windowplace::setKeptState(this, Qt::WindowMaximized);
     Form_Resize();
 }
 
 void FrmVideo::qxbNormal_Click()
 {
-    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    windowplace::setKeptState(this, Qt::WindowNoState);
     Form_Resize();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The real program on a private X server under a real window manager (openbox, xfwm4 or
-// kwin_x11), with a notification area (trayer) unless a test does without: the test's own look
+// The real program on a private X server under a real window manager (openbox, xfwm4, kwin_x11
+// or mutter), with a notification area (trayer) unless a test does without: the test's own look
 // at the display as a pager or a panel has it, and what a user does to windows there.
 #include "e2e/EndToEndFixture.h"
 #include "support/XvfbSession.h"
@@ -21,13 +21,14 @@
 #include <vector>
 
 namespace desktop {
-enum class WindowManager { Openbox, Xfwm4, KWin };
+enum class WindowManager { Openbox, Xfwm4, KWin, Mutter };
 
 inline const char* program(WindowManager wm)
 {
     switch (wm) {
     case WindowManager::Xfwm4: return "xfwm4";
     case WindowManager::KWin: return "kwin_x11";
+    case WindowManager::Mutter: return "mutter";
     default: return "openbox";
     }
 }
@@ -413,6 +414,13 @@ protected:
         case WindowManager::KWin:
             ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
                                                    {QStringLiteral("--"), QStringLiteral("kwin_x11"), QStringLiteral("--replace")}, session));
+            break;
+        // GNOME's, as an X11 window manager and compositor (its GL through the X server's GLX).
+        case WindowManager::Mutter:
+            ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
+                                                   {QStringLiteral("--"), QStringLiteral("mutter"), QStringLiteral("--x11"),
+                                                    QStringLiteral("--replace"), QStringLiteral("--sm-disable")},
+                                                   session));
             break;
         }
         ASSERT_TRUE(waitFor([&] { return screen->windowManagerRunning(); }, 30000)) << desktop::program(windowManager) << " did not start";

@@ -285,7 +285,7 @@ TEST_F(MiniModeTest, WithoutTraySupportEscapeMinimisesAndTheCloseImageExits)
 TEST_F(MiniModeTest, ReturningToFullModeRestoresAMaximisedMainWindowAndKeepsThePlace)
 {
     start();
-    main().WasMaximized = true;
+    main().setWindowState(Qt::WindowMaximized);
     FrmMini& m = enter();
     m.move(TwipsToPixels(1500), TwipsToPixels(3000));
     forms().get<FrmMenus>().mnuReturnToFullMode->trigger();
@@ -298,4 +298,14 @@ TEST_F(MiniModeTest, ReturningToFullModeRestoresAMaximisedMainWindowAndKeepsTheP
     EXPECT_FALSE(forms().isLoaded<FrmMini>());
     // the next time it comes back where it was
     EXPECT_EQ(enter().pos(), QPoint(TwipsToPixels(1500), TwipsToPixels(3000)));
+
+    // Un-maximised since a trip to the tray (which left its mark), it comes back normal.
+    forms().get<FrmMenus>().mnuReturnToFullMode->trigger();
+    main().window_MinimizeToTray();
+    forms().get<FrmMenus>().mnuOpen_Click();
+    ASSERT_TRUE(main().isMaximized());
+    main().setWindowState(Qt::WindowNoState);
+    enter();
+    forms().get<FrmMenus>().mnuReturnToFullMode->trigger();
+    EXPECT_FALSE(main().isMaximized());
 }
