@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QWindow>
 
 namespace {
 
@@ -102,6 +103,14 @@ void FrmLyrics::lyrics_OpenFile(const QString& path)
 
 void FrmLyrics::lyrics_Open()
 {
+    // A tool window of the main window's: window managers that show a program's tool windows only
+    // while the program is active (kwin_x11) know it by that window.
+    if (forms().isLoaded<FrmMain>()) {
+        FrmMain& main = forms().get<FrmMain>();
+        main.winId();   // its native window, also before it was first shown
+        create();
+        windowHandle()->setTransientParent(main.windowHandle());
+    }
     show();
     windows_SetAlwaysOnTop(this, true);
     LyricsIsOpen = true;

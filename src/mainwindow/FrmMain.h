@@ -75,7 +75,7 @@ public:
     bool LayoutReady = false;
     bool PlaylistComboReady = false;
     bool IsExiting = false;
-    bool WasMaximized = false;
+    bool WasMaximized = false;   // maximised when it last went away: the tray, mini mode or a minimise
     bool WindowShown = false;
     int VolumeBeforeAdjust = -1;
     bool StatusBarBusy = false;

@@ -146,6 +146,10 @@ bool FrmMain::windowEvent(QObject* watched, QEvent* event)
     case QEvent::Resize:
         if (watched == picClient) Form_Resize();
         return false;
+    case QEvent::WindowStateChange:
+        // Minimised on the desktop, as by the program: the tray's Open brings it back as it went.
+        if (watched == this && isVisible() && isMinimized()) WasMaximized = isMaximized();
+        return false;
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(event);
         if (watched == lblOptions) {

@@ -264,6 +264,20 @@ void clearLeftStates(QWidget* window)
 #endif
 }
 
+// Qt takes a hidden window for minimised (it was when it was hidden): it would map the window
+// so at its next showing, or, given another state, map it at once to take that away, before the
+// window is placed. The window's native window is made anew, Qt's minimise left out, at its next
+// showing; the program keeps the minimise meanwhile. Not while Qt shows the window: making its
+// native window anew hides it.
+void dropMinimise(QWidget* window)
+{
+    QWindow* handle = window->windowHandle();
+    if (!window->isHidden() || !handle || !(handle->windowStates() & Qt::WindowMinimized)) return;
+    const Qt::WindowStates state = handle->windowStates() & ~Qt::WindowMinimized;
+    handle->destroy();
+    handle->setWindowStates(state);
+}
+
 // What the program keeps of a window (its state and its place in the normal state), and what its
 // next showing does, kept with the window.
 class NextShow : public QObject {
@@ -349,6 +363,9 @@ protected:
             }
             if (framed(window))
                 if (const std::optional<QMargins> m = givenFrame(window)) lastFrame() = m;
+            QTimer::singleShot(0, this, [this, window] {
+                if (m_away) dropMinimise(window);
+            });
         }
         // Sent before the window is mapped, its native window made: a place and state set now
         // are the ones the window manager first sees.
@@ -376,13 +393,6 @@ private:
         std::optional<QRect> normal = placedMeanwhile ? std::optional<QRect>(window->geometry()) : m_normal;
         if (!normal && window->normalGeometry().isValid()) normal = window->normalGeometry();
         const Qt::WindowStates first = state & Qt::WindowMinimized;
-        if (QWindow* handle = window->windowHandle(); handle && !(state & Qt::WindowMinimized)
-                                                      && (handle->windowStates() & Qt::WindowMinimized)) {
-            // Qt takes the window for minimised still, and would map it so, or map it to take
-            // that away before it is placed: its native window is made anew, normal.
-            handle->destroy();
-            handle->setWindowStates(first);
-        }
         if (!(state & Qt::WindowMinimized)) clearLeftStates(window);
         if (stateOf(window) != first) window->setWindowState((window->windowState() & ~kOutOfNormalStates) | first);
         if (normal && !(state & Qt::WindowMinimized) && (wasAway || (state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
@@ -494,11 +504,18 @@ void bringBack(QWidget* window, Qt::WindowStates state)
     if (!window) return;
     NextShow* next = NextShow::find(window);
     if (next && window->isHidden()) {
+        dropMinimise(window);
         next->bringIn(state);
-    } else if (stateOf(window) != (state & kOutOfNormalStates)) {
-        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
+        window->show();
+        return;
     }
+    const bool minimised = window->isMinimized();
+    if (stateOf(window) != (state & kOutOfNormalStates))
+        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
     window->show();
+    // A window manager that keeps a minimised window mapped (mutter) takes no new mapping for
+    // the way back, only an activation.
+    if (minimised && !(state & Qt::WindowMinimized) && onX11()) window->activateWindow();
 }
 
 void setKeptState(QWidget* window, Qt::WindowStates state)

@@ -16,56 +16,12 @@ using desktop::WindowManager;
 using desktopsession::Screen;
 using desktopsession::waitFor;
 
-// Twips at 96 dots per inch, as the program counts them.
-constexpr int pixels(int twips) { return (twips + 7) / 15; }
-constexpr int twips(int pixels) { return pixels * 15; }
+using desktopsession::pixels;
+using desktopsession::twips;
 
 class WindowPlaces : public desktopsession::Desktop, public ::testing::WithParamInterface<WindowManager> {
 protected:
     WindowPlaces() { windowManager = GetParam(); }
-
-    // Where the window's frame stands on the screen: its client area grown by the frame the
-    // window manager says it drew (none when it says nothing).
-    QRect frameOf(Window w) const
-    {
-        Screen& s = *screen;
-        XWindowAttributes a;
-        if (!XGetWindowAttributes(s.x(), w, &a)) return {};
-        int x = 0, y = 0;
-        Window child = 0;
-        XTranslateCoordinates(s.x(), w, s.root(), 0, 0, &x, &y, &child);
-        const auto e = s.items(w, "_NET_FRAME_EXTENTS", XA_CARDINAL);
-        const QMargins frame = e.size() == 4 ? QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])) : QMargins();
-        return QRect(x, y, a.width, a.height).marginsAdded(frame);
-    }
-
-    // The program started, its main window framed.
-    bool start(const QByteArray& settings, const QStringList& arguments = {})
-    {
-        return startOnDesktop(settings, arguments) && waitFor([&] { return framed(main); }, 10000);
-    }
-    QSize clientSize(Window w) const
-    {
-        XWindowAttributes a;
-        return XGetWindowAttributes(screen->x(), w, &a) ? QSize(a.width, a.height) : QSize();
-    }
-    bool framed(Window w) const { return screen->items(w, "_NET_FRAME_EXTENTS", XA_CARDINAL).size() == 4; }
-    // Where the frame stands once the window manager is done placing it.
-    QPoint settledPlace(Window w) const
-    {
-        QPoint last = frameOf(w).topLeft();
-        int same = 0;
-        waitFor(
-            [&] {
-                QThread::msleep(100);
-                const QPoint now = frameOf(w).topLeft();
-                same = now == last ? same + 1 : 0;
-                last = now;
-                return same >= 2;
-            },
-            3000);
-        return last;
-    }
 
     // The caption the window manager shows: its own wording where it gives one.
     QString shownTitle(Window w) const
@@ -83,35 +39,6 @@ protected:
             visible = QString::fromUtf8(reinterpret_cast<const char*>(data), int(count));
         if (data) XFree(data);
         return visible.isEmpty() ? s.title(w) : visible;
-    }
-
-    bool onTop(Window w) const
-    {
-        const auto states = screen->items(w, "_NET_WM_STATE", XA_ATOM);
-        return std::find(states.begin(), states.end(), screen->atom("_NET_WM_STATE_ABOVE")) != states.end();
-    }
-
-    // The program's shown windows titled "VELTRA" of the given kind: the main window, or the
-    // small mini window.
-    Window shownVeltra(bool mini) const
-    {
-        for (unsigned long c : screen->clients()) {
-            const Window w = Window(c);
-            if (screen->title(w) == QLatin1String("VELTRA") && screen->shownNormally(w) && (screen->width(w) < 400) == mini) return w;
-        }
-        return 0;
-    }
-
-    void clickAt(Window w, int x, int y)
-    {
-        Screen& s = *screen;
-        int rootX = 0, rootY = 0;
-        Window child = 0;
-        XTranslateCoordinates(s.x(), w, s.root(), x, y, &rootX, &rootY, &child);
-        XTestFakeMotionEvent(s.x(), -1, rootX, rootY, CurrentTime);
-        XTestFakeButtonEvent(s.x(), 1, True, CurrentTime);
-        XTestFakeButtonEvent(s.x(), 1, False, CurrentTime);
-        XSync(s.x(), False);
     }
 
     // What a user does with the main window, each waiting until the program has done it.
@@ -136,35 +63,6 @@ protected:
             << "no console";
         askToClose(s.x(), console);
         ASSERT_TRUE(waitFor([&] { return !s.state(console).viewable; }, 10000));
-    }
-    // One left click on the tray's icon, past the double-click time, and the main window back.
-    void clickIcon()
-    {
-        QThread::msleep(600);
-        screen->click(icon);
-        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the tray's icon did not bring it back";
-    }
-    // The frame's close box, and the main window in the tray.
-    void closeToTheTray()
-    {
-        askToClose(screen->x(), main);
-        ASSERT_TRUE(waitFor([&] { return screen->inTray(main); }, 10000)) << "the close box did not hide the window";
-    }
-    // Window > Switch To Mini-Mode: the mini window.
-    Window toMiniMode()
-    {
-        Window mini = 0;
-        menu({XK_w, XK_m});
-        if (HasFatalFailure()) return 0;
-        EXPECT_TRUE(waitFor([&] { return (mini = shownVeltra(true)) && !shownVeltra(false); }, 10000)) << "no mini mode";
-        QThread::msleep(300);
-        return mini;
-    }
-    // The mini window's "Return To Full Mode" button (index 11), and the main window back.
-    void backFromMiniMode(Window mini)
-    {
-        clickAt(mini, pixels(3240 + 375 / 2), pixels(360 + 600 + 225 / 2));
-        ASSERT_TRUE(waitFor([&] { return (main = shownVeltra(false)) != 0; }, 10000)) << "the main window did not come back";
     }
     // The main window's place as the last exit saved it.
     QByteArray savedMainPlace() const
