@@ -78,6 +78,20 @@ bool outOfNormalOnX(QWidget* window)
     return false;
 }
 
+// The window's own X window is on the screen (also one minimised, for some window managers).
+bool viewableOnX(QWidget* window)
+{
+#ifdef VELTRA_HAVE_X11
+    Display* d = x11wm::display();
+    XWindowAttributes a;
+    return d && window->windowHandle() && window->windowHandle()->handle() && XGetWindowAttributes(d, Window(window->winId()), &a)
+           && a.map_state == IsViewable;
+#else
+    (void)window;
+    return false;
+#endif
+}
+
 // The frame the window manager put around the window (it says so while it manages it).
 std::optional<QMargins> givenFrame(QWidget* window)
 {
@@ -509,13 +523,13 @@ void bringBack(QWidget* window, Qt::WindowStates state)
         window->show();
         return;
     }
-    const bool minimised = window->isMinimized();
+    // A window manager that keeps a minimised window mapped (mutter) takes no new mapping for the
+    // way back, only an activation.
+    const bool mappedWhileMinimised = window->isMinimized() && viewableOnX(window);
     if (stateOf(window) != (state & kOutOfNormalStates))
         window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
     window->show();
-    // A window manager that keeps a minimised window mapped (mutter) takes no new mapping for
-    // the way back, only an activation.
-    if (minimised && !(state & Qt::WindowMinimized) && onX11()) window->activateWindow();
+    if (mappedWhileMinimised && !(state & Qt::WindowMinimized)) window->activateWindow();
 }
 
 void setKeptState(QWidget* window, Qt::WindowStates state)

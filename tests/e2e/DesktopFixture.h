@@ -44,7 +44,8 @@ namespace desktopsession {
 // where the next test's X server comes up.
 class Child {
 public:
-    ~Child()
+    ~Child() { stop(); }
+    void stop()
     {
         if (m_process.state() == QProcess::NotRunning) return;
         const pid_t group = pid_t(m_process.processId());
@@ -386,6 +387,24 @@ protected:
             if (QStandardPaths::findExecutable(tool).isEmpty()) GTEST_SKIP() << tool.toStdString() << " is not installed";
         EndToEnd::SetUp();
         if (IsSkipped()) return;
+        startDesktop();
+    }
+
+    // The desktop anew, for a test that wants each of its steps on one that nothing came before.
+    void restartDesktop()
+    {
+        if (player.state() != QProcess::NotRunning) terminate(player);
+        panel.stop();
+        windowManagerProcess.stop();
+        screen.reset();
+        server.stop();
+        startDesktop();
+    }
+
+    void startDesktop()
+    {
+        using desktop::WindowManager;
+        main = icon = 0;
         QString why;
         ASSERT_TRUE(server.start(&why, QStringLiteral("1024x768x24"))) << why.toStdString();
         screen = std::make_unique<Screen>(server.display());

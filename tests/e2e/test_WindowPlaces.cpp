@@ -1,5 +1,5 @@
-// The real program under openbox, xfwm4 and kwin_x11: a window shown again, or made anew by a
-// change of its always-on-top state, stands where it stood (the video window over restarts of
+// The real program under openbox, xfwm4, kwin_x11 and mutter: a window shown again, or made
+// anew by a change of its always-on-top state, stands where it stood (the video window over restarts of
 // the video, the main window over mini-mode round trips and program restarts), and the place
 // saved on exit is the one the user saw. Back from mini mode the main window keeps its own
 // title. The volume popup and the mini window's first place stand 500 twips inside the work

@@ -8,7 +8,7 @@
 //
 // The ways combine into some 850 trips; a pairwise selection of them, in which every two values
 // of any two ways meet, runs by default. VELTRA_WINDOW_TRIPS=all runs every trip, and
-// VELTRA_WINDOW_TRIPS="mutter, no tray, video" those that begin so.
+// VELTRA_WINDOW_TRIPS="mutter, no tray, video|mutter, tray, CD" those that begin so.
 #include "support/GeneratedMedia.h"
 // After the above: Xlib's macros would clash with their names.
 #include "e2e/DesktopFixture.h"
@@ -450,7 +450,7 @@ void WindowTrips::run(const Trip& trip)
 
 TEST_P(WindowTrips, EachWindowComesBackAsItWentAndExitSavesWhatTheUserLeft)
 {
-    // "all", or words of the trips to run ("kwin_x11, tray, video").
+    // "all", or the beginnings of the trips to run, between bars.
     const QByteArray only = qgetenv("VELTRA_WINDOW_TRIPS");
     const std::vector<Trip> every = everyTrip();
     const std::vector<Trip> trips = only.isEmpty() ? pairwise(every) : every;
@@ -458,8 +458,17 @@ TEST_P(WindowTrips, EachWindowComesBackAsItWentAndExitSavesWhatTheUserLeft)
     int ran = 0;
     for (const Trip& trip : trips) {
         if (trip.wm != windowManager || trip.tray != withNotificationArea) continue;
-        if (!only.isEmpty() && only != "all" && !describe(trip).starts_with(only.toStdString())) continue;
+        const auto chosen = [&] {
+            for (const QByteArray& start : only.split('|'))
+                if (describe(trip).starts_with(start.toStdString())) return true;
+            return false;
+        };
+        if (!only.isEmpty() && only != "all" && !chosen()) continue;
         SCOPED_TRACE(describe(trip));
+        // Each trip on a desktop of its own: a window manager that some trip before left hung
+        // (mutter does, after some dozens of them) would fail the rest.
+        if (ran > 0) restartDesktop();
+        if (HasFatalFailure()) break;
         run(trip);
         ++ran;
         if (player.state() != QProcess::NotRunning) terminate(player);

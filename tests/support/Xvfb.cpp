@@ -2,7 +2,9 @@
 
 #include <QStandardPaths>
 
-Xvfb::~Xvfb()
+Xvfb::~Xvfb() { stop(); }
+
+void Xvfb::stop()
 {
     if (m_process.state() == QProcess::NotRunning) return;
     m_process.terminate();

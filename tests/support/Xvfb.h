@@ -10,6 +10,7 @@ public:
     static bool installed();
     // screen: "WIDTHxHEIGHTxDEPTH"
     bool start(QString* why, const QString& screen = QStringLiteral("320x240x24"));
+    void stop();
     QByteArray display() const { return m_display; }
 
 private:
