@@ -213,7 +213,6 @@ protected:
         s.activate(w);
         ASSERT_TRUE(waitFor([&] { return s.active() == w; }, 10000)) << "the window did not take the focus";
         QThread::msleep(300);
-
         Typist(server.display()).tap(key);
     }
     // What a user's drag of the frame and its edge asks of the window manager.
