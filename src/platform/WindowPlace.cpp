@@ -61,7 +61,7 @@ std::optional<QMargins> extentsOf(Display* d, Window w)
 
 // The states the window manager keeps for the window: those that take it out of the normal
 // state (maximised either way, full screen, minimised).
-constexpr const char* kOutOfNormal[] = {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ",
+constexpr const char* kOutOfNormalAtoms[] = {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ",
                                         "_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_HIDDEN"};
 
 bool outOfNormalOnX(QWidget* window)
@@ -70,7 +70,7 @@ bool outOfNormalOnX(QWidget* window)
     Display* d = x11wm::display();
     if (!d || !window->windowHandle()) return false;
     for (unsigned long a : items(d, Window(window->winId()), "_NET_WM_STATE", XA_ATOM, 64))
-        for (const char* name : kOutOfNormal)
+        for (const char* name : kOutOfNormalAtoms)
             if (a == XInternAtom(d, name, False)) return true;
 #else
     (void)window;
@@ -241,6 +241,12 @@ private:
 
 constexpr Qt::WindowStates kOutOfNormalStates = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 Qt::WindowStates stateOf(const QWidget* w) { return w->windowState() & kOutOfNormalStates; }
+// Gives the window the state (maximised, full screen, minimised, or none of these) unless it has it.
+void giveState(QWidget* w, Qt::WindowStates state)
+{
+    state &= kOutOfNormalStates;
+    if (stateOf(w) != state) w->setWindowState((w->windowState() & ~kOutOfNormalStates) | state);
+}
 // Where the frame's corner stands, as x() and y() count it.
 QPoint cornerOf(const QWidget* w) { return {w->x(), w->y()}; }
 
@@ -408,7 +414,7 @@ private:
         if (!normal && window->normalGeometry().isValid()) normal = window->normalGeometry();
         const Qt::WindowStates first = state & Qt::WindowMinimized;
         if (!(state & Qt::WindowMinimized)) clearLeftStates(window);
-        if (stateOf(window) != first) window->setWindowState((window->windowState() & ~kOutOfNormalStates) | first);
+        giveState(window, first);
         if (normal && !(state & Qt::WindowMinimized) && (wasAway || (state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
             && window->geometry() != *normal) {
             window->setGeometry(*normal);
@@ -426,7 +432,7 @@ private:
         auto* window = static_cast<QWidget*>(parent());
         if (!m_pending || m_away || !window->windowHandle() || !window->windowHandle()->isExposed()) return;
         const Qt::WindowStates state = *std::exchange(m_pending, std::nullopt);
-        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | state);
+        giveState(window, state);
     }
 
     void apply(QWidget* window)
@@ -526,8 +532,7 @@ void bringBack(QWidget* window, Qt::WindowStates state)
     // A window manager that keeps a minimised window mapped (mutter) takes no new mapping for the
     // way back, only an activation.
     const bool mappedWhileMinimised = window->isMinimized() && viewableOnX(window);
-    if (stateOf(window) != (state & kOutOfNormalStates))
-        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
+    giveState(window, state);
     window->show();
     if (mappedWhileMinimised && !(state & Qt::WindowMinimized)) window->activateWindow();
 }
@@ -540,8 +545,7 @@ void setKeptState(QWidget* window, Qt::WindowStates state)
         next->setState(state);
         return;
     }
-    if (stateOf(window) != (state & kOutOfNormalStates))
-        window->setWindowState((window->windowState() & ~kOutOfNormalStates) | (state & kOutOfNormalStates));
+    giveState(window, state);
 }
 
 void keepPlaceAtNextShow(QWidget* window)
