@@ -362,6 +362,9 @@ protected:
             if (type == QEvent::WindowStateChange && !event->spontaneous()) setState(window->windowState());
             if ((type == QEvent::Move || type == QEvent::Resize) && event->spontaneous()) m_awayGeometry = window->geometry();
         } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
+            // The window manager gave the state it is to be brought back in: nothing is left to ask.
+            if (type == QEvent::WindowStateChange && event->spontaneous() && m_pending && (stateOf(window) & *m_pending) == *m_pending)
+                m_pending.reset();
             noteNormalPlaceSoon(window);
         }
         // Sent once the window is unmapped, before the window manager's answer: the state, place
@@ -415,6 +418,11 @@ private:
         const Qt::WindowStates first = state & Qt::WindowMinimized;
         if (!(state & Qt::WindowMinimized)) clearLeftStates(window);
         giveState(window, first);
+        // Qt maps the window in its native window's state, which the window manager may have left
+        // other than the widget's.
+        if (QWindow* handle = window->windowHandle(); handle && !(handle->windowStates() & Qt::WindowMinimized)
+                                                      && (handle->windowStates() & kOutOfNormalStates) != first)
+            handle->setWindowStates(first);
         if (normal && !(state & Qt::WindowMinimized) && (wasAway || (state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
             && window->geometry() != *normal) {
             window->setGeometry(*normal);
