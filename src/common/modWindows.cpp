@@ -8,6 +8,7 @@
 #include "platform/WindowPlace.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QRect>
 #include <QGuiApplication>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <vector>
 
 
 using namespace veltra;
@@ -27,6 +29,8 @@ bool modalWindowOpen = false;
 
 namespace {
 bool screenSaverEnabled = true;
+// Modal displays open now: one over another (a box over a modal window) ends first.
+int modalDisplays = 0;
 
 std::function<bool()>& connectionCheck()
 {
@@ -42,27 +46,84 @@ std::function<void(QWidget*)>& formUnloader()
 
 QScreen* screen() { return QGuiApplication::primaryScreen(); }
 
-// Runs `show` as a modal display over `owner`: the flag is set meanwhile and the owner's
-// topmost state dropped; both are put back whatever way the display ends.
+// Windows shown in front of the window they were opened from, which stay on top while it does.
+struct Companion {
+    QPointer<QWidget> window;
+    QPointer<QWidget> opener;
+};
+std::vector<Companion>& companions()
+{
+    static std::vector<Companion> all;
+    return all;
+}
+
+bool ownItemChecked(QWidget* form)
+{
+    const QAction* item = windows_AlwaysOnTopItem(form);
+    return item && item->isChecked();
+}
+
+// The window's opener, while it stays on top.
+bool openerOnTop(const QWidget* form)
+{
+    for (const Companion& c : companions())
+        if (c.window == form) return c.opener && windows_IsAlwaysOnTop(c.opener);
+    return false;
+}
+
+// Topmost or ordinary, this window alone.
+void applyOnTop(QWidget* form, bool onTop)
+{
+    // A change may give the window a new native window at its next showing, which is to stand
+    // where the window was last seen: that is followed from the first call on.
+    windowplace::followPlace(form);
+    Qt::WindowFlags flags = form->windowFlags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (QWindow* handle = form->windowHandle()) {
+        // A window that exists keeps its place, size and visibility: only the flag changes.
+        form->overrideWindowFlags(flags);
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+        windowplace::keepPlaceAtNextShow(form);
+    } else {
+        const bool hidden = form->isHidden();
+        form->setWindowFlags(flags);
+        if (!hidden) form->show();
+    }
+}
+
+// Runs `show` as a modal display over `owner`: the flag is set meanwhile, and the owner and
+// every other shown window kept on top by its own Always On Top item step down, so that the
+// modal window cannot open out of sight under one of them; all is put back whatever way the
+// display ends. One display inside another leaves the flag and the windows to the outer one.
 template <class Show>
 void runAsModal(QWidget* owner, Show&& show)
 {
-    QPointer<QWidget> keptOwner(owner);
-    QPointer<QAction> item(windows_AlwaysOnTopItem(owner));
-    const bool onTop = item && item->isChecked();
-    if (onTop) windows_SetAlwaysOnTop(owner, false);
-    modalWindowOpen = true;
+    struct Lowered {
+        QPointer<QWidget> window;
+        QPointer<QAction> item;
+    };
+    std::vector<Lowered> lowered;
+    const auto lower = [&lowered](QWidget* w) {
+        QAction* item = windows_AlwaysOnTopItem(w);
+        if (!item || !item->isChecked() || !windows_IsAlwaysOnTop(w)) return;
+        windows_SetAlwaysOnTop(w, false);
+        lowered.push_back({w, item});
+    };
+    if (owner) lower(owner);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != owner && w->isVisible()) lower(w);
+    modalWindowOpen = ++modalDisplays > 0;
     struct Restore {
-        QPointer<QWidget>& owner;
-        QPointer<QAction>& item;
-        bool onTop;
+        std::vector<Lowered>& lowered;
         ~Restore()
         {
-            modalWindowOpen = false;
+            modalWindowOpen = --modalDisplays > 0;
             // Back on top unless the dialog itself switched the item off meanwhile.
-            if (onTop && owner && (!item || item->isChecked())) windows_SetAlwaysOnTop(owner, true);
+            for (const Lowered& l : lowered)
+                if (l.window && (!l.item || l.item->isChecked())) windows_SetAlwaysOnTop(l.window, true);
         }
-    } restore{keptOwner, item, onTop};
+    } restore{lowered};
     show();
 }
 
@@ -143,22 +204,23 @@ void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QStrin
 void windows_SetAlwaysOnTop(QWidget* form, bool onTop)
 {
     if (!form) return;
-    // A change may give the window a new native window at its next showing, which is to stand
-    // where the window was last seen: that is followed from the first call on.
-    windowplace::followPlace(form);
-    Qt::WindowFlags flags = form->windowFlags();
-    if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (QWindow* handle = form->windowHandle()) {
-        // A window that exists keeps its place, size and visibility: only the flag changes.
-        form->overrideWindowFlags(flags);
-        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
-        windowplace::keepPlaceAtNextShow(form);
-    } else {
-        const bool hidden = form->isHidden();
-        form->setWindowFlags(flags);
-        if (!hidden) form->show();
+    applyOnTop(form, onTop || openerOnTop(form));
+    for (const Companion& c : companions())
+        if (c.opener == form && c.window) applyOnTop(c.window, onTop || ownItemChecked(c.window));
+}
+
+void windows_ShowInFront(QWidget* form, QWidget* opener)
+{
+    if (!form) return;
+    auto& all = companions();
+    std::erase_if(all, [form](const Companion& c) { return !c.window || !c.opener || c.window == form; });
+    if (opener && opener != form) {
+        all.push_back({form, opener});
+        if (windows_IsAlwaysOnTop(opener)) applyOnTop(form, true);
     }
+    form->show();
+    form->raise();
+    form->activateWindow();
 }
 
 bool windows_IsAlwaysOnTop(const QWidget* form)

@@ -16,8 +16,10 @@ extern bool modalWindowOpen;
 
 // Shows `form` modally over `owner` (through the UiServices, so tests answer it). When the
 // owner's always-on-top item is checked, the owner stops being topmost for the time of the
-// dialog. Afterwards, however the dialog ended, the flag is cleared and the owner is topmost
-// again when it was; with unloadAfter the form is unloaded (windows::setFormUnloader).
+// dialog, and so does every other shown window whose own item keeps it on top. Afterwards,
+// however the dialog ended, the flag is cleared (by the outermost of nested displays) and
+// the windows are topmost again; with unloadAfter the form is unloaded
+// (windows::setFormUnloader).
 void windows_ShowModal(QWidget& form, QWidget* owner, bool unloadAfter);
 void windows_ShowModal(QWidget& form, QWidget& owner, bool unloadAfter);
 
@@ -27,8 +29,13 @@ void windows_ShowAboutWindows(QWidget* owner, const QString& title, const QStrin
 // The owner's always-on-top menu item (an action named "mnuAlwaysOnTop" of that window), or null.
 QAction* windows_AlwaysOnTopItem(QWidget* owner);
 
-// Topmost or ordinary, without moving, showing or activating the window.
+// Topmost or ordinary, without moving, showing or activating the window. A window shown in
+// front of it (windows_ShowInFront) follows it, unless its own Always On Top item keeps it on top.
 void windows_SetAlwaysOnTop(QWidget* form, bool onTop);
+// Shows a window the user opened, not modally (the media library, the CD player), in front of
+// the window it was opened from, with the keyboard. While that window stays on top the new one
+// does too, so that it does not open out of sight under it.
+void windows_ShowInFront(QWidget* form, QWidget* opener);
 bool windows_IsAlwaysOnTop(const QWidget* form);
 // Mode 0 shows the window without activating it; other modes do nothing here.
 void windows_ShowNoActivate(QWidget* form, int mode);

@@ -24,7 +24,8 @@ void FrmMain::mnuOpenCDPlayer_Click()
         cd.window_Unload();
     } else {
         mnuOpenCDPlayer->setChecked(true);
-        forms().get<FrmCDPlayer>().show();   // loading restores its position and scans the drives
+        // Loading restores its position and scans the drives.
+        windows_ShowInFront(&forms().get<FrmCDPlayer>(), this);
     }
 }
 
@@ -37,8 +38,5 @@ void FrmMain::mnuOpenMediaLibrary_Click()
         return;
     }
     mnuOpenMediaLibrary->setChecked(true);
-    FrmMediaLibrary& library = forms().get<FrmMediaLibrary>();
-    library.show();
-    library.raise();
-    library.activateWindow();
+    windows_ShowInFront(&forms().get<FrmMediaLibrary>(), this);
 }

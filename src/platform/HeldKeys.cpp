@@ -96,11 +96,20 @@ bool HeldKeys::swallowed(QObject* window, QKeyEvent* event)
     auto held = m_held.find(key);
     if (held == m_held.end() && event->timestamp() != 0 && m_lastRelease.key == key && m_lastRelease.time == event->timestamp())
         held = m_held.emplace(key, m_lastRelease.window).first;
+    const bool modifier = isModifierKey(event->key());
+    // The desktop repeats only the key pressed last: a key pressed again after another one is
+    // pressed anew, even where its release went unseen (its window closed on the press).
+    const bool pressedLast = m_lastPressed == key;
+    if (!modifier) m_lastPressed = key;
+    if (held != m_held.end() && !modifier && !pressedLast) {
+        held->second = window;
+        return false;
+    }
     if (held == m_held.end()) {
         m_held.emplace(key, window);
         return false;
     }
-    if (isModifierKey(event->key()) || held->second == window) return false;
+    if (modifier || held->second == window) return false;
     event->accept();   // a shortcut check accepted runs no shortcut
     return true;
 }

@@ -42,6 +42,7 @@ private:
     // Each key held, with the window its press went to: null for a press this program never
     // saw, or a window since gone.
     std::map<quint32, QPointer<QObject>> m_held;
+    quint32 m_lastPressed = 0;   // the last key pressed other than a modifier
     struct Release {
         quint32 key = 0;
         quint64 time = 0;

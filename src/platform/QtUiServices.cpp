@@ -1,10 +1,11 @@
 #include "platform/QtUiServices.h"
 
+#include "platform/ModalWindow.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -13,7 +14,6 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -31,40 +31,6 @@ static QWidget* activeParent()
     QWidget* w = QApplication::activeWindow();
     return w && !w->testAttribute(Qt::WA_ShowWithoutActivating) && !(w->windowFlags() & Qt::WindowDoesNotAcceptFocus) ? w : nullptr;
 }
-
-// A box or dialog is never left minimised while it is shown modally. Some window managers
-// offer minimise all the same and take the owner down with it: nothing of the program would
-// then be on the screen, and the tray icon does nothing while a modal window is open.
-// One that had the keyboard takes it back too: the window manager maps it again without
-// focusing it (kwin leaves the focus with the program it gave it to meanwhile), and the keys
-// typed next would go there while the box waits. The focus is asked for once, as it comes
-// back: a box the user left for another program later stays behind it.
-namespace {
-class NotMinimised : public QObject {
-public:
-    explicit NotMinimised(QWidget* window) : m_window(window) { window->installEventFilter(this); }
-    ~NotMinimised() override
-    {
-        if (m_window) m_window->removeEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::WindowStateChange && m_window && m_window->isMinimized()) {
-            // Asked now: a window the focus just left still counts as active a moment longer.
-            const bool hadKeyboard = m_window->isActiveWindow();
-            QTimer::singleShot(0, this, [this, hadKeyboard] {
-                if (!m_window || !m_window->isVisible() || !m_window->isMinimized()) return;
-                m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
-                if (hadKeyboard) m_window->activateWindow();
-            });
-        }
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_window;
-};
-} // namespace
 
 MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
@@ -92,12 +58,10 @@ MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon 
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
     }
-    int answer = 0;
-    {
-        NotMinimised keptUp(&box);
-        answer = box.exec();
-    }
+    modalwindow::run(&box);
     if (!guard) return MsgResult::Cancel;
+    // Esc and the frame's close box click the box's escape button.
+    const QMessageBox::StandardButton answer = box.standardButton(box.clickedButton());
     delete guard.data();
     switch (answer) {
     case QMessageBox::Ok: return MsgResult::OK;
@@ -112,10 +76,13 @@ MsgResult QtUiServices::msgBox(const QString& text, MsgButtons buttons, MsgIcon 
 
 std::optional<QString> QtUiServices::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    bool ok = false;
-    const QString s = QInputDialog::getText(activeParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) return std::nullopt;
-    return s;
+    QInputDialog dlg(activeParent());
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(prompt);
+    dlg.setInputMode(QInputDialog::TextInput);
+    dlg.setTextValue(defaultText);
+    if (modalwindow::runDialog(&dlg) != QDialog::Accepted) return std::nullopt;
+    return dlg.textValue();
 }
 
 void QtUiServices::runModal(QObject* form, QObject* owner)
@@ -126,29 +93,11 @@ void QtUiServices::runModal(QObject* form, QObject* owner)
         if (auto* o = qobject_cast<QWidget*>(owner); o && !d->parentWidget()) {
             d->setParent(o, d->windowFlags() | Qt::Dialog);
         }
-        NotMinimised keptUp(d);
-        d->exec();
+        modalwindow::runDialog(d);
         return;
     }
-    // A plain window shown modally: run until it hides.
-    const Qt::WindowModality old = w->windowModality();
-    w->setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    struct Watcher : QObject {
-        QEventLoop* loop;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Hide || e->type() == QEvent::Close) loop->quit();
-            return false;
-        }
-    } watcher;
-    watcher.loop = &loop;
-    w->installEventFilter(&watcher);
-    NotMinimised keptUp(w);
-    w->show();
-    if (w->isVisible()) loop.exec();
-    w->removeEventFilter(&watcher);
-    w->setWindowModality(old);
+    // A plain window shown modally: until the program hides it.
+    modalwindow::run(w);
 }
 
 // Each letter of the pattern becomes "[xX]".
@@ -206,7 +155,7 @@ static FileDialogResult runFileDialog(const FileDialogRequest& r, bool save)
     if (r.filterIndex >= 1 && r.filterIndex <= names.size()) dlg.selectNameFilter(names[r.filterIndex - 1]);
     followFilter(dlg.selectedNameFilter());
     FileDialogResult res;
-    if (dlg.exec() != QDialog::Accepted) return res;
+    if (modalwindow::runDialog(&dlg) != QDialog::Accepted) return res;
     res.cancelled = false;
     res.files = dlg.selectedFiles();
     res.filterIndex = indexOf(dlg.selectedNameFilter()) + 1;
@@ -224,7 +173,7 @@ std::optional<QString> QtUiServices::browseForFolder(const QString& title, const
     dlg.setOption(QFileDialog::ShowDirsOnly, true);
     // The callers' titles ask the user to click OK: the button says so.
     dlg.setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
-    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    if (modalwindow::runDialog(&dlg) != QDialog::Accepted) return std::nullopt;
     const QString d = dlg.selectedFiles().value(0);
     if (d.isEmpty()) return std::nullopt;
     return d;
@@ -233,7 +182,10 @@ std::optional<QString> QtUiServices::browseForFolder(const QString& title, const
 std::optional<quint32> QtUiServices::chooseColour(quint32 initial, const QString& title)
 {
     const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    const QColor c = QColorDialog::getColor(start, activeParent(), title);
+    QColorDialog dlg(start, activeParent());
+    dlg.setWindowTitle(title);
+    if (modalwindow::runDialog(&dlg) != QDialog::Accepted) return std::nullopt;
+    const QColor c = dlg.selectedColor();
     if (!c.isValid()) return std::nullopt;
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
 }
@@ -244,9 +196,10 @@ std::optional<FontChoice> QtUiServices::chooseFont(const FontChoice& initial, co
     f.setPointSizeF(initial.size > 0 ? initial.size : 8);
     f.setBold(initial.bold);
     f.setItalic(initial.italic);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, f, activeParent(), title);
-    if (!ok) return std::nullopt;
+    QFontDialog dlg(f, activeParent());
+    if (!title.isEmpty()) dlg.setWindowTitle(title);
+    if (modalwindow::runDialog(&dlg) != QDialog::Accepted) return std::nullopt;
+    const QFont chosen = dlg.selectedFont();
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
 }
 
@@ -260,7 +213,7 @@ bool QtUiServices::printDialog(const QString& title, int)
 {
     QPrintDialog dlg(&printer(), activeParent());
     dlg.setWindowTitle(title);
-    return dlg.exec() == QDialog::Accepted;
+    return modalwindow::runDialog(&dlg) == QDialog::Accepted;
 }
 
 bool QtUiServices::print(const QList<PrintLine>& lines)

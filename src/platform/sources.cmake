@@ -11,6 +11,7 @@ veltra_core_sources(Volumes.cpp)
 veltra_ui_sources(
   SoundDevice.cpp
   QtUiServices.cpp
+  ModalWindow.cpp
   GstMediaPlayerControl.cpp
   VideoFrameWidget.cpp
   MediaPlayerFactory.cpp

@@ -1,5 +1,7 @@
 #include "startup/Forms.h"
 
+#include "platform/WindowPlace.h"
+
 Forms& forms()
 {
     static Forms instance;
@@ -22,3 +24,5 @@ void Forms::unloadAll()
 {
     while (!m_order.empty()) unload(m_order.back());
 }
+
+void Forms::follow(QWidget* form) { windowplace::followPlace(form); }

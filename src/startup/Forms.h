@@ -3,6 +3,8 @@
 // it is asked for, and stays until it is unloaded. Reach them only through forms():
 //   forms().get<FrmMain>().player_Play(1);
 //   if (forms().isLoaded<FrmLyrics>()) ...
+#include "startup/FormList.h"
+
 #include <QWidget>
 #include <map>
 #include <typeindex>
@@ -13,9 +15,11 @@ public:
     template <class F>
     F& get()
     {
+        static_assert(formlist::listed<F>, "a form of the program is in the program's list of forms");
         auto it = m_forms.find(std::type_index(typeid(F)));
         if (it != m_forms.end()) return *static_cast<F*>(it->second);
         F* form = new F();
+        follow(form);
         m_forms[std::type_index(typeid(F))] = form;
         m_order.push_back(form);
         return *form;
@@ -70,6 +74,9 @@ public:
     std::vector<QWidget*> loaded() const { return m_order; }
 
 private:
+    // Every window of the program keeps its state and place one way, from its loading on.
+    static void follow(QWidget* form);
+
     std::map<std::type_index, QWidget*> m_forms;
     std::vector<QWidget*> m_order;
 };
