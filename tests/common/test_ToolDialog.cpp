@@ -15,8 +15,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtTest/QTest>
 
 namespace {
 
@@ -31,6 +33,27 @@ protected:
     }
     static quint32 base(QWidget* w) { return colours::fromQColor(w->palette().color(QPalette::Base)); }
 };
+
+// A dialog given more height than the screen has (a size kept from a larger monitor) opens
+// within the screen, its list cut to whole rows.
+TEST_F(ToolDialogTest, OpensWithinTheScreenWithWholeRowsInItsList)
+{
+    BusyDialog dialog(QStringLiteral("FrmTest"), QStringLiteral("Test"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* list = new QListWidget(&dialog);
+    for (int i = 0; i < 200; ++i) list->addItem(QStringLiteral("Item %1").arg(i));
+    layout->addWidget(list, 1);
+    layout->addWidget(new QPushButton(QStringLiteral("&Close"), &dialog));
+    const QRect screen = dialog.screen()->availableGeometry();
+    dialog.resize(300, screen.height() + 400);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+    const int row = list->visualRect(list->model()->index(0, 0)).height();
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(list->viewport()->height() % row, 0);
+    EXPECT_GE(list->viewport()->height(), screen.height() - 150);   // cut by no more than that
+}
 
 TEST_F(ToolDialogTest, ButtonRowRunsTheActionOnEnterAndClosesOnEsc)
 {
