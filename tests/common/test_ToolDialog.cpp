@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,16 @@ protected:
     }
     static quint32 base(QWidget* w) { return colours::fromQColor(w->palette().color(QPalette::Base)); }
 };
+
+// The layout tests run once under each desktop's usual font (VELTRA_LAYOUT_FONT names it): the
+// dialogs' font and the program's own resolve to it, or those runs would prove nothing.
+TEST_F(ToolDialogTest, DialogFontIsTheFontTheLayoutTestsRunUnder)
+{
+    const std::string wanted = qEnvironmentVariable("VELTRA_LAYOUT_FONT").toStdString();
+    if (wanted.empty()) GTEST_SKIP() << "run under no particular font";
+    EXPECT_EQ(QFontInfo(ToolDialog::dialogFont()).family().toStdString(), wanted);
+    EXPECT_EQ(QFontInfo(QApplication::font()).family().toStdString(), wanted);
+}
 
 // A dialog given more height than the screen has (a size kept from a larger monitor) opens
 // within the screen, its list cut to whole rows.
