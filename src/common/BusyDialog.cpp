@@ -1,6 +1,7 @@
 #include "common/BusyDialog.h"
 
 #include "common/modColours.h"
+#include "common/modControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,8 +66,10 @@ bool BusyDialog::eventFilter(QObject* watched, QEvent* event)
 
 void BusyDialog::setVisible(bool visible)
 {
+    const bool first = visible && !m_shownOnce;
+    if (first) controls_FitOpeningSize(this);
     QDialog::setVisible(visible);
-    if (!visible || m_shownOnce) return;
+    if (!first) return;
     m_shownOnce = true;
     QWidget* focused = focusWidget();
     if (focused && !qobject_cast<QPushButton*>(focused)) return;   // the dialog chose itself

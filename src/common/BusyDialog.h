@@ -37,7 +37,8 @@ public:
     };
     bool isBusy() const { return m_busy > 0; }
 
-    // Shown the first time, the dialog's first control in tab order takes the focus, as
+    // Shown the first time, the dialog opens within the screen with whole rows in its list
+    // (controls_FitOpeningSize), and its first control in tab order takes the focus, as
     // typing expects, rather than the default button the dialog would hand it to.
     void setVisible(bool visible) override;
 

@@ -75,7 +75,9 @@ public:
     // give it: there is nothing it could show in more room.
     void setVisible(bool visible) override;
 
-    // The font the tool dialogs use: Tahoma 8.25 pt, or the nearest the system has.
+    // The font the tool dialogs use: Tahoma 8.25 pt, or the nearest the system has. Where
+    // Tahoma is missing, fontconfig gives the desktop's sans-serif (DejaVu Sans, Noto Sans,
+    // Cantarell), taller than Tahoma: the dialogs take their heights from its metrics.
     static QFont dialogFont();
     // The look of a link label (web page, mail, update check): blue, underlined, a hand pointer.
     static void useLinkLook(QLabel* label);

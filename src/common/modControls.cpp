@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -20,8 +21,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionViewItem>
 #include <QToolBar>
+#include <QTreeView>
+
+#include <algorithm>
 
 using namespace veltra;
 
@@ -408,5 +414,90 @@ void controls_PlaceBars(QWidget* client, std::initializer_list<QToolBar*> bands,
     if (statusBar->isVisibleTo(client)) {
         const int h = statusBar->sizeHint().height();
         statusBar->setGeometry(0, client->height() - h, width, h);
+    }
+}
+
+int controls_RowHeight(const QAbstractItemView* list)
+{
+    if (!list) return 0;
+    const QAbstractItemModel* model = list->model();
+    if (model && model->rowCount() > 0)
+        if (const int h = list->visualRect(model->index(0, 0)).height(); h > 0) return h;
+    // An empty list: a row of text as the delegate would size it, which may be taller than
+    // the font's line.
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.font = list->font();
+    option.fontMetrics = list->fontMetrics();
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const int h = list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), list).height();
+    return std::max(h, list->fontMetrics().height());
+}
+
+int controls_HeightForRows(const QAbstractItemView* list, int rows)
+{
+    if (!list) return 0;
+    int chrome = 2 * list->frameWidth();
+    if (const auto* tree = qobject_cast<const QTreeView*>(list); tree && !tree->isHeaderHidden())
+        chrome += tree->header()->sizeHint().height();
+    return chrome + rows * controls_RowHeight(list);
+}
+
+int controls_WholeRowsHeight(const QAbstractItemView* list, int height)
+{
+    const int row = std::max(1, controls_RowHeight(list));
+    const int chrome = controls_HeightForRows(list, 0);
+    return chrome + std::max(0, height - chrome) / row * row;
+}
+
+int controls_PartRow(const QAbstractItemView* list)
+{
+    const int row = controls_RowHeight(list);
+    const int shown = list ? list->height() - controls_HeightForRows(list, 0) : 0;
+    return row > 0 && shown > 0 ? shown % row : 0;
+}
+
+void controls_FitOpeningSize(QWidget* window)
+{
+    QLayout* layout = window ? window->layout() : nullptr;
+    if (!layout) return;
+    layout->activate();
+    if (window->minimumSize() == window->maximumSize()) return;   // a fixed size is its own business
+    if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();   // the size showing would give it
+    QSize size = window->size();
+    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    const QSize frame = owner && owner->isVisible() ? owner->frameGeometry().size() - owner->size() : QSize(0, 0);
+    if (QScreen* screen = window->screen()) size = size.boundedTo(screen->availableGeometry().size() - frame);
+    // A hidden window's layouts, its panels' too, place their controls at a new size only
+    // when asked again.
+    auto resize = [window, layout](const QSize& to) {
+        window->resize(to);
+        layout->invalidate();
+        layout->activate();
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (QLayout* inner = w->layout(); inner && w->window() == window) {
+                inner->invalidate();
+                inner->activate();
+            }
+    };
+    resize(size.expandedTo(window->minimumSize()));
+    for (const QAbstractItemView* list : window->findChildren<QAbstractItemView*>()) {
+        if (qobject_cast<const QHeaderView*>(list) || list->window() != window || !list->isVisibleTo(window)
+            || !(list->sizePolicy().verticalPolicy() & QSizePolicy::GrowFlag))
+            continue;
+        // The layout may share the cut with other controls that grow: cut again what it left.
+        for (int pass = 0; pass < 4; ++pass) {
+            const int part = controls_PartRow(list);
+            if (part == 0 || window->height() - part < window->minimumHeight()) break;
+            const QSize before = window->size();
+            const int listBefore = list->height();
+            resize(QSize(before.width(), before.height() - part));
+            if (list->height() == listBefore) {   // the cut went elsewhere: nothing gained
+                resize(before);
+                break;
+            }
+        }
+        return;   // the first such list: the others take what the layout then leaves them
     }
 }

@@ -13,6 +13,7 @@
 
 class ListView;
 class ListViewModel;
+class QAbstractItemView;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -98,6 +99,19 @@ inline bool controls_RemoveSelectedByName(ListViewModel& list, const QString& te
 {
     return controls_FindItem(list, text, column, select);
 }
+
+// List views and list boxes sized in rows of their own font: the height of a row; the height
+// that shows `rows` whole rows under the column headers; the most of `height` (a design
+// height in pixels) that shows whole rows; the part of a row cut off at the list's present
+// height (0 when it shows whole rows).
+int controls_RowHeight(const QAbstractItemView* list);
+int controls_HeightForRows(const QAbstractItemView* list, int rows);
+int controls_WholeRowsHeight(const QAbstractItemView* list, int height);
+int controls_PartRow(const QAbstractItemView* list);
+// A window about to open at its own size: no taller than the screen's work area (less the
+// owner's frame, its own being unknown yet) and, where a list grows with it, with the part
+// of a row cut off the list, never below the window's least size.
+void controls_FitOpeningSize(QWidget* window);
 
 // Line files (one entry per line, CR LF) moved to and from list and combo boxes.
 // Saving replaces the file whole; false when it could not be written.

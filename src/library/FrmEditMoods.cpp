@@ -43,7 +43,8 @@ FrmEditMoods::FrmEditMoods() : ToolDialog(QStringLiteral("FrmEditMoods"), QStrin
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
     lstvItems->setColumns({QStringLiteral("Title:"), QStringLiteral("Songs:")});
     lstvItems->setMultiSelect(false);
-    lstvItems->setMinimumSize(vb::TwipsToPixels(4800), vb::TwipsToPixels(3000));
+    // The design height in whole rows of the list's font, no row cut in half.
+    lstvItems->setMinimumSize(vb::TwipsToPixels(4800), controls_WholeRowsHeight(lstvItems, vb::TwipsToPixels(3000)));
     lstvItems->resize(lstvItems->minimumSize());
     body()->addWidget(lstvItems, 1);
 

@@ -1,6 +1,7 @@
 #include "library/FrmMassTagEditor.h"
 
 #include "common/FrmConsole.h"
+#include "common/modControls.h"
 #include "common/ListViewModel.h"
 #include "common/PlaylistRow.h"
 #include "common/modFiles.h"
@@ -98,7 +99,7 @@ FrmMassTagEditor::FrmMassTagEditor() : OrganiseDialog(QStringLiteral("FrmMassTag
         grid->addWidget(box, r++, 1);
     }
     grid->setColumnStretch(1, 1);
-    lstGenre->setMinimumHeight(lstGenre->sizeHintForRow(0) * 7 + 4);
+    lstGenre->setMinimumHeight(controls_HeightForRows(lstGenre, 7));
 
     auto* id3v2Note = wrapped(QStringLiteral("If the ID3v1 Tag has a Title, it will be copied over to the ID3v2 Tag (unless you "
                                              "have specified to have the Titles cleared)."),

@@ -35,7 +35,8 @@ FrmEditBookmarks::FrmEditBookmarks() : ToolDialog(QStringLiteral("FrmEditBookmar
     lstBookmarks->setObjectName(QStringLiteral("lstBookmarks"));
     lstBookmarks->setSelectionMode(QAbstractItemView::SingleSelection);
     lstBookmarks->setSortingEnabled(false);
-    lstBookmarks->setMinimumSize(420, 200);
+    // The design height in whole rows of the list's font, no row cut in half.
+    lstBookmarks->setMinimumSize(420, controls_WholeRowsHeight(lstBookmarks, 200));
     body()->addWidget(lstBookmarks, 1);
 
     cmdSave = addActionButton(QStringLiteral("cmdSave"), QStringLiteral("&Save »"), [this] { cmdSave_Click(); });

@@ -65,7 +65,7 @@ FrmGeneratePlaylist::FrmGeneratePlaylist() : ToolDialog(QStringLiteral("FrmGener
     lstvItems = new ListView(this);
     named(lstvItems, "lstvItems");
     lstvItems->setColumns({QStringLiteral("Number:"), QStringLiteral("Artist"), QStringLiteral("Title:")});
-    lstvItems->setMinimumSize(vb::TwipsToPixels(6600), vb::TwipsToPixels(2400));
+    lstvItems->setMinimumSize(vb::TwipsToPixels(6600), controls_WholeRowsHeight(lstvItems, vb::TwipsToPixels(2400)));
     lstvItems->setColumnWidthTwips(0, 900);
     lstvItems->setColumnWidthTwips(1, 2600);
     lstvItems->setColumnWidthTwips(2, 2700);

@@ -46,6 +46,9 @@ const QStringList kFieldKeys = {QStringLiteral("SearchByAll"),   QStringLiteral(
                                 QStringLiteral("SearchByAlbum"), QStringLiteral("SearchByYear"),   QStringLiteral("SearchByGenre"),
                                 QStringLiteral("SearchByFilename")};
 enum Further { SelectSong = 0, SelectAndPlay = 1, SelectAndPlayNext = 2, DoNothing = 3 };
+// The results list's rows at the dialog's design size and at its least.
+constexpr int kDesignRows = 8;
+constexpr int kLeastRows = 3;
 
 int px(double twips) { return vb::TwipsToPixels(twips); }
 
@@ -92,6 +95,10 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     modePanel->setObjectName(QStringLiteral("ctlQX_noFocusPanel1"));
     auto* modeColumn = new QVBoxLayout(modePanel);
     modeColumn->setContentsMargins(0, 0, 0, 0);
+    // Option buttons stand one under the other at their own height, as the form has them:
+    // the layout's spacing between them would make the dialog too tall for a small screen
+    // in a font taller than Tahoma.
+    modeColumn->setSpacing(0);
     opSearchMode = new OptionButtons(this);
     const char* modeCaptions[] = {"Mode:  Whole Word...", "Mode:  Starts With...", "Mode:  Ends With...", "Mode:  Contains..."};
     for (int i = 0; i < 4; ++i)
@@ -105,6 +112,7 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     const char* fieldCaptions[] = {"Search by:  All...",  "Search by:  Artist...", "Search by:  Title...",   "Search by:  Album...",
                                    "Search by:  Year...", "Search by:  Genre...",  "Search by:  Filename..."};
     auto* fields = new QGridLayout;
+    fields->setVerticalSpacing(0);
     for (int i = 0; i < 7; ++i)
         fields->addWidget(opOptions->add(optionButton(this, QStringLiteral("opOptions%1").arg(i), QString::fromLatin1(fieldCaptions[i]))), i % 4, i / 4);
     choices->addLayout(fields, 1);
@@ -150,14 +158,15 @@ FrmJump::FrmJump() : ToolDialog(QStringLiteral("FrmJump"), QStringLiteral("Jump 
     lstvItems->setColumnWidthTwips(1, 2500);
     lstvItems->setColumnWidthTwips(2, 3000);
     lstvItems->setMultiSelect(false);
-    // Designed 1935 twips high (showEvent); it gives way first on a small screen (about four rows).
-    lstvItems->setMinimumSize(px(6975), px(1035));
+    // Designed eight rows high (showEvent); it gives way first on a small screen, down to three.
+    lstvItems->setMinimumSize(px(6975), controls_HeightForRows(lstvItems, kLeastRows));
     body()->addWidget(lstvItems, 1);
 
     auto* further = new QWidget(this);
     further->setObjectName(QStringLiteral("nfpOptions"));
     auto* furtherColumn = new QVBoxLayout(further);
     furtherColumn->setContentsMargins(0, 0, 0, 0);
+    furtherColumn->setSpacing(0);
     opFurther = new OptionButtons(this);
     const char* furtherCaptions[] = {"Option:  Select song above...", "Option:  Select song above and play it...",
                                      "Option:  Select song above and set it to be played next...", "Option:  Close this window, do nothing else..."};
@@ -378,19 +387,25 @@ void FrmJump::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous() && !m_sized) {
         m_sized = true;
-        // Opened at its design size, the results list 1935 twips high, as far as the screen
-        // allows: left to itself a new window gets at most two thirds of the screen, which
-        // gives this one its least size and the list only three or four rows.
+        // Opened at its design size, the results list eight rows high in whatever font stands
+        // in for Tahoma, as far as the screen allows: left to itself a new window gets at most
+        // two thirds of the screen, which gives this one its least size and the list only
+        // three rows.
         layout()->activate();
         QSize design = minimumSize();
-        design.rheight() += std::max(0, px(1935) - lstvItems->minimumHeight());
+        design.rheight() += std::max(0, controls_HeightForRows(lstvItems, kDesignRows) - lstvItems->minimumHeight());
         design.rwidth() = std::max(design.width(), px(7455));
         // The title bar is not known before the window is first shown: the owner's stands in.
         const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
         const QSize frame = owner && owner->isVisible() ? owner->frameGeometry().size() - owner->size() : QSize(0, 0);
         if (QScreen* s = screen()) design = design.boundedTo(s->availableGeometry().size() - frame);
+        design = design.expandedTo(minimumSize());
+        // Where the screen cuts the list short, it shows the whole rows it has room for.
+        const int listHeight = lstvItems->minimumHeight() + design.height() - minimumHeight();
+        const int part = (listHeight - controls_HeightForRows(lstvItems, 0)) % std::max(1, controls_RowHeight(lstvItems));
+        if (design.height() - part >= minimumHeight()) design.rheight() -= part;
         // Then held at that size: a dialog of fixed size, without maximise.
-        keepSize(design.expandedTo(minimumSize()));
+        keepSize(design);
     }
     ToolDialog::showEvent(event);
 }

@@ -51,7 +51,8 @@ FrmManagePlaylists::FrmManagePlaylists() : ToolDialog(QStringLiteral("FrmManageP
     lstvItems->setObjectName(QStringLiteral("lstvItems"));
     lstvItems->setColumns({QStringLiteral("Playlist Name:"), QStringLiteral("Songs:"), QStringLiteral("Created:")});
     lstvItems->setMultiSelect(false);
-    lstvItems->setMinimumSize(vb::TwipsToPixels(6600), vb::TwipsToPixels(3000));
+    // The design height in whole rows of the list's font, no row cut in half.
+    lstvItems->setMinimumSize(vb::TwipsToPixels(6600), controls_WholeRowsHeight(lstvItems, vb::TwipsToPixels(3000)));
     lstvItems->resize(lstvItems->minimumSize());
     body()->addWidget(lstvItems, 1);
 

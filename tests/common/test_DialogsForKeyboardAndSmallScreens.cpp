@@ -1,8 +1,10 @@
 // The program's windows as a keyboard user and a user of a small screen meet them: squeezed to
 // their least size, as a 1024 by 600 screen does, dialogs fit under a title bar and keep their
-// controls apart; Tab walks the preferences and the tag editor in the order their boxes stand;
+// controls apart; opened, their lists show whole rows; Tab walks the preferences and the tag editor in the order their boxes stand;
 // sizes kept from a larger monitor fit the screen.
 #include "support/StartupFixture.h"
+
+#include "common/ListView.h"
 
 #include "extras/FrmAbout.h"
 #include "extras/FrmCheckForUpdates.h"
@@ -30,15 +32,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest/QTest>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -70,15 +75,10 @@ QStringList overlaps(QWidget* window)
     return found;
 }
 
-} // namespace
-
-class DialogsForKeyboardAndSmallScreens : public StartupFixture {};
-
-TEST_F(DialogsForKeyboardAndSmallScreens, DialogsFitTheScreenWithoutControlsDrawnOverEachOther)
+// Every dialog the program opens from its menus.
+std::vector<DialogCase> dialogs()
 {
-    start();
-    const int smallScreen = 600 - 30;   // the height left under a window manager's title bar
-    const DialogCase cases[] = {
+    return {
         dialog<FrmJump>("Jump To Media"),           dialog<FrmJumpToTime>("Jump To Time"),
         dialog<FrmJumpToNumber>("Jump To Track"),   dialog<FrmGeneratePlaylist>("Generate"),
         dialog<FrmRandomSongsPlaylist>("Random"),   dialog<FrmManagePlaylists>("Manage Playlists"),
@@ -90,7 +90,17 @@ TEST_F(DialogsForKeyboardAndSmallScreens, DialogsFitTheScreenWithoutControlsDraw
         dialog<FrmRename>("Rename Song"),           dialog<FrmMassTagEditor>("Edit All Tags"),
         dialog<FrmMassRenamer>("Mass Renamer"),
     };
-    for (const DialogCase& c : cases) {
+}
+
+} // namespace
+
+class DialogsForKeyboardAndSmallScreens : public StartupFixture {};
+
+TEST_F(DialogsForKeyboardAndSmallScreens, DialogsFitTheScreenWithoutControlsDrawnOverEachOther)
+{
+    start();
+    const int smallScreen = 600 - 30;   // the height left under a window manager's title bar
+    for (const DialogCase& c : dialogs()) {
         SCOPED_TRACE(c.name);
         QWidget* w = c.load();
         w->show();
@@ -102,6 +112,32 @@ TEST_F(DialogsForKeyboardAndSmallScreens, DialogsFitTheScreenWithoutControlsDraw
         const bool fixed = w->minimumSize() == w->maximumSize() && w->layout();
         EXPECT_LE(fixed ? w->layout()->totalMinimumSize().height() : w->height(), smallScreen);
         EXPECT_EQ(overlaps(w), QStringList());
+        w->hide();
+        c.unload();
+    }
+}
+
+// Opened with more rows than it has room for, a list shows whole rows, none cut at its foot.
+TEST_F(DialogsForKeyboardAndSmallScreens, ListsShowWholeRowsAtTheSizeTheDialogOpensWith)
+{
+    start();
+    for (const DialogCase& c : dialogs()) {
+        SCOPED_TRACE(c.name);
+        QWidget* w = c.load();
+        for (ListView* list : w->findChildren<ListView*>())
+            for (int i = 0; i < 60; ++i) list->items().add({QStringLiteral("%1").arg(i), QStringLiteral("Artist"), QStringLiteral("Title")});
+        for (QListWidget* list : w->findChildren<QListWidget*>())
+            for (int i = list->count(); i < 60; ++i) list->addItem(QStringLiteral("Item %1").arg(i));
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        for (QAbstractItemView* list : w->findChildren<QAbstractItemView*>()) {
+            if (qobject_cast<QHeaderView*>(list) || list->window() != w || !list->isVisible() || !list->model() || list->model()->rowCount() == 0) continue;
+            if (qobject_cast<QListView*>(list) && static_cast<QListView*>(list)->isWrapping()) continue;   // a grid, not rows
+            SCOPED_TRACE(list->objectName().toStdString());
+            const int row = list->visualRect(list->model()->index(0, 0)).height();
+            ASSERT_GT(row, 0);
+            EXPECT_EQ(list->viewport()->height() % row, 0) << list->viewport()->height() << " / " << row;
+        }
         w->hide();
         c.unload();
     }

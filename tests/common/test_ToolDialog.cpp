@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +16,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtTest/QTest>
 
 namespace {
 
@@ -31,6 +34,37 @@ protected:
     }
     static quint32 base(QWidget* w) { return colours::fromQColor(w->palette().color(QPalette::Base)); }
 };
+
+// The layout tests run once under each desktop's usual font (VELTRA_LAYOUT_FONT names it): the
+// dialogs' font and the program's own resolve to it, or those runs would prove nothing.
+TEST_F(ToolDialogTest, DialogFontIsTheFontTheLayoutTestsRunUnder)
+{
+    const std::string wanted = qEnvironmentVariable("VELTRA_LAYOUT_FONT").toStdString();
+    if (wanted.empty()) GTEST_SKIP() << "run under no particular font";
+    EXPECT_EQ(QFontInfo(ToolDialog::dialogFont()).family().toStdString(), wanted);
+    EXPECT_EQ(QFontInfo(QApplication::font()).family().toStdString(), wanted);
+}
+
+// A dialog given more height than the screen has (a size kept from a larger monitor) opens
+// within the screen, its list cut to whole rows.
+TEST_F(ToolDialogTest, OpensWithinTheScreenWithWholeRowsInItsList)
+{
+    BusyDialog dialog(QStringLiteral("FrmTest"), QStringLiteral("Test"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* list = new QListWidget(&dialog);
+    for (int i = 0; i < 200; ++i) list->addItem(QStringLiteral("Item %1").arg(i));
+    layout->addWidget(list, 1);
+    layout->addWidget(new QPushButton(QStringLiteral("&Close"), &dialog));
+    const QRect screen = dialog.screen()->availableGeometry();
+    dialog.resize(300, screen.height() + 400);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+    const int row = list->visualRect(list->model()->index(0, 0)).height();
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(list->viewport()->height() % row, 0);
+    EXPECT_GE(list->viewport()->height(), screen.height() - 150);   // cut by no more than that
+}
 
 TEST_F(ToolDialogTest, ButtonRowRunsTheActionOnEnterAndClosesOnEsc)
 {
