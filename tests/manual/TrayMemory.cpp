@@ -19,6 +19,7 @@
 #include "e2e/DesktopFixture.h"
 
 #ifdef VELTRA_HAVE_XVFB_SESSION
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -33,8 +34,9 @@ int g_idleLoops = 0;   // > 0: no trips, this many starts of the video
 WindowManager g_windowManager = WindowManager::Mutter;
 
 // Rising by more than this per trip over the second half counts as a leak: a tenth of the
-// 100 KB a trip kept when the rise was reported, well above what settles (a few MB of caches
-// and heap over 250 trips).
+// 100 KB a trip kept when the rise was reported. The allocator's arenas step up by a few MB at a
+// time and fall back (a sawtooth), so one step alone fails nothing: memory has to rise in both
+// quarters of the second half.
 constexpr double kMostKbPerTrip = 10.0;
 
 // A line of the process's status in kB: "VmRSS", or its parts "RssAnon" (the heap and other
@@ -197,8 +199,10 @@ TEST_F(TrayMemory, ResidentMemoryOverTripsToTheTray)
         const long kb = residentKb(pid);
         samples.emplace_back(n, double(kb));
         if (checkpoint(n) || n == count) {
+            // Read, not copied: the kernel gives such a file no size.
             if (!smaps.isEmpty())
-                QFile::copy(QStringLiteral("/proc/%1/smaps").arg(pid), QStringLiteral("%1/smaps.%2").arg(smaps).arg(n, 4, 10, QChar(u'0')));
+                mp3maker::writeBytes(QStringLiteral("%1/smaps.%2").arg(smaps).arg(n, 4, 10, QChar(u'0')),
+                                     mp3maker::readBytes(QStringLiteral("/proc/%1/smaps").arg(pid)));
             std::printf("  after %s %4d: VmRSS %7.1f MB  (anon %.1f, file %.1f, shmem %.1f; %lld s)\n", g_idleLoops ? "loop" : "trip", n,
                         kb / 1024.0, statusKb(pid, "RssAnon") / 1024.0, statusKb(pid, "RssFile") / 1024.0,
                         statusKb(pid, "RssShmem") / 1024.0, all.elapsed() / 1000);
@@ -206,17 +210,23 @@ TEST_F(TrayMemory, ResidentMemoryOverTripsToTheTray)
         }
     }
 
-    const std::vector<std::pair<double, double>> late(samples.begin() + qsizetype(samples.size() / 2), samples.end());
-    const double kbPerTrip = slope(late);
-    std::printf("slope over %s %d..%d: %+.2f kB per %s (%+.1f MB per 100); video started %lld times\n",
-                g_idleLoops ? "loops" : "trips", int(late.front().first), count, kbPerTrip, g_idleLoops ? "loop" : "trip",
-                kbPerTrip * 100 / 1024, starts() - firstStarts);
-    if (kbPerTrip > kMostKbPerTrip)
-        std::printf("FAIL: memory kept rising in the second half, more than %.0f kB a %s\n", kMostKbPerTrip, g_idleLoops ? "loop" : "trip");
+    const auto part = [&](double from, double to) {
+        return slope({samples.begin() + qsizetype(samples.size() * from), samples.begin() + qsizetype(samples.size() * to)});
+    };
+    const double half = part(0.5, 1), third = part(0.5, 0.75), fourth = part(0.75, 1);
+    const char* unit = g_idleLoops ? "loop" : "trip";
+    std::printf("slope over the second half: %+.2f kB per %s (%+.1f MB per 100); third quarter %+.2f, fourth %+.2f; video started %lld "
+                "times\n",
+                half, unit, half * 100 / 1024, third, fourth, starts() - firstStarts);
+    const bool rising = half > kMostKbPerTrip && std::min(third, fourth) > kMostKbPerTrip;
+    if (rising)
+        std::printf("FAIL: memory kept rising through the second half, more than %.0f kB a %s\n", kMostKbPerTrip, unit);
+    else if (half > kMostKbPerTrip)
+        std::printf("PASS: memory stepped up once in the second half and stood (a quarter within %.0f kB a %s)\n", kMostKbPerTrip, unit);
     else
-        std::printf("PASS: memory levelled off (second half within %.0f kB a %s)\n", kMostKbPerTrip, g_idleLoops ? "loop" : "trip");
+        std::printf("PASS: memory levelled off (second half within %.0f kB a %s)\n", kMostKbPerTrip, unit);
     std::fflush(stdout);
-    EXPECT_LE(kbPerTrip, kMostKbPerTrip);
+    EXPECT_FALSE(rising);
     EXPECT_EQ(end(), 0) << player.readAll().constData();
 }
 
