@@ -184,11 +184,15 @@ TEST_P(TrayClick, AReturnWhoseReleaseNeverCameRunsNothingMore)
     XWindowAttributes at {};
     EXPECT_TRUE(waitFor([&] { return (menu = s.menuShown()) && XGetWindowAttributes(s.x(), menu, &at); }, 5000))
         << "the File menu did not open";
-    pointAt(at.x + 30, at.y + 8);
-    pointAt(at.x + 40, at.y + 12);
-    QThread::msleep(1500);
+    {
+        // The pointer rests on New while the desktop goes on repeating the key into the menu.
+        KeyPresses repeats(server.display(), main, keys.keycode(XK_Return));
+        pointAt(at.x + 30, at.y + 8);
+        pointAt(at.x + 40, at.y + 12);
+        EXPECT_TRUE(waitFor([&] { return repeats.count() >= 10; }, 30000)) << "only " << repeats.count() << " repeats";
+    }
     keys.tap(XK_Escape);
-    QThread::msleep(500);
+    EXPECT_TRUE(s.caughtUp(main)) << "the program does not answer";
     EXPECT_EQ(log().count("Played "), played) << "rows played with the key held";
     EXPECT_FALSE(log().contains("Playlist cleared.")) << "the held key picked File > New";
 
@@ -197,8 +201,8 @@ TEST_P(TrayClick, AReturnWhoseReleaseNeverCameRunsNothingMore)
     focusOn(main);
     clickRow(2);
     keys.tap(XK_Return);
-    EXPECT_TRUE(waitFor([&] { return log().count("Played ") == played + 1; }, 5000)) << "a real press after the key came up did not play";
-    QThread::msleep(1000);
+    EXPECT_TRUE(waitFor([&] { return log().count("Played ") == played + 1; }, 10000)) << "a real press after the key came up did not play";
+    EXPECT_TRUE(s.caughtUp(main)) << "the program does not answer";
     EXPECT_EQ(log().count("Played "), played + 1);
     EXPECT_TRUE(log().contains("Played Artist2 - Title2.\r\n")) << log().constData();
 
@@ -418,7 +422,7 @@ TEST_P(TrayClick, EveryWindowAndBoxCarriesTheProgramsIcon)
              QFile blocker(playlists);
              ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
              s.click(icon, 3);
-             QThread::msleep(500);
+             ASSERT_TRUE(waitFor([&] { return s.menuShown(); }, 10000)) << "the tray menu did not open";
              keys.tap(XK_x);
          }},
     };
@@ -460,7 +464,7 @@ TEST_P(TrayClick, FixedSizeWindowsCanBeNeitherMaximisedNorLeftMinimised)
         {"Rename Playlist", QStringLiteral("Rename Playlist"),
          [&] {
              menu({XK_p, XK_j, XK_n});
-             QThread::msleep(1000);
+             ASSERT_TRUE(s.caughtUp(main)) << "the program does not answer";   // Mine is the playlist now
              menu({XK_a, XK_p, XK_r});
          }},
         {"a message box", QStringLiteral("Delete All Playlists Confirmation"), [&] { menu({XK_a, XK_p, XK_a}); }},
