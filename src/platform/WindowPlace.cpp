@@ -527,6 +527,20 @@ void hideMinimised(QWidget* window)
     if (NextShow* next = NextShow::find(window)) next->markMinimised(!minimised);
 }
 
+void minimise(QWidget* window)
+{
+    if (!window) return;
+#ifdef VELTRA_HAVE_X11
+    // The window manager alone is asked; it keeps the other states and says so, Qt follows.
+    Display* d = x11wm::display();
+    if (d && mapped(window) && !window->isMinimized() && (stateOf(window) & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        x11wm::ask(d, Window(window->winId()), "WM_CHANGE_STATE", {IconicState});
+        return;
+    }
+#endif
+    window->showMinimized();
+}
+
 void bringBack(QWidget* window, Qt::WindowStates state)
 {
     if (!window) return;
