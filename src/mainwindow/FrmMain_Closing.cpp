@@ -93,7 +93,7 @@ void FrmMain::window_MinimizeToTray()
     // bring the window back minimised from the tray's next Open.
     const auto putAway = [toTray](QWidget& window) {
         if (toTray) windowplace::hideMinimised(&window);
-        else window.showMinimized();
+        else windowplace::minimise(&window);
     };
     if (mnuOpenMediaLibrary->isChecked() && forms().isLoaded<FrmMediaLibrary>()) putAway(forms().get<FrmMediaLibrary>());
     if (mnuOpenCDPlayer->isChecked() && forms().isLoaded<FrmCDPlayer>()) putAway(forms().get<FrmCDPlayer>());
@@ -111,7 +111,7 @@ void FrmMain::window_MinimizeToTray()
             if (toTray) {
                 video.hide();
             } else if (video.isVisible()) {
-                video.showMinimized();
+                windowplace::minimise(&video);
             }
         }
     }

@@ -241,6 +241,31 @@ private:
 
 constexpr Qt::WindowStates kOutOfNormalStates = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 Qt::WindowStates stateOf(const QWidget* w) { return w->windowState() & kOutOfNormalStates; }
+
+// The state of a window on the screen, maximised or full screen as the window manager says.
+// Qt counts a window in the state the program gave it at once, and reads the window manager's
+// answer only when the answer comes: read after the user un-maximised the window again, it
+// tells Qt nothing new, and the window would stay maximised for the program alone.
+Qt::WindowStates shownState(const QWidget* w)
+{
+    Qt::WindowStates state = stateOf(w);
+#ifdef VELTRA_HAVE_X11
+    Display* d = x11wm::display();
+    XWindowAttributes a;
+    if (!d || !w->windowHandle() || !w->windowHandle()->handle() || (state & Qt::WindowMinimized)
+        || !XGetWindowAttributes(d, Window(w->winId()), &a) || a.map_state != IsViewable)
+        return state;
+    bool vertical = false, horizontal = false, full = false;
+    for (unsigned long atom : items(d, Window(w->winId()), "_NET_WM_STATE", XA_ATOM, 64)) {
+        vertical = vertical || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+        horizontal = horizontal || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+        full = full || atom == XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+    }
+    state.setFlag(Qt::WindowMaximized, vertical && horizontal);
+    state.setFlag(Qt::WindowFullScreen, full);
+#endif
+    return state;
+}
 // Gives the window the state (maximised, full screen, minimised, or none of these) unless it has it.
 void giveState(QWidget* w, Qt::WindowStates state)
 {
@@ -325,7 +350,7 @@ public:
 
     windowplace::Kept kept(const QWidget* window) const
     {
-        if (!m_away) return {m_pending.value_or(stateOf(window)), cornerOf(window), window->size()};
+        if (!m_away) return {m_pending.value_or(shownState(window)), cornerOf(window), window->size()};
         // Placed by the program while hidden: there it comes back.
         if (window->geometry() != m_awayGeometry) return {m_state, cornerOf(window), window->size()};
         return {m_state, m_pos, m_size};
@@ -525,6 +550,20 @@ void hideMinimised(QWidget* window)
     window->hide();
     if (!minimised) window->overrideWindowState(window->windowState() | Qt::WindowMinimized);
     if (NextShow* next = NextShow::find(window)) next->markMinimised(!minimised);
+}
+
+void minimise(QWidget* window)
+{
+    if (!window) return;
+#ifdef VELTRA_HAVE_X11
+    // The window manager alone is asked; it keeps the other states and says so, Qt follows.
+    Display* d = x11wm::display();
+    if (d && mapped(window) && !window->isMinimized() && (stateOf(window) & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        x11wm::ask(d, Window(window->winId()), "WM_CHANGE_STATE", {IconicState});
+        return;
+    }
+#endif
+    window->showMinimized();
 }
 
 void bringBack(QWidget* window, Qt::WindowStates state)

@@ -42,6 +42,10 @@ inline Qt::WindowStates keptState(const QWidget* window) { return kept(window).s
 // or lose the normal size the window manager keeps for it. A plain show() later shows it as it
 // was before the mark.
 void hideMinimised(QWidget* window);
+// Minimises the shown window, as the window manager's button does. Qt minimises a maximised
+// or full-screen window by taking that state away and giving it back around the minimise, and
+// a look at the window between the two would be taken for the state it is to come back in.
+void minimise(QWidget* window);
 // Shows the window in `state` (a shown one only changes to it). A window that was hidden comes
 // up at its normal place, and maximised or full screen only once the window manager has it.
 void bringBack(QWidget* window, Qt::WindowStates state);

@@ -248,8 +248,17 @@ public:
     // Whether the program behind `w` has handled everything the X server sent it so far: it
     // answers a window manager's ping only after the events queued before it, so a request of
     // its own that one of them set off (Qt asks to activate a modal window once it sees it
-    // mapped) has gone out before the answer.
+    // mapped) has gone out before the answer. Qt answers as it reads the ping, but hands the
+    // keys and clicks it read before to its windows only at its event loop's next turns: the
+    // ping is sent again, each time after the answer, until they have had those turns.
     bool caughtUp(Window w, int ms = 10000)
+    {
+        QDeadlineTimer deadline(ms);
+        for (int ping = 0; ping < 3; ++ping)
+            if (!answersPing(w, int(std::max<qint64>(deadline.remainingTime(), 1)))) return false;
+        return true;
+    }
+    bool answersPing(Window w, int ms)
     {
         XWindowAttributes a;
         XGetWindowAttributes(m_x, root(), &a);
@@ -302,6 +311,21 @@ public:
         XTestFakeButtonEvent(m_x, button, True, CurrentTime);
         XTestFakeButtonEvent(m_x, button, False, CurrentTime);
         XSync(m_x, False);
+    }
+
+    // Whether the clicks so far have gone through to the windows under the pointer: a window
+    // manager that focuses a window on a click (openbox) holds the pointer until it lets the
+    // click go on, and keys typed meanwhile reach the program first. Nobody then holds it.
+    bool clicksThrough(int ms = 10000)
+    {
+        for (QDeadlineTimer deadline(ms); !deadline.hasExpired(); QThread::msleep(10)) {
+            if (XGrabPointer(m_x, root(), False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess) {
+                XUngrabPointer(m_x, CurrentTime);
+                XSync(m_x, False);
+                return true;
+            }
+        }
+        return false;
     }
 
     // What the maximise button (or, with false, the restore button) asks of the window manager.

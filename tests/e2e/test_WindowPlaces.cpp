@@ -346,8 +346,9 @@ TEST_P(WindowPlaces, AMaximisedMainWindowKeepsItsNormalSizeThroughTheTrayAndMini
             step();
             if (HasFatalFailure()) return;
         }
-        QThread::msleep(500);
-        EXPECT_EQ(s.state(main).maximised, trip.backMaximised);
+        // Back maximised only once it is on the screen, normal at its normal place first.
+        EXPECT_TRUE(waitFor([&] { return s.shownNormally(main) && s.state(main).maximised == trip.backMaximised; }, 10000))
+            << "back, maximised " << s.state(main).maximised;
         if (s.state(main).maximised) {
             s.maximise(main, false);
             ASSERT_TRUE(waitFor([&] { return !s.state(main).maximised; }, 10000)) << "the window stayed maximised";
@@ -356,6 +357,9 @@ TEST_P(WindowPlaces, AMaximisedMainWindowKeepsItsNormalSizeThroughTheTrayAndMini
         EXPECT_TRUE(waitFor([&] { return (now = QRect(frameOf(main).topLeft(), clientSize(main))) == QRect(place, size); }, 5000))
             << "normal, at " << now.x() << "," << now.y() << " " << now.width() << "x" << now.height() << ", not " << place.x() << ","
             << place.y() << " " << size.width() << "x" << size.height();
+        EXPECT_TRUE(s.caughtUp(main)) << "the program does not answer";
+        EXPECT_FALSE(s.state(main).maximised) << "maximised again";
+        EXPECT_TRUE(QRect(frameOf(main).topLeft(), clientSize(main)) == QRect(place, size)) << "moved again";
 
         EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
         const QByteArray section = savedMainPlace();

@@ -118,6 +118,8 @@ const Trip kOnceWrong[] = {
     {WindowManager::Xfwm4, true, Win::Library, Went::Maximised, Away::CloseBox, Back::Click, End::FileExit},
     // Without a notification area, a video after the program was minimised played minimised.
     {WindowManager::Mutter, false, Win::Video, Went::Normal, Away::CloseBoxNoTray, Back::Desktop, End::FileExit},
+    // A full video minimised with the program was un-maximised on its way, and then played normal.
+    {WindowManager::Openbox, false, Win::Video, Went::Full, Away::CloseBoxNoTray, Back::Desktop, End::FileExit},
     // Under mutter a maximised main window lost its normal size through the tray.
     {WindowManager::Mutter, true, Win::Main, Went::Maximised, Away::CloseBox, Back::Click, End::FileExit},
 };
@@ -304,7 +306,10 @@ void WindowTrips::run(const Trip& trip)
     }
     QThread::msleep(300);
 
-    // Away.
+    // Away. The sizes the window is given on its way, as the window manager gives them.
+    XSelectInput(s.x(), w, StructureNotifyMask);
+    XSync(s.x(), False);
+    const QSize sizeBefore = clientSize(w);
     Window mini = 0;
     switch (trip.away) {
     case Away::CloseBox:
@@ -334,6 +339,15 @@ void WindowTrips::run(const Trip& trip)
     }
     if (HasFatalFailure()) return;
     QThread::msleep(300);
+    // A maximised window minimised with the program is not un-maximised on its way: the state
+    // read of it meanwhile would be taken for the one it is to come back in.
+    for (XEvent e; XCheckTypedWindowEvent(s.x(), w, ConfigureNotify, &e);) {
+        if (maximised && trip.away == Away::CloseBoxNoTray) {
+            EXPECT_TRUE(QSize(e.xconfigure.width, e.xconfigure.height) == sizeBefore)
+                << "resized on its way away to " << e.xconfigure.width << "x" << e.xconfigure.height;
+        }
+    }
+    XSelectInput(s.x(), w, NoEventMask);
 
     // How the window stands when Exit comes: back in the state it went in (a video that the
     // tray brought back is normal); away, as it went, unless the window system minimised it or

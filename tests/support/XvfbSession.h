@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
+#include <QThread>
 
 #include "support/Xvfb.h"
 
@@ -28,6 +29,7 @@ inline void askToClose(Display* display, Window window)
 #if defined(VELTRA_HAVE_X11) && defined(VELTRA_HAVE_XTEST)
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 #include <X11/XF86keysym.h>
 #define VELTRA_HAVE_XVFB_SESSION 1
@@ -104,5 +106,70 @@ public:
 
 private:
     Display* m_x;
+};
+
+// The presses of one key the X server sends to one program (the client of `window`), counted as
+// they go out: the desktop's repeats of a held key are the server's own, so they are seen here
+// and nowhere else, however late the program gets to them.
+class KeyPresses {
+public:
+    KeyPresses(const QByteArray& display, Window window, KeyCode key)
+        : m_control(XOpenDisplay(display.constData())), m_data(XOpenDisplay(display.constData())), m_key(key)
+    {
+        int major = 0, minor = 0;
+        if (!m_control || !m_data || !XRecordQueryVersion(m_control, &major, &minor)) return;
+        XRecordRange* range = XRecordAllocRange();
+        if (!range) return;
+        range->delivered_events.first = range->delivered_events.last = KeyPress;
+        XRecordClientSpec client = window;   // the client that made it
+        m_context = XRecordCreateContext(m_control, 0, &client, 1, &range, 1);
+        XFree(range);
+        XSync(m_control, False);
+        if (!m_context || !XRecordEnableContextAsync(m_data, m_context, intercepted, reinterpret_cast<XPointer>(this))) return;
+        // Counting from here on: the server says when it starts recording.
+        for (int tries = 0; !m_started && tries < 1000; ++tries) {
+            XRecordProcessReplies(m_data);
+            if (!m_started) QThread::msleep(5);
+        }
+    }
+    ~KeyPresses()
+    {
+        if (m_context) {
+            XRecordDisableContext(m_control, m_context);
+            XRecordFreeContext(m_control, m_context);
+            XSync(m_control, False);
+        }
+        if (m_data) XCloseDisplay(m_data);
+        if (m_control) XCloseDisplay(m_control);
+    }
+    KeyPresses(const KeyPresses&) = delete;
+    KeyPresses& operator=(const KeyPresses&) = delete;
+
+    bool usable() const { return m_started; }
+    // Those sent so far: all up to a request of another client that the server has answered.
+    int count()
+    {
+        if (m_started) XRecordProcessReplies(m_data);
+        return m_count;
+    }
+
+private:
+    static void intercepted(XPointer self, XRecordInterceptData* data)
+    {
+        auto* me = reinterpret_cast<KeyPresses*>(self);
+        if (data->category == XRecordStartOfData) me->m_started = true;
+        // An event as sent: its type, then its detail, the keycode.
+        if (data->category == XRecordFromServer && data->data_len * 4 >= 32 && (data->data[0] & 0x7f) == KeyPress
+            && data->data[1] == me->m_key)
+            ++me->m_count;
+        XRecordFreeData(data);
+    }
+
+    Display* m_control;
+    Display* m_data;
+    KeyCode m_key;
+    XRecordContext m_context = 0;
+    bool m_started = false;
+    int m_count = 0;
 };
 #endif
