@@ -111,8 +111,10 @@ void FrmLyrics::lyrics_Open()
         create();
         windowHandle()->setTransientParent(main.windowHandle());
     }
-    show();
+    // On top before it is shown, so that it comes up in front of a main window on top too.
     windows_SetAlwaysOnTop(this, true);
+    show();
+    raise();
     LyricsIsOpen = true;
 }
 

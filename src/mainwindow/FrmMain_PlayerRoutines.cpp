@@ -28,6 +28,7 @@
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -224,8 +225,10 @@ void FrmMain::player_Play(int playOrigin)
         video.video_Close();
     }
 
-    player_ShowPlaying();
+    // The popup after the lyrics: raising them raises the main window they belong to, which
+    // is not to come over the popup.
     if (mnuWindowsShowLyricsWhenAvailable->isChecked()) forms().get<FrmLyrics>().lyrics_OpenFile(file);
+    player_ShowPlaying();
 
     writeLog(QStringLiteral("Played ") + NowPlayingInfo[0] + QStringLiteral(" - ") + NowPlayingInfo[1] + u'.');
     if (playOrigin == 1) forms().get<FrmTracking>().tracking_Add(NowPlayingInfo[0], NowPlayingInfo[1], NowPlayingInfo[2]);
@@ -385,10 +388,12 @@ void FrmMain::player_Stop()
 
 void FrmMain::player_ShowPlaying()
 {
+    // Asked now, not as the window timer last saw it: a media key pressed in another program can
+    // start the song within the timer's tick after the program lost the focus.
+    AppIsActive = QApplication::activeWindow() != nullptr;
     if (!mnuWindowsShowEachSongAsItsPlayed->isChecked() || AppIsActive) return;
     FrmPlaying& popup = forms().get<FrmPlaying>();
     popup.TickCount = 0;
-    windows_ShowNoActivate(&popup, 0);
     windows_SetAlwaysOnTop(&popup, true);
     // The playing row's texts; a "Remove" row has left the list already, so its song's own.
     const ListViewModel& list = rows();
@@ -401,6 +406,9 @@ void FrmMain::player_ShowPlaying()
     popup.lblText->move(popup.width() / 2 - labelW / 2, popup.height() / 2 - popup.lblText->height() / 2);
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
     popup.move(screen.width() / 2 - popup.width() / 2, screen.height() / 2 - popup.height() / 2);
+    // Shown once sized and placed, so that it is never seen anywhere else.
+    windows_ShowNoActivate(&popup, 0);
+    windows_RaiseNoActivate(&popup);
     popup.tmrTimer->start();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -39,6 +40,9 @@ bool isModifierKey(int key)
 HeldKeys::HeldKeys(std::shared_ptr<KeyStateSource> desktop) : m_desktop(std::move(desktop))
 {
     if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+    m_ask = new QTimer(this);
+    m_ask->setInterval(100);
+    connect(m_ask, &QTimer::timeout, this, [this] { askAnew(true); });
 }
 
 HeldKeys::~HeldKeys()
@@ -60,7 +64,11 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyRelease:
         // A key event reaches its window first, then the widget with the focus: it is
         // judged once, at the window.
-        if (watched->isWindowType() && event->spontaneous()) return swallowed(watched, static_cast<QKeyEvent*>(event));
+        if (watched->isWindowType() && event->spontaneous()) {
+            const bool taken = swallowed(watched, static_cast<QKeyEvent*>(event));
+            if (m_desktop && !m_held.empty() && !m_ask->isActive()) m_ask->start();
+            return taken;
+        }
         return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
@@ -76,6 +84,7 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
 bool HeldKeys::swallowed(QObject* window, QKeyEvent* event)
 {
     const quint32 key = keyOf(*event);
+    m_heard.insert(key);
     if (event->type() == QEvent::KeyRelease) {
         // The desktop repeats a key by letting it go and pressing it again at once: such a
         // release leaves the key held. One pressed before the program had the focus is
@@ -114,12 +123,19 @@ bool HeldKeys::swallowed(QObject* window, QKeyEvent* event)
     return true;
 }
 
-void HeldKeys::askAnew()
+void HeldKeys::askAnew(bool quietOnly)
 {
-    if (m_held.empty()) return;
+    if (m_held.empty()) {
+        m_ask->stop();
+        m_heard.clear();
+        return;
+    }
     const std::optional<std::bitset<256>> down = m_desktop ? m_desktop->nativeKeysDown() : std::nullopt;
+    // A key still heard from since the last look may have events of its own waiting behind the
+    // desktop's answer (the repeats of a key let go a moment ago): it is asked about next time.
+    const std::set<quint32> heard = std::exchange(m_heard, {});
     for (auto it = m_held.begin(); it != m_held.end();) {
-        const bool stillDown = down && it->first < down->size() && down->test(it->first);
+        const bool stillDown = (quietOnly && heard.count(it->first)) || (down && it->first < down->size() && down->test(it->first));
         it = stillDown ? std::next(it) : m_held.erase(it);
     }
 }

@@ -7,16 +7,20 @@
 // to another program. There the key runs nothing until it is let go and pressed anew.
 //
 // A key counts as held from its press to its release. At every change of focus (a window
-// activated or left, the program gaining or losing the focus) the keys held are asked of the
-// desktop anew, and those it says are up are forgotten; where it cannot be asked, all are.
+// activated or left, the program gaining or losing the focus), and while any key counts as held
+// a few times a second, the keys held are asked of the desktop anew, and those it says are up
+// are forgotten; where it cannot be asked, all are at a change of focus. So a release that never
+// reached the program (the menu or box its press closed had gone) holds the key no longer.
 #include <QObject>
 #include <QPointer>
 
 #include <map>
 #include <memory>
+#include <set>
 
 class KeyStateSource;
 class QKeyEvent;
+class QTimer;
 
 class HeldKeys : public QObject {
 public:
@@ -36,12 +40,14 @@ protected:
 
 private:
     bool swallowed(QObject* window, QKeyEvent* event);
-    void askAnew();
+    void askAnew(bool quietOnly = false);
 
     std::shared_ptr<KeyStateSource> m_desktop;
+    QTimer* m_ask = nullptr;   // asks the desktop while keys count as held
     // Each key held, with the window its press went to: null for a press this program never
     // saw, or a window since gone.
     std::map<quint32, QPointer<QObject>> m_held;
+    std::set<quint32> m_heard;   // keys with events since the desktop was last asked
     quint32 m_lastPressed = 0;   // the last key pressed other than a modifier
     struct Release {
         quint32 key = 0;

@@ -386,6 +386,12 @@ protected:
             // While the program holds it hidden, only the program changes what is kept.
             if (type == QEvent::WindowStateChange && !event->spontaneous()) setState(window->windowState());
             if ((type == QEvent::Move || type == QEvent::Resize) && event->spontaneous()) m_awayGeometry = window->geometry();
+        } else if (type == QEvent::Move && event->spontaneous() && m_settleAt) {
+            // The window manager's late word on the unmap before this showing (the client handed
+            // back at its frame's place) would have it come back a title bar higher.
+            const QPoint at = *std::exchange(m_settleAt, std::nullopt);
+            if (window->geometry().topLeft() == at - m_frameOffset && !m_frameOffset.isNull()) standAt(window, at);
+            else noteNormalPlaceSoon(window);
         } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
             // The window manager gave the state it is to be brought back in: nothing is left to ask.
             if (type == QEvent::WindowStateChange && event->spontaneous() && m_pending && (stateOf(window) & *m_pending) == *m_pending)
@@ -397,6 +403,7 @@ protected:
         // its frame's place, and Qt takes that for the client area's.
         if (type == QEvent::Hide && !event->spontaneous() && !m_away) {
             m_away = true;
+            m_settleAt.reset();
             setState(m_pending.value_or(stateOf(window)));
             m_pending.reset();
             m_pos = cornerOf(window);
@@ -418,8 +425,12 @@ protected:
         // Sent before the window is mapped, its native window made: a place and state set now
         // are the ones the window manager first sees.
         if (type == QEvent::Show && !event->spontaneous()) {
+            const bool wasAway = m_away;
             comeBack(window);
             apply(window);
+            m_settleAt.reset();
+            if (wasAway && m_stood && !(window->windowState() & kOutOfNormalStates) && window->geometry().topLeft() == *m_stood)
+                m_settleAt = m_stood;
         }
         return false;
     }
@@ -521,6 +532,7 @@ private:
     std::optional<Qt::WindowStates> m_pending;   // maximised or full screen once on the screen
 
     std::optional<QPoint> m_stood;   // the client area's place when last hidden
+    std::optional<QPoint> m_settleAt;   // where a window just shown again stands, until the window manager's first move
     QPoint m_frameOffset;
     std::optional<QRect> m_normal;   // the client area in the normal state, last seen
     QPoint m_normalFrameOffset;

@@ -1,5 +1,6 @@
 #include "player/FrmPlaying.h"
 
+#include "common/modWindows.h"
 #include "mainwindow/FrmMenus.h"
 #include "startup/Forms.h"
 
@@ -12,8 +13,11 @@
 FrmPlaying::FrmPlaying()
 {
     setObjectName(QStringLiteral("FrmPlaying"));
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    // An ordinary window, not a tool window: kwin_x11 shows a program's tool windows only while
+    // the program is active, and the popup comes when it is not. It has no task-bar entry.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    windows_SetTaskbarVisible(this, false);
     setFont(QFont(QStringLiteral("Tahoma"), 10));
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -16,6 +16,7 @@
 #include "startup/Forms.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -270,9 +271,16 @@ void FrmVideo::video_Open()
         qxbFullScreen_Click();
     windows_EnableScreenSaver(false);
     tmrWindowUpdate->start();
+    // On top before it is shown, so that it comes up in front of a main window that stays on top
+    // too, not under it.
+    windows_SetAlwaysOnTop(this, true);
     // A video starting shows its picture: never a minimised window.
     windowplace::bringBack(this, windowplace::keptState(this) & ~Qt::WindowMinimized);
-    windows_SetAlwaysOnTop(this, true);
+    raise();
+    // Started from the program, it comes up as the active window (its keys go on to the main
+    // window): some window managers put a new window that is not active under the active one.
+    // Started while the user works in another program, it takes nothing from it.
+    if (QApplication::activeWindow()) activateWindow();
     VideoIsOpen = true;
 }
 

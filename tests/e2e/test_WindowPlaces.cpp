@@ -160,6 +160,30 @@ TEST_P(WindowPlaces, TheMainWindowStaysWhereItStoodOverMiniModeAndRestarts)
     EXPECT_EQ(terminate(player), 0) << player.readAll().constData();
 }
 
+// The close box, and at once (as soon as the window has gone) one click on the tray's icon, six
+// times over: the main window comes back where it stood each time, and Exit saves that place.
+TEST_P(WindowPlaces, TheMainWindowBroughtBackAtOnceFromTheTrayStaysWhereItStood)
+{
+    Screen& s = *screen;
+    ASSERT_TRUE(start("")) << player.readAll().constData();
+    const QPoint first = settledPlace(main);
+    for (int pair = 1; pair <= 6; ++pair) {
+        SCOPED_TRACE(pair);
+        QThread::msleep(600);   // past the double-click time, so the click is a single one
+        askToClose(s.x(), main);
+        ASSERT_TRUE(waitFor([&] { return !s.state(main).viewable; }, 10000)) << "the close box did not hide the window";
+        s.click(icon);
+        ASSERT_TRUE(waitFor([&] { return s.shownNormally(main); }, 10000)) << "the click did not bring it back";
+        const QPoint now = settledPlace(main);
+        EXPECT_EQ(now, first) << "back at " << now.x() << "," << now.y() << ", not " << first.x() << "," << first.y();
+    }
+    menu({XK_f, XK_x});
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(player.waitForFinished(15000)) << "File > Exit did not end the program";
+    const QByteArray place = "Window_Top=" + QByteArray::number(twips(first.y())) + "\r\nWindow_left=" + QByteArray::number(twips(first.x()));
+    EXPECT_TRUE(savedMainPlace().contains(place)) << "saved\n" << savedMainPlace().constData();
+}
+
 // The volume popup (from the tray's menu) and the mini window, at their first place: their
 // outer edges 500 twips (33 pixels) from the work area's right and bottom edges.
 TEST_P(WindowPlaces, TheVolumePopupAndTheMiniWindowStandInsideTheWorkArea)

@@ -3,6 +3,7 @@
 // window. Where the desktop cannot be asked (here, offscreen), a change of focus forgets the
 // keys held, so a press after a release that went to another program is new.
 #include "platform/HeldKeys.h"
+#include "platform/KeyStateSource.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -84,4 +85,35 @@ TEST(HeldKeys, AKeyRepeatsInTheWindowItsPressWentToAndNowhereElse)
     QTest::keyPress(first.widget.windowHandle(), Qt::Key_Return);
     EXPECT_EQ(first.returns, 5);
     EXPECT_EQ(second.line->text(), QStringLiteral("c"));
+}
+
+// The desktop says the key is up, though its release never reached the program (the menu its
+// press closed took it along): the same key pressed anew in another window does its thing, as
+// soon as the desktop has been asked again, without any other key or a change of focus.
+TEST(HeldKeys, AKeyTheDesktopSaysIsUpIsNoLongerHeld)
+{
+    struct NothingDown : KeyStateSource {
+        int asked = 0;
+        int GetAsyncKeyState(int) override { return 0; }
+        std::optional<std::bitset<256>> nativeKeysDown() override
+        {
+            ++asked;
+            return std::bitset<256>();
+        }
+    };
+    const auto desktop = std::make_shared<NothingDown>();
+    const HeldKeys held(desktop);
+    Window first, second;
+    first.widget.show();
+    second.widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second.widget));
+    first.line->setFocus();
+    second.line->setFocus();
+    const int before = desktop->asked;
+    QTest::keyPress(first.widget.windowHandle(), Qt::Key_Return);
+    // Asked once while the press was fresh, and once more since.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop->asked >= before + 2; }, 5000));
+    QTest::keyPress(second.widget.windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(second.returns, 1);
+    EXPECT_EQ(first.returns, 1);
 }
