@@ -13,6 +13,7 @@
 #include "player/FrmVideo.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -130,11 +131,15 @@ TEST_F(PlaybackTest, NowPlayingPopupOnlyWhileAnotherProgramIsActive)
 {
     addSongs(2);
     main->mnuWindowsShowEachSongAsItsPlayed->setChecked(true);
-    main->AppIsActive = true;
+    // The program active: its window has the focus as the song starts.
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     playRow(1);
     EXPECT_FALSE(forms().isLoaded<FrmPlaying>());
 
-    main->AppIsActive = false;
+    main->hide();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == nullptr; }));
     main->mnuWindowsShowEachSongAsItsPlayed->setChecked(false);
     playRow(1);
     EXPECT_FALSE(forms().isLoaded<FrmPlaying>());
