@@ -530,6 +530,8 @@ protected:
         keys.up(XK_Alt_L);
         ASSERT_TRUE(waitFor([&] { return screen->menuShown(); }, 10000)) << "the menu did not open";
         for (auto key = path.begin() + 1; key != path.end(); ++key) {
+            // The menu mapped is not yet the menu taking keys: the program first answers.
+            screen->caughtUp(main);
             QThread::msleep(300);
             keys.tap(*key);
         }
