@@ -22,8 +22,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/X11WindowManager.h"
-
 using namespace veltra;
 
 bool modalWindowOpen = false;
@@ -236,17 +234,7 @@ void windows_ShowNoActivate(QWidget* form, int mode)
     form->show();
 }
 
-void windows_RaiseNoActivate(QWidget* form)
-{
-    if (!form || !form->isVisible()) return;
-#ifdef VELTRA_HAVE_X11
-    if (Display* d = x11wm::display()) {
-        x11wm::ask(d, Window(form->winId()), "_NET_RESTACK_WINDOW", {2, 0, Above});   // from a pager, above all
-        return;
-    }
-#endif
-    form->raise();
-}
+void windows_RaiseNoActivate(QWidget* form) { windowplace::raiseWithoutFocus(form); }
 
 void windows_SavePosition(QWidget* form, const QString& windowName, int margin)
 {

@@ -39,9 +39,7 @@ void windows_ShowInFront(QWidget* form, QWidget* opener);
 bool windows_IsAlwaysOnTop(const QWidget* form);
 // Mode 0 shows the window without activating it; other modes do nothing here.
 void windows_ShowNoActivate(QWidget* form, int mode);
-// Brings a shown window to the front of its layer without the keyboard. A window manager
-// leaves a window that is not given the focus under the others of its layer, and refuses a
-// background program's own raise, but takes the request as coming from a pager.
+// Brings a shown window to the front of its layer without the keyboard.
 void windows_RaiseNoActivate(QWidget* form);
 
 // Section "Position_" + name: Window_Top, Window_left, Window_Height, Window_Width (twips)

@@ -564,6 +564,18 @@ void hideMinimised(QWidget* window)
     if (NextShow* next = NextShow::find(window)) next->markMinimised(!minimised);
 }
 
+void raiseWithoutFocus(QWidget* window)
+{
+    if (!window || !window->isVisible()) return;
+#ifdef VELTRA_HAVE_X11
+    if (Display* d = x11wm::display()) {
+        x11wm::ask(d, Window(window->winId()), "_NET_RESTACK_WINDOW", {2, 0, Above});   // from a pager, above all
+        return;
+    }
+#endif
+    window->raise();
+}
+
 void minimise(QWidget* window)
 {
     if (!window) return;

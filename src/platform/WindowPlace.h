@@ -63,4 +63,9 @@ void keepPlaceAtNextShow(QWidget* window);
 // it is framed should that be wrong.
 void putFrameCornerAtNextShow(QWidget* window, QPoint bottomRight);
 
+// Brings a shown window to the front of its layer without the keyboard. A window manager leaves
+// a window that is not given the focus under the others of its layer and refuses a background
+// program's own raise, but takes the request as coming from a pager.
+void raiseWithoutFocus(QWidget* window);
+
 } // namespace windowplace
