@@ -506,6 +506,9 @@ protected:
     // then. The main window is asked again each second.
     bool focusMain()
     {
+        // First the program catches up with what came before: Qt, handed a focus change it has
+        // not yet read, may take the window that had the keys for the active one.
+        screen->caughtUp(main);
         QElapsedTimer asked, kept;
         return waitFor(
             [&] {
