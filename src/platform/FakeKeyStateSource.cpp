@@ -33,3 +33,15 @@ void FakeKeyStateSource::tap(int virtualKey)
 }
 
 bool FakeKeyStateSource::isDown(int virtualKey) const { return valid(virtualKey) && m_down[virtualKey]; }
+
+void FakeKeyStateSource::nativePress(int keycode, std::uint64_t time)
+{
+    if (!m_nativePresses) m_nativePresses.emplace();
+    m_nativePresses->emplace(keycode, time);
+}
+
+std::optional<bool> FakeKeyStateSource::nativeKeyWentDownAt(int keycode, std::uint64_t time)
+{
+    if (!m_nativePresses) return std::nullopt;
+    return m_nativePresses->count({keycode, time}) > 0;
+}

@@ -53,7 +53,7 @@ HeldKeys::~HeldKeys()
 std::shared_ptr<KeyStateSource> HeldKeys::desktopKeyboard()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
-    return keystate::createForQueries();
+    return keystate::create();
 }
 
 bool HeldKeys::eventFilter(QObject* watched, QEvent* event)
@@ -119,8 +119,20 @@ bool HeldKeys::swallowed(QObject* window, QKeyEvent* event)
         return false;
     }
     if (modifier || held->second == window) return false;
+    // The key went down anew, by the desktop's word, though no release came in between: it
+    // went to the window the first press closed, or was lost. A press of its own, here.
+    if (wentDownAnew(key, *event)) {
+        held->second = window;
+        return false;
+    }
     event->accept();   // a shortcut check accepted runs no shortcut
     return true;
+}
+
+bool HeldKeys::wentDownAnew(quint32 key, const QKeyEvent& event) const
+{
+    if (!m_desktop || key >= 256 || event.timestamp() == 0) return false;
+    return m_desktop->nativeKeyWentDownAt(int(key), event.timestamp()).value_or(false);
 }
 
 void HeldKeys::askAnew(bool quietOnly)

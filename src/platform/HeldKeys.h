@@ -11,6 +11,8 @@
 // a few times a second, the keys held are asked of the desktop anew, and those it says are up
 // are forgotten; where it cannot be asked, all are at a change of focus. So a release that never
 // reached the program (the menu or box its press closed had gone) holds the key no longer.
+// Sooner than that, a press the desktop says was the key going down again, not its repeat, is
+// a new press wherever it goes: Esc that closed a menu, and Esc again at once.
 #include <QObject>
 #include <QPointer>
 
@@ -40,6 +42,7 @@ protected:
 
 private:
     bool swallowed(QObject* window, QKeyEvent* event);
+    bool wentDownAnew(quint32 key, const QKeyEvent& event) const;
     void askAnew(bool quietOnly = false);
 
     std::shared_ptr<KeyStateSource> m_desktop;

@@ -20,14 +20,6 @@ std::shared_ptr<KeyStateSource> create()
     return std::make_shared<NullKeyStateSource>();
 }
 
-std::shared_ptr<KeyStateSource> createForQueries()
-{
-    if (installed()) return installed();
-    auto x11 = std::make_shared<X11KeyStateSource>(QByteArray(), X11KeyStateSource::Mode::KeymapPolling);
-    if (x11->isOpen()) return x11;
-    return std::make_shared<NullKeyStateSource>();
-}
-
 void setTestSource(std::shared_ptr<KeyStateSource> source) { installed() = std::move(source); }
 
 std::shared_ptr<KeyStateSource> testSource() { return installed(); }

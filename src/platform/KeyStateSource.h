@@ -4,6 +4,7 @@
 // that key was asked about (reading it clears that mark). A key pressed and let go between
 // two reads therefore answers just bit 0.
 #include <bitset>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -47,6 +48,11 @@ public:
     // platform's key events carry as their scan codes), asked of the desktop afresh; nullopt
     // where this source cannot tell.
     virtual std::optional<std::bitset<256>> nativeKeysDown() { return std::nullopt; }
+
+    // Whether the key with this native code really went down at `time` (the desktop's clock,
+    // which the platform's key events carry as their timestamps), as against the desktop
+    // repeating a key held; asked of the desktop afresh. nullopt where this source cannot tell.
+    virtual std::optional<bool> nativeKeyWentDownAt(int /*keycode*/, std::uint64_t /*time*/) { return std::nullopt; }
 };
 
 // Where no keyboard can be read: every key is up.
@@ -60,10 +66,6 @@ namespace keystate {
 // The desktop's keyboard: the X11 source when an X display can be opened, else the null
 // source. A source installed for tests is returned instead.
 std::shared_ptr<KeyStateSource> create();
-
-// As create(), for a question now and then: an X11 source reads the keyboard only when asked
-// and keeps no stream of key events of its own.
-std::shared_ptr<KeyStateSource> createForQueries();
 
 // Makes create() return this source (null: back to the real one).
 void setTestSource(std::shared_ptr<KeyStateSource> source);

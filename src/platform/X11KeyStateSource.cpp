@@ -4,8 +4,10 @@
 #include <QSocketNotifier>
 #include <QThread>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <vector>
 
 #ifdef VELTRA_HAVE_X11
@@ -37,6 +39,14 @@ struct X11KeyStateSource::Private {
     std::array<bool, keystate::vk::Count> pressed{};
     std::chrono::steady_clock::time_point lastRefresh{};
     std::unique_ptr<QSocketNotifier> notifier;
+    // The latest real presses, by keycode and server time. More than the last one: the
+    // program may handle a press only after the user has pressed again.
+    struct Press {
+        int keycode = -1;
+        std::uint32_t time = 0;
+    };
+    std::array<Press, 64> presses{};
+    std::size_t nextPress = 0;
 
 #ifdef VELTRA_HAVE_X11
     void readKeyboardMapping();
@@ -116,8 +126,12 @@ void X11KeyStateSource::Private::drainEvents()
         if (raw && event.xcookie.type == GenericEvent && event.xcookie.extension == xiOpcode
             && XGetEventData(display, &event.xcookie)) {
             const auto* rawEvent = static_cast<const XIRawEvent*>(event.xcookie.data);
-            if (event.xcookie.evtype == XI_RawKeyPress) keyWentDown(rawEvent->detail);
-            else if (event.xcookie.evtype == XI_RawKeyRelease) keyWentUp(rawEvent->detail);
+            if (event.xcookie.evtype == XI_RawKeyPress) {
+                // The server makes no raw press of its autorepeat; the mark is heeded all the same.
+                if (!(rawEvent->flags & XIKeyRepeat))
+                    presses[nextPress++ % presses.size()] = {rawEvent->detail, std::uint32_t(rawEvent->time)};
+                keyWentDown(rawEvent->detail);
+            } else if (event.xcookie.evtype == XI_RawKeyRelease) keyWentUp(rawEvent->detail);
             XFreeEventData(display, &event.xcookie);
         }
 #endif
@@ -234,6 +248,19 @@ std::optional<std::bitset<256>> X11KeyStateSource::nativeKeysDown()
     return down;
 }
 
+std::optional<bool> X11KeyStateSource::nativeKeyWentDownAt(int keycode, std::uint64_t time)
+{
+    if (!d->display || !d->raw) return std::nullopt;
+    // The server sends the raw press before the event it makes of it for the focused window,
+    // which the caller is handling: one round trip brings it in.
+    XSync(d->display, False);
+    d->drainEvents();
+    // Server times are milliseconds that wrap at 32 bits.
+    const auto at = std::uint32_t(time);
+    return std::any_of(d->presses.begin(), d->presses.end(),
+                       [&](const Private::Press& p) { return p.keycode == keycode && p.time == at; });
+}
+
 int X11KeyStateSource::virtualKeyOfKeysym(unsigned long keysym)
 {
     using namespace keystate;
@@ -284,6 +311,7 @@ bool X11KeyStateSource::usesRawEvents() const { return false; }
 void X11KeyStateSource::refresh() {}
 int X11KeyStateSource::GetAsyncKeyState(int) { return 0; }
 std::optional<std::bitset<256>> X11KeyStateSource::nativeKeysDown() { return std::nullopt; }
+std::optional<bool> X11KeyStateSource::nativeKeyWentDownAt(int, std::uint64_t) { return std::nullopt; }
 int X11KeyStateSource::virtualKeyOfKeysym(unsigned long) { return 0; }
 
 #endif

@@ -4,7 +4,8 @@
 //
 // Preferred: XInput2 raw key events on the root window. They arrive whatever window has the
 // focus, and every press is remembered until its key is asked about, so a tap between two
-// polls is not missed. Without XInput2 2.x the source polls XQueryKeymap, which only sees the
+// polls is not missed. The server makes them only of a key going down, not of its autorepeat,
+// so they also tell a real press from a repeat. Without XInput2 2.x the source polls XQueryKeymap, which only sees the
 // keys that are down at the moment it asks.
 #include "platform/KeyStateSource.h"
 
@@ -24,6 +25,7 @@ public:
 
     int GetAsyncKeyState(int virtualKey) override;
     std::optional<std::bitset<256>> nativeKeysDown() override;
+    std::optional<bool> nativeKeyWentDownAt(int keycode, std::uint64_t time) override;
 
     bool isOpen() const;
     bool usesRawEvents() const;

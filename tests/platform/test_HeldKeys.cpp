@@ -2,12 +2,14 @@
 // (typing on, Return and a shortcut answering every time) and does nothing in any other
 // window. Where the desktop cannot be asked (here, offscreen), a change of focus forgets the
 // keys held, so a press after a release that went to another program is new.
+#include "platform/FakeKeyStateSource.h"
 #include "platform/HeldKeys.h"
 #include "platform/KeyStateSource.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -116,4 +118,39 @@ TEST(HeldKeys, AKeyTheDesktopSaysIsUpIsNoLongerHeld)
     QTest::keyPress(second.widget.windowHandle(), Qt::Key_Return);
     EXPECT_EQ(second.returns, 1);
     EXPECT_EQ(first.returns, 1);
+}
+
+// Return answered a box, which closed on the press and took its release along. A second press
+// at once, which the desktop says was the key going down again, answers in the window it went
+// to; the desktop's repeats still reach no window but that one.
+TEST(HeldKeys, APressTheDesktopSaysIsNewIsNoRepeat)
+{
+    const auto desktop = std::make_shared<FakeKeyStateSource>();
+    const HeldKeys held(desktop);
+    Window first, second;
+    auto box = std::make_unique<Window>();
+    for (Window* w : {&first, &second, box.get()}) {
+        w->widget.show();
+        w->line->setFocus();
+    }
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box->widget));
+    first.widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&first.widget));
+    constexpr int kReturn = 36;
+    const auto press = [&](Window& w, quint64 time, bool real) {
+        if (real) desktop->nativePress(kReturn, time);
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, kReturn, 0, 0, QStringLiteral("\r"));
+        e.setTimestamp(time);
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        QCoreApplication::instance()->notify(w.widget.windowHandle(), &e);   // as the platform does, unlike sendEvent
+    };
+    press(*box, 1000, true);
+    ASSERT_EQ(box->returns, 1);
+    box.reset();
+    press(second, 1100, false);
+    press(second, 1200, true);
+    press(second, 1300, false);
+    press(first, 1400, false);
+    EXPECT_EQ(second.returns, 2);
+    EXPECT_EQ(first.returns, 0);
 }

@@ -1,5 +1,6 @@
 // The desktop keyboard read from a real X server: a private Xvfb, with keys typed through
 // XTEST by another client that holds the input focus. Skipped where Xvfb is not installed.
+#include <QTest>   // before Xlib, whose macros clash with its names
 #include "platform/KeyStateSource.h"
 #include "platform/FakeKeyStateSource.h"
 #include "platform/X11KeyStateSource.h"
@@ -7,11 +8,12 @@
 #include "support/TestEnv.h"
 #include "support/XvfbSession.h"
 
-
 #include <memory>
+#include <vector>
 
 #ifdef VELTRA_HAVE_X11
 #include <X11/XF86keysym.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #ifdef VELTRA_HAVE_XTEST
@@ -165,6 +167,33 @@ TEST_F(X11KeyboardTest, KeyDownBeforeTheSourceOpensIsNotAPress)
     keys.refresh();
     EXPECT_EQ(poll(keys), QStringList{QStringLiteral("F7")});
     typist->up(XK_F7);
+}
+
+// A key held: the focused window gets the press and the server's repeats of it, alike but for
+// their times, and the source tells the press by its time.
+TEST_F(X11KeyboardTest, RawEventsTellAPressFromTheServersRepeats)
+{
+    X11KeyStateSource keys(server.display());
+    ASSERT_TRUE(keys.usesRawEvents());
+    const std::unique_ptr<Display, int (*)(Display*)> x(XOpenDisplay(server.display().constData()), XCloseDisplay);
+    ASSERT_TRUE(x);
+    XAutoRepeatOn(x.get());
+    ASSERT_TRUE(XkbSetAutoRepeatRate(x.get(), XkbUseCoreKbd, 100, 20));
+    XSelectInput(x.get(), typist->focus(), KeyPressMask);
+    XSync(x.get(), False);
+    const KeyCode escape = typist->keycode(XK_Escape);
+    std::vector<Time> presses;
+    typist->down(XK_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        for (XEvent e; XCheckTypedEvent(x.get(), KeyPress, &e);)
+            if (e.xkey.keycode == escape) presses.push_back(e.xkey.time);
+        return presses.size() >= 4;
+    }, 10000)) << presses.size() << " presses";
+    typist->up(XK_Escape);
+    for (std::size_t i = 0; i < presses.size(); ++i) EXPECT_EQ(keys.nativeKeyWentDownAt(escape, presses[i]), i == 0) << i;
+
+    X11KeyStateSource polling(server.display(), X11KeyStateSource::Mode::KeymapPolling);
+    EXPECT_EQ(polling.nativeKeyWentDownAt(escape, presses.front()), std::nullopt);
 }
 
 TEST_F(X11KeyboardTest, KeymapPollingSeesKeysHeldAtThePoll)
