@@ -279,10 +279,11 @@ public:
     bool startProgram(const QStringList& arguments = QStringList())
     {
         if (player.state() != QProcess::NotRunning) terminate(player);
-        playing = false;
-        // With a playlist of its own open, which Current: Rename renames.
-        return start(kSettings, arguments.isEmpty() ? QStringList{home.filePath(QStringLiteral("Playlists/Mine.spp"))} : arguments)
-               && focusMainWindow();
+        // With a playlist of its own open, which Current: Rename renames. A playlist or a song
+        // on the command line is played at once.
+        const QStringList args = arguments.isEmpty() ? QStringList{home.filePath(QStringLiteral("Playlists/Mine.spp"))} : arguments;
+        playing = !args.first().startsWith(u'/');
+        return start(kSettings, args) && focusMainWindow();
     }
     // A fatal failure since the row began: the row goes no further (the test goes on to the next).
     int partsAtRowStart = 0;
