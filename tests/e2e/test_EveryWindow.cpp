@@ -20,6 +20,7 @@
 #include "e2e/DesktopFixture.h"
 
 #ifdef VELTRA_HAVE_XVFB_SESSION
+#include <QDateTime>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -131,7 +132,7 @@ public:
         Typist typist(server.display());
         for (KeySym k : keys) {
             typist.tap(k);
-            screen->caughtUp(target ? target : main);
+            caughtUp(target);
         }
     }
     void alt(KeySym key, Window target)
@@ -140,7 +141,14 @@ public:
         typist.down(XK_Alt_L);
         typist.tap(key);
         typist.up(XK_Alt_L);
-        screen->caughtUp(target);
+        caughtUp(target);
+    }
+    // The program has handled the keys: asked through the window they went to, or through the
+    // main window once the key closed that one (a window gone answers nothing).
+    void caughtUp(Window target)
+    {
+        XWindowAttributes a;
+        screen->caughtUp(target && XGetWindowAttributes(screen->x(), target, &a) ? target : main);
     }
     // The main window has the keyboard, asked for as a pager asks, each second.
     bool focusMainWindow()
@@ -282,7 +290,7 @@ public:
         // With a playlist of its own open, which Current: Rename renames. A playlist or a song
         // on the command line is played at once.
         const QStringList args = arguments.isEmpty() ? QStringList{home.filePath(QStringLiteral("Playlists/Mine.spp"))} : arguments;
-        playing = !args.first().startsWith(u'/');
+        playing = QFileInfo::exists(args.first());
         return start(kSettings, args) && focusMainWindow();
     }
     // A fatal failure since the row began: the row goes no further (the test goes on to the next).
@@ -990,7 +998,7 @@ TEST_P(EveryWindow, OpensInFrontWithTheKeyboardKeepsItsPlaceAndGivesTheProgramBa
         if (mine++ % 2 != std::get<1>(GetParam())) continue;
         SCOPED_TRACE(describe(row));
         if (qEnvironmentVariableIsSet("ROWS_SHOTS")) {
-            std::cerr << "row: " << describe(row) << "\n";
+            std::cerr << QDateTime::currentMSecsSinceEpoch() % 1000000 << " row: " << describe(row) << "\n";
         }
         // A row that went wrong leaves the program as it left it: the next begins anew.
         partsAtRowStart = ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
