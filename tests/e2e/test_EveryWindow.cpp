@@ -143,12 +143,13 @@ public:
         typist.up(XK_Alt_L);
         caughtUp(target);
     }
-    // The program has handled the keys: asked through the window they went to, or through the
-    // main window once the key closed that one (a window gone answers nothing).
+    // The program has handled the keys: asked through the main window where it is shown, else
+    // through the window they went to. A window the key closed or hid answers nothing.
     void caughtUp(Window target)
     {
         XWindowAttributes a;
-        screen->caughtUp(target && XGetWindowAttributes(screen->x(), target, &a) ? target : main);
+        const bool mainShown = XGetWindowAttributes(screen->x(), main, &a) && a.map_state == IsViewable;
+        screen->caughtUp(mainShown || !target ? main : target);
     }
     // The main window has the keyboard, asked for as a pager asks, each second.
     bool focusMainWindow()
