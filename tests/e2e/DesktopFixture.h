@@ -58,10 +58,13 @@ public:
         while (::kill(-group, 0) == 0 && !deadline.hasExpired()) QThread::msleep(10);
         ::kill(-group, SIGKILL);
     }
-    bool start(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+    // Its output goes to `log`: a pipe nobody reads fills, and the program then stops at its
+    // next line (xfwm4 writes one for each ping answered without a time).
+    bool start(const QString& program, const QStringList& arguments, const QProcessEnvironment& env, const QString& log)
     {
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.setStandardOutputFile(log, QIODevice::Append);
         m_process.setChildProcessModifier([] { ::setpgid(0, 0); });
         m_process.start(program, arguments);
         return m_process.waitForStarted(10000);
@@ -447,27 +450,28 @@ protected:
         session.insert(QStringLiteral("GTK_A11Y"), QStringLiteral("none"));
         // kwin_x11 restarts itself after a crash, as it may crash when its display goes.
         session.insert(QStringLiteral("KDE_DEBUG"), QStringLiteral("1"));
+        const QString wmLog = home.filePath(QStringLiteral("window-manager.log"));
         switch (windowManager) {
         case WindowManager::Openbox:
-            ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, session));
+            ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, session, wmLog));
             break;
         // Both keep their settings behind a session bus of their own.
         case WindowManager::Xfwm4:
             ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
                                                    {QStringLiteral("--"), QStringLiteral("xfwm4"), QStringLiteral("--compositor=off"),
                                                     QStringLiteral("--sm-client-disable")},
-                                                   session));
+                                                   session, wmLog));
             break;
         case WindowManager::KWin:
             ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
-                                                   {QStringLiteral("--"), QStringLiteral("kwin_x11"), QStringLiteral("--replace")}, session));
+                                                   {QStringLiteral("--"), QStringLiteral("kwin_x11"), QStringLiteral("--replace")}, session, wmLog));
             break;
         // GNOME's, as an X11 window manager and compositor (its GL through the X server's GLX).
         case WindowManager::Mutter:
             ASSERT_TRUE(windowManagerProcess.start(QStringLiteral("dbus-run-session"),
                                                    {QStringLiteral("--"), QStringLiteral("mutter"), QStringLiteral("--x11"),
                                                     QStringLiteral("--replace"), QStringLiteral("--sm-disable")},
-                                                   session));
+                                                   session, wmLog));
             break;
         }
         ASSERT_TRUE(waitFor([&] { return screen->windowManagerRunning(); }, 30000)) << desktop::program(windowManager) << " did not start";
@@ -475,7 +479,7 @@ protected:
         if (!withNotificationArea) return;
         ASSERT_TRUE(panel.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
                                                            QStringLiteral("right")},
-                                session));
+                                session, home.filePath(QStringLiteral("panel.log"))));
         ASSERT_TRUE(waitFor([&] { return screen->notificationAreaRunning(); }, 20000)) << "trayer did not start";
     }
 
