@@ -64,6 +64,8 @@ FrmLyrics::FrmLyrics()
 {
     setObjectName(QStringLiteral("FrmLyrics"));
     setWindowFlag(Qt::Tool, true);
+    // It comes up as a song begins: the keyboard stays where the user was typing.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(programfolder::title() + QStringLiteral(" Lyrics"));
     txtLyrics = new QPlainTextEdit(this);
     txtLyrics->setObjectName(QStringLiteral("txtLyrics"));
