@@ -333,12 +333,11 @@ public:
         if (!m) return;
         backFromMiniMode(m);
     }
-    // The program anew on the playlist the rows began with, started with these arguments; with
-    // `waitForMain` false it is up once its window of that title is.
+    // The program anew on the playlist the rows began with, started with these arguments; given
+    // `upWith`, it is up once its window of that title is.
     void restartProgram(const QStringList& arguments = {}, const char* upWith = nullptr)
     {
         if (player.state() != QProcess::NotRunning) terminate(player);
-
         playing = false;
         ASSERT_TRUE(mp3maker::writeBytes(home.filePath(QStringLiteral("Playlists/default.spp")), firstPlaylist));
         if (!upWith) {
