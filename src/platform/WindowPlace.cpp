@@ -195,6 +195,8 @@ void checkWhenFramed(QWidget* window, QPoint corner, QMargins used, int tries = 
 // where it already stood (one placed by its client area) would keep the frame Qt made out while
 // it had none, and its place as the program reads and saves it would be off by the frame. The
 // window manager's word on the frame is passed on as soon as it comes.
+void heardState(QWidget* window);
+
 class FrameWatch : public QAbstractNativeEventFilter {
 public:
     static void install()
@@ -204,7 +206,10 @@ public:
         watch = new FrameWatch;
 #ifdef VELTRA_HAVE_X11
         // Asked once: the filter sees every property change of the program's windows.
-        if (Display* d = x11wm::display()) watch->m_frameExtents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+        if (Display* d = x11wm::display()) {
+            watch->m_frameExtents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+            watch->m_state = XInternAtom(d, "_NET_WM_STATE", False);
+        }
 #endif
         qApp->installNativeEventFilter(watch);
     }
@@ -216,6 +221,11 @@ public:
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
         const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (m_state && change->atom == m_state) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->internalWinId() == WId(change->window)) heardState(w);
+            return false;
+        }
         // A frame taken away (the window is hidden) says nothing of the next one.
         if (!m_frameExtents || change->state != XCB_PROPERTY_NEW_VALUE || change->atom != m_frameExtents) return false;
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -237,34 +247,45 @@ public:
 
 private:
     unsigned long m_frameExtents = 0;
+    unsigned long m_state = 0;
 };
 
 constexpr Qt::WindowStates kOutOfNormalStates = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 Qt::WindowStates stateOf(const QWidget* w) { return w->windowState() & kOutOfNormalStates; }
 
-// The state of a window on the screen, maximised or full screen as the window manager says.
+// Maximised or full screen, as the window manager says while the window is on the screen.
 // Qt counts a window in the state the program gave it at once, and reads the window manager's
 // answer only when the answer comes: read after the user un-maximised the window again, it
 // tells Qt nothing new, and the window would stay maximised for the program alone.
-Qt::WindowStates shownState(const QWidget* w)
+std::optional<Qt::WindowStates> stateOnScreen(const QWidget* w)
 {
-    Qt::WindowStates state = stateOf(w);
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
     XWindowAttributes a;
-    if (!d || !w->windowHandle() || !w->windowHandle()->handle() || (state & Qt::WindowMinimized)
-        || !XGetWindowAttributes(d, Window(w->winId()), &a) || a.map_state != IsViewable)
-        return state;
+    if (!d || !w->windowHandle() || !w->windowHandle()->handle() || !XGetWindowAttributes(d, Window(w->winId()), &a)
+        || a.map_state != IsViewable)
+        return std::nullopt;
     bool vertical = false, horizontal = false, full = false;
     for (unsigned long atom : items(d, Window(w->winId()), "_NET_WM_STATE", XA_ATOM, 64)) {
         vertical = vertical || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False);
         horizontal = horizontal || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
         full = full || atom == XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
     }
+    Qt::WindowStates state;
     state.setFlag(Qt::WindowMaximized, vertical && horizontal);
     state.setFlag(Qt::WindowFullScreen, full);
-#endif
     return state;
+#else
+    (void)w;
+    return std::nullopt;
+#endif
+}
+// The state of a window as the user sees it.
+Qt::WindowStates shownState(const QWidget* w)
+{
+    const Qt::WindowStates state = stateOf(w);
+    if (state & Qt::WindowMinimized) return state;
+    return stateOnScreen(w).value_or(state);
 }
 // Gives the window the state (maximised, full screen, minimised, or none of these) unless it has it.
 void giveState(QWidget* w, Qt::WindowStates state)
@@ -369,6 +390,15 @@ public:
         m_minimisedByMark = only;
     }
     void bringIn(Qt::WindowStates state) { m_bring = state & kOutOfNormalStates; }
+    // The window manager changed the window's states: what it says now, while it shows the window.
+    void heard(const QWidget* window)
+    {
+        if (m_away) return;
+        if (const std::optional<Qt::WindowStates> now = stateOnScreen(window)) {
+            m_onScreen = now;
+            ++m_heard;
+        }
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -392,7 +422,11 @@ protected:
             const QPoint at = *std::exchange(m_settleAt, std::nullopt);
             if (window->geometry().topLeft() == at - m_frameOffset && !m_frameOffset.isNull()) standAt(window, at);
             else noteNormalPlaceSoon(window);
+        } else if (type == QEvent::WindowStateChange && !event->spontaneous()) {
+            m_askedAt = m_heard;
+            noteNormalPlaceSoon(window);
         } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
+            if (type == QEvent::WindowStateChange) m_askedAt.reset();
             // The window manager gave the state it is to be brought back in: nothing is left to ask.
             if (type == QEvent::WindowStateChange && event->spontaneous() && m_pending && (stateOf(window) & *m_pending) == *m_pending)
                 m_pending.reset();
@@ -404,8 +438,14 @@ protected:
         if (type == QEvent::Hide && !event->spontaneous() && !m_away) {
             m_away = true;
             m_settleAt.reset();
-            setState(m_pending.value_or(stateOf(window)));
+            Qt::WindowStates state = m_pending.value_or(stateOf(window));
+            // The window manager answered the program's last change, and changed the state
+            // again since (the user did), before Qt read the first answer: Qt then heard nothing.
+            if (!m_pending && m_askedAt && m_heard - *m_askedAt >= 2 && m_onScreen)
+                state = (state & Qt::WindowMinimized) | *m_onScreen;
+            setState(state);
             m_pending.reset();
+            m_askedAt.reset();
             m_pos = cornerOf(window);
             m_size = window->size();
             m_awayGeometry = window->geometry();
@@ -531,6 +571,10 @@ private:
     std::optional<Qt::WindowStates> m_bring;     // the state bringBack asks of the next showing
     std::optional<Qt::WindowStates> m_pending;   // maximised or full screen once on the screen
 
+    std::optional<Qt::WindowStates> m_onScreen;   // the window manager's last word while it showed the window
+    int m_heard = 0;                              // how many words it said
+    std::optional<int> m_askedAt;                 // when the program last changed the state, unanswered to Qt
+
     std::optional<QPoint> m_stood;   // the client area's place when last hidden
     std::optional<QPoint> m_settleAt;   // where a window just shown again stands, until the window manager's first move
     QPoint m_frameOffset;
@@ -538,6 +582,11 @@ private:
     QPoint m_normalFrameOffset;
     bool m_noteDue = false;
 };
+
+void heardState(QWidget* window)
+{
+    if (NextShow* next = NextShow::find(window)) next->heard(window);
+}
 
 } // namespace
 

@@ -6,6 +6,16 @@
 // area, frame and all.
 #include "support/GeneratedMedia.h"
 #include "support/Mp3Maker.h"
+#include "platform/WindowPlace.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+#include <atomic>
+#include <iostream>
+#include <thread>
 // After the above: Xlib's macros would clash with their names.
 #include "e2e/DesktopFixture.h"
 
@@ -392,6 +402,76 @@ TEST_P(WindowPlaces, AMaximisedMainWindowKeepsItsNormalSizeThroughTheTrayAndMini
                                        "Window_Width=" + QByteArray::number(twips(size.width())), QByteArray("Window_Maximized=0")})
             EXPECT_TRUE(section.contains(line + "\r\n")) << "saved\n" << section.constData() << "not " << line.constData();
     }
+}
+
+// Run by the test below in a process of its own on its desktop: the program maximises a window,
+// and the user un-maximises it before the program has read the window manager's answer (the
+// program was busy). Hidden then, it counts as normal, and it comes back normal.
+TEST(WindowStateHeardLate, DISABLED_TheUsersLastWordCountsAtHide)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    Screen s(qgetenv("DISPLAY"));
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Late word"));
+    window.resize(320, 240);
+    windowplace::followPlace(&window);
+    window.show();
+    const Window w = Window(window.winId());
+    const auto turning = [](const std::function<bool()>& done) {
+        return waitFor([&] {
+            QCoreApplication::processEvents();
+            return done();
+        }, 10000);
+    };
+    // Every event the window manager sent so far read: its ping answers come after them.
+    const auto caughtUp = [&] {
+        std::atomic<bool> done = false, answered = false;
+        std::thread pinger([&] {
+            answered = s.caughtUp(w);
+            done = true;
+        });
+        turning([&] { return done.load(); });
+        pinger.join();
+        return answered.load();
+    };
+    ASSERT_TRUE(turning([&] { return s.shownNormally(w) && window.windowHandle()->isExposed(); }));
+    ASSERT_TRUE(caughtUp());
+    const QSize normal = window.size();
+
+    window.setWindowState(Qt::WindowMaximized);
+    XFlush(static_cast<Display*>(qApp->nativeInterface<QNativeInterface::QX11Application>()->display()));
+    ASSERT_TRUE(waitFor([&] { return s.state(w).maximised; }, 10000)) << "the window manager did not maximise it";
+    s.maximise(w, false);
+    ASSERT_TRUE(waitFor([&] { return !s.state(w).maximised; }, 10000)) << "the window manager did not un-maximise it";
+    ASSERT_TRUE(caughtUp());
+    ASSERT_TRUE(turning([&] { return window.size() == normal; }));
+    if (!window.isMaximized()) std::cout << "Qt heard the un-maximise itself\n";
+
+    window.hide();
+    EXPECT_FALSE(windowplace::keptState(&window) & Qt::WindowMaximized);
+    window.show();
+    ASSERT_TRUE(turning([&] { return s.shownNormally(w) && window.windowHandle()->isExposed(); }));
+    ASSERT_TRUE(caughtUp());
+    EXPECT_FALSE(s.state(w).maximised) << "it came back maximised";
+    EXPECT_EQ(window.size(), normal);
+}
+
+TEST_P(WindowPlaces, AStateTheUserGaveBeforeTheProgramReadTheWindowManagersAnswerCounts)
+{
+    QProcessEnvironment e = env();
+    e.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.display()));
+    e.insert(QStringLiteral("VELTRA_TEST_QPA"), QStringLiteral("xcb"));
+    QProcess child;
+    child.setProcessEnvironment(e);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_also_run_disabled_tests"),
+                                                          QStringLiteral("--gtest_filter=WindowStateHeardLate.*")});
+    const bool finished = child.waitForFinished(90000);
+    const std::string output = child.readAll().toStdString();
+    if (!finished) child.kill();
+    ASSERT_TRUE(finished) << output;
+    EXPECT_EQ(child.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 INSTANTIATE_TEST_SUITE_P(, WindowPlaces,
