@@ -331,6 +331,33 @@ public:
         return false;
     }
 
+    // What the frame's minimise button asks of the window manager; true once the window left the
+    // screen within `ms` (unmapped, or marked minimised by one that keeps it mapped). A modal
+    // window of the program comes straight back, so its going is seen by its unmapping. The
+    // events of the window's earlier showings, still queued, say nothing of this one.
+    bool minimise(Window w, int ms)
+    {
+        XEvent event;
+        const auto drop = [&] {
+            XSync(m_x, False);
+            while (XCheckWindowEvent(m_x, w, StructureNotifyMask, &event)) {}
+        };
+        XSelectInput(m_x, w, StructureNotifyMask);
+        drop();
+        XIconifyWindow(m_x, w, DefaultScreen(m_x));
+        XSync(m_x, False);
+        bool unmapped = false;
+        bool away = false;
+        for (QDeadlineTimer deadline(ms); !away && !deadline.hasExpired(); QThread::msleep(10)) {
+            while (XCheckWindowEvent(m_x, w, StructureNotifyMask, &event)) unmapped = unmapped || event.type == UnmapNotify;
+            const State now = state(w);
+            away = unmapped || now.wmState == IconicState || now.hidden;
+        }
+        XSelectInput(m_x, w, NoEventMask);
+        drop();
+        return away;
+    }
+
     // What the maximise button (or, with false, the restore button) asks of the window manager.
     void maximise(Window w, bool on = true)
     {

@@ -814,22 +814,10 @@ void EveryWindow::meanwhile(const Row& row, Window w, QPoint place)
     switch (row.meanwhile) {
     case Meanwhile::Minimised: {
         if (s.allows(w, "_NET_WM_ACTION_MINIMIZE")) {
-            XSelectInput(s.x(), w, StructureNotifyMask);
-            XIconifyWindow(s.x(), w, DefaultScreen(s.x()));
-            XSync(s.x(), False);
             // Gone from the screen, as a window manager minimises (one that keeps a modal window
             // with its owner does not); a modal window comes straight back, another stays until
             // the desktop brings it back.
-            // (mutter keeps a minimised window mapped, and marks it hidden).
-            XEvent event;
-            bool unmapped = false;
-            const bool away = waitFor(
-                [&] {
-                    while (XCheckWindowEvent(s.x(), w, StructureNotifyMask, &event)) unmapped = unmapped || event.type == UnmapNotify;
-                    return unmapped || minimised(w);
-                },
-                k.modal ? 3000 : 10000);
-            XSelectInput(s.x(), w, NoEventMask);
+            const bool away = s.minimise(w, k.modal ? 3000 : 10000);
             if (!k.modal) {
                 ASSERT_TRUE(away && waitFor([&] { return minimised(w); }, 10000)) << "it was not minimised";
                 s.activate(w);

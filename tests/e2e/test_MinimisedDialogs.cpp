@@ -120,18 +120,7 @@ TEST_P(MinimisedDialogs, ComeBackWithTheKeyboard)
         // nothing to come back from.
         const bool minimisable = s.allows(shown, "_NET_WM_ACTION_MINIMIZE");
         if (minimisable) {
-            XSelectInput(s.x(), shown, StructureNotifyMask);
-            XIconifyWindow(s.x(), shown, DefaultScreen(s.x()));
-            XSync(s.x(), False);
-            XEvent event;
-            ASSERT_TRUE(waitFor(
-                [&] {
-                    while (XCheckWindowEvent(s.x(), shown, StructureNotifyMask, &event))
-                        if (event.type == UnmapNotify) return true;
-                    return false;
-                },
-                10000))
-                << "the window manager did not minimise it";
+            ASSERT_TRUE(s.minimise(shown, 10000)) << "the window manager did not minimise it";
         }
         ASSERT_TRUE(waitFor([&] { return s.shownNormally(shown); }, 10000)) << "left minimised";
         EXPECT_TRUE(waitFor([&] { return s.active() == shown; }, 5000))
