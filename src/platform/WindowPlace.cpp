@@ -68,8 +68,9 @@ bool outOfNormalOnX(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
-    if (!d || !window->windowHandle()) return false;
-    for (unsigned long a : items(d, Window(window->winId()), "_NET_WM_STATE", XA_ATOM, 64))
+    const Window w = x11wm::windowOf(window);
+    if (!d || !w) return false;
+    for (unsigned long a : items(d, w, "_NET_WM_STATE", XA_ATOM, 64))
         for (const char* name : kOutOfNormalAtoms)
             if (a == XInternAtom(d, name, False)) return true;
 #else
@@ -84,7 +85,7 @@ bool viewableOnX(QWidget* window)
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
     XWindowAttributes a;
-    return d && window->windowHandle() && window->windowHandle()->handle() && XGetWindowAttributes(d, Window(window->winId()), &a)
+    return d && window->windowHandle() && window->windowHandle()->handle() && XGetWindowAttributes(d, x11wm::windowOf(window), &a)
            && a.map_state == IsViewable;
 #else
     (void)window;
@@ -97,7 +98,7 @@ std::optional<QMargins> givenFrame(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
-    if (d && window->windowHandle()) return extentsOf(d, Window(window->winId()));
+    if (const Window w = x11wm::windowOf(window); d && w) return extentsOf(d, w);
 #else
     (void)window;
 #endif
@@ -110,11 +111,11 @@ std::optional<QMargins> askedFrame(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
-    if (!d || !window->windowHandle()) return std::nullopt;
+    const Window w = x11wm::windowOf(window);
+    if (!d || !w) return std::nullopt;
     const auto supported = items(d, DefaultRootWindow(d), "_NET_SUPPORTED", XA_ATOM, 4096);
     if (std::find(supported.begin(), supported.end(), XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False)) == supported.end())
         return std::nullopt;
-    const Window w = Window(window->winId());
     // Asked afresh: what an earlier mapping left may be of other decorations.
     XDeleteProperty(d, w, XInternAtom(d, "_NET_FRAME_EXTENTS", False));
     x11wm::ask(d, w, "_NET_REQUEST_FRAME_EXTENTS", {});
@@ -223,13 +224,13 @@ public:
         const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
         if (m_state && change->atom == m_state) {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->internalWinId() == WId(change->window)) heardState(w);
+                if (x11wm::windowOf(w) == Window(change->window)) heardState(w);
             return false;
         }
         // A frame taken away (the window is hidden) says nothing of the next one.
         if (!m_frameExtents || change->state != XCB_PROPERTY_NEW_VALUE || change->atom != m_frameExtents) return false;
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->internalWinId() != WId(change->window)) continue;
+            if (x11wm::windowOf(w) != Window(change->window)) continue;
             // After Qt has taken the change in: it then reads the frame again when asked.
             QTimer::singleShot(0, w, [w] {
                 if (QWindow* handle = w->windowHandle()) {
@@ -262,11 +263,11 @@ std::optional<Qt::WindowStates> stateOnScreen(const QWidget* w)
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
     XWindowAttributes a;
-    if (!d || !w->windowHandle() || !w->windowHandle()->handle() || !XGetWindowAttributes(d, Window(w->winId()), &a)
+    if (!d || !w->windowHandle() || !w->windowHandle()->handle() || !XGetWindowAttributes(d, x11wm::windowOf(w), &a)
         || a.map_state != IsViewable)
         return std::nullopt;
     bool vertical = false, horizontal = false, full = false;
-    for (unsigned long atom : items(d, Window(w->winId()), "_NET_WM_STATE", XA_ATOM, 64)) {
+    for (unsigned long atom : items(d, x11wm::windowOf(w), "_NET_WM_STATE", XA_ATOM, 64)) {
         vertical = vertical || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False);
         horizontal = horizontal || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
         full = full || atom == XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
@@ -304,7 +305,7 @@ void clearLeftStates(QWidget* window)
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
     if (!d || !window->windowHandle() || !window->windowHandle()->handle()) return;
-    const Window w = Window(window->winId());
+    const Window w = x11wm::windowOf(window);
     std::vector<unsigned long> states = items(d, w, "_NET_WM_STATE", XA_ATOM, 64);
     const auto dropped = [&](unsigned long a) {
         const auto is = [&](const char* name) { return a == XInternAtom(d, name, False); };
@@ -617,8 +618,8 @@ void raiseWithoutFocus(QWidget* window)
 {
     if (!window || !window->isVisible()) return;
 #ifdef VELTRA_HAVE_X11
-    if (Display* d = x11wm::display()) {
-        x11wm::ask(d, Window(window->winId()), "_NET_RESTACK_WINDOW", {2, 0, Above});   // from a pager, above all
+    if (Display* d = x11wm::display(); d && x11wm::windowOf(window)) {
+        x11wm::ask(d, x11wm::windowOf(window), "_NET_RESTACK_WINDOW", {2, 0, Above});   // from a pager, above all
         return;
     }
 #endif
@@ -632,7 +633,7 @@ void minimise(QWidget* window)
     // The window manager alone is asked; it keeps the other states and says so, Qt follows.
     Display* d = x11wm::display();
     if (d && mapped(window) && !window->isMinimized() && (stateOf(window) & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        x11wm::ask(d, Window(window->winId()), "WM_CHANGE_STATE", {IconicState});
+        x11wm::ask(d, x11wm::windowOf(window), "WM_CHANGE_STATE", {IconicState});
         return;
     }
 #endif

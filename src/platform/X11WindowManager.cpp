@@ -1,9 +1,17 @@
 #include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
 
 #include "platform/X11WindowManager.h"
 
 #ifdef VELTRA_HAVE_X11
 namespace x11wm {
+
+Window windowOf(const QWidget* widget)
+{
+    const QWindow* handle = widget ? widget->windowHandle() : nullptr;
+    return handle && handle->handle() ? Window(handle->winId()) : 0;
+}
 
 Display* display()
 {

@@ -6,6 +6,7 @@
 // area, frame and all.
 #include "support/GeneratedMedia.h"
 #include "support/Mp3Maker.h"
+#include "common/modWindows.h"
 #include "platform/WindowPlace.h"
 
 #include <QApplication>
@@ -406,7 +407,8 @@ TEST_P(WindowPlaces, AMaximisedMainWindowKeepsItsNormalSizeThroughTheTrayAndMini
 
 // Run by the test below in a process of its own on its desktop: the program maximises a window,
 // and the user un-maximises it before the program has read the window manager's answer (the
-// program was busy). Hidden then, it counts as normal, and it comes back normal.
+// program was busy). Hidden then, it counts as normal, and it comes back normal. So also once
+// Always On Top and a trip to the tray have made its native window anew.
 TEST(WindowStateHeardLate, DISABLED_TheUsersLastWordCountsAtHide)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
@@ -416,7 +418,7 @@ TEST(WindowStateHeardLate, DISABLED_TheUsersLastWordCountsAtHide)
     window.resize(320, 240);
     windowplace::followPlace(&window);
     window.show();
-    const Window w = Window(window.winId());
+    Window w = 0;
     const auto turning = [](const std::function<bool()>& done) {
         return waitFor([&] {
             QCoreApplication::processEvents();
@@ -434,26 +436,41 @@ TEST(WindowStateHeardLate, DISABLED_TheUsersLastWordCountsAtHide)
         pinger.join();
         return answered.load();
     };
-    ASSERT_TRUE(turning([&] { return s.shownNormally(w) && window.windowHandle()->isExposed(); }));
-    ASSERT_TRUE(caughtUp());
+    const auto shown = [&] {
+        return turning([&] {
+            w = window.windowHandle() && window.windowHandle()->handle() ? Window(window.windowHandle()->winId()) : 0;
+            return w && s.shownNormally(w) && window.windowHandle()->isExposed();
+        }) && caughtUp();
+    };
+    ASSERT_TRUE(shown());
     const QSize normal = window.size();
+    for (const char* trip : {"first shown", "always on top, back from the tray"}) {
+        SCOPED_TRACE(trip);
+        if (trip[0] == 'a') {
+            const Window old = w;
+            windows_SetAlwaysOnTop(&window, true);
+            windowplace::hideMinimised(&window);
+            ASSERT_TRUE(turning([&] { return !s.state(old).viewable; }));
+            windowplace::bringBack(&window, Qt::WindowNoState);
+            ASSERT_TRUE(shown());
+            ASSERT_NE(w, old) << "the trip made no native window anew";
+        }
+        window.setWindowState(Qt::WindowMaximized);
+        XFlush(static_cast<Display*>(qApp->nativeInterface<QNativeInterface::QX11Application>()->display()));
+        ASSERT_TRUE(waitFor([&] { return s.state(w).maximised; }, 10000)) << "the window manager did not maximise it";
+        s.maximise(w, false);
+        ASSERT_TRUE(waitFor([&] { return !s.state(w).maximised; }, 10000)) << "the window manager did not un-maximise it";
+        ASSERT_TRUE(caughtUp());
+        ASSERT_TRUE(turning([&] { return window.size() == normal; }));
+        if (!window.isMaximized()) std::cout << "Qt heard the un-maximise itself\n";
 
-    window.setWindowState(Qt::WindowMaximized);
-    XFlush(static_cast<Display*>(qApp->nativeInterface<QNativeInterface::QX11Application>()->display()));
-    ASSERT_TRUE(waitFor([&] { return s.state(w).maximised; }, 10000)) << "the window manager did not maximise it";
-    s.maximise(w, false);
-    ASSERT_TRUE(waitFor([&] { return !s.state(w).maximised; }, 10000)) << "the window manager did not un-maximise it";
-    ASSERT_TRUE(caughtUp());
-    ASSERT_TRUE(turning([&] { return window.size() == normal; }));
-    if (!window.isMaximized()) std::cout << "Qt heard the un-maximise itself\n";
-
-    window.hide();
-    EXPECT_FALSE(windowplace::keptState(&window) & Qt::WindowMaximized);
-    window.show();
-    ASSERT_TRUE(turning([&] { return s.shownNormally(w) && window.windowHandle()->isExposed(); }));
-    ASSERT_TRUE(caughtUp());
-    EXPECT_FALSE(s.state(w).maximised) << "it came back maximised";
-    EXPECT_EQ(window.size(), normal);
+        window.hide();
+        EXPECT_FALSE(windowplace::keptState(&window) & Qt::WindowMaximized);
+        window.show();
+        ASSERT_TRUE(shown());
+        EXPECT_FALSE(s.state(w).maximised) << "it came back maximised";
+        EXPECT_EQ(window.size(), normal);
+    }
 }
 
 TEST_P(WindowPlaces, AStateTheUserGaveBeforeTheProgramReadTheWindowManagersAnswerCounts)
