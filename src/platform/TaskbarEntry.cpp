@@ -20,8 +20,9 @@ void askWindowManager(QWidget* window, bool hidden)
 #ifdef VELTRA_HAVE_X11
     if (!window || !window->isVisible()) return;
     Display* d = x11wm::display();
-    if (!d || !x11wm::windowOf(window)) return;
-    x11wm::ask(d, x11wm::windowOf(window), "_NET_WM_STATE",
+    const Window w = d ? x11wm::windowOf(window) : 0;
+    if (!w) return;
+    x11wm::ask(d, w, "_NET_WM_STATE",
                {hidden ? 1 : 0,   // add / remove
                 long(XInternAtom(d, "_NET_WM_STATE_SKIP_TASKBAR", False)), long(XInternAtom(d, "_NET_WM_STATE_SKIP_PAGER", False)),
                 1});              // asked by a normal program

@@ -84,9 +84,9 @@ bool viewableOnX(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
+    const Window w = x11wm::windowOf(window);
     XWindowAttributes a;
-    return d && window->windowHandle() && window->windowHandle()->handle() && XGetWindowAttributes(d, x11wm::windowOf(window), &a)
-           && a.map_state == IsViewable;
+    return d && w && XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable;
 #else
     (void)window;
     return false;
@@ -262,12 +262,11 @@ std::optional<Qt::WindowStates> stateOnScreen(const QWidget* w)
 {
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
+    const Window x = x11wm::windowOf(w);
     XWindowAttributes a;
-    if (!d || !w->windowHandle() || !w->windowHandle()->handle() || !XGetWindowAttributes(d, x11wm::windowOf(w), &a)
-        || a.map_state != IsViewable)
-        return std::nullopt;
+    if (!d || !x || !XGetWindowAttributes(d, x, &a) || a.map_state != IsViewable) return std::nullopt;
     bool vertical = false, horizontal = false, full = false;
-    for (unsigned long atom : items(d, x11wm::windowOf(w), "_NET_WM_STATE", XA_ATOM, 64)) {
+    for (unsigned long atom : items(d, x, "_NET_WM_STATE", XA_ATOM, 64)) {
         vertical = vertical || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False);
         horizontal = horizontal || atom == XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
         full = full || atom == XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
@@ -304,8 +303,8 @@ void clearLeftStates(QWidget* window)
 {
 #ifdef VELTRA_HAVE_X11
     Display* d = x11wm::display();
-    if (!d || !window->windowHandle() || !window->windowHandle()->handle()) return;
     const Window w = x11wm::windowOf(window);
+    if (!d || !w) return;
     std::vector<unsigned long> states = items(d, w, "_NET_WM_STATE", XA_ATOM, 64);
     const auto dropped = [&](unsigned long a) {
         const auto is = [&](const char* name) { return a == XInternAtom(d, name, False); };
@@ -618,8 +617,8 @@ void raiseWithoutFocus(QWidget* window)
 {
     if (!window || !window->isVisible()) return;
 #ifdef VELTRA_HAVE_X11
-    if (Display* d = x11wm::display(); d && x11wm::windowOf(window)) {
-        x11wm::ask(d, x11wm::windowOf(window), "_NET_RESTACK_WINDOW", {2, 0, Above});   // from a pager, above all
+    if (Display* d = x11wm::display(); const Window w = d ? x11wm::windowOf(window) : 0) {
+        x11wm::ask(d, w, "_NET_RESTACK_WINDOW", {2, 0, Above});   // from a pager, above all
         return;
     }
 #endif
