@@ -424,8 +424,11 @@ protected:
             else noteNormalPlaceSoon(window);
         } else if (type == QEvent::WindowStateChange && !event->spontaneous()) {
             m_askedAt = m_heard;
+            noteRestore(window, static_cast<QWindowStateChangeEvent*>(event)->oldState());
             noteNormalPlaceSoon(window);
         } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
+            if (type == QEvent::WindowStateChange) noteRestore(window, static_cast<QWindowStateChangeEvent*>(event)->oldState());
+            else m_restoreDue = false;
             if (type == QEvent::WindowStateChange) m_askedAt.reset();
             // The window manager gave the state it is to be brought back in: nothing is left to ask.
             if (type == QEvent::WindowStateChange && event->spontaneous() && m_pending && (stateOf(window) & *m_pending) == *m_pending)
@@ -451,9 +454,15 @@ protected:
             m_awayGeometry = window->geometry();
             m_stood.reset();
             if (!(m_state & kOutOfNormalStates)) {
-                m_normal = window->geometry();
-                m_normalFrameOffset = window->geometry().topLeft() - window->pos();
-                m_stood = window->geometry().topLeft();
+                // Un-maximised, and hidden before Qt took in the place and size the window
+                // manager gave back: those are the ones it had before its maximise.
+                if (!std::exchange(m_restoreDue, false) || !m_normal) {
+                    m_normal = window->geometry();
+                    m_normalFrameOffset = window->geometry().topLeft() - window->pos();
+                }
+                m_pos = m_normal->topLeft() - m_normalFrameOffset;
+                m_size = m_normal->size();
+                m_stood = m_normal->topLeft();
                 m_frameOffset = m_normalFrameOffset;
             }
             if (framed(window))
@@ -553,9 +562,16 @@ private:
             noteNormalPlace(window);
         });
     }
+    // Taken out of maximised or full screen: until Qt has the place and size the window manager
+    // gives back, its geometry is still the one of the state the window left.
+    void noteRestore(const QWidget* window, Qt::WindowStates old)
+    {
+        m_restoreDue = (old & (Qt::WindowMaximized | Qt::WindowFullScreen)) && !(stateOf(window) & kOutOfNormalStates) && m_normal
+                       && window->geometry() != *m_normal;
+    }
     void noteNormalPlace(QWidget* window)
     {
-        if (m_away || !mapped(window) || (window->windowState() & kOutOfNormalStates) || outOfNormalOnX(window)) return;
+        if (m_restoreDue || m_away || !mapped(window) || (window->windowState() & kOutOfNormalStates) || outOfNormalOnX(window)) return;
         m_normal = window->geometry();
         m_normalFrameOffset = window->geometry().topLeft() - window->pos();
     }
@@ -579,6 +595,7 @@ private:
     std::optional<QPoint> m_settleAt;   // where a window just shown again stands, until the window manager's first move
     QPoint m_frameOffset;
     std::optional<QRect> m_normal;   // the client area in the normal state, last seen
+    bool m_restoreDue = false;       // un-maximised, the normal place and size not yet heard
     QPoint m_normalFrameOffset;
     bool m_noteDue = false;
 };
