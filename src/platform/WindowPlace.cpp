@@ -427,9 +427,12 @@ protected:
             noteRestore(window, static_cast<QWindowStateChangeEvent*>(event)->oldState());
             noteNormalPlaceSoon(window);
         } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
-            if (type == QEvent::WindowStateChange) noteRestore(window, static_cast<QWindowStateChangeEvent*>(event)->oldState());
-            else m_restoreDue = false;
-            if (type == QEvent::WindowStateChange) m_askedAt.reset();
+            if (type == QEvent::WindowStateChange) {
+                noteRestore(window, static_cast<QWindowStateChangeEvent*>(event)->oldState());
+                m_askedAt.reset();
+            } else {
+                m_restoreDue = false;
+            }
             // The window manager gave the state it is to be brought back in: nothing is left to ask.
             if (type == QEvent::WindowStateChange && event->spontaneous() && m_pending && (stateOf(window) & *m_pending) == *m_pending)
                 m_pending.reset();
